@@ -1,0 +1,16 @@
+# i686 cross build: the shipped release (compiled and linked only; wine64 cannot run it).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86)
+set(_mingw i686-w64-mingw32)
+set(CMAKE_C_COMPILER   ${_mingw}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_mingw}-g++-posix)
+set(CMAKE_RC_COMPILER  ${_mingw}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${_mingw})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_EXE_LINKER_FLAGS_INIT    "-static")
+# stdcall exports (DllGetClassObject@12 ...) stay undecorated for regsvr32 and GetProcAddress
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -Wl,--kill-at -Wl,--enable-stdcall-fixup")
+set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static -Wl,--kill-at -Wl,--enable-stdcall-fixup")

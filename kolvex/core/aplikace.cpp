@@ -1,0 +1,197 @@
+#include <winsock2.h>
+
+#include "core/aplikace.h"
+
+#include <objidl.h>
+#include <algorithm>
+using std::max;
+using std::min;
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include "core/globalni.h"
+#include "core/oknohlavni.h"
+#include "core/sit.h"
+#include "knihovna/text.h"
+#include "resources/resource.h"
+
+using knihovna::Overit;
+
+Aplikace aplikace;
+
+Aplikace::Aplikace() : knihovna::ModulExe(L"Software\\Brenvald\\Kolvex\\5.0") {}
+
+Aplikace::~Aplikace() = default;
+
+bool Aplikace::ZkontrolovatJedinouInstanci() {
+    if (mutexInstance) return false;
+    mutexInstance = ::CreateMutexW(nullptr, TRUE, nazevMutexu);
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (mutexInstance) ::CloseHandle(mutexInstance);
+        mutexInstance = nullptr;
+        knihovna::oknoZpravy(nullptr, L"Tato aplikace je již spuštěna.", titulek.c_str(), MB_ICONEXCLAMATION);
+        return true;
+    }
+    return false;
+}
+
+void Aplikace::ZjistitUzivateleAPocitac() {
+    wchar_t uzivatel[257];
+    DWORD delka = 257;
+    jmenoUzivatele = dotazy.jmenoUzivatele(uzivatel, &delka) ? uzivatel : L"Přihlášený uživatel";
+
+    wchar_t pocitac[16];
+    delka = 16;
+    jmenoPocitace = dotazy.jmenoPocitace(pocitac, &delka) ? pocitac : L"Tento počítač";
+
+    wchar_t zeme[16] = L"";
+    dotazy.informaceLocale(LOCALE_USER_DEFAULT, LOCALE_ICOUNTRY, zeme, 16);
+    ceskeProstredi = wcscmp(zeme, L"420") == 0;
+}
+
+void Aplikace::UrcitAdresuPocitace() {
+    int vysledek = dotazy.adresaPocitace ? dotazy.adresaPocitace(ipAdresa, jmenoHostitele)
+                                         : ZiskatIpAdresuPocitace(ipAdresa, jmenoHostitele);
+    if (vysledek != 0) {
+        ipAdresa = L"Nezjištěná IP";
+        jmenoHostitele = L"Nezjištěné jméno počítače";
+    }
+}
+
+namespace {
+
+void VytvoritSlozkuKdyzChybi(const std::wstring& slozka) {
+    if (!::PathFileExistsW(slozka.c_str())) Overit(::CreateDirectoryW(slozka.c_str(), nullptr) != 0);
+}
+
+HICON NacistIkonu(int sirka, int vyska) {
+    HICON ikona = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KOLVEX),
+                                                  IMAGE_ICON, sirka, vyska, LR_DEFAULTCOLOR));
+    Overit(ikona != nullptr);
+    return ikona;
+}
+
+}  // namespace
+
+int Aplikace::InitInstance() {
+    try {
+        // 1. Title from the version block.
+        NacistRetezecVerze(L"ProductName", titulek);
+
+        // 2. Common controls.
+        INITCOMMONCONTROLSEX ovladace{sizeof(ovladace), 0x2FFF};
+        Overit(::InitCommonControlsEx(&ovladace) != 0);
+
+        // 3. Single instance.
+        if (ZkontrolovatJedinouInstanci()) return 1;
+
+        // 4. GDI+.
+        Gdiplus::GdiplusStartupInput vstup;
+        if (Gdiplus::GdiplusStartup(&tokenGdiplus, &vstup, nullptr) != Gdiplus::Ok) knihovna::VyhoditChybu(E_FAIL);
+
+        // 5. Picture formats: built with the picture encoders.
+
+        // 6. Image lists.
+        seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
+        seznamMenu.Pridat(IDB_MENU_DALSI);
+        druhySeznam.Vytvorit(IDB_DRUHY_ZAKLAD);
+        druhySeznam.Pridat(IDB_DRUHY_DALSI);
+
+        // 7. Icons.
+        velkaIkona.Nastavit(NacistIkonu(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
+        malaIkona.Nastavit(NacistIkonu(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
+
+        // 8. Windows Sockets (the result is not tested: the SMTP client reports its own failures).
+        WSADATA wsa;
+        ::WSAStartup(MAKEWORD(2, 0), &wsa);
+
+        // 9. Program folder.
+        slozkaProgramu = ZiskatSlozkuProgramu();
+
+        // 10-12. User, computer, country.
+        ZjistitUzivateleAPocitac();
+
+        // 13. WinINet session.
+        relaceInternetu = ::InternetOpenW(L"QKolvex5", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+        Overit(relaceInternetu != nullptr);
+
+        // 14. Address of this computer.
+        UrcitAdresuPocitace();
+
+        // 15. Audio mixer inputs.
+        mixer = std::make_unique<VstupyMixeru>();
+
+        // 16. Hot-key table: comes with the hot-key command table.
+
+        // 17. Display modes.
+        rezimyObrazovky = std::make_unique<RezimyObrazovky>();
+
+        // 18. General settings: defaults (then their load, with the configuration store).
+        NastavitVychoziNastaveniObecne(*this);
+
+        // 19. Settings objects and 20. module objects: created by the modules as they come.
+
+        // 21. Data and temporary folders (one level each).
+        VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
+        VytvoritSlozkuKdyzChybi(nastaveni.slozkaDocasne);
+
+        // 22. Outside programs, 23. folders of the settings objects, 24. Explorer extensions,
+        // 25. process records, 26. contacts, 27. CD/DVD drives, 28. plug-ins: with their modules.
+
+        // 29. Main window.
+        oknoHlavni = std::make_unique<OknoHlavni>();
+        oknoHlavni->Vytvorit();
+        return 0;
+    } catch (const knihovna::Chyba& chyba) {
+        return chyba.Hresult() == 0 ? 1 : static_cast<int>(chyba.Hresult());
+    }
+}
+
+void Aplikace::ExitInstance() {
+    // 1-5. Screen module, CD/DVD drives, launcher, extension records, plug-ins: with their modules.
+    // 6. Main window.
+    oknoHlavni.reset();
+    // 7-8. Outside programs, process records: with their modules.
+    // 9. Hot-key table, mixer, contacts, display modes.
+    mixer.reset();
+    rezimyObrazovky.reset();
+    // 10. Settings objects: with the configuration store.
+    // 11. WinINet session.
+    if (relaceInternetu) {
+        Overit(::InternetCloseHandle(relaceInternetu) != 0);
+        relaceInternetu = nullptr;
+    }
+    // 12. Windows Sockets.
+    ::WSACleanup();
+    // 13. Picture formats: with the picture encoders.
+    // 14. GDI+.
+    if (tokenGdiplus) {
+        Gdiplus::GdiplusShutdown(tokenGdiplus);
+        tokenGdiplus = 0;
+    }
+}
+
+void Aplikace::NapsatPodpore() {
+    OtevritAdresu(L"mailto:" + knihovna::emailPodpory + L"?subject=Kolvex pro Windows - Žádost o technickou podporu");
+}
+
+int Aplikace::ZobrazitZpravu(const std::wstring& text, UINT priznaky) {
+    std::wstring nazev;
+    try {
+        NacistRetezecVerze(L"ProductName", nazev);
+    } catch (const knihovna::Chyba&) {
+        nazev = titulek;
+    }
+    return knihovna::oknoZpravy(nullptr, text.c_str(), nazev.c_str(), priznaky | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+bool Aplikace::Otazka(const std::wstring& text, bool vychoziAno, bool varovani) {
+    UINT priznaky = MB_YESNO | MB_TASKMODAL | MB_SETFOREGROUND | (varovani ? MB_ICONWARNING : MB_ICONQUESTION);
+    if (!vychoziAno) priznaky |= MB_DEFBUTTON2;
+    return knihovna::oknoZpravy(::GetActiveWindow(), text.c_str(), titulek.c_str(), priznaky) == IDYES;
+}
+
+HWND NajitKorenoveOkno(HWND okno) {
+    for (HWND rodic = ::GetParent(okno); rodic; rodic = ::GetParent(okno)) okno = rodic;
+    return okno;
+}

@@ -1,0 +1,75 @@
+// The application object: identity, facts about the machine and user, shared icons and
+// image lists, the WinINet session, the general settings; start-up and shutdown.
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <memory>
+#include <string>
+
+#include "core/mixer.h"
+#include "core/nastaveniobecne.h"
+#include "core/pomocne.h"
+#include "knihovna/modul.h"
+
+// System queries of the start-up facts; tests replace them.
+struct SystemoveDotazy {
+    BOOL(WINAPI* jmenoUzivatele)(LPWSTR, LPDWORD) = ::GetUserNameW;
+    BOOL(WINAPI* jmenoPocitace)(LPWSTR, LPDWORD) = ::GetComputerNameW;
+    int(WINAPI* informaceLocale)(LCID, LCTYPE, LPWSTR, int) = ::GetLocaleInfoW;
+    int (*adresaPocitace)(std::wstring& ip, std::wstring& jmeno) = nullptr;  // null = ZiskatIpAdresuPocitace
+};
+
+class Aplikace : public knihovna::ModulExe {
+public:
+    Aplikace();
+    ~Aplikace() override;
+
+    const wchar_t* const klicPolozekMenu = L"Polozky menu";
+    const wchar_t* const klicPoSpusteni = L"Po spusteni";
+    const wchar_t* const klicAplikaci = L"Aplikace";
+    const wchar_t* const klicSpousteniAplikaci = L"Spousteni aplikaci";
+    const wchar_t* const nazevMutexu = L"QKolvexAplikace";
+
+    bool ceskeProstredi = true;
+    HINTERNET relaceInternetu = nullptr;
+
+    // Destroyed in reverse order: mixer, second list, menu list, small icon, large icon.
+    VlastnikIkony velkaIkona;
+    VlastnikIkony malaIkona;
+    SeznamObrazku seznamMenu;
+    SeznamObrazku druhySeznam;
+    NastaveniObecne nastaveni;
+    std::unique_ptr<VstupyMixeru> mixer;
+
+    std::wstring slozkaProgramu;
+    std::wstring slozkaZasuvnychModulu = L"Rozsireni";
+    std::wstring slozkaZasuvnychModuluPoSpusteni = L"RozsireniPoSpusteni";
+    std::wstring jmenoPocitace;
+    std::wstring jmenoUzivatele;
+    std::wstring ipAdresa;
+    std::wstring jmenoHostitele;
+    bool bezpecnostComInicializovana = false;
+    ULONG_PTR tokenGdiplus = 0;
+    HANDLE mutexInstance = nullptr;
+
+    SystemoveDotazy dotazy;
+
+    // 0 = started; 1 = another instance runs; else the HRESULT of the failed step (1 for 0).
+    int InitInstance();
+    void ExitInstance();
+    bool ZkontrolovatJedinouInstanci();
+    void UrcitAdresuPocitace();
+    // Start-up steps 10 to 12: user and computer names, the Czech-locale flag.
+    void ZjistitUzivateleAPocitac();
+
+    void NapsatPodpore() override;
+    int ZobrazitZpravu(const std::wstring& text, UINT priznaky) override;
+    bool Otazka(const std::wstring& text, bool vychoziAno, bool varovani) override;
+};
+
+extern Aplikace aplikace;
+
+// Follows GetParent up to the window that has no parent.
+HWND NajitKorenoveOkno(HWND okno);

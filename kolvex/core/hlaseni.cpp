@@ -1,0 +1,133 @@
+#include "core/hlaseni.h"
+
+#include <shellapi.h>
+
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/ikonatray.h"
+#include "core/oknohlavni.h"
+#include "knihovna/text.h"
+#include "resources/resource.h"
+
+using knihovna::Chyba;
+using knihovna::Formatovat;
+using knihovna::Modul;
+using knihovna::Retezec;
+
+namespace {
+
+void UkoncitProcesSystemem(UINT kod) { ::TerminateProcess(::GetCurrentProcess(), kod); }
+
+// Steps 1-3: the error box, then the question whether to end the program; yes closes the main window.
+void NahlasitAZeptatSe(Modul& modul, const Chyba& chyba, UINT idOtazky, const std::wstring& nazev) {
+    modul.ZobrazitChybuComPopis(chyba);
+    std::wstring otazka = Formatovat(Retezec(idOtazky).c_str(), nazev.c_str(), chyba.Zprava().c_str(),
+                                     aplikace.titulek.c_str());
+    if (modul.Otazka(otazka, true, true)) ZavritHlavniOkno();
+}
+
+// Steps 1 and 4: the error box, the stop failure, then the end of the program in any case.
+void NahlasitAUkoncit(Modul& modul, const Chyba& chyba, UINT idTextu, UINT idNazvu) {
+    modul.ZobrazitChybuComPopis(chyba);
+    modul.ZobrazitChybu(Formatovat(Retezec(idTextu).c_str(), Retezec(idNazvu).c_str()));
+    ZavritHlavniOkno();
+}
+
+IkonaTray* HlavniIkona() {
+    if (!oknoHlavni || !oknoHlavni->ikona || oknoHlavni->ikona->id == 0) return nullptr;
+    return oknoHlavni->ikona.get();
+}
+
+}  // namespace
+
+void (*ukoncitProces)(UINT kod) = UkoncitProcesSystemem;
+
+void ZavritHlavniOkno() {
+    if (oknoHlavni && oknoHlavni->m_hWnd) ::PostMessageW(oknoHlavni->m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void HlasitChybuVlaknaModulu(const Chyba& chyba, UINT idNazvu) {
+    NahlasitAZeptatSe(aplikace, chyba, IDS_CHYBA_VLAKNA_MODULU, Retezec(idNazvu));
+}
+
+void HlasitChybuVlaknaNastroje(Modul& modul, const Chyba& chyba, UINT idNazvu) {
+    NahlasitAZeptatSe(modul, chyba, IDS_CHYBA_VLAKNA_NASTROJE, Retezec(idNazvu));
+}
+
+void HlasitChybuExternihoModulu(const Chyba& chyba, const std::wstring& nazev) {
+    NahlasitAZeptatSe(aplikace, chyba, IDS_CHYBA_EXTERNIHO_MODULU, nazev);
+}
+
+void HlasitChybuSpusteniModulu(const Chyba& chyba, UINT idNazvu) {
+    NahlasitAZeptatSe(aplikace, chyba, IDS_CHYBA_SPUSTENI_MODULU, Retezec(idNazvu));
+}
+
+void HlasitChybuSpusteniNastroje(const Chyba& chyba, UINT idNazvu) {
+    NahlasitAZeptatSe(aplikace, chyba, IDS_CHYBA_SPUSTENI_NASTROJE, Retezec(idNazvu));
+}
+
+void HlasitChybuUkonceniModulu(const Chyba& chyba, UINT idNazvu) {
+    NahlasitAUkoncit(aplikace, chyba, IDS_CHYBA_UKONCENI_MODULU, idNazvu);
+}
+
+void HlasitChybuUkonceniNastroje(Modul& modul, const Chyba& chyba, UINT idNazvu) {
+    NahlasitAUkoncit(modul, chyba, IDS_CHYBA_UKONCENI_NASTROJE, idNazvu);
+}
+
+void UkoncitPoZavazneChybe(const wchar_t* text) {
+    std::wstring popis = text ? std::wstring(text) : knihovna::TextPosledniChyby();
+    std::wstring zprava = Formatovat(L"Došlo k významné chybě!\n\n%s\n\nAplikace %s bude nyní ukončena.",
+                                     popis.c_str(), aplikace.titulek.c_str());
+    knihovna::oknoZpravy(nullptr, zprava.c_str(), aplikace.titulek.c_str(), MB_ICONERROR | MB_SETFOREGROUND);
+    ukoncitProces(0xFFFFFFFFu);
+    ::ExitProcess(0xFFFFFFFFu);  // not reached: the process has ended
+}
+
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text) {
+    IkonaTray* hlavni = HlavniIkona();
+    if (!hlavni) return;
+    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_INFORMACE, aplikace.nastaveni.zvuk, text,
+                    ikona ? ikona : aplikace.malaIkona.Get());
+}
+
+void SkrytBublinuHlavniIkony() {
+    if (IkonaTray* hlavni = HlavniIkona()) SkrytBublinu(*hlavni);
+}
+
+void ZobrazitChybuComVBubline(const std::wstring& text, const Chyba& chyba) {
+    IkonaTray* hlavni = HlavniIkona();
+    if (!hlavni) return;
+    std::wstring zprava = Formatovat(L"%s\nChyba: %s", text.c_str(), Modul::TextChybyCom(chyba).c_str());
+    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_CHYBA, aplikace.nastaveni.zvuk, zprava,
+                    aplikace.malaIkona.Get());
+}
+
+void ZobrazitChybuVBubline(const std::wstring& text) {
+    IkonaTray* hlavni = HlavniIkona();
+    if (!hlavni) return;
+    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_CHYBA, aplikace.nastaveni.zvuk, text, aplikace.malaIkona.Get());
+}
+
+void ZobrazitChybuVBublineId(UINT idTextu) { ZobrazitChybuVBubline(Retezec(idTextu)); }
+
+void OtevritStrankuSoftwaru() {
+    try {
+        std::wstring adresa = knihovna::webAutora + L"/software/";
+        HINSTANCE h = knihovna::spustitShell(nullptr, L"open", adresa.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+        if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+    } catch (const Chyba& chyba) {
+        ZobrazitChybuComVBubline(L"", chyba);
+    }
+}
+
+void FormatovatTextSDoplnkem(UINT id, std::wstring& text) {
+    text = Formatovat(L"%s (%s)", Retezec(id).c_str(), aplikace.titulek.c_str());
+}
+
+void FormatovatTextSNadpisem(UINT id, std::wstring& text) {
+    text = Formatovat(Retezec(IDS_TEXT_S_NADPISEM).c_str(), Retezec(id).c_str(), aplikace.titulek.c_str());
+}
+
+void FormatovatTextSNadpisemPoznamky(UINT id, std::wstring& text) {
+    text = Formatovat(Retezec(IDS_TEXT_S_NADPISEM_POZNAMKY).c_str(), Retezec(id).c_str(), aplikace.titulek.c_str());
+}

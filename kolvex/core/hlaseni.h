@@ -1,0 +1,38 @@
+// Error reports of module and tool threads, the fatal error, balloons at the main tray icon
+// and the caption and tooltip formats.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "knihovna/chyba.h"
+#include "knihovna/modul.h"
+
+void HlasitChybuVlaknaModulu(const knihovna::Chyba& chyba, UINT idNazvu);
+void HlasitChybuVlaknaNastroje(knihovna::Modul& modul, const knihovna::Chyba& chyba, UINT idNazvu);
+void HlasitChybuExternihoModulu(const knihovna::Chyba& chyba, const std::wstring& nazev);
+void HlasitChybuSpusteniModulu(const knihovna::Chyba& chyba, UINT idNazvu);
+void HlasitChybuSpusteniNastroje(const knihovna::Chyba& chyba, UINT idNazvu);
+void HlasitChybuUkonceniModulu(const knihovna::Chyba& chyba, UINT idNazvu);
+void HlasitChybuUkonceniNastroje(knihovna::Modul& modul, const knihovna::Chyba& chyba, UINT idNazvu);
+
+// Seam for tests: how the fatal error ends the process.
+extern void (*ukoncitProces)(UINT kod);
+// Shows "Došlo k významné chybě! ..." and terminates the process with 0xFFFFFFFF.
+[[noreturn]] void UkoncitPoZavazneChybe(const wchar_t* text = nullptr);
+
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text);
+void SkrytBublinuHlavniIkony();
+void ZobrazitChybuComVBubline(const std::wstring& text, const knihovna::Chyba& chyba);
+void ZobrazitChybuVBubline(const std::wstring& text);
+void ZobrazitChybuVBublineId(UINT idTextu);
+
+void OtevritStrankuSoftwaru();
+
+void FormatovatTextSDoplnkem(UINT id, std::wstring& text);
+void FormatovatTextSNadpisem(UINT id, std::wstring& text);
+void FormatovatTextSNadpisemPoznamky(UINT id, std::wstring& text);
+
+// WM_CLOSE to the main window, when it exists (ends the program in order).
+void ZavritHlavniOkno();

@@ -1,0 +1,150 @@
+#include "pomocne.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "knihovna/chyba.h"
+#include "knihovna/text.h"
+#include "resources/resource.h"
+
+using knihovna::Overit;
+using knihovna::VyhoditChybu;
+using knihovna::VyhoditPosledniChybu;
+
+std::wstring ZiskatSlozkuProgramu() {
+    wchar_t cesta[MAX_PATH];
+    DWORD delka = ::GetModuleFileNameW(nullptr, cesta, MAX_PATH);
+    if (delka == 0 || delka >= MAX_PATH) {
+        if (delka >= MAX_PATH) ::SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        VyhoditPosledniChybu();
+    }
+    Overit(::PathRemoveFileSpecW(cesta) != 0);
+    return cesta;
+}
+
+std::wstring ZiskatSlozkuSystemu(int csidl, bool vytvorit) {
+    wchar_t cesta[MAX_PATH];
+    HRESULT hr = ::SHGetFolderPathW(nullptr, csidl | (vytvorit ? CSIDL_FLAG_CREATE : 0), nullptr,
+                                    SHGFP_TYPE_CURRENT, cesta);
+    if (FAILED(hr)) VyhoditChybu(hr);
+    if (!::PathFileExistsW(cesta)) VyhoditChybu(E_INVALIDARG);
+    return cesta;
+}
+
+std::wstring ZiskatSlozkuAutora() {
+    std::wstring slozka = ZiskatSlozkuSystemu(CSIDL_PROGRAM_FILES, true) + L"\\Brenvald";
+    if (!::PathFileExistsW(slozka.c_str())) {
+        Overit(::CreateDirectoryW(slozka.c_str(), nullptr) != 0);
+        Overit(::PathFileExistsW(slozka.c_str()) != 0);
+    }
+    return slozka;
+}
+
+void NacistRetezecVerze(const wchar_t* klic, std::wstring& text, const wchar_t* soubor) {
+    wchar_t cesta[MAX_PATH];
+    if (!soubor) {
+        DWORD delka = ::GetModuleFileNameW(nullptr, cesta, MAX_PATH);
+        if (delka == 0 || delka >= MAX_PATH) VyhoditPosledniChybu();
+    } else {
+        if (wcslen(soubor) >= MAX_PATH) VyhoditChybu(knihovna::HresultZKodu(ERROR_INSUFFICIENT_BUFFER));
+        wcscpy(cesta, soubor);
+    }
+    DWORD nic = 0;
+    DWORD velikost = ::GetFileVersionInfoSizeW(cesta, &nic);
+    Overit(velikost != 0);
+    knihovna::BlokHaldy blok(velikost);
+    if (!blok) VyhoditChybu(E_OUTOFMEMORY);
+    Overit(::GetFileVersionInfoW(cesta, 0, velikost, blok.Get()) != 0);
+    struct Preklad {
+        WORD jazyk, kodovaStranka;
+    }* preklad = nullptr;
+    UINT delka = 0;
+    Overit(::VerQueryValueW(blok.Get(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&preklad), &delka) !=
+               0 &&
+           preklad && delka >= sizeof(Preklad));
+    wchar_t podblok[200];
+    int n = _snwprintf(podblok, 199, L"\\StringFileInfo\\%04x%04x\\%s", preklad->jazyk, preklad->kodovaStranka, klic);
+    if (n < 0) VyhoditChybu(knihovna::HresultZKodu(ERROR_INSUFFICIENT_BUFFER));
+    podblok[199] = L'\0';
+    wchar_t* hodnota = nullptr;
+    Overit(::VerQueryValueW(blok.Get(), podblok, reinterpret_cast<void**>(&hodnota), &delka) != 0 && hodnota);
+    text.assign(hodnota, delka > 0 ? wcsnlen(hodnota, delka) : 0);
+    if (!blok.Uvolnit()) VyhoditChybu(E_UNEXPECTED);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+SeznamObrazku::~SeznamObrazku() {
+    if (m_seznam) ImageList_Destroy(m_seznam);
+}
+
+void SeznamObrazku::Vytvorit(UINT bitmapa) {
+    Zrusit();
+    knihovna::UchytBitmapy obrazek(static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapa), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Overit(static_cast<bool>(obrazek));
+    BITMAP info{};
+    Overit(::GetObjectW(obrazek.Get(), sizeof(info), &info) != 0);
+    m_seznam = ImageList_Create(info.bmHeight, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 1);
+    Overit(m_seznam != nullptr);
+    Overit(ImageList_AddMasked(m_seznam, obrazek.Get(), RGB(255, 0, 255)) != -1);
+}
+
+void SeznamObrazku::Pridat(UINT bitmapa) {
+    if (!m_seznam) {
+        Vytvorit(bitmapa);
+        return;
+    }
+    knihovna::UchytBitmapy obrazek(static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapa), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Overit(static_cast<bool>(obrazek));
+    Overit(ImageList_AddMasked(m_seznam, obrazek.Get(), RGB(255, 0, 255)) != -1);
+}
+
+void SeznamObrazku::Zrusit() {
+    if (m_seznam) {
+        Overit(ImageList_Destroy(m_seznam) != 0);
+        m_seznam = nullptr;
+    }
+}
+
+VlastnikIkony::~VlastnikIkony() {
+    if (m_ikona) ::DestroyIcon(m_ikona);
+}
+
+void VlastnikIkony::Nastavit(HICON ikona) {
+    Zrusit();
+    m_ikona = ikona;
+}
+
+void VlastnikIkony::Zrusit() {
+    if (m_ikona) {
+        Overit(::DestroyIcon(m_ikona) != 0);
+        m_ikona = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void PripravitDialogSouboru(DialogSouboru& dialog, const wchar_t* pocatecniJmeno) {
+    ZeroMemory(&dialog.ofn, sizeof(dialog.ofn));
+    dialog.ofn.lStructSize = sizeof(dialog.ofn);
+    if (!pocatecniJmeno) pocatecniJmeno = L"";
+    if (wcslen(pocatecniJmeno) >= MAX_PATH) VyhoditChybu(E_INVALIDARG);
+    wcscpy(dialog.soubor, pocatecniJmeno);
+    dialog.ofn.hInstance = ::GetModuleHandleW(nullptr);
+    dialog.ofn.hwndOwner = ::GetActiveWindow();
+    dialog.ofn.Flags = OFN_PATHMUSTEXIST;
+    dialog.ofn.lpstrFile = dialog.soubor;
+    dialog.ofn.nMaxFile = MAX_PATH;
+}
+
+RezimyObrazovky::RezimyObrazovky() : nazevKlice(knihovna::Retezec(IDS_KLIC_REZIMU_OBRAZOVKY)) {}
+
+int __cdecl PorovnatNazvyVzestupne(const void* a, const void* b) {
+    return ::lstrcmpW(*static_cast<const wchar_t* const*>(a), *static_cast<const wchar_t* const*>(b));
+}
+
+int __cdecl PorovnatNazvySestupne(const void* a, const void* b) {
+    return ::lstrcmpW(*static_cast<const wchar_t* const*>(b), *static_cast<const wchar_t* const*>(a));
+}

@@ -1,0 +1,63 @@
+// knihovna::Modul: the message services of a program (boxes, questions, error reports,
+// the maker's support e-mail and web page), and ModulExe, the base of a program's application object.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "chyba.h"
+
+namespace knihovna {
+
+// Seams for tests: the message box and ShellExecuteW the services call.
+using FunkceOknaZpravy = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
+using FunkceShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+extern FunkceOknaZpravy oknoZpravy;
+extern FunkceShellExecute spustitShell;
+
+// The maker's support address and web host; tests point the host elsewhere.
+extern std::wstring emailPodpory;
+extern std::wstring webAutora;  // scheme and host, no trailing slash
+
+// Text of an error code: 0 -> "Nespecifikovaná chyba", a positive code as a Win32 error, a negative one as an HRESULT.
+std::wstring ZiskatTextChyby(int kod);
+// Text of the last system error.
+std::wstring TextPosledniChyby();
+
+class Modul {
+public:
+    explicit Modul(const wchar_t* klicAplikace = L"");
+    virtual ~Modul();
+    Modul(const Modul&) = delete;
+    Modul& operator=(const Modul&) = delete;
+
+    std::wstring titulek;
+    const wchar_t* const klicAplikace;
+
+    virtual void NapsatPodpore();
+    virtual void OtevritWebAutora();
+    virtual void ZobrazitZpravuId(UINT id, UINT priznaky);
+    virtual int ZobrazitZpravu(const std::wstring& text, UINT priznaky);
+    virtual void ZobrazitChybu(const std::wstring& text);
+    virtual void ZobrazitChybuComId(UINT id, const Chyba& chyba);
+    virtual void ZobrazitChybuCom(const std::wstring& text, const Chyba& chyba);
+    virtual void ZobrazitChybuComPopis(const Chyba& chyba);
+    virtual void ZobrazitChybuId(UINT id);
+    virtual bool Otazka(const std::wstring& text, bool vychoziAno, bool varovani);
+    virtual bool OtazkaId(UINT id, bool vychoziAno, bool varovani);
+
+    // Error text as the boxes show it: "message - description" with error information, else the message.
+    static std::wstring TextChybyCom(const Chyba& chyba);
+
+protected:
+    // ShellExecuteW "open" on an address, maximised; a result of 32 or less raises the last system error.
+    static void OtevritAdresu(const std::wstring& adresa);
+};
+
+class ModulExe : public Modul {
+public:
+    using Modul::Modul;
+};
+
+}  // namespace knihovna

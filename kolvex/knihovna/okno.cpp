@@ -1,0 +1,334 @@
+#include "okno.h"
+
+#include <cwchar>
+#include <vector>
+
+namespace knihovna {
+
+HWND (*ziskatHlavniOkno)() = nullptr;
+int (*zmeritPolozkuMenu)(HWND okno, const MEASUREITEMSTRUCT* polozka) = nullptr;
+
+namespace detail {
+namespace {
+const wchar_t* const vlastnostObjektu = L"knihovna.Okno";
+}
+void PripojitObjekt(HWND h, void* objekt) { ::SetPropW(h, vlastnostObjektu, objekt); }
+void* ObjektOkna(HWND h) { return ::GetPropW(h, vlastnostObjektu); }
+void OdpojitObjekt(HWND h) {
+    if (h) ::RemovePropW(h, vlastnostObjektu);
+}
+}  // namespace detail
+
+// ---------------------------------------------------------------------------------------------
+
+std::wstring OknoObal::Text() const {
+    int delka = ::GetWindowTextLengthW(m_hWnd);
+    if (delka <= 0) return {};
+    std::vector<wchar_t> buffer(static_cast<size_t>(delka) + 1);
+    int precteno = ::GetWindowTextW(m_hWnd, buffer.data(), delka + 1);
+    return std::wstring(buffer.data(), static_cast<size_t>(precteno > 0 ? precteno : 0));
+}
+
+std::wstring OknoObal::NazevTridy() const {
+    wchar_t nazev[256];
+    int delka = ::GetClassNameW(m_hWnd, nazev, 256);
+    if (delka <= 0) VyhoditPosledniChybu();
+    return std::wstring(nazev, static_cast<size_t>(delka));
+}
+
+bool OknoObal::Vycentrovat(HWND nad) const {
+    RECT okno, cil, prace;
+    if (!::GetWindowRect(m_hWnd, &okno)) return false;
+    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0)) return false;
+    if (nad && nad != ::GetDesktopWindow()) {
+        if (!::GetWindowRect(nad, &cil)) return false;
+    } else {
+        cil = prace;
+    }
+    int w = okno.right - okno.left, h = okno.bottom - okno.top;
+    int x = (cil.left + cil.right) / 2 - w / 2;
+    int y = (cil.top + cil.bottom) / 2 - h / 2;
+    if (x + w > prace.right) x = prace.right - w;
+    if (x < prace.left) x = prace.left;
+    if (y + h > prace.bottom) y = prace.bottom - h;
+    if (y < prace.top) y = prace.top;
+    return ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Okno::Okno() : m_klic(L"Software\\Brenvald\\Parametry oken\\") {}
+
+Okno::~Okno() = default;
+
+void Okno::NastavitKlic(const wchar_t* koren) {
+    if (!koren) return;
+    m_klic = std::wstring(koren) + L"\\Parametry oken\\";
+}
+
+std::wstring Okno::Trida(const wchar_t* nazevTridy) const {
+    if (nazevTridy) {
+        size_t delka = wcsnlen(nazevTridy, 256);
+        if (delka > 255) VyhoditChybu(HresultZKodu(ERROR_INSUFFICIENT_BUFFER));
+        return std::wstring(nazevTridy, delka);
+    }
+    return NazevTridy();
+}
+
+int Okno::UlozitPolohu(const wchar_t* nazevTridy) {
+    if (!::IsWindowVisible(m_hWnd)) return 1;
+    std::wstring trida = Trida(nazevTridy);
+    RECT r;
+    Overit(::GetWindowRect(m_hWnd, &r) != 0);
+    const long sirka = r.right - r.left, vyska = r.bottom - r.top;
+    const long cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    if (r.left < 0 || r.left > cx || r.top < 0 || r.top > cy || sirka < 4 || sirka > 2 * cx || vyska < 4 ||
+        vyska > 2 * cy)
+        return 1;
+    HKEY klic = nullptr;
+    LONG kod = ::RegCreateKeyExW(HKEY_CURRENT_USER, (m_klic + trida).c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                 nullptr, &klic, nullptr);
+    if (kod != ERROR_SUCCESS) VyhoditChybu(HresultZKodu(static_cast<DWORD>(kod)));
+    const DWORD poloha = static_cast<DWORD>((r.left & 0xFFFF) | ((r.top & 0xFFFF) << 16));
+    const DWORD velikost = static_cast<DWORD>((sirka & 0xFFFF) | ((vyska & 0xFFFF) << 16));
+    kod = ::RegSetValueExW(klic, L"Poloha", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&poloha), sizeof(poloha));
+    if (kod == ERROR_SUCCESS)
+        kod = ::RegSetValueExW(klic, L"Velikost", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&velikost),
+                               sizeof(velikost));
+    if (kod != ERROR_SUCCESS) {
+        if (::RegCloseKey(klic) != ERROR_SUCCESS) VyhoditChybu(E_UNEXPECTED);
+        VyhoditChybu(HresultZKodu(static_cast<DWORD>(kod)));
+    }
+    if (::RegCloseKey(klic) != ERROR_SUCCESS) VyhoditChybu(E_UNEXPECTED);
+    return 0;
+}
+
+int Okno::ObnovitPolohu(const wchar_t* nazevTridy, bool jenPoloha) {
+    std::wstring trida = Trida(nazevTridy);
+    HKEY klic = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, (m_klic + trida).c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                          &klic, nullptr) != ERROR_SUCCESS)
+        return 1;
+    DWORD poloha = 0, velikost = 0;
+    DWORD delka = sizeof(poloha);
+    LONG kod = ::RegQueryValueExW(klic, L"Poloha", nullptr, nullptr, reinterpret_cast<BYTE*>(&poloha), &delka);
+    if (kod == ERROR_SUCCESS) {
+        delka = sizeof(velikost);
+        kod = ::RegQueryValueExW(klic, L"Velikost", nullptr, nullptr, reinterpret_cast<BYTE*>(&velikost), &delka);
+    }
+    LONG zavreni = ::RegCloseKey(klic);
+    if (zavreni != ERROR_SUCCESS) VyhoditChybu(HresultZKodu(static_cast<DWORD>(zavreni)));
+    if (kod != ERROR_SUCCESS) return 1;
+    if (::IsWindow(m_hWnd)) {
+        ::SetWindowPos(m_hWnd, nullptr, LOWORD(poloha), HIWORD(poloha), LOWORD(velikost), HIWORD(velikost),
+                       jenPoloha ? (SWP_NOZORDER | SWP_NOSIZE) : SWP_NOZORDER);
+        UdrzetVPracovniOblasti(m_hWnd);
+    }
+    return 0;
+}
+
+void Okno::PrepnoutZobrazeni() {
+    if (!::IsWindowVisible(m_hWnd)) {
+        ::ShowWindow(m_hWnd, SW_RESTORE);
+        ::SetForegroundWindow(m_hWnd);
+    } else {
+        ::SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
+}
+
+void Okno::UdrzetVPracovniOblasti(HWND okno) {
+    RECT prace, r;
+    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    const long W = prace.right - prace.left, H = prace.bottom - prace.top;
+    Overit(::GetWindowRect(okno, &r) != 0);
+    long x = r.left, y = r.top;
+    bool posunuto = false;
+    if (r.left < 0) x = 0, posunuto = true;
+    if (r.left > W - 10) x = W - 10, posunuto = true;
+    if (r.top < 0) y = 0, posunuto = true;
+    if (r.top > H - 10) y = H - 10, posunuto = true;
+    if (r.right > W) {
+        x = r.left - r.right + W;
+        if (x < 0) x = 0;
+        posunuto = true;
+    }
+    if (r.bottom > H) {
+        y = r.top - r.bottom + H;
+        if (y < 0) y = 0;
+        posunuto = true;
+    }
+    if (posunuto) Overit(::SetWindowPos(okno, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != 0);
+}
+
+void Okno::UmistitNaPlochu(HWND okno, int kod) {
+    if (kod < 2 || kod > 14) return;
+    RECT r, prace;
+    Overit(::GetWindowRect(okno, &r) != 0);
+    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int W = prace.right - prace.left, H = prace.bottom - prace.top;
+    const bool menitelne = (::GetWindowLongPtrW(okno, GWL_STYLE) & WS_THICKFRAME) != 0;
+    const UINT presun = SWP_NOSIZE | SWP_NOZORDER;
+    auto velikost = [&](int sirka, int vyska, int x, int y) {
+        ::SetWindowPos(okno, nullptr, x, y, menitelne ? sirka : w, menitelne ? vyska : h, SWP_NOZORDER);
+    };
+    switch (kod) {
+        case 2: ::SetWindowPos(okno, nullptr, prace.left, prace.top, 0, 0, presun); break;
+        case 3: ::SetWindowPos(okno, nullptr, prace.left, prace.bottom - h, 0, 0, presun); break;
+        case 4: ::SetWindowPos(okno, nullptr, prace.right - w, prace.top, 0, 0, presun); break;
+        case 5: ::SetWindowPos(okno, nullptr, prace.right - w, prace.bottom - h, 0, 0, presun); break;
+        case 6: OknoObal(okno).Vycentrovat(::GetDesktopWindow()); break;
+        case 7: velikost(W / 2, H, 0, 0); break;
+        case 8: velikost(W / 2, H, W / 2, 0); break;
+        case 9: velikost(W, H / 2, 0, 0); break;
+        case 10: velikost(W, H / 2, 0, H / 2); break;
+        case 11: velikost(w, H, 0, 0); break;
+        case 12: velikost(w, H, prace.right - w, 0); break;
+        case 13: velikost(W, h, 0, 0); break;
+        case 14: velikost(W, h, 0, prace.bottom - h); break;
+        default: break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+OknoNormalni::~OknoNormalni() {
+    if (m_blok) ::HeapFree(::GetProcessHeap(), 0, m_blok);
+    m_blok = nullptr;
+}
+
+LRESULT OknoNormalni::TahnoutOknoMysi(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    ::SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoNormalni::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if ((w & 0xFFF0) == SC_MINIMIZE) {
+        VychoziZpracovani(msg, w, l);
+        ::ShowWindow(m_hWnd, SW_HIDE);
+        return 0;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoNormalni::PredatPrikazHlavnimuOknu(WORD, WORD id, HWND, BOOL& zpracovano) {
+    PoslatPrikazHlavnimuOknu(id);
+    zpracovano = FALSE;
+    return 0;
+}
+
+LRESULT OknoNormalni::OnCommand(UINT, WPARAM w, LPARAM, BOOL& zpracovano) {
+    ZpracovatSpolecnyPrikaz(m_hWnd, LOWORD(w));
+    zpracovano = FALSE;
+    return 0;
+}
+
+void PoslatPrikazHlavnimuOknu(UINT id) {
+    HWND hlavni = ziskatHlavniOkno ? ziskatHlavniOkno() : nullptr;
+    if (hlavni) ::PostMessageW(hlavni, WM_COMMAND, id, 0);
+}
+
+UINT StrankaNastaveniPrikazu(UINT id) {
+    struct Radek {
+        UINT prikaz, stranka;
+    };
+    static const Radek tabulka[] = {
+        {40077, 111}, {40078, 105}, {40079, 112}, {40080, 113}, {40081, 104}, {40082, 112}, {40083, 106},
+        {40084, 108}, {40085, 114}, {40086, 125}, {40087, 126}, {40088, 127}, {40142, 152}, {40143, 151},
+        {40144, 141}, {40145, 153}, {40146, 167}, {40147, 156}, {40148, 157}, {40149, 158}, {40150, 159},
+        {40151, 160}, {40166, 174}, {40195, 196}, {40196, 171}, {40197, 179}, {40198, 180}, {40199, 181},
+        {40200, 198},
+    };
+    for (const Radek& r : tabulka)
+        if (r.prikaz == id) return r.stranka;
+    return 0;
+}
+
+void OknoNormalni::ZpracovatSpolecnyPrikaz(HWND okno, UINT id) {
+    switch (id) {
+        case 40020:
+        case 40021:
+        case 40022:
+        case 40023: PoslatPrikazHlavnimuOknu(id); return;
+        case 40048: Okno::UmistitNaPlochu(okno, 2); return;
+        case 40049: Okno::UmistitNaPlochu(okno, 3); return;
+        case 40050: Okno::UmistitNaPlochu(okno, 4); return;
+        case 40051: Okno::UmistitNaPlochu(okno, 5); return;
+        case 40052: Okno::UmistitNaPlochu(okno, 6); return;
+        case 40053:
+            Overit(::SetWindowPos(okno, JeOknoNavrchu(okno) ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
+                                  SWP_NOMOVE | SWP_NOSIZE) != 0);
+            return;
+        case 40075: NastavitPruhlednostOkna(okno, JeOknoPruhledne(okno) ? 0 : 50); return;
+        default: break;
+    }
+    if (id >= 40077 && id <= 40200) {
+        UINT stranka = StrankaNastaveniPrikazu(id);
+        HWND hlavni = ziskatHlavniOkno ? ziskatHlavniOkno() : nullptr;
+        if (stranka && hlavni) ::PostMessageW(hlavni, WM_COMMAND, 40002, static_cast<LPARAM>(stranka));
+    }
+}
+
+LRESULT OknoModul::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+    if (polozka && polozka->CtlType == ODT_MENU) {
+        polozka->itemHeight = 20;
+        if (zmeritPolozkuMenu) {
+            int sirka = zmeritPolozkuMenu(m_hWnd, polozka);
+            if (sirka >= 0) polozka->itemWidth = static_cast<UINT>(sirka + 40);
+        }
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+bool JeOknoPruhledne(HWND okno) { return (::GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+bool JeOknoNavrchu(HWND okno) { return (::GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+void NastavitPruhlednostOkna(HWND okno, int procenta) {
+    if (procenta < 0 || procenta > 100) VyhoditChybu(E_INVALIDARG);
+    const UINT ramec = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    LONG_PTR styl = ::GetWindowLongPtrW(okno, GWL_EXSTYLE);
+    if (procenta > 0) {
+        if (!(styl & WS_EX_LAYERED)) {
+            ::SetWindowLongPtrW(okno, GWL_EXSTYLE, styl | WS_EX_LAYERED);
+            ::SetWindowPos(okno, nullptr, 0, 0, 0, 0, ramec);
+        }
+        const BYTE alfa = static_cast<BYTE>((100 - procenta) * 255 / 100);
+        Overit(::SetLayeredWindowAttributes(okno, 0, alfa, LWA_ALPHA) != 0);
+    } else {
+        if (styl & WS_EX_LAYERED) {
+            ::SetWindowLongPtrW(okno, GWL_EXSTYLE, styl & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+            ::SetWindowPos(okno, nullptr, 0, 0, 0, 0, ramec);
+        }
+        ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+}
+
+bool OdrazitNotifikaci(HWND, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek) {
+    HWND potomek = nullptr;
+    switch (msg) {
+        case WM_COMMAND:
+            if (l) potomek = reinterpret_cast<HWND>(l);
+            break;
+        case WM_NOTIFY: potomek = reinterpret_cast<NMHDR*>(l)->hwndFrom; break;
+        case WM_DRAWITEM:
+            if (w) potomek = reinterpret_cast<DRAWITEMSTRUCT*>(l)->hwndItem;
+            break;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC: potomek = reinterpret_cast<HWND>(l); break;
+        case WM_HSCROLL:
+        case WM_VSCROLL: potomek = reinterpret_cast<HWND>(l); break;
+        default: break;
+    }
+    if (!potomek || !::IsWindow(potomek)) return false;
+    vysledek = ::SendMessageW(potomek, ODRAZENA_ZPRAVA + msg, w, l);
+    return true;
+}
+
+}  // namespace knihovna

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building, testing and running the suite needs on Debian 12 (only what is missing).
+set -euo pipefail
+balicky=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools cmake ninja-build googletest
+         wine64 xvfb xauth locales fonts-dejavu-core fonts-wine python3 python3-aiosmtpd imagemagick x11-apps)
+chybi=()
+for b in "${balicky[@]}"; do
+  dpkg-query -W -f='${Status}' "$b" 2>/dev/null | grep -q 'install ok installed' || chybi+=("$b")
+done
+if [ ${#chybi[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${chybi[@]}"
+fi

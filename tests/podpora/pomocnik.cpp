@@ -1,0 +1,106 @@
+#include "podpora/pomocnik.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cstdlib>
+
+#include "knihovna/modul.h"
+
+namespace testy {
+
+bool CekatNa(const std::function<bool()>& podminka, DWORD ms) {
+    const ULONGLONG konec = ::GetTickCount64() + ms;
+    for (;;) {
+        if (podminka()) return true;
+        if (::GetTickCount64() >= konec) return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+namespace {
+ZachytavacZprav* aktivni = nullptr;
+}
+
+ZachytavacZprav::ZachytavacZprav(int odpoved) : m_vychozi(odpoved) {
+    aktivni = this;
+    knihovna::oknoZpravy = Zobrazit;
+}
+
+ZachytavacZprav::~ZachytavacZprav() {
+    knihovna::oknoZpravy = ::MessageBoxW;
+    aktivni = nullptr;
+}
+
+int WINAPI ZachytavacZprav::Zobrazit(HWND vlastnik, LPCWSTR text, LPCWSTR titulek, UINT priznaky) {
+    ZachytavacZprav* z = aktivni;
+    z->zpravy.push_back({vlastnik, text ? text : L"", titulek ? titulek : L"", priznaky});
+    size_t i = z->zpravy.size() - 1;
+    return i < z->odpovedi.size() ? z->odpovedi[i] : z->m_vychozi;
+}
+
+void SmazatKlic(const std::wstring& cesta) { ::RegDeleteTreeW(HKEY_CURRENT_USER, cesta.c_str()); }
+
+bool PrecistDword(const std::wstring& klic, const std::wstring& hodnota, DWORD& data) {
+    DWORD velikost = sizeof(data);
+    return ::RegGetValueW(HKEY_CURRENT_USER, klic.c_str(), hodnota.c_str(), RRF_RT_REG_DWORD, nullptr, &data,
+                          &velikost) == ERROR_SUCCESS;
+}
+
+bool ExistujeKlic(const std::wstring& klic) {
+    HKEY h = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, klic.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(h);
+    return true;
+}
+
+DocasnaSlozka::DocasnaSlozka() {
+    wchar_t docasna[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, docasna);
+    static int poradi = 0;
+    wchar_t jmeno[64];
+    swprintf(jmeno, 64, L"kolvex-test-%lu-%d", ::GetCurrentProcessId(), ++poradi);
+    m_cesta = std::wstring(docasna) + jmeno;
+    SmazatStrom(m_cesta);
+    ::CreateDirectoryW(m_cesta.c_str(), nullptr);
+}
+
+DocasnaSlozka::~DocasnaSlozka() { SmazatStrom(m_cesta); }
+
+void SmazatStrom(const std::wstring& slozka) {
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring jmeno = data.cFileName;
+            if (jmeno == L"." || jmeno == L"..") continue;
+            std::wstring cesta = slozka + L"\\" + jmeno;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                SmazatStrom(cesta);
+            else {
+                ::SetFileAttributesW(cesta.c_str(), FILE_ATTRIBUTE_NORMAL);
+                ::DeleteFileW(cesta.c_str());
+            }
+        } while (::FindNextFileW(h, &data));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryW(slozka.c_str());
+}
+
+bool ExistujeSoubor(const std::wstring& cesta) { return ::GetFileAttributesW(cesta.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring SlozkaTestu() {
+    wchar_t cesta[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, cesta, MAX_PATH);
+    ::PathRemoveFileSpecW(cesta);
+    return cesta;
+}
+
+bool CeskeProstredi() { return std::getenv("SUITE_NO_CZECH_LOCALE") == nullptr; }
+
+}  // namespace testy

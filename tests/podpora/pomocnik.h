@@ -1,0 +1,63 @@
+// Helpers shared by the test programs.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testy {
+
+// Polls until the condition holds or the time runs out; pumps this thread's messages meanwhile.
+bool CekatNa(const std::function<bool()>& podminka, DWORD ms = 5000);
+
+// Message boxes shown through knihovna::oknoZpravy, recorded instead of shown.
+struct ZaznamZpravy {
+    HWND vlastnik;
+    std::wstring text;
+    std::wstring titulek;
+    UINT priznaky;
+};
+class ZachytavacZprav {
+public:
+    explicit ZachytavacZprav(int odpoved = IDOK);
+    ~ZachytavacZprav();
+    ZachytavacZprav(const ZachytavacZprav&) = delete;
+    ZachytavacZprav& operator=(const ZachytavacZprav&) = delete;
+
+    // Answers in order; when they run out, the default answer.
+    std::vector<int> odpovedi;
+    std::vector<ZaznamZpravy> zpravy;
+
+private:
+    int m_vychozi;
+    static int WINAPI Zobrazit(HWND, LPCWSTR, LPCWSTR, UINT);
+};
+
+// Registry of the current user.
+void SmazatKlic(const std::wstring& cesta);
+bool PrecistDword(const std::wstring& klic, const std::wstring& hodnota, DWORD& data);
+bool ExistujeKlic(const std::wstring& klic);
+
+// An empty folder below the temporary folder, removed with its content at the end.
+class DocasnaSlozka {
+public:
+    DocasnaSlozka();
+    ~DocasnaSlozka();
+    const std::wstring& Cesta() const { return m_cesta; }
+
+private:
+    std::wstring m_cesta;
+};
+void SmazatStrom(const std::wstring& slozka);
+bool ExistujeSoubor(const std::wstring& cesta);
+
+// Folder of the running test program (Kolvex.exe lies beside it).
+std::wstring SlozkaTestu();
+
+// Whether this run uses the Czech locale (the harness sets SUITE_NO_CZECH_LOCALE otherwise).
+bool CeskeProstredi();
+
+}  // namespace testy

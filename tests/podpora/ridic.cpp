@@ -1,0 +1,143 @@
+#include "podpora/ridic.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "podpora/pomocnik.h"
+
+namespace testy {
+
+Program::Program(const std::wstring& jmeno, const std::wstring& argumenty) {
+    std::wstring cesta = SlozkaTestu() + L"\\" + jmeno;
+    std::wstring radek = L"\"" + cesta + L"\"";
+    if (!argumenty.empty()) radek += L" " + argumenty;
+    std::vector<wchar_t> buffer(radek.begin(), radek.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (::CreateProcessW(cesta.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, SlozkaTestu().c_str(), &si,
+                         &pi)) {
+        m_proces = pi.hProcess;
+        m_pid = pi.dwProcessId;
+        ::CloseHandle(pi.hThread);
+    }
+}
+
+Program::~Program() {
+    if (m_proces) {
+        if (Bezi()) {
+            ::TerminateProcess(m_proces, 99);
+            ::WaitForSingleObject(m_proces, 5000);
+        }
+        ::CloseHandle(m_proces);
+    }
+}
+
+bool Program::Bezi() const { return m_proces && ::WaitForSingleObject(m_proces, 0) == WAIT_TIMEOUT; }
+
+DWORD Program::CekatNaKonec(DWORD ms) const {
+    if (!m_proces) return STILL_ACTIVE;
+    if (::WaitForSingleObject(m_proces, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD kod = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_proces, &kod);
+    return kod;
+}
+
+namespace {
+
+struct Hledani {
+    DWORD pid;
+    const wchar_t* trida;
+    HWND nalezeno;
+};
+
+BOOL CALLBACK ZkusitOkno(HWND okno, LPARAM data) {
+    auto* h = reinterpret_cast<Hledani*>(data);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    if (pid != h->pid) return TRUE;
+    wchar_t trida[256];
+    if (::GetClassNameW(okno, trida, 256) && wcscmp(trida, h->trida) == 0) {
+        h->nalezeno = okno;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND NajitOknoProcesu(DWORD pid, const wchar_t* trida) {
+    Hledani h{pid, trida, nullptr};
+    ::EnumWindows(ZkusitOkno, reinterpret_cast<LPARAM>(&h));
+    if (h.nalezeno) return h.nalezeno;
+    // message-only windows are not enumerated: look for them among HWND_MESSAGE's children
+    for (HWND okno = ::FindWindowExW(HWND_MESSAGE, nullptr, trida, nullptr); okno;
+         okno = ::FindWindowExW(HWND_MESSAGE, okno, trida, nullptr)) {
+        DWORD vlastnik = 0;
+        ::GetWindowThreadProcessId(okno, &vlastnik);
+        if (vlastnik == pid) return okno;
+    }
+    return nullptr;
+}
+
+HWND Program::CekatNaOkno(const wchar_t* trida, DWORD ms) const {
+    HWND okno = nullptr;
+    CekatNa([&] { return (okno = NajitOknoProcesu(m_pid, trida)) != nullptr || !Bezi(); }, ms);
+    return okno;
+}
+
+HWND Program::CekatNaZpravu(DWORD ms) const {
+    HWND box = nullptr;
+    CekatNa(
+        [&] {
+            box = NajitOknoProcesu(m_pid, L"#32770");
+            return (box && !TextZpravy(box).empty()) || !Bezi();
+        },
+        ms);
+    return box && !TextZpravy(box).empty() ? box : nullptr;
+}
+
+std::wstring TextOkna(HWND okno) {
+    wchar_t text[1024] = L"";
+    ::SendMessageTimeoutW(okno, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return text;
+}
+
+std::wstring TextZpravy(HWND box) {
+    HWND staticky = ::GetDlgItem(box, 0xFFFF);
+    return staticky ? TextOkna(staticky) : std::wstring();
+}
+
+void StisknoutKlavesy(std::initializer_list<WORD> klavesy) {
+    std::vector<INPUT> vstupy;
+    for (WORD vk : klavesy) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        vstupy.push_back(in);
+    }
+    for (auto it = klavesy.end(); it != klavesy.begin();) {
+        --it;
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = *it;
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        vstupy.push_back(in);
+    }
+    ::SendInput(static_cast<UINT>(vstupy.size()), vstupy.data(), sizeof(INPUT));
+}
+
+std::wstring SlozkaDokumentu() {
+    wchar_t cesta[MAX_PATH] = L"";
+    ::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, cesta);
+    return cesta;
+}
+
+void VycistitStavKolvexu() {
+    SmazatKlic(L"Software\\Brenvald\\Kolvex");
+    SmazatStrom(SlozkaDokumentu() + L"\\Kolvex 5");
+}
+
+}  // namespace testy

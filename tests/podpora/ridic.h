@@ -1,0 +1,48 @@
+// End-to-end driver: starts Kolvex.exe (or another program of the suite) in the test prefix,
+// finds its windows, sends messages and real key presses, and waits for its end.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+namespace testy {
+
+class Program {
+public:
+    // Starts the program (by name, from the test programs' folder) with a command line.
+    explicit Program(const std::wstring& jmeno = L"Kolvex.exe", const std::wstring& argumenty = L"");
+    ~Program();  // a program still running is terminated
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Bezi() const;
+    DWORD Pid() const { return m_pid; }
+    HANDLE Proces() const { return m_proces; }
+    // Exit code, or STILL_ACTIVE when it did not end in time.
+    DWORD CekatNaKonec(DWORD ms = 10000) const;
+
+    // A window of this process by class (message-only windows included).
+    HWND CekatNaOkno(const wchar_t* trida, DWORD ms = 10000) const;
+    // A message box (#32770) of this process whose text has appeared.
+    HWND CekatNaZpravu(DWORD ms = 10000) const;
+
+private:
+    HANDLE m_proces = nullptr;
+    DWORD m_pid = 0;
+};
+
+HWND NajitOknoProcesu(DWORD pid, const wchar_t* trida);
+std::wstring TextOkna(HWND okno);
+// Text of a message box (its static control 0xFFFF).
+std::wstring TextZpravy(HWND box);
+
+// Presses the keys together (down in order, up in reverse) with SendInput.
+void StisknoutKlavesy(std::initializer_list<WORD> klavesy);
+
+// Removes Kolvex's settings, window placements and data folder, so a test starts like a first run.
+void VycistitStavKolvexu();
+std::wstring SlozkaDokumentu();
+
+}  // namespace testy
