@@ -134,6 +134,7 @@ public:
     void operator()(const wchar_t* nazev, int& hodnota);  // signed values travel as their bit pattern
     void operator()(const wchar_t* nazev, bool& hodnota);
     void operator()(const wchar_t* nazev, SdilenyText& hodnota);
+    // The font is one unit: a font value of the wrong kind leaves the whole font as it was.
     void Pismo(LOGFONTW& pismo);
     // A further step of the load (a list stored beside the values); its error is remembered too.
     template <class F>
@@ -170,10 +171,6 @@ public:
     void operator()(const wchar_t* nazev, const bool& hodnota);
     void operator()(const wchar_t* nazev, const SdilenyText& hodnota);
     void Pismo(const LOGFONTW& pismo);
-    template <class F>
-    void Krok(F&& krok) {
-        krok();
-    }
     KlicKonfigurace& Klic() { return m_zapis.Klic(); }
 
 private:
