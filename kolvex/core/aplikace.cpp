@@ -121,13 +121,20 @@ int Aplikace::InitInstance() {
         // 15. Audio mixer inputs.
         mixer = std::make_unique<VstupyMixeru>();
 
-        // 16. Hot-key table: comes with the hot-key command table.
+        // 16. Hot-key table (filled by the defaults of step 18).
+        horkeKlavesy = std::make_unique<HorkeKlavesy>(klicAplikace);
 
         // 17. Display modes.
         rezimyObrazovky = std::make_unique<RezimyObrazovky>();
 
         // 18. General settings: defaults (then their load, with the configuration store).
         NastavitVychoziNastaveniObecne(*this);
+        // Hot-key table load, here until the general-settings load takes it over.
+        try {
+            NacistASeraditHorkeKlavesy(*horkeKlavesy);
+        } catch (const knihovna::Chyba& chyba) {
+            ZobrazitChybuComId(IDS_CHYBA_NACTENI_KONFIGURACE, chyba);
+        }
 
         // 19. Settings objects and 20. module objects: created by the modules as they come.
 
@@ -153,6 +160,7 @@ void Aplikace::ExitInstance() {
     oknoHlavni.reset();
     // 7-8. Outside programs, process records: with their modules.
     // 9. Hot-key table, mixer, contacts, display modes.
+    horkeKlavesy.reset();
     mixer.reset();
     rezimyObrazovky.reset();
     // 10. Settings objects: with the configuration store.

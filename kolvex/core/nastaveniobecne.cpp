@@ -10,4 +10,5 @@ void NastavitVychoziNastaveniObecne(Aplikace& aplikace) {
     vychozi.slozkaData = ZiskatSlozkuSystemu(CSIDL_PERSONAL, false) + L"\\Kolvex 5";
     vychozi.slozkaDocasne = vychozi.slozkaData + L"\\Temp";
     aplikace.nastaveni = vychozi;
+    if (aplikace.horkeKlavesy) PridatVychoziHorkeKlavesy(*aplikace.horkeKlavesy);
 }
