@@ -11,6 +11,12 @@ namespace {
 HWND HlavniOkno() { return oknoHlavni ? oknoHlavni->m_hWnd : nullptr; }
 }  // namespace
 
+std::wstring PopisHlavniIkony(const std::wstring& titulek, const std::wstring& uzivatel, const std::wstring& pocitac,
+                              const std::wstring& ipAdresa) {
+    return knihovna::Formatovat(L"** %s **\nUživatel: %s\nPočitač: %s\nIP adresa: %s", titulek.c_str(),
+                                uzivatel.c_str(), pocitac.c_str(), ipAdresa.c_str());
+}
+
 OknoHlavni::OknoHlavni() : m_nazevTridy(knihovna::Retezec(IDS_TRIDA_HLAVNIHO_OKNA)) {
     knihovna::ziskatHlavniOkno = HlavniOkno;
 }
@@ -41,10 +47,8 @@ void OknoHlavni::PridatIkonu() {
     auto nova = std::make_unique<IkonaTray>();
     nova->Pridat(m_hWnd, 1, aplikace.malaIkona.Get(), nullptr);
     ikona = std::move(nova);
-    ikona->NastavitPopis(knihovna::Formatovat(L"** %s **\nUživatel: %s\nPočitač: %s\nIP adresa: %s",
-                                              aplikace.titulek.c_str(), aplikace.jmenoUzivatele.c_str(),
-                                              aplikace.jmenoPocitace.c_str(), aplikace.ipAdresa.c_str())
-                             .c_str());
+    ikona->NastavitPopis(
+        PopisHlavniIkony(aplikace.titulek, aplikace.jmenoUzivatele, aplikace.jmenoPocitace, aplikace.ipAdresa).c_str());
 }
 
 LRESULT OknoHlavni::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {

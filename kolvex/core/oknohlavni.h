@@ -9,6 +9,10 @@
 #include "core/ikonatray.h"
 #include "knihovna/okno.h"
 
+// Tooltip of the main tray icon (the record cuts it to the tip's length).
+std::wstring PopisHlavniIkony(const std::wstring& titulek, const std::wstring& uzivatel, const std::wstring& pocitac,
+                              const std::wstring& ipAdresa);
+
 class OknoHlavni : public knihovna::OknoImpl<OknoHlavni, knihovna::OknoObal> {
 public:
     OknoHlavni();
