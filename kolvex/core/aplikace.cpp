@@ -10,6 +10,7 @@ using std::min;
 #include <shlwapi.h>
 
 #include "core/globalni.h"
+#include "core/napojeni.h"
 #include "core/oknohlavni.h"
 #include "core/sit.h"
 #include "knihovna/text.h"
@@ -136,7 +137,9 @@ int Aplikace::InitInstance() {
             ZobrazitChybuComId(IDS_CHYBA_NACTENI_KONFIGURACE, chyba);
         }
 
-        // 19. Settings objects and 20. module objects: created by the modules as they come.
+        // 19. Settings objects: created by the modules as they come.
+        // 20. Module objects: each tool registers the object the main window starts and stops.
+        ZaregistrovatNastroje();
 
         // 21. Data and temporary folders (one level each).
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
