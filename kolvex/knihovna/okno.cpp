@@ -331,4 +331,31 @@ bool OdrazitNotifikaci(HWND, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek) {
     return true;
 }
 
+bool VychoziOdrazeni(HWND okno, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek) {
+    if (msg < ODRAZENA_ZPRAVA) return false;
+    switch (msg - ODRAZENA_ZPRAVA) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_PARENTNOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_COMPAREITEM:
+        case WM_DELETEITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            vysledek = ::DefWindowProcW(okno, msg - ODRAZENA_ZPRAVA, w, l);
+            return true;
+        default: return false;
+    }
+}
+
 }  // namespace knihovna

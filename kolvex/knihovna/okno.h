@@ -104,6 +104,9 @@ bool JeOknoNavrchu(HWND okno);
 
 // Owner-drawn controls and the like tell reflected notifications from their own.
 bool OdrazitNotifikaci(HWND rodic, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek);
+// DefWindowProcW of the original message for a reflected one (ODRAZENA_ZPRAVA + WM_COMMAND and the
+// like); false for any other message.
+bool VychoziOdrazeni(HWND okno, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek);
 
 namespace detail {
 void PripojitObjekt(HWND h, void* objekt);
@@ -196,6 +199,11 @@ void OdpojitObjekt(HWND h);
 
 #define ODRAZIT_NOTIFIKACE()                                                                     \
     if (::knihovna::OdrazitNotifikaci(hWnd, uMsg, wParam, lParam, lResult)) return true;
+
+// A control's default handling of reflected notifications that its map leaves: the original
+// message's default window processing (so that a reflected WM_CTLCOLOR* still yields a brush).
+#define VYCHOZI_ODRAZENI()                                                                       \
+    if (::knihovna::VychoziOdrazeni(hWnd, uMsg, wParam, lParam, lResult)) return true;
 
 #define KNIHOVNA_KONEC_MAPY()                                                                    \
     break;                                                                                        \
