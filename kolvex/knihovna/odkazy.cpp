@@ -159,7 +159,7 @@ void StaticOdkazUrl::PripojitSUrl(HWND ovladac, const wchar_t* url) {
 
 LRESULT StaticOdkazUrl::Kliknuti(UINT, WPARAM w, LPARAM, BOOL&) {
     if (!JeKliknuti(w)) return 0;
-    if (m_url.empty()) m_url = Text();
+    if (m_url.empty()) m_url = UpravitUrl(Text().c_str());
     Otevrit(m_url);
     return 0;
 }
@@ -171,7 +171,11 @@ void StaticOdkazEmail::NastavitAdresu(const wchar_t* adresa) {
 
 LRESULT StaticOdkazEmail::Kliknuti(UINT, WPARAM w, LPARAM, BOOL&) {
     if (!JeKliknuti(w)) return 0;
-    if (m_adresa.empty()) m_adresa = Text();
+    if (m_adresa.empty()) {
+        // an address taken from the text still needs its scheme to open the mail program
+        std::wstring text = Text();
+        m_adresa = MaSchema(text) ? text : L"mailto:" + text;
+    }
     std::wstring odkaz = m_adresa;
     if (!predmet.empty()) odkaz += L"?subject=" + predmet;
     Otevrit(odkaz);
