@@ -80,9 +80,18 @@ LRESULT ListBox::OznamitEnterEsc(UINT, WPARAM w, LPARAM, BOOL& zpracovano) {
 }
 
 LRESULT ListBox::VybratPodlePismene(UINT, WPARAM w, LPARAM, BOOL& zpracovano) {
+    if (w < L' ') {  // control characters keep the list box's own handling
+        zpracovano = FALSE;
+        return 0;
+    }
+    // The list box's own type-ahead would search on from the item just selected and so move
+    // past the first match: the letter is handled here alone.
+    const LRESULT pred = Poslat(LB_GETCURSEL);
     const wchar_t text[2] = {static_cast<wchar_t>(w), L'\0'};
-    Poslat(LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
-    zpracovano = FALSE;
+    const LRESULT index = Poslat(LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+    if (index != LB_ERR && index != pred && (::GetWindowLongPtrW(m_hWnd, GWL_STYLE) & LBS_NOTIFY))
+        ::SendMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(m_hWnd), LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(m_hWnd));
     return 0;
 }
 

@@ -25,7 +25,8 @@ public:
     // 0, or -1 when the item has no text (the target then keeps its text or is empty).
     int NacistTextPolozky(int index, std::wstring& cil) const;
 
-    // Shared handlers; each passes the message on to the list box's own procedure.
+    // Shared handlers; each passes the message on to the list box's own procedure, except
+    // that a typed letter is handled by VybratPodlePismene alone (LBN_SELCHANGE is sent for it).
     LRESULT OznamitEnterEsc(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);
     LRESULT VybratPodlePismene(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);
     LRESULT PostoupitKontextoveMenu(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);

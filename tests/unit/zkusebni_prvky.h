@@ -35,6 +35,7 @@ public:
         ZPRAVA(ZPRAVA_CESTA_VYBRANA, Zapsat)
         ZPRAVA(WM_CONTEXTMENU, Zapsat)
         PRIKAZY_ID(40000, 40999, ZapsatPrikaz)
+        PRIKAZ(2020, LBN_SELCHANGE, ZapsatPrikaz)
         ODRAZIT_NOTIFIKACE()
     KNIHOVNA_KONEC_MAPY()
 
