@@ -60,6 +60,13 @@ void KreslitText(const DRAWITEMSTRUCT* kresleni, COLORREF barva, HFONT pismo) {
 
 }  // namespace
 
+COLORREF BarvaOdkazu() {
+    auto jas = [](COLORREF c) { return (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000; };
+    const COLORREF odkaz = ::GetSysColor(COLOR_HOTLIGHT);
+    const int rozdil = jas(odkaz) - jas(::GetSysColor(COLOR_BTNFACE));
+    return (rozdil > 90 || rozdil < -90) ? odkaz : RGB(0, 102, 204);
+}
+
 bool MaSchema(const std::wstring& adresa) {
     size_t dvojtecka = adresa.find(L':');
     if (dvojtecka == std::wstring::npos || dvojtecka < 2) return false;  // none, or a drive letter
@@ -130,7 +137,7 @@ void StaticOdkaz::Otevrit(const std::wstring& cil, const wchar_t* sloveso) {
 }
 
 LRESULT StaticOdkaz::OnKresleni(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    KreslitText(reinterpret_cast<const DRAWITEMSTRUCT*>(l), ::GetSysColor(COLOR_HOTLIGHT), m_pismo);
+    KreslitText(reinterpret_cast<const DRAWITEMSTRUCT*>(l), BarvaOdkazu(), m_pismo);
     return VychoziZpracovani(msg, w, l);
 }
 

@@ -19,6 +19,11 @@ bool MaSchema(const std::wstring& adresa);
 // gets "http://" in front; any other is kept as it is.
 std::wstring UpravitUrl(const wchar_t* url);
 
+// Text colour of the links: the system's hot-track colour, or a plain link blue when that
+// colour would not stand out from the dialog background (some desktop themes use it as a pale
+// hover background).
+COLORREF BarvaOdkazu();
+
 class StaticOdkaz : public OknoImpl<StaticOdkaz, OknoObal> {
 public:
     StaticOdkaz() = default;
