@@ -1,13 +1,14 @@
 #include "core/napojeni.h"
 
 #include "core/aplikace.h"
+#include "core/dialogy.h"
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 
 void ZaregistrovatNastroje() {}
 
 void ZobrazitNastaveni(HWND, UINT) {}
-void ZobrazitOProgramu() {}
+void ZobrazitOProgramu() { ZobrazitInfoOProgramu(); }
 void ZkontrolovatAktualizace() {}
 void ZobrazitRegistraciRozsireni(bool) {}
 
