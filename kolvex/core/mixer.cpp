@@ -38,9 +38,15 @@ RozhraniMixeru& SystemovyMixer() {
     return winmm;
 }
 
-VstupyMixeru::VstupyMixeru(RozhraniMixeru& mixer) : m_mixer(mixer) { Nacist(); }
+VstupyMixeru::VstupyMixeru(RozhraniMixeru& mixer) : m_mixer(mixer) {}
+
+const std::vector<std::wstring>& VstupyMixeru::Nazvy() {
+    if (!m_nacteno) Nacist();
+    return m_nazvy;
+}
 
 size_t VstupyMixeru::Nacist() {
+    m_nacteno = true;
     m_nazvy.clear();
     HMIXER mixer = nullptr;
     if (m_mixer.Otevrit(&mixer, 0) != MMSYSERR_NOERROR || !mixer) return 0;

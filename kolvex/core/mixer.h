@@ -23,13 +23,16 @@ RozhraniMixeru& SystemovyMixer();
 
 class VstupyMixeru {
 public:
+    // The names are read when first asked for: opening the mixer costs tens of milliseconds,
+    // which start-up does not wait for (only the sound settings use the list).
     explicit VstupyMixeru(RozhraniMixeru& mixer = SystemovyMixer());
     // Reads the input names again; result: their number. Without a recording selector,
     // or when any mixer call fails, the list is empty.
     size_t Nacist();
-    const std::vector<std::wstring>& Nazvy() const { return m_nazvy; }
+    const std::vector<std::wstring>& Nazvy();
 
 private:
     RozhraniMixeru& m_mixer;
     std::vector<std::wstring> m_nazvy;
+    bool m_nacteno = false;
 };
