@@ -89,7 +89,8 @@ int Aplikace::InitInstance() {
         Gdiplus::GdiplusStartupInput vstup;
         if (Gdiplus::GdiplusStartup(&tokenGdiplus, &vstup, nullptr) != Gdiplus::Ok) knihovna::VyhoditChybu(E_FAIL);
 
-        // 5. Picture formats: built with the picture encoders.
+        // 5. Picture formats.
+        VytvoritFormatyObrazku();
 
         // 6. Image lists.
         seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
@@ -163,7 +164,8 @@ void Aplikace::ExitInstance() {
     }
     // 12. Windows Sockets.
     ::WSACleanup();
-    // 13. Picture formats: with the picture encoders.
+    // 13. Picture formats.
+    UvolnitFormatyObrazku();
     // 14. GDI+.
     if (tokenGdiplus) {
         Gdiplus::GdiplusShutdown(tokenGdiplus);
