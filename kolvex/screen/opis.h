@@ -24,6 +24,7 @@ struct NastaveniOpisu {
     int zoomOpis = 4;       // enlarged screen capture
     int zoomOpisOkna = 2;   // enlarged window and client-area captures
     int zoomOpisVyber = 2;  // enlarged area capture
+    bool vyrezUlozitPriPrvnim = true;  // the area picker accepts the rectangle when the button is released
 };
 
 // The capture values as the screen settings hold them now.
