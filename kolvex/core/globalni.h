@@ -7,6 +7,40 @@
 #include "core/pomocne.h"
 
 class OknoHlavni;
+class KonfiguraceCteckaRSS;
+class KonfiguraceHodiny;
+class KonfiguraceHostInfo;
+class KonfiguraceKontakty;
+class KonfiguraceSonvidar;
+class KonfiguraceObrazovka;
+class KonfiguraceOvladaniCD;
+class KonfiguracePocasi;
+class KonfiguracePoznamky;
+class KonfiguraceRozsireniOken;
+class KonfiguraceSchranka;
+class KonfiguraceSeznamRegistraci;
+class KonfiguraceSledovaniPameti;
+class KonfiguraceSledovaniProcesu;
+class KonfiguraceSpousteniAplikaci;
+class KonfiguraceStopky;
 
 extern std::unique_ptr<OknoHlavni> oknoHlavni;
 extern std::unique_ptr<RezimyObrazovky> rezimyObrazovky;
+
+// Settings objects of the tools (core/konfiguracenastroju.h).
+extern std::unique_ptr<KonfiguraceCteckaRSS> nastaveniCteckaRSS;
+extern std::unique_ptr<KonfiguraceHodiny> nastaveniHodiny;
+extern std::unique_ptr<KonfiguraceHostInfo> nastaveniHostInfo;
+extern std::unique_ptr<KonfiguraceKontakty> nastaveniKontakty;
+extern std::unique_ptr<KonfiguraceSonvidar> nastaveniSonvidar;
+extern std::unique_ptr<KonfiguraceObrazovka> nastaveniObrazovka;
+extern std::unique_ptr<KonfiguraceOvladaniCD> nastaveniOvladaniCD;
+extern std::unique_ptr<KonfiguracePocasi> nastaveniPocasi;
+extern std::unique_ptr<KonfiguracePoznamky> nastaveniPoznamky;
+extern std::unique_ptr<KonfiguraceRozsireniOken> nastaveniRozsireniOken;
+extern std::unique_ptr<KonfiguraceSchranka> nastaveniSchranka;
+extern std::unique_ptr<KonfiguraceSeznamRegistraci> nastaveniSeznamRegistraci;
+extern std::unique_ptr<KonfiguraceSledovaniPameti> nastaveniSledovaniPameti;
+extern std::unique_ptr<KonfiguraceSledovaniProcesu> nastaveniSledovaniProcesu;
+extern std::unique_ptr<KonfiguraceSpousteniAplikaci> nastaveniSpousteniAplikaci;
+extern std::unique_ptr<KonfiguraceStopky> nastaveniStopky;

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "core/aplikace.h"
+#include "core/globalni.h"
 #include "core/hlaseni.h"
 #include "knihovna/chyba.h"
 #include "knihovna/modul.h"
@@ -24,6 +25,7 @@ std::wstring jmenoSouboruOpisu;
 DlgOpisObrazovkyAkce* dlgOpisObrazovkyAkce = nullptr;
 
 NastaveniOpisu AktualniNastaveniOpisu() {
+    if (nastaveniObrazovka) return nastaveniObrazovka->opis;
     NastaveniOpisu nastaveni;
     nastaveni.slozka = aplikace.nastaveni.slozkaData + L"\\Opis obrazovky";
     return nastaveni;
@@ -38,15 +40,17 @@ std::wstring PriponaFormatu(int format) {
 }
 
 int ZiskatJmenoSouboruOpisu(const NastaveniOpisu& nastaveni, std::wstring& jmeno) {
-    const std::wstring zaklad = nastaveni.slozka + L"\\" + nastaveni.soubor;
-    const std::wstring pripona = PriponaFormatu(nastaveni.format);
+    const std::wstring zaklad = nastaveni.slozka.Text() + L"\\" + nastaveni.soubor.Text();
+    const std::wstring pripona = PriponaFormatu(static_cast<int>(nastaveni.format));
+    // A stored number beyond the signed range counts as negative: no name then.
+    const int maximum = static_cast<int>(nastaveni.maxPocetSouboru);
     if (!nastaveni.cislovat) {
         std::wstring kandidat = zaklad + pripona;
         if (kandidat.size() >= DELKA_JMENA_OPISU) return 1;
         jmeno = kandidat;
         return 0;
     }
-    for (int cislo = 0; cislo < nastaveni.maxPocetSouboru; ++cislo) {
+    for (int cislo = 0; cislo < maximum; ++cislo) {
         std::wstring kandidat = zaklad + std::to_wstring(cislo) + pripona;
         // A name cut at the end of its buffer would be another file: no name then.
         if (kandidat.size() >= DELKA_JMENA_OPISU) return 1;
@@ -225,10 +229,9 @@ void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, co
     }
     const std::wstring docasny = soubor + L"_temp_" + ::PathFindExtensionW(soubor.c_str());
     try {
-        const int format = nastaveni.format >= 0 && nastaveni.format < POCET_FORMATU_OBRAZKU ? nastaveni.format
-                                                                                              : FORMAT_JPEG;
+        const int format = nastaveni.format < POCET_FORMATU_OBRAZKU ? static_cast<int>(nastaveni.format) : FORMAT_JPEG;
         if (obrazovka && format == FORMAT_JPEG)
-            UlozitJakoJpeg(obrazek, docasny, nastaveni.kvalitaJpeg);
+            UlozitJakoJpeg(obrazek, docasny, static_cast<int>(nastaveni.kvalitaJpeg));
         else if (obrazovka && format == FORMAT_BMP)
             UlozitJakoBmp(obrazek, docasny);
         else if (format == FORMAT_GIF)
@@ -293,7 +296,7 @@ void UlozitOpis(const NastaveniOpisu& nastaveni, DruhOpisu druh, bool aktivni,
         if (nastaveni.zobrazitInfo)
             ZobrazitBublinuHlavniIkony(nullptr,
                                        knihovna::Formatovat(knihovna::Retezec(idBubliny).c_str(), soubor.c_str()));
-        SpustitNasledneAkci(nastaveni, soubor, aktivni ? SW_SHOW : nastaveni.shellShowCmd);
+        SpustitNasledneAkci(nastaveni, soubor, aktivni ? SW_SHOW : static_cast<int>(nastaveni.shellShowCmd));
     } catch (const Chyba& chyba) {
         aplikace.ZobrazitChybuComId(idChyby, chyba);
     } catch (const std::bad_alloc&) {

@@ -7,27 +7,10 @@
 
 #include <string>
 
+#include "core/konfiguracenastroju.h"
 #include "core/obrazek.h"
 
-// The "Opis" values of the screen settings that a capture reads.
-struct NastaveniOpisu {
-    std::wstring slozka;                // capture folder
-    std::wstring soubor = L"Obrazovka";  // base file name
-    bool cislovat = true;
-    int maxPocetSouboru = 500;  // numbers 0 .. max - 1
-    int format = FORMAT_JPEG;   // row of the picture-format table
-    int kvalitaJpeg = 80;       // used only when 1 to 100
-    bool kopirovatDoSchranky = true;
-    bool zobrazitInfo = true;
-    int shellOtevrit = 2;  // 1 open, 2 edit, 3 print, 99 ask, else nothing
-    int shellShowCmd = SW_SHOWMAXIMIZED;
-    int zoomOpis = 4;       // enlarged screen capture
-    int zoomOpisOkna = 2;   // enlarged window and client-area captures
-    int zoomOpisVyber = 2;  // enlarged area capture
-    bool vyrezUlozitPriPrvnim = true;  // the area picker accepts the rectangle when the button is released
-};
-
-// The capture values as the screen settings hold them now.
+// The "Opis" values of the screen settings as they are now (the defaults before they exist).
 NastaveniOpisu AktualniNastaveniOpisu();
 
 // Name buffer of a capture file, in characters with the terminating zero.

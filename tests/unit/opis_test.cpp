@@ -92,7 +92,7 @@ protected:
 }  // namespace
 
 TEST_F(Opis, JmenoSouboruJeTabulkouPripadu) {
-    ::CreateDirectoryW(nastaveni.slozka.c_str(), nullptr);
+    ::CreateDirectoryW(nastaveni.slozka.Text().c_str(), nullptr);
     struct Pripad {
         const char* popis;
         std::vector<std::wstring> existujici;
@@ -119,7 +119,7 @@ TEST_F(Opis, JmenoSouboruJeTabulkouPripadu) {
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.popis);
         testy::SmazatStrom(nastaveni.slozka);
-        ::CreateDirectoryW(nastaveni.slozka.c_str(), nullptr);
+        ::CreateDirectoryW(nastaveni.slozka.Text().c_str(), nullptr);
         for (const auto& jmeno : p.existujici) VytvoritSoubor(V(jmeno));
         NastaveniOpisu n = nastaveni;
         n.cislovat = p.cislovat;
@@ -155,7 +155,7 @@ TEST_F(Opis, PrilisDlouheJmenoNeniNalezeno) {
 }
 
 TEST_F(Opis, ZadneVolneJmenoHlasiZpravuANicNezapise) {
-    ::CreateDirectoryW(nastaveni.slozka.c_str(), nullptr);
+    ::CreateDirectoryW(nastaveni.slozka.Text().c_str(), nullptr);
     for (const wchar_t* j : {L"Obrazovka0.jpg", L"Obrazovka1.jpg", L"Obrazovka2.jpg"}) VytvoritSoubor(V(j));
     nastaveni.maxPocetSouboru = 3;
     nastaveni.kopirovatDoSchranky = true;

@@ -11,14 +11,16 @@
 
 namespace {
 
-void PosunoutMys(int x, int y) {
+// One mouse event at an absolute screen point (buttons carry their point too: Wine gives a
+// button event without one the position of the last move it has delivered).
+void UdalostMysi(int x, int y, DWORD priznaky) {
     const int sirka = ::GetSystemMetrics(SM_CXSCREEN);
     const int vyska = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT vstup{};
     vstup.type = INPUT_MOUSE;
     vstup.mi.dx = static_cast<LONG>((x * 65536LL + sirka / 2) / sirka);
     vstup.mi.dy = static_cast<LONG>((y * 65536LL + vyska / 2) / vyska);
-    vstup.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    vstup.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | priznaky;
     ::SendInput(1, &vstup, sizeof(vstup));
     testy::CekatNa(
         [&] {
@@ -29,12 +31,15 @@ void PosunoutMys(int x, int y) {
     testy::BarevneOkno::Pumpovat();
 }
 
+POINT polohaMysi{0, 0};
+
+void PosunoutMys(int x, int y) {
+    polohaMysi = {x, y};
+    UdalostMysi(x, y, 0);
+}
+
 void TlacitkoMysi(bool dolu) {
-    INPUT vstup{};
-    vstup.type = INPUT_MOUSE;
-    vstup.mi.dwFlags = dolu ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &vstup, sizeof(vstup));
-    testy::BarevneOkno::Pumpovat();
+    UdalostMysi(polohaMysi.x, polohaMysi.y, dolu ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
 }
 
 // Drags from one point to another in a few steps.
