@@ -12,6 +12,7 @@ using std::min;
 #include "core/globalni.h"
 #include "core/konfigurace.h"
 #include "core/konfiguracenastroju.h"
+#include "core/napojeni.h"
 #include "core/oknohlavni.h"
 #include "core/sit.h"
 #include "knihovna/text.h"
@@ -120,7 +121,8 @@ int Aplikace::InitInstance() {
         // 15. Audio mixer inputs.
         mixer = std::make_unique<VstupyMixeru>();
 
-        // 16. Hot-key table: comes with the hot-key command table.
+        // 16. Hot-key table (filled by the defaults of step 18).
+        horkeKlavesy = std::make_unique<HorkeKlavesy>(klicAplikace);
 
         // 17. Display modes.
         rezimyObrazovky = std::make_unique<RezimyObrazovky>();
@@ -151,7 +153,15 @@ int Aplikace::InitInstance() {
         nastaveniSpousteniAplikaci->Nacist();
         nastaveniStopky = std::make_unique<KonfiguraceStopky>();
 
-        // 20. Module objects: created by the modules as they come.
+        // Hot-key table load, here until the general-settings load takes it over.
+        try {
+            NacistASeraditHorkeKlavesy(*horkeKlavesy);
+        } catch (const knihovna::Chyba& chyba) {
+            ZobrazitChybuComId(IDS_CHYBA_NACTENI_KONFIGURACE, chyba);
+        }
+
+        // 20. Module objects: each tool registers the object the main window starts and stops.
+        ZaregistrovatNastroje();
 
         // 21. Data and temporary folders (one level each).
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
@@ -184,6 +194,7 @@ void Aplikace::ExitInstance() {
     oknoHlavni.reset();
     // 7-8. Outside programs, process records: with their modules.
     // 9. Hot-key table, mixer, contacts, display modes.
+    horkeKlavesy.reset();
     mixer.reset();
     rezimyObrazovky.reset();
     // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "core/horkeklavesy.h"
 #include "core/mixer.h"
 #include "core/nastaveniobecne.h"
 #include "core/obrazek.h"
@@ -35,6 +36,7 @@ public:
 
     bool ceskeProstredi = true;
     HINTERNET relaceInternetu = nullptr;
+    std::unique_ptr<HorkeKlavesy> horkeKlavesy;
 
     // Destroyed in reverse order: mixer, second list, menu list, small icon, large icon.
     VlastnikIkony velkaIkona;

@@ -1,7 +1,10 @@
 #include "ikonatray.h"
 
+#include "core/aplikace.h"
 #include "knihovna/chyba.h"
+#include "knihovna/okno.h"
 #include "knihovna/text.h"
+#include "resources/resource.h"
 
 using knihovna::VyhoditChybu;
 using knihovna::VyhoditPosledniChybu;
@@ -140,3 +143,63 @@ void SkrytBublinu(IkonaTray& ikona) {
     data.szInfo[0] = L'\0';
     Oznamit(NIM_MODIFY, data);
 }
+
+ModulAplikace::~ModulAplikace() {
+    if (ikonaModulu) ::DestroyIcon(ikonaModulu);  // nothing to do about a failure at this point
+    ikonaModulu = nullptr;
+}
+
+// Control icons of tool modules: the window part is OknoModul, the icon and name ModulAplikace.
+
+namespace knihovna {
+
+OknoModul::~OknoModul() {
+    try {
+        OdebratOvladaciIkonu();
+    } catch (const Chyba&) {
+        // the shell may be gone already; the record is deleted all the same
+    }
+    delete ovladaciIkona;
+    ovladaciIkona = nullptr;
+}
+
+void OknoModul::VytvoritOvladaciIkonu() {
+    if (ovladaciIkona) return;
+    auto* modul = dynamic_cast<ModulAplikace*>(this);
+    if (!modul) VyhoditChybu(E_INVALIDARG);
+    auto* nova = new IkonaTray();
+    try {
+        nova->Pridat(m_hWnd, 1, modul->ikonaModulu, nullptr);
+        nova->NastavitPopis(Formatovat(Retezec(IDS_TEXT_S_NADPISEM).c_str(), modul->nazevModulu.c_str(),
+                                       aplikace.titulek.c_str())
+                                .c_str());
+    } catch (...) {
+        try {
+            nova->Odebrat();
+        } catch (const Chyba&) {
+        }
+        delete nova;
+        throw;
+    }
+    ovladaciIkona = nova;
+}
+
+void OknoModul::OdebratOvladaciIkonu() {
+    if (!ovladaciIkona) return;
+    IkonaTray* ikona = ovladaciIkona;
+    ovladaciIkona = nullptr;
+    try {
+        ikona->Odebrat();
+    } catch (...) {
+        delete ikona;
+        throw;
+    }
+    delete ikona;
+}
+
+void OknoModul::ObnovitOvladaciIkonu() {
+    OdebratOvladaciIkonu();
+    VytvoritOvladaciIkonu();
+}
+
+}  // namespace knihovna

@@ -28,6 +28,19 @@ struct IkonaTray {
     void Odebrat();
 };
 
+// Second base of every tool-module class (and of the CD/DVD drive list): the module's icon and
+// display name, which its control tray icon shows. No virtual operations.
+class ModulAplikace {
+public:
+    ModulAplikace() = default;
+    ~ModulAplikace();  // destroys the module's icon
+    ModulAplikace(const ModulAplikace&) = delete;
+    ModulAplikace& operator=(const ModulAplikace&) = delete;
+
+    HICON ikonaModulu = nullptr;  // from the application's image list; owned
+    std::wstring nazevModulu;     // display name from the string table
+};
+
 // Balloon kinds.
 constexpr DWORD BUBLINA_INFORMACE = NIIF_INFO;
 constexpr DWORD BUBLINA_VAROVANI = NIIF_WARNING;

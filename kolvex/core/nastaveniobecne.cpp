@@ -77,7 +77,7 @@ void NastavitVychoziNastaveniObecne(Aplikace& aplikace) {
     vychozi.slozkaData = ZiskatSlozkuSystemu(CSIDL_PERSONAL, false) + L"\\Kolvex 5";
     vychozi.slozkaDocasne = vychozi.slozkaData + L"\\Temp";
     aplikace.nastaveni = vychozi;
-    // hot-key table: defaults
+    if (aplikace.horkeKlavesy) PridatVychoziHorkeKlavesy(*aplikace.horkeKlavesy);
 }
 
 int NacistNastaveniObecne(Aplikace& aplikace) {

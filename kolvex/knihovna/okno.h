@@ -10,6 +10,8 @@
 #include "chyba.h"
 #include "vyjimky.h"
 
+struct IkonaTray;
+
 namespace knihovna {
 
 // Reflected notifications: a parent sends ODRAZENA_ZPRAVA + message to the child control.
@@ -88,8 +90,25 @@ protected:
     void* m_blok = nullptr;  // from the process heap
 };
 
+// Base of every tool module's window; the tool class also derives from ModulAplikace (core), whose
+// icon and name the control tray icon shows. The control-icon operations live in core/ikonatray.cpp.
 class OknoModul : public OknoNormalni {
 public:
+    OknoModul() = default;
+    ~OknoModul() override;  // removes and deletes the control icon
+
+    // The module's control tray icon, null when none is shown. The main window toggles it from
+    // its own thread (menu 110), the module reads it; owned.
+    ::IkonaTray* ovladaciIkona = nullptr;
+
+    // Adds the control icon when none is shown: icon id 1 on this window, the module's icon, tip
+    // "* <module name> *\n<application title>".
+    void VytvoritOvladaciIkonu();
+    // Removes the control icon when shown, then adds it anew.
+    void ObnovitOvladaciIkonu();
+    // Removes and deletes the control icon when shown.
+    void OdebratOvladaciIkonu();
+
     LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);
 };
 
@@ -127,6 +146,10 @@ void OdpojitObjekt(HWND h);
                          DWORD idMapy = 0) {                                                      \
         BOOL bHandled = TRUE;                                                                     \
         (void)hWnd;                                                                               \
+        (void)uMsg;                                                                               \
+        (void)wParam;                                                                             \
+        (void)lParam;                                                                             \
+        (void)lResult;                                                                            \
         (void)bHandled;                                                                           \
         switch (idMapy) {                                                                         \
             case 0:

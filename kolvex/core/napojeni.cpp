@@ -1,0 +1,33 @@
+#include "core/napojeni.h"
+
+#include "core/vlaknomodulu.h"
+
+void ZaregistrovatNastroje() {}
+
+void ZobrazitNastaveni(HWND, UINT) {}
+void ZobrazitOProgramu() {}
+void ZkontrolovatAktualizace() {}
+void ZobrazitRegistraciRozsireni(bool) {}
+
+bool NalezenExterniProgram(ExterniProgram) { return false; }
+bool BeziExterniProgram(ExterniProgram) { return false; }
+void PrepnoutExterniProgram(ExterniProgram) {}
+
+size_t PocetZasuvnychModulu() { return 0; }
+HMENU VytvoritMenuZasuvnychModulu() { return nullptr; }
+void PrepnoutZasuvnyModul(size_t) {}
+HICON IkonaZasuvnehoModulu(size_t) { return nullptr; }
+void SpustitZasuvneModulyPoSpusteni() {}
+void ZastavitZasuvneModuly() {}
+
+size_t PocetJednotekCD() { return 0; }
+VlaknoModulu* JednotkaCD(size_t) { return nullptr; }
+HMENU VytvoritMenuJednotekCD() { return nullptr; }
+void ZastavitJednotkyCD() {}
+
+std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() { return {}; }
+void SpustitAplikaciSeznamu(size_t) {}
+
+void ProvestAkciOkna(UINT) {}
+
+void UlozitNastaveniPoChybeModulu() {}

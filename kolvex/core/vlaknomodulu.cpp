@@ -1,0 +1,194 @@
+#include "core/vlaknomodulu.h"
+
+#include <process.h>
+
+#include <array>
+#include <memory>
+#include <new>
+
+#include "core/aplikace.h"
+#include "core/hlaseni.h"
+#include "core/napojeni.h"
+#include "knihovna/okno.h"
+#include "knihovna/vyjimky.h"
+
+using knihovna::Chyba;
+
+VlaknoModulu::VlaknoModulu(UINT idNazvu, bool nastroj) : m_idNazvu(idNazvu), m_nastroj(nastroj) {}
+
+VlaknoModulu::~VlaknoModulu() {
+    if (m_vlakno) ::CloseHandle(m_vlakno);
+    if (m_pripraveno) ::CloseHandle(m_pripraveno);
+}
+
+bool VlaknoModulu::Odeslat(UINT zprava, WPARAM w, LPARAM l) const {
+    HWND okno = m_okno;
+    return okno && ::IsWindow(okno) && ::PostMessageW(okno, zprava, w, l);
+}
+
+bool VlaknoModulu::JeZobrazenaIkona(UINT) const {
+    knihovna::OknoModul* objekt = Objekt();
+    return objekt && objekt->ovladaciIkona;
+}
+
+void VlaknoModulu::Uklidit() {
+    if (!m_vlakno) return;
+    if (m_skoncil || ::WaitForSingleObject(m_vlakno, 0) == WAIT_OBJECT_0) {
+        ::CloseHandle(m_vlakno);
+        m_vlakno = nullptr;
+    }
+}
+
+void VlaknoModulu::Spustit(bool automaticky) {
+    if (Bezi()) return;
+    Uklidit();
+    if (m_vlakno) return;  // the previous thread has not ended yet
+    try {
+        if (!m_pripraveno) {
+            m_pripraveno = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+            knihovna::Overit(m_pripraveno != nullptr);
+        }
+        knihovna::Overit(::ResetEvent(m_pripraveno) != 0);
+        m_automaticky = automaticky;
+        m_skoncil = false;
+        m_okno = nullptr;
+        uintptr_t vlakno = ::_beginthreadex(nullptr, 0, ProceduraVlakna, this, CREATE_SUSPENDED, nullptr);
+        if (!vlakno) knihovna::VyhoditPosledniChybu();
+        m_vlakno = reinterpret_cast<HANDLE>(vlakno);
+        int priorita = PrioritaVlakna();
+        if (priorita != THREAD_PRIORITY_NORMAL) ::SetThreadPriority(m_vlakno, priorita);
+        ::ResumeThread(m_vlakno);
+    } catch (const Chyba& chyba) {
+        if (m_nastroj)
+            HlasitChybuSpusteniNastroje(chyba, m_idNazvu);
+        else
+            HlasitChybuSpusteniModulu(chyba, m_idNazvu);
+    }
+}
+
+namespace {
+
+// Waits for a handle; messages sent from other threads are handled meanwhile, so a module
+// that sends to a window of this thread while closing cannot block its own stop.
+DWORD CekatNa(HANDLE h, DWORD ms) {
+    const DWORD zacatek = ::GetTickCount();
+    for (;;) {
+        DWORD uplynulo = ::GetTickCount() - zacatek;
+        DWORD zbyva = uplynulo >= ms ? 0 : ms - uplynulo;
+        DWORD vysledek = ::MsgWaitForMultipleObjects(1, &h, FALSE, zbyva, QS_SENDMESSAGE);
+        if (vysledek != WAIT_OBJECT_0 + 1) return vysledek;
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
+}  // namespace
+
+void VlaknoModulu::Zastavit() {
+    if (!m_vlakno) return;
+    if (!Bezi()) {
+        Uklidit();
+        return;
+    }
+    try {
+        PredZastavenim();
+    } catch (const Chyba& chyba) {
+        aplikace.ZobrazitChybuComPopis(chyba);
+    }
+    const DWORD limit = static_cast<DWORD>(aplikace.nastaveni.casovyLimitModulu > 0 ? aplikace.nastaveni.casovyLimitModulu : 0);
+    const DWORD zacatek = ::GetTickCount();
+    // A thread still creating its window gets it first, so WM_CLOSE has a receiver.
+    HANDLE cekani[2] = {m_vlakno, m_pripraveno};
+    ::WaitForMultipleObjects(2, cekani, FALSE, limit);
+    Odeslat(WM_CLOSE);
+    DWORD uplynulo = ::GetTickCount() - zacatek;
+    DWORD vysledek = CekatNa(m_vlakno, uplynulo >= limit ? 0 : limit - uplynulo);
+    if (vysledek == WAIT_OBJECT_0 || m_skoncil) {  // ended, or only reporting its own failure
+        ::CloseHandle(m_vlakno);
+        m_vlakno = nullptr;
+        return;
+    }
+    Chyba chyba(HRESULT_FROM_WIN32(WAIT_TIMEOUT));
+    if (m_nastroj)
+        HlasitChybuUkonceniNastroje(aplikace, chyba, m_idNazvu);
+    else
+        HlasitChybuUkonceniModulu(chyba, m_idNazvu);
+}
+
+void VlaknoModulu::Prepnout(bool automaticky) {
+    if (Bezi())
+        Zastavit();
+    else
+        Spustit(automaticky);
+}
+
+unsigned __stdcall VlaknoModulu::ProceduraVlakna(void* parametr) {
+    static_cast<VlaknoModulu*>(parametr)->Behat();
+    return 0;
+}
+
+void VlaknoModulu::Behat() {
+    HRESULT chyba = S_OK;
+    std::unique_ptr<Chyba> zachycena;
+    try {
+        HWND okno = VytvoritOkno(m_automaticky);
+        m_okno = okno;
+        ::SetEvent(m_pripraveno);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (!PredzpracovatZpravu(msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            knihovna::VyhoditOdlozenouVyjimku();
+            if (!::IsWindow(okno)) break;
+        }
+    } catch (const Chyba& c) {
+        zachycena = std::make_unique<Chyba>(c);
+    } catch (const std::bad_alloc&) {
+        chyba = E_OUTOFMEMORY;
+    } catch (...) {
+        chyba = E_FAIL;
+    }
+    if (!zachycena && FAILED(chyba)) zachycena = std::make_unique<Chyba>(chyba);
+    knihovna::ZahoditOdlozenouVyjimku();
+    m_okno = nullptr;
+
+    if (zachycena) {
+        try {
+            if (aplikace.nastaveni.priChybeZrusitPoSpusteni) ZrusitAkciPoSpusteni();
+            UlozitNastaveniPoChybeModulu();
+        } catch (...) {
+            // the report below is what the user must see
+        }
+    }
+    try {
+        ZrusitOkno();
+    } catch (...) {
+    }
+    ::SetEvent(m_pripraveno);
+    m_skoncil = true;  // from here on the object may be started anew: only immutable fields are read
+    if (!zachycena) return;
+    try {
+        if (m_nastroj)
+            HlasitChybuVlaknaNastroje(aplikace, *zachycena, m_idNazvu);
+        else
+            HlasitChybuVlaknaModulu(*zachycena, m_idNazvu);
+    } catch (...) {
+        // not even the report could be shown: the module stays ended
+    }
+}
+
+namespace {
+std::array<VlaknoModulu*, static_cast<size_t>(Nastroj::Pocet)> nastroje{};
+}
+
+VlaknoModulu* NajitNastroj(Nastroj nastroj) {
+    size_t i = static_cast<size_t>(nastroj);
+    return i < nastroje.size() ? nastroje[i] : nullptr;
+}
+
+void ZaregistrovatNastroj(Nastroj nastroj, VlaknoModulu* modul) {
+    size_t i = static_cast<size_t>(nastroj);
+    if (i < nastroje.size()) nastroje[i] = modul;
+}
