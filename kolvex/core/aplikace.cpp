@@ -189,7 +189,9 @@ int Aplikace::InitInstance() {
 }
 
 void Aplikace::ExitInstance() {
-    // 1-5. Screen module, CD/DVD drives, launcher, extension records, plug-ins: with their modules.
+    // 1. Module objects (their threads have stopped with the main window).
+    ZrusitNastroje();
+    // 2-5. CD/DVD drives, launcher, extension records, plug-ins: with their modules.
     // 6. Main window.
     oknoHlavni.reset();
     // 7-8. Outside programs, process records: with their modules.

@@ -1,8 +1,11 @@
 #include "core/napojeni.h"
 
 #include "core/vlaknomodulu.h"
+#include "screen/modulobrazovka.h"
 
-void ZaregistrovatNastroje() {}
+void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+
+void ZrusitNastroje() { SmazatModulObrazovka(); }
 
 void ZobrazitNastaveni(HWND, UINT) {}
 void ZobrazitOProgramu() {}
