@@ -51,8 +51,18 @@ protected:
         if (!kolvex.CekatNaOkno(L"QKolvexHlavniOkno")) return nullptr;
         return kolvex.CekatNaOkno(L"QKolvexObrazovka");
     }
-    static bool CekatNaObrazek(const std::wstring& soubor) {
-        return CekatNa([&] { return Dekodovat(soubor).nacten; }, 10000);
+    static bool CekatNaObrazek(const std::wstring& soubor, DWORD ms = 10000) {
+        return CekatNa([&] { return Dekodovat(soubor).nacten; }, ms);
+    }
+    // Presses the hot key until the capture appears. The first key events after Wine has set up
+    // a new X display can be lost before they reach the hot-key check; a press that arrives
+    // produces exactly one file.
+    static bool StisknoutAPockat(const std::wstring& soubor) {
+        for (int pokus = 0; pokus < 3; ++pokus) {
+            StisknoutKlavesy({VK_CONTROL, VK_MENU, 'K'});
+            if (CekatNaObrazek(soubor, 3000)) return true;
+        }
+        return false;
     }
     static void Ukoncit(Program& kolvex, HWND hlavni) {
         ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
@@ -68,8 +78,7 @@ TEST_F(OpisObrazovky, HorkaKlavesaUloziDalsiCislovanyOpis) {
     ASSERT_NE(modul, nullptr) << "the screen module did not start";
     HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
 
-    StisknoutKlavesy({VK_CONTROL, VK_MENU, 'K'});
-    ASSERT_TRUE(CekatNaObrazek(Opis(L"Obrazovka0.jpg")));
+    ASSERT_TRUE(StisknoutAPockat(Opis(L"Obrazovka0.jpg")));
     DekodovanyObrazek d = Dekodovat(Opis(L"Obrazovka0.jpg"));
     EXPECT_EQ(d.format, "JPEG");
     EXPECT_EQ(d.sirka, static_cast<UINT>(::GetSystemMetrics(SM_CXSCREEN)));
@@ -77,6 +86,7 @@ TEST_F(OpisObrazovky, HorkaKlavesaUloziDalsiCislovanyOpis) {
 
     StisknoutKlavesy({VK_CONTROL, VK_MENU, 'K'});
     ASSERT_TRUE(CekatNaObrazek(Opis(L"Obrazovka1.jpg")));
+    EXPECT_FALSE(ExistujeSoubor(Opis(L"Obrazovka2.jpg"))) << "one press, one capture";
 
     // a left click on the module's tray icon captures too
     ::PostMessageW(modul, WM_APP + 9, 1, WM_LBUTTONUP);
@@ -92,8 +102,7 @@ TEST_F(OpisObrazovky, FormatPngDaPristiOpisJakoPng) {
     Program kolvex;
     ASSERT_NE(SpustitAPockat(kolvex), nullptr);
     HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
-    StisknoutKlavesy({VK_CONTROL, VK_MENU, 'K'});
-    ASSERT_TRUE(CekatNaObrazek(Opis(L"Obrazovka0.png")));
+    ASSERT_TRUE(StisknoutAPockat(Opis(L"Obrazovka0.png")));
     DekodovanyObrazek d = Dekodovat(Opis(L"Obrazovka0.png"));
     EXPECT_EQ(d.format, "PNG");
     EXPECT_EQ(d.sirka, static_cast<UINT>(::GetSystemMetrics(SM_CXSCREEN)));
