@@ -70,8 +70,9 @@ namespace {
 int PlatnyZoom(int zoom) { return zoom < 1 ? 1 : zoom; }
 
 // Copies sirka x vyska from (x, y) of the source context, enlarged by the zoom, into the holder.
-void KopirovatZKontextu(ObrazekGdiPlus& obrazek, HDC zdroj, int x, int y, int sirka, int vyska, int zoom,
-                        bool argb) {
+// The holder keeps the screen's own 32-bit pixels (opaque); an alpha channel would only make
+// PNG files larger and slower to write.
+void KopirovatZKontextu(ObrazekGdiPlus& obrazek, HDC zdroj, int x, int y, int sirka, int vyska, int zoom) {
     if (sirka <= 0 || vyska <= 0) VyhoditChybu(E_INVALIDARG);
     const long long cilSirka = static_cast<long long>(sirka) * zoom;
     const long long cilVyska = static_cast<long long>(vyska) * zoom;
@@ -90,10 +91,6 @@ void KopirovatZKontextu(ObrazekGdiPlus& obrazek, HDC zdroj, int x, int y, int si
         Overit(ok != 0);
     }
     obrazek.Nastavit(Gdiplus::Bitmap::FromHBITMAP(bitmapa.Get(), nullptr));
-    if (argb) {
-        Gdiplus::Rect cely(0, 0, static_cast<INT>(cilSirka), static_cast<INT>(cilVyska));
-        obrazek.Nastavit(obrazek.obrazek->Clone(cely, PixelFormat32bppARGB));
-    }
     Overit(bitmapa.Uvolnit());
 }
 
@@ -104,7 +101,7 @@ void SejmoutObrazovku(ObrazekGdiPlus& obrazek, int zoom) {
     knihovna::DcOkna obrazovka(nullptr);
     Overit(static_cast<bool>(obrazovka));
     KopirovatZKontextu(obrazek, obrazovka.Get(), 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
-                       ::GetSystemMetrics(SM_CYSCREEN), PlatnyZoom(zoom), true);
+                       ::GetSystemMetrics(SM_CYSCREEN), PlatnyZoom(zoom));
 }
 
 void SejmoutOkno(ObrazekGdiPlus& obrazek, HWND okno, bool klientskaOblast, int zoom) {
@@ -115,7 +112,7 @@ void SejmoutOkno(ObrazekGdiPlus& obrazek, HWND okno, bool klientskaOblast, int z
     HDC dc = klientskaOblast ? ::GetDC(okno) : ::GetWindowDC(okno);
     Overit(dc != nullptr);
     try {
-        KopirovatZKontextu(obrazek, dc, 0, 0, r.right - r.left, r.bottom - r.top, PlatnyZoom(zoom), false);
+        KopirovatZKontextu(obrazek, dc, 0, 0, r.right - r.left, r.bottom - r.top, PlatnyZoom(zoom));
     } catch (...) {
         ::ReleaseDC(okno, dc);
         throw;
@@ -128,8 +125,7 @@ void SejmoutVyrez(ObrazekGdiPlus& obrazek, int vlevo, int nahore, int vpravo, in
     if (vpravo <= vlevo || dole <= nahore) VyhoditChybu(E_INVALIDARG);
     knihovna::DcOkna obrazovka(nullptr);
     Overit(static_cast<bool>(obrazovka));
-    KopirovatZKontextu(obrazek, obrazovka.Get(), vlevo, nahore, vpravo - vlevo, dole - nahore, PlatnyZoom(zoom),
-                       false);
+    KopirovatZKontextu(obrazek, obrazovka.Get(), vlevo, nahore, vpravo - vlevo, dole - nahore, PlatnyZoom(zoom));
 }
 
 void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek) {
