@@ -153,13 +153,6 @@ int Aplikace::InitInstance() {
         nastaveniSpousteniAplikaci->Nacist();
         nastaveniStopky = std::make_unique<KonfiguraceStopky>();
 
-        // Hot-key table load, here until the general-settings load takes it over.
-        try {
-            NacistASeraditHorkeKlavesy(*horkeKlavesy);
-        } catch (const knihovna::Chyba& chyba) {
-            ZobrazitChybuComId(IDS_CHYBA_NACTENI_KONFIGURACE, chyba);
-        }
-
         // 20. Module objects: each tool registers the object the main window starts and stops.
         ZaregistrovatNastroje();
 

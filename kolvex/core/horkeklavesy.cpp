@@ -64,25 +64,41 @@ int HorkeKlavesy::Nacist() {
                                   nullptr, nullptr, nullptr, nullptr);
     if (kod != ERROR_SUCCESS) VyhoditChybu(HresultZKodu(static_cast<DWORD>(kod)));
 
+    // One pass over the values (names and data together: one registry call per value).
+    struct Ulozena {
+        uint32_t id;
+        bool precteno;
+        uint32_t data[4];
+    };
+    std::vector<Ulozena> ulozene;
     for (DWORD i = 0; i < pocetHodnot; ++i) {
         wchar_t nazev[50];
         DWORD delka = 50;
-        if (::RegEnumValueW(klic.Get(), i, nazev, &delka, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        Ulozena u{0, false, {0, 0, 0, 0}};
+        DWORD velikost = sizeof(u.data);
+        LONG vysledek = ::RegEnumValueW(klic.Get(), i, nazev, &delka, nullptr, nullptr,
+                                        reinterpret_cast<BYTE*>(u.data), &velikost);
+        if (vysledek == ERROR_MORE_DATA) {  // data longer than a row: the name alone, the row unchanged
+            delka = 50;
+            if (::RegEnumValueW(klic.Get(), i, nazev, &delka, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                continue;
+            u = Ulozena{0, false, {0, 0, 0, 0}};
+        } else if (vysledek != ERROR_SUCCESS) {
             continue;
-        uint32_t id = 0;
-        if (!PrecistId(nazev, id)) continue;
-        if (!Najit(id)) Pridat(id, 0);
+        } else {
+            u.precteno = true;
+        }
+        if (!PrecistId(nazev, u.id)) continue;
+        if (!Najit(u.id)) Pridat(u.id, 0);
+        ulozene.push_back(u);
     }
 
-    for (HorkaKlavesa& radek : zaznamy) {
-        uint32_t data[4] = {0, 0, 0, 0};
-        DWORD velikost = sizeof(data);
-        if (::RegQueryValueExW(klic.Get(), NazevHodnoty(radek.prikaz).c_str(), nullptr, nullptr,
-                               reinterpret_cast<BYTE*>(data), &velikost) != ERROR_SUCCESS)
-            continue;  // missing, or longer than a row: the row stays as it is
-        radek.modifikatory = data[0];
-        radek.klavesa = data[1];
-        radek.kategorie = data[3];  // data[2] is ignored: the id comes from the value's name
+    for (const Ulozena& u : ulozene) {
+        if (!u.precteno) continue;
+        HorkaKlavesa* radek = Najit(u.id);
+        radek->modifikatory = u.data[0];
+        radek->klavesa = u.data[1];
+        radek->kategorie = u.data[3];  // data[2] is ignored: the id comes from the value's name
     }
     ZavritKlic(klic);
     return 0;

@@ -1,5 +1,8 @@
 #include "core/napojeni.h"
 
+#include "core/aplikace.h"
+#include "core/dialogy.h"
+#include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 #include "screen/modulobrazovka.h"
 
@@ -8,7 +11,7 @@ void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
 void ZrusitNastroje() { SmazatModulObrazovka(); }
 
 void ZobrazitNastaveni(HWND, UINT) {}
-void ZobrazitOProgramu() {}
+void ZobrazitOProgramu() { ZobrazitInfoOProgramu(); }
 void ZkontrolovatAktualizace() {}
 void ZobrazitRegistraciRozsireni(bool) {}
 
@@ -33,4 +36,4 @@ void SpustitAplikaciSeznamu(size_t) {}
 
 void ProvestAkciOkna(UINT) {}
 
-void UlozitNastaveniPoChybeModulu() {}
+void UlozitNastaveniPoChybeModulu() { UlozitNastaveniObecne(aplikace); }

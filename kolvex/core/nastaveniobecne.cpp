@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "core/aplikace.h"
+#include "core/horkeklavesy.h"
 #include "core/pomocne.h"
 #include "resources/resource.h"
 
@@ -80,17 +81,29 @@ void NastavitVychoziNastaveniObecne(Aplikace& aplikace) {
     if (aplikace.horkeKlavesy) PridatVychoziHorkeKlavesy(*aplikace.horkeKlavesy);
 }
 
+namespace {
+// Step 5 of the load: the hot-key table completes itself from the registry and is sorted.
+void NacistHorkeKlavesy(Aplikace& aplikace, CteniNastaveni& cteni) {
+    if (aplikace.horkeKlavesy) cteni.Krok([&] { NacistASeraditHorkeKlavesy(*aplikace.horkeKlavesy); });
+}
+}  // namespace
+
 int NacistNastaveniObecne(Aplikace& aplikace) {
     NastaveniObecne& n = aplikace.nastaveni;
     CteniNastaveni cteni(aplikace.klicAplikace);
-    // First start: no application key yet; the defaults stay, quietly.
-    if (!cteni.Sekce(L"")) return 1;
+    // First start: no application key yet; the defaults stay, quietly. The hot-key table still
+    // loads: that stores its default rows for the next start.
+    if (!cteni.Sekce(L"")) {
+        NacistHorkeKlavesy(aplikace, cteni);
+        if (cteni.Selhalo()) HlasitChybuNastaveni(IDS_CHYBA_NACTENI_KONFIGURACE, L"", cteni.PrvniChyba());
+        return 1;
+    }
     ProjitObecne(cteni, n);
     // A missing "Polozky menu" only leaves the menu switches at their defaults.
     if (cteni.Sekce(aplikace.klicPolozekMenu)) ProjitPolozkyMenu(cteni, n.polozkyMenu);
     if (cteni.Sekce(aplikace.klicPoSpusteni, true)) ProjitPoSpusteni(cteni, n.poSpusteni);
     cteni.ZavritSekci();
-    // hot-key table: load and sort
+    NacistHorkeKlavesy(aplikace, cteni);
     if (!cteni.Selhalo()) return 0;
     HlasitChybuNastaveni(IDS_CHYBA_NACTENI_KONFIGURACE, L"", cteni.PrvniChyba());
     HRESULT hr = cteni.PrvniChyba().Hresult();
@@ -108,7 +121,7 @@ void UlozitNastaveniObecne(Aplikace& aplikace) {
         zapis.Sekce(aplikace.klicPoSpusteni);
         ProjitPoSpusteni(zapis, n.poSpusteni);
         zapis.ZavritSekci();
-        // hot-key table: save categories
+        if (aplikace.horkeKlavesy) aplikace.horkeKlavesy->Ulozit();
     } catch (const knihovna::Chyba& chyba) {
         HlasitChybuNastaveni(IDS_CHYBA_ZAPISU_KONFIGURACE, L"", chyba);
     }

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "core/menu.h"
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
@@ -137,6 +138,11 @@ void PripravitDialogSouboru(DialogSouboru& dialog, const wchar_t* pocatecniJmeno
     dialog.ofn.Flags = OFN_PATHMUSTEXIST;
     dialog.ofn.lpstrFile = dialog.soubor;
     dialog.ofn.nMaxFile = MAX_PATH;
+}
+
+void ZobrazitMenuNapovedy(HWND okno) {
+    MenuNapoveda napoveda(nullptr);
+    napoveda.ZobrazitSamostatne(okno);
 }
 
 RezimyObrazovky::RezimyObrazovky() : nazevKlice(knihovna::Retezec(IDS_KLIC_REZIMU_OBRAZOVKY)) {}

@@ -55,6 +55,9 @@ private:
     HICON m_ikona = nullptr;
 };
 
+// The Help menu alone at the cursor, for a window's help button.
+void ZobrazitMenuNapovedy(HWND okno);
+
 // File name buffer and OPENFILENAMEW of a save or open dialog.
 struct DialogSouboru {
     wchar_t soubor[MAX_PATH];

@@ -1,5 +1,7 @@
 #include "okno.h"
 
+#include "prvky.h"
+
 #include <cwchar>
 #include <vector>
 
@@ -223,6 +225,19 @@ LRESULT OknoNormalni::OnCommand(UINT, WPARAM w, LPARAM, BOOL& zpracovano) {
     return 0;
 }
 
+LRESULT ZpracovatTooltipToolbaru(int, NMHDR* hlavicka, BOOL&) {
+    if (!hlavicka || hlavicka->code != TTN_NEEDTEXTW) return 0;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(hlavicka);
+    info->hinst = ::GetModuleHandleW(nullptr);
+    std::wstring text;
+    const wchar_t* popis = NacistCastTextuZTabulky(static_cast<UINT>(hlavicka->idFrom), 2, text);
+    const size_t maximum = sizeof(info->szText) / sizeof(info->szText[0]) - 1;
+    wcsncpy(info->szText, popis, maximum);
+    info->szText[maximum] = L'\0';
+    info->lpszText = info->szText;
+    return 0;
+}
+
 void PoslatPrikazHlavnimuOknu(UINT id) {
     HWND hlavni = ziskatHlavniOkno ? ziskatHlavniOkno() : nullptr;
     if (hlavni) ::PostMessageW(hlavni, WM_COMMAND, id, 0);
@@ -329,6 +344,33 @@ bool OdrazitNotifikaci(HWND, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek) {
     if (!potomek || !::IsWindow(potomek)) return false;
     vysledek = ::SendMessageW(potomek, ODRAZENA_ZPRAVA + msg, w, l);
     return true;
+}
+
+bool VychoziOdrazeni(HWND okno, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek) {
+    if (msg < ODRAZENA_ZPRAVA) return false;
+    switch (msg - ODRAZENA_ZPRAVA) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_PARENTNOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_COMPAREITEM:
+        case WM_DELETEITEM:
+        case WM_VKEYTOITEM:
+        case WM_CHARTOITEM:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            vysledek = ::DefWindowProcW(okno, msg - ODRAZENA_ZPRAVA, w, l);
+            return true;
+        default: return false;
+    }
 }
 
 }  // namespace knihovna

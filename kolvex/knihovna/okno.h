@@ -112,6 +112,10 @@ public:
     LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);
 };
 
+// WM_NOTIFY TTN_NEEDTEXTW of a toolbar's tooltip: the description part of the string whose id is
+// the button's command id, copied into the tooltip's own 80-character buffer.
+LRESULT ZpracovatTooltipToolbaru(int id, NMHDR* hlavicka, BOOL& zpracovano);
+
 // WM_COMMAND (id, 0) to the main window, when there is one.
 void PoslatPrikazHlavnimuOknu(UINT id);
 // Settings page dialog id for commands 40077-40200 of the settings-page menu, 0 when none.
@@ -123,6 +127,9 @@ bool JeOknoNavrchu(HWND okno);
 
 // Owner-drawn controls and the like tell reflected notifications from their own.
 bool OdrazitNotifikaci(HWND rodic, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek);
+// DefWindowProcW of the original message for a reflected one (ODRAZENA_ZPRAVA + WM_COMMAND and the
+// like); false for any other message.
+bool VychoziOdrazeni(HWND okno, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek);
 
 namespace detail {
 void PripojitObjekt(HWND h, void* objekt);
@@ -219,6 +226,11 @@ void OdpojitObjekt(HWND h);
 
 #define ODRAZIT_NOTIFIKACE()                                                                     \
     if (::knihovna::OdrazitNotifikaci(hWnd, uMsg, wParam, lParam, lResult)) return true;
+
+// A control's default handling of reflected notifications that its map leaves: the original
+// message's default window processing (so that a reflected WM_CTLCOLOR* still yields a brush).
+#define VYCHOZI_ODRAZENI()                                                                       \
+    if (::knihovna::VychoziOdrazeni(hWnd, uMsg, wParam, lParam, lResult)) return true;
 
 #define KNIHOVNA_KONEC_MAPY()                                                                    \
     break;                                                                                        \

@@ -267,3 +267,18 @@ TEST_F(Poloha, MinimalizaceSkryjeAPrepnutiZobrazi) {
     okno.PrepnoutZobrazeni();
     EXPECT_TRUE(::IsWindowVisible(okno.m_hWnd));
 }
+
+TEST(TooltipToolbaru, TextPodleIdPrikazuOriznutyNaBuffer) {
+    NMTTDISPINFOW info{};
+    info.hdr.code = TTN_NEEDTEXTW;
+    info.hdr.idFrom = 40113;  // "Uložit opis obrazovky do souboru"
+    BOOL zpracovano = TRUE;
+    knihovna::ZpracovatTooltipToolbaru(0, &info.hdr, zpracovano);
+    EXPECT_EQ(std::wstring(info.lpszText), L"Uložit opis obrazovky do souboru");
+    EXPECT_EQ(info.lpszText, info.szText);
+    EXPECT_EQ(info.hinst, ::GetModuleHandleW(nullptr));
+
+    info.hdr.idFrom = 12;  // "name\ndescription": the part after the first line feed
+    knihovna::ZpracovatTooltipToolbaru(0, &info.hdr, zpracovano);
+    EXPECT_EQ(std::wstring(info.szText), L"Popis Chyby: %s\n\nChcete aplikaci \"%s\" ukončit?");
+}

@@ -1,0 +1,46 @@
+// The yardstick for Kolvex's start: a message-only window with one tray icon and a message loop,
+// nothing else.
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+LRESULT CALLBACK Procedura(HWND okno, UINT zprava, WPARAM w, LPARAM l) {
+    if (zprava == WM_DESTROY) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = okno;
+        data.uID = 1;
+        ::Shell_NotifyIconW(NIM_DELETE, &data);
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcW(okno, zprava, w, l);
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    WNDCLASSEXW trida{};
+    trida.cbSize = sizeof(trida);
+    trida.lpfnWndProc = Procedura;
+    trida.hInstance = instance;
+    trida.lpszClassName = L"QMinimalniOkno";
+    if (!::RegisterClassExW(&trida)) return 1;
+    HWND okno = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"QMinimalniOkno", L"Minimalni", WS_POPUP, 0, 0, 0, 0,
+                                  HWND_MESSAGE, nullptr, instance, nullptr);
+    if (!okno) return 1;
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = okno;
+    data.uID = 1;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_APP + 9;
+    data.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    lstrcpyW(data.szTip, L"Minimalni");
+    if (!::Shell_NotifyIconW(NIM_ADD, &data)) return 1;
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}
