@@ -88,7 +88,8 @@ int Aplikace::InitInstance() {
         Gdiplus::GdiplusStartupInput vstup;
         if (Gdiplus::GdiplusStartup(&tokenGdiplus, &vstup, nullptr) != Gdiplus::Ok) knihovna::VyhoditChybu(E_FAIL);
 
-        // 5. Picture formats: built with the picture encoders.
+        // 5. Picture formats.
+        VytvoritFormatyObrazku();
 
         // 6. Image lists.
         seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
@@ -181,7 +182,9 @@ int Aplikace::InitInstance() {
 }
 
 void Aplikace::ExitInstance() {
-    // 1-5. Screen module, CD/DVD drives, launcher, extension records, plug-ins: with their modules.
+    // 1. Module objects (their threads have stopped with the main window).
+    ZrusitNastroje();
+    // 2-5. CD/DVD drives, launcher, extension records, plug-ins: with their modules.
     // 6. Main window.
     oknoHlavni.reset();
     // 7-8. Outside programs, process records: with their modules.
@@ -212,7 +215,8 @@ void Aplikace::ExitInstance() {
     }
     // 12. Windows Sockets.
     ::WSACleanup();
-    // 13. Picture formats: with the picture encoders.
+    // 13. Picture formats.
+    UvolnitFormatyObrazku();
     // 14. GDI+.
     if (tokenGdiplus) {
         Gdiplus::GdiplusShutdown(tokenGdiplus);

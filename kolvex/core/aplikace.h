@@ -11,6 +11,7 @@
 #include "core/horkeklavesy.h"
 #include "core/mixer.h"
 #include "core/nastaveniobecne.h"
+#include "core/obrazek.h"
 #include "core/pomocne.h"
 #include "knihovna/modul.h"
 
@@ -57,6 +58,11 @@ public:
     HANDLE mutexInstance = nullptr;
 
     SystemoveDotazy dotazy;
+
+    // The five picture formats with their encoders; built after GDI+ starts, freed before it stops.
+    std::unique_ptr<TabulkaFormatu> formatyObrazku;
+    void VytvoritFormatyObrazku() { VytvoritTabulkuFormatu(formatyObrazku); }
+    void UvolnitFormatyObrazku() { formatyObrazku.reset(); }
 
     // 0 = started; 1 = another instance runs; else the HRESULT of the failed step (1 for 0).
     int InitInstance();

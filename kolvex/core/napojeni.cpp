@@ -4,8 +4,11 @@
 #include "core/dialogy.h"
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
+#include "screen/modulobrazovka.h"
 
-void ZaregistrovatNastroje() {}
+void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+
+void ZrusitNastroje() { SmazatModulObrazovka(); }
 
 void ZobrazitNastaveni(HWND, UINT) {}
 void ZobrazitOProgramu() { ZobrazitInfoOProgramu(); }

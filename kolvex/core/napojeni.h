@@ -15,6 +15,8 @@ class VlaknoModulu;
 // Registers the tool modules with ZaregistrovatNastroj; start-up calls it when it builds the
 // module objects.
 void ZaregistrovatNastroje();
+// Deletes the module objects that ZaregistrovatNastroje built; shutdown calls it first.
+void ZrusitNastroje();
 
 // Settings window (command 40002), run modally on the main thread; stranka = the dialog id of the
 // page to show, 0 = the default page. The caller unregisters the hot keys around it.

@@ -1,0 +1,339 @@
+#include "screen/opis.h"
+
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <climits>
+#include <functional>
+#include <new>
+
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/hlaseni.h"
+#include "knihovna/chyba.h"
+#include "knihovna/modul.h"
+#include "knihovna/text.h"
+#include "knihovna/uchyt.h"
+#include "resources/resource.h"
+
+using knihovna::Chyba;
+using knihovna::Overit;
+using knihovna::VyhoditChybu;
+using knihovna::VyhoditPosledniChybu;
+
+std::wstring jmenoSouboruOpisu;
+DlgOpisObrazovkyAkce* dlgOpisObrazovkyAkce = nullptr;
+
+NastaveniOpisu AktualniNastaveniOpisu() {
+    if (nastaveniObrazovka) return nastaveniObrazovka->opis;
+    NastaveniOpisu nastaveni;
+    nastaveni.slozka = aplikace.nastaveni.slozkaData + L"\\Opis obrazovky";
+    return nastaveni;
+}
+
+std::wstring PriponaFormatu(int format) {
+    static const wchar_t* const PRIPONY[POCET_FORMATU_OBRAZKU] = {L".jpg", L".png", L".bmp", L".tif", L".gif"};
+    // A stored number outside the table counts as JPEG.
+    if (format < 0 || format >= POCET_FORMATU_OBRAZKU) format = FORMAT_JPEG;
+    if (aplikace.formatyObrazku) return (*aplikace.formatyObrazku)[format].pripona;
+    return PRIPONY[format];
+}
+
+int ZiskatJmenoSouboruOpisu(const NastaveniOpisu& nastaveni, std::wstring& jmeno) {
+    const std::wstring zaklad = nastaveni.slozka.Text() + L"\\" + nastaveni.soubor.Text();
+    const std::wstring pripona = PriponaFormatu(static_cast<int>(nastaveni.format));
+    // A stored number beyond the signed range counts as negative: no name then.
+    const int maximum = static_cast<int>(nastaveni.maxPocetSouboru);
+    if (!nastaveni.cislovat) {
+        std::wstring kandidat = zaklad + pripona;
+        if (kandidat.size() >= DELKA_JMENA_OPISU) return 1;
+        jmeno = kandidat;
+        return 0;
+    }
+    for (int cislo = 0; cislo < maximum; ++cislo) {
+        std::wstring kandidat = zaklad + std::to_wstring(cislo) + pripona;
+        // A name cut at the end of its buffer would be another file: no name then.
+        if (kandidat.size() >= DELKA_JMENA_OPISU) return 1;
+        WIN32_FIND_DATAW nalezeny;
+        HANDLE hledani = ::FindFirstFileW(kandidat.c_str(), &nalezeny);
+        if (hledani == INVALID_HANDLE_VALUE) {
+            jmeno = kandidat;
+            return 0;
+        }
+        Overit(::FindClose(hledani) != 0);
+    }
+    return 1;
+}
+
+namespace {
+
+int PlatnyZoom(int zoom) { return zoom < 1 ? 1 : zoom; }
+
+// Copies sirka x vyska from (x, y) of the source context, enlarged by the zoom, into the holder.
+// The holder keeps the screen's own 32-bit pixels (opaque); an alpha channel would only make
+// PNG files larger and slower to write.
+void KopirovatZKontextu(ObrazekGdiPlus& obrazek, HDC zdroj, int x, int y, int sirka, int vyska, int zoom) {
+    if (sirka <= 0 || vyska <= 0) VyhoditChybu(E_INVALIDARG);
+    const long long cilSirka = static_cast<long long>(sirka) * zoom;
+    const long long cilVyska = static_cast<long long>(vyska) * zoom;
+    if (cilSirka > INT_MAX / 4 || cilVyska > INT_MAX / 4) VyhoditChybu(E_OUTOFMEMORY);
+
+    knihovna::UchytBitmapy bitmapa;
+    {
+        knihovna::UchytDc pamet(::CreateCompatibleDC(zdroj));
+        Overit(static_cast<bool>(pamet));
+        bitmapa.Nastavit(::CreateCompatibleBitmap(zdroj, static_cast<int>(cilSirka), static_cast<int>(cilVyska)));
+        Overit(static_cast<bool>(bitmapa));
+        knihovna::VybranyObjekt vyber(pamet.Get(), bitmapa.Get());
+        BOOL ok = zoom == 1 ? ::BitBlt(pamet.Get(), 0, 0, sirka, vyska, zdroj, x, y, SRCCOPY)
+                            : ::StretchBlt(pamet.Get(), 0, 0, static_cast<int>(cilSirka), static_cast<int>(cilVyska),
+                                           zdroj, x, y, sirka, vyska, SRCCOPY);
+        Overit(ok != 0);
+    }
+    obrazek.Nastavit(Gdiplus::Bitmap::FromHBITMAP(bitmapa.Get(), nullptr));
+    Overit(bitmapa.Uvolnit());
+}
+
+}  // namespace
+
+void SejmoutObrazovku(ObrazekGdiPlus& obrazek, int zoom) {
+    obrazek.obrazek.reset();
+    knihovna::DcOkna obrazovka(nullptr);
+    Overit(static_cast<bool>(obrazovka));
+    KopirovatZKontextu(obrazek, obrazovka.Get(), 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
+                       ::GetSystemMetrics(SM_CYSCREEN), PlatnyZoom(zoom));
+}
+
+void SejmoutOkno(ObrazekGdiPlus& obrazek, HWND okno, bool klientskaOblast, int zoom) {
+    obrazek.obrazek.reset();
+    if (!okno || !::IsWindow(okno)) VyhoditChybu(E_INVALIDARG);
+    RECT r;
+    Overit((klientskaOblast ? ::GetClientRect(okno, &r) : ::GetWindowRect(okno, &r)) != 0);
+    HDC dc = klientskaOblast ? ::GetDC(okno) : ::GetWindowDC(okno);
+    Overit(dc != nullptr);
+    try {
+        KopirovatZKontextu(obrazek, dc, 0, 0, r.right - r.left, r.bottom - r.top, PlatnyZoom(zoom));
+    } catch (...) {
+        ::ReleaseDC(okno, dc);
+        throw;
+    }
+    Overit(::ReleaseDC(okno, dc) != 0);
+}
+
+void SejmoutVyrez(ObrazekGdiPlus& obrazek, int vlevo, int nahore, int vpravo, int dole, int zoom) {
+    obrazek.obrazek.reset();
+    if (vpravo <= vlevo || dole <= nahore) VyhoditChybu(E_INVALIDARG);
+    knihovna::DcOkna obrazovka(nullptr);
+    Overit(static_cast<bool>(obrazovka));
+    KopirovatZKontextu(obrazek, obrazovka.Get(), vlevo, nahore, vpravo - vlevo, dole - nahore, PlatnyZoom(zoom));
+}
+
+void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek) {
+    if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
+    const UINT sirka = obrazek.Sirka();
+    const UINT vyska = obrazek.Vyska();
+    knihovna::UchytBitmapy bitmapa;
+    {
+        knihovna::DcOkna obrazovka(nullptr);
+        Overit(static_cast<bool>(obrazovka));
+        knihovna::UchytDc pamet(::CreateCompatibleDC(obrazovka.Get()));
+        Overit(static_cast<bool>(pamet));
+        bitmapa.Nastavit(::CreateCompatibleBitmap(obrazovka.Get(), static_cast<int>(sirka), static_cast<int>(vyska)));
+        Overit(static_cast<bool>(bitmapa));
+        knihovna::VybranyObjekt vyber(pamet.Get(), bitmapa.Get());
+        obrazek.Vykreslit(pamet.Get(), sirka, vyska);
+    }
+    // Another program may hold the clipboard for a moment.
+    BOOL otevreno = FALSE;
+    for (int pokus = 0; pokus < 20 && !(otevreno = ::OpenClipboard(::GetDesktopWindow())); ++pokus) ::Sleep(10);
+    Overit(otevreno != 0);
+    if (!::EmptyClipboard() || !::SetClipboardData(CF_BITMAP, bitmapa.Get())) {
+        DWORD kod = ::GetLastError();
+        ::CloseClipboard();
+        ::SetLastError(kod);
+        VyhoditPosledniChybu();
+    }
+    bitmapa.Odevzdat();  // the clipboard owns it now
+    Overit(::CloseClipboard() != 0);
+}
+
+void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kvalita) {
+    if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
+    obrazek.VytvoritTabulkuKoderu();
+    Gdiplus::EncoderParameters parametry;
+    ULONG hodnota = static_cast<ULONG>(kvalita);
+    parametry.Count = 1;
+    parametry.Parameter[0].Guid = Gdiplus::EncoderQuality;
+    parametry.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+    parametry.Parameter[0].NumberOfValues = 1;
+    parametry.Parameter[0].Value = &hodnota;
+    obrazek.UlozitKoderem(soubor, (*obrazek.formaty)[FORMAT_JPEG].koder,
+                          kvalita >= 1 && kvalita <= 100 ? &parametry : nullptr);
+}
+
+void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
+    if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
+    obrazek.VytvoritTabulkuKoderu();
+    Gdiplus::Bitmap& zdroj = *obrazek.obrazek;
+    Gdiplus::Rect cely(0, 0, static_cast<INT>(zdroj.GetWidth()), static_cast<INT>(zdroj.GetHeight()));
+    Gdiplus::BitmapData data{};
+    Gdiplus::Status stav = zdroj.LockBits(&cely, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
+                                          PixelFormat24bppRGB, &data);
+    if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+    {
+        Gdiplus::Bitmap radky(static_cast<INT>(data.Width), static_cast<INT>(data.Height), data.Stride,
+                              PixelFormat24bppRGB, static_cast<BYTE*>(data.Scan0));
+        stav = radky.GetLastStatus();
+        if (stav == Gdiplus::Ok) {
+            ::SetLastError(0);
+            stav = radky.Save(soubor.c_str(), &(*obrazek.formaty)[FORMAT_BMP].koder, nullptr);
+        }
+    }
+    obrazek.posledniStav = stav;
+    zdroj.UnlockBits(&data);
+    if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+}
+
+void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
+    if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
+    obrazek.VytvoritTabulkuKoderu();
+    Gdiplus::Bitmap& zdroj = *obrazek.obrazek;
+    Gdiplus::Rect cely(0, 0, static_cast<INT>(zdroj.GetWidth()), static_cast<INT>(zdroj.GetHeight()));
+    std::unique_ptr<Gdiplus::Bitmap> indexovany(zdroj.Clone(cely, PixelFormat8bppIndexed));
+    if (!indexovany) VyhoditChybu(E_OUTOFMEMORY);
+    Gdiplus::Status stav = indexovany->GetLastStatus();
+    if (stav == Gdiplus::Ok) {
+        ::SetLastError(0);
+        stav = indexovany->Save(soubor.c_str(), &(*obrazek.formaty)[FORMAT_GIF].koder, nullptr);
+    }
+    obrazek.posledniStav = stav;
+    if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+}
+
+namespace {
+
+enum class DruhOpisu { Obrazovka, Vyrez, Okno, KlientskaOblast };
+
+// Writes the picture next to its name and moves it into place: a failed save never leaves a
+// damaged file under the capture's name (without numbering it overwrites the previous one).
+void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, const NastaveniOpisu& nastaveni,
+                         bool obrazovka) {
+    std::wstring slozka = soubor.substr(0, soubor.find_last_of(L'\\'));
+    if (!slozka.empty() && !::PathIsDirectoryW(slozka.c_str())) {
+        int kod = ::SHCreateDirectoryExW(nullptr, slozka.c_str(), nullptr);
+        if (kod != ERROR_SUCCESS && kod != ERROR_ALREADY_EXISTS) VyhoditChybu(knihovna::HresultZKodu(kod));
+    }
+    const std::wstring docasny = soubor + L"_temp_" + ::PathFindExtensionW(soubor.c_str());
+    try {
+        const int format = nastaveni.format < POCET_FORMATU_OBRAZKU ? static_cast<int>(nastaveni.format) : FORMAT_JPEG;
+        if (obrazovka && format == FORMAT_JPEG)
+            UlozitJakoJpeg(obrazek, docasny, static_cast<int>(nastaveni.kvalitaJpeg));
+        else if (obrazovka && format == FORMAT_BMP)
+            UlozitJakoBmp(obrazek, docasny);
+        else if (format == FORMAT_GIF)
+            UlozitJakoGif(obrazek, docasny);
+        else
+            obrazek.UlozitDoSouboru(docasny);
+        Overit(::MoveFileExW(docasny.c_str(), soubor.c_str(), MOVEFILE_REPLACE_EXISTING) != 0);
+    } catch (...) {
+        ::DeleteFileW(docasny.c_str());
+        throw;
+    }
+}
+
+void SpustitNasledneAkci(const NastaveniOpisu& nastaveni, const std::wstring& soubor, int zobrazeni) {
+    const wchar_t* sloveso = nullptr;
+    switch (nastaveni.shellOtevrit) {
+        case 1:
+            sloveso = L"open";
+            break;
+        case 2:
+            sloveso = L"edit";
+            break;
+        case 3:
+            sloveso = L"print";
+            break;
+        case 99:
+            if (!dlgOpisObrazovkyAkce) ZobrazitDlgOpisObrazovkyAkce(soubor);
+            return;
+        default:
+            return;
+    }
+    HINSTANCE h = knihovna::spustitShell(nullptr, sloveso, soubor.c_str(), nullptr, nullptr, zobrazeni);
+    if (reinterpret_cast<INT_PTR>(h) <= 32) aplikace.ZobrazitChybuId(0);
+}
+
+// The whole road of one capture: name, picture, file, clipboard, balloon, follow-up action.
+void UlozitOpis(const NastaveniOpisu& nastaveni, DruhOpisu druh, bool aktivni,
+                const std::function<void(ObrazekGdiPlus&)>& sejmout) {
+    const bool obrazovka = druh == DruhOpisu::Obrazovka;
+    UINT idChyby = IDS_OPIS_OKNA_CHYBA;
+    UINT idBubliny = druh == DruhOpisu::KlientskaOblast ? IDS_OPIS_KLIENTA_ULOZEN : IDS_OPIS_OKNA_ULOZEN;
+    if (obrazovka) {
+        idChyby = IDS_OPIS_OBRAZOVKY_CHYBA;
+        idBubliny = IDS_OPIS_OBRAZOVKY_ULOZEN;
+    } else if (druh == DruhOpisu::Vyrez) {
+        idChyby = IDS_OPIS_VYREZU_CHYBA;
+        idBubliny = IDS_OPIS_VYREZU_ULOZEN;
+    }
+    try {
+        std::wstring soubor;
+        if (ZiskatJmenoSouboruOpisu(nastaveni, soubor) != 0) {
+            if (obrazovka) jmenoSouboruOpisu.clear();
+            aplikace.ZobrazitChybuId(IDS_OPIS_BEZ_JMENA);
+            return;
+        }
+        if (obrazovka) jmenoSouboruOpisu = soubor;
+
+        ObrazekGdiPlus obrazek;
+        sejmout(obrazek);
+        UlozitOpisDoSouboru(obrazek, soubor, nastaveni, obrazovka);
+        if (nastaveni.kopirovatDoSchranky) KopirovatOpisDoSchranky(obrazek);
+        if (nastaveni.zobrazitInfo)
+            ZobrazitBublinuHlavniIkony(nullptr,
+                                       knihovna::Formatovat(knihovna::Retezec(idBubliny).c_str(), soubor.c_str()));
+        SpustitNasledneAkci(nastaveni, soubor, aktivni ? SW_SHOW : static_cast<int>(nastaveni.shellShowCmd));
+    } catch (const Chyba& chyba) {
+        aplikace.ZobrazitChybuComId(idChyby, chyba);
+    } catch (const std::bad_alloc&) {
+        aplikace.ZobrazitChybuComId(idChyby, Chyba(E_OUTOFMEMORY));
+    }
+}
+
+}  // namespace
+
+void UlozitOpisObrazovky(const NastaveniOpisu& nastaveni, int zoom) {
+    UlozitOpis(nastaveni, DruhOpisu::Obrazovka, false, [zoom](ObrazekGdiPlus& o) { SejmoutObrazovku(o, zoom); });
+}
+
+void UlozitOpisOkna(const NastaveniOpisu& nastaveni, HWND okno, bool klientskaOblast, int zoom, bool aktivni) {
+    UlozitOpis(nastaveni, klientskaOblast ? DruhOpisu::KlientskaOblast : DruhOpisu::Okno, aktivni,
+               [=](ObrazekGdiPlus& o) {
+                   HWND cil = aktivni ? ::GetForegroundWindow() : okno;
+                   if (!cil || !::IsWindow(cil)) VyhoditChybu(E_INVALIDARG);
+                   SejmoutOkno(o, cil, klientskaOblast, zoom);
+               });
+}
+
+void UlozitOpisVyrezu(const NastaveniOpisu& nastaveni, int vlevo, int nahore, int vpravo, int dole, int zoom) {
+    UlozitOpis(nastaveni, DruhOpisu::Vyrez, false,
+               [=](ObrazekGdiPlus& o) { SejmoutVyrez(o, vlevo, nahore, vpravo, dole, zoom); });
+}
+
+void UlozitOpisObrazovky(int zoom) { UlozitOpisObrazovky(AktualniNastaveniOpisu(), zoom); }
+
+void UlozitOpisOkna(HWND okno, bool klientskaOblast, int zoom) {
+    UlozitOpisOkna(AktualniNastaveniOpisu(), okno, klientskaOblast, zoom, false);
+}
+
+void UlozitOpisAktivnihoOkna(bool klientskaOblast, int zoom) {
+    UlozitOpisOkna(AktualniNastaveniOpisu(), nullptr, klientskaOblast, zoom, true);
+}
+
+void UlozitOpisVyrezu(int vlevo, int nahore, int vpravo, int dole, int zoom) {
+    UlozitOpisVyrezu(AktualniNastaveniOpisu(), vlevo, nahore, vpravo, dole, zoom);
+}
+
+void ZobrazitDlgOpisObrazovkyAkce(const std::wstring&) {
+    // The capture-action dialog comes with the sending of captures by e-mail; until then "ask" does nothing.
+}

@@ -1,0 +1,185 @@
+#include "screen/vyberokna.h"
+
+#include <process.h>
+
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/hlaseni.h"
+#include "core/ikonatray.h"
+#include "core/oknohlavni.h"
+#include "knihovna/text.h"
+#include "knihovna/uchyt.h"
+#include "resources/resource.h"
+
+using knihovna::Overit;
+
+namespace {
+
+OknoVyberOkna* oknoVyberOkna = nullptr;
+HANDLE vlaknoVyberuOkna = nullptr;
+HWND vybraneOkno = nullptr;
+
+constexpr int POZICE_VYBERU_OKNA = 5;  // bottom-right corner of the work area
+
+}  // namespace
+
+OknoVyberOkna::OknoVyberOkna() {
+    NastavitKlic(aplikace.klicAplikace);
+    m_kurzor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_KURZOR_VYBERU));
+}
+
+void OknoVyberOkna::Vytvorit() {
+    const std::wstring trida = knihovna::Retezec(IDS_TRIDA_VYBER_OKNA);
+    RECT r{0, 0, 64, 70};
+    OknoImpl::Vytvorit(nullptr, &r, L"Výběr okna", WS_OVERLAPPEDWINDOW, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                       trida.c_str(), nullptr, nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    UmistitNaPlochu(m_hWnd, POZICE_VYBERU_OKNA);
+    ::SetForegroundWindow(m_hWnd);
+    RECT okno;
+    if (::GetWindowRect(m_hWnd, &okno)) ::SetCursorPos((okno.left + okno.right) / 2, (okno.top + okno.bottom) / 2);
+    ::ShowWindow(m_hWnd, SW_SHOW);
+}
+
+LRESULT OknoVyberOkna::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    RECT klient;
+    ::GetClientRect(m_hWnd, &klient);
+    if (m_kurzor)
+        ::DrawIconEx(dc, (klient.right - ::GetSystemMetrics(SM_CXCURSOR)) / 2,
+                     (klient.bottom - ::GetSystemMetrics(SM_CYCURSOR)) / 2, m_kurzor, 0, 0, 0, nullptr, DI_NORMAL);
+    ::EndPaint(m_hWnd, &ps);
+    return 0;
+}
+
+LRESULT OknoVyberOkna::OnLButtonDown(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (::GetCapture() != m_hWnd) {
+        if (m_kurzor) ::SetCursor(m_kurzor);
+        ::SetCapture(m_hWnd);
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoVyberOkna::OnMouseMove(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (::GetCapture() == m_hWnd) {
+        POINT bod;
+        if (::GetCursorPos(&bod)) {
+            HWND pod = ::WindowFromPoint(bod);
+            if (pod && pod != oznaceneOkno) {
+                SmazatRam();
+                oznaceneOkno = pod;
+                OznacitOkno(oznaceneOkno);
+                ZobrazitInfo();
+            }
+        }
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoVyberOkna::OnLButtonUp(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    LRESULT vysledek = 0;
+    if (::GetCapture() == m_hWnd) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        ::ReleaseCapture();
+        vysledek = VychoziZpracovani(msg, w, l);
+        SmazatRam();
+        if (oznaceneOkno == m_hWnd) oznaceneOkno = nullptr;  // the picker never picks itself
+        Odeslat(WM_CLOSE);
+        return vysledek;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoVyberOkna::OnKeyDown(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (w == VK_ESCAPE) {
+        // Escape picks nothing and leaves the screen as it was.
+        if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+        SmazatRam();
+        oznaceneOkno = nullptr;
+        Odeslat(WM_CLOSE);
+        return 0;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoVyberOkna::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    ::PostQuitMessage(0);
+    return VychoziZpracovani(msg, w, l);
+}
+
+void OknoVyberOkna::SmazatRam() {
+    if (oznaceneOkno && ::IsWindow(oznaceneOkno)) OznacitOkno(oznaceneOkno);
+}
+
+void OknoVyberOkna::OznacitOkno(HWND okno) const {
+    RECT r;
+    if (!::GetWindowRect(okno, &r)) return;
+    knihovna::DcOkna obrazovka(nullptr);
+    if (!obrazovka) return;
+    HDC dc = obrazovka.Get();
+    knihovna::UchytPera pero(::CreatePen(PS_INSIDEFRAME, sirkaRamu, RGB(255, 0, 0)));
+    Overit(static_cast<bool>(pero));
+    int puvodniRop = ::SetROP2(dc, R2_NOT);
+    {
+        knihovna::VybranyObjekt vyberPera(dc, pero.Get());
+        knihovna::VybranyObjekt vyberStetce(dc, ::GetStockObject(NULL_BRUSH));
+        ::MoveToEx(dc, r.left, r.top, nullptr);
+        ::LineTo(dc, r.right, r.top);
+        ::LineTo(dc, r.right, r.bottom);
+        ::LineTo(dc, r.left, r.bottom);
+        ::LineTo(dc, r.left, r.top);
+    }
+    ::SetROP2(dc, puvodniRop);
+    Overit(pero.Uvolnit());
+}
+
+void OknoVyberOkna::ZobrazitInfo() const {
+    if (!oznaceneOkno || !::IsWindow(oznaceneOkno)) return;
+    if (!oknoHlavni || !oknoHlavni->ikona || oknoHlavni->ikona->id == 0) return;
+    RECT r;
+    if (!::GetWindowRect(oznaceneOkno, &r)) return;
+    std::wstring text = knihovna::Formatovat(L"x: %d, y: %d\nšířka: %d, výška: %d", static_cast<int>(r.left),
+                                             static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+                                             static_cast<int>(r.bottom - r.top));
+    ZobrazitBublinu(*oknoHlavni->ikona, aplikace.titulek, BUBLINA_INFORMACE, true, text);
+}
+
+unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
+    try {
+        vybraneOkno = nullptr;
+        oknoVyberOkna = new OknoVyberOkna;
+        oknoVyberOkna->Vytvorit();
+        knihovna::SmyckaZprav();
+        HWND oznacene = oknoVyberOkna->oznaceneOkno;
+        if (oznacene && ::IsWindow(oznacene)) vybraneOkno = oznacene;
+        OknoVyberOkna* okno = oknoVyberOkna;
+        oknoVyberOkna = nullptr;
+        delete okno;
+        return 0;
+    } catch (const knihovna::Chyba& chyba) {
+        OknoVyberOkna* okno = oknoVyberOkna;
+        oknoVyberOkna = nullptr;
+        try {
+            delete okno;
+        } catch (...) {
+        }
+        HlasitChybuVlaknaNastroje(aplikace, chyba, IDS_VYBER_OKNA);
+    } catch (...) {
+        // nothing else may leave a thread procedure
+    }
+    return static_cast<unsigned>(-1);
+}
+
+bool BeziVyberOkna() { return vlaknoVyberuOkna != nullptr; }
+
+HWND VybratOkno() {
+    if (vlaknoVyberuOkna) return nullptr;
+    vybraneOkno = nullptr;
+    auto vlakno = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, OknoVyberOkna::ProceduraVlakna, nullptr, 0, nullptr));
+    Overit(vlakno != nullptr);
+    vlaknoVyberuOkna = vlakno;
+    ::WaitForSingleObject(vlakno, INFINITE);
+    vlaknoVyberuOkna = nullptr;
+    Overit(::CloseHandle(vlakno) != 0);
+    return vybraneOkno;
+}

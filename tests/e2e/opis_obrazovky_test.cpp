@@ -1,0 +1,131 @@
+// The main road from outside: a real key press of the capture hot key writes the next numbered
+// picture file of the screen's size; the format setting changes the file kind; a tray click and
+// the screen menu's folder command work the same way.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "podpora/obrazky.h"
+#include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
+
+using namespace testy;
+
+namespace {
+
+const wchar_t* const KLIC = L"Software\\Brenvald\\Kolvex\\5.0";
+
+void ZapsatDword(const std::wstring& klic, const wchar_t* hodnota, DWORD data) {
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, klic.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr), 0);
+    ::RegSetValueExW(h, hodnota, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+    ::RegCloseKey(h);
+}
+
+// Ctrl+Alt+K for "Uložit opis obrazovky do souboru" (40113), in the hot-key table's record.
+void NastavitHorkouKlavesuOpisu() {
+    HKEY h = nullptr;
+    std::wstring klic = std::wstring(KLIC) + L"\\Horke klavesy";
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, klic.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr), 0);
+    const uint32_t zaznam[4] = {MOD_CONTROL | MOD_ALT, 'K', 40113, 33};
+    ::RegSetValueExW(h, L"40113", 0, REG_BINARY, reinterpret_cast<const BYTE*>(zaznam), sizeof(zaznam));
+    ::RegCloseKey(h);
+}
+
+class OpisObrazovky : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SpustitGdiPlus();
+        VycistitStavKolvexu();
+        NastavitHorkouKlavesuOpisu();
+        // no follow-up program: a fresh prefix has no picture editor
+        ZapsatDword(std::wstring(KLIC) + L"\\Opis", L"shellOtevrit", 0);
+    }
+    void TearDown() override { VycistitStavKolvexu(); }
+
+    static std::wstring Opis(const wchar_t* jmeno) {
+        return SlozkaDokumentu() + L"\\Kolvex 5\\Opis obrazovky\\" + jmeno;
+    }
+    // The screen module is up: its window exists once the start-up sequence ran.
+    static HWND SpustitAPockat(Program& kolvex) {
+        if (!kolvex.CekatNaOkno(L"QKolvexHlavniOkno")) return nullptr;
+        return kolvex.CekatNaOkno(L"QKolvexObrazovka");
+    }
+    static bool CekatNaObrazek(const std::wstring& soubor, DWORD ms = 10000) {
+        return CekatNa([&] { return Dekodovat(soubor).nacten; }, ms);
+    }
+    // Presses the hot key until the capture appears. The first key events after Wine has set up
+    // a new X display can be lost before they reach the hot-key check; a press that arrives
+    // produces exactly one file.
+    static bool StisknoutAPockat(const std::wstring& soubor) {
+        for (int pokus = 0; pokus < 3; ++pokus) {
+            StisknoutKlavesy({VK_CONTROL, VK_MENU, 'K'});
+            if (CekatNaObrazek(soubor, 3000)) return true;
+        }
+        return false;
+    }
+    static void Ukoncit(Program& kolvex, HWND hlavni) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    }
+};
+
+}  // namespace
+
+TEST_F(OpisObrazovky, HorkaKlavesaUloziDalsiCislovanyOpis) {
+    Program kolvex;
+    HWND modul = SpustitAPockat(kolvex);
+    ASSERT_NE(modul, nullptr) << "the screen module did not start";
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+
+    ASSERT_TRUE(StisknoutAPockat(Opis(L"Obrazovka0.jpg")));
+    DekodovanyObrazek d = Dekodovat(Opis(L"Obrazovka0.jpg"));
+    EXPECT_EQ(d.format, "JPEG");
+    EXPECT_EQ(d.sirka, static_cast<UINT>(::GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(d.vyska, static_cast<UINT>(::GetSystemMetrics(SM_CYSCREEN)));
+
+    StisknoutKlavesy({VK_CONTROL, VK_MENU, 'K'});
+    ASSERT_TRUE(CekatNaObrazek(Opis(L"Obrazovka1.jpg")));
+    EXPECT_FALSE(ExistujeSoubor(Opis(L"Obrazovka2.jpg"))) << "one press, one capture";
+
+    // a left click on the module's tray icon captures too
+    ::PostMessageW(modul, WM_APP + 9, 1, WM_LBUTTONUP);
+    ASSERT_TRUE(CekatNaObrazek(Opis(L"Obrazovka2.jpg")));
+
+    // the clipboard holds the capture
+    ASSERT_TRUE(CekatNa([] { return ::IsClipboardFormatAvailable(CF_BITMAP) != 0; }, 2000));
+    Ukoncit(kolvex, hlavni);
+}
+
+TEST_F(OpisObrazovky, FormatPngDaPristiOpisJakoPng) {
+    ZapsatDword(std::wstring(KLIC) + L"\\Opis", L"format", 1);
+    Program kolvex;
+    ASSERT_NE(SpustitAPockat(kolvex), nullptr);
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_TRUE(StisknoutAPockat(Opis(L"Obrazovka0.png")));
+    DekodovanyObrazek d = Dekodovat(Opis(L"Obrazovka0.png"));
+    EXPECT_EQ(d.format, "PNG");
+    EXPECT_EQ(d.sirka, static_cast<UINT>(::GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_FALSE(ExistujeSoubor(Opis(L"Obrazovka0.jpg")));
+    Ukoncit(kolvex, hlavni);
+}
+
+TEST_F(OpisObrazovky, SlozkaOpisuSeOteviraZNabidkyObrazovky) {
+    Program kolvex;
+    HWND modul = SpustitAPockat(kolvex);
+    ASSERT_NE(modul, nullptr);
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    // "Otevřít složku s opisy" as the menu sends it
+    ::PostMessageW(modul, WM_COMMAND, 40132, 0);
+    HWND pruzkumnik = nullptr;
+    EXPECT_TRUE(CekatNa(
+        [&] {
+            pruzkumnik = ::FindWindowW(nullptr, L"Opis obrazovky");
+            if (!pruzkumnik) pruzkumnik = ::FindWindowW(nullptr, (SlozkaDokumentu() + L"\\Kolvex 5\\Opis obrazovky").c_str());
+            return pruzkumnik != nullptr;
+        },
+        10000))
+        << "no Explorer window showed the capture folder";
+    if (pruzkumnik) ::PostMessageW(pruzkumnik, WM_CLOSE, 0, 0);
+    Ukoncit(kolvex, hlavni);
+}

@@ -1,0 +1,364 @@
+// The capture engine: naming of capture files, captures of the screen, an area and a window
+// (with zoom), saving in every format, the clipboard, the follow-up shell action and failures.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/aplikace.h"
+#include "knihovna/chyba.h"
+#include "knihovna/modul.h"
+#include "knihovna/text.h"
+#include "podpora/obrazky.h"
+#include "podpora/pomocnik.h"
+#include "resources/resource.h"
+#include "screen/opis.h"
+
+using testy::DekodovanyObrazek;
+using testy::Dekodovat;
+
+namespace {
+
+void VytvoritSoubor(const std::wstring& cesta) {
+    if (FILE* f = _wfopen(cesta.c_str(), L"wb")) {
+        fputs("x", f);
+        fclose(f);
+    }
+}
+
+std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
+    std::vector<std::wstring> jmena;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return jmena;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+    return jmena;
+}
+
+HRESULT ChybaVolani(const std::function<void()>& volani) {
+    try {
+        volani();
+    } catch (const knihovna::Chyba& chyba) {
+        return chyba.Hresult();
+    }
+    return S_OK;
+}
+
+// Records the shell actions instead of running them.
+struct AkceShellu {
+    std::wstring sloveso;
+    std::wstring soubor;
+    int zobrazeni;
+};
+std::vector<AkceShellu> akceShellu;
+INT_PTR vysledekShellu = 42;
+HINSTANCE WINAPI ZaznamenatShell(HWND, LPCWSTR sloveso, LPCWSTR soubor, LPCWSTR, LPCWSTR, INT zobrazeni) {
+    akceShellu.push_back({sloveso ? sloveso : L"", soubor ? soubor : L"", zobrazeni});
+    if (vysledekShellu <= 32) ::SetLastError(ERROR_NO_ASSOCIATION);
+    return reinterpret_cast<HINSTANCE>(vysledekShellu);
+}
+
+class Opis : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testy::SpustitGdiPlus();
+        akceShellu.clear();
+        vysledekShellu = 42;
+        puvodniShell = knihovna::spustitShell;
+        knihovna::spustitShell = ZaznamenatShell;
+        nastaveni.slozka = slozka.Cesta() + L"\\Opis obrazovky";
+        nastaveni.kopirovatDoSchranky = false;
+        nastaveni.shellOtevrit = 0;
+    }
+    void TearDown() override { knihovna::spustitShell = puvodniShell; }
+
+    std::wstring V(const std::wstring& jmeno) const { return nastaveni.slozka + L"\\" + jmeno; }
+
+    static SIZE Obrazovka() { return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
+
+    testy::DocasnaSlozka slozka;
+    NastaveniOpisu nastaveni;
+    knihovna::FunkceShellExecute puvodniShell = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Opis, JmenoSouboruJeTabulkouPripadu) {
+    ::CreateDirectoryW(nastaveni.slozka.Text().c_str(), nullptr);
+    struct Pripad {
+        const char* popis;
+        std::vector<std::wstring> existujici;
+        bool cislovat;
+        int max;
+        int format;
+        const wchar_t* ocekavane;  // null = no name
+    } pripady[] = {
+        {"defaults, empty folder", {}, true, 500, FORMAT_JPEG, L"Obrazovka0.jpg"},
+        {"next number", {L"Obrazovka0.jpg"}, true, 500, FORMAT_JPEG, L"Obrazovka1.jpg"},
+        {"a deleted number is used again", {L"Obrazovka0.jpg", L"Obrazovka2.jpg"}, true, 500, FORMAT_JPEG,
+         L"Obrazovka1.jpg"},
+        {"all numbers taken", {L"Obrazovka0.jpg", L"Obrazovka1.jpg", L"Obrazovka2.jpg"}, true, 3, FORMAT_JPEG,
+         nullptr},
+        {"maximum 0", {}, true, 0, FORMAT_JPEG, nullptr},
+        {"without numbering the name is reused", {L"Obrazovka.jpg"}, false, 500, FORMAT_JPEG, L"Obrazovka.jpg"},
+        {"another format restarts at 0", {L"Obrazovka0.jpg", L"Obrazovka1.jpg"}, true, 500, FORMAT_PNG,
+         L"Obrazovka0.png"},
+        {"BMP", {}, true, 500, FORMAT_BMP, L"Obrazovka0.bmp"},
+        {"TIFF", {L"Obrazovka0.tif"}, true, 500, FORMAT_TIFF, L"Obrazovka1.tif"},
+        {"GIF", {}, false, 500, FORMAT_GIF, L"Obrazovka.gif"},
+        {"a stored format outside the table counts as JPEG", {}, true, 500, 7, L"Obrazovka0.jpg"},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        testy::SmazatStrom(nastaveni.slozka);
+        ::CreateDirectoryW(nastaveni.slozka.Text().c_str(), nullptr);
+        for (const auto& jmeno : p.existujici) VytvoritSoubor(V(jmeno));
+        NastaveniOpisu n = nastaveni;
+        n.cislovat = p.cislovat;
+        n.maxPocetSouboru = p.max;
+        n.format = p.format;
+        std::wstring jmeno = L"puvodni";
+        int vysledek = ZiskatJmenoSouboruOpisu(n, jmeno);
+        if (p.ocekavane) {
+            EXPECT_EQ(vysledek, 0);
+            EXPECT_EQ(jmeno, V(p.ocekavane));
+        } else {
+            EXPECT_NE(vysledek, 0);
+            EXPECT_EQ(jmeno, L"puvodni");
+        }
+    }
+}
+
+TEST_F(Opis, PrilisDlouheJmenoNeniNalezeno) {
+    NastaveniOpisu n = nastaveni;
+    n.slozka = slozka.Cesta() + L"\\" + std::wstring(DELKA_JMENA_OPISU, L'a');
+    std::wstring jmeno;
+    EXPECT_NE(ZiskatJmenoSouboruOpisu(n, jmeno), 0);
+    n.cislovat = false;
+    EXPECT_NE(ZiskatJmenoSouboruOpisu(n, jmeno), 0);
+    EXPECT_TRUE(jmeno.empty());
+
+    // a base name that fits just without the number's second digit
+    n.cislovat = true;
+    n.slozka = slozka.Cesta();
+    n.soubor = std::wstring(DELKA_JMENA_OPISU - 1 - slozka.Cesta().size() - 1 - 1 - 4, L'b');
+    EXPECT_EQ(ZiskatJmenoSouboruOpisu(n, jmeno), 0);
+    EXPECT_EQ(jmeno.size(), DELKA_JMENA_OPISU - 1);
+}
+
+TEST_F(Opis, ZadneVolneJmenoHlasiZpravuANicNezapise) {
+    ::CreateDirectoryW(nastaveni.slozka.Text().c_str(), nullptr);
+    for (const wchar_t* j : {L"Obrazovka0.jpg", L"Obrazovka1.jpg", L"Obrazovka2.jpg"}) VytvoritSoubor(V(j));
+    nastaveni.maxPocetSouboru = 3;
+    nastaveni.kopirovatDoSchranky = true;
+    nastaveni.shellOtevrit = 2;
+    jmenoSouboruOpisu = L"stare";
+    testy::ZachytavacZprav zpravy;
+    UlozitOpisObrazovky(nastaveni, 1);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Nepodařilo se získat platné jméno souboru pro opis obrazovky.");
+    EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+    EXPECT_TRUE(jmenoSouboruOpisu.empty());
+    EXPECT_EQ(SouboryVeSlozce(nastaveni.slozka).size(), 3u) << "nothing is written";
+    EXPECT_TRUE(akceShellu.empty());
+
+    // the same for a name too long for its buffer: the message, never a file under a cut name
+    zpravy.zpravy.clear();
+    nastaveni.maxPocetSouboru = 500;
+    nastaveni.soubor = std::wstring(DELKA_JMENA_OPISU, L'c');
+    UlozitOpisVyrezu(nastaveni, 0, 0, 10, 10, 1);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Nepodařilo se získat platné jméno souboru pro opis obrazovky.");
+    EXPECT_EQ(SouboryVeSlozce(nastaveni.slozka).size(), 3u);
+}
+
+TEST_F(Opis, OpisObrazovkyVKazdemFormatuSeZnovuNacte) {
+    struct {
+        int format;
+        const char* ocekavany;
+        const wchar_t* jmeno;
+    } pripady[] = {{FORMAT_JPEG, "JPEG", L"Obrazovka0.jpg"}, {FORMAT_PNG, "PNG", L"Obrazovka0.png"},
+                   {FORMAT_BMP, "BMP", L"Obrazovka0.bmp"},   {FORMAT_TIFF, "TIFF", L"Obrazovka0.tif"},
+                   {FORMAT_GIF, "GIF", L"Obrazovka0.gif"}};
+    const SIZE obrazovka = Obrazovka();
+    testy::ZachytavacZprav zpravy;
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.ocekavany);
+        nastaveni.format = p.format;
+        UlozitOpisObrazovky(nastaveni, 1);
+        EXPECT_EQ(jmenoSouboruOpisu, V(p.jmeno));
+        DekodovanyObrazek d = Dekodovat(V(p.jmeno));
+        EXPECT_TRUE(d.nacten);
+        EXPECT_EQ(d.format, p.ocekavany);
+        EXPECT_EQ(d.sirka, static_cast<UINT>(obrazovka.cx));
+        EXPECT_EQ(d.vyska, static_cast<UINT>(obrazovka.cy));
+    }
+    EXPECT_TRUE(zpravy.zpravy.empty()) << (zpravy.zpravy.empty() ? std::string() : knihovna::NaUzky(zpravy.zpravy[0].text));
+    EXPECT_EQ(SouboryVeSlozce(nastaveni.slozka).size(), 5u) << "no temporary file is left";
+}
+
+TEST_F(Opis, ZvetsenyOpisObrazovkyMaNasobekRozmeru) {
+    const SIZE obrazovka = Obrazovka();
+    ObrazekGdiPlus o;
+    SejmoutObrazovku(o, 4);
+    EXPECT_EQ(o.Sirka(), 4u * obrazovka.cx);
+    EXPECT_EQ(o.Vyska(), 4u * obrazovka.cy);
+    SejmoutObrazovku(o, 1);
+    EXPECT_EQ(o.Sirka(), static_cast<UINT>(obrazovka.cx));
+    SejmoutObrazovku(o, 0);  // no zoom below 1
+    EXPECT_EQ(o.Vyska(), static_cast<UINT>(obrazovka.cy));
+    EXPECT_EQ(o.obrazek->GetPixelFormat() & PixelFormatAlpha, 0u) << "the screen is opaque";
+}
+
+TEST_F(Opis, OpisVyrezuZachytiObsahNaSvemMiste) {
+    testy::BarevneOkno zelene(RGB(10, 200, 30), RECT{200, 150, 400, 250});
+    ObrazekGdiPlus o;
+    SejmoutVyrez(o, 190, 140, 410, 260, 1);
+    ASSERT_EQ(o.Sirka(), 220u);
+    ASSERT_EQ(o.Vyska(), 120u);
+    EXPECT_EQ(testy::Pixel(*o.obrazek, 110, 60), RGB(10, 200, 30));
+    EXPECT_EQ(testy::Pixel(*o.obrazek, 11, 11), RGB(10, 200, 30));
+    EXPECT_NE(testy::Pixel(*o.obrazek, 5, 5), RGB(10, 200, 30));
+
+    SejmoutVyrez(o, 200, 150, 300, 200, 3);
+    EXPECT_EQ(o.Sirka(), 300u);
+    EXPECT_EQ(o.Vyska(), 150u);
+    EXPECT_EQ(testy::Pixel(*o.obrazek, 150, 75), RGB(10, 200, 30));
+
+    // an empty or reversed area is refused
+    EXPECT_EQ(ChybaVolani([&] { SejmoutVyrez(o, 100, 100, 100, 200, 1); }), E_INVALIDARG);
+    EXPECT_EQ(ChybaVolani([&] { SejmoutVyrez(o, 300, 200, 100, 100, 1); }), E_INVALIDARG);
+    EXPECT_FALSE(o.obrazek);
+}
+
+TEST_F(Opis, OpisOknaAKlientskeOblasti) {
+    testy::BarevneOkno modre(RGB(0, 0, 220), RECT{300, 300, 460, 420});
+    ObrazekGdiPlus o;
+    SejmoutOkno(o, modre.Okno(), false, 1);
+    EXPECT_EQ(o.Sirka(), 160u);
+    EXPECT_EQ(o.Vyska(), 120u);
+    EXPECT_EQ(testy::Pixel(*o.obrazek, 80, 60), RGB(0, 0, 220));
+    SejmoutOkno(o, modre.Okno(), true, 2);
+    EXPECT_EQ(o.Sirka(), 320u);
+    EXPECT_EQ(o.Vyska(), 240u);
+    EXPECT_EQ(ChybaVolani([&] { SejmoutOkno(o, nullptr, false, 1); }), E_INVALIDARG);
+
+    // the whole road for a window: its own file name, the extension's encoder, the balloon text id
+    testy::ZachytavacZprav zpravy;
+    UlozitOpisOkna(nastaveni, modre.Okno(), true, 1);
+    DekodovanyObrazek d = Dekodovat(V(L"Obrazovka0.jpg"));
+    EXPECT_EQ(d.format, "JPEG");
+    EXPECT_EQ(d.sirka, 160u);
+    EXPECT_EQ(d.vyska, 120u);
+    EXPECT_TRUE(zpravy.zpravy.empty());
+}
+
+TEST_F(Opis, SchrankaDostaneBitmapu) {
+    nastaveni.kopirovatDoSchranky = true;
+    nastaveni.format = FORMAT_PNG;
+    testy::ZachytavacZprav zpravy;
+    UlozitOpisVyrezu(nastaveni, 10, 20, 110, 70, 2);
+    ASSERT_TRUE(zpravy.zpravy.empty());
+    DekodovanyObrazek d = Dekodovat(V(L"Obrazovka0.png"));
+    EXPECT_EQ(d.format, "PNG");
+    EXPECT_EQ(d.sirka, 200u);
+    EXPECT_EQ(d.vyska, 100u);
+
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HBITMAP bitmapa = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    BITMAP info{};
+    if (bitmapa) ::GetObjectW(bitmapa, sizeof(info), &info);
+    ::CloseClipboard();
+    ASSERT_NE(bitmapa, nullptr);
+    EXPECT_EQ(info.bmWidth, 200);
+    EXPECT_EQ(info.bmHeight, 100);
+
+    // off: the clipboard is left alone
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    nastaveni.kopirovatDoSchranky = false;
+    UlozitOpisVyrezu(nastaveni, 10, 20, 110, 70, 1);
+    EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka1.png")));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
+}
+
+TEST_F(Opis, NaslednaAkceShellu) {
+    struct {
+        int shellOtevrit;
+        const wchar_t* sloveso;  // null = none
+    } pripady[] = {{1, L"open"}, {2, L"edit"}, {3, L"print"}, {0, nullptr}, {99, nullptr}, {7, nullptr}};
+    nastaveni.cislovat = false;
+    nastaveni.shellShowCmd = SW_SHOWMAXIMIZED;
+    testy::ZachytavacZprav zpravy;
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.shellOtevrit);
+        akceShellu.clear();
+        nastaveni.shellOtevrit = p.shellOtevrit;
+        UlozitOpisVyrezu(nastaveni, 0, 0, 20, 20, 1);
+        if (!p.sloveso) {
+            EXPECT_TRUE(akceShellu.empty());
+            continue;
+        }
+        ASSERT_EQ(akceShellu.size(), 1u);
+        EXPECT_EQ(akceShellu[0].sloveso, p.sloveso);
+        EXPECT_EQ(akceShellu[0].soubor, V(L"Obrazovka.jpg"));
+        EXPECT_EQ(akceShellu[0].zobrazeni, SW_SHOWMAXIMIZED);
+    }
+    EXPECT_TRUE(zpravy.zpravy.empty());
+
+    // the active window's capture shows the file normally
+    testy::BarevneOkno okno(RGB(1, 2, 3), RECT{50, 50, 150, 150});
+    ::SetForegroundWindow(okno.Okno());
+    akceShellu.clear();
+    nastaveni.shellOtevrit = 1;
+    UlozitOpisOkna(nastaveni, nullptr, false, 1, true);
+    ASSERT_EQ(akceShellu.size(), 1u);
+    EXPECT_EQ(akceShellu[0].zobrazeni, SW_SHOW);
+
+    // a failed action is shown with the system's text; the file stays
+    akceShellu.clear();
+    vysledekShellu = SE_ERR_NOASSOC;
+    UlozitOpisObrazovky(nastaveni, 1);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+    EXPECT_EQ(zpravy.zpravy[0].text, knihovna::TextHresult(knihovna::HresultZKodu(ERROR_NO_ASSOCIATION)));
+    EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka.jpg")));
+}
+
+TEST_F(Opis, ChybaUlozeniSeOhlasiSNadpisemDruhuOpisu) {
+    // the capture "folder" is a file: nothing can be saved below it
+    VytvoritSoubor(slozka.Cesta() + L"\\soubor");
+    nastaveni.slozka = slozka.Cesta() + L"\\soubor";
+    nastaveni.shellOtevrit = 1;
+    testy::ZachytavacZprav zpravy;
+    UlozitOpisObrazovky(nastaveni, 1);
+    UlozitOpisVyrezu(nastaveni, 0, 0, 10, 10, 1);
+    testy::BarevneOkno okno(RGB(1, 2, 3), RECT{50, 50, 150, 150});
+    UlozitOpisOkna(nastaveni, okno.Okno(), false, 1);
+    ASSERT_EQ(zpravy.zpravy.size(), 3u);
+    const wchar_t* nadpisy[] = {L"Došlo k chybě při pokusu o uložení opisu obrazovky do souboru.\nChyba: ",
+                                L"Došlo k chybě při pokusu o uložení opisu oblasti obrazovky do souboru.\nChyba: ",
+                                L"Došlo k chybě při ukládání opisu okna do souboru.\nChyba: "};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(zpravy.zpravy[i].text.rfind(nadpisy[i], 0), 0u) << knihovna::NaUzky(zpravy.zpravy[i].text);
+        EXPECT_TRUE(zpravy.zpravy[i].priznaky & MB_ICONERROR);
+    }
+    EXPECT_TRUE(akceShellu.empty()) << "the steps after a failure are not run";
+}
+
+TEST_F(Opis, ChybejiciSlozkaOpisuSeVytvori) {
+    nastaveni.slozka = slozka.Cesta() + L"\\a\\b";
+    testy::ZachytavacZprav zpravy;
+    UlozitOpisVyrezu(nastaveni, 0, 0, 16, 16, 1);
+    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka0.jpg")));
+}
