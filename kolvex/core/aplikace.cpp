@@ -9,9 +9,11 @@ using std::min;
 #include <gdiplus.h>
 #include <shlwapi.h>
 
+#include "core/externi.h"
 #include "core/globalni.h"
 #include "core/oknohlavni.h"
 #include "core/sit.h"
+#include "core/zasuvnemoduly.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 
@@ -135,8 +137,24 @@ int Aplikace::InitInstance() {
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaDocasne);
 
-        // 22. Outside programs, 23. folders of the settings objects, 24. Explorer extensions,
-        // 25. process records, 26. contacts, 27. CD/DVD drives, 28. plug-ins: with their modules.
+        // 22. Outside programs.
+        extAplikaceVarnel = std::make_unique<ExtAplikaceVarnel>();
+        extAplikaceVarnel->UrcitCestu(ExtAplikaceVarnel::VychoziCesta().c_str());
+        extAplikaceMeltis = std::make_unique<ExtAplikaceMeltis>();
+        extAplikaceMeltis->UrcitCestu(slozkaProgramu);
+
+        // 23. Folders of the settings objects: with the settings objects.
+
+        // 24. Explorer extensions.
+        infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
+        infoShellExtSchranka = std::make_unique<InfoShellExtSchranka>(slozkaProgramu);
+
+        // 25. Process records: with the process monitor. 26. Contacts.
+
+        // 27. CD/DVD drives: with their module.
+
+        // 28. Plug-ins.
+        NajitRozsireni();
 
         // 29. Main window.
         oknoHlavni = std::make_unique<OknoHlavni>();
@@ -148,10 +166,18 @@ int Aplikace::InitInstance() {
 }
 
 void Aplikace::ExitInstance() {
-    // 1-5. Screen module, CD/DVD drives, launcher, extension records, plug-ins: with their modules.
+    // 1-3. Screen module, CD/DVD drives, launcher: with their modules.
+    // 4. Explorer-extension records.
+    infoShellExtObrazky.reset();
+    infoShellExtSchranka.reset();
+    // 5. Plug-in list.
+    UvolnitRozsireni();
     // 6. Main window.
     oknoHlavni.reset();
-    // 7-8. Outside programs, process records: with their modules.
+    // 7. Outside programs.
+    extAplikaceVarnel.reset();
+    extAplikaceMeltis.reset();
+    // 8. Process records: with the process monitor.
     // 9. Hot-key table, mixer, contacts, display modes.
     mixer.reset();
     rezimyObrazovky.reset();

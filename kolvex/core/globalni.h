@@ -7,6 +7,14 @@
 #include "core/pomocne.h"
 
 class OknoHlavni;
+class ExtAplikaceVarnel;
+class ExtAplikaceMeltis;
+struct InfoShellExtObrazky;
+struct InfoShellExtSchranka;
 
 extern std::unique_ptr<OknoHlavni> oknoHlavni;
 extern std::unique_ptr<RezimyObrazovky> rezimyObrazovky;
+extern std::unique_ptr<ExtAplikaceVarnel> extAplikaceVarnel;
+extern std::unique_ptr<ExtAplikaceMeltis> extAplikaceMeltis;
+extern std::unique_ptr<InfoShellExtObrazky> infoShellExtObrazky;
+extern std::unique_ptr<InfoShellExtSchranka> infoShellExtSchranka;
