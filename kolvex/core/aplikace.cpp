@@ -11,6 +11,8 @@ using std::min;
 
 #include "core/externi.h"
 #include "core/globalni.h"
+#include "core/konfigurace.h"
+#include "core/konfiguracenastroju.h"
 #include "core/oknohlavni.h"
 #include "core/sit.h"
 #include "core/zasuvnemoduly.h"
@@ -61,10 +63,6 @@ void Aplikace::UrcitAdresuPocitace() {
 }
 
 namespace {
-
-void VytvoritSlozkuKdyzChybi(const std::wstring& slozka) {
-    if (!::PathFileExistsW(slozka.c_str())) Overit(::CreateDirectoryW(slozka.c_str(), nullptr) != 0);
-}
 
 HICON NacistIkonu(int sirka, int vyska) {
     HICON ikona = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KOLVEX),
@@ -128,10 +126,33 @@ int Aplikace::InitInstance() {
         // 17. Display modes.
         rezimyObrazovky = std::make_unique<RezimyObrazovky>();
 
-        // 18. General settings: defaults (then their load, with the configuration store).
+        // 18. General settings: defaults, then the stored values (the result is not needed:
+        // a failure has been reported and the defaults stand in).
         NastavitVychoziNastaveniObecne(*this);
+        NacistNastaveniObecne(*this);
 
-        // 19. Settings objects and 20. module objects: created by the modules as they come.
+        // 19. Settings objects, each loaded as it is made; their folder defaults come from the
+        // data folder just loaded.
+        nastaveniCteckaRSS = std::make_unique<KonfiguraceCteckaRSS>();
+        nastaveniHodiny = std::make_unique<KonfiguraceHodiny>();
+        nastaveniHostInfo = std::make_unique<KonfiguraceHostInfo>();
+        nastaveniKontakty = std::make_unique<KonfiguraceKontakty>();
+        nastaveniSonvidar = std::make_unique<KonfiguraceSonvidar>();
+        nastaveniObrazovka = std::make_unique<KonfiguraceObrazovka>();
+        // nastaveniOdesilatelEmailu: comes with the e-mail sender settings.
+        nastaveniOvladaniCD = std::make_unique<KonfiguraceOvladaniCD>();
+        nastaveniPocasi = std::make_unique<KonfiguracePocasi>();
+        nastaveniPoznamky = std::make_unique<KonfiguracePoznamky>();
+        nastaveniRozsireniOken = std::make_unique<KonfiguraceRozsireniOken>();
+        nastaveniSchranka = std::make_unique<KonfiguraceSchranka>();
+        nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+        nastaveniSledovaniPameti = std::make_unique<KonfiguraceSledovaniPameti>();
+        nastaveniSledovaniProcesu = std::make_unique<KonfiguraceSledovaniProcesu>();
+        nastaveniSpousteniAplikaci = std::make_unique<KonfiguraceSpousteniAplikaci>();
+        nastaveniSpousteniAplikaci->Nacist();
+        nastaveniStopky = std::make_unique<KonfiguraceStopky>();
+
+        // 20. Module objects: created by the modules as they come.
 
         // 21. Data and temporary folders (one level each).
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
@@ -143,7 +164,12 @@ int Aplikace::InitInstance() {
         extAplikaceMeltis = std::make_unique<ExtAplikaceMeltis>();
         extAplikaceMeltis->UrcitCestu(slozkaProgramu);
 
-        // 23. Folders of the settings objects: with the settings objects.
+        // 23. Folders of the settings objects (one level each).
+        nastaveniSonvidar->VytvoritSlozky();
+        VytvoritSlozkuKdyzChybi(nastaveniObrazovka->opis.slozka);
+        nastaveniPocasi->VytvoritSlozky();
+        nastaveniPoznamky->VytvoritSlozky();
+        VytvoritSlozkuKdyzChybi(nastaveniSchranka->textDoSchranky.slozka);
 
         // 24. Explorer extensions.
         infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
@@ -181,7 +207,22 @@ void Aplikace::ExitInstance() {
     // 9. Hot-key table, mixer, contacts, display modes.
     mixer.reset();
     rezimyObrazovky.reset();
-    // 10. Settings objects: with the configuration store.
+    // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).
+    nastaveniCteckaRSS.reset();
+    nastaveniHodiny.reset();
+    nastaveniHostInfo.reset();
+    nastaveniKontakty.reset();
+    nastaveniSonvidar.reset();
+    nastaveniObrazovka.reset();
+    nastaveniOvladaniCD.reset();
+    nastaveniPocasi.reset();
+    nastaveniPoznamky.reset();
+    nastaveniRozsireniOken.reset();
+    nastaveniSeznamRegistraci.reset();
+    nastaveniSchranka.reset();
+    nastaveniSledovaniPameti.reset();
+    nastaveniSledovaniProcesu.reset();
+    nastaveniStopky.reset();
     // 11. WinINet session.
     if (relaceInternetu) {
         Overit(::InternetCloseHandle(relaceInternetu) != 0);

@@ -1,6 +1,7 @@
 #include "core/globalni.h"
 
 #include "core/externi.h"
+#include "core/konfiguracenastroju.h"
 #include "core/oknohlavni.h"
 
 std::unique_ptr<OknoHlavni> oknoHlavni;
@@ -9,3 +10,20 @@ std::unique_ptr<ExtAplikaceVarnel> extAplikaceVarnel;
 std::unique_ptr<ExtAplikaceMeltis> extAplikaceMeltis;
 std::unique_ptr<InfoShellExtObrazky> infoShellExtObrazky;
 std::unique_ptr<InfoShellExtSchranka> infoShellExtSchranka;
+
+std::unique_ptr<KonfiguraceCteckaRSS> nastaveniCteckaRSS;
+std::unique_ptr<KonfiguraceHodiny> nastaveniHodiny;
+std::unique_ptr<KonfiguraceHostInfo> nastaveniHostInfo;
+std::unique_ptr<KonfiguraceKontakty> nastaveniKontakty;
+std::unique_ptr<KonfiguraceSonvidar> nastaveniSonvidar;
+std::unique_ptr<KonfiguraceObrazovka> nastaveniObrazovka;
+std::unique_ptr<KonfiguraceOvladaniCD> nastaveniOvladaniCD;
+std::unique_ptr<KonfiguracePocasi> nastaveniPocasi;
+std::unique_ptr<KonfiguracePoznamky> nastaveniPoznamky;
+std::unique_ptr<KonfiguraceRozsireniOken> nastaveniRozsireniOken;
+std::unique_ptr<KonfiguraceSchranka> nastaveniSchranka;
+std::unique_ptr<KonfiguraceSeznamRegistraci> nastaveniSeznamRegistraci;
+std::unique_ptr<KonfiguraceSledovaniPameti> nastaveniSledovaniPameti;
+std::unique_ptr<KonfiguraceSledovaniProcesu> nastaveniSledovaniProcesu;
+std::unique_ptr<KonfiguraceSpousteniAplikaci> nastaveniSpousteniAplikaci;
+std::unique_ptr<KonfiguraceStopky> nastaveniStopky;

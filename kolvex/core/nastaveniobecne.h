@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/konfigurace.h"
+
 class Aplikace;
 
 // Items of the tray main menu, in storage order (subkey "Polozky menu").
@@ -60,8 +62,8 @@ struct NastaveniObecne {
     bool priChybeZrusitPoSpusteni = true;
     bool rozbalitSeznamNastaveni = true;
     bool skrytNenalezeneExtAplikace = true;
-    std::wstring slozkaData;
-    std::wstring slozkaDocasne;
+    SdilenyText slozkaData;
+    SdilenyText slozkaDocasne;
     bool vlastniVzhled = true;
     bool zvuk = true;
 
@@ -77,3 +79,10 @@ struct NastaveniObecne {
 
 // Sets every default (data folder = Documents\Kolvex 5, temporary folder = its "\Temp").
 void NastavitVychoziNastaveniObecne(Aplikace& aplikace);
+// Loads the options of the application key and its subkeys "Polozky menu" and "Po spusteni".
+// 0 when loaded; 1 when the application key does not exist yet (defaults stay, no message);
+// else the HRESULT of the first value that could not be read, after one message (the other
+// values still load).
+int NacistNastaveniObecne(Aplikace& aplikace);
+// Writes the three groups; a failure is reported in a message box and ends the save.
+void UlozitNastaveniObecne(Aplikace& aplikace);

@@ -62,13 +62,13 @@ struct DialogSouboru {
 };
 void PripravitDialogSouboru(DialogSouboru& dialog, const wchar_t* pocatecniJmeno);
 
-// One favourite display mode.
+// One favourite display mode (five 32-bit values, stored as REG_DWORD each).
 struct RezimObrazovky {
+    DWORD zarizeni = 0;  // display device number; 0 for the current mode
     DWORD sirka = 0;
     DWORD vyska = 0;
     DWORD barevHloubka = 0;
     DWORD frekvence = 0;
-    std::wstring zarizeni;
 };
 
 // The list of favourite display modes and its registry subkey name (string 132).
@@ -78,6 +78,13 @@ public:
     std::vector<RezimObrazovky> rezimy;
     std::wstring nazevKlice;
 };
+
+// The list's store below the application key: one subkey per mode named by its index ("0", "1" ...)
+// with "barevHloubka", "frekvence", "sirka", "vyska", "zarizeni". The load empties the list first;
+// a missing list key is an empty list; any other registry failure raises (the list stays as far
+// as it got). The save deletes the list key and writes every mode anew; a failure raises.
+void NacistRezimyObrazovky(RezimyObrazovky& rezimy);
+void UlozitRezimyObrazovky(const RezimyObrazovky& rezimy);
 
 // Comparators for records whose first member is a wide-string pointer (qsort style).
 int __cdecl PorovnatNazvyVzestupne(const void* a, const void* b);

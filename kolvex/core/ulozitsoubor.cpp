@@ -1,0 +1,95 @@
+#include "core/ulozitsoubor.h"
+
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "knihovna/chyba.h"
+
+using knihovna::Overit;
+using knihovna::VyhoditChybu;
+
+FunkceZapisuSouboru zapisSouboru = ::WriteFile;
+
+namespace {
+
+// Folder of a path (without the trailing backslash); "." for a bare file name.
+std::wstring SlozkaCesty(const std::wstring& cesta) {
+    size_t konec = cesta.find_last_of(L"\\/");
+    if (konec == std::wstring::npos) return L".";
+    if (konec == 0 || (konec == 2 && cesta[1] == L':')) return cesta.substr(0, konec + 1);
+    return cesta.substr(0, konec);
+}
+
+}  // namespace
+
+BezpecnyZapisSouboru::~BezpecnyZapisSouboru() { Zrusit(); }
+
+void BezpecnyZapisSouboru::Otevrit(const std::wstring& cesta) {
+    Zrusit();
+    if (cesta.empty()) VyhoditChybu(E_INVALIDARG);
+    // A unique name in the target's folder, so that the final move is a rename on one volume.
+    std::vector<wchar_t> docasny(MAX_PATH + cesta.size() + 16);
+    Overit(::GetTempFileNameW(SlozkaCesty(cesta).c_str(), L"~kv", 0, docasny.data()) != 0);
+    m_docasny = docasny.data();
+    m_soubor.Nastavit(::CreateFileW(m_docasny.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_soubor) {
+        DWORD kod = ::GetLastError();
+        ::DeleteFileW(m_docasny.c_str());
+        m_docasny.clear();
+        VyhoditChybu(knihovna::HresultZKodu(kod ? kod : ERROR_OPEN_FAILED));
+    }
+    m_cil = cesta;
+}
+
+void BezpecnyZapisSouboru::Zapsat(const void* data, size_t bajtu) {
+    if (!m_soubor) VyhoditChybu(E_HANDLE);
+    const BYTE* zbytek = static_cast<const BYTE*>(data);
+    while (bajtu > 0) {
+        DWORD kus = static_cast<DWORD>(std::min<size_t>(bajtu, 1u << 20));
+        DWORD zapsano = 0;
+        if (!zapisSouboru(m_soubor.Get(), zbytek, kus, &zapsano, nullptr)) {
+            DWORD kod = ::GetLastError();
+            Zrusit();
+            VyhoditChybu(knihovna::HresultZKodu(kod ? kod : ERROR_WRITE_FAULT));
+        }
+        if (zapsano != kus) {  // a short write means the disk is full or the medium failed
+            Zrusit();
+            VyhoditChybu(knihovna::HresultZKodu(ERROR_HANDLE_DISK_FULL));
+        }
+        zbytek += kus;
+        bajtu -= kus;
+    }
+}
+
+void BezpecnyZapisSouboru::Potvrdit() {
+    if (!m_soubor) VyhoditChybu(E_HANDLE);
+    DWORD kod = 0;
+    if (!::FlushFileBuffers(m_soubor.Get())) kod = ::GetLastError();
+    if (!m_soubor.Uvolnit() && kod == 0) kod = ::GetLastError();
+    if (kod == 0 &&
+        !::MoveFileExW(m_docasny.c_str(), m_cil.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        kod = ::GetLastError();
+    if (kod != 0) {
+        Zrusit();
+        VyhoditChybu(knihovna::HresultZKodu(kod));
+    }
+    m_docasny.clear();
+    m_cil.clear();
+}
+
+void BezpecnyZapisSouboru::Zrusit() {
+    m_soubor.Uvolnit();
+    if (!m_docasny.empty()) ::DeleteFileW(m_docasny.c_str());
+    m_docasny.clear();
+    m_cil.clear();
+}
+
+void UlozitSouborBezpecne(const std::wstring& cesta, const void* data, size_t bajtu) {
+    BezpecnyZapisSouboru zapis;
+    zapis.Otevrit(cesta);
+    zapis.Zapsat(data, bajtu);
+    zapis.Potvrdit();
+}
