@@ -11,6 +11,7 @@ using std::min;
 
 #include "core/externi.h"
 #include "core/globalni.h"
+#include "core/kontakty.h"
 #include "core/konfigurace.h"
 #include "core/konfiguracenastroju.h"
 #include "core/oknohlavni.h"
@@ -175,7 +176,10 @@ int Aplikace::InitInstance() {
         infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
         infoShellExtSchranka = std::make_unique<InfoShellExtSchranka>(slozkaProgramu);
 
-        // 25. Process records: with the process monitor. 26. Contacts.
+        // 25. Process records: with the process monitor.
+
+        // 26. Contacts (a damaged file is reported; the program goes on with an empty list).
+        NacistKontaktyPriStartu(nastaveniKontakty->soubor);
 
         // 27. CD/DVD drives: with their module.
 
@@ -206,6 +210,7 @@ void Aplikace::ExitInstance() {
     // 8. Process records: with the process monitor.
     // 9. Hot-key table, mixer, contacts, display modes.
     mixer.reset();
+    seznamKontaktu.reset();
     rezimyObrazovky.reset();
     // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).
     nastaveniCteckaRSS.reset();

@@ -11,6 +11,7 @@ class ExtAplikaceVarnel;
 class ExtAplikaceMeltis;
 struct InfoShellExtObrazky;
 struct InfoShellExtSchranka;
+class SeznamKontaktu;
 class KonfiguraceCteckaRSS;
 class KonfiguraceHodiny;
 class KonfiguraceHostInfo;
@@ -34,6 +35,7 @@ extern std::unique_ptr<ExtAplikaceVarnel> extAplikaceVarnel;
 extern std::unique_ptr<ExtAplikaceMeltis> extAplikaceMeltis;
 extern std::unique_ptr<InfoShellExtObrazky> infoShellExtObrazky;
 extern std::unique_ptr<InfoShellExtSchranka> infoShellExtSchranka;
+extern std::unique_ptr<SeznamKontaktu> seznamKontaktu;
 
 // Settings objects of the tools (core/konfiguracenastroju.h).
 extern std::unique_ptr<KonfiguraceCteckaRSS> nastaveniCteckaRSS;
