@@ -9,12 +9,15 @@ using std::min;
 #include <gdiplus.h>
 #include <shlwapi.h>
 
+#include "core/externi.h"
 #include "core/globalni.h"
+#include "core/kontakty.h"
 #include "core/konfigurace.h"
 #include "core/konfiguracenastroju.h"
 #include "core/napojeni.h"
 #include "core/oknohlavni.h"
 #include "core/sit.h"
+#include "core/zasuvnemoduly.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 
@@ -160,7 +163,11 @@ int Aplikace::InitInstance() {
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
         VytvoritSlozkuKdyzChybi(nastaveni.slozkaDocasne);
 
-        // 22. Outside programs: with the outside-program records.
+        // 22. Outside programs.
+        extAplikaceVarnel = std::make_unique<ExtAplikaceVarnel>();
+        extAplikaceVarnel->UrcitCestu(ExtAplikaceVarnel::VychoziCesta().c_str());
+        extAplikaceMeltis = std::make_unique<ExtAplikaceMeltis>();
+        extAplikaceMeltis->UrcitCestu(slozkaProgramu);
 
         // 23. Folders of the settings objects (one level each).
         nastaveniSonvidar->VytvoritSlozky();
@@ -169,8 +176,19 @@ int Aplikace::InitInstance() {
         nastaveniPoznamky->VytvoritSlozky();
         VytvoritSlozkuKdyzChybi(nastaveniSchranka->textDoSchranky.slozka);
 
-        // 24. Explorer extensions, 25. process records, 26. contacts, 27. CD/DVD drives,
-        // 28. plug-ins: with their modules.
+        // 24. Explorer extensions.
+        infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
+        infoShellExtSchranka = std::make_unique<InfoShellExtSchranka>(slozkaProgramu);
+
+        // 25. Process records: with the process monitor.
+
+        // 26. Contacts (a damaged file is reported; the program goes on with an empty list).
+        NacistKontaktyPriStartu(nastaveniKontakty->soubor);
+
+        // 27. CD/DVD drives: with their module.
+
+        // 28. Plug-ins.
+        NajitRozsireni();
 
         // 29. Main window.
         oknoHlavni = std::make_unique<OknoHlavni>();
@@ -184,13 +202,22 @@ int Aplikace::InitInstance() {
 void Aplikace::ExitInstance() {
     // 1. Module objects (their threads have stopped with the main window).
     ZrusitNastroje();
-    // 2-5. CD/DVD drives, launcher, extension records, plug-ins: with their modules.
+    // 2-3. CD/DVD drives, launcher: with their modules.
+    // 4. Explorer-extension records.
+    infoShellExtObrazky.reset();
+    infoShellExtSchranka.reset();
+    // 5. Plug-in list.
+    UvolnitRozsireni();
     // 6. Main window.
     oknoHlavni.reset();
-    // 7-8. Outside programs, process records: with their modules.
+    // 7. Outside programs.
+    extAplikaceVarnel.reset();
+    extAplikaceMeltis.reset();
+    // 8. Process records: with the process monitor.
     // 9. Hot-key table, mixer, contacts, display modes.
     horkeKlavesy.reset();
     mixer.reset();
+    seznamKontaktu.reset();
     rezimyObrazovky.reset();
     // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).
     nastaveniCteckaRSS.reset();

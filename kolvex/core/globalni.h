@@ -7,6 +7,11 @@
 #include "core/pomocne.h"
 
 class OknoHlavni;
+class ExtAplikaceVarnel;
+class ExtAplikaceMeltis;
+struct InfoShellExtObrazky;
+struct InfoShellExtSchranka;
+class SeznamKontaktu;
 class KonfiguraceCteckaRSS;
 class KonfiguraceHodiny;
 class KonfiguraceHostInfo;
@@ -26,6 +31,11 @@ class KonfiguraceStopky;
 
 extern std::unique_ptr<OknoHlavni> oknoHlavni;
 extern std::unique_ptr<RezimyObrazovky> rezimyObrazovky;
+extern std::unique_ptr<ExtAplikaceVarnel> extAplikaceVarnel;
+extern std::unique_ptr<ExtAplikaceMeltis> extAplikaceMeltis;
+extern std::unique_ptr<InfoShellExtObrazky> infoShellExtObrazky;
+extern std::unique_ptr<InfoShellExtSchranka> infoShellExtSchranka;
+extern std::unique_ptr<SeznamKontaktu> seznamKontaktu;
 
 // Settings objects of the tools (core/konfiguracenastroju.h).
 extern std::unique_ptr<KonfiguraceCteckaRSS> nastaveniCteckaRSS;

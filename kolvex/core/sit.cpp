@@ -1,8 +1,300 @@
 #include <winsock2.h>
 
-#include "sit.h"
+#include "core/sit.h"
 
+#include "knihovna/chyba.h"
 #include "knihovna/text.h"
+#include "knihovna/uchyt.h"
+
+#include <new>
+
+using knihovna::HresultZKodu;
+using knihovna::Overit;
+using knihovna::VyhoditChybu;
+using knihovna::VyhoditPosledniChybu;
+
+LimityStahovani vychoziLimityStahovani;
+
+namespace {
+
+constexpr DWORD PRIZNAKY_URL = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+constexpr DWORD VELIKOST_KUSU = 8192;
+
+HINTERNET OtevritVlastniRelaci(const wchar_t* agent, const LimityStahovani& limity) {
+    HINTERNET relace = ::InternetOpenW(agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+    Overit(relace != nullptr);
+    NastavitCasoveLimity(relace, limity);
+    return relace;
+}
+
+void ZavritUrl(HINTERNET& url) {
+    if (!url) return;
+    HINTERNET h = url;
+    url = nullptr;
+    Overit(::InternetCloseHandle(h) != 0);
+}
+
+// GET of an http or https URL with the time-outs set on the request itself (a session's
+// time-outs do not reach requests that InternetOpenUrl makes). The connection handle is
+// returned too; false (with the last error set) when the URL is not usable or the request fails.
+bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimityStahovani& limity, HINTERNET& spojeni,
+                      HINTERNET& pozadavek) {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = L"";
+    std::vector<wchar_t> cesta(url.size() + 2, L'\0');
+    std::vector<wchar_t> doplnek(url.size() + 2, L'\0');
+    URL_COMPONENTSW casti{};
+    casti.dwStructSize = sizeof(casti);
+    casti.lpszHostName = host;
+    casti.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
+    casti.lpszUrlPath = cesta.data();
+    casti.dwUrlPathLength = static_cast<DWORD>(cesta.size() - 1);
+    casti.lpszExtraInfo = doplnek.data();
+    casti.dwExtraInfoLength = static_cast<DWORD>(doplnek.size() - 1);
+    if (!::InternetCrackUrlW(url.c_str(), 0, 0, &casti)) return false;
+    if ((casti.nScheme != INTERNET_SCHEME_HTTP && casti.nScheme != INTERNET_SCHEME_HTTPS) || host[0] == L'\0') {
+        ::SetLastError(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+        return false;
+    }
+    std::wstring objekt = std::wstring(cesta.data()) + doplnek.data();
+    if (objekt.empty()) objekt = L"/";
+    spojeni = ::InternetConnectW(relace, host, casti.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    if (!spojeni) return false;
+    DWORD priznaky = PRIZNAKY_URL | INTERNET_FLAG_NO_UI | INTERNET_FLAG_KEEP_CONNECTION;
+    if (casti.nScheme == INTERNET_SCHEME_HTTPS) priznaky |= INTERNET_FLAG_SECURE;
+    pozadavek = ::HttpOpenRequestW(spojeni, L"GET", objekt.c_str(), nullptr, nullptr, nullptr, priznaky, 0);
+    if (!pozadavek) return false;
+    NastavitCasoveLimity(pozadavek, limity);
+    return ::HttpSendRequestW(pozadavek, nullptr, 0, nullptr, 0) != 0;
+}
+
+DWORD WINAPI ProceduraZavreni(LPVOID parametr) {
+    HINTERNET* uchyty = static_cast<HINTERNET*>(parametr);
+    for (int i = 0; i < 3; ++i)
+        if (uchyty[i]) ::InternetCloseHandle(uchyty[i]);
+    delete[] uchyty;
+    return 0;
+}
+
+// Closes handles of an aborted download (request, connection and, when given, an own session).
+// WinINet drains what the server still sends before it lets them go, which takes seconds with
+// an endless server; that happens on a worker so the caller returns at once.
+void ZavritNaPozadi(HINTERNET pozadavek, HINTERNET spojeni, HINTERNET relace = nullptr) {
+    HINTERNET* uchyty = new (std::nothrow) HINTERNET[3]{pozadavek, spojeni, relace};
+    if (uchyty) {
+        HANDLE vlakno = ::CreateThread(nullptr, 0, ProceduraZavreni, uchyty, 0, nullptr);
+        if (vlakno) {
+            ::CloseHandle(vlakno);
+            return;
+        }
+    }
+    if (uchyty) ProceduraZavreni(uchyty);
+}
+
+void ZavritPreruseny(HINTERNET& pozadavek, HINTERNET& spojeni, bool& preruseno) {
+    ZavritNaPozadi(pozadavek, spojeni);
+    pozadavek = spojeni = nullptr;
+    preruseno = true;
+}
+
+// HTTP status of an open request; 0 for a non-HTTP URL.
+DWORD StavOdpovedi(HINTERNET url) {
+    DWORD stav = 0, velikost = sizeof(stav);
+    if (!::HttpQueryInfoW(url, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &stav, &velikost, nullptr)) return 0;
+    return stav;
+}
+
+// Content-Length when the response has one.
+bool DelkaObsahu(HINTERNET url, ULONGLONG& delka) {
+    wchar_t text[64] = L"";
+    DWORD velikost = sizeof(text) - sizeof(wchar_t);
+    if (!::HttpQueryInfoW(url, HTTP_QUERY_CONTENT_LENGTH, text, &velikost, nullptr)) return false;
+    wchar_t* konec = nullptr;
+    delka = wcstoull(text, &konec, 10);
+    return konec != text;
+}
+
+// Reads the whole response, handing each piece to the sink; checks the size cap, the overall
+// time limit, broken reads and a response shorter than its Content-Length.
+template <class Prijemce>
+void CistOdpoved(HINTERNET url, const LimityStahovani& limity, Prijemce&& prijmout) {
+    ULONGLONG ocekavano = 0;
+    bool znamaDelka = DelkaObsahu(url, ocekavano);
+    if (znamaDelka && ocekavano > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
+    const ULONGLONG konec = ::GetTickCount64() + limity.casovyLimitCelkem;
+    ULONGLONG celkem = 0;
+    BYTE kus[VELIKOST_KUSU];
+    for (;;) {
+        DWORD precteno = 0;
+        if (!::InternetReadFile(url, kus, sizeof(kus), &precteno)) {
+            if (::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_INTERNET_CONNECTION_ABORTED);
+            VyhoditPosledniChybu();
+        }
+        if (precteno == 0) break;
+        celkem += precteno;
+        if (celkem > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
+        prijmout(kus, precteno);
+        if (::GetTickCount64() > konec) VyhoditChybu(HresultZKodu(ERROR_INTERNET_TIMEOUT));
+    }
+    if (znamaDelka && celkem < ocekavano) VyhoditChybu(HresultZKodu(ERROR_INTERNET_CONNECTION_ABORTED));
+}
+
+}  // namespace
+
+void NastavitCasoveLimity(HINTERNET uchyt, const LimityStahovani& limity) {
+    DWORD spojeni = limity.casovyLimitSpojeni, cteni = limity.casovyLimitCteni;
+    ::InternetSetOptionW(uchyt, INTERNET_OPTION_CONNECT_TIMEOUT, &spojeni, sizeof(spojeni));
+    ::InternetSetOptionW(uchyt, INTERNET_OPTION_SEND_TIMEOUT, &cteni, sizeof(cteni));
+    ::InternetSetOptionW(uchyt, INTERNET_OPTION_RECEIVE_TIMEOUT, &cteni, sizeof(cteni));
+}
+
+HRESULT HresultStavuHttp(DWORD stav) { return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_HTTP, stav & 0xFFFF); }
+
+// ---------------------------------------------------------------------------------------------
+
+HttpTextSoubor::HttpTextSoubor(HINTERNET relace) : m_relace(relace) {
+    if (!m_relace) {
+        m_relace = OtevritVlastniRelaci(L"QHttpTextSoubor", limity);
+        m_vlastniRelace = true;
+    }
+}
+
+HttpTextSoubor::~HttpTextSoubor() {
+    HINTERNET relace = m_vlastniRelace ? m_relace : nullptr;
+    if (m_preruseno) {
+        ZavritNaPozadi(m_url, m_spojeni, relace);  // closing the session waits for the aborted request
+        return;
+    }
+    for (HINTERNET h : {m_url, m_spojeni, relace})
+        if (h) ::InternetCloseHandle(h);
+}
+
+void HttpTextSoubor::Zavrit() {
+    m_data.clear();
+    m_data.shrink_to_fit();
+    ZavritUrl(m_url);
+    ZavritUrl(m_spojeni);
+}
+
+void HttpTextSoubor::OtevritUrl(const std::wstring& url) {
+    m_data.clear();
+    ZavritUrl(m_url);
+    ZavritUrl(m_spojeni);
+    if (!m_relace) VyhoditChybu(E_HANDLE);
+    if (!OtevritPozadavek(m_relace, url, limity, m_spojeni, m_url)) {
+        Zavrit();
+        VyhoditChybu(E_INVALIDARG);
+    }
+    DWORD stav = StavOdpovedi(m_url);
+    if (stav >= 400) {
+        Zavrit();
+        VyhoditChybu(HresultStavuHttp(stav));
+    }
+}
+
+void HttpTextSoubor::OtevritUrlId(UINT id) {
+    std::wstring url;
+    if (!knihovna::NacistRetezec(id, url)) VyhoditChybu(E_INVALIDARG);
+    OtevritUrl(url);
+}
+
+void HttpTextSoubor::NacistData() {
+    if (!m_url) VyhoditChybu(E_HANDLE);
+    m_data.clear();
+    try {
+        CistOdpoved(m_url, limity, [this](const BYTE* kus, DWORD n) { m_data.insert(m_data.end(), kus, kus + n); });
+    } catch (...) {
+        m_data.clear();
+        ZavritPreruseny(m_url, m_spojeni, m_preruseno);
+        throw;
+    }
+    if (!m_data.empty()) m_data.insert(m_data.end(), 2, 0);
+}
+
+void HttpTextSoubor::ZiskatText(std::wstring& text) const {
+    if (m_data.empty()) VyhoditChybu(E_HANDLE);
+    const char* zacatek = reinterpret_cast<const char*>(m_data.data());
+    text = knihovna::NaSiroky(std::string(zacatek, strnlen(zacatek, m_data.size())), CP_THREAD_ACP);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+HttpSoubor::HttpSoubor(HINTERNET relace) : m_relace(relace) {
+    if (!m_relace) {
+        m_relace = OtevritVlastniRelaci(L"QHttpSoubor", limity);
+        m_vlastniRelace = true;
+    }
+}
+
+HttpSoubor::~HttpSoubor() {
+    HINTERNET relace = m_vlastniRelace ? m_relace : nullptr;
+    if (m_preruseno) {
+        ZavritNaPozadi(m_url, m_spojeni, relace);  // closing the session waits for the aborted request
+        return;
+    }
+    for (HINTERNET h : {m_url, m_spojeni, relace})
+        if (h) ::InternetCloseHandle(h);
+}
+
+void HttpSoubor::OtevritUrl(const std::wstring& url) {
+    ZavritUrl(m_url);
+    ZavritUrl(m_spojeni);
+    if (!m_relace) VyhoditChybu(E_HANDLE);
+    if (!OtevritPozadavek(m_relace, url, limity, m_spojeni, m_url)) {
+        ZavritUrl(m_url);
+        ZavritUrl(m_spojeni);
+        VyhoditChybu(E_HANDLE);
+    }
+    DWORD stav = StavOdpovedi(m_url);
+    if (stav >= 400) {
+        ZavritUrl(m_url);
+        ZavritUrl(m_spojeni);
+        VyhoditChybu(HresultStavuHttp(stav));
+    }
+}
+
+void HttpSoubor::UlozitDoSouboru(const std::wstring& cesta) {
+    if (!m_url) VyhoditChybu(E_HANDLE);
+    const std::wstring docasna = cesta + L".stahuje";
+    knihovna::UchytSouboru soubor(
+        ::CreateFileW(docasna.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Overit(static_cast<bool>(soubor));
+    try {
+        CistOdpoved(m_url, limity, [&soubor](const BYTE* kus, DWORD n) {
+            DWORD zapsano = 0;
+            Overit(::WriteFile(soubor.Get(), kus, n, &zapsano, nullptr) != 0 && zapsano == n);
+        });
+        Overit(::FlushFileBuffers(soubor.Get()) != 0);
+        Overit(soubor.Uvolnit());
+        Overit(::MoveFileExW(docasna.c_str(), cesta.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0);
+    } catch (...) {
+        soubor.Uvolnit();
+        ::DeleteFileW(docasna.c_str());
+        ZavritPreruseny(m_url, m_spojeni, m_preruseno);
+        throw;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void ZjistitVerziProgramu(WORD& hlavni, WORD& vedlejsi, WORD& treti, WORD& ctvrte) {
+    wchar_t cesta[MAX_PATH];
+    DWORD delka = ::GetModuleFileNameW(nullptr, cesta, MAX_PATH);
+    Overit(delka != 0 && delka < MAX_PATH);
+    DWORD nic = 0;
+    DWORD velikost = ::GetFileVersionInfoSizeW(cesta, &nic);
+    Overit(velikost != 0);
+    knihovna::BlokHaldy blok(velikost);
+    if (!blok) VyhoditChybu(E_OUTOFMEMORY);
+    Overit(::GetFileVersionInfoW(cesta, 0, velikost, blok.Get()) != 0);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT delkaInfa = 0;
+    Overit(::VerQueryValueW(blok.Get(), L"\\", reinterpret_cast<void**>(&info), &delkaInfa) != 0 && info);
+    hlavni = HIWORD(info->dwProductVersionMS);
+    vedlejsi = LOWORD(info->dwProductVersionMS);
+    treti = HIWORD(info->dwProductVersionLS);
+    ctvrte = LOWORD(info->dwProductVersionLS);
+    Overit(blok.Uvolnit());
+}
 
 int ZiskatIpAdresuPocitace(std::wstring& ip, std::wstring& jmenoPocitace) {
     hostent* pocitac = ::gethostbyname("");

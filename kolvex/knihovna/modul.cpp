@@ -11,6 +11,7 @@ FunkceShellExecute spustitShell = ::ShellExecuteW;
 
 std::wstring emailPodpory = L"podpora@brenvald.cz";
 std::wstring webAutora = L"http://www.brenvald.cz";
+std::wstring serverAktualizaci = L"www.brenvald.cz";
 
 std::wstring ZiskatTextChyby(int kod) {
     if (kod == 0) return L"Nespecifikovaná chyba";

@@ -19,6 +19,8 @@ extern FunkceShellExecute spustitShell;
 // The maker's support address and web host; tests point the host elsewhere.
 extern std::wstring emailPodpory;
 extern std::wstring webAutora;  // scheme and host, no trailing slash
+// Host of the update file ("host[:port]", optionally followed by a path prefix).
+extern std::wstring serverAktualizaci;
 
 // Text of an error code: 0 -> "Nespecifikovaná chyba", a positive code as a Win32 error, a negative one as an HRESULT.
 std::wstring ZiskatTextChyby(int kod);

@@ -1,0 +1,167 @@
+#include "core/kontakty.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/tagovanytext.h"
+#include "knihovna/chyba.h"
+#include "knihovna/modul.h"
+#include "knihovna/text.h"
+#include "resources/resource.h"
+
+using knihovna::Formatovat;
+using knihovna::VyhoditChybu;
+
+std::wstring webIcq = L"www.icq.com";
+
+namespace {
+
+// The values of a contact in file order (alphabetical by element name).
+struct Pole {
+    const wchar_t* nazev;
+    std::wstring Kontakt::*clen;
+};
+const Pole POLE[] = {
+    {L"adresa", &Kontakt::adresa}, {L"email", &Kontakt::email},     {L"icq", &Kontakt::icq},
+    {L"info", &Kontakt::info},     {L"jmeno", &Kontakt::jmeno},     {L"msn", &Kontakt::msn},
+    {L"nazev", &Kontakt::nazev},   {L"prijmeni", &Kontakt::prijmeni}, {L"skype", &Kontakt::skype},
+    {L"telefon", &Kontakt::telefon}, {L"www", &Kontakt::www},
+};
+
+int Chybi(UINT idZpravy, const Kontakt& kontakt) {
+    aplikace.ZobrazitZpravu(Formatovat(knihovna::Retezec(idZpravy).c_str(), kontakt.nazev.c_str()), MB_ICONERROR);
+    return 1;
+}
+
+int Otevrit(const std::wstring& cil) {
+    HINSTANCE h = knihovna::spustitShell(nullptr, L"open", cil.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+    return 0;
+}
+
+}  // namespace
+
+bool Kontakt::operator==(const Kontakt& jiny) const {
+    for (const Pole& p : POLE)
+        if (this->*p.clen != jiny.*p.clen) return false;
+    return true;
+}
+
+int Kontakt::NapsatEmail() const {
+    if (email.size() < 6) return Chybi(IDS_KONTAKT_BEZ_EMAILU, *this);
+    return Otevrit(L"mailto:" + email);
+}
+
+int Kontakt::OtevritWeb() const {
+    if (www.size() < 4) return Chybi(IDS_KONTAKT_BEZ_WEBU, *this);
+    if (::StrCmpNIW(www.c_str(), L"http://", 7) == 0) return Otevrit(www);
+    return Otevrit(L"http://" + www);
+}
+
+int Kontakt::ZavolatSkype() const {
+    if (skype.size() < 2) return Chybi(IDS_KONTAKT_BEZ_SKYPE, *this);
+    return Otevrit(L"callto:" + skype);
+}
+
+int Kontakt::PoslatZpravuIcq() const {
+    if (icq.size() < 6) return Chybi(IDS_KONTAKT_BEZ_ICQ, *this);
+    return Otevrit(L"http://" + webIcq + L"/whitepages/cmd.php?uin=" + icq + L"&action=message");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void SeznamKontaktu::Nacist(const std::wstring& cesta) {
+    m_kontakty.clear();
+    m_chranitSoubor = false;
+    if (!::PathFileExistsW(cesta.c_str())) return;
+    try {
+        SouborKonfiguraceCteni soubor;
+        soubor.NacistSoubor(cesta);
+        std::vector<Kontakt> nactene;
+        while (soubor.NajitSkupinu(L"kontakt") == S_OK) {
+            Kontakt kontakt;
+            for (const Pole& p : POLE) {
+                HRESULT hr = soubor.NajitHodnotu(p.nazev, kontakt.*p.clen);
+                if (hr != S_OK) VyhoditChybu(hr == S_FALSE ? knihovna::HresultZKodu(ERROR_INVALID_DATA) : hr);
+            }
+            nactene.push_back(kontakt);
+        }
+        m_kontakty = std::move(nactene);
+    } catch (...) {
+        m_kontakty.clear();
+        m_chranitSoubor = true;
+        throw;
+    }
+    Seradit();
+}
+
+void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
+    if (m_chranitSoubor) return;
+    SouborKonfiguraceZapis soubor;
+    knihovna::OveritHr(soubor.OtevritSoubor(cesta));
+    for (const Kontakt& kontakt : m_kontakty) {
+        knihovna::OveritHr(soubor.OtevritSkupinu(L"kontakt"));
+        for (const Pole& p : POLE) soubor.ZapsatText(p.nazev, kontakt.*p.clen);
+        knihovna::OveritHr(soubor.UzavritSkupinu());
+    }
+    soubor.Zavrit();
+}
+
+void SeznamKontaktu::Pridat(const Kontakt& kontakt) {
+    m_kontakty.push_back(kontakt);
+    m_chranitSoubor = false;
+}
+
+const Kontakt& SeznamKontaktu::Prvek(int index) const {
+    if (index < 0 || index >= Pocet()) VyhoditChybu(E_INVALIDARG);
+    return m_kontakty[static_cast<size_t>(index)];
+}
+
+void SeznamKontaktu::Odebrat(int index) {
+    Prvek(index);
+    m_kontakty.erase(m_kontakty.begin() + index);
+    m_chranitSoubor = false;
+}
+
+void SeznamKontaktu::Zmenit(int index, const Kontakt& kontakt) {
+    Prvek(index);
+    m_kontakty[static_cast<size_t>(index)] = kontakt;
+    m_chranitSoubor = false;
+}
+
+void SeznamKontaktu::Polozka(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
+
+void SeznamKontaktu::ZkontrolovanyPrvek(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
+
+int SeznamKontaktu::NajitPodleNazvu(const std::wstring& nazev) const {
+    for (int i = 0; i < Pocet(); ++i) {
+        const std::wstring& n = m_kontakty[static_cast<size_t>(i)].nazev;
+        if (::CompareStringOrdinal(n.c_str(), static_cast<int>(n.size()), nazev.c_str(), static_cast<int>(nazev.size()),
+                                   TRUE) == CSTR_EQUAL)
+            return i;
+    }
+    return -1;
+}
+
+bool SeznamKontaktu::Porovnat(const Kontakt& a, const Kontakt& b) { return a.nazev < b.nazev; }
+
+void SeznamKontaktu::Seradit() { std::stable_sort(m_kontakty.begin(), m_kontakty.end(), Porovnat); }
+
+int SeznamKontaktu::NapsatEmail(int index) const { return Prvek(index).NapsatEmail(); }
+int SeznamKontaktu::OtevritWeb(int index) const { return Prvek(index).OtevritWeb(); }
+int SeznamKontaktu::ZavolatSkype(int index) const { return Prvek(index).ZavolatSkype(); }
+int SeznamKontaktu::PoslatZpravuIcq(int index) const { return Prvek(index).PoslatZpravuIcq(); }
+
+void NacistKontaktyPriStartu(const std::wstring& cesta) {
+    seznamKontaktu = std::make_unique<SeznamKontaktu>();
+    try {
+        seznamKontaktu->Nacist(cesta);
+    } catch (const knihovna::Chyba& chyba) {
+        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
+                                          knihovna::Modul::TextChybyCom(chyba).c_str()));
+    }
+}

@@ -1,0 +1,72 @@
+// The contact store: the user's contacts for the whole run, kept in the tagged-text file
+// "Kontakty.qxml", and the actions on a contact (e-mail, web page, Skype call, ICQ message).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Kontakt {
+    std::wstring nazev;
+    std::wstring adresa;
+    std::wstring jmeno;
+    std::wstring email;
+    std::wstring icq;
+    std::wstring info;
+    std::wstring msn;
+    std::wstring prijmeni;
+    std::wstring skype;
+    std::wstring telefon;
+    std::wstring www;
+
+    // 1 when the contact lacks the data (after a message), 0 when the shell was asked to open
+    // the target; a failing shell raises the last system error.
+    int NapsatEmail() const;
+    int OtevritWeb() const;
+    int ZavolatSkype() const;
+    int PoslatZpravuIcq() const;
+
+    bool operator==(const Kontakt& jiny) const;
+};
+
+// Host of the ICQ web site whose message page the ICQ action opens.
+extern std::wstring webIcq;
+
+class SeznamKontaktu {
+public:
+    // Empties the list and loads the file (a missing file is an empty list). A damaged or
+    // unreadable file raises; the list then stays empty and the file is kept from being
+    // overwritten until the user changes the contacts.
+    void Nacist(const std::wstring& cesta);
+    // Writes every contact by atomic replace. Skipped while a damaged file is being kept.
+    void Ulozit(const std::wstring& cesta);
+
+    void Pridat(const Kontakt& kontakt);
+    void Odebrat(int index);
+    void Zmenit(int index, const Kontakt& kontakt);
+    void Polozka(int index, Kontakt& kontakt) const;
+    void ZkontrolovanyPrvek(int index, Kontakt& kontakt) const;
+    // Index of the first contact whose name equals the text without regard to case, or -1.
+    int NajitPodleNazvu(const std::wstring& nazev) const;
+    void Seradit();
+    // By UTF-16 code units, case-sensitive (capitals first).
+    static bool Porovnat(const Kontakt& a, const Kontakt& b);
+
+    int NapsatEmail(int index) const;
+    int OtevritWeb(int index) const;
+    int ZavolatSkype(int index) const;
+    int PoslatZpravuIcq(int index) const;
+
+    int Pocet() const { return static_cast<int>(m_kontakty.size()); }
+    // Whether the last load met a damaged file that is kept until a change.
+    bool ChraniPoskozenySoubor() const { return m_chranitSoubor; }
+
+private:
+    const Kontakt& Prvek(int index) const;
+    std::vector<Kontakt> m_kontakty;
+    bool m_chranitSoubor = false;
+};
+
+// Start-up: creates the store (the global seznamKontaktu, core/globalni.h) and loads it; a damaged file is reported ("Nepodařilo se načíst
+// kontakty ze souboru ...") and the program goes on with an empty list.
+void NacistKontaktyPriStartu(const std::wstring& cesta);

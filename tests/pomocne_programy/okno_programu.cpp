@@ -1,0 +1,51 @@
+// Stand-in for an outside program: one top-level window of a given class that closes on
+// WM_CLOSE. With KOLVEX_ZAZNAM set, the command line is written to that file first.
+#include <windows.h>
+
+#include <cwchar>
+
+#ifndef TRIDA_OKNA
+#define TRIDA_OKNA L"QTestNahradniOkno"
+#endif
+
+namespace {
+#ifndef JEN_ZAZNAM
+LRESULT CALLBACK Procedura(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(h, msg, w, l);
+}
+#endif
+
+void ZapsatPrikazovyRadek() {
+    wchar_t cesta[MAX_PATH];
+    if (!GetEnvironmentVariableW(L"KOLVEX_ZAZNAM", cesta, MAX_PATH)) return;
+    HANDLE f = CreateFileW(cesta, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    const wchar_t* radek = GetCommandLineW();
+    DWORD zapsano = 0;
+    WriteFile(f, radek, static_cast<DWORD>(wcslen(radek) * sizeof(wchar_t)), &zapsano, nullptr);
+    CloseHandle(f);
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+    ZapsatPrikazovyRadek();
+#ifdef JEN_ZAZNAM
+    (void)instance;
+    return 0;
+#else
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Procedura;
+    wc.hInstance = instance;
+    wc.lpszClassName = TRIDA_OKNA;
+    RegisterClassW(&wc);
+    CreateWindowExW(0, TRIDA_OKNA, L"Náhradní program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                    instance, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+#endif
+}

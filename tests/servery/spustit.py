@@ -1,0 +1,63 @@
+#!/usr/bin/env python3
+"""Starts or stops the loopback test servers (ctest fixture).
+
+spustit.py start <output folder> <port base> <python with aiosmtpd>
+spustit.py stop <output folder>
+"""
+import os
+import signal
+import socket
+import subprocess
+import sys
+import time
+
+
+def porty_otevreny(zaklad):
+    for port in range(zaklad, zaklad + 5):
+        try:
+            socket.create_connection(("127.0.0.1", port), timeout=0.5).close()
+        except OSError:
+            return False
+    return True
+
+
+def zastavit(vystup):
+    pid_soubor = os.path.join(vystup, "servery.pid")
+    if not os.path.exists(pid_soubor):
+        return
+    try:
+        pid = int(open(pid_soubor).read().strip())
+        os.killpg(pid, signal.SIGTERM)
+    except (ValueError, ProcessLookupError, PermissionError):
+        pass
+    os.remove(pid_soubor)
+
+
+def main():
+    if sys.argv[1] == "stop":
+        zastavit(sys.argv[2])
+        return 0
+    vystup, zaklad, python = sys.argv[2], int(sys.argv[3]), sys.argv[4]
+    os.makedirs(vystup, exist_ok=True)
+    zastavit(vystup)
+    skript = os.path.join(os.path.dirname(os.path.abspath(__file__)), "servery.py")
+    with open(os.path.join(vystup, "servery.log"), "w") as log:
+        proces = subprocess.Popen([python, skript, vystup, str(zaklad)], stdin=subprocess.DEVNULL,
+                                  stdout=log, stderr=log, start_new_session=True)
+    with open(os.path.join(vystup, "servery.pid"), "w") as f:
+        f.write(str(proces.pid))
+    konec = time.time() + 20
+    while time.time() < konec:
+        if proces.poll() is not None:
+            print(open(os.path.join(vystup, "servery.log")).read(), file=sys.stderr)
+            return 1
+        if porty_otevreny(zaklad):
+            return 0
+        time.sleep(0.1)
+    print("servers did not start", file=sys.stderr)
+    zastavit(vystup)
+    return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

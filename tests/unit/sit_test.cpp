@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include "core/sit.h"
+#include "knihovna/chyba.h"
+#include "podpora/pomocnik.h"
+#include "unit/servery_testu.h"
+
+using knihovna::Chyba;
+using testy::UrlHttp;
+
+namespace {
+
+HRESULT ChybaZ(const std::function<void()>& akce) {
+    try {
+        akce();
+    } catch (const Chyba& chyba) {
+        return chyba.Hresult();
+    }
+    return S_OK;
+}
+
+// Short limits so that the stalled and endless responses fail fast.
+LimityStahovani KratkeLimity() {
+    LimityStahovani limity;
+    limity.casovyLimitSpojeni = 3000;
+    limity.casovyLimitCteni = 1500;
+    limity.casovyLimitCelkem = 8000;
+    limity.maximalniVelikost = 1024 * 1024;
+    return limity;
+}
+
+std::vector<BYTE> BezKoncovychNul(const HttpTextSoubor& soubor) {
+    return std::vector<BYTE>(soubor.Data(), soubor.Data() + soubor.Delka() - 2);
+}
+
+}  // namespace
+
+TEST(HttpTextSoubor, CteOdpovediVcetneChunkedAKoncovychNul) {
+    HttpTextSoubor soubor;
+    soubor.limity = KratkeLimity();
+    for (size_t n : {1u, 250u, 251u, 30000u}) {
+        for (const wchar_t* druh : {L"/bajty/", L"/chunked/"}) {
+            soubor.OtevritUrl(UrlHttp(druh + std::to_wstring(n)));
+            soubor.NacistData();
+            ASSERT_EQ(soubor.Delka(), n + 2) << druh << n;
+            EXPECT_EQ(soubor.Data()[n], 0);
+            EXPECT_EQ(soubor.Data()[n + 1], 0);
+            EXPECT_EQ(BezKoncovychNul(soubor), testy::Vzor(n)) << druh << n;
+        }
+    }
+}
+
+TEST(HttpTextSoubor, TextKonciPrvniNulou) {
+    HttpTextSoubor soubor;
+    soubor.OtevritUrl(UrlHttp(L"/soubory/snulou.txt"));
+    soubor.NacistData();
+    std::wstring text;
+    soubor.ZiskatText(text);
+    EXPECT_EQ(text, L"abc");
+}
+
+TEST(HttpTextSoubor, PrazdnaOdpovedNemaData) {
+    HttpTextSoubor soubor;
+    soubor.OtevritUrl(UrlHttp(L"/bajty/0"));
+    soubor.NacistData();
+    EXPECT_EQ(soubor.Data(), nullptr);
+    EXPECT_EQ(soubor.Delka(), 0u);
+    std::wstring text = L"beze změny";
+    EXPECT_EQ(ChybaZ([&] { soubor.ZiskatText(text); }), E_HANDLE);
+    EXPECT_EQ(text, L"beze změny");
+}
+
+TEST(HttpTextSoubor, ChybyOtevreniACteni) {
+    HttpTextSoubor soubor;
+    soubor.limity = KratkeLimity();
+    EXPECT_EQ(ChybaZ([&] { soubor.NacistData(); }), E_HANDLE);
+    EXPECT_EQ(ChybaZ([&] { soubor.OtevritUrl(L"toto není adresa"); }), E_INVALIDARG);
+    // A status of 400 or more is a failure, not a page of text.
+    EXPECT_EQ(ChybaZ([&] { soubor.OtevritUrl(UrlHttp(L"/neexistuje.txt")); }), HresultStavuHttp(404));
+    EXPECT_EQ(soubor.Data(), nullptr);
+    EXPECT_EQ(static_cast<unsigned>(HresultStavuHttp(404)), 0x80190194u);
+
+    // A connection broken after some pieces fails and keeps nothing half-read.
+    soubor.OtevritUrl(UrlHttp(L"/preruseny"));
+    EXPECT_NE(ChybaZ([&] { soubor.NacistData(); }), S_OK);
+    EXPECT_EQ(soubor.Data(), nullptr);
+}
+
+TEST(HttpTextSoubor, ZastavenyANekonecnyServerNezdrzi) {
+    struct Pripad {
+        const wchar_t* cesta;
+        bool chybaPriOtevreni;
+    } pripady[] = {{L"/stall-hlavicky", true}, {L"/stall", false}, {L"/nekonecny", false}};
+    ULONGLONG celkem = ::GetTickCount64();
+    {
+        HttpTextSoubor soubor;
+        soubor.limity = KratkeLimity();
+        for (const Pripad& p : pripady) {
+            ULONGLONG zacatek = ::GetTickCount64();
+            HRESULT hr = ChybaZ([&] {
+                soubor.OtevritUrl(UrlHttp(p.cesta));
+                if (p.chybaPriOtevreni) ADD_FAILURE() << "opened " << testy::NaUtf8(p.cesta);
+                soubor.NacistData();
+            });
+            EXPECT_TRUE(FAILED(hr)) << testy::NaUtf8(p.cesta);
+            EXPECT_LT(::GetTickCount64() - zacatek, 6000u) << testy::NaUtf8(p.cesta);
+            EXPECT_EQ(soubor.Data(), nullptr);
+        }
+    }
+    // Letting go of the aborted requests does not hold the caller either.
+    EXPECT_LT(::GetTickCount64() - celkem, 12000u);
+}
+
+TEST(HttpSoubor, UkladaSouborySDelkouIBezNi) {
+    testy::DocasnaSlozka slozka;
+    HttpSoubor stahovani;
+    stahovani.limity = KratkeLimity();
+    for (const wchar_t* cesta : {L"/bajty/70000", L"/chunked/70000"}) {
+        std::wstring cil = slozka.Cesta() + L"\\obrázek.bin";
+        stahovani.OtevritUrl(UrlHttp(cesta));
+        stahovani.UlozitDoSouboru(cil);
+        std::string obsah;
+        ASSERT_TRUE(testy::PrecistSoubor(cil, obsah));
+        std::vector<BYTE> ocekavany = testy::Vzor(70000);
+        EXPECT_EQ(std::string(ocekavany.begin(), ocekavany.end()), obsah);
+        EXPECT_FALSE(testy::ExistujeSoubor(cil + L".stahuje"));
+    }
+}
+
+TEST(HttpSoubor, PriChybeNechavaPuvodniSouborANicNedopsaneho) {
+    testy::DocasnaSlozka slozka;
+    HttpSoubor stahovani;
+    stahovani.limity = KratkeLimity();
+    const std::wstring cil = slozka.Cesta() + L"\\obrazek.bin";
+    const std::wstring novy = slozka.Cesta() + L"\\novy.bin";
+    ASSERT_TRUE(testy::ZapsatSoubor(cil, "puvodni"));
+
+    EXPECT_EQ(ChybaZ([&] { stahovani.OtevritUrl(UrlHttp(L"/neni.jpg")); }), HresultStavuHttp(404));
+    EXPECT_EQ(ChybaZ([&] { stahovani.UlozitDoSouboru(novy); }), E_HANDLE);
+    EXPECT_EQ(ChybaZ([&] { stahovani.OtevritUrl(L"::nic::"); }), E_HANDLE);
+
+    for (const wchar_t* cesta : {L"/preruseny", L"/stall", L"/nekonecny"}) {
+        stahovani.OtevritUrl(UrlHttp(cesta));
+        EXPECT_TRUE(FAILED(ChybaZ([&] { stahovani.UlozitDoSouboru(cil); }))) << testy::NaUtf8(cesta);
+        std::string obsah;
+        ASSERT_TRUE(testy::PrecistSoubor(cil, obsah));
+        EXPECT_EQ(obsah, "puvodni") << testy::NaUtf8(cesta);
+        EXPECT_FALSE(testy::ExistujeSoubor(cil + L".stahuje"));
+
+        stahovani.OtevritUrl(UrlHttp(cesta));
+        EXPECT_TRUE(FAILED(ChybaZ([&] { stahovani.UlozitDoSouboru(novy); })));
+        EXPECT_FALSE(testy::ExistujeSoubor(novy)) << testy::NaUtf8(cesta);
+    }
+}
+
+TEST(ZjistitVerziProgramu, VerzeProduktuZBlokuVerze) {
+    WORD a = 0, b = 0, c = 0, d = 0;
+    ZjistitVerziProgramu(a, b, c, d);
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(b, 0);
+    EXPECT_EQ(c, 1);
+    EXPECT_EQ(d, 2);
+}
