@@ -2,12 +2,19 @@
 
 #include "core/aplikace.h"
 #include "core/dialogy.h"
+#include "core/nastaveni.h"
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 
+#include <memory>
+
 void ZaregistrovatNastroje() {}
 
-void ZobrazitNastaveni(HWND, UINT) {}
+void ZobrazitNastaveni(HWND, UINT stranka) {
+    // no owner: the settings window stands on its own on the main thread
+    auto dialog = std::make_unique<DlgNastaveni>();
+    dialog->Spustit(stranka);
+}
 void ZobrazitOProgramu() { ZobrazitInfoOProgramu(); }
 void ZkontrolovatAktualizace() {}
 void ZobrazitRegistraciRozsireni(bool) {}
