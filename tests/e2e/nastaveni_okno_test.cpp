@@ -104,6 +104,8 @@ TEST_F(NastaveniZvenku, SnimekOknaSCeskouStrankou) {
     const Pripad pripady[] = {
         {190, L"Odesílání emailem", L"nastaveni"},
         {105, L"Akce po spuštění", L"nastaveni_105"},
+        {104, L"Všeobecné", L"nastaveni_104"},
+        {178, L"Volitelné položky hlavní nabídky", L"nastaveni_178"},
     };
     for (const Pripad& p : pripady) {
         ::PostMessageW(hlavni, WM_COMMAND, 40002, static_cast<LPARAM>(p.stranka));
