@@ -783,3 +783,32 @@ TEST(RozvrzeniNastaveni, TextySeVejdouAStrankyLeziVOblasti) {
         }
     }
 }
+
+TEST(OknoNastaveni, PolohaSeUloziPodVlastnimJmenem) {
+    Prostredi prostredi;
+    RECT prace;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0);
+    {
+        DlgNastaveni okno;
+        EXPECT_EQ(DlgNastaveni::NazevPolohy(), L"QKolvexOknoNastaveni") << "set from the string table";
+        okno.Vytvorit(nullptr, 0);
+        RECT r;
+        ::GetWindowRect(okno.m_hWnd, &r);
+        const int sirka = r.right - r.left, vyska = r.bottom - r.top;
+        EXPECT_NEAR(r.left, (prace.left + prace.right) / 2 - sirka / 2, 1) << "not centred without a placement";
+        EXPECT_NEAR(r.top, (prace.top + prace.bottom) / 2 - vyska / 2, 1);
+        ::ShowWindow(okno.m_hWnd, SW_SHOWNA);
+        ::SetWindowPos(okno.m_hWnd, nullptr, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        okno.Zavrit(IDCANCEL);
+    }
+    const std::wstring klic = KLIC + L"\\Parametry oken\\QKolvexOknoNastaveni";
+    DWORD poloha = 0;
+    ASSERT_TRUE(testy::PrecistDword(klic, L"Poloha", poloha));
+    EXPECT_EQ(poloha, static_cast<DWORD>(40 | (50 << 16)));
+    DlgNastaveni okno;
+    okno.Vytvorit(nullptr, 0);
+    RECT r;
+    ::GetWindowRect(okno.m_hWnd, &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+}
