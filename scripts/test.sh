@@ -15,3 +15,5 @@ cmake --build build-x64 -j "$jobs"
 
 xvfb-run -a -s '-screen 0 1280x1024x24' \
   ctest --test-dir build-x64 --output-on-failure --timeout 180 "$@"
+# Screenshots the GUI tests keep for people to look at
+ls -1 build-x64/artefakty/*.png 2>/dev/null | sed 's/^/Snímek: /' || true

@@ -15,6 +15,7 @@ using std::min;
 #include "core/konfigurace.h"
 #include "core/konfiguracenastroju.h"
 #include "core/napojeni.h"
+#include "core/odesilatelemailu.h"
 #include "core/oknohlavni.h"
 #include "core/sit.h"
 #include "core/zasuvnemoduly.h"
@@ -143,7 +144,7 @@ int Aplikace::InitInstance() {
         nastaveniKontakty = std::make_unique<KonfiguraceKontakty>();
         nastaveniSonvidar = std::make_unique<KonfiguraceSonvidar>();
         nastaveniObrazovka = std::make_unique<KonfiguraceObrazovka>();
-        // nastaveniOdesilatelEmailu: comes with the e-mail sender settings.
+        nastaveniOdesilatelEmailu = std::make_unique<KonfiguraceOdesilatelEmailu>();
         nastaveniOvladaniCD = std::make_unique<KonfiguraceOvladaniCD>();
         nastaveniPocasi = std::make_unique<KonfiguracePocasi>();
         nastaveniPoznamky = std::make_unique<KonfiguracePoznamky>();

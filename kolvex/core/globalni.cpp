@@ -3,6 +3,7 @@
 #include "core/externi.h"
 #include "core/konfiguracenastroju.h"
 #include "core/kontakty.h"
+#include "core/odesilatelemailu.h"
 #include "core/oknohlavni.h"
 
 std::unique_ptr<OknoHlavni> oknoHlavni;
@@ -19,6 +20,7 @@ std::unique_ptr<KonfiguraceHostInfo> nastaveniHostInfo;
 std::unique_ptr<KonfiguraceKontakty> nastaveniKontakty;
 std::unique_ptr<KonfiguraceSonvidar> nastaveniSonvidar;
 std::unique_ptr<KonfiguraceObrazovka> nastaveniObrazovka;
+std::unique_ptr<KonfiguraceOdesilatelEmailu> nastaveniOdesilatelEmailu;
 std::unique_ptr<KonfiguraceOvladaniCD> nastaveniOvladaniCD;
 std::unique_ptr<KonfiguracePocasi> nastaveniPocasi;
 std::unique_ptr<KonfiguracePoznamky> nastaveniPoznamky;

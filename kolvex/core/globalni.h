@@ -18,6 +18,7 @@ class KonfiguraceHostInfo;
 class KonfiguraceKontakty;
 class KonfiguraceSonvidar;
 class KonfiguraceObrazovka;
+class KonfiguraceOdesilatelEmailu;
 class KonfiguraceOvladaniCD;
 class KonfiguracePocasi;
 class KonfiguracePoznamky;
@@ -44,6 +45,8 @@ extern std::unique_ptr<KonfiguraceHostInfo> nastaveniHostInfo;
 extern std::unique_ptr<KonfiguraceKontakty> nastaveniKontakty;
 extern std::unique_ptr<KonfiguraceSonvidar> nastaveniSonvidar;
 extern std::unique_ptr<KonfiguraceObrazovka> nastaveniObrazovka;
+// The e-mail sender's account (core/odesilatelemailu.h).
+extern std::unique_ptr<KonfiguraceOdesilatelEmailu> nastaveniOdesilatelEmailu;
 extern std::unique_ptr<KonfiguraceOvladaniCD> nastaveniOvladaniCD;
 extern std::unique_ptr<KonfiguracePocasi> nastaveniPocasi;
 extern std::unique_ptr<KonfiguracePoznamky> nastaveniPoznamky;

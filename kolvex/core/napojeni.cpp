@@ -4,17 +4,25 @@
 #include "core/dialogy.h"
 #include "core/externi.h"
 #include "core/globalni.h"
-#include "core/zasuvnemoduly.h"
+#include "core/nastaveni.h"
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
+#include "core/zasuvnemoduly.h"
 #include "screen/modulobrazovka.h"
+
+#include <memory>
 
 void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
 
 void ZrusitNastroje() { SmazatModulObrazovka(); }
 
-void ZobrazitNastaveni(HWND, UINT) {}
+void ZobrazitNastaveni(HWND, UINT stranka) {
+    // no owner: the settings window stands on its own on the main thread
+    auto dialog = std::make_unique<DlgNastaveni>();
+    dialog->Spustit(stranka);
+}
 void ZobrazitOProgramu() { ZobrazitInfoOProgramu(); }
+
 namespace {
 // A second command while the dialog is open only brings it to the front.
 template <class Dialog>

@@ -1,0 +1,127 @@
+// The settings window of the running program: opened by command 40002 at a page, the hot keys
+// free while it is open, Apply and OK write the registry, and a screenshot for people to look at.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
+#include "podpora/snimek.h"
+
+using namespace testy;
+
+namespace {
+
+const wchar_t* const TRIDA_HLAVNIHO_OKNA = L"QKolvexHlavniOkno";
+const wchar_t* const KLIC = L"Software\\Brenvald\\Kolvex\\5.0";
+const wchar_t* const KLAVESY = L"Software\\Brenvald\\Kolvex\\5.0\\Horke klavesy";
+
+void ZapsatHorkouKlavesu(UINT prikaz, UINT modifikatory, UINT klavesa, UINT kategorie) {
+    uint32_t data[4] = {modifikatory, klavesa, prikaz, kategorie};
+    HKEY klic = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, KLAVESY, 0, nullptr, 0, KEY_WRITE, nullptr, &klic, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(klic, std::to_wstring(prikaz).c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(data),
+                     sizeof(data));
+    ::RegCloseKey(klic);
+}
+
+// Whether another program holds the key combination: registering it here fails then.
+bool KlavesaObsazena(UINT modifikatory, UINT klavesa) {
+    if (!::RegisterHotKey(nullptr, 0x7ABC, modifikatory, klavesa)) return true;
+    ::UnregisterHotKey(nullptr, 0x7ABC);
+    return false;
+}
+
+// The settings window of the program: a visible dialog whose title names the settings.
+HWND CekatNaNastaveni(const Program& program, const std::wstring& stranka) {
+    HWND okno = nullptr;
+    CekatNa([&] {
+        okno = NajitOknoProcesu(program.Pid(), L"#32770");
+        return okno && ::IsWindowVisible(okno) && TextOkna(okno).find(L"Nastavení: " + stranka) != std::wstring::npos;
+    });
+    return okno && TextOkna(okno).find(L"Nastavení: " + stranka) != std::wstring::npos ? okno : nullptr;
+}
+
+std::wstring TextReg(const wchar_t* klic, const wchar_t* hodnota) {
+    wchar_t data[256] = L"";
+    DWORD velikost = sizeof(data);
+    if (::RegGetValueW(HKEY_CURRENT_USER, klic, hodnota, RRF_RT_REG_SZ, nullptr, data, &velikost) != ERROR_SUCCESS)
+        return L"<chybí>";
+    return data;
+}
+
+class NastaveniZvenku : public ::testing::Test {
+protected:
+    void SetUp() override { VycistitStavKolvexu(); }
+};
+
+}  // namespace
+
+TEST_F(NastaveniZvenku, OtevreniUvolniHorkeKlavesyZavreniJeVratiAOkZapiseHodnoty) {
+    ZapsatHorkouKlavesu(40019, MOD_CONTROL | MOD_ALT, 'J', 27);
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    ASSERT_TRUE(CekatNa([] { return KlavesaObsazena(MOD_CONTROL | MOD_ALT, 'J'); }))
+        << "the program did not register its hot key";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40002, 190);
+    HWND nastaveni = CekatNaNastaveni(kolvex, L"Odesílání emailem");
+    ASSERT_NE(nastaveni, nullptr) << "command 40002 with page 190 did not open the e-mail page";
+    EXPECT_FALSE(KlavesaObsazena(MOD_CONTROL | MOD_ALT, 'J')) << "hot keys stay registered while the settings are open";
+
+    // a second 40002 while the window is open opens no second one
+    ::PostMessageW(hlavni, WM_COMMAND, 40002, 104);
+    ::Sleep(300);
+    EXPECT_EQ(TextOkna(nastaveni).find(L"Všeobecné"), std::wstring::npos);
+
+    // type a server, then OK: the section is written with it
+    HWND stranka = ::FindWindowExW(nastaveni, nullptr, L"#32770", nullptr);
+    ASSERT_NE(stranka, nullptr);
+    ::SendMessageW(::GetDlgItem(stranka, 1212), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"smtp.example.cz"));
+    ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    EXPECT_EQ(TextReg(L"Software\\Brenvald\\Kolvex\\5.0\\Odesilatel emailu", L"server"), L"smtp.example.cz");
+    EXPECT_TRUE(CekatNa([] { return KlavesaObsazena(MOD_CONTROL | MOD_ALT, 'J'); }))
+        << "closing the settings did not register the hot keys again";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+TEST_F(NastaveniZvenku, SnimekOknaSCeskouStrankou) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+
+    struct Pripad {
+        UINT stranka;
+        const wchar_t* titulek;
+        const wchar_t* soubor;
+    };
+    const Pripad pripady[] = {
+        {190, L"Odesílání emailem", L"nastaveni"},
+        {105, L"Akce po spuštění", L"nastaveni_105"},
+        {104, L"Všeobecné", L"nastaveni_104"},
+        {178, L"Volitelné položky hlavní nabídky", L"nastaveni_178"},
+    };
+    for (const Pripad& p : pripady) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40002, static_cast<LPARAM>(p.stranka));
+        HWND nastaveni = CekatNaNastaveni(kolvex, p.titulek);
+        ASSERT_NE(nastaveni, nullptr) << p.stranka;
+        ::Sleep(500);  // let every control paint
+        Snimek snimek = UlozitSnimekOkna(nastaveni, p.soubor);
+        ASSERT_FALSE(snimek.soubor.empty()) << "no screenshot written";
+        std::printf("Snímek okna nastavení: %ls\n", snimek.soubor.c_str());
+        EXPECT_GT(snimek.pocetBarev, 8) << "the capture is blank";
+        EXPECT_GT(snimek.tmavychBodu, 500) << "no text drawn";
+        ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    }
+    EXPECT_FALSE(ExistujeKlic(std::wstring(KLIC) + L"\\Odesilatel emailu")) << "Cancel stored the settings";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
