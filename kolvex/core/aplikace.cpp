@@ -138,24 +138,7 @@ int Aplikace::InitInstance() {
 
         // 19. Settings objects, each loaded as it is made; their folder defaults come from the
         // data folder just loaded.
-        nastaveniCteckaRSS = std::make_unique<KonfiguraceCteckaRSS>();
-        nastaveniHodiny = std::make_unique<KonfiguraceHodiny>();
-        nastaveniHostInfo = std::make_unique<KonfiguraceHostInfo>();
-        nastaveniKontakty = std::make_unique<KonfiguraceKontakty>();
-        nastaveniSonvidar = std::make_unique<KonfiguraceSonvidar>();
-        nastaveniObrazovka = std::make_unique<KonfiguraceObrazovka>();
-        nastaveniOdesilatelEmailu = std::make_unique<KonfiguraceOdesilatelEmailu>();
-        nastaveniOvladaniCD = std::make_unique<KonfiguraceOvladaniCD>();
-        nastaveniPocasi = std::make_unique<KonfiguracePocasi>();
-        nastaveniPoznamky = std::make_unique<KonfiguracePoznamky>();
-        nastaveniRozsireniOken = std::make_unique<KonfiguraceRozsireniOken>();
-        nastaveniSchranka = std::make_unique<KonfiguraceSchranka>();
-        nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
-        nastaveniSledovaniPameti = std::make_unique<KonfiguraceSledovaniPameti>();
-        nastaveniSledovaniProcesu = std::make_unique<KonfiguraceSledovaniProcesu>();
-        nastaveniSpousteniAplikaci = std::make_unique<KonfiguraceSpousteniAplikaci>();
-        nastaveniSpousteniAplikaci->Nacist();
-        nastaveniStopky = std::make_unique<KonfiguraceStopky>();
+        VytvoritNastaveniNastroju();
 
         // 20. Module objects: each tool registers the object the main window starts and stops.
         ZaregistrovatNastroje();
@@ -221,21 +204,7 @@ void Aplikace::ExitInstance() {
     seznamKontaktu.reset();
     rezimyObrazovky.reset();
     // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).
-    nastaveniCteckaRSS.reset();
-    nastaveniHodiny.reset();
-    nastaveniHostInfo.reset();
-    nastaveniKontakty.reset();
-    nastaveniSonvidar.reset();
-    nastaveniObrazovka.reset();
-    nastaveniOvladaniCD.reset();
-    nastaveniPocasi.reset();
-    nastaveniPoznamky.reset();
-    nastaveniRozsireniOken.reset();
-    nastaveniSeznamRegistraci.reset();
-    nastaveniSchranka.reset();
-    nastaveniSledovaniPameti.reset();
-    nastaveniSledovaniProcesu.reset();
-    nastaveniStopky.reset();
+    ZrusitNastaveniNastroju();
     // 11. WinINet session.
     if (relaceInternetu) {
         Overit(::InternetCloseHandle(relaceInternetu) != 0);

@@ -186,6 +186,35 @@ HRESULT RegistrovatShellExtSchranka(bool registrovat) {
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+
+// The state lines and the button text that both registration dialogs show; true = registered.
+template <class Info>
+bool UkazatStavRozsireni(HWND dialog, const Info& info) {
+    const bool zaregistrovano = info.JeZaregistrovano();
+    const wchar_t* n = info.nazev.c_str();
+    ::SetDlgItemTextW(dialog, IDC_SHELLEXT_ZAREGISTROVANO,
+                      Formatovat(Retezec(zaregistrovano ? IDS_SHELLEXT_ZAREGISTROVANO : IDS_SHELLEXT_NEZAREGISTROVANO).c_str(), n).c_str());
+    ::SetDlgItemTextW(dialog, IDC_SHELLEXT_NAINSTALOVANO,
+                      Formatovat(Retezec(info.JeNainstalovano() ? IDS_SHELLEXT_NAINSTALOVANO : IDS_SHELLEXT_NENAINSTALOVANO).c_str(), n).c_str());
+    ::SetDlgItemTextW(dialog, IDC_SHELLEXT_REGISTRACE, zaregistrovano ? L"Odregistrovat" : L"Zaregistrovat");
+    return zaregistrovano;
+}
+
+// The register button: unregisters a registered extension, registers an installed one.
+template <class Info>
+void PrepnoutRegistraciRozsireni(HRESULT (*registrovat)(bool)) {
+    Info info(aplikace.slozkaProgramu);
+    if (info.JeZaregistrovano())
+        registrovat(false);
+    else if (info.JeNainstalovano())
+        registrovat(true);
+    else
+        ZobrazitChybuVBubline(Formatovat(Retezec(IDS_SHELLEXT_NELZE_REGISTROVAT).c_str(), info.nazev.c_str()));
+}
+
+}  // namespace
+
 DlgShellExtObrazky::DlgShellExtObrazky() : m_nazevPolohy(Retezec(IDS_POLOHA_SHELLEXT_OBRAZKY)) {
     NastavitKlic(aplikace.klicAplikace);
 }
@@ -196,15 +225,9 @@ DlgShellExtObrazky::~DlgShellExtObrazky() {
 
 void DlgShellExtObrazky::Obnovit() {
     InfoShellExtObrazky info(aplikace.slozkaProgramu);
-    bool zaregistrovano = info.JeZaregistrovano();
-    const wchar_t* n = info.nazev.c_str();
-    ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_ZAREGISTROVANO,
-                      Formatovat(Retezec(zaregistrovano ? IDS_SHELLEXT_ZAREGISTROVANO : IDS_SHELLEXT_NEZAREGISTROVANO).c_str(), n).c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_NAINSTALOVANO,
-                      Formatovat(Retezec(info.JeNainstalovano() ? IDS_SHELLEXT_NAINSTALOVANO : IDS_SHELLEXT_NENAINSTALOVANO).c_str(), n).c_str());
+    UkazatStavRozsireni(m_hWnd, info);
     ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_LUMEDA,
                       Retezec(Existuje(info.cestaLumeda) ? IDS_LUMEDA_NAINSTALOVANA : IDS_LUMEDA_NENAINSTALOVANA).c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_REGISTRACE, zaregistrovano ? L"Odregistrovat" : L"Zaregistrovat");
 }
 
 LRESULT DlgShellExtObrazky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
@@ -232,13 +255,7 @@ LRESULT DlgShellExtObrazky::OnZavrit(WORD, WORD id, HWND, BOOL&) {
 }
 
 LRESULT DlgShellExtObrazky::OnRegistrace(WORD, WORD, HWND, BOOL&) {
-    InfoShellExtObrazky info(aplikace.slozkaProgramu);
-    if (info.JeZaregistrovano())
-        RegistrovatShellExtObrazky(false);
-    else if (info.JeNainstalovano())
-        RegistrovatShellExtObrazky(true);
-    else
-        ZobrazitChybuVBubline(Formatovat(Retezec(IDS_SHELLEXT_NELZE_REGISTROVAT).c_str(), info.nazev.c_str()));
+    PrepnoutRegistraciRozsireni<InfoShellExtObrazky>(RegistrovatShellExtObrazky);
     Obnovit();
     return 0;
 }
@@ -252,16 +269,7 @@ DlgShellExtSchranka::DlgShellExtSchranka() : m_nazevPolohy(Retezec(IDS_POLOHA_SH
     NastavitKlic(aplikace.klicAplikace);
 }
 
-void DlgShellExtSchranka::Obnovit() {
-    InfoShellExtSchranka info(aplikace.slozkaProgramu);
-    bool zaregistrovano = info.JeZaregistrovano();
-    const wchar_t* n = info.nazev.c_str();
-    ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_ZAREGISTROVANO,
-                      Formatovat(Retezec(zaregistrovano ? IDS_SHELLEXT_ZAREGISTROVANO : IDS_SHELLEXT_NEZAREGISTROVANO).c_str(), n).c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_NAINSTALOVANO,
-                      Formatovat(Retezec(info.JeNainstalovano() ? IDS_SHELLEXT_NAINSTALOVANO : IDS_SHELLEXT_NENAINSTALOVANO).c_str(), n).c_str());
-    ::SetDlgItemTextW(m_hWnd, IDC_SHELLEXT_REGISTRACE, zaregistrovano ? L"Odregistrovat" : L"Zaregistrovat");
-}
+void DlgShellExtSchranka::Obnovit() { UkazatStavRozsireni(m_hWnd, InfoShellExtSchranka(aplikace.slozkaProgramu)); }
 
 LRESULT DlgShellExtSchranka::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     PripravitDialog(*this, L"Rozšíření průzkumníka \"Schránka\"", m_nazevPolohy);
@@ -276,13 +284,7 @@ LRESULT DlgShellExtSchranka::OnZavrit(WORD, WORD id, HWND, BOOL&) {
 }
 
 LRESULT DlgShellExtSchranka::OnRegistrace(WORD, WORD, HWND, BOOL&) {
-    InfoShellExtSchranka info(aplikace.slozkaProgramu);
-    if (info.JeZaregistrovano())
-        RegistrovatShellExtSchranka(false);
-    else if (info.JeNainstalovano())
-        RegistrovatShellExtSchranka(true);
-    else
-        ZobrazitChybuVBubline(Formatovat(Retezec(IDS_SHELLEXT_NELZE_REGISTROVAT).c_str(), info.nazev.c_str()));
+    PrepnoutRegistraciRozsireni<InfoShellExtSchranka>(RegistrovatShellExtSchranka);
     Obnovit();
     return 0;
 }

@@ -57,3 +57,9 @@ extern std::unique_ptr<KonfiguraceSledovaniPameti> nastaveniSledovaniPameti;
 extern std::unique_ptr<KonfiguraceSledovaniProcesu> nastaveniSledovaniProcesu;
 extern std::unique_ptr<KonfiguraceSpousteniAplikaci> nastaveniSpousteniAplikaci;
 extern std::unique_ptr<KonfiguraceStopky> nastaveniStopky;
+
+// Start-up step 19: every tool's settings object, each loaded as it is made, in the fixed order.
+void VytvoritNastaveniNastroju();
+// Shutdown step 10: the settings objects in their order (the e-mail sender's and the launcher's
+// stay for the process end).
+void ZrusitNastaveniNastroju();

@@ -90,25 +90,7 @@ std::vector<std::wstring> Pismo() {
             S(L"FaceName", p.lfFaceName)};
 }
 
-void VytvoritVsechnaNastaveni() {
-    nastaveniCteckaRSS = std::make_unique<KonfiguraceCteckaRSS>();
-    nastaveniHodiny = std::make_unique<KonfiguraceHodiny>();
-    nastaveniHostInfo = std::make_unique<KonfiguraceHostInfo>();
-    nastaveniKontakty = std::make_unique<KonfiguraceKontakty>();
-    nastaveniSonvidar = std::make_unique<KonfiguraceSonvidar>();
-    nastaveniObrazovka = std::make_unique<KonfiguraceObrazovka>();
-    nastaveniOvladaniCD = std::make_unique<KonfiguraceOvladaniCD>();
-    nastaveniPocasi = std::make_unique<KonfiguracePocasi>();
-    nastaveniPoznamky = std::make_unique<KonfiguracePoznamky>();
-    nastaveniRozsireniOken = std::make_unique<KonfiguraceRozsireniOken>();
-    nastaveniSchranka = std::make_unique<KonfiguraceSchranka>();
-    nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
-    nastaveniSledovaniPameti = std::make_unique<KonfiguraceSledovaniPameti>();
-    nastaveniSledovaniProcesu = std::make_unique<KonfiguraceSledovaniProcesu>();
-    nastaveniSpousteniAplikaci = std::make_unique<KonfiguraceSpousteniAplikaci>();
-    nastaveniSpousteniAplikaci->Nacist();
-    nastaveniStopky = std::make_unique<KonfiguraceStopky>();
-}
+void VytvoritVsechnaNastaveni() { VytvoritNastaveniNastroju(); }
 
 void UlozitVsechnaNastaveni() {
     UlozitNastaveniObecne(aplikace);
