@@ -21,6 +21,19 @@ def porty_otevreny(zaklad):
     return True
 
 
+def obsazeny_port(zaklad):
+    """The first of the five ports that something else already listens on, or None."""
+    for port in range(zaklad, zaklad + 5):
+        zkouska = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        try:
+            zkouska.bind(("127.0.0.1", port))
+        except OSError:
+            return port
+        finally:
+            zkouska.close()
+    return None
+
+
 def zastavit(vystup):
     pid_soubor = os.path.join(vystup, "servery.pid")
     if not os.path.exists(pid_soubor):
@@ -40,6 +53,12 @@ def main():
     vystup, zaklad, python = sys.argv[2], int(sys.argv[3]), sys.argv[4]
     os.makedirs(vystup, exist_ok=True)
     zastavit(vystup)
+    obsazeny = obsazeny_port(zaklad)
+    if obsazeny is not None:
+        # another test run's servers would answer in place of ours
+        print(f"port {obsazeny} on 127.0.0.1 is in use (another test run?); "
+              f"choose other ports with -DKOLVEX_TEST_PORTY=<first port>", file=sys.stderr)
+        return 1
     skript = os.path.join(os.path.dirname(os.path.abspath(__file__)), "servery.py")
     with open(os.path.join(vystup, "servery.log"), "w") as log:
         proces = subprocess.Popen([python, skript, vystup, str(zaklad)], stdin=subprocess.DEVNULL,
