@@ -25,6 +25,8 @@ def obsazeny_port(zaklad):
     """The first of the five ports that something else already listens on, or None."""
     for port in range(zaklad, zaklad + 5):
         zkouska = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+        # connections of an earlier run waiting in TIME_WAIT do not count, only a listener does
+        zkouska.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
         try:
             zkouska.bind(("127.0.0.1", port))
         except OSError:
@@ -54,6 +56,10 @@ def main():
     os.makedirs(vystup, exist_ok=True)
     zastavit(vystup)
     obsazeny = obsazeny_port(zaklad)
+    konec = time.time() + 3  # servers of this build tree just stopped may take a moment to go
+    while obsazeny is not None and time.time() < konec:
+        time.sleep(0.1)
+        obsazeny = obsazeny_port(zaklad)
     if obsazeny is not None:
         # another test run's servers would answer in place of ours
         print(f"port {obsazeny} on 127.0.0.1 is in use (another test run?); "
