@@ -13,7 +13,9 @@ cmake --build build-i686 -j "$jobs"
 cmake -S . -B build-x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build build-x64 -j "$jobs"
 
+# A test that fails is run once more: Wine on Xvfb now and then loses a window-system event under
+# load. Both attempts stay in the log; a real fault fails twice.
 xvfb-run -a -s '-screen 0 1280x1024x24' \
-  ctest --test-dir build-x64 --output-on-failure --timeout 180 "$@"
+  ctest --test-dir build-x64 --output-on-failure --timeout 180 --repeat until-pass:2 "$@"
 # Screenshots the GUI tests keep for people to look at
 ls -1 build-x64/artefakty/*.png 2>/dev/null | sed 's/^/Snímek: /' || true
