@@ -219,9 +219,7 @@ DlgShellExtObrazky::DlgShellExtObrazky() : m_nazevPolohy(Retezec(IDS_POLOHA_SHEL
     NastavitKlic(aplikace.klicAplikace);
 }
 
-DlgShellExtObrazky::~DlgShellExtObrazky() {
-    if (m_tip) ::DestroyWindow(m_tip);
-}
+DlgShellExtObrazky::~DlgShellExtObrazky() = default;
 
 void DlgShellExtObrazky::Obnovit() {
     InfoShellExtObrazky info(aplikace.slozkaProgramu);
@@ -233,18 +231,8 @@ void DlgShellExtObrazky::Obnovit() {
 LRESULT DlgShellExtObrazky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     PripravitDialog(*this, L"Rozšíření průzkumníka \"Obrázky\"", m_nazevPolohy);
     Obnovit();
-    m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    if (m_tip) {
-        std::wstring text = Retezec(IDS_ZAVRIT_TOTO_OKNO);
-        TOOLINFOW nastroj{};
-        nastroj.cbSize = sizeof(nastroj);
-        nastroj.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        nastroj.hwnd = m_hWnd;
-        nastroj.uId = reinterpret_cast<UINT_PTR>(Polozka(IDOK));
-        nastroj.lpszText = &text[0];
-        ::SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&nastroj));
-    }
+    m_tip.Vytvorit(m_hWnd);
+    m_tip.PridatNastrojId(Polozka(IDOK), IDS_ZAVRIT_TOTO_OKNO);
     return TRUE;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "knihovna/odkazy.h"
 #include "knihovna/okno.h"
 
 // An outside program known by executable path and main-window class.
@@ -98,7 +99,7 @@ public:
 
 private:
     std::wstring m_nazevPolohy;
-    HWND m_tip = nullptr;
+    knihovna::ToolTip m_tip;
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnZavrit(WORD, WORD, HWND, BOOL&);
     LRESULT OnRegistrace(WORD, WORD, HWND, BOOL&);
