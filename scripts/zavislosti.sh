@@ -13,3 +13,15 @@ if [ ${#chybi[@]} -gt 0 ]; then
   $sudo_cmd apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${chybi[@]}"
 fi
+
+# The Czech locale on the host: Wine takes code page 1250 and country 420 from it, and cannot create
+# files with Czech names without it. (The test wrapper falls back to a copy in the build tree.)
+if ! locale -a 2>/dev/null | grep -qi '^cs_CZ\.utf-\?8$'; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  if [ -f /etc/locale.gen ]; then
+    $sudo_cmd sed -i 's/^# *\(cs_CZ.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^cs_CZ.UTF-8 UTF-8' /etc/locale.gen || echo 'cs_CZ.UTF-8 UTF-8' | $sudo_cmd tee -a /etc/locale.gen >/dev/null
+    $sudo_cmd locale-gen >/dev/null || true
+  fi
+fi
