@@ -151,14 +151,14 @@ HRESULT HresultStavuHttp(DWORD stav) { return MAKE_HRESULT(SEVERITY_ERROR, FACIL
 
 // ---------------------------------------------------------------------------------------------
 
-HttpTextSoubor::HttpTextSoubor(HINTERNET relace) : m_relace(relace) {
+HttpSpojeni::HttpSpojeni(HINTERNET relace, const wchar_t* agent) : m_relace(relace) {
     if (!m_relace) {
-        m_relace = OtevritVlastniRelaci(L"QHttpTextSoubor", limity);
+        m_relace = OtevritVlastniRelaci(agent, limity);
         m_vlastniRelace = true;
     }
 }
 
-HttpTextSoubor::~HttpTextSoubor() {
+HttpSpojeni::~HttpSpojeni() {
     HINTERNET relace = m_vlastniRelace ? m_relace : nullptr;
     if (m_preruseno) {
         ZavritNaPozadi(m_url, m_spojeni, relace);  // closing the session waits for the aborted request
@@ -217,23 +217,6 @@ void HttpTextSoubor::ZiskatText(std::wstring& text) const {
 }
 
 // ---------------------------------------------------------------------------------------------
-
-HttpSoubor::HttpSoubor(HINTERNET relace) : m_relace(relace) {
-    if (!m_relace) {
-        m_relace = OtevritVlastniRelaci(L"QHttpSoubor", limity);
-        m_vlastniRelace = true;
-    }
-}
-
-HttpSoubor::~HttpSoubor() {
-    HINTERNET relace = m_vlastniRelace ? m_relace : nullptr;
-    if (m_preruseno) {
-        ZavritNaPozadi(m_url, m_spojeni, relace);  // closing the session waits for the aborted request
-        return;
-    }
-    for (HINTERNET h : {m_url, m_spojeni, relace})
-        if (h) ::InternetCloseHandle(h);
-}
 
 void HttpSoubor::OtevritUrl(const std::wstring& url) {
     ZavritUrl(m_url);

@@ -25,14 +25,32 @@ void NastavitCasoveLimity(HINTERNET uchyt, const LimityStahovani& limity);
 // HRESULT of an HTTP status (400 and above): facility HTTP, code = status.
 HRESULT HresultStavuHttp(DWORD stav);
 
+// The WinINet handles of one download: the session (the application's, or one of its own), the
+// connection and the request. An aborted request is closed on a worker thread.
+class HttpSpojeni {
+public:
+    HttpSpojeni(const HttpSpojeni&) = delete;
+    HttpSpojeni& operator=(const HttpSpojeni&) = delete;
+
+    LimityStahovani limity = vychoziLimityStahovani;
+
+protected:
+    // relace null: the object opens and owns a session of its own with this user agent.
+    HttpSpojeni(HINTERNET relace, const wchar_t* agent);
+    ~HttpSpojeni();
+
+    HINTERNET m_relace = nullptr;
+    HINTERNET m_spojeni = nullptr;
+    HINTERNET m_url = nullptr;
+    bool m_vlastniRelace = false;
+    bool m_preruseno = false;  // an aborted request is being closed on a worker
+};
+
 // One HTTP GET kept in memory.
-class HttpTextSoubor {
+class HttpTextSoubor : public HttpSpojeni {
 public:
     // relace null: the object opens and owns a session of its own.
-    explicit HttpTextSoubor(HINTERNET relace = nullptr);
-    ~HttpTextSoubor();
-    HttpTextSoubor(const HttpTextSoubor&) = delete;
-    HttpTextSoubor& operator=(const HttpTextSoubor&) = delete;
+    explicit HttpTextSoubor(HINTERNET relace = nullptr) : HttpSpojeni(relace, L"QHttpTextSoubor") {}
 
     void OtevritUrl(const std::wstring& url);
     // URL from the string table.
@@ -47,38 +65,19 @@ public:
     const BYTE* Data() const { return m_data.empty() ? nullptr : m_data.data(); }
     DWORD Delka() const { return static_cast<DWORD>(m_data.size()); }
 
-    LimityStahovani limity = vychoziLimityStahovani;
-
 private:
     std::vector<BYTE> m_data;
-    HINTERNET m_relace = nullptr;
-    HINTERNET m_spojeni = nullptr;
-    HINTERNET m_url = nullptr;
-    bool m_vlastniRelace = false;
-    bool m_preruseno = false;  // an aborted request is being closed on a worker
 };
 
 // One HTTP GET written to a file.
-class HttpSoubor {
+class HttpSoubor : public HttpSpojeni {
 public:
-    explicit HttpSoubor(HINTERNET relace = nullptr);
-    ~HttpSoubor();
-    HttpSoubor(const HttpSoubor&) = delete;
-    HttpSoubor& operator=(const HttpSoubor&) = delete;
+    explicit HttpSoubor(HINTERNET relace = nullptr) : HttpSpojeni(relace, L"QHttpSoubor") {}
 
     void OtevritUrl(const std::wstring& url);
     // Writes the response to a sibling temporary file and moves it over the target only when
     // the whole response arrived; on any failure the target is left as it was.
     void UlozitDoSouboru(const std::wstring& cesta);
-
-    LimityStahovani limity = vychoziLimityStahovani;
-
-private:
-    HINTERNET m_relace = nullptr;
-    HINTERNET m_spojeni = nullptr;
-    HINTERNET m_url = nullptr;
-    bool m_vlastniRelace = false;
-    bool m_preruseno = false;  // an aborted request is being closed on a worker
 };
 
 // Product version of the running program file (not its file version).
