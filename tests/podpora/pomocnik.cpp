@@ -92,6 +92,18 @@ void SmazatStrom(const std::wstring& slozka) {
     ::RemoveDirectoryW(slozka.c_str());
 }
 
+std::vector<BYTE> PrecistBajty(const std::wstring& cesta) {
+    std::vector<BYTE> data;
+    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return data;
+    DWORD velikost = ::GetFileSize(h, nullptr), precteno = 0;
+    data.resize(velikost);
+    if (velikost) ::ReadFile(h, data.data(), velikost, &precteno, nullptr);
+    ::CloseHandle(h);
+    data.resize(precteno);
+    return data;
+}
+
 bool ExistujeSoubor(const std::wstring& cesta) { return ::GetFileAttributesW(cesta.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring SlozkaTestu() {

@@ -53,6 +53,8 @@ private:
 };
 void SmazatStrom(const std::wstring& slozka);
 bool ExistujeSoubor(const std::wstring& cesta);
+// The whole content of a file; empty when it cannot be read.
+std::vector<BYTE> PrecistBajty(const std::wstring& cesta);
 
 // Folder of the running test program (Kolvex.exe lies beside it).
 std::wstring SlozkaTestu();

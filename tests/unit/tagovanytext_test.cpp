@@ -10,18 +10,6 @@
 
 namespace {
 
-std::vector<BYTE> PrecistBajty(const std::wstring& cesta) {
-    std::vector<BYTE> data;
-    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return data;
-    DWORD velikost = ::GetFileSize(h, nullptr), precteno = 0;
-    data.resize(velikost);
-    if (velikost) ::ReadFile(h, data.data(), velikost, &precteno, nullptr);
-    ::CloseHandle(h);
-    data.resize(precteno);
-    return data;
-}
-
 std::vector<BYTE> Bajty(const std::wstring& text) {
     const BYTE* p = reinterpret_cast<const BYTE*>(text.data());
     return std::vector<BYTE>(p, p + text.size() * sizeof(wchar_t));
@@ -234,7 +222,7 @@ TEST(TagovanyText, ZapisPresneBajty) {
                                    L"<kontakt>\r\n"
                                    L" <pocet>1</pocet>\r\n"
                                    L"</kontakt>\r\n";
-    EXPECT_EQ(PrecistBajty(cesta), Bajty(ocekavany));
+    EXPECT_EQ(testy::PrecistBajty(cesta), Bajty(ocekavany));
     EXPECT_EQ(SouboryVeSlozce(slozka.Cesta()), std::vector<std::wstring>{L"Kontakty.qxml"});
 
     // Read back: CR LF and the characters "<", ">", "&" come back whole.
@@ -293,6 +281,6 @@ TEST(TagovanyText, NedokoncenyZapisNechaPuvodniSoubor) {
     } catch (const knihovna::Chyba& chyba) {
         EXPECT_EQ(chyba.Hresult(), E_HANDLE);
     }
-    EXPECT_EQ(PrecistBajty(cesta), puvodni);
+    EXPECT_EQ(testy::PrecistBajty(cesta), puvodni);
     EXPECT_EQ(SouboryVeSlozce(slozka.Cesta()), std::vector<std::wstring>{L"Registrace.qxml"});
 }

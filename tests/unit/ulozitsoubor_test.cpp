@@ -12,18 +12,6 @@
 
 namespace {
 
-std::vector<BYTE> PrecistBajty(const std::wstring& cesta) {
-    std::vector<BYTE> data;
-    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return data;
-    DWORD velikost = ::GetFileSize(h, nullptr), precteno = 0;
-    data.resize(velikost);
-    if (velikost) ::ReadFile(h, data.data(), velikost, &precteno, nullptr);
-    ::CloseHandle(h);
-    data.resize(precteno);
-    return data;
-}
-
 size_t PocetSouboru(const std::wstring& slozka) {
     size_t pocet = 0;
     WIN32_FIND_DATAW data;
@@ -59,10 +47,10 @@ TEST(BezpecnyZapis, ZapisNahradiSoubor) {
     testy::DocasnaSlozka slozka;
     const std::wstring cesta = slozka.Cesta() + L"\\Zdroje RSS.qxml";
     UlozitSouborBezpecne(cesta, puvodni.data(), puvodni.size());
-    EXPECT_EQ(PrecistBajty(cesta), puvodni);
+    EXPECT_EQ(testy::PrecistBajty(cesta), puvodni);
     const std::vector<BYTE> nove(300000, 0x5A);
     UlozitSouborBezpecne(cesta, nove.data(), nove.size());
-    EXPECT_EQ(PrecistBajty(cesta), nove);
+    EXPECT_EQ(testy::PrecistBajty(cesta), nove);
     EXPECT_EQ(PocetSouboru(slozka.Cesta()), 1u);
 }
 
@@ -91,7 +79,7 @@ TEST(BezpecnyZapis, SelhanyZapisNechaPuvodniSoubor) {
         } catch (const knihovna::Chyba& chyba) {
             EXPECT_EQ(chyba.Hresult(), p.hr) << p.popis;
         }
-        EXPECT_EQ(PrecistBajty(cesta), puvodni) << p.popis;
+        EXPECT_EQ(testy::PrecistBajty(cesta), puvodni) << p.popis;
         EXPECT_EQ(PocetSouboru(slozka.Cesta()), 1u) << p.popis << ": temporary file left";
     }
 }
@@ -107,7 +95,7 @@ TEST(BezpecnyZapis, NahrazeniSelzeKdyzJeSouborOtevreny) {
     const std::vector<BYTE> nove(100, 1);
     EXPECT_THROW(UlozitSouborBezpecne(cesta, nove.data(), nove.size()), knihovna::Chyba);
     ::CloseHandle(drzeny);
-    EXPECT_EQ(PrecistBajty(cesta), puvodni);
+    EXPECT_EQ(testy::PrecistBajty(cesta), puvodni);
     EXPECT_EQ(PocetSouboru(slozka.Cesta()), 1u);
 }
 
@@ -159,11 +147,11 @@ TEST(BezpecnyZapis, ZabityZapisNechaPuvodniSoubor) {
     ASSERT_EQ(cekani, WAIT_OBJECT_0) << "the child never got half-way";
 
     // Killed half-way: the file is byte-identical and reads as before; the next save works.
-    EXPECT_EQ(PrecistBajty(cesta), puvodni);
+    EXPECT_EQ(testy::PrecistBajty(cesta), puvodni);
     SouborKonfiguraceCteni cteni;
     cteni.NacistSoubor(cesta);
     EXPECT_EQ(cteni.NajitSkupinu(L"a"), S_OK);
     const std::vector<BYTE> nove(10, 7);
     UlozitSouborBezpecne(cesta, nove.data(), nove.size());
-    EXPECT_EQ(PrecistBajty(cesta), nove);
+    EXPECT_EQ(testy::PrecistBajty(cesta), nove);
 }
