@@ -8,13 +8,22 @@
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "launcher/modulspousteniaplikaci.h"
+#include "launcher/seznamaplikaci.h"
+#include "launcher/spusteniaplikace.h"
 #include "screen/modulobrazovka.h"
 
 #include <memory>
 
-void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+void ZaregistrovatNastroje() {
+    VytvoritModulObrazovka();
+    VytvoritModulSpousteniAplikaci();
+}
 
-void ZrusitNastroje() { SmazatModulObrazovka(); }
+void ZrusitNastroje() {
+    SmazatModulSpousteniAplikaci();
+    SmazatModulObrazovka();
+}
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
     // no owner: the settings window stands on its own on the main thread
@@ -77,8 +86,18 @@ VlaknoModulu* JednotkaCD(size_t) { return nullptr; }
 HMENU VytvoritMenuJednotekCD() { return nullptr; }
 void ZastavitJednotkyCD() {}
 
-std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() { return {}; }
-void SpustitAplikaciSeznamu(size_t) {}
+std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() {
+    std::vector<PolozkaSpousteni> polozky;
+    if (!seznamAplikaci) return polozky;
+    for (const SpoustenaAplikace& a : seznamAplikaci->Kopie()) {
+        PolozkaSpousteni p;
+        p.modifikatory = a.modifikator;
+        p.klavesa = a.virtKlavesa;
+        p.poSpusteni = a.poSpusteni;
+        polozky.push_back(p);
+    }
+    return polozky;
+}
 
 void ProvestAkciOkna(UINT) {}
 

@@ -56,7 +56,8 @@ struct PolozkaSpousteni {
     bool poSpusteni = false;
 };
 std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci();
-void SpustitAplikaciSeznamu(size_t index);
+// Defined by the launcher (launcher/spusteniaplikace.cpp): 1 = the entry's path is not valid.
+int SpustitAplikaciSeznamu(size_t index);
 
 // The window action of a command (40048-40053, 40099-40107, 40109, 40110) on the foreground
 // window, on the calling (main) thread.
