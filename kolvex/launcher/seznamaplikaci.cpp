@@ -4,7 +4,6 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <set>
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
