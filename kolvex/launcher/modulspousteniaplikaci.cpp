@@ -184,7 +184,17 @@ void ModulSpousteniAplikaci::ProvestPrikaz(UINT id) {
     }
     if (id >= 1 && id <= 1000 && seznamAplikaci) {
         knihovna::Zamek zamek(seznamAplikaci->Zamek());
-        if (id - 1 < seznamAplikaci->Pocet()) SpustitAplikaciSeznamu(id - 1);
+        if (id - 1 >= seznamAplikaci->Pocet()) return;
+        try {
+            SpustitAplikaciSeznamu(id - 1);
+        } catch (const knihovna::Chyba& chyba) {
+            // A start that failed is the user's news, not the end of the launcher.
+            const SpoustenaAplikace& a = seznamAplikaci->Polozka(id - 1);
+            ZobrazitBublinu(knihovna::Formatovat(knihovna::Retezec(IDS_SPOUSTENI_CHYBA_PROCESU).c_str(), a.nazev.c_str(),
+                                                 TextUrovne(a.uroven).c_str(), a.cesta.c_str(),
+                                                 knihovna::Modul::TextChybyCom(chyba).c_str()),
+                            BUBLINA_CHYBA);
+        }
     }
 }
 

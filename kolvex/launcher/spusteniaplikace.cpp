@@ -26,6 +26,8 @@ void Zavrit(HANDLE h) {
     if (h && !funkceSpousteni.zavritHandle(h)) knihovna::VyhoditPosledniChybu();
 }
 
+}  // namespace
+
 std::wstring TextUrovne(DWORD uroven) {
     switch (uroven) {
         case UROVEN_PLNY_PRISTUP: return L"Plný přístup";
@@ -35,6 +37,8 @@ std::wstring TextUrovne(DWORD uroven) {
         default: return Formatovat(L"0x%X", uroven);
     }
 }
+
+namespace {
 
 // Copies at most the field's size of a snapshot text.
 std::wstring Pole(const wchar_t* text, size_t velikost) { return std::wstring(text, ::wcsnlen(text, velikost)); }
@@ -130,13 +134,14 @@ HRESULT SpustitSUrovni(size_t index) {
                                                   &start, &proces);
         if (!vytvoren) chyba = ::GetLastError();
     } else {
+        // A level or token that cannot be had is told like a start that failed: the user learns
+        // why, and nothing starts with other rights than the entry asks for.
         SAFER_LEVEL_HANDLE uroven = nullptr;
-        if (!funkceSpousteni.vytvoritUroven(SAFER_SCOPEID_USER, a.uroven, 0, &uroven, nullptr))
-            knihovna::VyhoditPosledniChybu();
         HANDLE token = nullptr;
-        if (!funkceSpousteni.vypocitatToken(uroven, nullptr, &token, 0, nullptr)) {
+        const bool mameUroven = funkceSpousteni.vytvoritUroven(SAFER_SCOPEID_USER, a.uroven, 0, &uroven, nullptr) != 0;
+        if (!mameUroven || !funkceSpousteni.vypocitatToken(uroven, nullptr, &token, 0, nullptr)) {
             const DWORD kod = ::GetLastError();
-            funkceSpousteni.zavritUroven(uroven);
+            if (mameUroven) funkceSpousteni.zavritUroven(uroven);
             Bublina(Formatovat(Retezec(IDS_SPOUSTENI_BEZ_TOKENU).c_str(), a.nazev.c_str(), TextUrovne(a.uroven).c_str(),
                                knihovna::ZiskatTextChyby(static_cast<int>(kod)).c_str()),
                     BUBLINA_CHYBA);

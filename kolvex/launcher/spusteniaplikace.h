@@ -42,6 +42,9 @@ struct FunkceSpousteni {
 };
 extern FunkceSpousteni funkceSpousteni;
 
+// The name of a rights level as the settings page offers it ("0x%X" for another value).
+std::wstring TextUrovne(DWORD uroven);
+
 // The command line a program is started with: its path in quotes, so that a path with spaces
 // reaches the program as its one first argument.
 std::wstring PrikazovyRadekAplikace(const std::wstring& cesta);

@@ -425,3 +425,20 @@ TEST_F(NabidkaModulu, PrazdnySeznamJenPevnePolozkySeznamSOddelovacem) {
     EXPECT_EQ(jen[3].id, 3u);
     EXPECT_EQ(jen[3].text, L"Účty");
 }
+
+TEST_F(NabidkaModulu, PrikazPolozkySpustiPolozkuSIndexemOJednaMensim) {
+    seznamAplikaci->Pridat(L"První", L"C:\\nikde\\1.exe", UROVEN_PLNY_PRISTUP);
+    seznamAplikaci->Pridat(L"Druhá", L"C:\\nikde\\2.exe", UROVEN_PLNY_PRISTUP);
+    seznamAplikaci->Pridat(L"Třetí", L"C:\\nikde\\3.exe", UROVEN_PLNY_PRISTUP);
+    seznamAplikaci->Pridat(L"Čtvrtá", L"C:\\nikde\\4.exe", UROVEN_PLNY_PRISTUP);
+    static std::vector<std::wstring> texty;
+    texty.clear();
+    FunkceSpousteni puvodni = funkceSpousteni;
+    funkceSpousteni.zobrazitBublinu = [](const std::wstring& text, DWORD) { texty.push_back(text); };
+    modul->ProvestPrikaz(4);     // the hot key with id 4: the fourth entry
+    modul->ProvestPrikaz(5);     // beyond the list: nothing
+    modul->ProvestPrikaz(1001);  // beyond the launcher's ids: nothing
+    funkceSpousteni = puvodni;
+    ASSERT_EQ(texty.size(), 1u);
+    EXPECT_NE(texty[0].find(L"\"Čtvrtá\""), std::wstring::npos);
+}

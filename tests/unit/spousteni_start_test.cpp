@@ -187,6 +187,7 @@ struct Volani {
     std::vector<HANDLE> zavrene;          // closed handles
     int zavreneUrovne = 0;
     int primoVytvoreno = 0;
+    bool urovenSelze = false;
     bool tokenSelze = false;
     bool procesSelze = false;
 };
@@ -200,6 +201,10 @@ const auto Vlakno = reinterpret_cast<HANDLE>(static_cast<uintptr_t>(0x7400));
 BOOL WINAPI FalesnaUroven(DWORD rozsah, DWORD uroven, DWORD, SAFER_LEVEL_HANDLE* vysledek, LPVOID) {
     volani->rozsahy.push_back(rozsah);
     volani->urovne.push_back(uroven);
+    if (volani->urovenSelze) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     *vysledek = URoven;
     return TRUE;
 }
@@ -321,6 +326,17 @@ TEST_F(SpusteniSUrovni, BezTokenuChybovaBublinaNicNespusteno) {
     EXPECT_EQ(zaznamy[0].druh, static_cast<DWORD>(BUBLINA_CHYBA));
     EXPECT_NE(zaznamy[0].text.find(L"Nedůvěryhodná hra"), std::wstring::npos) << Utf8(zaznamy[0].text);
     EXPECT_NE(zaznamy[0].text.find(L"\"Nedůvěryhodný\""), std::wstring::npos) << Utf8(zaznamy[0].text);
+}
+
+TEST_F(SpusteniSUrovni, BezUrovneChybovaBublinaNeukonciSpousteni) {
+    v.urovenSelze = true;
+    size_t i = seznamAplikaci->Pridat(L"Bez úrovně", program, 0);
+    EXPECT_EQ(SpustitSUrovni(i), E_FAIL);
+    EXPECT_TRUE(v.tokenyProcesu.empty());
+    EXPECT_EQ(v.zavreneUrovne, 0) << "no level was made, none is closed";
+    ASSERT_EQ(zaznamy.size(), 1u);
+    EXPECT_EQ(zaznamy[0].druh, static_cast<DWORD>(BUBLINA_CHYBA));
+    EXPECT_NE(zaznamy[0].text.find(L"\"0x0\""), std::wstring::npos) << Utf8(zaznamy[0].text);
 }
 
 TEST_F(SpusteniSUrovni, SelhaniProcesuChybovaBublinaSTextemChyby) {
