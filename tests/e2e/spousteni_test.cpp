@@ -111,6 +111,7 @@ TEST_F(SpousteniZvenku, NabidkyZHlavniNabidkyAHorkeKlavesyVolbaSpustiProgram) {
     DocasnaSlozka docasna;
     Nahradnik program(docasna.Cesta(), L"Z nabídky", L"Vybraný program.exe");
     ZapsatAplikaci(L"Vybraný program", program.cesta, 0x40000, 0, 0, false);
+    ZapsatAplikaci(L"Účetnictví", L"C:\\nikde\\účty.exe", 0x20000, 0, 0, false);
 
     Program kolvex;
     HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
@@ -130,12 +131,20 @@ TEST_F(SpousteniZvenku, NabidkyZHlavniNabidkyAHorkeKlavesyVolbaSpustiProgram) {
         otevreno = CekatNa([&] { return menu() != nullptr; }, 500);
     }
     ASSERT_TRUE(otevreno) << "command 40005 opened no menu";
+    ::Sleep(300);  // let the owner-drawn items paint
+    Snimek snimek = UlozitSnimekOkna(menu(), L"spousteni_nabidka");
+    std::printf("Snímek nabídky spouštění: %ls\n", snimek.soubor.c_str());
+    EXPECT_GT(snimek.tmavychBodu, 50) << "no text drawn in the menu";
     StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNa([&] { return menu() == nullptr; }));
 
-    // the entries menu (command 40018, the target of its hot key): the first item starts the entry
+    // the entries menu (command 40018, the target of its hot key), sorted by rights with a separator
+    // between the levels: the second entry starts its program
     ::PostMessageW(spousteni, WM_COMMAND, 40018, 0);
     ASSERT_TRUE(CekatNa([&] { return menu() != nullptr; })) << "command 40018 opened no menu";
+    ::Sleep(300);
+    UlozitSnimekOkna(menu(), L"spousteni_nabidka_aplikaci");
+    StisknoutKlavesy({VK_DOWN});
     StisknoutKlavesy({VK_DOWN});
     StisknoutKlavesy({VK_RETURN});
     EXPECT_TRUE(CekatNa([&] { return ExistujeSoubor(program.Zaznam()); }, 10000))
