@@ -158,6 +158,8 @@ LRESULT DlgNastavSpousteneAplikace::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     HWND combo = Polozka(IDC_APLIKACE_OPRAVNENI);
     if (!combo) VyhoditChybu(E_INVALIDARG);
     for (const UrovenOpravneni& u : urovneOpravneni) knihovna::PridatPolozkuCombo(combo, u.text, static_cast<LPARAM>(u.hodnota));
+    // The template's list is measured before this object receives messages: the height is set here.
+    ::SendMessageW(Polozka(IDC_APLIKACE_SEZNAM), LB_SETITEMHEIGHT, 0, 18);
     NaplnitSeznam();
     ::EnableWindow(Polozka(IDC_APLIKACE_POUZIT), FALSE);
     return TRUE;

@@ -110,6 +110,7 @@ protected:
 }  // namespace
 
 TEST_F(StrankyAplikaci, PouzitKlavesaPrikazuJinePolozkyAVlastni) {
+    EXPECT_EQ(::SendMessageW(stranka->Polozka(IDC_APLIKACE_SEZNAM), LB_GETITEMHEIGHT, 0, 0), 18);
     Vybrat(L"Kalkulačka");
     struct Pripad {
         BYTE klavesa;
