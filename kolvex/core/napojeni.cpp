@@ -7,7 +7,10 @@
 #include "core/nastaveni.h"
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
+#include "core/stranka.h"
 #include "core/zasuvnemoduly.h"
+#include "multimedia/dlgnastavovladanicd.h"
+#include "multimedia/ovladanicd.h"
 #include "screen/modulobrazovka.h"
 
 #include <memory>
@@ -72,10 +75,21 @@ HICON IkonaZasuvnehoModulu(size_t index) { return IkonaRozsireni(index); }
 void SpustitZasuvneModulyPoSpusteni() { SpustitRozsireniPoStartu(); }
 void ZastavitZasuvneModuly() { ZastavitVsechnaRozsireni(); }
 
-size_t PocetJednotekCD() { return 0; }
-VlaknoModulu* JednotkaCD(size_t) { return nullptr; }
-HMENU VytvoritMenuJednotekCD() { return nullptr; }
-void ZastavitJednotkyCD() {}
+void VytvoritJednotkyCD() {
+    jednotkyCD = std::make_unique<OvladaniCD>();
+    jednotkyCD->NajitJednotky();
+    ZaregistrovatStrankuNastaveni(DlgNastavOvladaniCD::IDD, VytvoritStranku<DlgNastavOvladaniCD>);
+}
+void ZrusitJednotkyCD() { jednotkyCD.reset(); }
+size_t PocetJednotekCD() { return jednotkyCD ? jednotkyCD->Pocet() : 0; }
+VlaknoModulu* JednotkaCD(size_t index) {
+    auto* jednotka = jednotkyCD ? jednotkyCD->Jednotka(index) : nullptr;
+    return jednotka ? &jednotka->Vlakno() : nullptr;
+}
+HMENU VytvoritMenuJednotekCD() { return jednotkyCD ? jednotkyCD->VytvoritMenuJednotek() : nullptr; }
+void ZastavitJednotkyCD() {
+    if (jednotkyCD) jednotkyCD->ZastavitJednotky();
+}
 
 std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() { return {}; }
 void SpustitAplikaciSeznamu(size_t) {}
