@@ -23,6 +23,7 @@
 #include "multimedia/jednotkacd.h"
 #include "multimedia/ovladanicd.h"
 #include "podpora/pomocnik.h"
+#include "podpora/snimek.h"
 #include "resources/resource.h"
 
 namespace {
@@ -73,6 +74,9 @@ void Vychozi(KonfiguraceOvladaniCD& n) {
     n.zpravaVyjmuti = false;
     n.threadPriority = 0;
 }
+
+// The drive's thread has made its window and tray icon and runs its loop.
+bool Pripravena(OknoJednotkyCD* jednotka) { return jednotka->IkonaZobrazena() && jednotka->Vlakno().Okno() != nullptr; }
 
 constexpr DWORD BIT(char pismeno) { return 1u << (pismeno - 'A'); }
 
@@ -341,7 +345,7 @@ TEST_F(JednotkyCD, SeznamJednotekPoradiAMenu) {
 
     // D: runs: its item is checked, its icon has id 1
     jednotkyCD->Jednotka(0)->Spustit();
-    ASSERT_TRUE(testy::CekatNa([] { return jednotkyCD->Jednotka(0)->IkonaZobrazena(); }));
+    ASSERT_TRUE(testy::CekatNa([] { return Pripravena(jednotkyCD->Jednotka(0)); }));
     menu = jednotkyCD->VytvoritMenuJednotek();
     EXPECT_NE(::GetMenuState(menu, 53000, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(::GetMenuState(menu, 53001, MF_BYCOMMAND) & MF_CHECKED, 0u);
@@ -362,7 +366,7 @@ TEST_F(JednotkyCD, SeznamJednotekPoradiAMenu) {
 
     // both run, then close all reaches both
     jednotkyCD->Jednotka(1)->Spustit();
-    ASSERT_TRUE(testy::CekatNa([] { return jednotkyCD->Jednotka(1)->IkonaZobrazena(); }));
+    ASSERT_TRUE(testy::CekatNa([] { return Pripravena(jednotkyCD->Jednotka(1)); }));
     {
         std::lock_guard<std::mutex> z(zamek);
         volaniMci.clear();
@@ -402,7 +406,7 @@ TEST_F(JednotkyCD, OknoJednotkyIkonaPrikazyAUdalosti) {
     ASSERT_EQ(jednotkyCD->Pocet(), 1u);
     auto* jednotka = jednotkyCD->Jednotka(0);
     jednotka->Vlakno().Prepnout();  // what command 53000 does
-    ASSERT_TRUE(testy::CekatNa([&] { return jednotka->IkonaZobrazena(); }));
+    ASSERT_TRUE(testy::CekatNa([&] { return Pripravena(jednotka); }));
     HWND okno = jednotka->Vlakno().Okno();
     ASSERT_TRUE(::IsWindow(okno));
     wchar_t trida[64] = L"";
@@ -537,6 +541,15 @@ TEST_F(StrankaCD, AkceKliknutiZapisujeHned) {
     Vybrat(1105, 4);  // "Zavřít mechaniku"
     EXPECT_EQ(n.ctrlShiftLeve, 5u) << "written at once, before Apply";
     EXPECT_EQ(n.leve, 1u);
+
+    // for a person to look at: the page in a window of its size
+    RECT r;
+    ::GetWindowRect(stranka->OknoStranky(), &r);
+    ::SetWindowPos(rodic, HWND_TOP, 20, 20, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
+    ::ShowWindow(stranka->OknoStranky(), SW_SHOW);
+    ::UpdateWindow(rodic);
+    ::UpdateWindow(stranka->OknoStranky());
+    EXPECT_FALSE(testy::UlozitSnimekOkna(stranka->OknoStranky(), L"jednotkacd_stranka").soubor.empty());
 }
 
 TEST_F(StrankaCD, UlozeniZaskrtnutiAPriority) {
@@ -615,6 +628,10 @@ TEST(InfoDiskyCD, DialogNaFiktivniMechanice) {
     UINT delka = ::GetDlgItemInt(dlg.m_hWnd, 1161, &cislo, FALSE);
     EXPECT_TRUE(cislo);
     EXPECT_GT(delka, 0u);
+    ::ShowWindow(dlg.m_hWnd, SW_SHOW);
+    ::SetForegroundWindow(dlg.m_hWnd);
+    ::UpdateWindow(dlg.m_hWnd);
+    EXPECT_FALSE(testy::UlozitSnimekOkna(dlg.m_hWnd, L"jednotkacd_info_disky").soubor.empty());
     EXPECT_TRUE(zpravy.zpravy.empty());
 }
 
@@ -705,5 +722,8 @@ TEST(InfoJednotekCD, WmiBezMechanikyNicNenajde) {
     EXPECT_EQ(dlg.PocetJednotek(), 0u);
     EXPECT_EQ(::SendMessageW(::GetDlgItem(dlg.m_hWnd, 1023), LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(::GetWindowTextLengthW(::GetDlgItem(dlg.m_hWnd, 1162)), 0);
+    ::ShowWindow(dlg.m_hWnd, SW_SHOW);
+    ::UpdateWindow(dlg.m_hWnd);
+    testy::UlozitSnimekOkna(dlg.m_hWnd, L"jednotkacd_info_jednotek");
     EXPECT_TRUE(zpravy.zpravy.empty());
 }
