@@ -76,7 +76,7 @@ void NastavitTitulekAIkony(HWND dlg, const wchar_t* format) {
 void Umistit(knihovna::Okno& dlg, const std::wstring& nazev) {
     bool obnoveno = false;
     try {
-        obnoveno = dlg.ObnovitPolohu(nazev.c_str(), true) == 0;
+        obnoveno = dlg.ObnovitPolohu(nazev.c_str()) == 0;
     } catch (const knihovna::Chyba&) {
         // a damaged placement is no reason to fail the dialog
     }

@@ -727,3 +727,80 @@ TEST(InfoJednotekCD, WmiBezMechanikyNicNenajde) {
     testy::UlozitSnimekOkna(dlg.m_hWnd, L"jednotkacd_info_jednotek");
     EXPECT_TRUE(zpravy.zpravy.empty());
 }
+
+namespace {
+
+struct HledaniDialogu {
+    const wchar_t* titulek;
+    HWND nalezeno;
+};
+
+BOOL CALLBACK ZkusitDialog(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<HledaniDialogu*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    wchar_t text[256] = L"";
+    ::GetWindowTextW(okno, text, 256);
+    if (pid == ::GetCurrentProcessId() && std::wstring(text).find(h->titulek) != std::wstring::npos) {
+        h->nalezeno = okno;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// The information dialogs run on the drive's thread, one of each kind in the whole process: a
+// second request only brings the open one to the front.
+TEST_F(JednotkyCD, InformacniDialogJenJedenaVPopredi) {
+    testy::DocasnaSlozka d, f;
+    testy::FiktivniJednotka cdD(L'D', d.Cesta()), cdF(L'F', f.Cesta());
+    ASSERT_TRUE(cdD.Pripravena() && cdF.Pripravena());
+    jednotkyCD = std::make_unique<OvladaniCD>();
+    jednotkyCD->NajitJednotky();
+    ASSERT_EQ(jednotkyCD->Pocet(), 2u);
+    // command 40141: every drive toggled by itself (D: runs, F: stopped -> D: stops, F: starts)
+    jednotkyCD->Jednotka(0)->Spustit();
+    ASSERT_TRUE(testy::CekatNa([] { return Pripravena(jednotkyCD->Jednotka(0)); }));
+    for (size_t i = 0; i < jednotkyCD->Pocet(); ++i) jednotkyCD->Jednotka(i)->Vlakno().Prepnout();
+    EXPECT_FALSE(jednotkyCD->Jednotka(0)->Bezi());
+    ASSERT_TRUE(testy::CekatNa([] { return Pripravena(jednotkyCD->Jednotka(1)); }));
+    jednotkyCD->Jednotka(0)->Spustit();
+    ASSERT_TRUE(testy::CekatNa([] { return Pripravena(jednotkyCD->Jednotka(0)); }));
+
+    auto najitDialog = [](const wchar_t* titulek) {
+        HledaniDialogu h{titulek, nullptr};
+        ::EnumWindows(ZkusitDialog, reinterpret_cast<LPARAM>(&h));
+        return h.nalezeno;
+    };
+
+    testy::ZachytavacZprav zpravy;
+    ::PostMessageW(jednotkyCD->Jednotka(0)->Vlakno().Okno(), WM_COMMAND, 40139, 0);
+    HWND disky = nullptr;
+    ASSERT_TRUE(testy::CekatNa([&] { return (disky = najitDialog(L"Informace o diskových jednotkách")) != nullptr; }));
+    EXPECT_TRUE(JeOtevrenoInfoDisky());
+    DWORD vlakno = ::GetWindowThreadProcessId(disky, nullptr);
+    // the second drive asks for it too: no second dialog
+    ::PostMessageW(jednotkyCD->Jednotka(1)->Vlakno().Okno(), WM_COMMAND, 40139, 0);
+    ::SendMessageW(jednotkyCD->Jednotka(1)->Vlakno().Okno(), WM_NULL, 0, 0);  // after the command
+    int pocet = 0;
+    for (HWND h = ::FindWindowW(L"#32770", nullptr); h; h = ::FindWindowExW(nullptr, h, L"#32770", nullptr)) {
+        wchar_t text[256] = L"";
+        ::GetWindowTextW(h, text, 256);
+        if (std::wstring(text).find(L"Informace o diskových jednotkách") != std::wstring::npos) ++pocet;
+    }
+    EXPECT_EQ(pocet, 1);
+    EXPECT_EQ(vlakno, ::GetWindowThreadProcessId(jednotkyCD->Jednotka(0)->Vlakno().Okno(), nullptr));
+
+    // the CD/DVD dialog runs beside it, on the other drive's thread, with COM of that thread
+    ::PostMessageW(jednotkyCD->Jednotka(1)->Vlakno().Okno(), WM_COMMAND, 40138, 0);
+    HWND cd = nullptr;
+    ASSERT_TRUE(testy::CekatNa([&] { return (cd = najitDialog(L"Informace o jednotkách CD/DVD")) != nullptr; }, 15000));
+    EXPECT_TRUE(JeOtevrenoInfoJednotekCD());
+
+    ::PostMessageW(disky, WM_COMMAND, IDOK, 0);
+    ::PostMessageW(cd, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(testy::CekatNa([] { return !JeOtevrenoInfoDisky() && !JeOtevrenoInfoJednotekCD(); }));
+    EXPECT_TRUE(zpravy.zpravy.empty());
+    jednotkyCD->ZastavitJednotky();
+}
