@@ -50,6 +50,31 @@ bool ZvolitVNabidce(Program& kolvex, HWND jednotka, WORD klavesa) {
     return CekatNa([&] { return ViditelneMenu(kolvex.Pid()) == nullptr; });
 }
 
+// A control of the settings window's open page (the page is a child dialog).
+struct HledaniPrvku {
+    int id;
+    HWND nalezeno;
+};
+BOOL CALLBACK ZkusitPrvek(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<HledaniPrvku*>(l);
+    if (::GetDlgCtrlID(okno) == h->id && ::IsWindowVisible(okno)) {
+        h->nalezeno = okno;
+        return FALSE;
+    }
+    return TRUE;
+}
+HWND PrvekStranky(HWND nastaveni, int id) {
+    HledaniPrvku h{id, nullptr};
+    ::EnumChildWindows(nastaveni, ZkusitPrvek, reinterpret_cast<LPARAM>(&h));
+    return h.nalezeno;
+}
+
+DWORD PrecistDword(const std::wstring& klic, const wchar_t* hodnota) {
+    DWORD data = 0xFFFFFFFF, velikost = sizeof(data);
+    ::RegGetValueW(HKEY_CURRENT_USER, klic.c_str(), hodnota, RRF_RT_REG_DWORD, nullptr, &data, &velikost);
+    return data;
+}
+
 class JednotkaCDZvenku : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -103,6 +128,25 @@ TEST_F(JednotkaCDZvenku, IkonaMechanikyBublinaNabidkaAKonec) {
     ::Sleep(200);
     UlozitSnimekOkna(::GetDesktopWindow(), L"jednotkacd_bublina");
     ASSERT_TRUE(kolvex.Bezi());
+
+    // "Nastavení" of the drive opens the settings window on the drive page; OK stores its switches
+    ::PostMessageW(jednotka, WM_COMMAND, 40002, 0);
+    HWND nastaveni = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+        return nastaveni && ::IsWindowVisible(nastaveni) &&
+               TextOkna(nastaveni).find(L"Nastavení: Ovládání CD/DVD mechanik(-y)") != std::wstring::npos;
+    })) << "the settings window did not open on the drive page";
+    HWND vlozeni = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return (vlozeni = PrvekStranky(nastaveni, 1156)) != nullptr; }));
+    EXPECT_EQ(::SendMessageW(vlozeni, BM_GETCHECK, 0, 0), BST_CHECKED);
+    ::Sleep(300);  // let every control paint
+    EXPECT_FALSE(UlozitSnimekOkna(nastaveni, L"jednotkacd_nastaveni").soubor.empty());
+    ::SendMessageW(vlozeni, BM_CLICK, 0, 0);
+    ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    EXPECT_EQ(PrecistDword(KLIC + L"\\Ovladani CD", L"zpravaVlozeni"), 0u);
+    EXPECT_EQ(PrecistDword(KLIC + L"\\Ovladani CD", L"ikonaObsah"), 1u);
 
     // "Konec" stops this drive only
     ASSERT_TRUE(ZvolitVNabidce(kolvex, jednotka, 'K'));
