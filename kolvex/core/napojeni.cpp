@@ -7,7 +7,6 @@
 #include "core/nastaveni.h"
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
-#include "core/stranka.h"
 #include "core/zasuvnemoduly.h"
 #include "multimedia/dlgnastavovladanicd.h"
 #include "multimedia/ovladanicd.h"

@@ -3,12 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include <winioctl.h>
-
 #include <cstdlib>
-#include <cstring>
-#include <cwctype>
-#include <vector>
 
 #include "knihovna/modul.h"
 
@@ -119,6 +114,16 @@ std::wstring SlozkaTestu() {
 }
 
 bool CeskeProstredi() { return std::getenv("SUITE_NO_CZECH_LOCALE") == nullptr; }
+
+}  // namespace testy
+
+#include <winioctl.h>
+
+#include <cstring>
+#include <cwctype>
+#include <vector>
+
+namespace testy {
 
 namespace {
 
