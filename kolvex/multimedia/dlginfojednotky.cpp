@@ -113,6 +113,7 @@ bool PrecistSvazek(const std::wstring& koren, std::wstring& jmeno, std::wstring&
     wchar_t nazev[MAX_PATH + 1] = L"";
     wchar_t souborovy[MAX_PATH + 1] = L"";
     DWORD serie = 0, delka = 0, priznaky = 0;
+    BezHlaseniChybDisku bezHlaseni;
     if (!::GetVolumeInformationW(koren.c_str(), nazev, MAX_PATH + 1, &serie, &delka, &priznaky, souborovy,
                                  MAX_PATH + 1))
         return false;
@@ -242,6 +243,7 @@ void DlgInfoDisky::ZobrazitVybranou() {
     wchar_t nazev[MAX_PATH + 1] = L"";
     wchar_t system[MAX_PATH + 1] = L"";
     DWORD serie = 0, delka = 0, priznaky = 0;
+    BezHlaseniChybDisku bezHlaseni;
     if (::GetVolumeInformationW(koren.c_str(), nazev, MAX_PATH + 1, &serie, &delka, &priznaky, system, MAX_PATH + 1)) {
         ::SetDlgItemTextW(m_hWnd, IDC_INFO_JMENO_SVAZKU, nazev);
         ::SetDlgItemTextW(m_hWnd, IDC_INFO_SOUBOROVY_SYSTEM, system);

@@ -141,6 +141,7 @@ MCIERROR OvladatDvereMechaniky(char pismeno, bool otevrit) {
 
 HICON NacistIkonuDisku(const std::wstring& cestaJednotky) {
     const std::wstring cesta = cestaJednotky + L"\\autorun.inf";
+    BezHlaseniChybDisku bezHlaseni;
     if (::GetFileAttributesW(cesta.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
     knihovna::UchytSouboru soubor(::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -196,7 +197,8 @@ JednotkaCD::~JednotkaCD() {
 void JednotkaCD::Spustit() { m_vlakno.Spustit(); }
 void JednotkaCD::Zastavit() { m_vlakno.Zastavit(); }
 
-bool JednotkaCD::PoslatPrikaz(UINT id) const { return m_vlakno.Bezi() && m_vlakno.Odeslat(WM_COMMAND, id, 0); }
+// Only the window handle, which the drive's thread publishes, is read: other drives call this.
+bool JednotkaCD::PoslatPrikaz(UINT id) const { return m_vlakno.Odeslat(WM_COMMAND, id, 0); }
 
 HWND JednotkaCD::VytvoritOkno() {
     Vytvorit(nullptr, nullptr, TEXT_OKNA, WS_POPUP, WS_EX_TOOLWINDOW, m_trida.c_str());

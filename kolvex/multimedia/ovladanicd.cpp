@@ -89,8 +89,9 @@ HMENU OvladaniCD::VytvoritMenuJednotek() const {
 }
 
 void OvladaniCD::PoslatVsem(bool otevrit) const {
+    // called from drive threads: a drive without a window (stopped) is skipped by the post itself
     for (const auto& jednotka : m_jednotky)
-        if (jednotka->Bezi()) jednotka->PoslatPrikaz(otevrit ? 40136 : 40137);
+        if (jednotka) jednotka->PoslatPrikaz(otevrit ? 40136 : 40137);
 }
 
 void OvladaniCD::ZastavitJednotky() {
