@@ -62,6 +62,19 @@ MCIERROR OvladatDvereMechaniky(char pismeno, bool otevrit);
 // to MAX_VELIKOST_AUTORUN; any failure gives null.
 HICON NacistIkonuDisku(const std::wstring& cestaJednotky);
 
+// While it lives, a drive without a disc answers with an error instead of the system's "no disk"
+// box (on this thread).
+class BezHlaseniChybDisku {
+public:
+    BezHlaseniChybDisku() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &m_puvodni); }
+    ~BezHlaseniChybDisku() { ::SetThreadErrorMode(m_puvodni, nullptr); }
+    BezHlaseniChybDisku(const BezHlaseniChybDisku&) = delete;
+    BezHlaseniChybDisku& operator=(const BezHlaseniChybDisku&) = delete;
+
+private:
+    DWORD m_puvodni = 0;
+};
+
 // ---------------------------------------------------------------------------------------------
 
 // (core/napojeni.h has a function of the same name: the class is named with "class" where both
