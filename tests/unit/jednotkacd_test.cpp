@@ -810,6 +810,14 @@ TEST_F(JednotkyCD, InformacniDialogJenJedenaVPopredi) {
     HWND cd = nullptr;
     ASSERT_TRUE(testy::CekatNa([&] { return (cd = najitDialog(L"Informace o jednotkách CD/DVD")) != nullptr; }, 15000));
     EXPECT_TRUE(JeOtevrenoInfoJednotekCD());
+    // Wine's WMI reports the two fixture drives; the first one's details are shown
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(cd, 1023), LB_GETCOUNT, 0, 0), 2);
+    wchar_t podrobnosti[1024] = L"";
+    ::GetDlgItemTextW(cd, 1162, podrobnosti, 1024);
+    EXPECT_EQ(std::wstring(podrobnosti).substr(0, 14), L"Jednotka: D:\r\n");
+    EXPECT_NE(std::wstring(podrobnosti).find(L"\r\n\r\nZařízení: "), std::wstring::npos);
+    ::Sleep(300);  // for the picture only: the dialog paints on the drive's thread
+    testy::UlozitSnimekOkna(cd, L"jednotkacd_info_jednotek_mechaniky");
 
     ::PostMessageW(disky, WM_COMMAND, IDOK, 0);
     ::PostMessageW(cd, WM_COMMAND, IDCANCEL, 0);
