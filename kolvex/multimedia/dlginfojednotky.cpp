@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cwchar>
+#include <initializer_list>
 
 #include "core/aplikace.h"
 #include "knihovna/text.h"
@@ -32,12 +33,12 @@ public:
 };
 
 // A BSTR freed at the end of its scope.
-class Retezec {
+class RetezecBstr {
 public:
-    explicit Retezec(const wchar_t* text) : b(::SysAllocString(text)) {}
-    ~Retezec() { ::SysFreeString(b); }
-    Retezec(const Retezec&) = delete;
-    Retezec& operator=(const Retezec&) = delete;
+    explicit RetezecBstr(const wchar_t* text) : b(::SysAllocString(text)) {}
+    ~RetezecBstr() { ::SysFreeString(b); }
+    RetezecBstr(const RetezecBstr&) = delete;
+    RetezecBstr& operator=(const RetezecBstr&) = delete;
     BSTR b;
 };
 
@@ -52,7 +53,8 @@ bool JakoText(const VARIANT& hodnota, std::wstring& text) {
     return true;
 }
 
-LRESULT BarvaCteni(HWND dlg, WPARAM w, LPARAM l, const std::initializer_list<int>& prvky) {
+// The window colour for the dialog's read-only edits (WM_CTLCOLORSTATIC); 0 for other controls.
+LRESULT BarvaCteni(WPARAM w, LPARAM l, const std::initializer_list<int>& prvky) {
     const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(l));
     for (int p : prvky) {
         if (p == id) {
@@ -62,7 +64,6 @@ LRESULT BarvaCteni(HWND dlg, WPARAM w, LPARAM l, const std::initializer_list<int
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
     }
-    (void)dlg;
     return 0;
 }
 
@@ -252,7 +253,7 @@ void DlgInfoDisky::ZobrazitVybranou() {
 }
 
 LRESULT DlgInfoDisky::OnCtlColorStatic(UINT, WPARAM w, LPARAM l, BOOL& zpracovano) {
-    LRESULT stetec = BarvaCteni(m_hWnd, w, l, {IDC_INFO_JMENO_SVAZKU, IDC_INFO_SOUBOROVY_SYSTEM, IDC_INFO_DELKA_SOUBORU});
+    LRESULT stetec = BarvaCteni(w, l, {IDC_INFO_JMENO_SVAZKU, IDC_INFO_SOUBOROVY_SYSTEM, IDC_INFO_DELKA_SOUBORU});
     if (!stetec) zpracovano = FALSE;
     return stetec;
 }
@@ -311,10 +312,10 @@ void DlgInfoJednotkyCD::NajitJednotky() {
     if (!seznam) knihovna::VyhoditChybu(E_INVALIDARG);
     OveritHr(::CoCreateInstance(CLSID_Lokator, nullptr, CLSCTX_INPROC_SERVER, IID_Lokator,
                                 reinterpret_cast<void**>(m_lokator.Adresa())));
-    Retezec jmenny(L"ROOT\\CIMV2");
+    RetezecBstr jmenny(L"ROOT\\CIMV2");
     OveritHr(m_lokator->ConnectServer(jmenny.b, nullptr, nullptr, nullptr, 0, nullptr, nullptr, m_sluzba.Adresa()));
-    Retezec jazyk(L"WQL");
-    Retezec dotaz(L"SELECT * FROM Win32_CDROMDrive");
+    RetezecBstr jazyk(L"WQL");
+    RetezecBstr dotaz(L"SELECT * FROM Win32_CDROMDrive");
     OveritHr(m_sluzba->ExecQuery(jazyk.b, dotaz.b, WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY, nullptr,
                                  m_vycet.Adresa()));
     for (;;) {
@@ -354,7 +355,7 @@ void DlgInfoJednotkyCD::ZobrazitVybranou() {
 }
 
 LRESULT DlgInfoJednotkyCD::OnCtlColorStatic(UINT, WPARAM w, LPARAM l, BOOL& zpracovano) {
-    LRESULT stetec = BarvaCteni(m_hWnd, w, l, {IDC_INFO_VLASTNOSTI});
+    LRESULT stetec = BarvaCteni(w, l, {IDC_INFO_VLASTNOSTI});
     if (!stetec) zpracovano = FALSE;
     return stetec;
 }

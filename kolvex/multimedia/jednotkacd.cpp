@@ -9,7 +9,6 @@
 #include "core/konfiguracenastroju.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
-#include "multimedia/dlginfojednotky.h"
 #include "multimedia/ovladanicd.h"
 #include "resources/resource.h"
 
