@@ -169,7 +169,8 @@ int Aplikace::InitInstance() {
         // 26. Contacts (a damaged file is reported; the program goes on with an empty list).
         NacistKontaktyPriStartu(nastaveniKontakty->soubor);
 
-        // 27. CD/DVD drives: with their module.
+        // 27. CD/DVD drives.
+        VytvoritJednotkyCD();
 
         // 28. Plug-ins.
         NajitRozsireni();
@@ -186,7 +187,9 @@ int Aplikace::InitInstance() {
 void Aplikace::ExitInstance() {
     // 1. Module objects (their threads have stopped with the main window).
     ZrusitNastroje();
-    // 2-3. CD/DVD drives, launcher: with their modules.
+    // 2. CD/DVD drives (their threads have stopped with the main window).
+    ZrusitJednotkyCD();
+    // 3. Launcher: with its module.
     // 4. Explorer-extension records.
     infoShellExtObrazky.reset();
     infoShellExtSchranka.reset();

@@ -11,6 +11,8 @@
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
+#include "multimedia/dlgnastavovladanicd.h"
+#include "multimedia/ovladanicd.h"
 #include "screen/modulobrazovka.h"
 
 #include <memory>
@@ -81,10 +83,21 @@ HICON IkonaZasuvnehoModulu(size_t index) { return IkonaRozsireni(index); }
 void SpustitZasuvneModulyPoSpusteni() { SpustitRozsireniPoStartu(); }
 void ZastavitZasuvneModuly() { ZastavitVsechnaRozsireni(); }
 
-size_t PocetJednotekCD() { return 0; }
-VlaknoModulu* JednotkaCD(size_t) { return nullptr; }
-HMENU VytvoritMenuJednotekCD() { return nullptr; }
-void ZastavitJednotkyCD() {}
+void VytvoritJednotkyCD() {
+    jednotkyCD = std::make_unique<OvladaniCD>();
+    jednotkyCD->NajitJednotky();
+    ZaregistrovatStrankuNastaveni(DlgNastavOvladaniCD::IDD, VytvoritStranku<DlgNastavOvladaniCD>);
+}
+void ZrusitJednotkyCD() { jednotkyCD.reset(); }
+size_t PocetJednotekCD() { return jednotkyCD ? jednotkyCD->Pocet() : 0; }
+VlaknoModulu* JednotkaCD(size_t index) {
+    auto* jednotka = jednotkyCD ? jednotkyCD->Jednotka(index) : nullptr;
+    return jednotka ? &jednotka->Vlakno() : nullptr;
+}
+HMENU VytvoritMenuJednotekCD() { return jednotkyCD ? jednotkyCD->VytvoritMenuJednotek() : nullptr; }
+void ZastavitJednotkyCD() {
+    if (jednotkyCD) jednotkyCD->ZastavitJednotky();
+}
 
 std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() {
     std::vector<PolozkaSpousteni> polozky;

@@ -43,7 +43,10 @@ HICON IkonaZasuvnehoModulu(size_t index);  // null = none
 void SpustitZasuvneModulyPoSpusteni();
 void ZastavitZasuvneModuly();
 
-// CD/DVD drives: menu items 53000 + index; each drive runs like a module.
+// CD/DVD drives: menu items 53000 + index; each drive runs like a module. Start-up builds the
+// drive list (and its settings page), shutdown deletes it.
+void VytvoritJednotkyCD();
+void ZrusitJednotkyCD();
 size_t PocetJednotekCD();
 VlaknoModulu* JednotkaCD(size_t index);
 HMENU VytvoritMenuJednotekCD();  // null = no drive; the caller destroys it

@@ -116,3 +116,73 @@ std::wstring SlozkaTestu() {
 bool CeskeProstredi() { return std::getenv("SUITE_NO_CZECH_LOCALE") == nullptr; }
 
 }  // namespace testy
+
+#include <winioctl.h>
+
+#include <cstring>
+#include <cwctype>
+#include <vector>
+
+namespace testy {
+
+namespace {
+
+// Wine's own mount-manager request for a drive letter (the layout its mount manager reads).
+struct UnixovaJednotka {
+    ULONG velikost;
+    ULONG typ;  // a DRIVE_* type; DRIVE_NO_ROOT_DIR with no mount point removes the letter
+    ULONG typSystemu;
+    DWORD serie;
+    ULONGLONG zarizeniUnix;
+    WCHAR pismeno;
+    USHORT posunPripojeni;
+    USHORT posunZarizeni;
+    USHORT posunJmenovky;
+};
+constexpr DWORD IOCTL_DEFINOVAT_UNIX_JEDNOTKU = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+bool DefinovatJednotku(wchar_t pismeno, const std::string& cesta, ULONG typ) {
+    std::vector<char> data(sizeof(UnixovaJednotka) + (cesta.empty() ? 0 : cesta.size() + 1), 0);
+    auto* zadost = reinterpret_cast<UnixovaJednotka*>(data.data());
+    zadost->velikost = static_cast<ULONG>(data.size());
+    zadost->typ = typ;
+    zadost->pismeno = static_cast<WCHAR>(::towlower(pismeno));
+    if (!cesta.empty()) {
+        zadost->posunPripojeni = static_cast<USHORT>(sizeof(UnixovaJednotka));
+        std::memcpy(data.data() + sizeof(UnixovaJednotka), cesta.c_str(), cesta.size() + 1);
+    }
+    HANDLE spravce = ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (spravce == INVALID_HANDLE_VALUE) return false;
+    DWORD vraceno = 0;
+    BOOL ok = ::DeviceIoControl(spravce, IOCTL_DEFINOVAT_UNIX_JEDNOTKU, data.data(), static_cast<DWORD>(data.size()),
+                                nullptr, 0, &vraceno, nullptr);
+    ::CloseHandle(spravce);
+    return ok != FALSE;
+}
+
+std::string UnixovaCesta(const std::wstring& cesta) {
+    using Funkce = char*(CDECL*)(LPCWSTR);
+    auto prevod = reinterpret_cast<Funkce>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!prevod) return {};
+    char* unixova = prevod(cesta.c_str());
+    if (!unixova) return {};
+    std::string vysledek = unixova;
+    ::HeapFree(::GetProcessHeap(), 0, unixova);
+    return vysledek;
+}
+
+}  // namespace
+
+FiktivniJednotka::FiktivniJednotka(wchar_t pismeno, const std::wstring& slozka, UINT typ) : m_pismeno(pismeno) {
+    const std::string cesta = UnixovaCesta(slozka);
+    if (cesta.empty()) return;
+    m_pripravena = DefinovatJednotku(pismeno, cesta, typ);
+    const wchar_t koren[] = {pismeno, L':', L'\\', 0};
+    if (m_pripravena) m_pripravena = ::GetDriveTypeW(koren) == typ;
+}
+
+FiktivniJednotka::~FiktivniJednotka() { DefinovatJednotku(m_pismeno, {}, DRIVE_NO_ROOT_DIR); }
+
+}  // namespace testy

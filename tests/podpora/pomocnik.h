@@ -62,4 +62,21 @@ std::wstring SlozkaTestu();
 // Whether this run uses the Czech locale (the harness sets SUITE_NO_CZECH_LOCALE otherwise).
 bool CeskeProstredi();
 
+// A drive letter of the test prefix pointing at a folder, of the given drive type (CD-ROM by
+// default), made through Wine's mount manager (which keeps HKLM\Software\Wine\Drives and the
+// dosdevices link); removed again at the end.
+class FiktivniJednotka {
+public:
+    FiktivniJednotka(wchar_t pismeno, const std::wstring& slozka, UINT typ = DRIVE_CDROM);
+    ~FiktivniJednotka();
+    FiktivniJednotka(const FiktivniJednotka&) = delete;
+    FiktivniJednotka& operator=(const FiktivniJednotka&) = delete;
+    bool Pripravena() const { return m_pripravena; }
+    wchar_t Pismeno() const { return m_pismeno; }
+
+private:
+    wchar_t m_pismeno;
+    bool m_pripravena = false;
+};
+
 }  // namespace testy
