@@ -9,12 +9,20 @@
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "screen/modulobrazovka.h"
+#include "windows/akceoken.h"
+#include "windows/modulrozsirenioken.h"
 
 #include <memory>
 
-void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+void ZaregistrovatNastroje() {
+    VytvoritModulObrazovka();
+    VytvoritModulRozsireniOken();
+}
 
-void ZrusitNastroje() { SmazatModulObrazovka(); }
+void ZrusitNastroje() {
+    SmazatModulRozsireniOken();
+    SmazatModulObrazovka();
+}
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
     // no owner: the settings window stands on its own on the main thread
@@ -80,6 +88,6 @@ void ZastavitJednotkyCD() {}
 std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() { return {}; }
 void SpustitAplikaciSeznamu(size_t) {}
 
-void ProvestAkciOkna(UINT) {}
+void ProvestAkciOkna(UINT prikaz) { ProvestAkciOknaNa(::GetForegroundWindow(), prikaz); }
 
 void UlozitNastaveniPoChybeModulu() { UlozitNastaveniObecne(aplikace); }
