@@ -70,6 +70,12 @@ bool PridatPolozkySystemoveNabidky(HWND okno) {
     UpraveneOkno zaznam;
     zaznam.okno = okno;
     if (HMENU menu = ziskatSystemoveMenu(okno)) {
+        // the items go above SC_RESTORE; a menu without it cannot take them (the platform would
+        // append them at its end instead)
+        if (::GetMenuState(menu, SC_RESTORE, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+            ::SetLastError(ERROR_MENU_ITEM_NOT_FOUND);
+            VyhoditPosledniChybu();
+        }
         zaznam.nabidka = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_ROZSIRENI_OKEN));
         if (!zaznam.nabidka) VyhoditPosledniChybu();
         const bool ok =

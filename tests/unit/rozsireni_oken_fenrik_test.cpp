@@ -42,6 +42,8 @@ LRESULT CALLBACK ProceduraPrijemce(HWND h, UINT msg, WPARAM w, LPARAM l) {
 class Prijemce {
 public:
     Prijemce() {
+        // a class of that name left by the module's own tests goes first: this one records
+        ::UnregisterClassW(L"QKolvexOknoHaky", ::GetModuleHandleW(nullptr));
         WNDCLASSW wc{};
         wc.lpfnWndProc = ProceduraPrijemce;
         wc.hInstance = ::GetModuleHandleW(nullptr);
