@@ -67,11 +67,20 @@ bool SledovanaZprava(UINT zprava) {
 
 DWORD VlaknoOkna(HWND okno) { return ::GetWindowThreadProcessId(okno, nullptr); }
 
-LRESULT CALLBACK HakVolaniOkna(int kod, WPARAM w, LPARAM l) {
+// The receiver, looked up anew when the one known is gone: the system may keep the library mapped
+// in a program after the hooks were removed, and a receiver made later (the window extension
+// switched off and on) must still be found there. Called only for an event worth reporting.
+HWND Prijemce() {
     HWND cil = prijemce;
-    if (kod >= 0 && cil && l) {
-        const auto* zprava = reinterpret_cast<const CWPSTRUCT*>(l);
-        if (zprava->hwnd != cil) {
+    if (!cil || !::IsWindow(cil)) prijemce = cil = ::FindWindowW(TRIDA_PRIJEMCE, nullptr);
+    return cil;
+}
+
+LRESULT CALLBACK HakVolaniOkna(int kod, WPARAM w, LPARAM l) {
+    const auto* zprava = reinterpret_cast<const CWPSTRUCT*>(l);
+    if (kod >= 0 && zprava && (zprava->message == WM_INITMENU || zprava->message == WM_MENUSELECT)) {
+        HWND cil = Prijemce();
+        if (cil && zprava->hwnd != cil) {
             if (zprava->message == WM_INITMENU) {
                 const LONG styl = ::GetWindowLongW(zprava->hwnd, GWL_STYLE);
                 if (!(styl & WS_POPUP) && (styl & WS_SYSMENU))
@@ -85,22 +94,22 @@ LRESULT CALLBACK HakVolaniOkna(int kod, WPARAM w, LPARAM l) {
 }
 
 LRESULT CALLBACK HakZpravy(int kod, WPARAM w, LPARAM l) {
-    HWND cil = prijemce;
-    if (kod >= 0 && cil && l) {
-        const auto* zprava = reinterpret_cast<const MSG*>(l);
-        // The message number first: the hook sits on every message of every program.
-        if (SledovanaZprava(zprava->message) && zprava->hwnd && zprava->hwnd != cil && !::IsChild(cil, zprava->hwnd) &&
-            VlaknoOkna(zprava->hwnd) != VlaknoOkna(cil))
+    const auto* zprava = reinterpret_cast<const MSG*>(l);
+    // The message number first: the hook sits on every message of every program.
+    if (kod >= 0 && zprava && zprava->hwnd && SledovanaZprava(zprava->message)) {
+        HWND cil = Prijemce();
+        if (cil && zprava->hwnd != cil && !::IsChild(cil, zprava->hwnd) && VlaknoOkna(zprava->hwnd) != VlaknoOkna(cil))
             Nahlasit(cil, zprava->message, zprava->hwnd, zprava->wParam, zprava->lParam);
     }
     return ::CallNextHookEx(hakZpravy, kod, w, l);
 }
 
 LRESULT CALLBACK HakShell(int kod, WPARAM w, LPARAM l) {
-    HWND cil = prijemce;
-    if ((kod == HSHELL_WINDOWCREATED || kod == HSHELL_WINDOWDESTROYED) && cil && ::IsWindow(cil)) {
+    if (kod == HSHELL_WINDOWCREATED || kod == HSHELL_WINDOWDESTROYED) {
+        HWND cil = Prijemce();
         HWND okno = reinterpret_cast<HWND>(w);
-        if (okno != cil && VlaknoOkna(okno) != VlaknoOkna(cil)) Nahlasit(cil, static_cast<ULONG_PTR>(kod), okno, 0, 0);
+        if (cil && okno != cil && VlaknoOkna(okno) != VlaknoOkna(cil))
+            Nahlasit(cil, static_cast<ULONG_PTR>(kod), okno, 0, 0);
     }
     return ::CallNextHookEx(hakShell, kod, w, l);
 }

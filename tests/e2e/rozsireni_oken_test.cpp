@@ -130,7 +130,18 @@ TEST_F(RozsireniOken, PraveTlacitkoNaZavritSkryjeOknoPresFenrik) {
     ::PostMessageW(hlavni, WM_COMMAND, 40098, 0);
     EXPECT_TRUE(CekatNa([&] { return Viditelne(okno); }));
     EXPECT_TRUE(CekatNa([&] { return NajitOknoProcesu(kolvex.Pid(), TRIDA_MODULU) == nullptr; }));
+
+    // on again in the same run: Fenrik is loaded and its hooks installed anew
+    ::PostMessageW(hlavni, WM_COMMAND, 40098, 0);
+    ASSERT_NE(kolvex.CekatNaOkno(TRIDA_MODULU), nullptr);
+    skryto = false;
+    for (int pokus = 0; pokus < 10 && !skryto; ++pokus) {
+        KliknoutPravym(zavrit);
+        skryto = CekatNa([&] { return !Viditelne(okno); }, 1000);
+    }
+    EXPECT_TRUE(skryto) << "the gesture did not act after the extension was switched on again";
     Ukoncit();
+    EXPECT_TRUE(Viditelne(okno));
     ::PostMessageW(okno, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.CekatNaKonec(), 0u);
 }

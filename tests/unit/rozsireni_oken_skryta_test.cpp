@@ -150,6 +150,53 @@ TEST_F(SkrytaOkna, KonecSeznamuObnoviVsechnaOkna) {
     EXPECT_FALSE(IkonaZobrazena());
 }
 
+namespace {
+
+// Reads the ids of the open popup menu of this process from another thread, then closes it.
+struct CteniNabidky {
+    HWND vlastnik;
+    std::vector<UINT> id;
+    bool nalezena = false;
+};
+
+DWORD WINAPI PrecistAZavritNabidku(void* parametr) {
+    auto* cteni = static_cast<CteniNabidky*>(parametr);
+    for (int i = 0; i < 300 && !cteni->nalezena; ++i) {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        if (menu && ::IsWindowVisible(menu)) {
+            HMENU h = reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0));
+            for (int j = 0; h && j < ::GetMenuItemCount(h); ++j) cteni->id.push_back(::GetMenuItemID(h, j));
+            cteni->nalezena = true;
+        } else {
+            ::Sleep(10);
+        }
+    }
+    ::PostMessageW(cteni->vlastnik, WM_CANCELMODE, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(SkrytaOkna, NabidkaUkazujePosledniSkryteNahoreABezTitulkuNic) {
+    SeznamSkrytychOken seznam(vlastnik);
+    HWND a = Okno(L"A"), bezTitulku = Okno(L""), c = Okno(L"C"), d = Okno(L"D");
+    for (HWND o : {a, bezTitulku, c, d}) ASSERT_TRUE(SkrytOknoDoSeznamu(seznam, o, false));
+    CteniNabidky cteni{vlastnik, {}, false};
+    HANDLE vlakno = ::CreateThread(nullptr, 0, PrecistAZavritNabidku, &cteni, 0, nullptr);
+    seznam.ZobrazitNabidku();
+    ::WaitForSingleObject(vlakno, 5000);
+    ::CloseHandle(vlakno);
+    ASSERT_TRUE(cteni.nalezena) << "the menu did not open";
+    const std::vector<UINT> ocekavane = {54003, 54002, 54000};
+    EXPECT_EQ(cteni.id, ocekavane) << "the last hidden first, the window without a title left out";
+    EXPECT_EQ(seznam.Nabidka(), nullptr) << "the menu is gone after it closed";
+
+    // the middle one is restored from the menu's command: two remain
+    EXPECT_TRUE(seznam.Obnovit(2));
+    EXPECT_TRUE(::IsWindowVisible(c));
+    EXPECT_EQ(PosledniTip(), L"Skrytých oken: 3");
+}
+
 // ---------------------------------------------------------------------------------------------
 // The module window, driven by hand (Fenrik is not loaded here).
 
