@@ -95,6 +95,19 @@ TEST_F(RozsireniOken, SkryteOknoSeObnoviZNabidkyIPriKonciProgramu) {
 
     ::PostMessageW(modul, SKRYT_OKNO, 0, reinterpret_cast<LPARAM>(okno));
     ASSERT_TRUE(CekatNa([&] { return !Viditelne(okno); })) << "WM_APP+6 did not hide the window";
+
+    // a click on the hidden windows' icon opens their menu (owner-drawn: icon and title)
+    ::PostMessageW(modul, WM_APP + 9, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return Viditelne(menu = NajitOknoProcesu(kolvex.Pid(), L"#32768")); }))
+        << "the menu of the hidden windows did not open";
+    ::Sleep(300);  // let the items paint
+    Snimek snimek = UlozitSnimekOkna(menu, L"skryta_okna_nabidka");
+    std::printf("Snímek nabídky skrytých oken: %ls\n", snimek.soubor.c_str());
+    EXPECT_GT(snimek.tmavychBodu, 20) << "no title drawn in the menu";
+    StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !Viditelne(menu); }));
+
     // the first item of the hidden windows' menu restores it
     ::PostMessageW(modul, WM_COMMAND, 54000, 0);
     ASSERT_TRUE(CekatNa([&] { return Viditelne(okno); })) << "the menu command did not restore the window";
