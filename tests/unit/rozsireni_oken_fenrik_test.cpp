@@ -86,14 +86,18 @@ const Hlaseni* NajitHlaseni(ULONG_PTR kod, HWND okno) {
     return nullptr;
 }
 
-// A window of its own thread in this process, with a message loop.
+// Windows of their own thread in this process, with a message loop: a pop-up and, second, an
+// overlapped window with a system menu.
 DWORD WINAPI VlaknoSOknem(void* parametr) {
-    auto* okno = static_cast<HWND*>(parametr);
-    *okno = ::CreateWindowExW(0, L"STATIC", L"Okno jiného vlákna", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                              nullptr);
+    auto* okna = static_cast<HWND*>(parametr);
+    okna[1] = ::CreateWindowExW(0, L"STATIC", L"Okno se systémovou nabídkou", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50,
+                                nullptr, nullptr, nullptr, nullptr);
+    okna[0] = ::CreateWindowExW(0, L"STATIC", L"Okno jiného vlákna", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                nullptr);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
-    ::DestroyWindow(*okno);
+    ::DestroyWindow(okna[0]);
+    ::DestroyWindow(okna[1]);
     return 0;
 }
 
@@ -213,10 +217,11 @@ TEST(FenrikDvaProcesy, OknaVlaknaPrijemceSeNehlasi) {
 
     HWND vlastni = ::CreateWindowExW(0, L"STATIC", L"Vlastní okno", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr,
                                      nullptr);
-    HWND cizi = nullptr;
+    HWND okna[2] = {nullptr, nullptr};
     DWORD idVlakna = 0;
-    HANDLE vlakno = ::CreateThread(nullptr, 0, VlaknoSOknem, &cizi, 0, &idVlakna);
-    ASSERT_TRUE(CekatNa([&] { return cizi != nullptr; }));
+    HANDLE vlakno = ::CreateThread(nullptr, 0, VlaknoSOknem, okna, 0, &idVlakna);
+    ASSERT_TRUE(CekatNa([&] { return okna[0] != nullptr; }));
+    HWND cizi = okna[0], sNabidkou = okna[1];
 
     const LPARAM misto = MAKELPARAM(20, 30);
     // HTCLIENT: the default processing starts no move loop
@@ -232,6 +237,16 @@ TEST(FenrikDvaProcesy, OknaVlaknaPrijemceSeNehlasi) {
     EXPECT_EQ(h->zaznam.wParam, static_cast<uint32_t>(HTCLIENT));
     EXPECT_EQ(h->zaznam.lParam, static_cast<uint32_t>(misto));
 
+    // sent messages: WM_INITMENU only for a window with a system menu that is no pop-up,
+    // WM_MENUSELECT for any window
+    ::SendMessageW(cizi, WM_INITMENU, 0, 0);
+    ::SendMessageW(sNabidkou, WM_INITMENU, 0, 0);
+    ::SendMessageW(cizi, WM_MENUSELECT, MAKEWPARAM(7, 0), 0);
+    CekatNa([] { return false; }, 100);
+    EXPECT_EQ(NajitHlaseni(WM_INITMENU, cizi), nullptr) << "WM_INITMENU of a pop-up was reported";
+    EXPECT_NE(NajitHlaseni(WM_INITMENU, sNabidkou), nullptr);
+    EXPECT_NE(NajitHlaseni(WM_MENUSELECT, cizi), nullptr);
+
     ::PostThreadMessageW(idVlakna, WM_QUIT, 0, 0);
     ::WaitForSingleObject(vlakno, 5000);
     // a top-level window of another thread is reported when it is created (its destruction is
@@ -240,4 +255,62 @@ TEST(FenrikDvaProcesy, OknaVlaknaPrijemceSeNehlasi) {
     EXPECT_EQ(haky.odebrat(), TRUE);
     ::CloseHandle(vlakno);
     ::DestroyWindow(vlastni);
+}
+
+namespace {
+
+struct ZablokovanyPrijemce {
+    HANDLE pripraven = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE zablokovat = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND okno = nullptr;
+};
+
+// The receiver on a thread of its own, which stops answering for 3 s when told to.
+DWORD WINAPI VlaknoZablokovanehoPrijemce(void* parametr) {
+    auto* p = static_cast<ZablokovanyPrijemce*>(parametr);
+    p->okno = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"QKolvexOknoHaky", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+    ::SetEvent(p->pripraven);
+    ::WaitForSingleObject(p->zablokovat, 10000);
+    ::Sleep(3000);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    ::DestroyWindow(p->okno);
+    return 0;
+}
+
+}  // namespace
+
+TEST(FenrikDvaProcesy, NereagujiciPrijemceNezdrziHlasenyProgram) {
+    Prijemce trida;  // registers the class; its own window stays unused
+    ::DestroyWindow(trida.okno);
+    trida.okno = nullptr;
+    ZablokovanyPrijemce p;
+    DWORD idVlakna = 0;
+    HANDLE vlakno = ::CreateThread(nullptr, 0, VlaknoZablokovanehoPrijemce, &p, 0, &idVlakna);
+    ASSERT_EQ(::WaitForSingleObject(p.pripraven, 5000), WAIT_OBJECT_0);
+    {
+        Haky haky;
+        ASSERT_NE(haky.nastavit, nullptr);
+        ASSERT_EQ(haky.nastavit(), TRUE);
+        HWND okno = ::CreateWindowExW(0, L"STATIC", L"Hlášené okno", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                      nullptr);
+        ::SetEvent(p.zablokovat);
+        ::Sleep(100);  // the receiver's thread sleeps now
+
+        ::PostMessageW(okno, WM_NCLBUTTONDOWN, HTCLIENT, 0);
+        const ULONGLONG zacatek = ::GetTickCount64();
+        MSG msg;
+        while (::PeekMessageW(&msg, okno, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);  // the hook reports here
+        const ULONGLONG trvani = ::GetTickCount64() - zacatek;
+        EXPECT_GE(trvani, 300u) << "the report did not wait for the receiver at all";
+        EXPECT_LT(trvani, 1500u) << "the reporting program waited for a receiver that does not answer";
+        ::DestroyWindow(okno);
+        EXPECT_EQ(haky.odebrat(), TRUE);
+    }
+    ::PostThreadMessageW(idVlakna, WM_QUIT, 0, 0);
+    ::WaitForSingleObject(vlakno, 10000);
+    ::CloseHandle(vlakno);
+    ::CloseHandle(p.pripraven);
+    ::CloseHandle(p.zablokovat);
 }
