@@ -133,6 +133,25 @@ TEST_F(SystemovaNabidka, NabidkaBezObnoveniVyhodiChybuAZustaneNedotcena) {
     ::DestroyMenu(prazdne);
 }
 
+TEST_F(SystemovaNabidka, OdebraniNechaVlastniPolozkyProgramuNadObnovenim) {
+    // a program with items of its own above SC_RESTORE: only ours go, found by their handles
+    static HMENU vlastni = nullptr;
+    vlastni = ::CreatePopupMenu();
+    ::AppendMenuW(vlastni, MF_STRING, 0x7001, L"Vlastní A");
+    ::AppendMenuW(vlastni, MF_STRING, 0x7002, L"Vlastní B");
+    ::AppendMenuW(vlastni, MF_STRING, SC_RESTORE, L"Obnovit");
+    ::AppendMenuW(vlastni, MF_STRING, SC_CLOSE, L"Zavřít");
+    ziskatSystemoveMenu = [](HWND) { return vlastni; };
+    HWND okno = Okno();
+    const std::vector<UINT> puvodniId = Id(vlastni);
+    ASSERT_TRUE(PridatPolozkySystemoveNabidky(okno));
+    EXPECT_EQ(::GetMenuItemCount(vlastni), 8);
+    EXPECT_EQ(::GetMenuItemID(vlastni, 0), 0x7001u);
+    ASSERT_TRUE(OdebratPolozkySystemoveNabidky(okno));
+    EXPECT_EQ(Id(vlastni), puvodniId) << "an item of the program was removed in place of ours";
+    ::DestroyMenu(vlastni);
+}
+
 TEST_F(SystemovaNabidka, OknoCizihoProgramuSeZpracujeCiste) {
     // The real call on another program's window: Wine gives no menu of another process, so the
     // window is remembered without items; on Windows it gets them. Either way nothing fails.

@@ -274,6 +274,16 @@ TEST_F(ModulOkna, ZavreniModuluObnoviSkrytaOkna) {
     ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the quit the window posted
 }
 
+TEST_F(ModulOkna, ZruseniObjektuPoChybeVlaknaTakeObnoviOkna) {
+    // a failed module thread deletes the object without WM_CLOSE: the windows come back all the same
+    HWND okno = Okno(L"Po chybě");
+    ::SendMessageW(modul->m_hWnd, ZpravaSkrytOkno, 0, reinterpret_cast<LPARAM>(okno));
+    ASSERT_FALSE(::IsWindowVisible(okno));
+    modul.reset();
+    EXPECT_TRUE(::IsWindowVisible(okno));
+    EXPECT_FALSE(IkonaZobrazena());
+}
+
 TEST_F(ModulOkna, UdalostiFenrikuVolajiAkce) {
     HWND okno = Okno(L"Cíl událostí");
     // code 1: the system-menu items; code 2: their removal
