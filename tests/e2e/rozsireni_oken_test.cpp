@@ -192,6 +192,26 @@ TEST_F(RozsireniOken, HorkaKlavesaPresuneAktivniOknoDoLevePoloviny) {
     EXPECT_EQ(program.CekatNaKonec(), 0u);
 }
 
+TEST_F(RozsireniOken, HorkaKlavesaSkryjeAktivniOknoDoIkony) {
+    ZapsatHorkouKlavesu(40107, MOD_CONTROL | MOD_ALT, 'H', 34);  // "Skrýt okno (i z pruhu úloh) ..."
+    ASSERT_NO_FATAL_FAILURE(SpustitRozsireni());
+    Program program(TESTOVACI_PROGRAM);
+    HWND okno = program.CekatNaOkno(TRIDA_TESTOVACIHO_OKNA);
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return Viditelne(okno); }));
+    bool skryto = false;
+    for (int pokus = 0; pokus < 10 && !skryto; ++pokus) {
+        ::SetForegroundWindow(okno);
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'H'});
+        skryto = CekatNa([&] { return !Viditelne(okno); }, 500);
+    }
+    EXPECT_TRUE(skryto) << "the hot key did not hide the active window";
+    Ukoncit();
+    EXPECT_TRUE(Viditelne(okno)) << "closing Kolvex left the window hidden";
+    ::PostMessageW(okno, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.CekatNaKonec(), 0u);
+}
+
 TEST_F(RozsireniOken, SnimkyStranekNastaveni) {
     hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
     ASSERT_NE(hlavni, nullptr);
