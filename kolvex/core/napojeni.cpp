@@ -14,15 +14,19 @@
 #include "multimedia/dlgnastavovladanicd.h"
 #include "multimedia/ovladanicd.h"
 #include "screen/modulobrazovka.h"
+#include "windows/akceoken.h"
+#include "windows/modulrozsirenioken.h"
 
 #include <memory>
 
 void ZaregistrovatNastroje() {
     VytvoritModulObrazovka();
     VytvoritModulSpousteniAplikaci();
+    VytvoritModulRozsireniOken();
 }
 
 void ZrusitNastroje() {
+    SmazatModulRozsireniOken();
     SmazatModulSpousteniAplikaci();
     SmazatModulObrazovka();
 }
@@ -112,6 +116,6 @@ std::vector<PolozkaSpousteni> PolozkySpousteniAplikaci() {
     return polozky;
 }
 
-void ProvestAkciOkna(UINT) {}
+void ProvestAkciOkna(UINT prikaz) { ProvestAkciOknaNa(::GetForegroundWindow(), prikaz); }
 
 void UlozitNastaveniPoChybeModulu() { UlozitNastaveniObecne(aplikace); }

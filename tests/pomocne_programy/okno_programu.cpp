@@ -1,5 +1,6 @@
 // Stand-in for an outside program: one top-level window of a given class that closes on
-// WM_CLOSE. With KOLVEX_ZAZNAM set, the command line is written to that file first.
+// WM_CLOSE. With KOLVEX_ZAZNAM set, the command line is written to that file first. With
+// ZOBRAZIT the window is shown at (100, 100), 320 x 200, and brought to the foreground.
 #include <windows.h>
 
 #include <cwchar>
@@ -42,8 +43,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     wc.hInstance = instance;
     wc.lpszClassName = TRIDA_OKNA;
     RegisterClassW(&wc);
+#ifdef ZOBRAZIT
+    HWND okno = CreateWindowExW(0, TRIDA_OKNA, L"Testovací okno", WS_OVERLAPPEDWINDOW, 100, 100, 320, 200, nullptr,
+                                nullptr, instance, nullptr);
+    ShowWindow(okno, SW_SHOWNORMAL);
+    SetForegroundWindow(okno);
+#else
     CreateWindowExW(0, TRIDA_OKNA, L"Náhradní program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                     instance, nullptr);
+#endif
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;
