@@ -72,7 +72,8 @@ protected:
         ::PostMessageW(hlavni, WM_COMMAND, 40098, 0);
         modul = kolvex.CekatNaOkno(TRIDA_MODULU);
         ASSERT_NE(modul, nullptr) << "the window extension's window did not appear";
-        EXPECT_FALSE(::IsWindowVisible(modul));
+        // the window is shown for a moment while it minimises itself, then hidden
+        EXPECT_TRUE(CekatNa([&] { return !::IsWindowVisible(modul); }));
     }
     void Ukoncit() {
         ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
