@@ -8,13 +8,27 @@
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "monitors/dlgnastavsledovani.h"
+#include "monitors/modulsledovanipameti.h"
+#include "monitors/modulsledovaniprocesu.h"
 #include "screen/modulobrazovka.h"
+#include "core/stranka.h"
 
 #include <memory>
 
-void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+void ZaregistrovatNastroje() {
+    VytvoritModulObrazovka();
+    VytvoritModulSledovaniPameti();
+    VytvoritModulSledovaniProcesu();
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SLEDOVANI_PAMETI, VytvoritStranku<DlgNastavSledovaniPameti>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SLEDOVANI_PROCESU, VytvoritStranku<DlgNastavSledovaniProcesu>);
+}
 
-void ZrusitNastroje() { SmazatModulObrazovka(); }
+void ZrusitNastroje() {
+    SmazatModulObrazovka();
+    SmazatModulSledovaniPameti();
+    SmazatModulSledovaniProcesu();
+}
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
     // no owner: the settings window stands on its own on the main thread
