@@ -12,6 +12,9 @@
 #include "monitors/modulsledovanipameti.h"
 #include "monitors/modulsledovaniprocesu.h"
 #include "screen/modulobrazovka.h"
+#include "timers/dlgnastavcasovace.h"
+#include "timers/modulhodiny.h"
+#include "timers/modulstopky.h"
 #include "core/stranka.h"
 
 #include <memory>
@@ -22,12 +25,18 @@ void ZaregistrovatNastroje() {
     VytvoritModulSledovaniProcesu();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_SLEDOVANI_PAMETI, VytvoritStranku<DlgNastavSledovaniPameti>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_SLEDOVANI_PROCESU, VytvoritStranku<DlgNastavSledovaniProcesu>);
+    VytvoritModulHodiny();
+    VytvoritModulStopky();
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
 }
 
 void ZrusitNastroje() {
     SmazatModulObrazovka();
     SmazatModulSledovaniPameti();
     SmazatModulSledovaniProcesu();
+    SmazatModulHodiny();
+    SmazatModulStopky();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
