@@ -17,6 +17,7 @@ void KreslitIkonuPameti(HDC dc, const int (&historie)[POCET_HISTORIE], DWORD zat
     if (n.zobrazitObsazena) {
         knihovna::VybranyObjekt vybrane(dc, pero);
         for (int x = 0; x < POCET_HISTORIE; ++x) {
+            if (historie[x] <= 0) continue;  // an empty column (some drivers draw a point for a zero line)
             ::MoveToEx(dc, x, 15, nullptr);
             ::LineTo(dc, x, 15 - historie[x]);
         }
