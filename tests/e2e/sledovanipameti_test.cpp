@@ -28,27 +28,29 @@ void UlozitSnimekPoVykresleni(HWND okno, const wchar_t* jmeno, int tmavych = 10)
     CekatNa([&] { return UlozitSnimekOkna(okno, jmeno).tmavychBodu > tmavych; }, 3000);
 }
 
+struct HledaniDialogu {
+    DWORD pid;
+    int id;
+    HWND nalezeno;
+};
+
+BOOL CALLBACK ZkusitDialog(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<HledaniDialogu*>(l);
+    DWORD vlastnik = 0;
+    ::GetWindowThreadProcessId(okno, &vlastnik);
+    wchar_t trida[16] = L"";
+    ::GetClassNameW(okno, trida, 16);
+    if (vlastnik == h->pid && wcscmp(trida, L"#32770") == 0 && ::IsWindowVisible(okno) && ::GetDlgItem(okno, h->id)) {
+        h->nalezeno = okno;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // A visible dialog of the process that has a control with this id.
 HWND DialogSPolozkou(DWORD pid, int id) {
-    struct Hledani {
-        DWORD pid;
-        int id;
-        HWND nalezeno;
-    } h{pid, id, nullptr};
-    ::EnumWindows(
-        [](HWND okno, LPARAM l) -> BOOL {
-            auto* h = reinterpret_cast<Hledani*>(l);
-            DWORD vlastnik = 0;
-            ::GetWindowThreadProcessId(okno, &vlastnik);
-            wchar_t trida[16] = L"";
-            ::GetClassNameW(okno, trida, 16);
-            if (vlastnik == h->pid && wcscmp(trida, L"#32770") == 0 && ::IsWindowVisible(okno) && ::GetDlgItem(okno, h->id)) {
-                h->nalezeno = okno;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&h));
+    HledaniDialogu h{pid, id, nullptr};
+    ::EnumWindows(ZkusitDialog, reinterpret_cast<LPARAM>(&h));
     return h.nalezeno;
 }
 
