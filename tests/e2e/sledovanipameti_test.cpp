@@ -5,6 +5,9 @@
 
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
 #include "podpora/snimek.h"
@@ -193,6 +196,20 @@ TEST(SledovaniPametiZvenku, IkonaVOznamovaciOblastiSTipem) {
     UlozitSnimekPoVykresleni(panel, L"sledovani_pameti_podrobnosti", 300);
     ::PostMessageW(panel, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(panel); }));
+
+    // the process monitor's window with the measured processes, the largest first
+    HWND procesy = kolvex.CekatNaOkno(L"QSledovaniProcesu");
+    ASSERT_NE(procesy, nullptr);
+    ::PostMessageW(procesy, WM_COMMAND, 40111, 0);
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = ::GetDlgItem(procesy, 1103);
+        return ::IsWindowVisible(procesy) && seznam && ::SendMessageW(seznam, LVM_GETITEMCOUNT, 0, 0) > 0;
+    })) << "the process list stayed empty";
+    EXPECT_EQ(TextOkna(procesy), L"Sledování procesů");
+    UlozitSnimekPoVykresleni(procesy, L"sledovani_procesu", 300);
+    ::PostMessageW(procesy, WM_COMMAND, 40111, 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindowVisible(procesy); }));
 
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
