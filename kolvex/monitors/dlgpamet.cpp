@@ -142,8 +142,10 @@ void DlgPametHardware::Uvolnit() {
 
 void DlgPametHardware::Dotazat() {
     if (!aplikace.bezpecnostComInicializovana) {
-        OveritHr(::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
-                                        RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr));
+        HRESULT hr = ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+                                            RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
+        // RPC_E_TOO_LATE: the process's security is set already (by COM's first use elsewhere)
+        if (hr != RPC_E_TOO_LATE) OveritHr(hr);
         aplikace.bezpecnostComInicializovana = true;
     }
     OveritHr(::CoCreateInstance(CLSID_LokatorWbem, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWbemLocator),
