@@ -5,7 +5,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/ikonatray.h"
+#include "core/konfiguracenastroju.h"
 #include "knihovna/chyba.h"
+#include "monitors/modulsledovaniprocesu.h"
 #include "monitors/seznamprocesu.h"
 
 namespace {
@@ -108,4 +113,80 @@ TEST(SledovaniProcesu, SeznamDrziPametMeziMerenimi) {
     } catch (const knihovna::Chyba& chyba) {
         EXPECT_EQ(chyba.Hresult(), E_INVALIDARG);
     }
+}
+
+namespace {
+
+struct VolaniIkony {
+    DWORD zprava;
+    NOTIFYICONDATAW data;
+};
+std::vector<VolaniIkony> volaniIkony;
+BOOL WINAPI ZaznamenatIkonu(DWORD zprava, PNOTIFYICONDATAW data) {
+    volaniIkony.push_back({zprava, *data});
+    return TRUE;
+}
+
+size_t Bubliny() {
+    size_t pocet = 0;
+    for (const auto& v : volaniIkony)
+        if (v.zprava == NIM_MODIFY && (v.data.uFlags & NIF_INFO) && v.data.szInfo[0]) ++pocet;
+    return pocet;
+}
+
+}  // namespace
+
+TEST(SledovaniProcesuOkno, VarovaniJednouPakJenTipASkryteOknoNemeniSirky) {
+    auto puvodniIkona = notifikacniIkona;
+    notifikacniIkona = ZaznamenatIkonu;
+    volaniIkony.clear();
+    auto puvodni = std::move(nastaveniSledovaniProcesu);
+    nastaveniSledovaniProcesu = std::make_unique<KonfiguraceSledovaniProcesu>();
+    nastaveniSledovaniProcesu->maxWorkingSetSize = 0;  // the real measurements at start warn of nothing
+    const bool zvuk = aplikace.nastaveni.zvuk;
+    aplikace.nastaveni.zvuk = false;
+    {
+        ModulSledovaniProcesu modul;
+        // the program's image lists are not loaded here: an icon of the test's own
+        if (!modul.ikonaModulu) modul.ikonaModulu = ::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION));
+        modul.VytvoritOkno();
+        EXPECT_FALSE(::IsWindowVisible(modul.m_hWnd));
+        ASSERT_NE(modul.ikona, nullptr);
+        EXPECT_EQ(modul.varovani, nullptr);
+
+        const SIZE_T MB = 1048576;
+        nastaveniSledovaniProcesu->maxWorkingSetSize = 180;
+        SeznamProcesu s;
+        s.Pridat(L"velky.exe", Pamet(180 * MB, 0, 0));
+        modul.ZkontrolovatLimit(s);
+        ASSERT_NE(modul.varovani, nullptr);
+        EXPECT_EQ(modul.varovani->id, 2u);
+        EXPECT_EQ(Bubliny(), 1u);
+        const std::wstring text1 =
+            L"Jeden z procesů (velky.exe) dosáhl " + TextKilobajtu(180 * MB) + L" využití paměti!";
+        EXPECT_STREQ(volaniIkony.back().data.szTip, text1.c_str());
+
+        // above the limit again: only the warning icon's tooltip follows, no new balloon
+        SeznamProcesu s2;
+        s2.Pridat(L"vetsi.exe", Pamet(200 * MB, 0, 0));
+        modul.ZkontrolovatLimit(s2);
+        EXPECT_EQ(Bubliny(), 1u);
+        EXPECT_NE(wcsstr(volaniIkony.back().data.szTip, L"vetsi.exe"), nullptr);
+
+        // below the limit: the warning icon stays until clicked away
+        SeznamProcesu s3;
+        s3.Pridat(L"maly.exe", Pamet(MB, 0, 0));
+        modul.ZkontrolovatLimit(s3);
+        EXPECT_NE(modul.varovani, nullptr);
+        ::SendMessageW(modul.m_hWnd, WM_APP + 9, 2, WM_LBUTTONUP);
+        EXPECT_EQ(modul.varovani, nullptr);
+
+        // closing while hidden keeps the stored column widths
+        ::SendMessageW(modul.m_hWnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(nastaveniSledovaniProcesu->sloupecSoubor, -1);
+        EXPECT_EQ(nastaveniSledovaniProcesu->sloupecWorkingSetSize, -1);
+    }
+    aplikace.nastaveni.zvuk = zvuk;
+    nastaveniSledovaniProcesu = std::move(puvodni);
+    notifikacniIkona = puvodniIkona;
 }
