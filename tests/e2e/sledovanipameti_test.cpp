@@ -168,8 +168,19 @@ TEST(SledovaniPametiZvenku, IkonaVOznamovaciOblastiSTipem) {
     EXPECT_NE(tip.text.find(L"\nKolvex"), std::wstring::npos) << tip.text.c_str();
     UlozitSnimekPoVykresleni(tip.okno, L"sledovani_pameti_tip");
 
-    // the two memory dialogs from the module's menu commands
+    // a right click on the icon opens the monitor's menu
     HWND modul = kolvex.CekatNaOkno(L"QSledovaniPameti");
+    ::PostMessageW(modul, WM_APP + 9, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        menu = NajitOknoProcesu(kolvex.Pid(), L"#32768");
+        return menu && ::IsWindowVisible(menu);
+    })) << "no tray menu of the memory monitor";
+    UlozitSnimekPoVykresleni(menu, L"sledovani_pameti_menu", 200);
+    StisknoutKlavesy({VK_ESCAPE});
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindowVisible(menu); }));
+
+    // the two memory dialogs from the module's menu commands
     ::PostMessageW(modul, WM_COMMAND, 40091, 0);
     HWND hardware = nullptr;
     ASSERT_TRUE(CekatNa([&] { return (hardware = DialogSPolozkou(kolvex.Pid(), 1076)) != nullptr; }, 15000))
