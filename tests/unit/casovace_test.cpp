@@ -226,3 +226,53 @@ TEST(Stopky, DialogVysledkuUkazeCas) {
     ::GetWindowTextW(dialog.m_hWnd, text, 40);
     EXPECT_NE(wcsstr(text, L" - Stopky"), nullptr) << text;
 }
+
+TEST_F(HodinyModul, OknoPruhlednePozadiAZmenaNastaveniZpravou) {
+    nastaveniHodiny->ikona = false;
+    nastaveniHodiny->okno = 0x04 | 0x20;
+    nastaveniHodiny->gong = 0;
+    ted = Cas(2026, 12, 10, 10, 7, 30);
+    ModulHodiny hodiny;
+    HWND h = hodiny.VytvoritOkno();
+    EXPECT_TRUE(::IsWindowVisible(h));
+    EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    COLORREF klic = 0;
+    BYTE alfa = 0;
+    DWORD priznaky = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(h, &klic, &alfa, &priznaky));
+    EXPECT_EQ(klic, nastaveniHodiny->barvaPozadi);  // the background is see-through, the figures stay
+    EXPECT_TRUE(priznaky & LWA_COLORKEY);
+    EXPECT_FALSE(::GetWindowLongW(h, GWL_STYLE) & WS_BORDER);
+
+    // the page posts the change; the clock applies it on its own thread (here: this one)
+    nastaveniHodiny->okno = 0x40;
+    ::PostMessageW(h, ZpravaPouzitNastaveniHodin, 0, 0);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    EXPECT_TRUE(::GetWindowLongW(h, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+    ::SendMessageW(h, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(h));
+}
+
+TEST(Stopky, ZmenaNastaveniZpravouUkazeSkryteOkno) {
+    auto puvodni = std::move(nastaveniStopky);
+    nastaveniStopky = std::make_unique<KonfiguraceStopky>();
+    nastaveniStopky->ikona = false;
+    nastaveniStopky->okno = 0x04;
+    {
+        ModulStopky stopky;
+        HWND h = stopky.VytvoritOkno(false);
+        ::ShowWindow(h, SW_HIDE);
+        nastaveniStopky->okno = 0x40 | 0x20;
+        ::PostMessageW(h, ZpravaPouzitNastaveniStopek, 0, 0);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        EXPECT_TRUE(::IsWindowVisible(h));  // applying the page shows the window again
+        EXPECT_TRUE(::GetWindowLongW(h, GWL_STYLE) & WS_BORDER);
+        EXPECT_TRUE(::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+        ::SendMessageW(h, WM_CLOSE, 1, 1);
+    }
+    nastaveniStopky = std::move(puvodni);
+}
