@@ -6,6 +6,7 @@
 #include "core/globalni.h"
 #include "core/nastaveni.h"
 #include "core/nastaveniobecne.h"
+#include "core/stranka.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "monitors/dlgnastavsledovani.h"
@@ -15,7 +16,6 @@
 #include "timers/dlgnastavcasovace.h"
 #include "timers/modulhodiny.h"
 #include "timers/modulstopky.h"
-#include "core/stranka.h"
 
 #include <memory>
 
