@@ -126,10 +126,41 @@ def zapsat_ico(cesta, velikosti):
         f.write(vystup)
 
 
+def zapsat_ico_pameti(cesta):
+    """Icon 140: the memory monitor's starting picture, 16x16, 24-bit, fully opaque (its mask is
+    kept for every redrawn icon, so the drawn square shows whole)."""
+    v = 16
+    xor = bytearray()
+    for y in range(v - 1, -1, -1):
+        for x in range(v):
+            c = (176, 176, 255) if y >= 8 else (208, 255, 208)
+            xor += bytes((c[2], c[1], c[0]))
+    maska = bytearray(4 * v)
+    hlavicka = struct.pack("<IiiHHIIiiII", 40, v, v * 2, 1, 24, 0, len(xor) + len(maska), 0, 0, 0, 0)
+    data = hlavicka + xor + maska
+    with open(cesta, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", v, v, 0, 0, 1, 24, len(data), 22) + data)
+
+
+def zapsat_gong(cesta):
+    """Wave 195: the clock's built-in gong, a short decaying tone (8-bit mono, 11025 Hz)."""
+    import math
+    frekvence, delka = 11025, 0.7
+    vzorky = bytes(
+        int(128 + 100 * math.exp(-5 * i / frekvence) * math.sin(2 * math.pi * 440 * i / frekvence))
+        for i in range(int(frekvence * delka)))
+    fmt = struct.pack("<HHIIHH", 1, 1, frekvence, frekvence, 1, 8)
+    telo = b"WAVE" + b"fmt " + struct.pack("<I", len(fmt)) + fmt + b"data" + struct.pack("<I", len(vzorky)) + vzorky
+    with open(cesta, "wb") as f:
+        f.write(b"RIFF" + struct.pack("<I", len(telo)) + telo)
+
+
 def main():
     cil = sys.argv[1]
     os.makedirs(cil, exist_ok=True)
     zapsat_ico(os.path.join(cil, "kolvex.ico"), [16, 32, 48])
+    zapsat_ico_pameti(os.path.join(cil, "pamet140.ico"))
+    zapsat_gong(os.path.join(cil, "gong195.wav"))
     # menu image list: 58 images of bitmap 145, then 41 of bitmap 115; the second list alike
     zapsat_bmp(os.path.join(cil, "menu145.bmp"), *pruh(58, 0.00, 0))
     zapsat_bmp(os.path.join(cil, "menu115.bmp"), *pruh(41, 0.50, 7))

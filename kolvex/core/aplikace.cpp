@@ -20,6 +20,7 @@ using std::min;
 #include "core/sit.h"
 #include "core/zasuvnemoduly.h"
 #include "knihovna/text.h"
+#include "monitors/seznamprocesu.h"
 #include "resources/resource.h"
 
 using knihovna::Overit;
@@ -164,7 +165,8 @@ int Aplikace::InitInstance() {
         infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
         infoShellExtSchranka = std::make_unique<InfoShellExtSchranka>(slozkaProgramu);
 
-        // 25. Process records: with the process monitor.
+        // 25. Process records.
+        seznamProcesu = new SeznamProcesu(40);
 
         // 26. Contacts (a damaged file is reported; the program goes on with an empty list).
         NacistKontaktyPriStartu(nastaveniKontakty->soubor);
@@ -200,7 +202,9 @@ void Aplikace::ExitInstance() {
     // 7. Outside programs.
     extAplikaceVarnel.reset();
     extAplikaceMeltis.reset();
-    // 8. Process records: with the process monitor.
+    // 8. Process records.
+    delete seznamProcesu;
+    seznamProcesu = nullptr;
     // 9. Hot-key table, mixer, contacts, display modes.
     horkeKlavesy.reset();
     mixer.reset();

@@ -6,14 +6,21 @@
 #include "core/globalni.h"
 #include "core/nastaveni.h"
 #include "core/nastaveniobecne.h"
+#include "core/stranka.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
+#include "monitors/dlgnastavsledovani.h"
+#include "monitors/modulsledovanipameti.h"
+#include "monitors/modulsledovaniprocesu.h"
 #include "multimedia/dlgnastavovladanicd.h"
 #include "multimedia/ovladanicd.h"
 #include "screen/modulobrazovka.h"
+#include "timers/dlgnastavcasovace.h"
+#include "timers/modulhodiny.h"
+#include "timers/modulstopky.h"
 #include "windows/akceoken.h"
 #include "windows/modulrozsirenioken.h"
 
@@ -23,12 +30,24 @@ void ZaregistrovatNastroje() {
     VytvoritModulObrazovka();
     VytvoritModulSpousteniAplikaci();
     VytvoritModulRozsireniOken();
+    VytvoritModulSledovaniPameti();
+    VytvoritModulSledovaniProcesu();
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SLEDOVANI_PAMETI, VytvoritStranku<DlgNastavSledovaniPameti>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SLEDOVANI_PROCESU, VytvoritStranku<DlgNastavSledovaniProcesu>);
+    VytvoritModulHodiny();
+    VytvoritModulStopky();
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
 }
 
 void ZrusitNastroje() {
     SmazatModulRozsireniOken();
     SmazatModulSpousteniAplikaci();
     SmazatModulObrazovka();
+    SmazatModulSledovaniPameti();
+    SmazatModulSledovaniProcesu();
+    SmazatModulHodiny();
+    SmazatModulStopky();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
