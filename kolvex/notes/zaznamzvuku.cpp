@@ -41,24 +41,24 @@ void ZaznamZvukuMci::NastavitChybu(MCIERROR kod) {
 
 int ZaznamZvukuMci::Spustit() {
     if (nahrava) Zrusit();
-    MCI_OPEN_PARMSW otevreni{};
-    otevreni.lpstrDeviceType = L"waveaudio";
-    otevreni.lpstrElementName = L"";
+    m_otevreni = MCI_OPEN_PARMSW{};
+    m_otevreni.lpstrDeviceType = L"waveaudio";
+    m_otevreni.lpstrElementName = L"";
     posledniChyba = ::mciSendCommandW(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
-                                      reinterpret_cast<DWORD_PTR>(&otevreni));
+                                      reinterpret_cast<DWORD_PTR>(&m_otevreni));
     if (posledniChyba != 0) {
         NastavitChybu(posledniChyba);
         return 1;
     }
-    zarizeni = otevreni.wDeviceID;
-    MCI_RECORD_PARMS zaznam{};
-    zaznam.dwCallback = reinterpret_cast<DWORD_PTR>(oknoOznameni);
+    zarizeni = m_otevreni.wDeviceID;
+    m_zaznam = MCI_RECORD_PARMS{};
+    m_zaznam.dwCallback = reinterpret_cast<DWORD_PTR>(oknoOznameni);
     const MCIERROR vysledek =
-        ::mciSendCommandW(zarizeni, MCI_RECORD, oknoOznameni ? MCI_NOTIFY : 0, reinterpret_cast<DWORD_PTR>(&zaznam));
+        ::mciSendCommandW(zarizeni, MCI_RECORD, oknoOznameni ? MCI_NOTIFY : 0, reinterpret_cast<DWORD_PTR>(&m_zaznam));
     if (vysledek != 0) {
         posledniChyba = vysledek;
         NastavitChybu(vysledek);
-        ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, 0);
+        ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
         zarizeni = 0;
         return 1;
     }
@@ -68,14 +68,14 @@ int ZaznamZvukuMci::Spustit() {
 
 int ZaznamZvukuMci::ZastavitAUlozit() {
     if (!nahrava) return 1;
-    MCI_GENERIC_PARMS obecne{};
-    MCIERROR vysledek = ::mciSendCommandW(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&obecne));
+    MCIERROR vysledek = ::mciSendCommandW(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     if (vysledek == 0) {
-        MCI_SAVE_PARMSW ulozeni{};
-        ulozeni.lpfilename = soubor.c_str();
-        vysledek = ::mciSendCommandW(zarizeni, MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&ulozeni));
+        m_ulozeni = MCI_SAVE_PARMSW{};
+        m_ulozeni.lpfilename = soubor.c_str();
+        vysledek =
+            ::mciSendCommandW(zarizeni, MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_ulozeni));
     }
-    ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&obecne));
+    ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     nahrava = false;
     zarizeni = 0;
     if (vysledek != 0) {
@@ -88,9 +88,8 @@ int ZaznamZvukuMci::ZastavitAUlozit() {
 
 void ZaznamZvukuMci::Zrusit() {
     if (!nahrava) return;
-    MCI_GENERIC_PARMS obecne{};
-    ::mciSendCommandW(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&obecne));
-    ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&obecne));
+    ::mciSendCommandW(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     nahrava = false;
     zarizeni = 0;
 }

@@ -41,6 +41,13 @@ public:
     HWND oknoOznameni = nullptr;
 
 private:
+    // The command records live as long as the recorder: the device may use them after a call
+    // without MCI_WAIT has returned.
+    MCI_OPEN_PARMSW m_otevreni{};
+    MCI_RECORD_PARMS m_zaznam{};
+    MCI_SAVE_PARMSW m_ulozeni{};
+    MCI_GENERIC_PARMS m_obecne{};
+
     void NastavitChybu(MCIERROR kod);
 };
 

@@ -220,3 +220,43 @@ TEST_F(PoznamkyZvenku, SnimkyOkenZvukovychPoznamekAStranekNastaveni) {
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
 }
+
+TEST_F(PoznamkyZvenku, ZaznamZvukovePoznamkyZNabidkyUloziWaveSDaty) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    // "Záznam nové zvukové poznámky": the sound-notes window opens and starts the recording.
+    ::PostMessageW(modul, WM_COMMAND, 40060, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(CekatNa(
+        [&] {
+            dialog = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+            return dialog && ::IsWindowVisible(dialog) && TextOkna(dialog).find(L"Záznam zvukové poznámky") == 0;
+        },
+        10000))
+        << "no recording dialog";
+    HWND trvani = ::GetDlgItem(dialog, 1068);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(trvani).find(L"Trvání záznamu: 1 sekundy") == 0; }, 5000))
+        << "the duration did not count";
+    ::Sleep(300);
+    Snimek snimek = UlozitSnimekOkna(dialog, L"poznamky_zaznam");
+    std::printf("Snímek záznamu: %ls\n", snimek.soubor.c_str());
+
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND vstup = CekatNaDialogVstupu(kolvex);
+    ASSERT_NE(vstup, nullptr) << "no name prompt after saving";
+    HWND edit = ::FindWindowExW(vstup, nullptr, L"Edit", nullptr);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Porada"));
+    ::PostMessageW(vstup, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+    const std::wstring soubor = SlozkaPoznamek() + L"\\Porada.wav";
+    ASSERT_TRUE(CekatNa([&] { return ExistujeSoubor(soubor); }, 5000));
+    std::vector<BYTE> bajty = PrecistBajty(soubor);
+    ASSERT_GT(bajty.size(), 44u) << "only a WAVE header: nothing was recorded";
+    EXPECT_EQ(std::string(bajty.begin(), bajty.begin() + 4), "RIFF");
+    EXPECT_FALSE(ExistujeSoubor(SlozkaPoznamek() + L"\\temp.wav")) << "the recording goes through no note file";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
