@@ -41,6 +41,11 @@ void ZaznamZvukuMci::NastavitChybu(MCIERROR kod) {
 
 int ZaznamZvukuMci::Spustit() {
     if (nahrava) Zrusit();
+    // The record command runs on the driver's own thread; closing the device may unload the
+    // driver while that thread is still returning into it. One reference held for the run keeps
+    // the driver's code in place.
+    static HMODULE ovladac = ::LoadLibraryW(L"mciwave.dll");
+    (void)ovladac;
     m_otevreni = MCI_OPEN_PARMSW{};
     m_otevreni.lpstrDeviceType = L"waveaudio";
     m_otevreni.lpstrElementName = L"";
