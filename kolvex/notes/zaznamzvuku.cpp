@@ -28,6 +28,12 @@ std::wstring TextTrvaniZaznamu(DWORD milisekundy) {
 
 ZaznamZvukuMci::~ZaznamZvukuMci() { Zrusit(); }
 
+void ZaznamZvukuMci::DokoncitBufery() {
+    // The wave-in driver may still hand its last buffers to the device's file after the stop has
+    // returned; saving or closing meanwhile would pull the file away under it.
+    ::Sleep(150);
+}
+
 int ZaznamZvukuMci::NastavitSoubor(const std::wstring& cesta) {
     soubor = cesta;
     return 0;
@@ -74,6 +80,7 @@ int ZaznamZvukuMci::Spustit() {
 int ZaznamZvukuMci::ZastavitAUlozit() {
     if (!nahrava) return 1;
     MCIERROR vysledek = ::mciSendCommandW(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    DokoncitBufery();
     if (vysledek == 0) {
         m_ulozeni = MCI_SAVE_PARMSW{};
         m_ulozeni.lpfilename = soubor.c_str();
@@ -94,6 +101,7 @@ int ZaznamZvukuMci::ZastavitAUlozit() {
 void ZaznamZvukuMci::Zrusit() {
     if (!nahrava) return;
     ::mciSendCommandW(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    DokoncitBufery();
     ::mciSendCommandW(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     nahrava = false;
     zarizeni = 0;

@@ -49,6 +49,7 @@ private:
     MCI_GENERIC_PARMS m_obecne{};
 
     void NastavitChybu(MCIERROR kod);
+    void DokoncitBufery();
 };
 
 // A new unique empty file for a recording in the program's temporary folder (the system's when
