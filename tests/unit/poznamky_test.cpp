@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <mmsystem.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <functional>
@@ -21,6 +22,7 @@
 #include "notes/oknoseznamu.h"
 #include "notes/seznampoznamek.h"
 #include "notes/souborpoznamky.h"
+#include "notes/strankypoznamky.h"
 #include "notes/zaznamzvuku.h"
 #include "podpora/pomocnik.h"
 
@@ -446,4 +448,86 @@ TEST(VstupniLinka, PrepnutiJenPriShodeNazvu) {
     }
     // Wine's mixer has no recording selector: the real switch changes nothing and says so.
     EXPECT_NE(VybratVstupniLinku(L"Mikrofon"), 0);
+}
+
+namespace {
+
+// A settings page of the notes on a plain parent window, as the settings window holds it.
+template <class Stranka>
+class StrankaNaOkne {
+public:
+    StrankaNaOkne() {
+        rodic = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 700, 500, nullptr, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+        stranka.VytvoritStranku(rodic);
+    }
+    ~StrankaNaOkne() {
+        if (stranka.m_hWnd) ::DestroyWindow(stranka.m_hWnd);
+        ::DestroyWindow(rodic);
+    }
+    HWND Prvek(int id) const { return ::GetDlgItem(stranka.m_hWnd, id); }
+    HWND rodic = nullptr;
+    Stranka stranka;
+};
+
+}  // namespace
+
+TEST(StrankyPoznamek, TextovePoznamkyZobraziAUlozi) {
+    DocasnaSlozka slozka;
+    NastaveniPoznamekTestu nastaveni(slozka.Cesta());
+    nastaveniPoznamky->textove.ikonaLeve = 12345;  // not offered: the first item shows
+    nastaveniPoznamky->textove.trideni = 7;         // neither order: no selection
+    nastaveniPoznamky->textove.oknoPoznamka = 0x30007;
+    nastaveniPoznamky->textove.oknoSeznam = 0x10007;
+    StrankaNaOkne<DlgNastavPoznamkyTextove> s;
+    EXPECT_EQ(::SendMessageW(s.Prvek(IDC_POZNAMKY_AKCE), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(::SendMessageW(s.Prvek(IDC_POZNAMKY_AKCE), CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(::SendMessageW(s.Prvek(IDC_POZNAMKY_TRIDENI), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(::IsDlgButtonChecked(s.stranka.m_hWnd, IDC_POZNAMKA_STAVOVY_RADEK), BST_CHECKED);
+    EXPECT_EQ(::IsDlgButtonChecked(s.stranka.m_hWnd, IDC_POZNAMKA_BEZ_TITULKU), BST_UNCHECKED);
+
+    const std::wstring nova = slozka.Cesta() + L"\\Nové poznámky";
+    ::SetWindowTextW(s.Prvek(IDC_POZNAMKY_SLOZKA), nova.c_str());
+    ::CheckDlgButton(s.stranka.m_hWnd, IDC_POZNAMKA_STAVOVY_RADEK, BST_UNCHECKED);
+    ::CheckDlgButton(s.stranka.m_hWnd, IDC_SEZNAM_BEZ_TITULKU, BST_CHECKED);
+    s.stranka.Ulozit();
+    const NastaveniTextovychPoznamek& t = nastaveniPoznamky->textove;
+    EXPECT_EQ(t.ikonaLeve, 40074u);
+    EXPECT_EQ(t.trideni, static_cast<DWORD>(-1)) << "no selection is stored as -1 (unsorted)";
+    EXPECT_EQ(t.oknoPoznamka, 0x10007u) << "only the status-bar bit changed";
+    EXPECT_EQ(t.oknoSeznam, 0x10017u) << "bits without a control stay";
+    EXPECT_EQ(t.slozka.Text(), nova);
+    EXPECT_TRUE(::PathIsDirectoryW(nova.c_str())) << "a missing folder is created on Apply";
+
+    // One level only: a folder below a missing one cannot be made and the save fails.
+    ::SetWindowTextW(s.Prvek(IDC_POZNAMKY_SLOZKA), (slozka.Cesta() + L"\\chybi\\hloubeji").c_str());
+    EXPECT_THROW(s.stranka.Ulozit(), knihovna::Chyba);
+}
+
+TEST(StrankyPoznamek, ZvukovePoznamkyBezMixeruNechajiNazevLinky) {
+    DocasnaSlozka slozka;
+    NastaveniPoznamekTestu nastaveni(slozka.Cesta());
+    nastaveniPoznamky->zvukove.ovladacHlasitosti = L"Linka";
+    nastaveniPoznamky->zvukove.prepnoutOvladac = true;
+    nastaveniPoznamky->zvukove.ikonaLeve = 40062;
+    StrankaNaOkne<DlgNastavPoznamkyZvukove> s;
+    MixerTestu mixer;
+    s.stranka.mixer = &mixer;
+    EXPECT_EQ(::SendMessageW(s.Prvek(IDC_POZNAMKY_AKCE), CB_GETCURSEL, 0, 0), 2);
+    // Without a selected line the switch sends an empty name, which no line bears.
+    ::SendMessageW(s.Prvek(IDC_POZNAMKY_LINKA), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_EQ(s.stranka.PrepnoutNyni(), 2);
+    EXPECT_EQ(mixer.nastaveni, 0);
+    // A line offered by the list is switched exactly.
+    knihovna::PridatPolozkuCombo(s.Prvek(IDC_POZNAMKY_LINKA), L"Linka", 0);
+    ::SendMessageW(s.Prvek(IDC_POZNAMKY_LINKA), CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(s.stranka.PrepnoutNyni(), 0);
+    EXPECT_EQ(mixer.hodnoty, (std::vector<LONG>{0, 1}));
+
+    ::CheckDlgButton(s.stranka.m_hWnd, IDC_POZNAMKY_PREPNOUT_OVLADAC, BST_UNCHECKED);
+    ::SendMessageW(s.Prvek(IDC_POZNAMKY_LINKA), CB_RESETCONTENT, 0, 0);
+    s.stranka.Ulozit();
+    EXPECT_FALSE(nastaveniPoznamky->zvukove.prepnoutOvladac);
+    EXPECT_EQ(nastaveniPoznamky->zvukove.ovladacHlasitosti.Text(), L"Linka") << "an empty list keeps the stored name";
+    EXPECT_EQ(nastaveniPoznamky->zvukove.ikonaLeve, 40062u);
 }
