@@ -181,16 +181,18 @@ void OknoPoznamka::AktualizovatCasVSeznamu() {
     }
 }
 
-void OknoPoznamka::PoznamkaPrejmenovana(const std::wstring& stary, const std::wstring& novy) {
-    if (m_cesta.empty() || m_nazev != stary || !seznamTextovychPoznamek) return;
-    m_nazev = novy;
-    m_cesta = ::CestaPoznamky(seznamTextovychPoznamek->Slozka(), novy, PRIPONA_TEXTOVE);
-    const std::wstring titulek = knihovna::Formatovat(L"%s - %s (Poznámky)", novy.c_str(), aplikace.titulek.c_str());
+void OknoPoznamka::PoznamkaPrejmenovana(const std::wstring& staraCesta, const std::wstring& novaCesta,
+                                        const std::wstring& novyNazev) {
+    if (m_cesta.empty() || ::lstrcmpiW(m_cesta.c_str(), staraCesta.c_str()) != 0) return;
+    m_nazev = novyNazev;
+    m_cesta = novaCesta;
+    const std::wstring titulek =
+        knihovna::Formatovat(L"%s - %s (Poznámky)", novyNazev.c_str(), aplikace.titulek.c_str());
     ::SetWindowTextW(m_hWnd, titulek.c_str());
 }
 
-bool OknoPoznamka::PoznamkaOdstranena(const std::wstring& nazev) {
-    if (m_cesta.empty() || m_nazev != nazev) return false;
+bool OknoPoznamka::PoznamkaOdstranena(const std::wstring& cesta) {
+    if (m_cesta.empty() || ::lstrcmpiW(m_cesta.c_str(), cesta.c_str()) != 0) return false;
     m_nazev.clear();
     m_cesta.clear();
     return true;
@@ -227,4 +229,9 @@ LRESULT OknoPoznamka::OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 LRESULT OknoPoznamka::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
     if (edit.m_hWnd) ::SetFocus(edit.m_hWnd);
     return 0;
+}
+
+void ZapomenoutZobrazenouPoznamku(const std::wstring& cesta) {
+    if (oknoTextovePoznamky && oknoTextovePoznamky->PoznamkaOdstranena(cesta) && oknoTextovePoznamky->m_hWnd)
+        ::PostMessageW(oknoTextovePoznamky->m_hWnd, WM_CLOSE, 0, 0);
 }

@@ -50,11 +50,12 @@ public:
     // a failure is shown and returned, the file keeps its old content.
     HRESULT UlozitPoznamku();
 
-    // The list renamed a note: a shown note of the old name follows it.
-    void PoznamkaPrejmenovana(const std::wstring& stary, const std::wstring& novy);
-    // The list deleted a note: true when it was the shown one (the window then shows no note
-    // and its close writes nothing).
-    bool PoznamkaOdstranena(const std::wstring& nazev);
+    // The list renamed a note (old path, new path and name): a shown note follows it.
+    void PoznamkaPrejmenovana(const std::wstring& staraCesta, const std::wstring& novaCesta,
+                              const std::wstring& novyNazev);
+    // The note file at that path was deleted or replaced: true when it was the shown one (the
+    // window then shows no note and its close writes nothing).
+    bool PoznamkaOdstranena(const std::wstring& cesta);
 
     const std::wstring& NazevPoznamky() const { return m_nazev; }
     const std::wstring& CestaPoznamky() const { return m_cesta; }
@@ -84,3 +85,6 @@ private:
 extern OknoPoznamka* oknoTextovePoznamky;
 // The notes module's window that the note window reports to (null in tests without a module).
 extern HWND (*oknoModuluPoznamek)();
+// The note file at that path was deleted or replaced by an empty note: a note window showing it
+// closes without writing it back.
+void ZapomenoutZobrazenouPoznamku(const std::wstring& cesta);

@@ -387,11 +387,10 @@ bool PrejmenovatPoznamku(bool zvukove, int index, const std::wstring& novyNazev)
         ::SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    const std::wstring stary = store->Polozka(index).nazev;
     const std::wstring z = store->Cesta(index);
     const std::wstring na = CestaPoznamky(store->Slozka(), novyNazev, store->Pripona());
     if (!::MoveFileW(z.c_str(), na.c_str())) return false;
-    if (!zvukove && oknoTextovePoznamky) oknoTextovePoznamky->PoznamkaPrejmenovana(stary, novyNazev);
+    if (!zvukove && oknoTextovePoznamky) oknoTextovePoznamky->PoznamkaPrejmenovana(z, na, novyNazev);
     store->Prenacist(TrideniSeznamu(zvukove));
     return true;
 }
@@ -402,12 +401,9 @@ bool OdstranitPoznamku(bool zvukove, int index) {
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return false;
     }
-    const std::wstring nazev = store->Polozka(index).nazev;
-    if (!::DeleteFileW(store->Cesta(index).c_str())) return false;
-    // The deleted note is no longer shown: its window closes without writing it back.
-    if (!zvukove && oknoTextovePoznamky && oknoTextovePoznamky->PoznamkaOdstranena(nazev) &&
-        oknoTextovePoznamky->m_hWnd)
-        ::PostMessageW(oknoTextovePoznamky->m_hWnd, WM_CLOSE, 0, 0);
+    const std::wstring cesta = store->Cesta(index);
+    if (!::DeleteFileW(cesta.c_str())) return false;
+    if (!zvukove) ZapomenoutZobrazenouPoznamku(cesta);
     store->Prenacist(TrideniSeznamu(zvukove));
     return true;
 }

@@ -13,6 +13,7 @@
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
+#include "notes/oknopoznamka.h"
 #include "resources/resource.h"
 
 using knihovna::Overit;
@@ -199,6 +200,7 @@ int SeznamPoznamek::NovaPoznamka() {
         aplikace.ZobrazitChybuComPopis(chyba);
         return 1;
     }
+    ZapomenoutZobrazenouPoznamku(cesta);  // a replaced note shown in the window is not written back
     NacistTextovePoznamky();
     return 0;
 }
