@@ -260,3 +260,31 @@ TEST_F(PoznamkyZvenku, ZaznamZvukovePoznamkyZNabidkyUloziWaveSDaty) {
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
 }
+
+TEST_F(PoznamkyZvenku, HorkaKlavesaSeznamuOtevreAZavreSeznam) {
+    // Ctrl+Alt+J for "Zobrazit/skrýt seznam textových poznámek" (40061) in the hot-key table.
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Brenvald\\Kolvex\\5.0\\Horke klavesy", 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    const DWORD zaznam[4] = {MOD_CONTROL | MOD_ALT, 'J', 40061, 32};
+    ::RegSetValueExW(h, L"40061", 0, REG_BINARY, reinterpret_cast<const BYTE*>(zaznam), sizeof(zaznam));
+    ::RegCloseKey(h);
+
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(kolvex.CekatNaOkno(TRIDA_MODULU), nullptr);
+    // The first key events on a new X display can be lost: a press that arrives opens the list.
+    HWND seznam = nullptr;
+    for (int pokus = 0; pokus < 3 && !seznam; ++pokus) {
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'J'});
+        seznam = CekatNaViditelne(kolvex, L"QPoznamkyTextove", 3000);
+    }
+    ASSERT_NE(seznam, nullptr) << "the hot key did not open the list";
+    // The same hot key closes it again.
+    StisknoutKlavesy({VK_CONTROL, VK_MENU, 'J'});
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(seznam); }, 5000)) << "the hot key did not close the list";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
