@@ -15,6 +15,10 @@
 // seconds, the threshold tested on the milliseconds.
 std::wstring TextTrvaniZaznamu(DWORD milisekundy);
 
+// Seam for tests: the MCI command call of the recorder.
+using FunkcePrikazuMci = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+extern FunkcePrikazuMci prikazMci;
+
 // One recording on one MCI device.
 class ZaznamZvukuMci {
 public:

@@ -531,3 +531,30 @@ TEST(StrankyPoznamek, ZvukovePoznamkyBezMixeruNechajiNazevLinky) {
     EXPECT_EQ(nastaveniPoznamky->zvukove.ovladacHlasitosti.Text(), L"Linka") << "an empty list keeps the stored name";
     EXPECT_EQ(nastaveniPoznamky->zvukove.ikonaLeve, 40062u);
 }
+
+namespace {
+MCIERROR WINAPI OtevreniSelze(MCIDEVICEID, UINT zprava, DWORD_PTR, DWORD_PTR) {
+    return zprava == MCI_OPEN ? MCIERR_DEVICE_OPEN : 0;
+}
+}  // namespace
+
+TEST(ZaznamZvuku, NeotevreneZarizeniSeOhlasiAZaznamKonciJakoZruseny) {
+    DocasnaSlozka slozka;
+    NastaveniPoznamekTestu nastaveni(slozka.Cesta());
+    testy::ZachytavacZprav zpravy(IDOK);
+    prikazMci = OtevreniSelze;
+    const std::wstring docasny = slozka.Cesta() + L"\\zaznam.tmp";
+    INT_PTR vysledek = 0;
+    {
+        DlgZaznamZvukovePoznamky dialog(docasny);
+        vysledek = dialog.SpustitModalne(nullptr);
+    }
+    prikazMci = ::mciSendCommandW;
+    EXPECT_EQ(vysledek, IDCANCEL) << "no stale recording may become a note";
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    wchar_t text[256] = L"";
+    ::mciGetErrorStringW(MCIERR_DEVICE_OPEN, text, 256);
+    EXPECT_EQ(zpravy.zpravy[0].text.find(L"Záznam zvuku nelze spustit."), 0u);
+    EXPECT_NE(zpravy.zpravy[0].text.find(text), std::wstring::npos) << "the MCI text is shown";
+    EXPECT_FALSE(testy::ExistujeSoubor(docasny));
+}
