@@ -199,6 +199,18 @@ TEST_F(PoznamkyZvenku, SnimkyOkenZvukovychPoznamekAStranekNastaveni) {
     std::printf("Snímek zvukových poznámek: %ls\n", snimek.soubor.c_str());
     EXPECT_GT(snimek.pocetBarev, 4);
 
+    // The context menu from the keyboard (Shift+F10 gives a position of -1, -1).
+    ::PostMessageW(zvukove, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(zvukove), MAKELPARAM(0xFFFF, 0xFFFF));
+    HWND menu = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr && ::IsWindowVisible(menu); },
+                        5000));
+    ::Sleep(300);
+    Snimek snimekMenu = UlozitSnimekOkna(menu, L"poznamky_menu_zvukovych");
+    std::printf("Snímek nabídky: %ls\n", snimekMenu.soubor.c_str());
+    EXPECT_GT(snimekMenu.tmavychBodu, 200);
+    StisknoutKlavesy({VK_ESCAPE});
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindowVisible(menu); }, 5000));
+
     // The settings window at each notes page.
     for (int stranka : {125, 126, 127}) {
         ::PostMessageW(hlavni, WM_COMMAND, 40002, stranka);
