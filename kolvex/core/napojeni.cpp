@@ -17,6 +17,7 @@
 #include "monitors/modulsledovaniprocesu.h"
 #include "multimedia/dlgnastavovladanicd.h"
 #include "multimedia/ovladanicd.h"
+#include "notes/modulpoznamky.h"
 #include "screen/modulobrazovka.h"
 #include "timers/dlgnastavcasovace.h"
 #include "timers/modulhodiny.h"
@@ -38,9 +39,11 @@ void ZaregistrovatNastroje() {
     VytvoritModulStopky();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
+    VytvoritModulPoznamky();
 }
 
 void ZrusitNastroje() {
+    SmazatModulPoznamky();
     SmazatModulRozsireniOken();
     SmazatModulSpousteniAplikaci();
     SmazatModulObrazovka();

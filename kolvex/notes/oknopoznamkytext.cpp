@@ -1,0 +1,180 @@
+#include "notes/oknopoznamkytext.h"
+
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/hlaseni.h"
+#include "core/konfiguracenastroju.h"
+#include "knihovna/text.h"
+#include "notes/oknopoznamka.h"
+#include "resources/resource.h"
+
+using knihovna::Overit;
+
+OknoPoznamkyText* oknoPoznamkyText = nullptr;
+
+namespace {
+
+constexpr int OBRAZEK_TEXTOVYCH = 68;
+constexpr UINT STRANKA_TEXTOVE = 126;
+
+const int tlacitkaToolbaru[][2] = {
+    {40067, 54}, {40068, 17}, {40069, 56}, {40070, 16}, {0, 0}, {40002, 1}, {0, 0}, {40003, 3}, {0, 0}, {40026, 0},
+};
+
+}  // namespace
+
+OknoPoznamkyText::OknoPoznamkyText() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNAMKY_TEXTOVE)) {
+    m_zvukove = false;
+    NastavitKlic(aplikace.klicAplikace);
+    if (aplikace.seznamMenu.Get()) m_ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_TEXTOVYCH, ILD_NORMAL);
+}
+
+OknoPoznamkyText::~OknoPoznamkyText() {
+    if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+    if (m_ikona) ::DestroyIcon(m_ikona);
+}
+
+void OknoPoznamkyText::Vytvorit() {
+    DWORD styl = 0, rozsireny = 0;
+    StylOkna(PriznakyOknaSeznamu(false), styl, rozsireny);
+    std::wstring titulek;
+    FormatovatTextSDoplnkem(IDS_TITULEK_POZNAMKY_TEXTOVE, titulek);
+    const RECT obdelnik{0, 0, 260, 480};
+    OknoImpl::Vytvorit(nullptr, &obdelnik, titulek.c_str(), styl, rozsireny, m_trida.c_str());
+    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona.Get()));
+    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    const bool obnoveno = ObnovitPolohu() == 0;
+    VytvoritPrvky(tlacitkaToolbaru, sizeof(tlacitkaToolbaru) / sizeof(tlacitkaToolbaru[0]), obnoveno);
+}
+
+void OknoPoznamkyText::Otevrit() {
+    const int index = VybranaPoznamka();
+    if (index < 0) return;
+    if (!oknoTextovePoznamky) {
+        auto* nove = new OknoPoznamka();
+        oknoTextovePoznamky = nove;
+        try {
+            nove->Vytvorit();
+        } catch (...) {
+            oknoTextovePoznamky = nullptr;
+            delete nove;
+            throw;
+        }
+    }
+    oknoTextovePoznamky->NacistPoznamku(index);
+    if (oknoTextovePoznamky->m_hWnd) ::SetForegroundWindow(oknoTextovePoznamky->m_hWnd);
+}
+
+void OknoPoznamkyText::NovaPoznamka() {
+    if (seznamTextovychPoznamek && seznamTextovychPoznamek->NovaPoznamka() == 0) NaplnitSeznam(-1);
+    ::SetFocus(seznam.m_hWnd);
+}
+
+LRESULT OknoPoznamkyText::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+    Zavrit(40061);
+    return 0;
+}
+
+LRESULT OknoPoznamkyText::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (seznam.m_hWnd && ::IsWindow(seznam.m_hWnd)) ::DestroyWindow(seznam.m_hWnd);
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoPoznamkyText::OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    Rozmistit();
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoPoznamkyText::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
+    ZobrazitKontextoveMenu(l, IDM_SEZNAM_POZNAMEK);
+    return 0;
+}
+
+LRESULT OknoPoznamkyText::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    const auto* polozka = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+    if (polozka->CtlType == ODT_LISTBOX && polozka->CtlID == IDC_SEZNAM_POZNAMEK) {
+        KreslitPolozkuPoznamky(*polozka, seznamTextovychPoznamek, m_ikona);
+        return TRUE;
+    }
+    if (polozka->CtlType == ODT_MENU) {
+        UINT id = polozka->itemID;
+        int obrazek = ObrazekPolozkyMenuSeznamu(id);
+        if (KreslitPolozkuOtevrenehoMenu(*polozka, obrazek)) return TRUE;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoPoznamkyText::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+    if (polozka->CtlType == ODT_LISTBOX) {
+        polozka->itemHeight = 20;
+        return TRUE;
+    }
+    if (ZmeritPolozkuOtevrenehoMenu(*polozka)) return TRUE;
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoPoznamkyText::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
+    auto* hlavicka = reinterpret_cast<NMHDR*>(l);
+    if (hlavicka->code == TTN_NEEDTEXTW) return knihovna::ZpracovatTooltipToolbaru(static_cast<int>(w), hlavicka, zpracovano);
+    if (hlavicka->code == TBN_DROPDOWN && hlavicka->idFrom == IDC_POZNAMKY_TOOLBAR) {
+        OnRozbaleniToolbaru(hlavicka);
+        return TBDDRET_DEFAULT;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoPoznamkyText::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (seznam.m_hWnd) ::SetFocus(seznam.m_hWnd);
+    return 0;
+}
+
+LRESULT OknoPoznamkyText::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {
+    switch (w) {
+        case VK_RETURN:
+            if (reinterpret_cast<HWND>(l) == seznam.m_hWnd) Otevrit();
+            break;
+        case VK_ESCAPE: Poslat(WM_CLOSE); break;
+        case VK_INSERT: NovaPoznamka(); break;
+        case VK_DELETE: Odstranit(); break;
+        case VK_F2: Prejmenovat(); break;
+        default: break;
+    }
+    return 0;
+}
+
+LRESULT OknoPoznamkyText::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    const UINT id = LOWORD(w);
+    ZpracovatSpolecnyPrikaz(m_hWnd, id);
+    switch (id) {
+        case 40067: Otevrit(); return 0;
+        case 40068: NovaPoznamka(); return 0;
+        case 40069: Prejmenovat(); return 0;
+        case 40070: Odstranit(); return 0;
+        case 40181: Seradit(TRIDENI_PODLE_NAZVU); return 0;
+        case 40182: Seradit(TRIDENI_PODLE_CASU); return 0;
+        case 40053: {
+            DWORD& priznaky = PriznakyOknaSeznamu(false);
+            if (knihovna::JeOknoNavrchu(m_hWnd))
+                priznaky |= 0x4;
+            else
+                priznaky &= ~0x4u;
+            return 0;
+        }
+        case 40002:
+            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
+                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_TEXTOVE);
+            return 0;
+        case 40003:
+            if (!menuNapoveda) {
+                NMTOOLBARW info{};
+                info.hdr.code = TBN_DROPDOWN;
+                info.iItem = 40003;
+                OnRozbaleniToolbaru(&info.hdr);
+            }
+            return 0;
+        case 40026: Odeslat(WM_CLOSE); return 0;
+        default: break;
+    }
+    return VychoziZpracovani(msg, w, l);
+}

@@ -1,0 +1,49 @@
+// The text-notes list window: a rebar with a toolbar over the owner-drawn list of the text-note
+// store; open a note in the note window, create, rename, delete and sort notes.
+#pragma once
+
+#include "notes/oknoseznamu.h"
+
+class OknoPoznamkyText : public knihovna::OknoImpl<OknoPoznamkyText, OknoSeznamuPoznamekZaklad> {
+public:
+    OknoPoznamkyText();
+    ~OknoPoznamkyText() override;
+
+    KNIHOVNA_MAPA_ZPRAV(OknoPoznamkyText)
+        ZPRAVA(WM_CLOSE, OnClose)
+        ZPRAVA(WM_DESTROY, OnDestroy)
+        ZPRAVA(WM_SIZE, OnSize)
+        ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
+        ZPRAVA(WM_DRAWITEM, OnDrawItem)
+        ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
+        ZPRAVA(WM_NOTIFY, OnNotify)
+        ZPRAVA(WM_SETFOCUS, OnSetFocus)
+        ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
+        ZPRAVA(knihovna::ZPRAVA_PRVKU, OnKlavesa)
+        ZPRAVA(WM_COMMAND, OnCommand)
+    KNIHOVNA_KONEC_MAPY()
+
+    // Creates and shows the window (list filled, first item selected).
+    void Vytvorit();
+    // Enter: the selected note in the note window (created on first use).
+    void Otevrit();
+    void NovaPoznamka();
+
+private:
+    std::wstring m_trida;
+    HICON m_ikona = nullptr;  // the text-notes icon drawn before every item
+
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&);
+    LRESULT OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&);
+};
+
+// The text-notes list window while it exists (null otherwise); notes module thread only.
+extern OknoPoznamkyText* oknoPoznamkyText;

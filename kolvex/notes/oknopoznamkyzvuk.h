@@ -1,0 +1,51 @@
+// The sound-notes window: a rebar with a toolbar over the owner-drawn list of the sound-note
+// store; play and stop notes, record a new note, rename, delete and sort them.
+#pragma once
+
+#include "notes/oknoseznamu.h"
+
+class OknoPoznamkyZvuk : public knihovna::OknoImpl<OknoPoznamkyZvuk, OknoSeznamuPoznamekZaklad> {
+public:
+    OknoPoznamkyZvuk();
+    ~OknoPoznamkyZvuk() override;
+
+    KNIHOVNA_MAPA_ZPRAV(OknoPoznamkyZvuk)
+        ZPRAVA(WM_CLOSE, OnClose)
+        ZPRAVA(WM_DESTROY, OnDestroy)
+        ZPRAVA(WM_SIZE, OnSize)
+        ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
+        ZPRAVA(WM_DRAWITEM, OnDrawItem)
+        ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
+        ZPRAVA(WM_NOTIFY, OnNotify)
+        ZPRAVA(WM_SETFOCUS, OnSetFocus)
+        ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
+        ZPRAVA(knihovna::ZPRAVA_PRVKU, OnKlavesa)
+        ZPRAVA(WM_COMMAND, OnCommand)
+    KNIHOVNA_KONEC_MAPY()
+
+    // Creates and shows the window (list filled, first item selected).
+    void Vytvorit();
+    // Plays the selected note (what plays is stopped).
+    void Prehrat();
+    // Records a new note through the recording dialog, asks for its name and moves the recording
+    // there; an existing note of that name is replaced only after a question.
+    void NovaPoznamka();
+
+private:
+    std::wstring m_trida;
+    HICON m_ikona = nullptr;  // the sound-notes icon drawn before every item
+
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&);
+    LRESULT OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&);
+};
+
+// The sound-notes window while it exists (null otherwise); notes module thread only.
+extern OknoPoznamkyZvuk* oknoPoznamkyZvuk;

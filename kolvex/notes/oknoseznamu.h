@@ -1,0 +1,94 @@
+// What the two note list windows (text notes and sound notes) share: the owner-drawn list box
+// that reports its keys, the rebar with the toolbar, the context menu with its owner drawing,
+// sorting, renaming and deleting, and closing through the notes module.
+// Each window class derives OknoImpl<X, OknoSeznamuPoznamekZaklad> and routes its messages to
+// these operations.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "core/menu.h"
+#include "knihovna/okno.h"
+#include "knihovna/prvky.h"
+#include "notes/seznampoznamek.h"
+
+// The list of a note list window: owner-drawn, 20 pixels an item, the item data is the record's
+// index in the store. Enter, Esc, Insert, Delete, F2, Pause and the arrows are posted to the
+// parent as ZPRAVA_PRVKU (wParam the key, lParam the list); a double click as Enter. Ctrl + left
+// button drags the window when the list window's flag 0x10000 is set.
+class ListBoxSeznamPoznamek : public knihovna::ListBoxImpl<ListBoxSeznamPoznamek> {
+public:
+    KNIHOVNA_MAPA_ZPRAV(ListBoxSeznamPoznamek)
+        ZPRAVA(WM_GETDLGCODE, OnGetDlgCode)
+        ZPRAVA(WM_KEYDOWN, OnKeyDown)
+        ZPRAVA(WM_LBUTTONDBLCLK, OnDvojklik)
+        ZPRAVA(WM_LBUTTONDOWN, OnLButtonDown)
+    KNIHOVNA_KONEC_MAPY()
+
+    bool zvukove = false;  // whose window flags (text or sound list)
+
+    void Vytvorit(HWND rodic);
+
+private:
+    LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
+    LRESULT OnKeyDown(UINT, WPARAM w, LPARAM, BOOL& zpracovano);
+    LRESULT OnDvojklik(UINT, WPARAM, LPARAM, BOOL& zpracovano);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano);
+};
+
+// The notes settings of one list window's kind.
+DWORD& PriznakyOknaSeznamu(bool zvukove);
+DWORD& TrideniSeznamu(bool zvukove);
+std::wstring SlozkaSeznamu(bool zvukove);
+
+// Draws one list item: the icon, then "name (d.m.yyyy  h:mm)".
+void KreslitPolozkuPoznamky(const DRAWITEMSTRUCT& polozka, const SeznamPoznamek* seznam, HICON ikona);
+
+// Image of a list window's menu item (shared commands, then the open submenus' own tables).
+int ObrazekPolozkyMenuSeznamu(UINT id);
+
+// Owner-draws a menu item of the menu open on this thread; false when no menu is open.
+bool KreslitPolozkuOtevrenehoMenu(const DRAWITEMSTRUCT& polozka, int obrazek);
+bool ZmeritPolozkuOtevrenehoMenu(MEASUREITEMSTRUCT& polozka);
+
+class OknoSeznamuPoznamekZaklad : public knihovna::OknoNormalni {
+public:
+    ~OknoSeznamuPoznamekZaklad() override;
+
+    // Refills the list from the store; vyber < 0 keeps the current selection index.
+    void NaplnitSeznam(int vyber);
+    // Record index of the selected item, -1 when none.
+    int VybranaPoznamka() const;
+    HWND Seznam() const { return seznam.m_hWnd; }
+
+protected:
+    ListBoxSeznamPoznamek seznam;
+    MenuStrankyNastaveni* menuStranky = nullptr;
+    MenuNapoveda* menuNapoveda = nullptr;
+    knihovna::OknoObal* rebar = nullptr;
+    knihovna::OknoObal* toolbar = nullptr;
+    MenuPopup* menu = nullptr;  // the context menu while it is open
+    bool m_zvukove = false;
+
+    SeznamPoznamek* Store() const { return m_zvukove ? seznamZvukovychPoznamek : seznamTextovychPoznamek; }
+    // Window and extended style from the window flags.
+    static void StylOkna(DWORD priznaky, DWORD& styl, DWORD& rozsireny);
+    // List, rebar and toolbar (buttons: {command, image}, 0 = separator); placement.
+    void VytvoritPrvky(const int (*tlacitka)[2], size_t pocet, bool obnovenaPoloha);
+    void Rozmistit();
+    void ZobrazitKontextoveMenu(LPARAM pozice, UINT idMenu);
+    void Seradit(DWORD trideni);
+    void Prejmenovat();
+    void Odstranit();
+    void Zavrit(UINT prikazModulu);
+    void OnRozbaleniToolbaru(NMHDR* hlavicka);
+};
+
+// The commands a list window's rename and delete run (shared by both kinds; no prompts): the
+// file is moved or deleted, an open note window follows, the store is scanned again. False with
+// the last system error set when the file system refused.
+bool PrejmenovatPoznamku(bool zvukove, int index, const std::wstring& novyNazev);
+bool OdstranitPoznamku(bool zvukove, int index);

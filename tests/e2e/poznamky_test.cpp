@@ -1,0 +1,302 @@
+// Notes from outside: the notes tray menu creates a note, Czech text typed with real key presses
+// lands in the .pozn file as code-page bytes when the note window closes; the list windows and
+// the settings pages are captured for people to look at.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
+#include "podpora/snimek.h"
+
+using namespace testy;
+
+namespace {
+
+const wchar_t* const TRIDA_HLAVNIHO_OKNA = L"QKolvexHlavniOkno";
+const wchar_t* const TRIDA_MODULU = L"QPoznamky";
+
+std::wstring SlozkaPoznamek() {
+    return SlozkaDokumentu() + (CeskeProstredi() ? L"\\Kolvex 5\\Poznámky" : L"\\Kolvex 5\\Poznamky");
+}
+
+// Types text with Unicode key events, one character at a time.
+void NapsatText(const std::wstring& text) {
+    for (wchar_t znak : text) {
+        INPUT vstup[2] = {};
+        vstup[0].type = INPUT_KEYBOARD;
+        vstup[0].ki.wScan = znak;
+        vstup[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        vstup[1] = vstup[0];
+        vstup[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        ::SendInput(2, vstup, sizeof(INPUT));
+    }
+}
+
+HWND CekatNaViditelne(const Program& program, const wchar_t* trida, DWORD ms = 10000) {
+    HWND okno = nullptr;
+    CekatNa(
+        [&] {
+            okno = NajitOknoProcesu(program.Pid(), trida);
+            return okno && ::IsWindowVisible(okno);
+        },
+        ms);
+    return okno && ::IsWindowVisible(okno) ? okno : nullptr;
+}
+
+// The input dialog of the program (a #32770 with an edit).
+HWND CekatNaDialogVstupu(const Program& program) {
+    HWND dialog = nullptr;
+    CekatNa(
+        [&] {
+            dialog = NajitOknoProcesu(program.Pid(), L"#32770");
+            return dialog && ::IsWindowVisible(dialog) && ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        },
+        10000);
+    return dialog;
+}
+
+bool CekatNaPopredi(HWND okno) {
+    return CekatNa([&] { return ::GetForegroundWindow() == okno; }, 5000);
+}
+
+std::string BajtyTextu(const std::wstring& text, UINT kodovaStranka) {
+    int delka = ::WideCharToMultiByte(kodovaStranka, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string vysledek(static_cast<size_t>(delka), '\0');
+    ::WideCharToMultiByte(kodovaStranka, 0, text.c_str(), static_cast<int>(text.size()), &vysledek[0], delka, nullptr,
+                          nullptr);
+    return vysledek;
+}
+
+class PoznamkyZvenku : public ::testing::Test {
+protected:
+    void SetUp() override { VycistitStavKolvexu(); }
+    void TearDown() override { VycistitStavKolvexu(); }
+};
+
+}  // namespace
+
+TEST_F(PoznamkyZvenku, NabidkaVytvoriPoznamkuAPsanyCeskyTextJeVSouboru) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr) << "the notes module did not start";
+
+    // The notes tray menu: the first item "Nová textová poznámka".
+    HWND menu = nullptr;
+    for (int pokus = 0; pokus < 3 && !menu; ++pokus) {
+        ::PostMessageW(modul, WM_APP + 9, 1, WM_RBUTTONUP);
+        CekatNa([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr && ::IsWindowVisible(menu); }, 3000);
+    }
+    ASSERT_NE(menu, nullptr) << "the notes menu did not open";
+    StisknoutKlavesy({VK_DOWN});
+    StisknoutKlavesy({VK_RETURN});
+
+    // The list window opens and asks for the new note's name.
+    HWND dialog = CekatNaDialogVstupu(kolvex);
+    ASSERT_NE(dialog, nullptr) << "no name prompt";
+    ASSERT_TRUE(CekatNaPopredi(dialog));
+    const std::wstring nazev = L"Nákup úterý";
+    StisknoutKlavesy({VK_CONTROL, 'A'});
+    HWND edit = ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    NapsatText(nazev);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == nazev; }, 5000)) << "typed: " << std::string(TextOkna(edit).begin(), TextOkna(edit).end());
+    StisknoutKlavesy({VK_RETURN});
+
+    const std::wstring soubor = SlozkaPoznamek() + L"\\" + nazev + L".pozn";
+    ASSERT_TRUE(CekatNa([&] { return ExistujeSoubor(soubor); }, 5000)) << "the note file was not created";
+    EXPECT_TRUE(PrecistBajty(soubor).empty()) << "a new note is an empty file";
+
+    HWND seznam = CekatNaViditelne(kolvex, L"QPoznamkyTextove");
+    ASSERT_NE(seznam, nullptr);
+    ASSERT_TRUE(CekatNaPopredi(seznam));
+    ::Sleep(500);  // let the list paint
+    Snimek snimekSeznamu = UlozitSnimekOkna(seznam, L"poznamky_seznam_textovych");
+    std::printf("Snímek seznamu poznámek: %ls\n", snimekSeznamu.soubor.c_str());
+
+    // Enter opens the selected (new) note in the note window.
+    StisknoutKlavesy({VK_RETURN});
+    HWND poznamka = CekatNaViditelne(kolvex, L"QPoznamkaText");
+    ASSERT_NE(poznamka, nullptr) << "the note window did not open";
+    ASSERT_TRUE(CekatNaPopredi(poznamka));
+    const std::wstring text = L"Příliš žluťoučký kůň\r\núpěl ďábelské ódy.";
+    NapsatText(L"Příliš žluťoučký kůň");
+    StisknoutKlavesy({VK_RETURN});
+    NapsatText(L"úpěl ďábelské ódy.");
+    HWND editPoznamky = ::FindWindowExW(poznamka, nullptr, L"QEditPoznamka", nullptr);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(editPoznamky) == text; }, 5000));
+    ::Sleep(500);  // let the edit paint
+    Snimek snimekPoznamky = UlozitSnimekOkna(poznamka, L"poznamky_okno_poznamky");
+    std::printf("Snímek okna poznámky: %ls\n", snimekPoznamky.soubor.c_str());
+    EXPECT_GT(snimekPoznamky.tmavychBodu, 100) << "no text drawn";
+
+    // Esc closes the note window and writes the note.
+    StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(poznamka); }, 5000)) << "the note window did not close";
+    const UINT stranka = CeskeProstredi() ? 1250 : ::GetACP();
+    const std::string ocekavane = BajtyTextu(text, stranka);
+    std::vector<BYTE> bajty;
+    EXPECT_TRUE(CekatNa([&] {
+        bajty = PrecistBajty(soubor);
+        return std::string(bajty.begin(), bajty.end()) == ocekavane;
+    }, 5000));
+    if (CeskeProstredi()) {
+        EXPECT_EQ(bajty.size(), text.size()) << "one byte per letter in code page 1250";
+    }
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+TEST_F(PoznamkyZvenku, KonecProgramuUloziOtevrenouPoznamku) {
+    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
+    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+    const std::wstring soubor = SlozkaPoznamek() + L"\\A.pozn";
+    {
+        HANDLE h = ::CreateFileW(soubor.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        DWORD zapsano = 0;
+        ::WriteFile(h, "stary", 5, &zapsano, nullptr);
+        ::CloseHandle(h);
+    }
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    ::PostMessageW(modul, WM_COMMAND, 40061, 0);
+    HWND seznam = CekatNaViditelne(kolvex, L"QPoznamkyTextove");
+    ASSERT_NE(seznam, nullptr);
+    ::PostMessageW(seznam, WM_COMMAND, 40067, 0);
+    HWND poznamka = CekatNaViditelne(kolvex, L"QPoznamkaText");
+    ASSERT_NE(poznamka, nullptr);
+    HWND edit = ::FindWindowExW(poznamka, nullptr, L"QEditPoznamka", nullptr);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"stary"; }, 5000));
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"novy text"));
+
+    // "Konec" while the note is open: the module's stop writes it.
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    std::vector<BYTE> bajty = PrecistBajty(soubor);
+    EXPECT_EQ(std::string(bajty.begin(), bajty.end()), "novy text");
+}
+
+TEST_F(PoznamkyZvenku, SnimkyOkenZvukovychPoznamekAStranekNastaveni) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    ::PostMessageW(modul, WM_COMMAND, 40062, 0);
+    HWND zvukove = CekatNaViditelne(kolvex, L"QPoznamkyZvukove");
+    ASSERT_NE(zvukove, nullptr) << "the sound-notes window did not open";
+    ASSERT_TRUE(CekatNaPopredi(zvukove));
+    ::Sleep(500);
+    Snimek snimek = UlozitSnimekOkna(zvukove, L"poznamky_seznam_zvukovych");
+    std::printf("Snímek zvukových poznámek: %ls\n", snimek.soubor.c_str());
+    EXPECT_GT(snimek.pocetBarev, 4);
+
+    // The context menu from the keyboard (Shift+F10 gives a position of -1, -1).
+    ::PostMessageW(zvukove, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(zvukove), MAKELPARAM(0xFFFF, 0xFFFF));
+    HWND menu = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr && ::IsWindowVisible(menu); },
+                        5000));
+    ::Sleep(300);
+    Snimek snimekMenu = UlozitSnimekOkna(menu, L"poznamky_menu_zvukovych");
+    std::printf("Snímek nabídky: %ls\n", snimekMenu.soubor.c_str());
+    EXPECT_GT(snimekMenu.tmavychBodu, 200);
+    StisknoutKlavesy({VK_ESCAPE});
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindowVisible(menu); }, 5000));
+
+    // The settings window at each notes page.
+    for (int stranka : {125, 126, 127}) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40002, stranka);
+        HWND nastaveni = nullptr;
+        ASSERT_TRUE(CekatNa(
+            [&] {
+                nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+                return nastaveni && ::IsWindowVisible(nastaveni) && TextOkna(nastaveni).find(L"Nastavení: ") != std::wstring::npos;
+            },
+            10000));
+        CekatNaPopredi(nastaveni);
+        ::Sleep(500);  // let every control paint
+        Snimek s = UlozitSnimekOkna(nastaveni, L"poznamky_stranka_" + std::to_wstring(stranka));
+        std::printf("Snímek stránky %d: %ls\n", stranka, s.soubor.c_str());
+        EXPECT_GT(s.tmavychBodu, 500);
+        ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }, 5000));
+    }
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+TEST_F(PoznamkyZvenku, ZaznamZvukovePoznamkyZNabidkyUloziWaveSDaty) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    // "Záznam nové zvukové poznámky": the sound-notes window opens and starts the recording.
+    ::PostMessageW(modul, WM_COMMAND, 40060, 0);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(CekatNa(
+        [&] {
+            dialog = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+            return dialog && ::IsWindowVisible(dialog) && TextOkna(dialog).find(L"Záznam zvukové poznámky") == 0;
+        },
+        10000))
+        << "no recording dialog";
+    HWND trvani = ::GetDlgItem(dialog, 1068);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(trvani).find(L"Trvání záznamu: 1 sekundy") == 0; }, 5000))
+        << "the duration did not count";
+    ::Sleep(300);
+    Snimek snimek = UlozitSnimekOkna(dialog, L"poznamky_zaznam");
+    std::printf("Snímek záznamu: %ls\n", snimek.soubor.c_str());
+
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    HWND vstup = CekatNaDialogVstupu(kolvex);
+    ASSERT_NE(vstup, nullptr) << "no name prompt after saving";
+    HWND edit = ::FindWindowExW(vstup, nullptr, L"Edit", nullptr);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Porada"));
+    ::PostMessageW(vstup, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+
+    const std::wstring soubor = SlozkaPoznamek() + L"\\Porada.wav";
+    ASSERT_TRUE(CekatNa([&] { return ExistujeSoubor(soubor); }, 5000));
+    std::vector<BYTE> bajty = PrecistBajty(soubor);
+    ASSERT_GT(bajty.size(), 44u) << "only a WAVE header: nothing was recorded";
+    EXPECT_EQ(std::string(bajty.begin(), bajty.begin() + 4), "RIFF");
+    EXPECT_FALSE(ExistujeSoubor(SlozkaPoznamek() + L"\\temp.wav")) << "the recording goes through no note file";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+TEST_F(PoznamkyZvenku, HorkaKlavesaSeznamuOtevreAZavreSeznam) {
+    // Ctrl+Alt+J for "Zobrazit/skrýt seznam textových poznámek" (40061) in the hot-key table.
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Brenvald\\Kolvex\\5.0\\Horke klavesy", 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    const DWORD zaznam[4] = {MOD_CONTROL | MOD_ALT, 'J', 40061, 32};
+    ::RegSetValueExW(h, L"40061", 0, REG_BINARY, reinterpret_cast<const BYTE*>(zaznam), sizeof(zaznam));
+    ::RegCloseKey(h);
+
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(kolvex.CekatNaOkno(TRIDA_MODULU), nullptr);
+    // The first key events on a new X display can be lost: a press that arrives opens the list.
+    HWND seznam = nullptr;
+    for (int pokus = 0; pokus < 3 && !seznam; ++pokus) {
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'J'});
+        seznam = CekatNaViditelne(kolvex, L"QPoznamkyTextove", 3000);
+    }
+    ASSERT_NE(seznam, nullptr) << "the hot key did not open the list";
+    // The same hot key closes it again.
+    StisknoutKlavesy({VK_CONTROL, VK_MENU, 'J'});
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(seznam); }, 5000)) << "the hot key did not close the list";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
