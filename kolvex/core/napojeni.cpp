@@ -8,13 +8,20 @@
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "clipboard/modulschranka.h"
 #include "screen/modulobrazovka.h"
 
 #include <memory>
 
-void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+void ZaregistrovatNastroje() {
+    VytvoritModulObrazovka();
+    VytvoritModulSchranka();
+}
 
-void ZrusitNastroje() { SmazatModulObrazovka(); }
+void ZrusitNastroje() {
+    SmazatModulSchranka();
+    SmazatModulObrazovka();
+}
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
     // no owner: the settings window stands on its own on the main thread
