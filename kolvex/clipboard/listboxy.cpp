@@ -18,6 +18,11 @@ bool CtrlStisknuto() { return (::GetKeyState(VK_CONTROL) & 0x8000) != 0; }
 
 }  // namespace
 
+LRESULT PredatKontextoveMenu(HWND seznam, WPARAM w, LPARAM l) {
+    ::PostMessageW(::GetParent(seznam), WM_CONTEXTMENU, w, l);
+    return 0;
+}
+
 bool TazeniSeznamu::Tahnout(HWND seznam) const {
     if (!povoleno || !*povoleno || !CtrlStisknuto()) return false;
     ::SendMessageW(::GetParent(seznam), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);

@@ -6,6 +6,10 @@
 
 #include "knihovna/prvky.h"
 
+// WM_CONTEXTMENU posted on to the parent, and only that: the list box's default processing would
+// send the same request to the parent a second time, so that a second menu followed the first.
+LRESULT PredatKontextoveMenu(HWND seznam, WPARAM w, LPARAM l);
+
 // Ctrl + left drag in a list moves its window, while the owning window's option allows it.
 class TazeniSeznamu {
 public:
@@ -21,7 +25,7 @@ public:
         ZPRAVA(WM_GETDLGCODE, OnGetDlgCode)
         ZPRAVA(WM_CHAR, VybratPodlePismene)
         ZPRAVA(WM_LBUTTONDBLCLK, OznamitDvojklik)
-        ZPRAVA(WM_CONTEXTMENU, PostoupitKontextoveMenu)
+        ZPRAVA(WM_CONTEXTMENU, PredatKontextoveMenu)
         ZPRAVA(WM_LBUTTONDOWN, OnLButtonDown)
         ZPRAVA(WM_LBUTTONUP, OnLButtonUp)
     KNIHOVNA_KONEC_MAPY()
@@ -31,6 +35,7 @@ public:
 
 private:
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
+    LRESULT PredatKontextoveMenu(UINT, WPARAM w, LPARAM l, BOOL&) { return ::PredatKontextoveMenu(m_hWnd, w, l); }
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano);
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano);
 };
@@ -43,7 +48,7 @@ public:
         ZPRAVA(WM_GETDLGCODE, OnGetDlgCode)
         ZPRAVA(WM_CHAR, VybratPodlePismene)
         ZPRAVA(WM_LBUTTONDBLCLK, OznamitDvojklik)
-        ZPRAVA(WM_CONTEXTMENU, PostoupitKontextoveMenu)
+        ZPRAVA(WM_CONTEXTMENU, PredatKontextoveMenu)
         ZPRAVA(WM_LBUTTONDOWN, OnLButtonDown)
         ZPRAVA(WM_LBUTTONUP, OnLButtonUp)
     KNIHOVNA_KONEC_MAPY()
@@ -52,6 +57,7 @@ public:
 
 private:
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
+    LRESULT PredatKontextoveMenu(UINT, WPARAM w, LPARAM l, BOOL&) { return ::PredatKontextoveMenu(m_hWnd, w, l); }
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano);
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano);
 };
@@ -59,7 +65,8 @@ private:
 // Key-reporting list box of its own class "ListBoxSeznam" (a superclass of "ListBox"): posts
 // WM_APP+2 (key, list) to its parent for Enter, Esc, the arrows, Insert and Delete, and for a
 // double click (VK_RETURN); forwards accelerator commands (notification code 1) and the
-// context-menu request. Every one of them still gets the list box's own processing.
+// context-menu request. Every one of them except the context-menu request still gets the list
+// box's own processing.
 class ListBoxSeznam : public knihovna::ListBoxImpl<ListBoxSeznam> {
 public:
     KNIHOVNA_MAPA_ZPRAV(ListBoxSeznam)
@@ -68,7 +75,7 @@ public:
         ZPRAVA(WM_CHAR, OnChar)
         ZPRAVA(WM_LBUTTONDBLCLK, OznamitDvojklik)
         ZPRAVA(WM_COMMAND, OnCommand)
-        ZPRAVA(WM_CONTEXTMENU, PostoupitKontextoveMenu)
+        ZPRAVA(WM_CONTEXTMENU, PredatKontextoveMenu)
         VYCHOZI_ODRAZENI()
     KNIHOVNA_KONEC_MAPY()
 
@@ -81,6 +88,7 @@ public:
 private:
     LRESULT OnKeyDown(UINT, WPARAM w, LPARAM, BOOL& zpracovano);
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
+    LRESULT PredatKontextoveMenu(UINT, WPARAM w, LPARAM l, BOOL&) { return ::PredatKontextoveMenu(m_hWnd, w, l); }
     LRESULT OnChar(UINT, WPARAM w, LPARAM, BOOL& zpracovano);
     LRESULT OnCommand(UINT, WPARAM w, LPARAM l, BOOL& zpracovano);
 };
