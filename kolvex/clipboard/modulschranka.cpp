@@ -59,6 +59,7 @@ ModulSchranka::~ModulSchranka() = default;
 
 HWND ModulSchranka::VytvoritOkno() {
     m_inicializovano = false;
+    m_ulozeno = false;
     Vytvorit(nullptr, nullptr, nazevModulu.c_str(), WS_OVERLAPPEDWINDOW, 0, m_trida.c_str());
     Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
@@ -94,10 +95,23 @@ LRESULT ModulSchranka::OnTimer(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 LRESULT ModulSchranka::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     ZastavitEditorTextu();
     ZastavitTextDoSchranky();
-    if (m_inicializovano && operativniTexty && nastaveniSchranka && nastaveniSchranka->operativni.automatickyUkladat)
-        UlozitOperativniTextyDoDatoveSlozky(*operativniTexty);
+    UlozitOperativniTextyPriUkonceni();
     OdebratOvladaciIkonu();
     return VychoziZpracovani(msg, w, l);
+}
+
+void ModulSchranka::UlozitOperativniTextyPriUkonceni() {
+    if (!m_inicializovano || m_ulozeno || !operativniTexty) return;
+    m_ulozeno = true;
+    if (!nastaveniSchranka || !nastaveniSchranka->operativni.automatickyUkladat) return;
+    try {
+        UlozitOperativniTextyDoDatoveSlozky(*operativniTexty);
+    } catch (const knihovna::Chyba& chyba) {
+        // the previous file is left whole; the user learns that this run's texts were not kept
+        aplikace.ZobrazitChybuCom(
+            knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_NEULOZENO).c_str(), CestaOperativnichTextu().c_str()),
+            chyba);
+    }
 }
 
 LRESULT ModulSchranka::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
@@ -248,7 +262,9 @@ HWND VlaknoSchranky::VytvoritOkno(bool) {
 }
 
 void VlaknoSchranky::ZrusitOkno() {
-    // The operative window and the list belong to this thread: they end with it.
+    // The operative window and the list belong to this thread: they end with it. A thread that
+    // ended without its close (a failure) still keeps the list.
+    if (modulSchranka) modulSchranka->UlozitOperativniTextyPriUkonceni();
     try {
         knihovna::SmazatOkno(oknoOperativniTexty);
     } catch (...) {

@@ -48,10 +48,14 @@ public:
     // 40042 of the tray menu: the clipboard's text into the operative list, as the operative
     // window's own command does.
     void PridatObsahSchranky();
+    // At the end of the module (its close, or its thread ending on a failure): the list into the
+    // data folder when chosen, once; a failure is reported and the previous file stays whole.
+    void UlozitOperativniTextyPriUkonceni();
 
 private:
     MenuPopup* m_menu = nullptr;  // non-null exactly while menu 122 is open
     bool m_inicializovano = false;
+    bool m_ulozeno = false;
     std::wstring m_trida;
 
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);

@@ -177,8 +177,19 @@ LRESULT OknoOperativniTexty::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 }
 
 LRESULT OknoOperativniTexty::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    const UINT id = LOWORD(w);
     if (l != 0 && HIWORD(w) != 0 && HIWORD(w) != 1) return VychoziZpracovani(msg, w, l);  // control notifications
+    // A failed user operation (a busy clipboard, a file that cannot be written) is reported here:
+    // raised on, it would end the module's thread and take the unsaved list with it.
+    try {
+        return ProvestPrikaz(msg, w, l);
+    } catch (const knihovna::Chyba& chyba) {
+        aplikace.ZobrazitChybuComPopis(chyba);
+    }
+    return 0;
+}
+
+LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
+    const UINT id = LOWORD(w);
     ZpracovatSpolecnyPrikaz(m_hWnd, id);
     switch (id) {
         case 40047: VlozitVyberDoSchranky(); break;
@@ -200,7 +211,14 @@ LRESULT OknoOperativniTexty::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
         }
         case 40057: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(cesta, false) && operativniTexty) UlozitOperativniTexty(*operativniTexty, cesta);
+            if (VybratSouborOperativnichTextu(cesta, false) && operativniTexty) {
+                try {
+                    UlozitOperativniTexty(*operativniTexty, cesta);
+                } catch (const knihovna::Chyba& chyba) {
+                    aplikace.ZobrazitChybuCom(
+                        knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_NEULOZENO).c_str(), cesta.c_str()), chyba);
+                }
+            }
             break;
         }
         default: return VychoziZpracovani(msg, w, l);
@@ -287,9 +305,13 @@ LRESULT OknoOperativniTexty::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL&) {
 
 LRESULT OknoOperativniTexty::OnPrvek(UINT, WPARAM w, LPARAM l, BOOL&) {
     if (reinterpret_cast<HWND>(l) != seznam.m_hWnd) return 0;
-    if (w == VK_RETURN)
-        VlozitVyberDoSchranky();
-    else if (w == VK_ESCAPE)
+    if (w == VK_RETURN) {
+        try {
+            VlozitVyberDoSchranky();
+        } catch (const knihovna::Chyba& chyba) {
+            aplikace.ZobrazitChybuComPopis(chyba);
+        }
+    } else if (w == VK_ESCAPE)
         Poslat(WM_CLOSE);
     return 0;
 }

@@ -234,10 +234,8 @@ void OknoTextDoSchranky::NastavitTitulek() {
 
 void OknoTextDoSchranky::NacistSoubor(const std::wstring& cesta) {
     SeznamTextu nove;
-    if (NacistSeznamTextu(cesta.c_str(), nove) != S_OK) {
-        texty.Vyprazdnit();  // the list box keeps the old names; choosing one only beeps
-        return;
-    }
+    // A file that cannot be read (reported by the reader) leaves the shown names and their texts.
+    if (NacistSeznamTextu(cesta.c_str(), nove) != S_OK) return;
     SetriditTexty(nove, Nastaveni().trideni);
     texty = std::move(nove);
     soubor = cesta;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clipboard/listboxy.h"
+#include "clipboard/modulschranka.h"
 #include "clipboard/oknoeditortextu.h"
 #include "clipboard/oknooperativnitexty.h"
 #include "clipboard/oknotextdoschranky.h"
@@ -580,4 +581,97 @@ TEST(KonfiguraceSchrankyLimit, UlozenyMaxPocetPodJednaSeNactePrirazenyNaJedna) {
     KonfiguraceSchranka nastaveni;
     EXPECT_EQ(nastaveni.operativni.maxPocet, 1u);
     testy::SmazatKlic(KLIC + L"\\Schranka");
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+class ModulSchrankyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_data = aplikace.nastaveni.slozkaData;
+        aplikace.nastaveni.slozkaData = slozka.Cesta();
+        m_texty = std::move(operativniTexty);
+    }
+    void TearDown() override {
+        operativniTexty = std::move(m_texty);
+        aplikace.nastaveni.slozkaData = m_data;
+    }
+    std::wstring Soubor() const { return slozka.Cesta() + L"\\Operativni schranka.otdat"; }
+
+    testy::DocasnaSlozka slozka;
+    NastaveniTestu nastaveni{slozka.Cesta()};
+
+private:
+    SdilenyText m_data;
+    std::unique_ptr<OperativniTexty> m_texty;
+};
+
+}  // namespace
+
+TEST_F(ModulSchrankyTest, SeznamSeNacteAPriZavreniUlozi) {
+    UlozitOperativniTexty({L"starý"}, Soubor());
+    ModulSchranka modul;
+    modul.VytvoritOkno();
+    EXPECT_FALSE(::IsWindowVisible(modul.m_hWnd));
+    modul.InicializovatOperativniTexty();
+    ASSERT_TRUE(operativniTexty);
+    EXPECT_EQ(*operativniTexty, OperativniTexty{L"starý"});
+
+    ASSERT_NO_THROW(KopirovatTextDoSchranky(L"nový\r\n"));
+    ::SendMessageW(modul.m_hWnd, WM_COMMAND, 40042, 0);  // the tray item adds as the window's command does
+    EXPECT_EQ(*operativniTexty, (OperativniTexty{L"nový\r\n", L"starý"}));
+
+    ::SendMessageW(modul.m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(modul.m_hWnd));
+    OperativniTexty nactene;
+    NacistOperativniTexty(nactene, Soubor());
+    EXPECT_EQ(nactene, (OperativniTexty{L"nový\r\n", L"starý"}));
+}
+
+TEST_F(ModulSchrankyTest, BezAutomatickehoNacteniJeSeznamPrazdnyANezdarUlozeniSeOhlasi) {
+    UlozitOperativniTexty({L"starý"}, Soubor());
+    nastaveniSchranka->operativni.automatickyNacitat = false;
+    ModulSchranka modul;
+    modul.VytvoritOkno();
+    modul.InicializovatOperativniTexty();
+    ASSERT_TRUE(operativniTexty);
+    EXPECT_TRUE(operativniTexty->empty());
+
+    // the data folder is gone: the save fails, is reported, and the module still closes
+    aplikace.nastaveni.slozkaData = slozka.Cesta() + L"\\chybi";
+    testy::ZachytavacZprav zpravy;
+    ::SendMessageW(modul.m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(knihovna::JeOdlozenaVyjimka());
+    EXPECT_FALSE(::IsWindow(modul.m_hWnd));
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"Seznam operativní schránky se nepodařilo uložit"), std::wstring::npos);
+    OperativniTexty puvodni;
+    NacistOperativniTexty(puvodni, Soubor());
+    EXPECT_EQ(puvodni, OperativniTexty{L"starý"}) << "the old file is untouched";
+}
+
+TEST(TextDoSchranky, PoskozenySouborNechaZobrazeneTexty) {
+    testy::DocasnaSlozka slozka;
+    NastaveniTestu nastaveni(slozka.Cesta());
+    nastaveniSchranka->textDoSchranky.poVlozeniZavrit = false;
+    UlozitTexty(nastaveniSchranka->textDoSchranky.soubor.Text(), {{L"dobrý", L"text"}});
+    const std::wstring poskozeny = slozka.Cesta() + L"\\Poskozeny.tdsdat";
+    HANDLE h = ::CreateFileW(poskozeny.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD zapsano = 0;
+    ::WriteFile(h, "\x01\x02\x03\x04\x05", 5, &zapsano, nullptr);
+    ::CloseHandle(h);
+
+    OknoTextDoSchranky okno;
+    okno.Vytvorit();
+    testy::ZachytavacZprav zpravy;
+    okno.NacistSoubor(poskozeny);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru");
+    EXPECT_EQ(Polozky(okno.seznam.m_hWnd), std::vector<std::wstring>{L"dobrý"});
+    VyprazdnitSchranku();
+    ::SendMessageW(okno.m_hWnd, knihovna::ZPRAVA_PRVKU, VK_RETURN, reinterpret_cast<LPARAM>(okno.seznam.m_hWnd));
+    EXPECT_EQ(ZeSchranky(), L"text") << "the shown name still reaches its text";
+    EXPECT_EQ(okno.soubor, nastaveniSchranka->textDoSchranky.soubor.Text());
 }
