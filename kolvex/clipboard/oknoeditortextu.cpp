@@ -109,7 +109,9 @@ std::unique_ptr<VlaknoEditoruTextu>& Vlakno() {
 void PrepnoutEditorTextu() {
     if (!Vlakno()) Vlakno() = std::make_unique<VlaknoEditoruTextu>();
     // A thread whose window has just closed by itself is only ending: a start waits for it.
-    const bool okno = oknoEditorTextu && oknoEditorTextu->m_hWnd && ::IsWindow(oknoEditorTextu->m_hWnd);
+    // (the window handle of the thread object: the window object belongs to the other thread)
+    const HWND h = Vlakno()->Okno();
+    const bool okno = h && ::IsWindow(h);
     if (Vlakno()->Bezi() && okno) {
         Vlakno()->Zastavit();
         return;

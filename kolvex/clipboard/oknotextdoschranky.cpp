@@ -68,7 +68,9 @@ std::unique_ptr<VlaknoTextuDoSchranky>& Vlakno() {
 void PrepnoutTextDoSchranky() {
     if (!Vlakno()) Vlakno() = std::make_unique<VlaknoTextuDoSchranky>();
     // A thread whose window has just closed by itself is only ending: a start waits for it.
-    const bool okno = oknoTextDoSchranky && oknoTextDoSchranky->m_hWnd && ::IsWindow(oknoTextDoSchranky->m_hWnd);
+    // (the window handle of the thread object: the window object belongs to the other thread)
+    const HWND h = Vlakno()->Okno();
+    const bool okno = h && ::IsWindow(h);
     if (Vlakno()->Bezi() && okno) {
         Vlakno()->Zastavit();
         return;
@@ -81,7 +83,7 @@ void ZastavitTextDoSchranky() {
     if (Vlakno()) Vlakno()->Zastavit();
 }
 
-bool BeziTextDoSchranky() { return oknoTextDoSchranky != nullptr; }
+bool BeziTextDoSchranky() { return Vlakno() && Vlakno()->Okno() != nullptr; }
 
 void ZrusitVlaknoTextuDoSchranky() { Vlakno().reset(); }
 

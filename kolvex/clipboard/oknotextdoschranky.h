@@ -76,7 +76,8 @@ private:
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
 };
 
-// The window object of its thread, null while the window does not run.
+// The window object, null while the window does not run; only the window's own thread uses it
+// (other threads go through the thread object's window handle).
 extern OknoTextDoSchranky* oknoTextDoSchranky;
 
 void PrepnoutTextDoSchranky();

@@ -43,6 +43,11 @@ public:
         nastaveniSchranka->operativni.oknoNavrchu = false;
     }
     ~NastaveniTestu() {
+        // The tool windows end their thread's loop when destroyed: their WM_QUIT must not end the
+        // next test's modal loop on this thread.
+        MSG konec;
+        while (::PeekMessageW(&konec, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
         nastaveniSchranka = std::move(m_puvodni);
         testy::SmazatKlic(KLIC + L"\\Schranka");
         testy::SmazatKlic(KLIC + L"\\Parametry oken");
