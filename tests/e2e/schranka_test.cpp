@@ -239,6 +239,23 @@ TEST_F(Schranka, SnimkyOkenAStranek) {
         EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); })) << o.prikaz;
     }
 
+    // the module's tray menu, as the main menu's "Schránka" opens it
+    HWND menu = nullptr;
+    for (int pokus = 0; pokus < 3 && !menu; ++pokus) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40058, 0);
+        CekatNa([&] { return (menu = NajitOknoProcesu(kolvex.Pid(), L"#32768")) && ::IsWindowVisible(menu); }, 3000);
+    }
+    ASSERT_NE(menu, nullptr) << "40058 did not open the clipboard menu";
+    ::Sleep(300);
+    Snimek snimekMenu = UlozitSnimekOkna(menu, L"schranka_menu");
+    std::printf("Snímek nabídky: %ls\n", snimekMenu.soubor.c_str());
+    EXPECT_GT(snimekMenu.tmavychBodu, 300);
+    for (int pokus = 0; pokus < 3 && ::IsWindowVisible(menu); ++pokus) {
+        StisknoutKlavesy({VK_ESCAPE});
+        CekatNa([&] { return !::IsWindowVisible(menu); }, 2000);
+    }
+    EXPECT_FALSE(::IsWindowVisible(menu)) << "Esc closes the menu";
+
     struct Stranka {
         UINT id;
         const wchar_t* titulek;
