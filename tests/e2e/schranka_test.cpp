@@ -92,6 +92,25 @@ std::wstring ZeSchranky() {
 
 HWND Seznam(HWND okno) { return ::FindWindowExW(okno, nullptr, L"ListBox", nullptr); }
 
+// A descendant window of a class (the editor's list lies inside its splitter).
+struct HledaniPotomka {
+    const wchar_t* trida;
+    HWND nalezeno;
+};
+BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
+    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
+    wchar_t trida[64] = L"";
+    ::GetClassNameW(h, trida, 64);
+    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
+    hledani->nalezeno = h;
+    return FALSE;
+}
+HWND Potomek(HWND okno, const wchar_t* trida) {
+    HledaniPotomka hledani{trida, nullptr};
+    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
+    return hledani.nalezeno;
+}
+
 // Brings the window to the front and presses Enter until the clipboard holds the text (the first
 // key events after Wine set up a new display can be lost).
 bool EnterAz(HWND okno, const std::wstring& ocekavany) {
@@ -277,5 +296,48 @@ TEST_F(Schranka, SnimkyOkenAStranek) {
         ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
         ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
     }
+    Ukoncit(kolvex, hlavni);
+}
+
+TEST_F(Schranka, EditorOdebereTextKlavesouCtrlDeleteAUlozi) {
+    ZalozitSeznamTextu();
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(KLIC) + L"\\Schranka\\Editor textu").c_str(), 0, nullptr,
+                                0, KEY_WRITE, nullptr, &h, nullptr),
+              0);
+    DWORD ne = 0;
+    ::RegSetValueExW(h, L"potvrzovatOdebrani", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&ne), sizeof(ne));
+    ::RegCloseKey(h);
+
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+    HWND editor = OtevritPrikazem(kolvex, hlavni, 40025, TRIDA_EDITORU);
+    ASSERT_NE(editor, nullptr) << "40025 did not open the editor";
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = Potomek(editor, L"ListBoxSeznam");
+        return seznam && ::IsWindowVisible(editor) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3;
+    }));
+    // sorted list, file order kept: "Adresa" is first in the list, second in the file
+    for (int pokus = 0; pokus < 3 && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3; ++pokus) {
+        ::SetForegroundWindow(editor);
+        ::SendMessageW(seznam, LB_SETCURSEL, 0, 0);
+        StisknoutKlavesy({VK_CONTROL, VK_DELETE});
+        CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }, 3000);
+    }
+    ASSERT_EQ(::SendMessageW(seznam, LB_GETCOUNT, 0, 0), 2) << "Ctrl+Delete in the list did not remove the text";
+
+    // closing the editor writes the file back (automatickyUkladatSoubor)
+    ::PostMessageW(hlavni, WM_COMMAND, 40025, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(editor); }));
+    std::vector<BYTE> ocekavane = {0x03, 0x2A, 0xCD, 0x62};
+    for (const auto& z : {std::pair<const wchar_t*, const wchar_t*>{L"Zeta", L"poslední"},
+                          std::pair<const wchar_t*, const wchar_t*>{L"Podpis", L"S pozdravem\r\nJan"}}) {
+        PridatText(ocekavane, z.first);
+        PridatText(ocekavane, z.second);
+        ocekavane.insert(ocekavane.end(), 8, 0);
+    }
+    EXPECT_EQ(PrecistBajty(SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat"), ocekavane);
     Ukoncit(kolvex, hlavni);
 }
