@@ -162,7 +162,13 @@ void ModulSchranka::ProvestPrikaz(UINT id) {
     switch (id) {
         case 40040: PrepnoutTextDoSchranky(); break;
         case 40041: PrepnoutOperativniTexty(); break;
-        case 40042: PridatObsahSchranky(); break;
+        case 40042:
+            try {
+                PridatObsahSchranky();
+            } catch (const knihovna::Chyba& chyba) {
+                aplikace.ZobrazitChybuComPopis(chyba);  // the list and the module go on
+            }
+            break;
         case 40043:
         case 40044:
         case 40045:

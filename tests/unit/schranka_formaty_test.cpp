@@ -2,7 +2,9 @@
 // buffers, byte-exact round trips, the text-list operations and the operative list's limit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -309,4 +311,51 @@ TEST(OperativniTextyLimit, UlozenaNulaSeChovaJakoJedna) {
     EXPECT_EQ(seznam, (OperativniTexty{L"a"})) << "adding to an empty list never removes";
     PridatOperativniText(seznam, L"b", 0);
     EXPECT_EQ(seznam, (OperativniTexty{L"b"}));
+}
+
+// Damaged input: random and mutated buffers never crash, and what a reader takes is exactly a
+// prefix of the input (written back it gives the same leading bytes).
+TEST(SchrankaPoskozenaData, CteniBereJenCelePredponyVstupu) {
+    uint32_t stav = 12345;
+    auto nahodne = [&stav]() {
+        stav = stav * 1103515245u + 12345u;
+        return (stav >> 16) & 0x7FFF;
+    };
+    Bajty vzor = Magie(MAGIE_SEZNAMU_TEXTU);
+    PridatZaznam(vzor, L"jméno", L"text\r\n", 7, 8);
+    PridatZaznam(vzor, L"druhé", L"", 0, 1);
+    for (int kolo = 0; kolo < 3000; ++kolo) {
+        Bajty data;
+        if (kolo % 3 == 0) {
+            data.resize(nahodne() % 48);
+            for (uint8_t& b : data) b = static_cast<uint8_t>(nahodne() % 3 == 0 ? 0 : nahodne());
+        } else {
+            data = vzor;
+            data.resize(nahodne() % (vzor.size() + 1));
+            for (int i = 0; i < 3 && data.size() > 4; ++i)
+                data[4 + nahodne() % (data.size() - 4)] = static_cast<uint8_t>(nahodne());
+        }
+        if (kolo % 2 == 0 && data.size() >= 4) {
+            const uint32_t magie = kolo % 4 == 0 ? MAGIE_SEZNAMU_TEXTU : MAGIE_OPERATIVNICH_TEXTU;
+            for (int i = 0; i < 4; ++i) data[static_cast<size_t>(i)] = static_cast<uint8_t>(magie >> (8 * i));
+        }
+        // an exact-size heap copy: a read past the end would touch memory that is not the input
+        std::unique_ptr<uint8_t[]> kopie(new uint8_t[data.size() + 1]);
+        std::copy(data.begin(), data.end(), kopie.get());
+
+        SeznamTextu s;
+        HRESULT hr = PrecistSeznamTextu(kopie.get(), data.size(), s);
+        if (hr == S_OK) {
+            Bajty zpet = ZapsatSeznamTextu(s);
+            ASSERT_LE(zpet.size(), data.size()) << kolo;
+            ASSERT_TRUE(std::equal(zpet.begin(), zpet.end(), data.begin())) << kolo;
+            ASSERT_GE(zpet.size(), 4u) << kolo;
+        }
+        OperativniTexty o;
+        if (PrecistOperativniTexty(kopie.get(), data.size(), o)) {
+            Bajty zpet = ZapsatOperativniTexty(o);
+            ASSERT_LE(zpet.size(), data.size()) << kolo;
+            ASSERT_TRUE(std::equal(zpet.begin(), zpet.end(), data.begin())) << kolo;
+        }
+    }
 }
