@@ -231,6 +231,19 @@ TEST(TextDoSchranky, BezSouboruPrazdnySeznamAEnterJenPipne) {
                    reinterpret_cast<LPARAM>(okno.combo));
     EXPECT_EQ(Polozky(okno.seznam.m_hWnd), std::vector<std::wstring>{L"x"});
     EXPECT_NE(testy::TextOkna(okno.m_hWnd).find(L"Jiny.tdsdat"), std::wstring::npos);
+
+    // toolbar buttons reach the window through the rebar; the view toggles keep their settings
+    ASSERT_NE(okno.statusBar, nullptr);
+    ::SendMessageW(okno.rebar, WM_COMMAND, MAKEWPARAM(40029, BN_CLICKED), reinterpret_cast<LPARAM>(okno.toolbar));
+    EXPECT_EQ(okno.statusBar, nullptr);
+    EXPECT_FALSE(nastaveniSchranka->textDoSchranky.zobrazitStatusBar);
+    ::SendMessageW(okno.m_hWnd, WM_COMMAND, 40028, 0);
+    EXPECT_FALSE(nastaveniSchranka->textDoSchranky.zobrazitToolBarHlavni);
+    EXPECT_EQ(::GetMenuState(::GetMenu(okno.m_hWnd), 40028, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_NE(::GetMenuState(::GetMenu(okno.m_hWnd), 40027, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    ::SendMessageW(okno.m_hWnd, WM_COMMAND, 40029, 0);
+    EXPECT_NE(okno.statusBar, nullptr);
+    EXPECT_TRUE(nastaveniSchranka->textDoSchranky.zobrazitStatusBar);
 }
 
 // ---------------------------------------------------------------------------------------------
