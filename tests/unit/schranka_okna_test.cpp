@@ -533,7 +533,7 @@ TEST(OperativniOkno, PatyTextVytlaciNejstarsiAPrazdnySeznamJenPipa) {
 
 namespace {
 
-class StrankaTestu : public ::testing::Test {
+class StrankySchranky : public ::testing::Test {
 protected:
     void SetUp() override {
         rodic = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr, nullptr, nullptr);
@@ -546,7 +546,7 @@ protected:
 
 }  // namespace
 
-TEST_F(StrankaTestu, CislaMimoRozsahNechajiPredchoziHodnotu) {
+TEST_F(StrankySchranky, CislaMimoRozsahNechajiPredchoziHodnotu) {
     nastaveniSchranka->operativni.maxPocet = 30;
     nastaveniSchranka->operativni.vyskaPolozky = 100;
     struct Pripad {
@@ -570,7 +570,7 @@ TEST_F(StrankaTestu, CislaMimoRozsahNechajiPredchoziHodnotu) {
     }
 }
 
-TEST_F(StrankaTestu, NeznameTrideniNevyberNicAUlozeniDaMinusJedna) {
+TEST_F(StrankySchranky, NeznameTrideniNevyberNicAUlozeniDaMinusJedna) {
     nastaveniSchranka->textDoSchranky.trideni = 7;
     DlgNastavTextDoSchranky stranka;
     stranka.VytvoritStranku(rodic);
@@ -605,7 +605,7 @@ TEST(KonfiguraceSchrankyLimit, UlozenyMaxPocetPodJednaSeNactePrirazenyNaJedna) {
 
 namespace {
 
-class ModulSchrankyTest : public ::testing::Test {
+class ModulSchranky : public ::testing::Test {
 protected:
     void SetUp() override {
         m_data = aplikace.nastaveni.slozkaData;
@@ -628,7 +628,7 @@ private:
 
 }  // namespace
 
-TEST_F(ModulSchrankyTest, SeznamSeNacteAPriZavreniUlozi) {
+TEST_F(ModulSchranky, SeznamSeNacteAPriZavreniUlozi) {
     UlozitOperativniTexty({L"starý"}, Soubor());
     ModulSchranka modul;
     modul.VytvoritOkno();
@@ -648,7 +648,7 @@ TEST_F(ModulSchrankyTest, SeznamSeNacteAPriZavreniUlozi) {
     EXPECT_EQ(nactene, (OperativniTexty{L"nový\r\n", L"starý"}));
 }
 
-TEST_F(ModulSchrankyTest, BezAutomatickehoNacteniJeSeznamPrazdnyANezdarUlozeniSeOhlasi) {
+TEST_F(ModulSchranky, BezAutomatickehoNacteniJeSeznamPrazdnyANezdarUlozeniSeOhlasi) {
     UlozitOperativniTexty({L"starý"}, Soubor());
     nastaveniSchranka->operativni.automatickyNacitat = false;
     ModulSchranka modul;
