@@ -564,7 +564,10 @@ void KonfiguraceSchranka::Projit(V& v) {
     }
 }
 
-void KonfiguraceSchranka::Nacist() { NacistObjekt(*this, HlaseniNacteni{IDS_NAZEV_SCHRANKA}); }
+void KonfiguraceSchranka::Nacist() {
+    NacistObjekt(*this, HlaseniNacteni{IDS_NAZEV_SCHRANKA});
+    if (operativni.maxPocet < 1) operativni.maxPocet = 1;  // a damaged value must not empty the list
+}
 void KonfiguraceSchranka::Ulozit() { UlozitObjekt(*this, HlaseniZapisu{IDS_NAZEV_SCHRANKA}); }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "core/stranka.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "clipboard/modulschranka.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
@@ -40,9 +41,11 @@ void ZaregistrovatNastroje() {
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
     VytvoritModulPoznamky();
+    VytvoritModulSchranka();
 }
 
 void ZrusitNastroje() {
+    SmazatModulSchranka();
     SmazatModulPoznamky();
     SmazatModulRozsireniOken();
     SmazatModulSpousteniAplikaci();

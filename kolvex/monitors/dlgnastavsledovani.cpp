@@ -44,7 +44,7 @@ namespace {
 
 void PripojitCislo(knihovna::EditCislo& edit, knihovna::ToolTip& tooltip, HWND ovladac, DWORD hodnota, int min, int max) {
     edit.Pripojit(ovladac, hodnota, min, max);
-    tooltip.PridatNastroj(ovladac, Formatovat(knihovna::Retezec(IDS_TIP_ROZSAH_HODNOT).c_str(), min, max).c_str());
+    tooltip.PridatNastroj(ovladac, Formatovat(knihovna::Retezec(IDS_HODNOTA_V_ROZSAHU).c_str(), min, max).c_str());
 }
 
 void PrecistCislo(const knihovna::EditCislo& edit, DWORD& cil) {

@@ -1,0 +1,105 @@
+// The text editor of text-list files: the names on the left, the selected text in an edit on
+// the right (a splitter between them), a rebar with the toolbar above and a status bar below.
+// It runs on a thread of its own whose loop translates accelerator table 124; the clipboard
+// module starts and stops it (40025). Whether edits are stored when the user leaves a text or
+// a file is decided by two settings; nothing asks about unsaved changes.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <memory>
+#include <string>
+
+#include "clipboard/listboxy.h"
+#include "clipboard/seznamtextu.h"
+#include "core/menu.h"
+#include "knihovna/okno.h"
+#include "knihovna/rozdelovac.h"
+
+class OknoSchrankaEditorTextu : public knihovna::OknoImpl<OknoSchrankaEditorTextu, knihovna::OknoNormalni> {
+public:
+    OknoSchrankaEditorTextu();
+    ~OknoSchrankaEditorTextu() override;
+
+    HWND Vytvorit();
+
+    // The file operations of the menu, also for tests.
+    void ZavritSoubor();
+    bool OtevritSoubor(const std::wstring& cesta);  // true when the reader reported success
+    void Novy();
+    void Ulozit();
+    void UlozitJako();
+    void Pridat();
+    void Odebrat();
+    void Prejmenovat();
+    void Pouzit();
+    void ZobrazitVybrany();
+    void ZmenaVyberu();
+
+    KNIHOVNA_MAPA_ZPRAV(OknoSchrankaEditorTextu)
+        ZPRAVA(WM_CLOSE, OnClose)
+        ZPRAVA(WM_DESTROY, OnDestroy)
+        ZPRAVA(WM_COMMAND, OnCommand)
+        ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
+        ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
+        ZPRAVA(WM_DRAWITEM, OnDrawItem)
+        ZPRAVA(WM_MENUSELECT, OnMenuSelect)
+        ZPRAVA(WM_NOTIFY, OnNotify)
+        ZPRAVA(WM_SIZE, OnSize)
+        ODRAZIT_NOTIFIKACE()
+    KNIHOVNA_KONEC_MAPY()
+
+    HWND rebar = nullptr;
+    HWND toolbar = nullptr;
+    HWND statusBar = nullptr;
+    brenvald::RozdelovacKontejner rozdelovac;
+    ListBoxSeznam seznam;
+    knihovna::OknoObal edit;
+    SeznamTextu texty;
+    std::wstring soubor;   // the current file, empty = none
+    int aktualni = -1;     // the record the edit shows, -1 = none
+    HACCEL akceleratory = nullptr;
+
+private:
+    std::wstring m_pripraven;
+    std::wstring m_trida;
+    MenuPopup m_lista;
+    std::unique_ptr<MenuOkno> m_menuOkno;
+    std::unique_ptr<MenuNapoveda> m_menuNapoveda;
+    MenuPopup* m_menu = nullptr;
+
+    void VytvoritMenuListu();
+    void OdebratMenuListu();
+    void NastavitTitulek();
+    void NaplnitSeznam();
+    void AktualizovatPrikazy();
+    void PovolitPouzit(bool povolit);
+    void UlozitEditDoZaznamu(int n);
+    int VybranyZaznam() const;  // record index of the selection, -1 when none
+    void ProvestPrikaz(UINT id);
+    void ZobrazitChybu(const knihovna::Chyba& chyba);
+
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMeasureItem(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMenuSelect(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+};
+
+extern OknoSchrankaEditorTextu* oknoEditorTextu;
+
+// Seams for tests: the system's open and save dialogs.
+using FunkceDialoguSouboru = BOOL(WINAPI*)(LPOPENFILENAMEW);
+extern FunkceDialoguSouboru dialogOtevritSoubor;
+extern FunkceDialoguSouboru dialogUlozitSoubor;
+
+void PrepnoutEditorTextu();
+void ZastavitEditorTextu();
+bool BeziEditorTextu();
+// Shutdown: the thread object (its thread has been stopped).
+void ZrusitVlaknoEditoruTextu();

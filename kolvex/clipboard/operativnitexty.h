@@ -1,0 +1,47 @@
+// The operative clipboard: the list of texts taken from the clipboard, newest first, and its
+// file (*.otdat): magic 0x52AE9BB4, then every text as UTF-16 code units + 0x0000, in list
+// order, to the end of the file. An empty list is the magic alone.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+constexpr uint32_t MAGIE_OPERATIVNICH_TEXTU = 0x52AE9BB4;
+constexpr const wchar_t* SOUBOR_OPERATIVNICH_TEXTU = L"Operativni schranka.otdat";
+
+using OperativniTexty = std::vector<std::wstring>;
+
+// The list of the clipboard module's thread; null before the module's deferred start.
+extern std::unique_ptr<OperativniTexty> operativniTexty;
+
+// The reader on a buffer: true with the list replaced by the whole texts (a text cut before its
+// terminator is dropped with what follows); false for fewer than 4 bytes or a wrong magic, with
+// the list untouched.
+bool PrecistOperativniTexty(const uint8_t* data, size_t velikost, OperativniTexty& seznam);
+std::vector<uint8_t> ZapsatOperativniTexty(const OperativniTexty& seznam);
+
+// Atomic save; failures raise and leave the previous file whole.
+void UlozitOperativniTexty(const OperativniTexty& seznam, const std::wstring& cesta);
+// Silent: any failure (missing, unreadable, too large, wrong magic) leaves the list unchanged.
+void NacistOperativniTexty(OperativniTexty& seznam, const std::wstring& cesta);
+// The same on "<data folder>\Operativni schranka.otdat".
+std::wstring CestaOperativnichTextu();
+void UlozitOperativniTextyDoDatoveSlozky(const OperativniTexty& seznam);
+void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam);
+
+// The limit actually applied: a stored value below 1 counts as 1.
+DWORD PlatnyMaxPocet(DWORD maxPocet);
+// Puts the text first; when the list already holds maxPocet texts or more, its last (oldest)
+// text goes first. Exactly one text is removed per addition.
+void PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
+// E_INVALIDARG for an index outside the list.
+void OdebratOperativniText(OperativniTexty& seznam, int n);
+
+// The clipboard's Unicode text; false (nothing read) when there is none or the clipboard cannot
+// be opened or its data not locked. Never leaves the clipboard open.
+bool NacistTextZeSchranky(std::wstring& text);

@@ -1,0 +1,343 @@
+// The clipboard tools from outside: a hot key opens the text-to-clipboard window over a seeded
+// text-list file and Enter puts the chosen text on the clipboard; a text copied by another
+// program enters the operative clipboard and is still there after the program restarts; and
+// screenshots of the windows and settings pages for people to look at.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
+#include "podpora/snimek.h"
+
+using namespace testy;
+
+namespace {
+
+const wchar_t* const KLIC = L"Software\\Brenvald\\Kolvex\\5.0";
+const wchar_t* const TRIDA_HLAVNIHO_OKNA = L"QKolvexHlavniOkno";
+const wchar_t* const TRIDA_MODULU = L"QKolvexOknoSchranka";
+const wchar_t* const TRIDA_TEXTU = L"QSchrankaVlozitText";
+const wchar_t* const TRIDA_OPERATIVNI = L"QOperativniSchrankaTxt";
+const wchar_t* const TRIDA_EDITORU = L"QSchrankaEditorTextu";
+
+std::wstring SlozkaDat() { return SlozkaDokumentu() + L"\\Kolvex 5"; }
+
+void ZapsatHorkouKlavesu(UINT prikaz, UINT modifikatory, UINT klavesa) {
+    const uint32_t data[4] = {modifikatory, klavesa, prikaz, 35};
+    HKEY h = nullptr;
+    std::wstring klic = std::wstring(KLIC) + L"\\Horke klavesy";
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, klic.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr), 0);
+    ::RegSetValueExW(h, std::to_wstring(prikaz).c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(data), sizeof(data));
+    ::RegCloseKey(h);
+}
+
+void PridatText(std::vector<BYTE>& b, const std::wstring& text) {
+    for (wchar_t z : text) {
+        b.push_back(static_cast<BYTE>(z & 0xFF));
+        b.push_back(static_cast<BYTE>(z >> 8));
+    }
+    b.push_back(0);
+    b.push_back(0);
+}
+
+// The default text-list file with three named texts, in file order "Zeta", "Adresa", "Podpis".
+void ZalozitSeznamTextu() {
+    ::CreateDirectoryW(SlozkaDat().c_str(), nullptr);
+    std::vector<BYTE> b = {0x03, 0x2A, 0xCD, 0x62};
+    const wchar_t* const zaznamy[][2] = {
+        {L"Zeta", L"poslední"}, {L"Adresa", L"Ulice 1\r\n110 00 Praha"}, {L"Podpis", L"S pozdravem\r\nJan"}};
+    for (const auto& z : zaznamy) {
+        PridatText(b, z[0]);
+        PridatText(b, z[1]);
+        b.insert(b.end(), 8, 0);
+    }
+    HANDLE h = ::CreateFileW((SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat").c_str(), GENERIC_WRITE, 0, nullptr,
+                             CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD zapsano = 0;
+    ::WriteFile(h, b.data(), static_cast<DWORD>(b.size()), &zapsano, nullptr);
+    ::CloseHandle(h);
+}
+
+bool DoSchranky(const std::wstring& text) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
+    std::memcpy(::GlobalLock(blok), text.c_str(), velikost);
+    ::GlobalUnlock(blok);
+    bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
+    ::CloseClipboard();
+    return ok;
+}
+
+// The clipboard's Unicode text with its exact length; "<nic>" when there is none.
+std::wstring ZeSchranky() {
+    std::wstring text = L"<nic>";
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* znaky = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = znaky;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+HWND Seznam(HWND okno) { return ::FindWindowExW(okno, nullptr, L"ListBox", nullptr); }
+
+// A descendant window of a class (the editor's list lies inside its splitter).
+struct HledaniPotomka {
+    const wchar_t* trida;
+    HWND nalezeno;
+};
+BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
+    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
+    wchar_t trida[64] = L"";
+    ::GetClassNameW(h, trida, 64);
+    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
+    hledani->nalezeno = h;
+    return FALSE;
+}
+HWND Potomek(HWND okno, const wchar_t* trida) {
+    HledaniPotomka hledani{trida, nullptr};
+    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
+    return hledani.nalezeno;
+}
+
+// Brings the window to the front and presses Enter until the clipboard holds the text (the first
+// key events after Wine set up a new display can be lost).
+bool EnterAz(HWND okno, const std::wstring& ocekavany) {
+    for (int pokus = 0; pokus < 3; ++pokus) {
+        ::SetForegroundWindow(okno);
+        StisknoutKlavesy({VK_RETURN});
+        if (CekatNa([&] { return ZeSchranky() == ocekavany; }, 3000)) return true;
+    }
+    return false;
+}
+
+// Posts a toggle command to the main window until the tool's window appears. The module's window
+// exists a moment before the module takes commands (its creation minimises it first), and a
+// command in that moment is dropped; a command that arrives opens the window within a second.
+HWND OtevritPrikazem(const Program& kolvex, HWND hlavni, UINT prikaz, const wchar_t* trida) {
+    for (int pokus = 0; pokus < 3; ++pokus) {
+        ::PostMessageW(hlavni, WM_COMMAND, prikaz, 0);
+        if (HWND okno = kolvex.CekatNaOkno(trida, 3000)) return okno;
+    }
+    return nullptr;
+}
+
+class Schranka : public ::testing::Test {
+protected:
+    void SetUp() override { VycistitStavKolvexu(); }
+    void TearDown() override { VycistitStavKolvexu(); }
+
+    // The clipboard module runs once its window exists.
+    static HWND SpustitAPockat(Program& kolvex, HWND& hlavni) {
+        hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+        if (!hlavni) return nullptr;
+        return kolvex.CekatNaOkno(TRIDA_MODULU);
+    }
+    static void Ukoncit(Program& kolvex, HWND hlavni) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    }
+};
+
+}  // namespace
+
+TEST_F(Schranka, HorkaKlavesaNabidneTextyAEnterVlozi) {
+    ZalozitSeznamTextu();
+    ZapsatHorkouKlavesu(40040, MOD_CONTROL | MOD_ALT, 'T');
+    ASSERT_TRUE(DoSchranky(L"před"));
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr) << "the clipboard module did not start";
+
+    HWND okno = nullptr;
+    for (int pokus = 0; pokus < 3 && !okno; ++pokus) {
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'T'});
+        okno = kolvex.CekatNaOkno(TRIDA_TEXTU, 3000);
+    }
+    ASSERT_NE(okno, nullptr) << "the hot key did not open the text-to-clipboard window";
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(okno) != 0 && Seznam(okno); }));
+    EXPECT_NE(TextOkna(okno).find(L"SchrankaVkladaneTexty.tdsdat"), std::wstring::npos) << "caption names the file";
+    HWND seznam = Seznam(okno);
+    ASSERT_NE(seznam, nullptr);
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETCOUNT, 0, 0), 3);
+
+    // sorted ascending: "Adresa" first and selected; its own text goes to the clipboard
+    ASSERT_TRUE(EnterAz(okno, L"Ulice 1\r\n110 00 Praha")) << "clipboard: " << std::string(ZeSchranky().begin(), ZeSchranky().end());
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); })) << "the window closes after the copy";
+
+    // the tray command opens it again; a double-click-equivalent on the last item copies that one
+    okno = OtevritPrikazem(kolvex, hlavni, 40040, TRIDA_TEXTU);
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return (seznam = Seznam(okno)) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3; }));
+    ::SendMessageW(seznam, LB_SETCURSEL, 2, 0);
+    ::PostMessageW(seznam, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(CekatNa([] { return ZeSchranky() == L"poslední"; }));
+
+    // closing the window stored the current file for the next start
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); }));
+    Ukoncit(kolvex, hlavni);
+}
+
+TEST_F(Schranka, TextJinehoProgramuJeVOperativniSchranceIPoRestartu) {
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+    HWND okno = OtevritPrikazem(kolvex, hlavni, 40041, TRIDA_OPERATIVNI);
+    ASSERT_NE(okno, nullptr) << "40041 did not open the operative window";
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return (seznam = Seznam(okno)) != nullptr && ::IsWindowVisible(okno); }));
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETCOUNT, 0, 0), 0);
+
+    // "Přidat obsah schránky do operativní" (a hot-key command of the main window) takes what
+    // another program copied
+    ASSERT_TRUE(DoSchranky(L"z jiného programu\r\n\tdruhý řádek"));
+    ::PostMessageW(hlavni, WM_COMMAND, 40042, 0);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 1; }));
+    ASSERT_TRUE(DoSchranky(L"druhý"));
+    ::PostMessageW(hlavni, WM_COMMAND, 40042, 0);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }));
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETCURSEL, 0, 0), 0) << "the newest text is first and selected";
+    Ukoncit(kolvex, hlavni);
+
+    const std::wstring soubor = SlozkaDat() + L"\\Operativni schranka.otdat";
+    std::vector<BYTE> ocekavane = {0xB4, 0x9B, 0xAE, 0x52};
+    PridatText(ocekavane, L"druhý");
+    PridatText(ocekavane, L"z jiného programu\r\n\tdruhý řádek");
+    EXPECT_EQ(PrecistBajty(soubor), ocekavane) << "the list is saved newest first at close";
+
+    // after a restart the list is loaded again: the older text, chosen and entered, is copied
+    ASSERT_TRUE(DoSchranky(L"jiné"));
+    Program znovu;
+    ASSERT_NE(SpustitAPockat(znovu, hlavni), nullptr);
+    okno = OtevritPrikazem(znovu, hlavni, 40041, TRIDA_OPERATIVNI);
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return (seznam = Seznam(okno)) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }));
+    ::Sleep(300);
+    Snimek snimek = UlozitSnimekOkna(okno, L"schranka_operativni");
+    std::printf("Snímek operativní schránky: %ls\n", snimek.soubor.c_str());
+    EXPECT_GT(snimek.tmavychBodu, 100) << "no text drawn";
+    ::SendMessageW(seznam, LB_SETCURSEL, 1, 0);
+    ASSERT_TRUE(EnterAz(okno, L"z jiného programu\r\n\tdruhý řádek"));
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); })) << "the window closes after the copy";
+    Ukoncit(znovu, hlavni);
+}
+
+TEST_F(Schranka, SnimkyOkenAStranek) {
+    ZalozitSeznamTextu();
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+
+    struct Okno {
+        UINT prikaz;
+        const wchar_t* trida;
+        const wchar_t* soubor;
+    };
+    for (const Okno& o : {Okno{40040, TRIDA_TEXTU, L"schranka_text"}, Okno{40025, TRIDA_EDITORU, L"schranka_editor"}}) {
+        HWND okno = OtevritPrikazem(kolvex, hlavni, o.prikaz, o.trida);
+        ASSERT_NE(okno, nullptr) << o.prikaz;
+        ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(okno) != 0; }));
+        ::SetForegroundWindow(okno);
+        ::Sleep(500);
+        Snimek snimek = UlozitSnimekOkna(okno, o.soubor);
+        std::printf("Snímek: %ls\n", snimek.soubor.c_str());
+        EXPECT_GT(snimek.pocetBarev, 8) << o.soubor;
+        EXPECT_GT(snimek.tmavychBodu, 300) << o.soubor;
+        ::PostMessageW(hlavni, WM_COMMAND, o.prikaz, 0);  // the same command closes it
+        EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); })) << o.prikaz;
+    }
+
+    // the module's tray menu, as the main menu's "Schránka" opens it
+    HWND menu = nullptr;
+    for (int pokus = 0; pokus < 3 && !menu; ++pokus) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40058, 0);
+        CekatNa([&] { return (menu = NajitOknoProcesu(kolvex.Pid(), L"#32768")) && ::IsWindowVisible(menu); }, 3000);
+    }
+    ASSERT_NE(menu, nullptr) << "40058 did not open the clipboard menu";
+    ::Sleep(300);
+    Snimek snimekMenu = UlozitSnimekOkna(menu, L"schranka_menu");
+    std::printf("Snímek nabídky: %ls\n", snimekMenu.soubor.c_str());
+    EXPECT_GT(snimekMenu.tmavychBodu, 300);
+    for (int pokus = 0; pokus < 3 && ::IsWindowVisible(menu); ++pokus) {
+        StisknoutKlavesy({VK_ESCAPE});
+        CekatNa([&] { return !::IsWindowVisible(menu); }, 2000);
+    }
+    EXPECT_FALSE(::IsWindowVisible(menu)) << "Esc closes the menu";
+
+    struct Stranka {
+        UINT id;
+        const wchar_t* titulek;
+        const wchar_t* soubor;
+    };
+    for (const Stranka& s : {Stranka{112, L"Vložení textu do schránky", L"nastaveni_112"},
+                             Stranka{113, L"Operativní schránka", L"nastaveni_113"},
+                             Stranka{114, L"Editor vkládaných textů do schránky", L"nastaveni_114"}}) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40002, s.id);
+        HWND nastaveni = nullptr;
+        ASSERT_TRUE(CekatNa([&] {
+            nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+            return nastaveni && ::IsWindowVisible(nastaveni) && TextOkna(nastaveni).find(s.titulek) != std::wstring::npos;
+        })) << s.id;
+        ::Sleep(500);
+        Snimek snimek = UlozitSnimekOkna(nastaveni, s.soubor);
+        std::printf("Snímek stránky: %ls\n", snimek.soubor.c_str());
+        EXPECT_GT(snimek.tmavychBodu, 500) << s.soubor;
+        ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    }
+    Ukoncit(kolvex, hlavni);
+}
+
+TEST_F(Schranka, EditorOdebereTextKlavesouCtrlDeleteAUlozi) {
+    ZalozitSeznamTextu();
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(KLIC) + L"\\Schranka\\Editor textu").c_str(), 0, nullptr,
+                                0, KEY_WRITE, nullptr, &h, nullptr),
+              0);
+    DWORD ne = 0;
+    ::RegSetValueExW(h, L"potvrzovatOdebrani", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&ne), sizeof(ne));
+    ::RegCloseKey(h);
+
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+    HWND editor = OtevritPrikazem(kolvex, hlavni, 40025, TRIDA_EDITORU);
+    ASSERT_NE(editor, nullptr) << "40025 did not open the editor";
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = Potomek(editor, L"ListBoxSeznam");
+        return seznam && ::IsWindowVisible(editor) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3;
+    }));
+    // sorted list, file order kept: "Adresa" is first in the list, second in the file
+    for (int pokus = 0; pokus < 3 && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3; ++pokus) {
+        ::SetForegroundWindow(editor);
+        ::SendMessageW(seznam, LB_SETCURSEL, 0, 0);
+        StisknoutKlavesy({VK_CONTROL, VK_DELETE});
+        CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }, 3000);
+    }
+    ASSERT_EQ(::SendMessageW(seznam, LB_GETCOUNT, 0, 0), 2) << "Ctrl+Delete in the list did not remove the text";
+
+    // closing the editor writes the file back (automatickyUkladatSoubor)
+    ::PostMessageW(hlavni, WM_COMMAND, 40025, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(editor); }));
+    std::vector<BYTE> ocekavane = {0x03, 0x2A, 0xCD, 0x62};
+    for (const auto& z : {std::pair<const wchar_t*, const wchar_t*>{L"Zeta", L"poslední"},
+                          std::pair<const wchar_t*, const wchar_t*>{L"Podpis", L"S pozdravem\r\nJan"}}) {
+        PridatText(ocekavane, z.first);
+        PridatText(ocekavane, z.second);
+        ocekavane.insert(ocekavane.end(), 8, 0);
+    }
+    EXPECT_EQ(PrecistBajty(SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat"), ocekavane);
+    Ukoncit(kolvex, hlavni);
+}
