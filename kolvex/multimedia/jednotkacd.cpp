@@ -14,7 +14,7 @@
 
 using knihovna::Overit;
 
-FunkceMci prikazMci = ::mciSendCommandW;
+FunkceMci prikazMciJednotky = ::mciSendCommandW;
 
 namespace {
 
@@ -127,14 +127,14 @@ MCIERROR OvladatDvereMechaniky(char pismeno, bool otevrit) {
     MCI_OPEN_PARMSW otevreni{};
     otevreni.lpstrDeviceType = reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(MCI_DEVTYPE_CD_AUDIO));
     otevreni.lpstrElementName = prvek;
-    MCIERROR chyba = prikazMci(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT | MCI_OPEN_SHAREABLE,
+    MCIERROR chyba = prikazMciJednotky(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID | MCI_OPEN_ELEMENT | MCI_OPEN_SHAREABLE,
                                reinterpret_cast<DWORD_PTR>(&otevreni));
     if (chyba != 0) return chyba;
     MCI_SET_PARMS dvere{};
-    prikazMci(otevreni.wDeviceID, MCI_SET, otevrit ? MCI_SET_DOOR_OPEN : MCI_SET_DOOR_CLOSED,
+    prikazMciJednotky(otevreni.wDeviceID, MCI_SET, otevrit ? MCI_SET_DOOR_OPEN : MCI_SET_DOOR_CLOSED,
               reinterpret_cast<DWORD_PTR>(&dvere));  // a drive without a door motor just refuses
     MCI_GENERIC_PARMS zavreni{};
-    prikazMci(otevreni.wDeviceID, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&zavreni));
+    prikazMciJednotky(otevreni.wDeviceID, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&zavreni));
     return 0;
 }
 

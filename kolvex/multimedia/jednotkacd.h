@@ -52,7 +52,7 @@ DWORD AkceKliknutiCD(const KonfiguraceOvladaniCD& nastaveni, UINT zpravaMysi, bo
 
 // Seam for tests: the MCI command call.
 using FunkceMci = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
-extern FunkceMci prikazMci;
+extern FunkceMci prikazMciJednotky;
 // Opens or closes the door of the drive with that letter through MCI cdaudio; the result is the
 // error of the open (0 when the door command was sent). Nothing is shown: a drive that MCI cannot
 // drive simply does nothing.

@@ -12,7 +12,7 @@
 using knihovna::Overit;
 
 DlgZaznamZvukovePoznamky* dlgZaznamZvukovePoznamky = nullptr;
-FunkcePrikazuMci prikazMci = ::mciSendCommandW;
+FunkcePrikazuMci prikazMciZaznamu = ::mciSendCommandW;
 
 namespace {
 constexpr UINT_PTR CASOVAC_TRVANI = 1;
@@ -56,7 +56,7 @@ int ZaznamZvukuMci::Spustit() {
     m_otevreni = MCI_OPEN_PARMSW{};
     m_otevreni.lpstrDeviceType = L"waveaudio";
     m_otevreni.lpstrElementName = L"";
-    posledniChyba = prikazMci(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
+    posledniChyba = prikazMciZaznamu(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT,
                                       reinterpret_cast<DWORD_PTR>(&m_otevreni));
     if (posledniChyba != 0) {
         NastavitChybu(posledniChyba);
@@ -66,11 +66,11 @@ int ZaznamZvukuMci::Spustit() {
     m_zaznam = MCI_RECORD_PARMS{};
     m_zaznam.dwCallback = reinterpret_cast<DWORD_PTR>(oknoOznameni);
     const MCIERROR vysledek =
-        prikazMci(zarizeni, MCI_RECORD, oknoOznameni ? MCI_NOTIFY : 0, reinterpret_cast<DWORD_PTR>(&m_zaznam));
+        prikazMciZaznamu(zarizeni, MCI_RECORD, oknoOznameni ? MCI_NOTIFY : 0, reinterpret_cast<DWORD_PTR>(&m_zaznam));
     if (vysledek != 0) {
         posledniChyba = vysledek;
         NastavitChybu(vysledek);
-        prikazMci(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+        prikazMciZaznamu(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
         zarizeni = 0;
         return 1;
     }
@@ -80,15 +80,15 @@ int ZaznamZvukuMci::Spustit() {
 
 int ZaznamZvukuMci::ZastavitAUlozit() {
     if (!nahrava) return 1;
-    MCIERROR vysledek = prikazMci(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    MCIERROR vysledek = prikazMciZaznamu(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     DokoncitBufery();
     if (vysledek == 0) {
         m_ulozeni = MCI_SAVE_PARMSW{};
         m_ulozeni.lpfilename = soubor.c_str();
         vysledek =
-            prikazMci(zarizeni, MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_ulozeni));
+            prikazMciZaznamu(zarizeni, MCI_SAVE, MCI_SAVE_FILE | MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_ulozeni));
     }
-    prikazMci(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    prikazMciZaznamu(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     nahrava = false;
     zarizeni = 0;
     if (vysledek != 0) {
@@ -101,9 +101,9 @@ int ZaznamZvukuMci::ZastavitAUlozit() {
 
 void ZaznamZvukuMci::Zrusit() {
     if (!nahrava) return;
-    prikazMci(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    prikazMciZaznamu(zarizeni, MCI_STOP, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     DokoncitBufery();
-    prikazMci(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
+    prikazMciZaznamu(zarizeni, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&m_obecne));
     nahrava = false;
     zarizeni = 0;
 }

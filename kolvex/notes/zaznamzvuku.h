@@ -17,7 +17,7 @@ std::wstring TextTrvaniZaznamu(DWORD milisekundy);
 
 // Seam for tests: the MCI command call of the recorder.
 using FunkcePrikazuMci = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
-extern FunkcePrikazuMci prikazMci;
+extern FunkcePrikazuMci prikazMciZaznamu;
 
 // One recording on one MCI device.
 class ZaznamZvukuMci {

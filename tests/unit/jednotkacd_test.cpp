@@ -132,8 +132,8 @@ protected:
             volaniIkon.clear();
             chybaOtevreni = 0;
         }
-        puvodniMci = prikazMci;
-        prikazMci = ZaznamenatMci;
+        puvodniMci = prikazMciJednotky;
+        prikazMciJednotky = ZaznamenatMci;
         puvodniIkona = notifikacniIkona;
         notifikacniIkona = ZaznamenatIkonu;
         if (!aplikace.seznamMenu.Get()) {
@@ -149,7 +149,7 @@ protected:
         jednotkyCD.reset();
         nastaveniOvladaniCD = std::move(puvodniNastaveni);
         if (vlastniSeznam) aplikace.seznamMenu.Zrusit();
-        prikazMci = puvodniMci;
+        prikazMciJednotky = puvodniMci;
         notifikacniIkona = puvodniIkona;
     }
 

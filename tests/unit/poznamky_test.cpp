@@ -542,14 +542,14 @@ TEST(ZaznamZvuku, NeotevreneZarizeniSeOhlasiAZaznamKonciJakoZruseny) {
     DocasnaSlozka slozka;
     NastaveniPoznamekTestu nastaveni(slozka.Cesta());
     testy::ZachytavacZprav zpravy(IDOK);
-    prikazMci = OtevreniSelze;
+    prikazMciZaznamu = OtevreniSelze;
     const std::wstring docasny = slozka.Cesta() + L"\\zaznam.tmp";
     INT_PTR vysledek = 0;
     {
         DlgZaznamZvukovePoznamky dialog(docasny);
         vysledek = dialog.SpustitModalne(nullptr);
     }
-    prikazMci = ::mciSendCommandW;
+    prikazMciZaznamu = ::mciSendCommandW;
     EXPECT_EQ(vysledek, IDCANCEL) << "no stale recording may become a note";
     ASSERT_EQ(zpravy.zpravy.size(), 1u);
     wchar_t text[256] = L"";
