@@ -223,16 +223,8 @@ void ModulSchranka::PrepnoutOperativniTexty() {
 
 void ModulSchranka::ZobrazitMenu() {
     if (m_menu) return;
-    POINT bod;
-    Overit(::GetCursorPos(&bod) != 0);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_SCHRANKA));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(IDM_SCHRANKA);
+    MenuPopup& zaznam = nabidka.zaznam;
 
     MenuPopup::ZaskrtnoutPolozku(zaznam, 40041, oknoOperativniTexty != nullptr);
     MenuPopup::ZaskrtnoutPolozku(zaznam, 40040, BeziTextDoSchranky());
@@ -241,17 +233,7 @@ void ModulSchranka::ZobrazitMenu() {
         for (UINT id : {40045u, 40044u, 40002u, 40042u, 40040u, 40025u, 40041u, 40046u, 40043u})
             MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
 
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }
 
 // ---------------------------------------------------------------------------------------------

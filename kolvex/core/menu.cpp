@@ -378,3 +378,30 @@ void MenuStrankyNastaveni::Zobrazit(HWND okno) {
     ::SetForegroundWindow(okno);
     ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, okno, nullptr);
 }
+
+// ---------------------------------------------------------------------------------------------
+
+NabidkaNastroje::NabidkaNastroje(UINT idMenu)
+    : m_nactene(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu))) {
+    Overit(m_nactene.Get() != nullptr);
+    zaznam.popup = ::GetSubMenu(m_nactene.Get(), 0);
+    zaznam.obrazky = aplikace.seznamMenu.Get();
+    m_napoveda = std::make_unique<MenuNapoveda>(&zaznam);
+    m_napoveda->NahraditZastupce();
+}
+
+void ZobrazitMenuIkony(HWND okno, MenuPopup& zaznam, MenuPopup*& aktivni) {
+    POINT bod;
+    Overit(::GetCursorPos(&bod) != 0);
+    aktivni = &zaznam;
+    OtevreneMenu otevrene(zaznam);
+    ::SetForegroundWindow(okno);
+    const BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, okno, nullptr);
+    const DWORD kod = ::GetLastError();
+    aktivni = nullptr;
+    ::PostMessageW(okno, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
+    if (!vysledek && kod != ERROR_SUCCESS) {
+        ::SetLastError(kod);
+        knihovna::VyhoditPosledniChybu();
+    }
+}

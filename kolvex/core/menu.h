@@ -6,7 +6,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
+
+#include "knihovna/uchyt.h"
 
 // The popup menu that is open; made when a menu opens and deleted when it closes.
 struct MenuPopup {
@@ -124,3 +127,22 @@ public:
 
 // The cursor position for a popup; a coordinate of 0xFFFF gives the window's client origin.
 POINT PoziceMenu(HWND okno);
+
+// A tool's tray menu loaded from the resources: submenu 0 with the menu images and the Help
+// submenu on its placeholder 40003. The loaded menu lives as long as this object.
+class NabidkaNastroje {
+public:
+    explicit NabidkaNastroje(UINT idMenu);
+    NabidkaNastroje(const NabidkaNastroje&) = delete;
+    NabidkaNastroje& operator=(const NabidkaNastroje&) = delete;
+
+    MenuPopup zaznam;
+
+private:
+    knihovna::UchytMenu m_nactene;
+    std::unique_ptr<MenuNapoveda> m_napoveda;
+};
+
+// Shows a tray icon's menu at the cursor for the window. While it is open, aktivni points to the
+// record (the window's measuring and drawing read it). A failed TrackPopupMenu raises its error.
+void ZobrazitMenuIkony(HWND okno, MenuPopup& zaznam, MenuPopup*& aktivni);

@@ -250,19 +250,7 @@ HMENU ModulSpousteniAplikaci::SestavitNabidkuAplikaci() {
 }
 
 void ModulSpousteniAplikaci::Zobrazit(MenuPopup& zaznam) {
-    POINT bod;
-    Overit(::GetCursorPos(&bod) != 0);
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }
 
 void ModulSpousteniAplikaci::ZobrazitNabidku() {

@@ -350,32 +350,14 @@ LRESULT JednotkaCD::OnPrikaz(UINT, WPARAM w, LPARAM, BOOL&) {
 
 void JednotkaCD::ZobrazitNabidku() {
     if (m_menu) return;  // already open
-    POINT bod;
-    ::GetCursorPos(&bod);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_JEDNOTKA_CD));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
+    NabidkaNastroje nabidka(IDM_JEDNOTKA_CD);
+    MenuPopup& zaznam = nabidka.zaznam;
     MenuPopup::ZaskrtnoutPolozku(zaznam, 40139, JeOtevrenoInfoDisky());
     MenuPopup::ZaskrtnoutPolozku(zaznam, 40138, JeOtevrenoInfoJednotekCD());
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
     if (aplikace.nastaveni.vlastniVzhled) {
         for (UINT id : {40136u, 40137u, 40139u, 40138u, 40001u, 40002u})
             MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
     }
 
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }

@@ -343,16 +343,8 @@ void ModulPoznamky::PrepnoutSeznamZvukovych(LPARAM argument) {
 
 void ModulPoznamky::ZobrazitNabidku(UINT idMenu) {
     if (menu) return;
-    POINT bod{};
-    Overit(::GetCursorPos(&bod) != 0);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(idMenu);
+    MenuPopup& zaznam = nabidka.zaznam;
     const bool seznamText = oknoPoznamkyText && oknoPoznamkyText->m_hWnd;
     const bool seznamZvuk = oknoPoznamkyZvuk && oknoPoznamkyZvuk->m_hWnd;
     if (idMenu == IDM_POZNAMKY) {
@@ -372,17 +364,7 @@ void ModulPoznamky::ZobrazitNabidku(UINT idMenu) {
             MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
         }
     }
-    menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    const BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    const DWORD kod = ::GetLastError();
-    menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, menu);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -307,16 +307,8 @@ LRESULT ModulStopky::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 void ModulStopky::ZobrazitNabidku() {
     if (m_menu) return;
-    POINT bod;
-    Overit(::GetCursorPos(&bod) != 0);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_STOPKY));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(IDM_STOPKY);
+    MenuPopup& zaznam = nabidka.zaznam;
     MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
     if (!ikona) ::EnableMenuItem(zaznam.popup, 40155, MF_BYCOMMAND | MF_GRAYED);
     switch (mereni.stav) {
@@ -329,17 +321,7 @@ void ModulStopky::ZobrazitNabidku() {
     }
     if (aplikace.nastaveni.vlastniVzhled)
         for (UINT id : {40002u, 40153u, 40152u, 40154u, 40156u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledekMenu = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledekMenu && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }
 
 LRESULT ModulStopky::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
