@@ -143,9 +143,17 @@ int Aplikace::InitInstance() {
         // 20. Module objects: each tool registers the object the main window starts and stops.
         ZaregistrovatNastroje();
 
-        // 21. Data and temporary folders (one level each).
-        VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
-        VytvoritSlozkuKdyzChybi(nastaveni.slozkaDocasne);
+        // 21. Data and temporary folders (one level each); without them nothing can be kept, so
+        // start-up ends, but only after the user has been told which folder and why.
+        for (const std::wstring& slozka : {nastaveni.slozkaData.Text(), nastaveni.slozkaDocasne.Text()}) {
+            try {
+                VytvoritSlozkuKdyzChybi(slozka);
+            } catch (const knihovna::Chyba& chyba) {
+                ZobrazitChybu(knihovna::Formatovat(knihovna::Retezec(IDS_SLOZKU_NELZE_VYTVORIT).c_str(),
+                                                   slozka.c_str(), TextChybyCom(chyba).c_str()));
+                return 1;
+            }
+        }
 
         // 22. Outside programs.
         extAplikaceVarnel = std::make_unique<ExtAplikaceVarnel>();
@@ -155,10 +163,10 @@ int Aplikace::InitInstance() {
 
         // 23. Folders of the settings objects (one level each).
         nastaveniSonvidar->VytvoritSlozky();
-        VytvoritSlozkuKdyzChybi(nastaveniObrazovka->opis.slozka);
+        ZkusitVytvoritSlozku(nastaveniObrazovka->opis.slozka);
         nastaveniPocasi->VytvoritSlozky();
         nastaveniPoznamky->VytvoritSlozky();
-        VytvoritSlozkuKdyzChybi(nastaveniSchranka->textDoSchranky.slozka);
+        ZkusitVytvoritSlozku(nastaveniSchranka->textDoSchranky.slozka);
 
         // 24. Explorer extensions.
         infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
@@ -179,7 +187,22 @@ int Aplikace::InitInstance() {
         oknoHlavni->Vytvorit();
         return 0;
     } catch (const knihovna::Chyba& chyba) {
+        HlasitChybuStartu(chyba);
         return chyba.Hresult() == 0 ? 1 : static_cast<int>(chyba.Hresult());
+    } catch (const std::bad_alloc&) {
+        HlasitChybuStartu(knihovna::Chyba(E_OUTOFMEMORY));
+        return E_OUTOFMEMORY;
+    } catch (const std::exception&) {
+        HlasitChybuStartu(knihovna::Chyba(E_FAIL));
+        return E_FAIL;
+    }
+}
+
+void Aplikace::HlasitChybuStartu(const knihovna::Chyba& chyba) {
+    try {
+        ZobrazitChybuCom(knihovna::Retezec(IDS_CHYBA_STARTU), chyba);
+    } catch (...) {
+        // no string table, no memory: the exit code is all that is left
     }
 }
 

@@ -211,8 +211,8 @@ void KonfiguraceSonvidar::Nacist() { NacistObjekt(*this, HlasitBezTextu); }
 void KonfiguraceSonvidar::Ulozit() { UlozitObjekt(*this, HlasitBezTextu); }
 
 void KonfiguraceSonvidar::VytvoritSlozky() {
-    VytvoritSlozkuKdyzChybi(video.slozka);
-    VytvoritSlozkuKdyzChybi(zvuk.slozka);
+    ZkusitVytvoritSlozku(video.slozka);
+    ZkusitVytvoritSlozku(zvuk.slozka);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -424,9 +424,9 @@ void KonfiguracePocasi::Nacist() { NacistObjekt(*this, HlaseniNacteni{IDS_NAZEV_
 void KonfiguracePocasi::Ulozit() { UlozitObjekt(*this, HlasitBezTextu); }
 
 void KonfiguracePocasi::VytvoritSlozky() {
-    VytvoritSlozkuKdyzChybi(slozkaData);
-    VytvoritSlozkuKdyzChybi(aladin.slozkaData);
-    VytvoritSlozkuKdyzChybi(druzice.slozkaData);
+    ZkusitVytvoritSlozku(slozkaData);
+    ZkusitVytvoritSlozku(aladin.slozkaData);
+    ZkusitVytvoritSlozku(druzice.slozkaData);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -483,8 +483,8 @@ void KonfiguracePoznamky::Nacist() { NacistObjekt(*this, HlaseniNacteni{IDS_NAZE
 void KonfiguracePoznamky::Ulozit() { UlozitObjekt(*this, HlaseniZapisu{IDS_NAZEV_POZNAMKY}); }
 
 void KonfiguracePoznamky::VytvoritSlozky() {
-    VytvoritSlozkuKdyzChybi(textove.slozka);
-    VytvoritSlozkuKdyzChybi(zvukove.slozka);
+    ZkusitVytvoritSlozku(textove.slozka);
+    ZkusitVytvoritSlozku(zvukove.slozka);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -38,8 +38,7 @@ int Chybi(UINT idZpravy, const Kontakt& kontakt) {
 }
 
 int Otevrit(const std::wstring& cil) {
-    HINSTANCE h = knihovna::spustitShell(nullptr, L"open", cil.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-    if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+    knihovna::OveritShellExecute(knihovna::spustitShell(nullptr, L"open", cil.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
     return 0;
 }
 
