@@ -1,5 +1,7 @@
 #include "chyba.h"
 
+#include <wininet.h>
+
 #include "text.h"
 
 namespace knihovna {
@@ -47,6 +49,8 @@ std::wstring TextHresult(HRESULT hr) {
     if (HRESULT_FACILITY(hr) == FACILITY_HTTP && FAILED(hr))
         return Formatovat(L"HTTP %lu", static_cast<unsigned long>(HRESULT_CODE(hr)));
     if (hr == HresultZKodu(ERROR_DATATYPE_MISMATCH)) return L"Hodnota v registru je nesprávného druhu.";
+    if (hr == HresultZKodu(ERROR_HTTP_REDIRECT_FAILED)) return L"Server přesměrovává příliš mnohokrát nebo dokola.";
+    if (hr == HresultZKodu(ERROR_INTERNET_TIMEOUT)) return L"Vypršel časový limit spojení se serverem.";
     if (hr == HresultZKodu(ERROR_NO_ASSOCIATION))
         return L"K souboru není přiřazen žádný program, který by tuto akci uměl provést.";
     wchar_t* buffer = nullptr;
