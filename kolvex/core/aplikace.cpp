@@ -9,6 +9,7 @@ using std::min;
 #include <gdiplus.h>
 #include <shlwapi.h>
 
+#include "core/aktualizace.h"
 #include "core/externi.h"
 #include "core/globalni.h"
 #include "core/kontakty.h"
@@ -207,6 +208,9 @@ void Aplikace::HlasitChybuStartu(const knihovna::Chyba& chyba) {
 }
 
 void Aplikace::ExitInstance() {
+    // The update check is cancelled first and waited for a bounded time: it uses the session
+    // and posts to the main window.
+    const bool kontrolaSkoncila = ZastavitKontroluAktualizaci(3000);
     // 1. Module objects (their threads have stopped with the main window).
     ZrusitNastroje();
     // 2-3. CD/DVD drives, launcher: with their modules.
@@ -228,8 +232,9 @@ void Aplikace::ExitInstance() {
     rezimyObrazovky.reset();
     // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).
     ZrusitNastaveniNastroju();
-    // 11. WinINet session.
-    if (relaceInternetu) {
+    // 11. WinINet session, once the update check (which uses it) has ended; a check that cannot
+    // be stopped in time keeps it to the end of the process.
+    if (relaceInternetu && kontrolaSkoncila) {
         Overit(::InternetCloseHandle(relaceInternetu) != 0);
         relaceInternetu = nullptr;
     }

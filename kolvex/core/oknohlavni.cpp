@@ -1,5 +1,6 @@
 #include "core/oknohlavni.h"
 
+#include "core/aktualizace.h"
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
@@ -157,6 +158,9 @@ LRESULT OknoHlavni::OnHotKey(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 // ---------------------------------------------------------------------------------------------
 // Start-up and stop
+
+// The update check's worker posts its result (WM_APP+30); the box is shown here.
+LRESULT OknoHlavni::OnVysledekAktualizace(UINT, WPARAM, LPARAM l, BOOL&) { return PrevzitVysledekAktualizace(l); }
 
 LRESULT OknoHlavni::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
     if (w == CASOVAC_SPUSTENI) {

@@ -52,6 +52,7 @@ public:
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(WM_TIMER, OnTimer)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkona)
+        ZPRAVA(WM_APP + 30, OnVysledekAktualizace)
         ZPRAVA(WM_COMMAND, OnCommand)
     KNIHOVNA_KONEC_MAPY()
 
@@ -76,5 +77,6 @@ private:
     LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkona(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnVysledekAktualizace(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 };

@@ -129,8 +129,11 @@ public:
 
     // Waits up to ms for what the reader has; false on time-out. konec: the response is complete
     // (or failed: chyba is then the system error code).
-    bool Cekat(DWORD ms, std::vector<BYTE>& data, bool& konec, DWORD& chyba) {
-        if (::WaitForSingleObject(m_udalost.Get(), ms) != WAIT_OBJECT_0) return false;
+    bool Cekat(DWORD ms, HANDLE zruseni, std::vector<BYTE>& data, bool& konec, DWORD& chyba) {
+        HANDLE udalosti[2] = {m_udalost.Get(), zruseni};
+        DWORD vysledek = ::WaitForMultipleObjects(zruseni ? 2 : 1, udalosti, FALSE, ms);
+        if (vysledek == WAIT_OBJECT_0 + 1) VyhoditChybu(E_ABORT);
+        if (vysledek != WAIT_OBJECT_0) return false;
         ::EnterCriticalSection(&m_zamek);
         data.swap(m_data);
         m_data.clear();
@@ -272,7 +275,7 @@ void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, Prijemce&& prijm
         while (!hotovo) {
             const ULONGLONG ted = ::GetTickCount64();
             DWORD chyba = ERROR_SUCCESS;
-            if (ted >= konec || !ctecka->Cekat(static_cast<DWORD>(konec - ted), kusy, hotovo, chyba))
+            if (ted >= konec || !ctecka->Cekat(static_cast<DWORD>(konec - ted), limity.zruseni, kusy, hotovo, chyba))
                 VyhoditChybu(HresultZKodu(ERROR_INTERNET_TIMEOUT));
             if (!kusy.empty()) {
                 celkem += kusy.size();

@@ -70,6 +70,33 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                 self.wfile.flush()
                 time.sleep(60)
                 return
+            if casti[0] in ("velka-verze", "dlouha-verze", "kapajici-verze"):
+                # update files that are not: 10 MB, a long "version", one that never ends
+                if casti[0] == "kapajici-verze":
+                    self.send_response(200)
+                    self.send_header("Content-Length", "1000")
+                    self.end_headers()
+                    try:
+                        self.wfile.write(b"posledniVerze")
+                        for _ in range(1000):
+                            self.wfile.flush()
+                            time.sleep(1)
+                            self.wfile.write(b"5")
+                    except OSError:
+                        pass
+                    return
+                if casti[0] == "velka-verze":
+                    data = b"posledniVerze" + b"5.0.1.2 " * (10 * 1024 * 1024 // 8)
+                else:
+                    data = b"posledniVerze" + b"5" * 2000
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                try:
+                    self.wfile.write(data)
+                except OSError:
+                    pass
+                return
             if casti[0] == "dokola":
                 # a redirect to itself, for ever
                 self.send_response(301)
