@@ -412,12 +412,18 @@ void KonfiguracePocasi::Projit(V& v) {
         v(L"oknoPruhledne", predpoved.oknoPruhledne);
     }
     // The satellite window has its own section, so its values no longer overwrite the forecast's.
-    if (v.Sekce(sekceDruzice)) {
+    // Until that section exists (the first save makes it), the values are read from the shared
+    // section where earlier versions kept them.
+    auto druziceHodnoty = [&] {
         v(L"intervalAnimace", druzice.oknoNavrchu);
         v(L"oknoPruhledne", druzice.oknoPruhledne);
         v(L"slozkaData", druzice.slozkaData);
         v(L"vychoziZdroj", druzice.vychoziZdroj);
-    }
+    };
+    if (v.Sekce(sekceDruzice))
+        druziceHodnoty();
+    else if (v.Sekce(sekcePredpoved))
+        druziceHodnoty();
 }
 
 void KonfiguracePocasi::Nacist() { NacistObjekt(*this, HlaseniNacteni{IDS_NAZEV_POCASI}); }
