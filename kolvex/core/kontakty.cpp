@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <new>
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
@@ -186,5 +187,9 @@ void NacistKontaktyPriStartu(const std::wstring& cesta) {
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
                                           knihovna::Modul::TextChybyCom(chyba).c_str()));
+    } catch (const std::bad_alloc&) {
+        // a file too large for the memory: reported and kept like a damaged one
+        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
+                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()));
     }
 }

@@ -9,10 +9,14 @@
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "screen/modulobrazovka.h"
+#include "windows/dlgnastavhorkeklavesy.h"
 
 #include <memory>
 
-void ZaregistrovatNastroje() { VytvoritModulObrazovka(); }
+void ZaregistrovatNastroje() {
+    VytvoritModulObrazovka();
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_HORKE_KLAVESY, VytvoritStranku<DlgNastavHorkeKlavesy>);
+}
 
 void ZrusitNastroje() { SmazatModulObrazovka(); }
 
