@@ -2,6 +2,8 @@
 
 #include <process.h>
 
+#include <new>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
@@ -183,6 +185,11 @@ unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
         } catch (...) {
         }
         HlasitChybuVlaknaNastroje(aplikace, chyba, IDS_VYBER_OKNA);
+    } catch (const std::bad_alloc&) {
+        OknoVyberOkna* okno = oknoVyberOkna;
+        oknoVyberOkna = nullptr;
+        delete okno;
+        HlasitChybuVlaknaNastroje(aplikace, knihovna::Chyba(E_OUTOFMEMORY), IDS_VYBER_OKNA);
     } catch (...) {
         // nothing else may leave a thread procedure
     }

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <new>
+
 #include "core/aplikace.h"
 #include "core/hlaseni.h"
 #include "knihovna/text.h"
@@ -201,6 +203,12 @@ unsigned __stdcall OknoVyberVyrezem::ProceduraVlakna(void* mereni) {
         oknoVyberVyrezem = nullptr;
         delete okno;
         HlasitChybuVlaknaNastroje(aplikace, chyba, NazevNastroje(rezimMereni));
+    } catch (const std::bad_alloc&) {
+        oknoVyberu = nullptr;
+        OknoVyberVyrezem* okno = oknoVyberVyrezem;
+        oknoVyberVyrezem = nullptr;
+        delete okno;
+        HlasitChybuVlaknaNastroje(aplikace, knihovna::Chyba(E_OUTOFMEMORY), NazevNastroje(rezimMereni));
     } catch (...) {
         // nothing else may leave a thread procedure
     }

@@ -440,34 +440,36 @@ TEST_F(Opis, ChybejiciSlozkaOpisuSeVytvori) {
     EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka0.jpg")));
 }
 
+namespace {
+struct OknaJinehoVlakna {
+    HWND rodic = nullptr, seznam = nullptr;
+    HANDLE hotovo = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE konec = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI VlaknoOken(void* p) {
+    auto* o = static_cast<OknaJinehoVlakna*>(p);
+    o->rodic = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 200,
+                                 160, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    o->seznam = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                  20, 30, 120, 90, o->rodic, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(o->seznam, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Položka"));
+    ::UpdateWindow(o->rodic);
+    ::SetEvent(o->hotovo);
+    MSG msg;
+    while (::MsgWaitForMultipleObjects(1, &o->konec, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::DestroyWindow(o->rodic);
+    return 0;
+}
+}  // namespace
+
 // A child window picked with the window picker (a list pane of another program) captures like
 // a top-level window: its own rectangle, the whole road to the file, no error.
 TEST_F(Opis, OpisDetskehoOknaJakoHlavniho) {
     // the windows live on a thread of their own, as another program's would
-    struct Okna {
-        HWND rodic = nullptr, seznam = nullptr;
-        HANDLE hotovo = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        HANDLE konec = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    } okna;
-    HANDLE vlakno = ::CreateThread(
-        nullptr, 0,
-        [](void* p) -> DWORD {
-            auto* o = static_cast<Okna*>(p);
-            o->rodic = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300,
-                                         300, 200, 160, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-            o->seznam = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 20, 30, 120, 90,
-                                          o->rodic, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-            ::SendMessageW(o->seznam, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Položka"));
-            ::UpdateWindow(o->rodic);
-            ::SetEvent(o->hotovo);
-            MSG msg;
-            while (::MsgWaitForMultipleObjects(1, &o->konec, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-                while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-            ::DestroyWindow(o->rodic);
-            return 0;
-        },
-        &okna, 0, nullptr);
+    OknaJinehoVlakna okna;
+    HANDLE vlakno = ::CreateThread(nullptr, 0, VlaknoOken, &okna, 0, nullptr);
     ASSERT_NE(vlakno, nullptr);
     ASSERT_EQ(::WaitForSingleObject(okna.hotovo, 10000), WAIT_OBJECT_0);
     HWND seznam = okna.seznam;
