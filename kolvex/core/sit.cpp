@@ -113,9 +113,10 @@ bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimitySta
 // lets go last frees it; an abandoned request is closed by the reader when its read returns.
 class CteckaNaPozadi {
 public:
-    static CteckaNaPozadi* Spustit(HINTERNET pozadavek) {
+    // The reader and its thread handle (the caller closes it).
+    static CteckaNaPozadi* Spustit(HINTERNET pozadavek, HANDLE& vlakno) {
         auto* c = new CteckaNaPozadi(pozadavek);
-        HANDLE vlakno = ::CreateThread(nullptr, 0, Procedura, c, 0, nullptr);
+        vlakno = ::CreateThread(nullptr, 0, Procedura, c, 0, nullptr);
         if (!vlakno) {
             DWORD kod = ::GetLastError();
             c->m_pozadavek = nullptr;  // still the caller's
@@ -123,7 +124,6 @@ public:
             ::SetLastError(kod);
             VyhoditPosledniChybu();
         }
-        ::CloseHandle(vlakno);
         return c;
     }
 
@@ -267,7 +267,8 @@ void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, Prijemce&& prijm
     bool znamaDelka = DelkaObsahu(url, ocekavano);
     if (znamaDelka && ocekavano > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
     const ULONGLONG konec = ::GetTickCount64() + limity.casovyLimitCelkem;
-    CteckaNaPozadi* ctecka = CteckaNaPozadi::Spustit(url);
+    HANDLE vlakno = nullptr;
+    CteckaNaPozadi* ctecka = CteckaNaPozadi::Spustit(url, vlakno);
     bool hotovo = false;
     try {
         ULONGLONG celkem = 0;
@@ -290,9 +291,14 @@ void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, Prijemce&& prijm
         // A reader that may still wait takes the request with it; the caller forgets it.
         ctecka->Uvolnit(!hotovo);
         if (!hotovo) url = nullptr;
+        if (hotovo) ::WaitForSingleObject(vlakno, 5000);  // it has only to return
+        ::CloseHandle(vlakno);
         throw;
     }
     ctecka->Uvolnit(false);
+    // The reader has done its last read: its thread only has to return.
+    ::WaitForSingleObject(vlakno, 5000);
+    ::CloseHandle(vlakno);
 }
 
 }  // namespace
