@@ -19,6 +19,7 @@
 #include "resources/resource.h"
 #include "core/ulozitsoubor.h"
 #include "screen/opis.h"
+#include "unit/servery_testu.h"
 
 using testy::DekodovanyObrazek;
 using testy::Dekodovat;
@@ -501,4 +502,38 @@ TEST_F(Opis, OpisDetskehoOknaJakoHlavniho) {
     ::CloseHandle(vlakno);
     ::CloseHandle(okna.hotovo);
     ::CloseHandle(okna.konec);
+}
+
+// The same for a list pane of another program (its window DC is not this process's to take).
+TEST_F(Opis, OpisDetskehoOknaJinehoProgramu) {
+    const std::wstring program = testy::SlozkaPomocnych() + L"\\okno_se_seznamem\\OknoSeSeznamem.exe";
+    std::wstring radek = L"\"" + program + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(program.c_str(), &radek[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND rodic = nullptr, seznam = nullptr;
+    EXPECT_TRUE(testy::CekatNa([&] {
+        rodic = ::FindWindowW(L"QTestOknoSeSeznamem", nullptr);
+        seznam = rodic ? ::FindWindowExW(rodic, nullptr, L"ListBox", nullptr) : nullptr;
+        return seznam && ::IsWindowVisible(seznam);
+    }));
+    if (seznam) {
+        ::Sleep(200);  // painted
+        ObrazekGdiPlus o;
+        ::SetLastError(ERROR_FILE_NOT_FOUND);  // what the name search leaves behind
+        EXPECT_EQ(ChybaVolani([&] { SejmoutOkno(o, seznam, false, 1); }), S_OK);
+        ASSERT_TRUE(o.obrazek);
+        EXPECT_EQ(o.Sirka(), 120u);
+        EXPECT_EQ(o.Vyska(), 90u);
+        testy::ZachytavacZprav zpravy;
+        nastaveni.format = FORMAT_PNG;
+        UlozitOpisOkna(nastaveni, seznam, true, 1);
+        EXPECT_TRUE(zpravy.zpravy.empty()) << (zpravy.zpravy.empty() ? "" : knihovna::NaUzky(zpravy.zpravy[0].text));
+        EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka0.png")));
+    }
+    ::PostMessageW(rodic, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
 }
