@@ -78,6 +78,8 @@ VysledekAktualizace StahnoutPublikovanouVerzi(HINTERNET relace, const std::wstri
     try {
         HttpTextSoubor soubor(relace);
         soubor.limity.maximalniVelikost = MAX_VELIKOST_SOUBORU_VERZE;
+        // a few bytes: a server that takes longer does not keep the next check waiting long
+        soubor.limity.casovyLimitCelkem = 30000;
         soubor.limity.zruseni = zruseni;
         soubor.OtevritUrl(Formatovat(knihovna::Retezec(IDS_AKTUALIZACE_URL).c_str(), host.c_str()));
         soubor.NacistData();
