@@ -87,7 +87,7 @@ OBRAZKY = {
     15: "actions/go-top",                    # 40053 always on top
     16: "places/user-trash",                 # 40180 empty the capture folder, control icon on
     17: "actions/document-new",              # new text note, add text to the operative list
-    18: "places/start-here",                 # 40019 main menu, category "Všeobecné"
+    18: "actions/format-justify-fill",       # 40019 main menu, category "Všeobecné"
     19: "actions/edit-copy",
     20: "apps/system-file-manager",          # Explorer extensions
     21: "devices/camera-photo",              # 40113 screen capture, pictures
@@ -132,7 +132,7 @@ OBRAZKY = {
     60: "devices/audio-input-microphone",    # sound notes, sound recording
     61: "categories/applications-multimedia",  # multimedia, Sonvidar
     62: "status/weather-few-clouds",         # weather
-    63: "apps/date",                         # clock, time measuring
+    63: "status/image-loading",              # clock, time measuring (a clock face)
     64: "actions/appointment-new",           # stopwatch
     65: "devices/video-display",             # screen module, display modes
     66: "apps/preferences-desktop-screensaver",  # screen saver, monitor power
