@@ -2,7 +2,8 @@
 # Installs what building, testing and running the suite needs on Debian 12 (only what is missing).
 set -euo pipefail
 balicky=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools cmake ninja-build googletest
-         wine64 xvfb xauth locales fonts-dejavu-core fonts-wine python3 python3-aiosmtpd imagemagick x11-apps)
+         wine64 xvfb xauth locales fonts-dejavu-core fonts-wine python3 python3-aiosmtpd imagemagick x11-apps
+         tango-icon-theme)
 chybi=()
 for b in "${balicky[@]}"; do
   dpkg-query -W -f='${Status}' "$b" 2>/dev/null | grep -q 'install ok installed' || chybi+=("$b")

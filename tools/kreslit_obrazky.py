@@ -1,16 +1,16 @@
 #!/usr/bin/env python3
 """Draws Kolvex's icon and menu image strips.
 
-The pictures are simple on purpose: a rounded tile per image, its colour and a small
-glyph chosen by the image's index, so every menu item and tray icon is recognisable.
+The menu images are icons of the Tango theme (see OBRAZKY); the program icon is the program's
+own tile with its letter, readable at 16x16.
 Output: kolvex.ico (icon 101) and the 16x16 strips menu145.bmp, menu115.bmp,
 druhy146.bmp, druhy116.bmp (24-bit, magenta 0xFF00FF is transparent).
 Usage: kreslit_obrazky.py OUTPUT_DIR
 """
-import colorsys
 import os
 import struct
 import sys
+import zlib
 
 MAGENTA = (255, 0, 255)
 
@@ -33,7 +33,6 @@ GLYFY = {
     'V': ["10001", "10001", "10001", "10001", "10001", "01010", "00100"],
     'Z': ["11111", "00001", "00010", "00100", "01000", "10000", "11111"],
 }
-PISMENA = "ABCDEHKMNOPRSTVZ"
 
 
 def dlazdice(velikost, barva, pismeno, pozadi=MAGENTA):
@@ -61,15 +60,270 @@ def dlazdice(velikost, barva, pismeno, pozadi=MAGENTA):
     return px
 
 
-def barva_indexu(i, odstin_posun):
-    h = ((i * 0.137) + odstin_posun) % 1.0
-    r, g, b = colorsys.hsv_to_rgb(h, 0.65, 0.80)
-    return (int(r * 255), int(g * 255), int(b * 255))
+# ---------------------------------------------------------------------------------------------
+# Menu images: 16x16 icons of the Tango icon theme (public domain, Debian's tango-icon-theme),
+# one per image index, chosen for the commands that show it. A few images have no fitting Tango
+# icon (the check mark, the window placements) and are drawn here.
+
+TANGO = os.environ.get("KOLVEX_TANGO", "/usr/share/icons/Tango/16x16")
+
+# index: Tango icon ("folder/name") or a drawn image ("*name"); the commands using it follow.
+OBRAZKY = {
+    0: "actions/system-log-out",             # 40001 end the program
+    1: "categories/preferences-system",      # 40002 settings, the general pages
+    2: "*fajfka",                            # check mark of checked items, bound hot keys
+    3: "apps/help-browser",                  # 40003 help submenu
+    4: "status/dialog-information",          # 40023 about
+    5: "apps/internet-web-browser",          # 40020 web pages, Internet tools
+    6: "actions/document-properties",
+    7: "actions/document-open",
+    8: "places/folder",                      # data folder
+    9: "actions/edit-paste",                 # clipboard module
+    10: "apps/preferences-system-windows",   # window extension, window captures, applications
+    11: "apps/preferences-desktop-keyboard-shortcuts",  # hot keys
+    12: "actions/document-save",
+    13: "actions/go-bottom",                 # hide a window to the tray, control icons off
+    14: "apps/system-software-update",       # 40022 update check
+    15: "actions/go-top",                    # 40053 always on top
+    16: "places/user-trash",                 # 40180 empty the capture folder, control icon on
+    17: "actions/document-new",              # new text note, add text to the operative list
+    18: "actions/format-justify-fill",       # 40019 main menu, category "Všeobecné"
+    19: "actions/edit-copy",
+    20: "apps/system-file-manager",          # Explorer extensions
+    21: "devices/camera-photo",              # 40113 screen capture, pictures
+    22: "actions/edit-find",
+    23: "actions/edit-undo",
+    24: "actions/edit-redo",
+    25: "actions/list-add",
+    26: "actions/list-remove",
+    27: "*okno_vlevo",                       # 40099 window to the left half
+    28: "*okno_vpravo",                      # 40100 right half
+    29: "*okno_nahore",                      # 40101 top half
+    30: "*okno_dole",                        # 40102 bottom half
+    31: "apps/preferences-desktop-theme",    # transparency
+    32: "*okno_vlevo_dole",                  # 40049 bottom-left corner
+    33: "*okno_vpravo_dole",                 # 40051 bottom-right corner
+    34: "*okno_vlevo_nahore",                # 40048 top-left corner
+    35: "*okno_vpravo_nahore",               # 40050 top-right corner
+    36: "*okno_stred",                       # 40052 centre
+    37: "devices/camera-video",              # video recording, the camera program
+    38: "apps/accessories-text-editor",      # text editor
+    39: "actions/view-refresh",
+    40: "actions/media-playback-start",      # start: sound note, stopwatch, after start-up
+    41: "actions/media-playback-stop",       # stop the stopwatch
+    42: "mimetypes/text-x-generic-template", # ready-made texts to the clipboard
+    43: "actions/edit-copy",                 # operative clipboard texts
+    44: "actions/edit-cut",
+    45: "mimetypes/x-office-presentation",   # 40135 slideshow of the capture folder
+    46: "actions/go-previous",
+    47: "actions/go-next",
+    48: "actions/go-up",
+    49: "actions/go-down",
+    50: "actions/go-first",
+    51: "actions/go-last",
+    52: "actions/go-home",
+    53: "actions/mail-message-new",          # 40021 technical support by e-mail
+    54: "status/folder-open",                # 40132 open the capture folder, data folders
+    55: "actions/document-print",
+    56: "actions/edit-select-all",           # 40069, 40181
+    57: "actions/process-stop",
+    58: "mimetypes/application-x-executable",  # launcher
+    59: "devices/media-flash",               # memory monitor
+    60: "devices/audio-input-microphone",    # sound notes, sound recording
+    61: "categories/applications-multimedia",  # multimedia, Sonvidar
+    62: "status/weather-few-clouds",         # weather
+    63: "status/image-loading",              # clock, time measuring (a clock face)
+    64: "actions/appointment-new",           # stopwatch
+    65: "devices/video-display",             # screen module, display modes
+    66: "apps/preferences-desktop-screensaver",  # screen saver, monitor power
+    67: "mimetypes/x-office-document",       # notes
+    68: "mimetypes/text-x-generic",          # text notes, client-area captures
+    69: "mimetypes/audio-x-generic",
+    70: "mimetypes/package-x-generic",       # plug-ins
+    71: "apps/utilities-system-monitor",     # system monitoring (category)
+    72: "devices/drive-harddisk",
+    73: "places/network-server",             # IP information
+    74: "apps/internet-news-reader",         # RSS reader
+    75: "apps/preferences-desktop-wallpaper",  # transparent colour
+    76: "apps/utilities-system-monitor",     # process monitor
+    77: "actions/document-save-as",          # project backup
+    78: "categories/applications-graphics",  # colour picker
+    79: "*vyrez",                            # area capture, measuring by an area
+    80: "*meritko",                          # measuring by lines
+    81: "devices/media-optical",             # CD/DVD drives
+    82: "actions/media-eject",               # drive open
+    83: "devices/drive-optical",             # disc present
+    84: "devices/drive-removable-media",
+    85: "actions/media-playback-pause",      # pause the stopwatch
+    86: "devices/printer",
+    87: "devices/computer",
+    88: "devices/input-keyboard",
+    89: "actions/system-lock-screen",        # registrations and passwords
+    90: "mimetypes/x-office-address-book",   # contacts
+    91: "apps/internet-mail",
+    92: "apps/internet-group-chat",
+    93: "status/dialog-warning",
+    94: "status/dialog-error",
+    95: "mimetypes/image-x-generic",
+    96: "mimetypes/video-x-generic",
+    97: "places/network-workgroup",
+    98: "places/network-workgroup",          # LAN information
+}
 
 
-def pruh(pocet, odstin_posun, pismena_posun):
-    obrazky = [dlazdice(16, barva_indexu(i, odstin_posun), PISMENA[(i + pismena_posun) % len(PISMENA)])
-               for i in range(pocet)]
+def precist_png(cesta):
+    """RGBA rows of an 8-bit, non-interlaced PNG (grey, RGB, palette, grey+alpha, RGBA)."""
+    with open(cesta, "rb") as f:
+        data = f.read()
+    if data[:8] != b"\x89PNG\r\n\x1a\n":
+        raise ValueError("%s: not a PNG" % cesta)
+    pos, idat, paleta, pruhlednost = 8, b"", None, None
+    sirka = vyska = typ = 0
+    while pos < len(data):
+        delka, = struct.unpack(">I", data[pos:pos + 4])
+        druh = data[pos + 4:pos + 8]
+        obsah = data[pos + 8:pos + 8 + delka]
+        pos += 12 + delka
+        if druh == b"IHDR":
+            sirka, vyska, hloubka, typ, _, _, prokladani = struct.unpack(">IIBBBBB", obsah)
+            if hloubka != 8 or prokladani:
+                raise ValueError("%s: only 8-bit non-interlaced PNG is read" % cesta)
+        elif druh == b"PLTE":
+            paleta = [tuple(obsah[i:i + 3]) for i in range(0, len(obsah), 3)]
+        elif druh == b"tRNS":
+            pruhlednost = obsah
+        elif druh == b"IDAT":
+            idat += obsah
+        elif druh == b"IEND":
+            break
+    kanalu = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[typ]
+    surova = zlib.decompress(idat)
+    radek_bajtu = sirka * kanalu
+    predchozi = bytearray(radek_bajtu)
+    radky = []
+    p = 0
+    for _ in range(vyska):
+        filtr = surova[p]
+        radek = bytearray(surova[p + 1:p + 1 + radek_bajtu])
+        p += 1 + radek_bajtu
+        for i in range(radek_bajtu):
+            a = radek[i - kanalu] if i >= kanalu else 0
+            b = predchozi[i]
+            c = predchozi[i - kanalu] if i >= kanalu else 0
+            if filtr == 1:
+                radek[i] = (radek[i] + a) & 255
+            elif filtr == 2:
+                radek[i] = (radek[i] + b) & 255
+            elif filtr == 3:
+                radek[i] = (radek[i] + (a + b) // 2) & 255
+            elif filtr == 4:
+                pa, pb, pc = abs(b - c), abs(a - c), abs(a + b - 2 * c)
+                radek[i] = (radek[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        predchozi = radek
+        body = []
+        for x in range(sirka):
+            v = radek[x * kanalu:(x + 1) * kanalu]
+            if typ == 6:
+                body.append(tuple(v))
+            elif typ == 2:
+                body.append((v[0], v[1], v[2], 255))
+            elif typ == 0:
+                body.append((v[0], v[0], v[0], 255))
+            elif typ == 4:
+                body.append((v[0], v[0], v[0], v[1]))
+            else:
+                r, g, b = paleta[v[0]]
+                a = pruhlednost[v[0]] if pruhlednost and v[0] < len(pruhlednost) else 255
+                body.append((r, g, b, a))
+        radky.append(body)
+    return sirka, vyska, radky
+
+
+def nakreslit(nazev):
+    """The images Tango has no icon for: RGBA 16x16."""
+    px = [[(0, 0, 0, 0)] * 16 for _ in range(16)]
+
+    def bod(x, y, barva):
+        if 0 <= x < 16 and 0 <= y < 16:
+            px[y][x] = barva
+
+    if nazev == "fajfka":
+        # a green tick, two pixels thick, dark edge
+        zelena, tmava = (78, 154, 6, 255), (50, 100, 4, 255)
+        body = [(3, 8), (4, 9), (5, 10), (6, 11), (7, 10), (8, 9), (9, 8), (10, 7), (11, 6), (12, 5), (13, 4)]
+        for x, y in body:
+            bod(x, y + 1, tmava)
+            bod(x, y - 1, zelena)
+            bod(x, y, zelena)
+        return px
+    if nazev.startswith("okno"):
+        # the screen as a frame, the window's place on it filled
+        ram, plocha, okno = (46, 52, 54, 255), (238, 238, 236, 255), (52, 101, 164, 255)
+        for y in range(2, 14):
+            for x in range(1, 15):
+                kraj = x in (1, 14) or y in (2, 13)
+                bod(x, y, ram if kraj else plocha)
+        casti = {
+            "okno_vlevo": (2, 3, 7, 12), "okno_vpravo": (8, 3, 13, 12), "okno_nahore": (2, 3, 13, 7),
+            "okno_dole": (2, 8, 13, 12), "okno_vlevo_nahore": (2, 3, 7, 7), "okno_vpravo_nahore": (8, 3, 13, 7),
+            "okno_vlevo_dole": (2, 8, 7, 12), "okno_vpravo_dole": (8, 8, 13, 12), "okno_stred": (5, 5, 10, 10),
+        }
+        x0, y0, x1, y1 = casti[nazev]
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                bod(x, y, okno)
+        return px
+    if nazev == "vyrez":
+        # a dashed selection over a picture corner
+        for i in range(1, 15):
+            if i % 3 != 0:
+                for x, y in ((i, 1), (i, 14), (1, i), (14, i)):
+                    bod(x, y, (46, 52, 54, 255))
+        for y in range(5, 11):
+            for x in range(5, 11):
+                bod(x, y, (114, 159, 207, 255))
+        return px
+    if nazev == "meritko":
+        # a ruler
+        for y in range(5, 11):
+            for x in range(1, 15):
+                kraj = y in (5, 10) or x in (1, 14)
+                bod(x, y, (143, 89, 2, 255) if kraj else (233, 185, 110, 255))
+        for x in range(3, 14, 2):
+            for y in range(6, 8 if x % 4 == 1 else 9):
+                bod(x, y, (46, 52, 54, 255))
+        return px
+    raise KeyError(nazev)
+
+
+def obrazek(index):
+    """RGB 16x16 of one image index over magenta: what is not (almost) opaque is transparent, the
+    soft edge is blended with a light menu grey."""
+    zdroj = OBRAZKY.get(index, "mimetypes/unknown")
+    if zdroj.startswith("*"):
+        rgba = nakreslit(zdroj[1:])
+    else:
+        cesta = os.path.join(TANGO, zdroj + ".png")
+        if not os.path.exists(cesta):
+            sys.exit("kreslit_obrazky: %s is missing; install the package tango-icon-theme" % cesta)
+        sirka, vyska, rgba = precist_png(cesta)
+        if (sirka, vyska) != (16, 16):
+            sys.exit("kreslit_obrazky: %s is not 16x16" % cesta)
+    vysledek = []
+    for radek in rgba:
+        out = []
+        for (r, g, b, a) in radek:
+            if a < 96:
+                out.append(MAGENTA)
+            else:
+                k = a / 255.0
+                out.append(tuple(int(c * k + 236 * (1 - k)) for c in (r, g, b)))
+        vysledek.append(out)
+    return vysledek
+
+
+def pruh(prvni, pocet):
+    obrazky = [obrazek(prvni + i) for i in range(pocet)]
     sirka = 16 * pocet
     radky = []
     for y in range(16):
@@ -161,11 +415,12 @@ def main():
     zapsat_ico(os.path.join(cil, "kolvex.ico"), [16, 32, 48])
     zapsat_ico_pameti(os.path.join(cil, "pamet140.ico"))
     zapsat_gong(os.path.join(cil, "gong195.wav"))
-    # menu image list: 58 images of bitmap 145, then 41 of bitmap 115; the second list alike
-    zapsat_bmp(os.path.join(cil, "menu145.bmp"), *pruh(58, 0.00, 0))
-    zapsat_bmp(os.path.join(cil, "menu115.bmp"), *pruh(41, 0.50, 7))
-    zapsat_bmp(os.path.join(cil, "druhy146.bmp"), *pruh(58, 0.25, 3))
-    zapsat_bmp(os.path.join(cil, "druhy116.bmp"), *pruh(41, 0.75, 11))
+    # menu image list: 58 images of bitmap 145, then 41 of bitmap 115; the second ("hot") list
+    # holds the same pictures
+    zapsat_bmp(os.path.join(cil, "menu145.bmp"), *pruh(0, 58))
+    zapsat_bmp(os.path.join(cil, "menu115.bmp"), *pruh(58, 41))
+    zapsat_bmp(os.path.join(cil, "druhy146.bmp"), *pruh(0, 58))
+    zapsat_bmp(os.path.join(cil, "druhy116.bmp"), *pruh(58, 41))
 
 
 if __name__ == "__main__":

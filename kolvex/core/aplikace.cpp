@@ -9,6 +9,7 @@ using std::min;
 #include <gdiplus.h>
 #include <shlwapi.h>
 
+#include "core/aktualizace.h"
 #include "core/externi.h"
 #include "core/globalni.h"
 #include "core/kontakty.h"
@@ -144,9 +145,17 @@ int Aplikace::InitInstance() {
         // 20. Module objects: each tool registers the object the main window starts and stops.
         ZaregistrovatNastroje();
 
-        // 21. Data and temporary folders (one level each).
-        VytvoritSlozkuKdyzChybi(nastaveni.slozkaData);
-        VytvoritSlozkuKdyzChybi(nastaveni.slozkaDocasne);
+        // 21. Data and temporary folders (one level each); without them nothing can be kept, so
+        // start-up ends, but only after the user has been told which folder and why.
+        for (const std::wstring& slozka : {nastaveni.slozkaData.Text(), nastaveni.slozkaDocasne.Text()}) {
+            try {
+                VytvoritSlozkuKdyzChybi(slozka);
+            } catch (const knihovna::Chyba& chyba) {
+                ZobrazitChybu(knihovna::Formatovat(knihovna::Retezec(IDS_SLOZKU_NELZE_VYTVORIT).c_str(),
+                                                   slozka.c_str(), TextChybyCom(chyba).c_str()));
+                return 1;
+            }
+        }
 
         // 22. Outside programs.
         extAplikaceVarnel = std::make_unique<ExtAplikaceVarnel>();
@@ -156,10 +165,10 @@ int Aplikace::InitInstance() {
 
         // 23. Folders of the settings objects (one level each).
         nastaveniSonvidar->VytvoritSlozky();
-        VytvoritSlozkuKdyzChybi(nastaveniObrazovka->opis.slozka);
+        ZkusitVytvoritSlozku(nastaveniObrazovka->opis.slozka);
         nastaveniPocasi->VytvoritSlozky();
         nastaveniPoznamky->VytvoritSlozky();
-        VytvoritSlozkuKdyzChybi(nastaveniSchranka->textDoSchranky.slozka);
+        ZkusitVytvoritSlozku(nastaveniSchranka->textDoSchranky.slozka);
 
         // 24. Explorer extensions.
         infoShellExtObrazky = std::make_unique<InfoShellExtObrazky>(slozkaProgramu);
@@ -182,11 +191,29 @@ int Aplikace::InitInstance() {
         oknoHlavni->Vytvorit();
         return 0;
     } catch (const knihovna::Chyba& chyba) {
+        HlasitChybuStartu(chyba);
         return chyba.Hresult() == 0 ? 1 : static_cast<int>(chyba.Hresult());
+    } catch (const std::bad_alloc&) {
+        HlasitChybuStartu(knihovna::Chyba(E_OUTOFMEMORY));
+        return E_OUTOFMEMORY;
+    } catch (const std::exception&) {
+        HlasitChybuStartu(knihovna::Chyba(E_FAIL));
+        return E_FAIL;
+    }
+}
+
+void Aplikace::HlasitChybuStartu(const knihovna::Chyba& chyba) {
+    try {
+        ZobrazitChybuCom(knihovna::Retezec(IDS_CHYBA_STARTU), chyba);
+    } catch (...) {
+        // no string table, no memory: the exit code is all that is left
     }
 }
 
 void Aplikace::ExitInstance() {
+    // The update check is cancelled first and waited for a bounded time: it uses the session
+    // and posts to the main window.
+    const bool kontrolaSkoncila = ZastavitKontroluAktualizaci(3000);
     // 1. Module objects (their threads have stopped with the main window).
     ZrusitNastroje();
     // 2. CD/DVD drives (their threads have stopped with the main window).
@@ -212,8 +239,9 @@ void Aplikace::ExitInstance() {
     rezimyObrazovky.reset();
     // 10. Settings objects (the e-mail sender's and the launcher's are freed at process end).
     ZrusitNastaveniNastroju();
-    // 11. WinINet session.
-    if (relaceInternetu) {
+    // 11. WinINet session, once the update check (which uses it) has ended; a check that cannot
+    // be stopped in time keeps it to the end of the process.
+    if (relaceInternetu && kontrolaSkoncila) {
         Overit(::InternetCloseHandle(relaceInternetu) != 0);
         relaceInternetu = nullptr;
     }

@@ -66,6 +66,8 @@ public:
 
     // 0 = started; 1 = another instance runs; else the HRESULT of the failed step (1 for 0).
     int InitInstance();
+    // The error box of a start-up that cannot go on.
+    void HlasitChybuStartu(const knihovna::Chyba& chyba);
     void ExitInstance();
     bool ZkontrolovatJedinouInstanci();
     void UrcitAdresuPocitace();

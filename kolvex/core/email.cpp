@@ -307,6 +307,19 @@ std::string ZalomitRadky(const std::string& data) {
     return Spojit(vystup, koncovyKonec);
 }
 
+int KodovaniPrilohy(const std::wstring& typObsahu, int kodovani, const std::string& data) {
+    // An attachment must arrive byte for byte: what is not text always goes Base64, and so does
+    // text that line-based encodings would change (zero bytes, a lone CR or LF).
+    if (!ZacinaBezVelikosti(typObsahu, L"text/")) return KODOVANI_BASE64;
+    for (size_t i = 0; i < data.size(); ++i) {
+        const char z = data[i];
+        if (z == '\0') return KODOVANI_BASE64;
+        if (z == '\r' && (i + 1 >= data.size() || data[i + 1] != '\n')) return KODOVANI_BASE64;
+        if (z == '\n' && (i == 0 || data[i - 1] != '\r')) return KODOVANI_BASE64;
+    }
+    return kodovani;
+}
+
 std::string ZakodovatObsah(int kodovani, const std::string& data, std::string& nazev) {
     const DWORD zacatek = ::GetTickCount();
     if (kodovani == KODOVANI_AUTOMATICKY) kodovani = ZvolitKodovani(data);
@@ -534,7 +547,7 @@ HRESULT ZpravaEmail::SestavitText(std::string& text, std::wstring* chybnaPriloha
         bool asciiJmeno = JeAscii(jmeno);
         text += ";\r\n\tname=" + (asciiJmeno ? Uvozovky(jmeno) : "\"" + KodovatHlavicku(jmeno) + "\"") + "\r\n";
         std::string nazev;
-        std::string kodovany = ZakodovatObsah(p.kodovani, obsahyPriloh[i], nazev);
+        std::string kodovany = ZakodovatObsah(KodovaniPrilohy(typ, p.kodovani, obsahyPriloh[i]), obsahyPriloh[i], nazev);
         text += "Content-Transfer-Encoding: " + nazev + "\r\n";
         text += std::string("Content-Disposition: ") + (p.vlozena ? "inline" : "attachment") + ";\r\n\tfilename" +
                 (asciiJmeno ? "=" + Uvozovky(jmeno) : "*=" + ParametrRfc2231(jmeno));
@@ -756,8 +769,22 @@ int Smtp::Autentizovat() {
     return Selhani(535);
 }
 
+bool PlatnaAdresaSmtp(const std::wstring& adresa) {
+    // A line break or an angle bracket would end the command or the address early; a longer
+    // address than the command buffer takes would be cut into another one.
+    return !adresa.empty() && adresa.size() <= DELKA_ADRESY_SMTP && adresa.find_first_of(L"\r\n<>") == std::wstring::npos;
+}
+
+int Smtp::OdmitnoutAdresu(const std::wstring& adresa) {
+    m_posledniOdpoved = knihovna::Formatovat(L"Neplatná adresa e-mailu: %s",
+                                             knihovna::Oriznout(adresa, DELKA_ADRESY_SMTP).c_str());
+    PriChybe(-1, m_posledniOdpoved);
+    return -1;
+}
+
 int Smtp::OdeslatOdesilatele(const std::wstring& adresa) {
-    std::string prikaz = "MAIL FROM: <" + Uzky(knihovna::Oriznout(adresa, 246)) + ">\r\n";
+    if (!PlatnaAdresaSmtp(adresa)) return OdmitnoutAdresu(adresa);
+    std::string prikaz = "MAIL FROM: <" + Uzky(adresa) + ">\r\n";
     int kod = OdeslatPrikaz(prikaz);
     // A server that wants a login gets it, a bounded number of times.
     for (int pokus = 0; kod == 530 && pokus < pokusyPrihlaseni; ++pokus) {
@@ -769,7 +796,8 @@ int Smtp::OdeslatOdesilatele(const std::wstring& adresa) {
 }
 
 int Smtp::OdeslatPrijemce(const std::wstring& adresa) {
-    int kod = OdeslatPrikaz("RCPT TO: <" + Uzky(knihovna::Oriznout(adresa, 246)) + ">\r\n");
+    if (!PlatnaAdresaSmtp(adresa)) return OdmitnoutAdresu(adresa);
+    int kod = OdeslatPrikaz("RCPT TO: <" + Uzky(adresa) + ">\r\n");
     if (kod == 250 || kod == 251) return 0;
     if (kod == -1) m_pripojeno = false;
     PriVarovani(kod, m_posledniOdpoved);
@@ -812,24 +840,35 @@ int Smtp::OdeslatText(const std::string& text) {
 
 int Smtp::OdeslatZpravu(ZpravaEmail& zprava) {
     if (zprava.odesilatel.adresa.empty()) return -1;
-    if (zprava.prijemce.adresa.empty() && zprava.dalsiPrijemci.empty()) return -1;
     if (m_soket == INVALID_SOCKET) return -1;
+    // Every address is checked before the server hears of the message; empty ones are skipped,
+    // and a message without any recipient is an error, never a success.
+    std::vector<std::wstring> prijemci;
+    prijemci.push_back(zprava.prijemce.adresa);
+    for (const AdresaEmailu& a : zprava.dalsiPrijemci) prijemci.push_back(a.adresa);
+    for (const AdresaEmailu& a : zprava.skrytiPrijemci) prijemci.push_back(a.adresa);
+    prijemci.erase(std::remove(prijemci.begin(), prijemci.end(), std::wstring()), prijemci.end());
+    if (!PlatnaAdresaSmtp(zprava.odesilatel.adresa)) return OdmitnoutAdresu(zprava.odesilatel.adresa);
+    for (const std::wstring& a : prijemci)
+        if (!PlatnaAdresaSmtp(a)) return OdmitnoutAdresu(a);
+    if (prijemci.empty()) {
+        m_posledniOdpoved = L"Zpráva nemá žádného příjemce.";
+        PriChybe(-1, m_posledniOdpoved);
+        return -1;
+    }
     // Composed first: an attachment that cannot be read fails before the server hears of it.
     std::string text;
     if (!Sestavit(zprava, text)) return -1;
     int kod = OdeslatOdesilatele(zprava.odesilatel.adresa);
     if (kod != 0) return kod;
     int prijato = 0;
-    int posledni = 0;
-    auto prijemce = [&](const std::wstring& adresa) {
-        if (adresa.empty()) return;
-        posledni = OdeslatPrijemce(adresa);
+    int posledni = -1;
+    for (const std::wstring& a : prijemci) {
+        posledni = OdeslatPrijemce(a);
         if (posledni == 0) ++prijato;
-    };
-    prijemce(zprava.prijemce.adresa);
-    for (const AdresaEmailu& a : zprava.dalsiPrijemci) prijemce(a.adresa);
-    for (const AdresaEmailu& a : zprava.skrytiPrijemci) prijemce(a.adresa);
-    if (prijato == 0) return Selhani(posledni);
+        if (posledni == -1 && !m_pripojeno) break;
+    }
+    if (prijato == 0) return Selhani(posledni != 0 ? posledni : -1);
     return OdeslatText(text);
 }
 

@@ -103,6 +103,14 @@ public:
 
 // Encodes one body (8-bit data); kodovani 0 chooses by content. nazev gets the encoding's name.
 std::string ZakodovatObsah(int kodovani, const std::string& data, std::string& nazev);
+// The encoding of an attachment: Base64 for anything but text, and for text that a line-based
+// encoding would not carry byte for byte; else the one asked for.
+int KodovaniPrilohy(const std::wstring& typObsahu, int kodovani, const std::string& data);
+
+// Longest address the MAIL FROM and RCPT TO commands carry.
+constexpr size_t DELKA_ADRESY_SMTP = 246;
+// Not empty, not longer than DELKA_ADRESY_SMTP, without CR, LF, "<" or ">".
+bool PlatnaAdresaSmtp(const std::wstring& adresa);
 // The automatic choice: base64 for data that is mostly not text, quoted-printable for a line
 // longer than 76 bytes, 8bit for any other byte outside printable ASCII, else 7bit.
 int ZvolitKodovani(const std::string& data);
@@ -136,8 +144,9 @@ public:
 
     // 1 when connected and greeted, else 0 (the socket is then closed).
     int Pripojit(const std::wstring& server);
-    // 0 accepted; -1 no sender or recipient, an attachment that cannot be read, or a broken
-    // connection; else the refusing reply code.
+    // 0 accepted; -1 no sender or recipient, an address that cannot be sent (CR, LF, "<", ">",
+    // too long), an attachment that cannot be read, or a broken connection; else the refusing
+    // reply code.
     int OdeslatZpravu(ZpravaEmail& zprava);
     int Ukoncit();
     void Odpojit();
@@ -171,6 +180,7 @@ private:
     bool m_rozsirene = false;
 
     bool Poslat(const std::string& data, bool hlasitPrubeh);
+    int OdmitnoutAdresu(const std::wstring& adresa);
     bool Sestavit(ZpravaEmail& zprava, std::string& text);
     bool OdpovedNaVyzvu(const std::string& vyzva, std::string& odpoved) const;
     int OdeslatText(const std::string& text);

@@ -31,11 +31,7 @@ std::wstring NazevRozsireni(UINT id) {
 
 HRESULT ShellOtevrit(const std::wstring& cesta) {
     HINSTANCE h = knihovna::spustitShell(nullptr, L"open", cesta.c_str(), nullptr, nullptr, SW_SHOW);
-    if (reinterpret_cast<INT_PTR>(h) <= 32) {
-        HRESULT hr = knihovna::HresultZPosledniChyby();
-        return FAILED(hr) ? hr : E_FAIL;
-    }
-    return S_OK;
+    return knihovna::HresultShellExecute(h);
 }
 
 // The balloon that reports a registration; the literal names "Obrázky" and "Schránka".

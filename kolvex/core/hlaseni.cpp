@@ -6,6 +6,7 @@
 #include "core/globalni.h"
 #include "core/ikonatray.h"
 #include "core/oknohlavni.h"
+#include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 
@@ -113,8 +114,8 @@ void ZobrazitChybuVBublineId(UINT idTextu) { ZobrazitChybuVBubline(Retezec(idTex
 void OtevritStrankuSoftwaru() {
     try {
         std::wstring adresa = knihovna::webAutora + L"/software/";
-        HINSTANCE h = knihovna::spustitShell(nullptr, L"open", adresa.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-        if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+        knihovna::OveritShellExecute(
+            knihovna::spustitShell(nullptr, L"open", adresa.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
     } catch (const Chyba& chyba) {
         ZobrazitChybuComVBubline(L"", chyba);
     }

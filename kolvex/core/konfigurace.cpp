@@ -103,9 +103,11 @@ int NacistHodnotuDword(KlicKonfigurace& klic, const wchar_t* nazev, DWORD& hodno
     if (!klic.Klic()) VyhoditChybu(E_HANDLE);
     LONG vysledek = ::RegQueryValueExW(klic.Klic(), nazev, nullptr, &typ, data, &velikost);
     if (vysledek == ERROR_FILE_NOT_FOUND) return 1;
-    OveritRegistr(vysledek);  // ERROR_MORE_DATA: more than 4 bytes
-    // A number stored as text would otherwise read as its first characters' codes.
-    if (typ != REG_DWORD && typ != REG_BINARY) VyhoditChybu(HresultZKodu(ERROR_DATATYPE_MISMATCH));
+    // A number stored as text (or any other kind) is the wrong kind of value, however long it is;
+    // it would otherwise read as its first characters' codes.
+    if ((vysledek == ERROR_SUCCESS || vysledek == ERROR_MORE_DATA) && typ != REG_DWORD && typ != REG_BINARY)
+        VyhoditChybu(HresultZKodu(ERROR_DATATYPE_MISMATCH));
+    OveritRegistr(vysledek);  // ERROR_MORE_DATA: binary data of more than 4 bytes
     DWORD cislo = 0;
     memcpy(&cislo, data, sizeof(cislo));  // data shorter than 4 bytes are filled up with zeros
     hodnota = cislo;
@@ -338,5 +340,20 @@ void HlasitChybuNastaveniId(UINT idZpravy, UINT idNazvu, const Chyba& chyba) {
 }
 
 void VytvoritSlozkuKdyzChybi(const std::wstring& slozka) {
-    if (!::PathFileExistsW(slozka.c_str())) knihovna::Overit(::CreateDirectoryW(slozka.c_str(), nullptr) != 0);
+    if (::PathIsDirectoryW(slozka.c_str())) return;
+    if (::CreateDirectoryW(slozka.c_str(), nullptr)) return;
+    DWORD kod = ::GetLastError();
+    // A file of that name is not the folder; an overlong path has no reason of its own.
+    if (kod == ERROR_ALREADY_EXISTS) kod = ERROR_DIRECTORY;
+    if (kod == ERROR_SUCCESS) kod = ERROR_FILENAME_EXCED_RANGE;
+    knihovna::VyhoditChybu(HresultZKodu(kod));
+}
+
+bool ZkusitVytvoritSlozku(const std::wstring& slozka) {
+    try {
+        VytvoritSlozkuKdyzChybi(slozka);
+        return true;
+    } catch (const knihovna::Chyba&) {
+        return false;
+    }
 }

@@ -186,3 +186,6 @@ void HlasitChybuNastaveniId(UINT idZpravy, UINT idNazvu, const knihovna::Chyba& 
 
 // Creates one folder level when PathFileExistsW says it is missing; a failure raises.
 void VytvoritSlozkuKdyzChybi(const std::wstring& slozka);
+// The same for a tool's own folder at start-up: a folder that cannot be made is reported when
+// the tool needs it, so start-up goes on; true when the folder is there.
+bool ZkusitVytvoritSlozku(const std::wstring& slozka);

@@ -211,8 +211,8 @@ void KonfiguraceSonvidar::Nacist() { NacistObjekt(*this, HlasitBezTextu); }
 void KonfiguraceSonvidar::Ulozit() { UlozitObjekt(*this, HlasitBezTextu); }
 
 void KonfiguraceSonvidar::VytvoritSlozky() {
-    VytvoritSlozkuKdyzChybi(video.slozka);
-    VytvoritSlozkuKdyzChybi(zvuk.slozka);
+    ZkusitVytvoritSlozku(video.slozka);
+    ZkusitVytvoritSlozku(zvuk.slozka);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -412,21 +412,27 @@ void KonfiguracePocasi::Projit(V& v) {
         v(L"oknoPruhledne", predpoved.oknoPruhledne);
     }
     // The satellite window has its own section, so its values no longer overwrite the forecast's.
-    if (v.Sekce(sekceDruzice)) {
+    // Until that section exists (the first save makes it), the values are read from the shared
+    // section where earlier versions kept them.
+    auto druziceHodnoty = [&] {
         v(L"intervalAnimace", druzice.oknoNavrchu);
         v(L"oknoPruhledne", druzice.oknoPruhledne);
         v(L"slozkaData", druzice.slozkaData);
         v(L"vychoziZdroj", druzice.vychoziZdroj);
-    }
+    };
+    if (v.Sekce(sekceDruzice))
+        druziceHodnoty();
+    else if (v.Sekce(sekcePredpoved))
+        druziceHodnoty();
 }
 
 void KonfiguracePocasi::Nacist() { NacistObjekt(*this, HlaseniNacteni{IDS_NAZEV_POCASI}); }
 void KonfiguracePocasi::Ulozit() { UlozitObjekt(*this, HlasitBezTextu); }
 
 void KonfiguracePocasi::VytvoritSlozky() {
-    VytvoritSlozkuKdyzChybi(slozkaData);
-    VytvoritSlozkuKdyzChybi(aladin.slozkaData);
-    VytvoritSlozkuKdyzChybi(druzice.slozkaData);
+    ZkusitVytvoritSlozku(slozkaData);
+    ZkusitVytvoritSlozku(aladin.slozkaData);
+    ZkusitVytvoritSlozku(druzice.slozkaData);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -483,8 +489,8 @@ void KonfiguracePoznamky::Nacist() { NacistObjekt(*this, HlaseniNacteni{IDS_NAZE
 void KonfiguracePoznamky::Ulozit() { UlozitObjekt(*this, HlaseniZapisu{IDS_NAZEV_POZNAMKY}); }
 
 void KonfiguracePoznamky::VytvoritSlozky() {
-    VytvoritSlozkuKdyzChybi(textove.slozka);
-    VytvoritSlozkuKdyzChybi(zvukove.slozka);
+    ZkusitVytvoritSlozku(textove.slozka);
+    ZkusitVytvoritSlozku(zvukove.slozka);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -4,10 +4,12 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <new>
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/tagovanytext.h"
+#include "knihovna/odkazy.h"
 #include "knihovna/chyba.h"
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
@@ -38,8 +40,7 @@ int Chybi(UINT idZpravy, const Kontakt& kontakt) {
 }
 
 int Otevrit(const std::wstring& cil) {
-    HINSTANCE h = knihovna::spustitShell(nullptr, L"open", cil.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-    if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+    knihovna::OveritShellExecute(knihovna::spustitShell(nullptr, L"open", cil.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
     return 0;
 }
 
@@ -58,7 +59,8 @@ int Kontakt::NapsatEmail() const {
 
 int Kontakt::OtevritWeb() const {
     if (www.size() < 4) return Chybi(IDS_KONTAKT_BEZ_WEBU, *this);
-    if (::StrCmpNIW(www.c_str(), L"http://", 7) == 0) return Otevrit(www);
+    // An address with its own scheme (https, ftp ...) is kept, as the link control keeps it.
+    if (knihovna::MaSchema(www)) return Otevrit(www);
     return Otevrit(L"http://" + www);
 }
 
@@ -77,6 +79,7 @@ int Kontakt::PoslatZpravuIcq() const {
 void SeznamKontaktu::Nacist(const std::wstring& cesta) {
     m_kontakty.clear();
     m_chranitSoubor = false;
+    m_zmeneno = false;
     if (!::PathFileExistsW(cesta.c_str())) return;
     try {
         SouborKonfiguraceCteni soubor;
@@ -90,6 +93,11 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
             }
             nactene.push_back(kontakt);
         }
+        // Every contact the file holds must have been read, and a file that is not empty must
+        // hold some: otherwise it is damaged (cut short, overwritten), never an empty list.
+        const size_t skupin = soubor.PocetVyskytu(L"<kontakt>");
+        if (nactene.size() != skupin || (nactene.empty() && !soubor.JeBezObsahu()))
+            VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
         m_kontakty = std::move(nactene);
     } catch (...) {
         m_kontakty.clear();
@@ -100,7 +108,12 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
 }
 
 void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
-    if (m_chranitSoubor) return;
+    if (m_chranitSoubor) {
+        if (!m_zmeneno) return;  // nothing of the user's to keep: the damaged file stays as it is
+        // The user's changes are saved, the damaged bytes kept beside them.
+        OdlozitPoskozenySoubor(cesta);
+        m_chranitSoubor = false;
+    }
     SouborKonfiguraceZapis soubor;
     knihovna::OveritHr(soubor.OtevritSoubor(cesta));
     for (const Kontakt& kontakt : m_kontakty) {
@@ -113,7 +126,18 @@ void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
 
 void SeznamKontaktu::Pridat(const Kontakt& kontakt) {
     m_kontakty.push_back(kontakt);
-    m_chranitSoubor = false;
+    m_zmeneno = true;
+}
+
+std::wstring SeznamKontaktu::OdlozitPoskozenySoubor(const std::wstring& cesta) {
+    if (!::PathFileExistsW(cesta.c_str())) return {};
+    for (int i = 0; i < 1000; ++i) {
+        std::wstring zaloha = cesta + L".bak" + (i ? std::to_wstring(i) : std::wstring());
+        if (::MoveFileExW(cesta.c_str(), zaloha.c_str(), MOVEFILE_WRITE_THROUGH)) return zaloha;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS && ::GetLastError() != ERROR_FILE_EXISTS)
+            knihovna::VyhoditPosledniChybu();
+    }
+    VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_EXISTS));
 }
 
 const Kontakt& SeznamKontaktu::Prvek(int index) const {
@@ -124,13 +148,13 @@ const Kontakt& SeznamKontaktu::Prvek(int index) const {
 void SeznamKontaktu::Odebrat(int index) {
     Prvek(index);
     m_kontakty.erase(m_kontakty.begin() + index);
-    m_chranitSoubor = false;
+    m_zmeneno = true;
 }
 
 void SeznamKontaktu::Zmenit(int index, const Kontakt& kontakt) {
     Prvek(index);
     m_kontakty[static_cast<size_t>(index)] = kontakt;
-    m_chranitSoubor = false;
+    m_zmeneno = true;
 }
 
 void SeznamKontaktu::Polozka(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
@@ -163,5 +187,9 @@ void NacistKontaktyPriStartu(const std::wstring& cesta) {
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
                                           knihovna::Modul::TextChybyCom(chyba).c_str()));
+    } catch (const std::bad_alloc&) {
+        // a file too large for the memory: reported and kept like a damaged one
+        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
+                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()));
     }
 }

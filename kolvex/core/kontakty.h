@@ -60,11 +60,14 @@ public:
     int Pocet() const { return static_cast<int>(m_kontakty.size()); }
     // Whether the last load met a damaged file that is kept until a change.
     bool ChraniPoskozenySoubor() const { return m_chranitSoubor; }
+    // Moves a damaged file aside to the first free "<file>.bak", ".bak1" ...; the new name.
+    static std::wstring OdlozitPoskozenySoubor(const std::wstring& cesta);
 
 private:
     const Kontakt& Prvek(int index) const;
     std::vector<Kontakt> m_kontakty;
     bool m_chranitSoubor = false;
+    bool m_zmeneno = false;  // changed by the user since the load
 };
 
 // Start-up: creates the store (the global seznamKontaktu, core/globalni.h) and loads it; a damaged file is reported ("Nepodařilo se načíst

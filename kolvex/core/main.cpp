@@ -1,6 +1,9 @@
 // Program entry of Kolvex.
 #include <windows.h>
 
+#include <exception>
+#include <new>
+
 #include "core/aplikace.h"
 #include "knihovna/chyba.h"
 #include "knihovna/vyjimky.h"
@@ -12,6 +15,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         aplikace.ExitInstance();
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitZpravu(chyba.Zprava(), MB_ICONERROR);
+    } catch (const std::bad_alloc&) {
+        aplikace.ZobrazitZpravu(knihovna::Chyba(E_OUTOFMEMORY).Zprava(), MB_ICONERROR);
+    } catch (const std::exception&) {
+        aplikace.ZobrazitZpravu(knihovna::Chyba(E_FAIL).Zprava(), MB_ICONERROR);
     }
     return 0;
 }

@@ -218,8 +218,9 @@ void KreslitPolozkuMenu(const MenuPopup& menu, const DRAWITEMSTRUCT& polozka, in
         if (zakazana) {
             SIZE velikost{};
             ::GetTextExtentPoint32W(dc, pred.c_str(), static_cast<int>(pred.size()), &velikost);
+            // The "&" marks the access key, as in enabled items: drawn as an underline, not as text.
             ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(pred.c_str()), static_cast<WPARAM>(pred.size()),
-                         r.left, r.top + (vyska - velikost.cy) / 2, 0, 0, DST_TEXT | DSS_DISABLED);
+                         r.left, r.top + (vyska - velikost.cy) / 2, 0, 0, DST_PREFIXTEXT | DSS_DISABLED);
         } else {
             const UINT priznaky = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS;
             ::DrawTextW(dc, pred.c_str(), static_cast<int>(pred.size()), &r, priznaky);

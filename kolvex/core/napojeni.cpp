@@ -24,6 +24,7 @@
 #include "timers/modulhodiny.h"
 #include "timers/modulstopky.h"
 #include "windows/akceoken.h"
+#include "windows/dlgnastavhorkeklavesy.h"
 #include "windows/modulrozsirenioken.h"
 
 #include <memory>
@@ -42,6 +43,7 @@ void ZaregistrovatNastroje() {
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
     VytvoritModulPoznamky();
     VytvoritModulSchranka();
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_HORKE_KLAVESY, VytvoritStranku<DlgNastavHorkeKlavesy>);
 }
 
 void ZrusitNastroje() {

@@ -1,5 +1,6 @@
 #include "core/oknohlavni.h"
 
+#include "core/aktualizace.h"
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
@@ -104,18 +105,30 @@ void OknoHlavni::OdebratIkonu() {
 // ---------------------------------------------------------------------------------------------
 // Hot keys
 
+FunkceRegistraceKlavesy registraceHorkeKlavesy = ::RegisterHotKey;
+
 int OknoHlavni::ProjitHorkeKlavesy(bool registrovat) {
     int chyby = 0;
-    auto projit = [&](int id, UINT modifikatory, UINT klavesa) {
-        BOOL ok = registrovat ? ::RegisterHotKey(m_hWnd, id, modifikatory, klavesa) : ::UnregisterHotKey(m_hWnd, id);
-        if (!ok) ++chyby;
-    };
-    if (aplikace.horkeKlavesy)
-        for (const HorkaKlavesa& radek : aplikace.horkeKlavesy->zaznamy)
-            if (radek.klavesa != 0) projit(static_cast<int>(radek.prikaz), radek.modifikatory, radek.klavesa);
-    std::vector<PolozkaSpousteni> polozky = PolozkySpousteniAplikaci();
-    for (size_t i = 0; i < polozky.size() && i < 1000; ++i)
-        if (polozky[i].klavesa > 0) projit(static_cast<int>(i + 1), polozky[i].modifikatory, polozky[i].klavesa);
+    if (!registrovat) {
+        // Only what was registered: a key that failed to register is no failure to unregister.
+        for (int id : registrovaneKlavesy)
+            if (!::UnregisterHotKey(m_hWnd, id)) ++chyby;
+        registrovaneKlavesy.clear();
+    } else {
+        // MOD_NOREPEAT: a held key is one command, not a stream of them.
+        auto projit = [&](int id, UINT modifikatory, UINT klavesa) {
+            if (registraceHorkeKlavesy(m_hWnd, id, (modifikatory & 0x0F) | MOD_NOREPEAT, klavesa))
+                registrovaneKlavesy.push_back(id);
+            else
+                ++chyby;
+        };
+        if (aplikace.horkeKlavesy)
+            for (const HorkaKlavesa& radek : aplikace.horkeKlavesy->zaznamy)
+                if (radek.klavesa != 0) projit(static_cast<int>(radek.prikaz), radek.modifikatory, radek.klavesa);
+        std::vector<PolozkaSpousteni> polozky = PolozkySpousteniAplikaci();
+        for (size_t i = 0; i < polozky.size() && i < 1000; ++i)
+            if (polozky[i].klavesa > 0) projit(static_cast<int>(i + 1), polozky[i].modifikatory, polozky[i].klavesa);
+    }
     if (chyby > 0 && ikona) {
         std::wstring text = knihovna::Formatovat(
             knihovna::Retezec(registrovat ? IDS_HORKE_KLAVESY_NEZAREGISTROVANY : IDS_HORKE_KLAVESY_NEODREGISTROVANY)
@@ -157,6 +170,9 @@ LRESULT OknoHlavni::OnHotKey(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 // ---------------------------------------------------------------------------------------------
 // Start-up and stop
+
+// The update check's worker posts its result (WM_APP+30); the box is shown here.
+LRESULT OknoHlavni::OnVysledekAktualizace(UINT, WPARAM, LPARAM l, BOOL&) { return PrevzitVysledekAktualizace(l); }
 
 LRESULT OknoHlavni::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
     if (w == CASOVAC_SPUSTENI) {

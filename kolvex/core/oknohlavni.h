@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "core/ikonatray.h"
@@ -26,6 +27,10 @@ enum class CilHorkeKlavesy {
 };
 CilHorkeKlavesy UrcitCilHorkeKlavesy(UINT id);
 
+// Seam for tests: the RegisterHotKey the main window calls.
+using FunkceRegistraceKlavesy = BOOL(WINAPI*)(HWND, int, UINT, UINT);
+extern FunkceRegistraceKlavesy registraceHorkeKlavesy;
+
 class OknoHlavni : public knihovna::OknoImpl<OknoHlavni, knihovna::OknoObal> {
 public:
     OknoHlavni();
@@ -36,10 +41,13 @@ public:
     MenuPopup* menu = nullptr;  // the tray menu while it is open
     std::unique_ptr<IkonaTray> ikona;
     bool horkeKlavesyRegistrovany = false;
+    // Ids of the hot keys registered now: only these are unregistered.
+    std::vector<int> registrovaneKlavesy;
 
     // Registers the command table's hot keys and the launcher entries' ones; failures are counted
     // and reported by an error balloon. Result: the number of failures.
     int ZaregistrovatHorkeKlavesy();
+    // Unregisters what was registered; the result counts the failures.
     int OdregistrovatHorkeKlavesy();
     void ZobrazitMenu();
 
@@ -52,6 +60,7 @@ public:
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(WM_TIMER, OnTimer)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkona)
+        ZPRAVA(WM_APP + 30, OnVysledekAktualizace)
         ZPRAVA(WM_COMMAND, OnCommand)
     KNIHOVNA_KONEC_MAPY()
 
@@ -76,5 +85,6 @@ private:
     LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkona(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnVysledekAktualizace(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 };

@@ -33,12 +33,8 @@ std::wstring ZiskatSlozkuSystemu(int csidl, bool vytvorit) {
 }
 
 std::wstring ZiskatSlozkuAutora() {
-    std::wstring slozka = ZiskatSlozkuSystemu(CSIDL_PROGRAM_FILES, true) + L"\\Brenvald";
-    if (!::PathFileExistsW(slozka.c_str())) {
-        Overit(::CreateDirectoryW(slozka.c_str(), nullptr) != 0);
-        Overit(::PathFileExistsW(slozka.c_str()) != 0);
-    }
-    return slozka;
+    // Only the path: the maker's programs install there; a normal user may not create it.
+    return ZiskatSlozkuSystemu(CSIDL_PROGRAM_FILES, false) + L"\\Brenvald";
 }
 
 void NacistRetezecVerze(const wchar_t* klic, std::wstring& text, const wchar_t* soubor) {

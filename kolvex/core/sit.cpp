@@ -19,6 +19,8 @@ namespace {
 
 constexpr DWORD PRIZNAKY_URL = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
 constexpr DWORD VELIKOST_KUSU = 8192;
+// Redirects followed for one download; a server that sends more (or in a circle) fails it.
+constexpr int MAX_PRESMEROVANI = 10;
 
 HINTERNET OtevritVlastniRelaci(const wchar_t* agent, const LimityStahovani& limity) {
     HINTERNET relace = ::InternetOpenW(agent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
@@ -37,8 +39,8 @@ void ZavritUrl(HINTERNET& url) {
 // GET of an http or https URL with the time-outs set on the request itself (a session's
 // time-outs do not reach requests that InternetOpenUrl makes). The connection handle is
 // returned too; false (with the last error set) when the URL is not usable or the request fails.
-bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimityStahovani& limity, HINTERNET& spojeni,
-                      HINTERNET& pozadavek) {
+bool OtevritJedenPozadavek(HINTERNET relace, const std::wstring& url, const LimityStahovani& limity,
+                           HINTERNET& spojeni, HINTERNET& pozadavek) {
     wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = L"";
     std::vector<wchar_t> cesta(url.size() + 2, L'\0');
     std::vector<wchar_t> doplnek(url.size() + 2, L'\0');
@@ -59,13 +61,156 @@ bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimitySta
     if (objekt.empty()) objekt = L"/";
     spojeni = ::InternetConnectW(relace, host, casti.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
     if (!spojeni) return false;
-    DWORD priznaky = PRIZNAKY_URL | INTERNET_FLAG_NO_UI | INTERNET_FLAG_KEEP_CONNECTION;
+    // Redirects are followed here, counted: WinINet itself follows a circle without end.
+    DWORD priznaky = PRIZNAKY_URL | INTERNET_FLAG_NO_UI | INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_NO_AUTO_REDIRECT;
     if (casti.nScheme == INTERNET_SCHEME_HTTPS) priznaky |= INTERNET_FLAG_SECURE;
     pozadavek = ::HttpOpenRequestW(spojeni, L"GET", objekt.c_str(), nullptr, nullptr, nullptr, priznaky, 0);
     if (!pozadavek) return false;
     NastavitCasoveLimity(pozadavek, limity);
     return ::HttpSendRequestW(pozadavek, nullptr, 0, nullptr, 0) != 0;
 }
+
+bool JePresmerovani(DWORD stav) {
+    return stav == 301 || stav == 302 || stav == 303 || stav == 307 || stav == 308;
+}
+
+// The target of a redirect, resolved against the URL that answered; empty when there is none.
+std::wstring CilPresmerovani(HINTERNET pozadavek, const std::wstring& url) {
+    std::vector<wchar_t> umisteni(2048, L'\0');
+    DWORD velikost = static_cast<DWORD>((umisteni.size() - 1) * sizeof(wchar_t));
+    if (!::HttpQueryInfoW(pozadavek, HTTP_QUERY_LOCATION, umisteni.data(), &velikost, nullptr)) return {};
+    std::vector<wchar_t> cil(INTERNET_MAX_URL_LENGTH + 1, L'\0');
+    DWORD delka = static_cast<DWORD>(cil.size() - 1);
+    if (!::InternetCombineUrlW(url.c_str(), umisteni.data(), cil.data(), &delka, ICU_NO_ENCODE)) return {};
+    return cil.data();
+}
+
+DWORD StavOdpovedi(HINTERNET url);
+
+// The request with at most MAX_PRESMEROVANI redirects followed; false with the last error set.
+bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimityStahovani& limity, HINTERNET& spojeni,
+                      HINTERNET& pozadavek) {
+    std::wstring adresa = url;
+    for (int presmerovani = 0;; ++presmerovani) {
+        if (!OtevritJedenPozadavek(relace, adresa, limity, spojeni, pozadavek)) return false;
+        if (!JePresmerovani(StavOdpovedi(pozadavek))) return true;
+        std::wstring cil = CilPresmerovani(pozadavek, adresa);
+        if (cil.empty()) return true;  // a redirect without a target is the answer itself
+        ::InternetCloseHandle(pozadavek);
+        ::InternetCloseHandle(spojeni);
+        pozadavek = spojeni = nullptr;
+        if (presmerovani >= MAX_PRESMEROVANI) {
+            ::SetLastError(ERROR_HTTP_REDIRECT_FAILED);
+            return false;
+        }
+        adresa = cil;
+    }
+}
+
+// Reads a response on a thread of its own, so that the caller can stop waiting when the whole
+// download's time is up: a WinINet read waits until data arrive, and a server that drips a byte
+// now and then is never silent long enough for the read time-out. The state is shared: whoever
+// lets go last frees it; an abandoned request is closed by the reader when its read returns.
+class CteckaNaPozadi {
+public:
+    // The reader and its thread handle (the caller closes it).
+    static CteckaNaPozadi* Spustit(HINTERNET pozadavek, HANDLE& vlakno) {
+        auto* c = new CteckaNaPozadi(pozadavek);
+        vlakno = ::CreateThread(nullptr, 0, Procedura, c, 0, nullptr);
+        if (!vlakno) {
+            DWORD kod = ::GetLastError();
+            c->m_pozadavek = nullptr;  // still the caller's
+            delete c;
+            ::SetLastError(kod);
+            VyhoditPosledniChybu();
+        }
+        return c;
+    }
+
+    // Waits up to ms for what the reader has; false on time-out. konec: the response is complete
+    // (or failed: chyba is then the system error code).
+    bool Cekat(DWORD ms, HANDLE zruseni, std::vector<BYTE>& data, bool& konec, DWORD& chyba) {
+        HANDLE udalosti[2] = {m_udalost.Get(), zruseni};
+        DWORD vysledek = ::WaitForMultipleObjects(zruseni ? 2 : 1, udalosti, FALSE, ms);
+        if (vysledek == WAIT_OBJECT_0 + 1) VyhoditChybu(E_ABORT);
+        if (vysledek != WAIT_OBJECT_0) return false;
+        ::EnterCriticalSection(&m_zamek);
+        data.swap(m_data);
+        m_data.clear();
+        konec = m_konec;
+        chyba = m_chyba;
+        if (!m_konec) ::ResetEvent(m_udalost.Get());
+        ::LeaveCriticalSection(&m_zamek);
+        return true;
+    }
+
+    // The caller lets go. With opustit the request handle goes with the reader, which closes it.
+    void Uvolnit(bool opustit) {
+        ::InterlockedExchange(&m_opusteno, opustit ? 1 : 0);
+        ::InterlockedExchange(&m_zastavit, 1);
+        Pustit();
+    }
+
+private:
+    explicit CteckaNaPozadi(HINTERNET pozadavek)
+        : m_pozadavek(pozadavek), m_udalost(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        ::InitializeCriticalSection(&m_zamek);
+        if (!m_udalost) {
+            ::DeleteCriticalSection(&m_zamek);
+            VyhoditPosledniChybu();
+        }
+    }
+    ~CteckaNaPozadi() {
+        if (m_opusteno && m_pozadavek) ::InternetCloseHandle(m_pozadavek);
+        ::DeleteCriticalSection(&m_zamek);
+    }
+    void Pustit() {
+        if (::InterlockedDecrement(&m_odkazy) == 0) delete this;
+    }
+
+    static DWORD WINAPI Procedura(LPVOID parametr) {
+        auto* c = static_cast<CteckaNaPozadi*>(parametr);
+        c->Cist();
+        c->Pustit();
+        return 0;
+    }
+
+    void Cist() {
+        BYTE kus[VELIKOST_KUSU];
+        for (;;) {
+            // Only what has arrived is read: a full-buffer read would wait for the whole buffer.
+            DWORD k_dispozici = 0;
+            DWORD precteno = 0;
+            BOOL ok = ::InternetQueryDataAvailable(m_pozadavek, &k_dispozici, 0, 0);
+            if (ok) {
+                DWORD chci = k_dispozici == 0 ? 1 : (k_dispozici < sizeof(kus) ? k_dispozici : static_cast<DWORD>(sizeof(kus)));
+                ok = ::InternetReadFile(m_pozadavek, kus, chci, &precteno);
+            }
+            DWORD kod = ok ? ERROR_SUCCESS : ::GetLastError();
+            if (!ok && kod == ERROR_SUCCESS) kod = ERROR_INTERNET_CONNECTION_ABORTED;
+            ::EnterCriticalSection(&m_zamek);
+            if (ok && precteno > 0) m_data.insert(m_data.end(), kus, kus + precteno);
+            if (!ok || precteno == 0) {
+                m_konec = true;
+                m_chyba = kod;
+            }
+            const bool konec = m_konec;
+            ::SetEvent(m_udalost.Get());
+            ::LeaveCriticalSection(&m_zamek);
+            if (konec || m_zastavit) return;
+        }
+    }
+
+    HINTERNET m_pozadavek;
+    knihovna::UchytHandle m_udalost;
+    CRITICAL_SECTION m_zamek;
+    std::vector<BYTE> m_data;
+    bool m_konec = false;
+    DWORD m_chyba = ERROR_SUCCESS;
+    volatile LONG m_odkazy = 2;
+    volatile LONG m_zastavit = 0;
+    volatile LONG m_opusteno = 0;
+};
 
 DWORD WINAPI ProceduraZavreni(LPVOID parametr) {
     HINTERNET* uchyty = static_cast<HINTERNET*>(parametr);
@@ -114,28 +259,46 @@ bool DelkaObsahu(HINTERNET url, ULONGLONG& delka) {
 }
 
 // Reads the whole response, handing each piece to the sink; checks the size cap, the overall
-// time limit, broken reads and a response shorter than its Content-Length.
+// time limit (also in the middle of a read: the watchdog closes the request, which is then
+// null), broken reads and a response shorter than its Content-Length.
 template <class Prijemce>
-void CistOdpoved(HINTERNET url, const LimityStahovani& limity, Prijemce&& prijmout) {
+void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, Prijemce&& prijmout) {
     ULONGLONG ocekavano = 0;
     bool znamaDelka = DelkaObsahu(url, ocekavano);
     if (znamaDelka && ocekavano > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
     const ULONGLONG konec = ::GetTickCount64() + limity.casovyLimitCelkem;
-    ULONGLONG celkem = 0;
-    BYTE kus[VELIKOST_KUSU];
-    for (;;) {
-        DWORD precteno = 0;
-        if (!::InternetReadFile(url, kus, sizeof(kus), &precteno)) {
-            if (::GetLastError() == ERROR_SUCCESS) ::SetLastError(ERROR_INTERNET_CONNECTION_ABORTED);
-            VyhoditPosledniChybu();
+    HANDLE vlakno = nullptr;
+    CteckaNaPozadi* ctecka = CteckaNaPozadi::Spustit(url, vlakno);
+    bool hotovo = false;
+    try {
+        ULONGLONG celkem = 0;
+        std::vector<BYTE> kusy;
+        while (!hotovo) {
+            const ULONGLONG ted = ::GetTickCount64();
+            DWORD chyba = ERROR_SUCCESS;
+            if (ted >= konec || !ctecka->Cekat(static_cast<DWORD>(konec - ted), limity.zruseni, kusy, hotovo, chyba))
+                VyhoditChybu(HresultZKodu(ERROR_INTERNET_TIMEOUT));
+            if (!kusy.empty()) {
+                celkem += kusy.size();
+                if (celkem > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
+                prijmout(kusy.data(), static_cast<DWORD>(kusy.size()));
+            }
+            if (hotovo && chyba != ERROR_SUCCESS) VyhoditChybu(HresultZKodu(chyba));
+            if (::GetTickCount64() > konec) VyhoditChybu(HresultZKodu(ERROR_INTERNET_TIMEOUT));
         }
-        if (precteno == 0) break;
-        celkem += precteno;
-        if (celkem > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
-        prijmout(kus, precteno);
-        if (::GetTickCount64() > konec) VyhoditChybu(HresultZKodu(ERROR_INTERNET_TIMEOUT));
+        if (znamaDelka && celkem < ocekavano) VyhoditChybu(HresultZKodu(ERROR_INTERNET_CONNECTION_ABORTED));
+    } catch (...) {
+        // A reader that may still wait takes the request with it; the caller forgets it.
+        ctecka->Uvolnit(!hotovo);
+        if (!hotovo) url = nullptr;
+        if (hotovo) ::WaitForSingleObject(vlakno, 5000);  // it has only to return
+        ::CloseHandle(vlakno);
+        throw;
     }
-    if (znamaDelka && celkem < ocekavano) VyhoditChybu(HresultZKodu(ERROR_INTERNET_CONNECTION_ABORTED));
+    ctecka->Uvolnit(false);
+    // The reader has done its last read: its thread only has to return.
+    ::WaitForSingleObject(vlakno, 5000);
+    ::CloseHandle(vlakno);
 }
 
 }  // namespace
@@ -181,8 +344,9 @@ void HttpTextSoubor::OtevritUrl(const std::wstring& url) {
     ZavritUrl(m_spojeni);
     if (!m_relace) VyhoditChybu(E_HANDLE);
     if (!OtevritPozadavek(m_relace, url, limity, m_spojeni, m_url)) {
+        const DWORD kod = ::GetLastError();
         Zavrit();
-        VyhoditChybu(E_INVALIDARG);
+        VyhoditChybu(kod == ERROR_HTTP_REDIRECT_FAILED ? HresultZKodu(kod) : E_INVALIDARG);
     }
     DWORD stav = StavOdpovedi(m_url);
     if (stav >= 400) {
@@ -223,9 +387,10 @@ void HttpSoubor::OtevritUrl(const std::wstring& url) {
     ZavritUrl(m_spojeni);
     if (!m_relace) VyhoditChybu(E_HANDLE);
     if (!OtevritPozadavek(m_relace, url, limity, m_spojeni, m_url)) {
+        const DWORD kod = ::GetLastError();
         ZavritUrl(m_url);
         ZavritUrl(m_spojeni);
-        VyhoditChybu(E_HANDLE);
+        VyhoditChybu(kod == ERROR_HTTP_REDIRECT_FAILED ? HresultZKodu(kod) : E_HANDLE);
     }
     DWORD stav = StavOdpovedi(m_url);
     if (stav >= 400) {

@@ -14,6 +14,7 @@ struct LimityStahovani {
     DWORD casovyLimitCteni = 30000;      // ms of silence while sending or receiving
     DWORD casovyLimitCelkem = 180000;    // ms for the whole download
     ULONGLONG maximalniVelikost = 32ull * 1024 * 1024;  // bytes
+    HANDLE zruseni = nullptr;  // an event that, once set, ends a read at once (E_ABORT)
 };
 
 // Defaults for new download objects; tests shorten them.

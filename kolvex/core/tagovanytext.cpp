@@ -108,14 +108,27 @@ void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta) {
     if (velikost == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) knihovna::VyhoditPosledniChybu();
     // The search position is a signed 32-bit index: larger files are not the program's lists.
     if (horni != 0 || velikost > 0x7FFFFFFEu) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE));
-    std::vector<BYTE> data(velikost);
+    // Read straight into the text: a large file is held once, not twice.
+    std::wstring text(velikost / sizeof(wchar_t), L'\0');
     DWORD precteno = 0;
-    if (velikost > 0) {
-        if (!::ReadFile(soubor.Get(), data.data(), velikost, &precteno, nullptr)) knihovna::VyhoditPosledniChybu();
-        if (precteno != velikost) VyhoditChybu(knihovna::HresultZKodu(ERROR_HANDLE_EOF));
+    const DWORD bajtu = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (bajtu > 0) {
+        if (!::ReadFile(soubor.Get(), &text[0], bajtu, &precteno, nullptr)) knihovna::VyhoditPosledniChybu();
+        if (precteno != bajtu) VyhoditChybu(knihovna::HresultZKodu(ERROR_HANDLE_EOF));
     }
     if (!soubor.Uvolnit()) knihovna::VyhoditPosledniChybu();
-    NacistData(data.data(), data.size());
+    NacistText(std::move(text));
+}
+
+size_t SouborKonfiguraceCteni::PocetVyskytu(const std::wstring& hledany) const {
+    size_t pocet = 0;
+    if (hledany.empty()) return 0;
+    for (size_t i = m_text.find(hledany); i != std::wstring::npos; i = m_text.find(hledany, i + hledany.size())) ++pocet;
+    return pocet;
+}
+
+bool SouborKonfiguraceCteni::JeBezObsahu() const {
+    return m_text.find_first_not_of(L" \t\r\n\xFEFF") == std::wstring::npos;
 }
 
 void SouborKonfiguraceCteni::NacistData(const void* data, size_t bajtu) {

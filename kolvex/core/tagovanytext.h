@@ -82,6 +82,10 @@ public:
     HRESULT NajitHodnotu(const std::wstring& nazev, std::wstring& hodnota);
 
     bool JeNacteny() const { return m_pozice >= 0; }
+    // How often the text occurs in what was loaded.
+    size_t PocetVyskytu(const std::wstring& text) const;
+    // Nothing but white space (and a byte-order mark) was loaded.
+    bool JeBezObsahu() const;
     const std::wstring& Skupina() const { return m_skupina; }
 
 private:

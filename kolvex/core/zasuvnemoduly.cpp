@@ -4,6 +4,8 @@
 #include <process.h>
 #include <shellapi.h>
 
+#include <new>
+
 #include "core/aplikace.h"
 #include "core/hlaseni.h"
 #include "core/pomocne.h"
@@ -140,6 +142,12 @@ unsigned __stdcall ProceduraVlaknaRozsireni(void* parametr) {
         com = E_FAIL;
         try {
             HlasitChybuExternihoModulu(chyba, zaznam ? zaznam->nazev : std::wstring());
+        } catch (...) {
+        }
+    } catch (const std::bad_alloc&) {
+        vysledek = E_OUTOFMEMORY;
+        try {
+            HlasitChybuExternihoModulu(Chyba(vysledek), zaznam ? zaznam->nazev : std::wstring());
         } catch (...) {
         }
     } catch (...) {

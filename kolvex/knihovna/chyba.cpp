@@ -1,5 +1,7 @@
 #include "chyba.h"
 
+#include <wininet.h>
+
 #include "text.h"
 
 namespace knihovna {
@@ -15,7 +17,42 @@ void VyhoditChybu(HRESULT hr) { throw Chyba(hr); }
 
 void VyhoditPosledniChybu() { throw Chyba(HresultZPosledniChyby()); }
 
+namespace {
+
+// A system text keeps its inserts ("%1") when it is formatted without arguments: they go, with
+// the space before them.
+std::wstring BezVlozek(std::wstring text) {
+    for (size_t i = 0; (i = text.find(L'%', i)) != std::wstring::npos;) {
+        size_t konec = i + 1;
+        while (konec < text.size() && iswdigit(text[konec])) ++konec;
+        if (konec == i + 1) {
+            ++i;
+            continue;
+        }
+        if (konec < text.size() && text[konec] == L'!') {  // "%1!s!"
+            size_t druhy = text.find(L'!', konec + 1);
+            konec = druhy == std::wstring::npos ? text.size() : druhy + 1;
+        }
+        size_t zacatek = i;
+        if (zacatek > 0 && text[zacatek - 1] == L' ') --zacatek;
+        text.erase(zacatek, konec - zacatek);
+        i = zacatek;
+    }
+    return text;
+}
+
+}  // namespace
+
 std::wstring TextHresult(HRESULT hr) {
+    const auto kod = static_cast<unsigned long>(hr);
+    // Own texts where the system has none, or none that a user understands.
+    if (HRESULT_FACILITY(hr) == FACILITY_HTTP && FAILED(hr))
+        return Formatovat(L"HTTP %lu", static_cast<unsigned long>(HRESULT_CODE(hr)));
+    if (hr == HresultZKodu(ERROR_DATATYPE_MISMATCH)) return L"Hodnota v registru je nesprávného druhu.";
+    if (hr == HresultZKodu(ERROR_HTTP_REDIRECT_FAILED)) return L"Server přesměrovává příliš mnohokrát nebo dokola.";
+    if (hr == HresultZKodu(ERROR_INTERNET_TIMEOUT)) return L"Vypršel časový limit spojení se serverem.";
+    if (hr == HresultZKodu(ERROR_NO_ASSOCIATION))
+        return L"K souboru není přiřazen žádný program, který by tuto akci uměl provést.";
     wchar_t* buffer = nullptr;
     DWORD delka = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                      FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -25,13 +62,13 @@ std::wstring TextHresult(HRESULT hr) {
         std::wstring text(buffer, delka);
         LocalFree(buffer);
         while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.pop_back();
-        return text;
+        text = BezVlozek(text);
+        if (!text.empty()) return text;
     }
     if (buffer) LocalFree(buffer);
-    const auto kod = static_cast<unsigned long>(hr);
     if (kod > 0x80040200ul && kod <= 0x8004FFFFul)
-        return Formatovat(L"IDispatch error #%d", static_cast<int>(kod - 0x80040200ul));
-    return Formatovat(L"Unknown error 0x%0lX", kod);
+        return Formatovat(L"Chyba IDispatch č. %d", static_cast<int>(kod - 0x80040200ul));
+    return Formatovat(L"Neznámá chyba 0x%08lX", kod);
 }
 
 std::wstring Chyba::Zprava() const { return TextHresult(m_hr); }

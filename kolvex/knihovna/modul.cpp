@@ -21,13 +21,46 @@ std::wstring ZiskatTextChyby(int kod) {
 
 std::wstring TextPosledniChyby() { return ZiskatTextChyby(static_cast<int>(::GetLastError())); }
 
+HRESULT HresultShellExecute(HINSTANCE vysledek) {
+    const INT_PTR kod = reinterpret_cast<INT_PTR>(vysledek);
+    if (kod > 32) return S_OK;
+    switch (kod) {
+        case 0:
+        case SE_ERR_OOM:
+            return E_OUTOFMEMORY;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_BAD_FORMAT:
+            return HresultZKodu(static_cast<DWORD>(kod));
+        case SE_ERR_ACCESSDENIED:
+            return E_ACCESSDENIED;
+        case SE_ERR_SHARE:
+            return HresultZKodu(ERROR_SHARING_VIOLATION);
+        case SE_ERR_ASSOCINCOMPLETE:
+        case SE_ERR_NOASSOC:
+            return HresultZKodu(ERROR_NO_ASSOCIATION);
+        case SE_ERR_DDETIMEOUT:
+        case SE_ERR_DDEFAIL:
+        case SE_ERR_DDEBUSY:
+            return HresultZKodu(ERROR_DDE_FAIL);
+        case SE_ERR_DLLNOTFOUND:
+            return HresultZKodu(ERROR_DLL_NOT_FOUND);
+        default:
+            return E_FAIL;
+    }
+}
+
+void OveritShellExecute(HINSTANCE vysledek) {
+    HRESULT hr = HresultShellExecute(vysledek);
+    if (FAILED(hr)) VyhoditChybu(hr);
+}
+
 Modul::Modul(const wchar_t* klic) : klicAplikace(klic) {}
 
 Modul::~Modul() = default;
 
 void Modul::OtevritAdresu(const std::wstring& adresa) {
-    HINSTANCE h = spustitShell(nullptr, L"open", adresa.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-    if (reinterpret_cast<INT_PTR>(h) <= 32) VyhoditPosledniChybu();
+    OveritShellExecute(spustitShell(nullptr, L"open", adresa.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
 }
 
 void Modul::NapsatPodpore() {

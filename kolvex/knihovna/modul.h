@@ -27,6 +27,12 @@ std::wstring ZiskatTextChyby(int kod);
 // Text of the last system error.
 std::wstring TextPosledniChyby();
 
+// A ShellExecute result of 32 or less is not a system error code: its meaning as an HRESULT
+// (S_OK for a result above 32). A missing association becomes ERROR_NO_ASSOCIATION.
+HRESULT HresultShellExecute(HINSTANCE vysledek);
+// Raises the meaning of a ShellExecute result of 32 or less.
+void OveritShellExecute(HINSTANCE vysledek);
+
 class Modul {
 public:
     explicit Modul(const wchar_t* klicAplikace = L"");

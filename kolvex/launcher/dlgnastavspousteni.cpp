@@ -303,7 +303,7 @@ void DlgNastavSpousteneAplikace::Ulozit() {
             if (aplikace.horkeKlavesy) {
                 for (const HorkaKlavesa& radek : aplikace.horkeKlavesy->zaznamy) {
                     if (radek.klavesa == klavesa && radek.modifikatory == modifikatory) {
-                        aplikace.ZobrazitZpravu(Retezec(IDS_SPOUSTENI_KLAVESA_POUZITA), MB_ICONERROR);
+                        aplikace.ZobrazitZpravu(Retezec(IDS_HORKA_KLAVESA_POUZITA), MB_ICONERROR);
                         ::SendMessageW(ovladac, HKM_SETHOTKEY, 0, 0);
                         return;
                     }

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <new>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "knihovna/modul.h"
@@ -66,8 +68,9 @@ int IkonaPolozky(UINT id, bool ikonaZobrazena) {
 void PromitnoutSlozku(const std::wstring& slozka) {
     std::wstring program = ZiskatSlozkuProgramu() + L"\\Lumeda.exe";
     std::wstring parametry = L" \"" + slozka + L"\"";
-    HINSTANCE h = knihovna::spustitShell(nullptr, L"open", program.c_str(), parametry.c_str(), nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+    const HRESULT hr = knihovna::HresultShellExecute(
+        knihovna::spustitShell(nullptr, L"open", program.c_str(), parametry.c_str(), nullptr, SW_SHOWNORMAL));
+    if (FAILED(hr)) aplikace.ZobrazitChybuCom(program, knihovna::Chyba(hr));
 }
 
 void PrepnoutSystemovyParametr(UINT cteni, UINT zapis) {
@@ -183,7 +186,15 @@ LRESULT ModulObrazovka::OnZobrazitNabidku(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT ModulObrazovka::OnCommand(UINT, WPARAM w, LPARAM, BOOL&) {
-    ProvestPrikaz(LOWORD(w));
+    // A command that fails (a program that cannot be started, a folder gone) is reported; the
+    // module, its icon and the capture hot keys stay.
+    try {
+        ProvestPrikaz(LOWORD(w));
+    } catch (const knihovna::Chyba& chyba) {
+        aplikace.ZobrazitChybuComPopis(chyba);
+    } catch (const std::bad_alloc&) {
+        aplikace.ZobrazitChybuComPopis(knihovna::Chyba(E_OUTOFMEMORY));
+    }
     return 0;
 }
 
@@ -233,8 +244,8 @@ void ModulObrazovka::ProvestPrikaz(UINT id) {
             const std::wstring slozka = opis.slozka;
             if (::PathFileExistsW(slozka.c_str())) {
                 const wchar_t* sloveso = Stisknuto(VK_CONTROL) ? L"explore" : L"open";
-                HINSTANCE h = knihovna::spustitShell(nullptr, sloveso, slozka.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
-                if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+                knihovna::OveritShellExecute(
+                    knihovna::spustitShell(nullptr, sloveso, slozka.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED));
             } else if (aplikace.nastaveni.zvuk) {
                 ::MessageBeep(MB_ICONEXCLAMATION);
             }

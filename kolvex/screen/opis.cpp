@@ -5,11 +5,13 @@
 
 #include <climits>
 #include <functional>
+#include <memory>
 #include <new>
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
+#include "core/ulozitsoubor.h"
 #include "knihovna/chyba.h"
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
@@ -107,17 +109,20 @@ void SejmoutObrazovku(ObrazekGdiPlus& obrazek, int zoom) {
 void SejmoutOkno(ObrazekGdiPlus& obrazek, HWND okno, bool klientskaOblast, int zoom) {
     obrazek.obrazek.reset();
     if (!okno || !::IsWindow(okno)) VyhoditChybu(E_INVALIDARG);
+    // The window's rectangle copied from the screen: what the user sees, for top-level and child
+    // windows of any program alike (a foreign child's own DC is not always released cleanly).
     RECT r;
-    Overit((klientskaOblast ? ::GetClientRect(okno, &r) : ::GetWindowRect(okno, &r)) != 0);
-    HDC dc = klientskaOblast ? ::GetDC(okno) : ::GetWindowDC(okno);
-    Overit(dc != nullptr);
-    try {
-        KopirovatZKontextu(obrazek, dc, 0, 0, r.right - r.left, r.bottom - r.top, PlatnyZoom(zoom));
-    } catch (...) {
-        ::ReleaseDC(okno, dc);
-        throw;
+    if (klientskaOblast) {
+        Overit(::GetClientRect(okno, &r) != 0);
+        ::SetLastError(ERROR_SUCCESS);
+        if (::MapWindowPoints(okno, nullptr, reinterpret_cast<POINT*>(&r), 2) == 0 && ::GetLastError() != ERROR_SUCCESS)
+            VyhoditPosledniChybu();
+    } else {
+        Overit(::GetWindowRect(okno, &r) != 0);
     }
-    Overit(::ReleaseDC(okno, dc) != 0);
+    knihovna::DcOkna obrazovka(nullptr);
+    Overit(static_cast<bool>(obrazovka));
+    KopirovatZKontextu(obrazek, obrazovka.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, PlatnyZoom(zoom));
 }
 
 void SejmoutVyrez(ObrazekGdiPlus& obrazek, int vlevo, int nahore, int vpravo, int dole, int zoom) {
@@ -210,12 +215,48 @@ void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
     if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
 }
 
+void OveritCelyObrazek(const std::string& data, UINT sirka, UINT vyska) {
+    // GDI+ does not report every short write: the file is decoded again, every pixel of it.
+    if (data.empty()) VyhoditChybu(knihovna::HresultZKodu(ERROR_HANDLE_DISK_FULL));
+    IStream* proud = ::SHCreateMemStream(reinterpret_cast<const BYTE*>(data.data()), static_cast<UINT>(data.size()));
+    if (!proud) VyhoditChybu(E_OUTOFMEMORY);
+    std::unique_ptr<Gdiplus::Bitmap> kontrola(Gdiplus::Bitmap::FromStream(proud));
+    Gdiplus::Status stav = kontrola ? kontrola->GetLastStatus() : Gdiplus::OutOfMemory;
+    if (stav == Gdiplus::Ok && (kontrola->GetWidth() != sirka || kontrola->GetHeight() != vyska))
+        stav = Gdiplus::InvalidParameter;
+    if (stav == Gdiplus::Ok) {
+        Gdiplus::Rect cely(0, 0, static_cast<INT>(sirka), static_cast<INT>(vyska));
+        Gdiplus::BitmapData pixely{};
+        stav = kontrola->LockBits(&cely, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &pixely);
+        if (stav == Gdiplus::Ok) kontrola->UnlockBits(&pixely);
+    }
+    kontrola.reset();
+    proud->Release();
+    if (stav != Gdiplus::Ok) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+}
+
 namespace {
 
 enum class DruhOpisu { Obrazovka, Vyrez, Okno, KlientskaOblast };
 
-// Writes the picture next to its name and moves it into place: a failed save never leaves a
-// damaged file under the capture's name (without numbering it overwrites the previous one).
+std::string PrecistCelySoubor(const std::wstring& cesta) {
+    knihovna::UchytSouboru soubor(::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    Overit(static_cast<bool>(soubor));
+    LARGE_INTEGER velikost{};
+    Overit(::GetFileSizeEx(soubor.Get(), &velikost) != 0);
+    if (velikost.QuadPart > 0x7FFFFFFF) VyhoditChybu(E_OUTOFMEMORY);
+    std::string data(static_cast<size_t>(velikost.QuadPart), '\0');
+    DWORD precteno = 0;
+    if (!data.empty())
+        Overit(::ReadFile(soubor.Get(), &data[0], static_cast<DWORD>(data.size()), &precteno, nullptr) != 0 &&
+               precteno == data.size());
+    return data;
+}
+
+// Encodes the picture beside its name, checks that it decodes whole, and only then puts it in
+// place through the checked atomic write: a failed or short save never leaves a damaged file
+// under the capture's name (without numbering it would replace the previous capture).
 void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, const NastaveniOpisu& nastaveni,
                          bool obrazovka) {
     std::wstring slozka = soubor.substr(0, soubor.find_last_of(L'\\'));
@@ -234,10 +275,21 @@ void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, co
             UlozitJakoGif(obrazek, docasny);
         else
             obrazek.UlozitDoSouboru(docasny);
-        Overit(::MoveFileExW(docasny.c_str(), soubor.c_str(), MOVEFILE_REPLACE_EXISTING) != 0);
+        const std::string data = PrecistCelySoubor(docasny);
+        OveritCelyObrazek(data, obrazek.Sirka(), obrazek.Vyska());
+        UlozitSouborBezpecne(soubor, data.data(), data.size());
+        ::DeleteFileW(docasny.c_str());
     } catch (...) {
         ::DeleteFileW(docasny.c_str());
         throw;
+    }
+}
+
+const wchar_t* NazevAkceShellu(DWORD akce) {
+    switch (akce) {
+        case 1: return L"otevřít";
+        case 2: return L"upravit";
+        default: return L"vytisknout";
     }
 }
 
@@ -260,7 +312,16 @@ void SpustitNasledneAkci(const NastaveniOpisu& nastaveni, const std::wstring& so
             return;
     }
     HINSTANCE h = knihovna::spustitShell(nullptr, sloveso, soubor.c_str(), nullptr, nullptr, zobrazeni);
-    if (reinterpret_cast<INT_PTR>(h) <= 32) aplikace.ZobrazitChybuId(0);
+    const HRESULT hr = knihovna::HresultShellExecute(h);
+    if (SUCCEEDED(hr)) return;
+    // The capture is saved; only the follow-up failed. A missing association is named.
+    if (hr == knihovna::HresultZKodu(ERROR_NO_ASSOCIATION))
+        aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_OPIS_BEZ_PRIRAZENI).c_str(),
+                                                     NazevAkceShellu(nastaveni.shellOtevrit),
+                                                     ::PathFindExtensionW(soubor.c_str()), soubor.c_str()),
+                                MB_ICONERROR);
+    else
+        aplikace.ZobrazitChybuComId(IDS_OPIS_NASLEDNA_AKCE_CHYBA, knihovna::Chyba(hr));
 }
 
 // The whole road of one capture: name, picture, file, clipboard, balloon, follow-up action.

@@ -31,6 +31,9 @@ void SejmoutOkno(ObrazekGdiPlus& obrazek, HWND okno, bool klientskaOblast, int z
 void SejmoutVyrez(ObrazekGdiPlus& obrazek, int vlevo, int nahore, int vpravo, int dole, int zoom);
 
 void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek);
+// Raises unless the encoded picture decodes whole to sirka x vyska (a file cut short by a full
+// disk does not).
+void OveritCelyObrazek(const std::string& data, UINT sirka, UINT vyska);
 // JPEG with the quality when it is 1 to 100, else the encoder's default.
 void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kvalita);
 // 24-bit BMP.

@@ -2,6 +2,8 @@
 
 #include <process.h>
 
+#include <new>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
@@ -28,10 +30,29 @@ OknoVyberOkna::OknoVyberOkna() {
     m_kurzor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_KURZOR_VYBERU));
 }
 
+static int SirkaPodleTitulku(const wchar_t* titulek) {
+    // The caption is read whole: the window is as wide as its text, the close button and the
+    // frame need (at least 64 pixels).
+    NONCLIENTMETRICSW metriky{};
+    metriky.cbSize = sizeof(metriky);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metriky), &metriky, 0)) return 120;
+    knihovna::UchytPisma pismo(::CreateFontIndirectW(&metriky.lfSmCaptionFont));
+    knihovna::DcOkna dc(nullptr);
+    SIZE rozmer{0, 0};
+    if (pismo && dc) {
+        knihovna::VybranyObjekt vyber(dc.Get(), pismo.Get());
+        ::GetTextExtentPoint32W(dc.Get(), titulek, static_cast<int>(wcslen(titulek)), &rozmer);
+    }
+    const int sirka = rozmer.cx + metriky.iSmCaptionWidth + 2 * ::GetSystemMetrics(SM_CXSIZEFRAME) +
+                      2 * ::GetSystemMetrics(SM_CXEDGE) + 16;
+    return sirka > 64 ? sirka : 64;
+}
+
 void OknoVyberOkna::Vytvorit() {
     const std::wstring trida = knihovna::Retezec(IDS_TRIDA_VYBER_OKNA);
-    RECT r{0, 0, 64, 70};
-    OknoImpl::Vytvorit(nullptr, &r, L"Výběr okna", WS_OVERLAPPEDWINDOW, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+    const wchar_t* titulek = L"Výběr okna";
+    RECT r{0, 0, SirkaPodleTitulku(titulek), 70};
+    OknoImpl::Vytvorit(nullptr, &r, titulek, WS_OVERLAPPEDWINDOW, WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
                        trida.c_str(), nullptr, nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     UmistitNaPlochu(m_hWnd, POZICE_VYBERU_OKNA);
     ::SetForegroundWindow(m_hWnd);
@@ -164,6 +185,11 @@ unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
         } catch (...) {
         }
         HlasitChybuVlaknaNastroje(aplikace, chyba, IDS_VYBER_OKNA);
+    } catch (const std::bad_alloc&) {
+        OknoVyberOkna* okno = oknoVyberOkna;
+        oknoVyberOkna = nullptr;
+        delete okno;
+        HlasitChybuVlaknaNastroje(aplikace, knihovna::Chyba(E_OUTOFMEMORY), IDS_VYBER_OKNA);
     } catch (...) {
         // nothing else may leave a thread procedure
     }

@@ -2,9 +2,13 @@
 
 #include <process.h>
 
+#include <atomic>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
+#include <new>
 
 #include "core/aplikace.h"
 #include "core/hlaseni.h"
@@ -22,10 +26,15 @@ OknoVyberVyrezem* oknoVyberVyrezem = nullptr;
 HANDLE vlaknoVyberuVyrezem = nullptr;
 HWND prijemceVyrezu = nullptr;
 bool vyberRezimMereni = false;
+// The picker's window once it exists (null before and after), and a stop asked for before the
+// window was there: the thread then closes the window itself as soon as it has made it.
+std::atomic<HWND> oknoVyberu{nullptr};
+std::atomic<bool> zastavitVyber{false};
 
 void SpustitVlakno(bool mereni) {
     if (OknoVyberVyrezem::Bezi()) return;
     vyberRezimMereni = mereni;
+    zastavitVyber = false;
     auto vlakno = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, OknoVyberVyrezem::ProceduraVlakna,
                                                             reinterpret_cast<void*>(mereni ? 1 : 0), 0, nullptr));
     Overit(vlakno != nullptr);
@@ -176,7 +185,11 @@ unsigned __stdcall OknoVyberVyrezem::ProceduraVlakna(void* mereni) {
     try {
         oknoVyberVyrezem = new OknoVyberVyrezem(rezimMereni);
         oknoVyberVyrezem->Vytvorit();
+        oknoVyberu = oknoVyberVyrezem->m_hWnd;
+        // A stop that came while the window was being made closes it now.
+        if (zastavitVyber) ::PostMessageW(oknoVyberVyrezem->m_hWnd, WM_CLOSE, 0, 0);
         knihovna::SmyckaZprav();
+        oknoVyberu = nullptr;
         OknoVyberVyrezem* okno = oknoVyberVyrezem;
         if (!okno->rezimMereni && !okno->zruseno && prijemceVyrezu)
             ::PostMessageW(prijemceVyrezu, ZpravaVyrezVybran, MAKEWPARAM(okno->x1, okno->y1),
@@ -185,10 +198,17 @@ unsigned __stdcall OknoVyberVyrezem::ProceduraVlakna(void* mereni) {
         delete okno;
         return 0;
     } catch (const knihovna::Chyba& chyba) {
+        oknoVyberu = nullptr;
         OknoVyberVyrezem* okno = oknoVyberVyrezem;
         oknoVyberVyrezem = nullptr;
         delete okno;
         HlasitChybuVlaknaNastroje(aplikace, chyba, NazevNastroje(rezimMereni));
+    } catch (const std::bad_alloc&) {
+        oknoVyberu = nullptr;
+        OknoVyberVyrezem* okno = oknoVyberVyrezem;
+        oknoVyberVyrezem = nullptr;
+        delete okno;
+        HlasitChybuVlaknaNastroje(aplikace, knihovna::Chyba(E_OUTOFMEMORY), NazevNastroje(rezimMereni));
     } catch (...) {
         // nothing else may leave a thread procedure
     }
@@ -222,8 +242,10 @@ void OknoVyberVyrezem::SpustitMereni() {
 
 void OknoVyberVyrezem::Zastavit() {
     if (!Bezi()) return;
-    OknoVyberVyrezem* okno = oknoVyberVyrezem;
-    if (okno && okno->m_hWnd && ::IsWindow(okno->m_hWnd)) ::PostMessageW(okno->m_hWnd, WM_CLOSE, 0, 0);
+    // Safe at any moment: before the window exists the flag stops it, afterwards the message;
+    // the picker object itself is never touched from here.
+    zastavitVyber = true;
+    if (HWND okno = oknoVyberu) ::PostMessageW(okno, WM_CLOSE, 0, 0);
     if (::WaitForSingleObject(vlaknoVyberuVyrezem, static_cast<DWORD>(aplikace.nastaveni.casovyLimitModulu)) !=
         WAIT_OBJECT_0) {
         HlasitChybuUkonceniNastroje(aplikace, knihovna::Chyba(knihovna::HresultZKodu(WAIT_TIMEOUT)),

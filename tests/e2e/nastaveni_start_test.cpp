@@ -72,3 +72,45 @@ TEST_F(NastaveniPriStartu, PoskozenaHodnotaSeOhlasiAProgramPokracuje) {
     ::PostMessageW(hlavni, WM_CLOSE, 0, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
 }
+
+// A data or temporary folder that cannot be made (a file in its place, a missing drive, an
+// overlong path) is named with the system's reason before start-up ends; a tool's own folder
+// that cannot be made does not stop start-up.
+TEST_F(NastaveniPriStartu, NevytvoritelnaSlozkaDatSeOhlasiSeJmenemADuvodem) {
+    DocasnaSlozka slozka;
+    const std::wstring soubor = slozka.Cesta() + L"\\Data";
+    {
+        HANDLE h = ::CreateFileW(soubor.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        ::CloseHandle(h);
+    }
+    struct {
+        const wchar_t* hodnota;
+        std::wstring slozka;
+    } pripady[] = {
+        {L"slozkaData", soubor},
+        {L"slozkaData", L"Q:\\neexistujici\\Data"},
+        {L"slozkaDocasne", slozka.Cesta() + L"\\" + std::wstring(300, L'x')},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.slozka.size());
+        VycistitStavKolvexu();
+        UlozitText(KLIC, p.hodnota, p.slozka);
+        Program kolvex;
+        HWND box = kolvex.CekatNaZpravu();
+        ASSERT_NE(box, nullptr) << "start-up ended without a word";
+        const std::wstring text = TextZpravy(box);
+        EXPECT_EQ(text.rfind(L"Složku „" + p.slozka + L"“ se nepodařilo vytvořit.\nDůvod: ", 0), 0u);
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 1u);
+    }
+
+    // a tool's folder below a file: start-up goes on
+    VycistitStavKolvexu();
+    UlozitText(KLIC + L"\\Opis", L"slozka", soubor + L"\\Opisy");
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    ::PostMessageW(hlavni, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}

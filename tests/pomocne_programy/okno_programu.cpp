@@ -48,6 +48,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
                                 nullptr, instance, nullptr);
     ShowWindow(okno, SW_SHOWNORMAL);
     SetForegroundWindow(okno);
+#elif defined(SE_SEZNAMEM)
+    // shown, on top, with a list pane as its child: a foreign child window to capture
+    HWND okno = CreateWindowExW(WS_EX_TOPMOST, TRIDA_OKNA, L"Náhradní program", WS_POPUP | WS_VISIBLE, 300, 300, 260,
+                                200, nullptr, nullptr, instance, nullptr);
+    CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 20, 30,
+                    120, 90, okno, nullptr, instance, nullptr);
 #else
     CreateWindowExW(0, TRIDA_OKNA, L"Náhradní program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                     instance, nullptr);

@@ -70,6 +70,67 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                 self.wfile.flush()
                 time.sleep(60)
                 return
+            if casti[0] in ("velka-verze", "dlouha-verze", "kapajici-verze"):
+                # update files that are not: 10 MB, a long "version", one that never ends
+                if casti[0] == "kapajici-verze":
+                    self.send_response(200)
+                    self.send_header("Content-Length", "1000")
+                    self.end_headers()
+                    try:
+                        self.wfile.write(b"posledniVerze")
+                        for _ in range(1000):
+                            self.wfile.flush()
+                            time.sleep(1)
+                            self.wfile.write(b"5")
+                    except OSError:
+                        pass
+                    return
+                if casti[0] == "velka-verze":
+                    data = b"posledniVerze" + b"5.0.1.2 " * (10 * 1024 * 1024 // 8)
+                else:
+                    data = b"posledniVerze" + b"5" * 2000
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                try:
+                    self.wfile.write(data)
+                except OSError:
+                    pass
+                return
+            if casti[0] == "dokola":
+                # a redirect to itself, for ever
+                self.send_response(301)
+                self.send_header("Location", self.path)
+                self.send_header("Content-Length", "0")
+                self.end_headers()
+                return
+            if casti[0] == "presmerovat":
+                n = int(casti[1])
+                if n > 0:
+                    self.send_response(302)
+                    self.send_header("Location", "/presmerovat/%d" % (n - 1))
+                    self.send_header("Content-Length", "0")
+                    self.end_headers()
+                    return
+                data = b"cil presmerovani"
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+                return
+            if casti[0] == "kapky":
+                # one byte now and then, never silent for long, never done
+                self.send_response(200)
+                self.send_header("Content-Length", "100000")
+                self.end_headers()
+                try:
+                    for _ in range(100000):
+                        self.wfile.write(b"k")
+                        self.wfile.flush()
+                        time.sleep(float(casti[1]) if len(casti) > 1 else 0.5)
+                except OSError:
+                    pass
+                return
             if casti[0] == "stall-hlavicky":
                 time.sleep(60)
                 return

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "core/aktualizace.h"
 #include "core/aplikace.h"
 #include "core/sit.h"
@@ -78,5 +81,98 @@ TEST(Aktualizace, PublikovanaVerzeZTextu) {
         if (p.verze) {
             EXPECT_EQ(verze, p.verze);
         }
+    }
+}
+
+// A published "version" of megabytes or a long line is not shown: the file is capped while it
+// is read, the version text too.
+TEST(Aktualizace, VelkySouborVerzeSeNecte) {
+    struct {
+        const wchar_t* slozka;
+        HRESULT chyba;
+    } pripady[] = {
+        {L"velka-verze", knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE)},
+        {L"dlouha-verze", knihovna::HresultZKodu(ERROR_INVALID_DATA)},
+    };
+    for (const auto& p : pripady) {
+        HostAktualizaci host(p.slozka);
+        ULONGLONG zacatek = ::GetTickCount64();
+        VysledekAktualizace v = StahnoutPublikovanouVerzi(aplikace.relaceInternetu, host.Host(), nullptr);
+        EXPECT_EQ(v.chyba, p.chyba) << testy::NaUtf8(p.slozka);
+        EXPECT_TRUE(v.publikovana.size() <= MAX_DELKA_VERZE);
+        EXPECT_LT(::GetTickCount64() - zacatek, 3000u);
+        testy::ZachytavacZprav zpravy;
+        ZobrazitVysledekAktualizace(v);
+        ASSERT_EQ(zpravy.zpravy.size(), 1u);
+        EXPECT_LT(zpravy.zpravy[0].text.size(), 400u);
+    }
+    std::wstring verze;
+    EXPECT_FALSE(PrecistPublikovanouVerzi(L"posledniVerze" + std::wstring(MAX_DELKA_VERZE + 1, L'5'), verze));
+    EXPECT_TRUE(PrecistPublikovanouVerzi(L"posledniVerze" + std::wstring(MAX_DELKA_VERZE, L'5'), verze));
+}
+
+namespace {
+// A window that only records what the check posts to it.
+struct OknoVysledku {
+    static LRESULT CALLBACK Procedura(HWND h, UINT msg, WPARAM w, LPARAM l) {
+        if (msg == ZpravaVysledekAktualizace) {
+            std::unique_ptr<VysledekAktualizace> v(reinterpret_cast<VysledekAktualizace*>(l));
+            auto* cil = reinterpret_cast<std::vector<VysledekAktualizace>*>(::GetWindowLongPtrW(h, GWLP_USERDATA));
+            if (v && cil) cil->push_back(*v);
+            return 0;
+        }
+        return ::DefWindowProcW(h, msg, w, l);
+    }
+    OknoVysledku() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Procedura;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QTestVysledekAktualizace";
+        ::RegisterClassW(&wc);
+        okno = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        ::SetWindowLongPtrW(okno, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&vysledky));
+    }
+    ~OknoVysledku() { ::DestroyWindow(okno); }
+    bool Cekat(DWORD ms) {
+        return testy::CekatNa([&] {
+            MSG msg;
+            while (::PeekMessageW(&msg, okno, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+            return !vysledky.empty();
+        }, ms);
+    }
+    HWND okno = nullptr;
+    std::vector<VysledekAktualizace> vysledky;
+};
+}  // namespace
+
+// The worker posts its result to the window and touches nothing else; shutdown cancels a check
+// that hangs on a slow server and waits for it a bounded time.
+TEST(Aktualizace, VlaknoPosilaVysledekAZastaviSe) {
+    OknoVysledku okno;
+    {
+        HostAktualizaci host(L"stejna");
+        testy::ZachytavacZprav zpravy;
+        ZkontrolovatAktualizace(okno.okno);
+        ASSERT_TRUE(okno.Cekat(5000));
+        EXPECT_TRUE(zpravy.zpravy.empty()) << "the worker shows nothing itself";
+        EXPECT_EQ(okno.vysledky[0].chyba, S_OK);
+        EXPECT_EQ(okno.vysledky[0].publikovana, L"5.0.1.2");
+        EXPECT_TRUE(ZastavitKontroluAktualizaci(1000));
+    }
+    okno.vysledky.clear();
+    {
+        HostAktualizaci host(L"kapajici-verze");
+        ZkontrolovatAktualizace(okno.okno);
+        ZkontrolovatAktualizace(okno.okno);  // ignored while one runs
+        ::Sleep(300);
+        ULONGLONG zacatek = ::GetTickCount64();
+        EXPECT_TRUE(ZastavitKontroluAktualizaci(3000));
+        EXPECT_LT(::GetTickCount64() - zacatek, 2500u);
+        ASSERT_TRUE(okno.Cekat(1000));
+        EXPECT_EQ(okno.vysledky.size(), 1u);
+        EXPECT_EQ(okno.vysledky[0].chyba, E_ABORT);
+        testy::ZachytavacZprav zpravy;
+        ZobrazitVysledekAktualizace(okno.vysledky[0]);
+        EXPECT_TRUE(zpravy.zpravy.empty()) << "a cancelled check says nothing";
     }
 }

@@ -149,7 +149,9 @@ TEST_F(Konfigurace, CteniPokracujePoChybneHodnote) {
     EXPECT_EQ(e, L"text");
     EXPECT_EQ(f, 7u);
     ASSERT_TRUE(cteni.Selhalo());
-    EXPECT_EQ(cteni.PrvniChyba().Hresult(), knihovna::HresultZKodu(ERROR_MORE_DATA));
+    // a text where a number belongs is the wrong kind of value, not "more data"
+    EXPECT_EQ(cteni.PrvniChyba().Hresult(), knihovna::HresultZKodu(ERROR_DATATYPE_MISMATCH));
+    EXPECT_EQ(cteni.PrvniChyba().Zprava(), L"Hodnota v registru je nesprávného druhu.");
 }
 
 TEST_F(Konfigurace, PismoTamAZpet) {

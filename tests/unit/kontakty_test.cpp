@@ -141,13 +141,78 @@ TEST(Kontakty, PoskozenySouborOhlasiANeprepise) {
     ASSERT_TRUE(testy::PrecistSoubor(cesta, potom));
     EXPECT_EQ(potom, puvodni);
 
-    // A change by the user is saved.
+    // A change by the user is saved; the damaged bytes are kept beside it.
     seznamKontaktu->Pridat(Novy(L"nový"));
     seznamKontaktu->Ulozit(cesta);
     SeznamKontaktu nacteny;
     nacteny.Nacist(cesta);
     EXPECT_EQ(nacteny.Pocet(), 1);
+    std::string zaloha;
+    ASSERT_TRUE(testy::PrecistSoubor(cesta + L".bak", zaloha));
+    EXPECT_EQ(zaloha, puvodni);
     seznamKontaktu.reset();
+}
+
+// A file that is not empty but from which nothing, or only part, can be read is damaged: it is
+// reported and its bytes are never lost to a later save.
+TEST(Kontakty, NeuplneCitelnySouborJePoskozeny) {
+    testy::DocasnaSlozka slozka;
+    const std::wstring cesta = slozka.Cesta() + L"\\Kontakty.qxml";
+    SeznamKontaktu dobry;
+    dobry.Pridat(Novy(L"první"));
+    dobry.Pridat(Novy(L"druhý"));
+    dobry.Ulozit(cesta);
+    std::string cely;
+    ASSERT_TRUE(testy::PrecistSoubor(cesta, cely));
+
+    auto utf16 = [](const std::wstring& t) { return std::string(reinterpret_cast<const char*>(t.data()), t.size() * 2); };
+    struct {
+        const char* popis;
+        std::string obsah;
+    } pripady[] = {
+        {"cut in the second contact", cely.substr(0, cely.size() * 3 / 4 & ~size_t{1})},
+        {"cut in the first contact", cely.substr(0, cely.size() / 4 & ~size_t{1})},
+        {"not the format at all", utf16(L"Toto nejsou kontakty, ale poškozený soubor.")},
+        {"8-bit text", std::string("<kontakt><nazev>x</nazev></kontakt>")},
+        {"zero bytes", std::string(64, '\0')},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        ::DeleteFileW((cesta + L".bak").c_str());
+        {
+            FILE* f = _wfopen(cesta.c_str(), L"wb");
+            ASSERT_NE(f, nullptr);
+            fwrite(p.obsah.data(), 1, p.obsah.size(), f);
+            fclose(f);
+        }
+        testy::ZachytavacZprav zpravy;
+        NacistKontaktyPriStartu(cesta);
+        ASSERT_EQ(zpravy.zpravy.size(), 1u) << "a damaged file is reported";
+        ASSERT_TRUE(seznamKontaktu);
+        EXPECT_TRUE(seznamKontaktu->ChraniPoskozenySoubor());
+        seznamKontaktu->Ulozit(cesta);
+        std::string potom;
+        ASSERT_TRUE(testy::PrecistSoubor(cesta, potom));
+        EXPECT_EQ(potom, p.obsah) << "a save without changes leaves it";
+        seznamKontaktu->Pridat(Novy(L"nový"));
+        seznamKontaktu->Ulozit(cesta);
+        ASSERT_TRUE(testy::PrecistSoubor(cesta + L".bak", potom));
+        EXPECT_EQ(potom, p.obsah) << "the damaged bytes are kept";
+        seznamKontaktu.reset();
+    }
+    // an empty file and white space are an empty list, not damage
+    for (const std::string& prazdny : {std::string(), utf16(L"\r\n  \r\n")}) {
+        FILE* f = _wfopen(cesta.c_str(), L"wb");
+        ASSERT_NE(f, nullptr);
+        fwrite(prazdny.data(), 1, prazdny.size(), f);
+        fclose(f);
+        testy::ZachytavacZprav zpravy;
+        NacistKontaktyPriStartu(cesta);
+        EXPECT_TRUE(zpravy.zpravy.empty());
+        EXPECT_FALSE(seznamKontaktu->ChraniPoskozenySoubor());
+        EXPECT_EQ(seznamKontaktu->Pocet(), 0);
+        seznamKontaktu.reset();
+    }
 }
 
 TEST(Kontakty, AkceOtviraji) {
@@ -165,6 +230,9 @@ TEST(Kontakty, AkceOtviraji) {
         {&Kontakt::OtevritWeb, &Kontakt::www, L"a.c", nullptr, L"Kontakt \"Jan\" nemá nastavené webové stránky."},
         {&Kontakt::OtevritWeb, &Kontakt::www, L"www.example.cz", L"http://www.example.cz", nullptr},
         {&Kontakt::OtevritWeb, &Kontakt::www, L"HTTP://Example.cz", L"HTTP://Example.cz", nullptr},
+        {&Kontakt::OtevritWeb, &Kontakt::www, L"https://x", L"https://x", nullptr},
+        {&Kontakt::OtevritWeb, &Kontakt::www, L"ftp://soubory.example.cz", L"ftp://soubory.example.cz", nullptr},
+        {&Kontakt::OtevritWeb, &Kontakt::www, L"example.cz:8080/a", L"http://example.cz:8080/a", nullptr},
         {&Kontakt::ZavolatSkype, &Kontakt::skype, L"x", nullptr,
          L"Kontakt \"Jan\" nemá nastavený platný skype-kontakt a nelze mu zavolat přes Skype."},
         {&Kontakt::ZavolatSkype, &Kontakt::skype, L"jan.novak", L"callto:jan.novak", nullptr},
@@ -191,8 +259,8 @@ TEST(Kontakty, AkceOtviraji) {
             EXPECT_EQ(zpravy.zpravy[0].priznaky & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
         }
     }
-    // A failing shell raises the system's error; an index outside the list is refused.
-    ZaznamShellu::Vysledek() = 2;
+    // A failing shell raises the meaning of its result; an index outside the list is refused.
+    ZaznamShellu::Vysledek() = SE_ERR_NOASSOC;
     Kontakt k;
     k.email = L"jan@example.cz";
     try {

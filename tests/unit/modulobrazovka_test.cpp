@@ -7,6 +7,8 @@
 #include "core/konfiguracenastroju.h"
 #include "podpora/obrazky.h"
 #include "podpora/pomocnik.h"
+#include "knihovna/modul.h"
+#include "knihovna/vyjimky.h"
 #include "screen/modulobrazovka.h"
 
 TEST(ModulObrazovkaKliknuti, TlacitkaAModifikatoryUrciPrikaz) {
@@ -112,4 +114,30 @@ TEST_F(ModulObrazovkyOkno, KliknutiNaIkonuAPrikazyOpisu) {
     const std::wstring text = L"Požadovaná složka na disku neexistuje!\n(" + slozka.Cesta() + L"\\neni)";
     EXPECT_EQ(zpravy.zpravy[0].text, text);
     EXPECT_EQ(zpravy.zpravy[1].text, text);
+}
+
+namespace {
+HINSTANCE WINAPI ProgramNenalezen(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) {
+    ::SetLastError(ERROR_BAD_EXE_FORMAT);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(ERROR_FILE_NOT_FOUND));
+}
+}  // namespace
+
+// A command that cannot be carried out (the slideshow program is missing) is reported, and the
+// module's window and thread go on.
+TEST_F(ModulObrazovkyOkno, NespustitelnaPrezentaceSeOhlasiAModulBeziDal) {
+    auto puvodniShell = knihovna::spustitShell;
+    knihovna::spustitShell = ProgramNenalezen;
+    testy::ZachytavacZprav zpravy;
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40135, 0);
+    knihovna::spustitShell = puvodniShell;
+    EXPECT_FALSE(knihovna::JeOdlozenaVyjimka()) << "nothing is left to end the module's message loop";
+    knihovna::ZahoditOdlozenouVyjimku();
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"Lumeda.exe"), std::wstring::npos);
+    EXPECT_NE(zpravy.zpravy[0].text.find(
+                  knihovna::TextHresult(knihovna::HresultZKodu(ERROR_FILE_NOT_FOUND))),
+              std::wstring::npos);
+    EXPECT_TRUE(::IsWindow(modul->m_hWnd));
 }

@@ -4,6 +4,8 @@
 // templates (Czech letters present, no text cut off).
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -789,4 +791,34 @@ TEST(OknoNastaveni, PolohaSeUloziPodVlastnimJmenem) {
     ::GetWindowRect(okno.m_hWnd, &r);
     EXPECT_EQ(r.left, 40);
     EXPECT_EQ(r.top, 50);
+}
+
+// Every item of the page tree, all expanded, with the own look's icons, is read whole.
+TEST(OknoNastaveni, StromNeoreziDlouhePolozky) {
+    for (bool vzhled : {true, false}) {
+        SCOPED_TRACE(vzhled);
+        Prostredi prostredi;
+        aplikace.nastaveni.vlastniVzhled = vzhled;
+        DlgNastaveni okno;
+        okno.Vytvorit(nullptr, 104);
+        HWND strom = okno.Strom();
+        RozbalitPolozkyStromu(strom, TreeView_GetRoot(strom), true);
+        RECT klient;
+        ::GetClientRect(strom, &klient);
+        int polozek = 0;
+        std::function<void(HTREEITEM)> projit = [&](HTREEITEM polozka) {
+            for (; polozka; polozka = TreeView_GetNextSibling(strom, polozka)) {
+                ++polozek;
+                RECT r{};
+                ASSERT_TRUE(TreeView_GetItemRect(strom, polozka, &r, TRUE));
+                // scrolled away horizontally would hide it too
+                EXPECT_GE(r.left, 0);
+                EXPECT_LE(r.right, klient.right) << DataPolozky(strom, polozka);
+                projit(TreeView_GetChild(strom, polozka));
+            }
+        };
+        projit(TreeView_GetRoot(strom));
+        EXPECT_GT(polozek, 20);
+        okno.Zavrit(IDCANCEL);
+    }
 }

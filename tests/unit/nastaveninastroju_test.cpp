@@ -393,6 +393,31 @@ TEST_F(NastaveniNastroju, DruziceMaVlastniSekci) {
     EXPECT_TRUE(zpravy.zpravy.empty());
 }
 
+// Without its own section (stored by an earlier version), the satellite values are read from
+// the shared section where they were kept; once saved, they have their own.
+TEST_F(NastaveniNastroju, DruziceBezVlastniSekceCteStareHodnoty) {
+    testy::ZachytavacZprav zpravy;
+    testy::SmazatKlic(KLIC + L"\\Pocasi\\Snimek druzice");
+    UlozitDword(L"Pocasi\\Textova predpoved", L"intervalAnimace", 1);
+    UlozitDword(L"Pocasi\\Textova predpoved", L"oknoPruhledne", 40);
+    UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 4);
+    UlozitText(L"Pocasi\\Textova predpoved", L"slozkaData", L"C:\\Druzice");
+    {
+        KonfiguracePocasi pocasi;
+        EXPECT_TRUE(pocasi.druzice.oknoNavrchu);
+        EXPECT_EQ(pocasi.druzice.oknoPruhledne, 40u);
+        EXPECT_EQ(pocasi.druzice.vychoziZdroj, 4u);
+        EXPECT_EQ(pocasi.druzice.slozkaData, L"C:\\Druzice");
+        pocasi.Ulozit();
+    }
+    EXPECT_TRUE(testy::ExistujeKlic(KLIC + L"\\Pocasi\\Snimek druzice"));
+    // from now on the own section counts
+    UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 2);
+    KonfiguracePocasi znovu;
+    EXPECT_EQ(znovu.druzice.vychoziZdroj, 4u);
+    EXPECT_TRUE(zpravy.zpravy.empty());
+}
+
 TEST_F(NastaveniNastroju, RezimyObrazovkyTamAZpet) {
     testy::ZachytavacZprav zpravy;
     {

@@ -168,11 +168,11 @@ TEST_F(NastaveniObecneTest, ChybnyDruhHodnotyOhlasiJednouAOstatniSeNactou) {
     const std::wstring data = aplikace.nastaveni.slozkaData;
 
     int vysledek = NacistNastaveniObecne(aplikace);
-    EXPECT_EQ(vysledek, static_cast<int>(knihovna::HresultZKodu(ERROR_MORE_DATA)));
+    EXPECT_EQ(vysledek, static_cast<int>(knihovna::HresultZKodu(ERROR_DATATYPE_MISMATCH)));
     ASSERT_EQ(zpravy.zpravy.size(), 1u);
-    EXPECT_EQ(zpravy.zpravy[0].text.rfind(L"Došlo k chybě při načítání konfigurace z registru Windows.\nChyba: ", 0),
-              0u)
-        << zpravy.zpravy[0].text;
+    // the wrong kind of value, in Czech (not "more data available")
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Došlo k chybě při načítání konfigurace z registru Windows.\nChyba: "
+                                     L"Hodnota v registru je nesprávného druhu.");
     EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
     EXPECT_TRUE(aplikace.nastaveni.rozbalitSeznamNastaveni);
     EXPECT_EQ(aplikace.nastaveni.slozkaData, data);

@@ -17,7 +17,9 @@
 #include "podpora/obrazky.h"
 #include "podpora/pomocnik.h"
 #include "resources/resource.h"
+#include "core/ulozitsoubor.h"
 #include "screen/opis.h"
+#include "unit/servery_testu.h"
 
 using testy::DekodovanyObrazek;
 using testy::Dekodovat;
@@ -62,7 +64,8 @@ std::vector<AkceShellu> akceShellu;
 INT_PTR vysledekShellu = 42;
 HINSTANCE WINAPI ZaznamenatShell(HWND, LPCWSTR sloveso, LPCWSTR soubor, LPCWSTR, LPCWSTR, INT zobrazeni) {
     akceShellu.push_back({sloveso ? sloveso : L"", soubor ? soubor : L"", zobrazeni});
-    if (vysledekShellu <= 32) ::SetLastError(ERROR_NO_ASSOCIATION);
+    // the shell leaves whatever last error behind; the result alone tells what went wrong
+    if (vysledekShellu <= 32) ::SetLastError(ERROR_BAD_EXE_FORMAT);
     return reinterpret_cast<HINSTANCE>(vysledekShellu);
 }
 
@@ -324,14 +327,89 @@ TEST_F(Opis, NaslednaAkceShellu) {
     ASSERT_EQ(akceShellu.size(), 1u);
     EXPECT_EQ(akceShellu[0].zobrazeni, SW_SHOW);
 
-    // a failed action is shown with the system's text; the file stays
-    akceShellu.clear();
-    vysledekShellu = SE_ERR_NOASSOC;
-    UlozitOpisObrazovky(nastaveni, 1);
-    ASSERT_EQ(zpravy.zpravy.size(), 1u);
-    EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
-    EXPECT_EQ(zpravy.zpravy[0].text, knihovna::TextHresult(knihovna::HresultZKodu(ERROR_NO_ASSOCIATION)));
-    EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka.jpg")));
+    // a missing association is one Czech message naming the action and the type; the file stays
+    struct {
+        INT_PTR vysledek;
+        DWORD akce;
+        std::wstring text;
+    } chyby[] = {
+        {SE_ERR_NOASSOC, 2,
+         L"Opis byl uložen, ale akci „upravit“ nelze provést: k souborům typu „.jpg“ není přiřazen žádný program.\n(" +
+             V(L"Obrazovka.jpg") + L")"},
+        {SE_ERR_ASSOCINCOMPLETE, 1,
+         L"Opis byl uložen, ale akci „otevřít“ nelze provést: k souborům typu „.jpg“ není přiřazen žádný program.\n(" +
+             V(L"Obrazovka.jpg") + L")"},
+        {ERROR_FILE_NOT_FOUND, 3,
+         L"Opis byl uložen, ale akci s ním se nepodařilo provést.\nChyba: " +
+             knihovna::TextHresult(knihovna::HresultZKodu(ERROR_FILE_NOT_FOUND))},
+    };
+    for (const auto& c : chyby) {
+        SCOPED_TRACE(c.vysledek);
+        zpravy.zpravy.clear();
+        vysledekShellu = c.vysledek;
+        nastaveni.shellOtevrit = c.akce;
+        UlozitOpisObrazovky(nastaveni, 1);
+        ASSERT_EQ(zpravy.zpravy.size(), 1u);
+        EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+        EXPECT_EQ(zpravy.zpravy[0].text, c.text);
+        EXPECT_EQ(zpravy.zpravy[0].text.find(L"EXE"), std::wstring::npos);
+        EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka.jpg")));
+    }
+}
+
+namespace {
+DWORD zapsanoPredChybou = 0;
+BOOL WINAPI KratkyZapis(HANDLE h, LPCVOID data, DWORD n, LPDWORD zapsano, LPOVERLAPPED o) {
+    // a full disk: the first bytes go, the rest does not
+    DWORD kus = n > 100 ? 100 : n;
+    BOOL ok = ::WriteFile(h, data, kus, zapsano, o);
+    zapsanoPredChybou += kus;
+    return ok;
+}
+}  // namespace
+
+// A capture that cannot be written whole (a full disk) is an error and the previous file stays,
+// in every format (TIFF under GDI+ reported success for a cut file).
+TEST_F(Opis, ZkracenyZapisOpisuJeChybaAStaryOpisZustane) {
+    nastaveni.cislovat = false;
+    for (DWORD format : {DWORD{FORMAT_TIFF}, DWORD{FORMAT_PNG}, DWORD{FORMAT_JPEG}, DWORD{FORMAT_BMP}}) {
+        SCOPED_TRACE(format);
+        nastaveni.format = format;
+        testy::ZachytavacZprav zpravy;
+        UlozitOpisVyrezu(nastaveni, 0, 0, 64, 48, 1);
+        ASSERT_TRUE(zpravy.zpravy.empty());
+        const std::wstring soubor = V(L"Obrazovka" + PriponaFormatu(static_cast<int>(format)));
+        const std::vector<BYTE> dobry = testy::PrecistBajty(soubor);
+        ASSERT_FALSE(dobry.empty());
+
+        zapisSouboru = KratkyZapis;
+        UlozitOpisVyrezu(nastaveni, 0, 0, 300, 200, 1);
+        zapisSouboru = ::WriteFile;
+        ASSERT_EQ(zpravy.zpravy.size(), 1u) << "a cut file is not reported as saved";
+        EXPECT_EQ(zpravy.zpravy[0].text.rfind(L"Došlo k chybě při pokusu o uložení opisu oblasti obrazovky", 0), 0u);
+        EXPECT_EQ(testy::PrecistBajty(soubor), dobry) << "the previous capture is kept";
+        for (const std::wstring& jmeno : SouboryVeSlozce(nastaveni.slozka))
+            EXPECT_EQ(jmeno.rfind(L"Obrazovka.", 0), 0u) << "no temporary file is left";
+    }
+}
+
+// A picture file cut short does not pass the check that precedes putting it in place.
+TEST_F(Opis, ZkracenyObrazekNeprojdeKontrolou) {
+    for (DWORD format : {DWORD{FORMAT_TIFF}, DWORD{FORMAT_PNG}, DWORD{FORMAT_BMP}, DWORD{FORMAT_GIF}}) {
+        SCOPED_TRACE(format);
+        nastaveni.format = format;
+        nastaveni.cislovat = false;
+        testy::ZachytavacZprav zpravy;
+        UlozitOpisVyrezu(nastaveni, 0, 0, 200, 150, 1);
+        const std::vector<BYTE> cely = testy::PrecistBajty(V(L"Obrazovka" + PriponaFormatu(static_cast<int>(format))));
+        ASSERT_GT(cely.size(), 200u);
+        const std::string data(cely.begin(), cely.end());
+        EXPECT_NO_THROW(OveritCelyObrazek(data, 200, 150));
+        EXPECT_EQ(ChybaVolani([&] { OveritCelyObrazek(data.substr(0, data.size() / 2), 200, 150); }),
+                  knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+        EXPECT_EQ(ChybaVolani([&] { OveritCelyObrazek(data, 201, 150); }), knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+        EXPECT_NE(ChybaVolani([&] { OveritCelyObrazek(std::string(), 200, 150); }), S_OK);
+    }
 }
 
 TEST_F(Opis, ChybaUlozeniSeOhlasiSNadpisemDruhuOpisu) {
@@ -361,4 +439,101 @@ TEST_F(Opis, ChybejiciSlozkaOpisuSeVytvori) {
     UlozitOpisVyrezu(nastaveni, 0, 0, 16, 16, 1);
     EXPECT_TRUE(zpravy.zpravy.empty());
     EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka0.jpg")));
+}
+
+namespace {
+struct OknaJinehoVlakna {
+    HWND rodic = nullptr, seznam = nullptr;
+    HANDLE hotovo = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE konec = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+};
+
+DWORD WINAPI VlaknoOken(void* p) {
+    auto* o = static_cast<OknaJinehoVlakna*>(p);
+    o->rodic = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 300, 300, 200,
+                                 160, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    o->seznam = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                                  20, 30, 120, 90, o->rodic, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SendMessageW(o->seznam, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Položka"));
+    ::UpdateWindow(o->rodic);
+    ::SetEvent(o->hotovo);
+    MSG msg;
+    while (::MsgWaitForMultipleObjects(1, &o->konec, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::DestroyWindow(o->rodic);
+    return 0;
+}
+}  // namespace
+
+// A child window picked with the window picker (a list pane of another program) captures like
+// a top-level window: its own rectangle, the whole road to the file, no error.
+TEST_F(Opis, OpisDetskehoOknaJakoHlavniho) {
+    // the windows live on a thread of their own, as another program's would
+    OknaJinehoVlakna okna;
+    HANDLE vlakno = ::CreateThread(nullptr, 0, VlaknoOken, &okna, 0, nullptr);
+    ASSERT_NE(vlakno, nullptr);
+    ASSERT_EQ(::WaitForSingleObject(okna.hotovo, 10000), WAIT_OBJECT_0);
+    HWND seznam = okna.seznam;
+    ASSERT_NE(seznam, nullptr);
+    RECT klient;
+    ::GetClientRect(seznam, &klient);
+    struct {
+        bool klient;
+        UINT sirka, vyska;
+    } pripady[] = {{false, 120u, 90u}, {true, static_cast<UINT>(klient.right), static_cast<UINT>(klient.bottom)}};
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.klient);
+        ObrazekGdiPlus o;
+        ::SetLastError(ERROR_FILE_NOT_FOUND);  // what the name search leaves behind
+        EXPECT_EQ(ChybaVolani([&] { SejmoutOkno(o, seznam, p.klient, 1); }), S_OK);
+        ASSERT_TRUE(o.obrazek);
+        EXPECT_EQ(o.Sirka(), p.sirka);
+        EXPECT_EQ(o.Vyska(), p.vyska);
+    }
+    testy::ZachytavacZprav zpravy;
+    nastaveni.format = FORMAT_PNG;
+    UlozitOpisOkna(nastaveni, seznam, false, 1);
+    UlozitOpisOkna(nastaveni, seznam, true, 1);
+    EXPECT_TRUE(zpravy.zpravy.empty()) << (zpravy.zpravy.empty() ? "" : knihovna::NaUzky(zpravy.zpravy[0].text));
+    EXPECT_EQ(Dekodovat(V(L"Obrazovka0.png")).sirka, 120u);
+    EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka1.png")));
+    ::SetEvent(okna.konec);
+    ::WaitForSingleObject(vlakno, 10000);
+    ::CloseHandle(vlakno);
+    ::CloseHandle(okna.hotovo);
+    ::CloseHandle(okna.konec);
+}
+
+// The same for a list pane of another program (its window DC is not this process's to take).
+TEST_F(Opis, OpisDetskehoOknaJinehoProgramu) {
+    const std::wstring program = testy::SlozkaPomocnych() + L"\\okno_se_seznamem\\OknoSeSeznamem.exe";
+    std::wstring radek = L"\"" + program + L"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(program.c_str(), &radek[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND rodic = nullptr, seznam = nullptr;
+    EXPECT_TRUE(testy::CekatNa([&] {
+        rodic = ::FindWindowW(L"QTestOknoSeSeznamem", nullptr);
+        seznam = rodic ? ::FindWindowExW(rodic, nullptr, L"ListBox", nullptr) : nullptr;
+        return seznam && ::IsWindowVisible(seznam);
+    }));
+    if (seznam) {
+        ::Sleep(200);  // painted
+        ObrazekGdiPlus o;
+        ::SetLastError(ERROR_FILE_NOT_FOUND);  // what the name search leaves behind
+        EXPECT_EQ(ChybaVolani([&] { SejmoutOkno(o, seznam, false, 1); }), S_OK);
+        ASSERT_TRUE(o.obrazek);
+        EXPECT_EQ(o.Sirka(), 120u);
+        EXPECT_EQ(o.Vyska(), 90u);
+        testy::ZachytavacZprav zpravy;
+        nastaveni.format = FORMAT_PNG;
+        UlozitOpisOkna(nastaveni, seznam, true, 1);
+        EXPECT_TRUE(zpravy.zpravy.empty()) << (zpravy.zpravy.empty() ? "" : knihovna::NaUzky(zpravy.zpravy[0].text));
+        EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka0.png")));
+    }
+    ::PostMessageW(rodic, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
 }

@@ -43,10 +43,13 @@ TEST(Pomocne, SlozkyProgramuSystemuAAutora) {
     EXPECT_TRUE(::PathIsDirectoryW(dokumenty.c_str()));
 
     std::wstring programy = ZiskatSlozkuSystemu(CSIDL_PROGRAM_FILES, true);
+    // only the path: a normal user may not create folders under Program Files
     ::RemoveDirectoryW((programy + L"\\Brenvald").c_str());
     EXPECT_EQ(ZiskatSlozkuAutora(), programy + L"\\Brenvald");
-    EXPECT_TRUE(::PathIsDirectoryW((programy + L"\\Brenvald").c_str()));
+    EXPECT_FALSE(::PathFileExistsW((programy + L"\\Brenvald").c_str()));
+    ::CreateDirectoryW((programy + L"\\Brenvald").c_str(), nullptr);
     EXPECT_EQ(ZiskatSlozkuAutora(), programy + L"\\Brenvald");  // existing: fine
+    ::RemoveDirectoryW((programy + L"\\Brenvald").c_str());
 }
 
 TEST(Pomocne, SeznamyObrazkuZBitmap) {

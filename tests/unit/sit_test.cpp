@@ -111,6 +111,61 @@ TEST(HttpTextSoubor, ZastavenyANekonecnyServerNezdrzi) {
     EXPECT_LT(::GetTickCount64() - celkem, 12000u);
 }
 
+// Redirects are followed a bounded number of times; a server that redirects in a circle fails
+// the download quickly instead of being asked without end.
+TEST(HttpTextSoubor, PresmerovaniSeOmezi) {
+    HttpTextSoubor soubor;
+    soubor.limity = KratkeLimity();
+    std::wstring text;
+    soubor.OtevritUrl(UrlHttp(L"/presmerovat/10"));
+    soubor.NacistData();
+    soubor.ZiskatText(text);
+    EXPECT_EQ(text, L"cil presmerovani");
+
+    for (const wchar_t* cesta : {L"/presmerovat/11", L"/dokola"}) {
+        ULONGLONG zacatek = ::GetTickCount64();
+        EXPECT_EQ(ChybaZ([&] { soubor.OtevritUrl(UrlHttp(cesta)); }), knihovna::HresultZKodu(ERROR_HTTP_REDIRECT_FAILED))
+            << testy::NaUtf8(cesta);
+        EXPECT_LT(::GetTickCount64() - zacatek, 3000u);
+    }
+    HttpSoubor stahovani;
+    stahovani.limity = KratkeLimity();
+    EXPECT_EQ(ChybaZ([&] { stahovani.OtevritUrl(UrlHttp(L"/dokola")); }),
+              knihovna::HresultZKodu(ERROR_HTTP_REDIRECT_FAILED));
+}
+
+// A server that sends a byte now and then (never silent long enough for the read time-out) is
+// cut off by the limit of the whole download, also in the middle of a read.
+TEST(HttpTextSoubor, KapajiciServerUkonciCelkovyLimit) {
+    LimityStahovani limity = KratkeLimity();
+    limity.casovyLimitCteni = 20000;
+    limity.casovyLimitCelkem = 2000;
+    struct {
+        const wchar_t* cesta;
+    } pripady[] = {{L"/kapky/0.3"}, {L"/kapky/5"}};
+    for (const auto& p : pripady) {
+        HttpTextSoubor soubor;
+        soubor.limity = limity;
+        ULONGLONG zacatek = ::GetTickCount64();
+        HRESULT hr = ChybaZ([&] {
+            soubor.OtevritUrl(UrlHttp(p.cesta));
+            soubor.NacistData();
+        });
+        EXPECT_EQ(hr, knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT)) << testy::NaUtf8(p.cesta);
+        EXPECT_LT(::GetTickCount64() - zacatek, 4500u) << testy::NaUtf8(p.cesta);
+        EXPECT_EQ(soubor.Data(), nullptr);
+    }
+    testy::DocasnaSlozka slozka;
+    HttpSoubor stahovani;
+    stahovani.limity = limity;
+    ULONGLONG zacatek = ::GetTickCount64();
+    stahovani.OtevritUrl(UrlHttp(L"/kapky/5"));
+    EXPECT_EQ(ChybaZ([&] { stahovani.UlozitDoSouboru(slozka.Cesta() + L"\\kapky.bin"); }),
+              knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT));
+    EXPECT_LT(::GetTickCount64() - zacatek, 4500u);
+    EXPECT_FALSE(testy::ExistujeSoubor(slozka.Cesta() + L"\\kapky.bin"));
+}
+
 TEST(HttpSoubor, UkladaSouborySDelkouIBezNi) {
     testy::DocasnaSlozka slozka;
     HttpSoubor stahovani;

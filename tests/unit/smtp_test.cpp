@@ -287,3 +287,77 @@ TEST(Smtp, MlcisiServerKonciCasovymLimitem) {
     nikdo.prodlevaPoPripojeni = 0;
     EXPECT_EQ(nikdo.Pripojit(L"127.0.0.1"), 0);
 }
+
+// Attachments arrive byte for byte: a binary that is mostly printable, with lone CR, lone LF and
+// zero bytes, and a text attachment holding the same, both go Base64.
+TEST(Smtp, PrilohySBinarnimiBajtyDoraziPresne) {
+    Sokety sokety;
+    testy::DocasnaSlozka slozka;
+    std::string binarni;
+    for (int i = 0; i < 40; ++i) binarni += "Radek textu " + std::to_string(i) + (i % 3 == 0 ? "\r" : i % 3 == 1 ? "\n" : "\r\n");
+    binarni += std::string("\0\0konec\0", 9);
+    binarni += std::string(200, 'x');  // a long line too
+    const std::wstring data = slozka.Cesta() + L"\\data.bin";
+    const std::wstring text = slozka.Cesta() + L"\\zaznam.txt";
+    ASSERT_TRUE(testy::ZapsatSoubor(data, binarni));
+    ASSERT_TRUE(testy::ZapsatSoubor(text, binarni));
+    Prijato prijato("binarni");
+    ZpravaEmail zprava = NovaZprava("binarni");
+    zprava.prilohy = {{L"", L"", L"", 0, data, L"", false}, {L"", L"", L"", 0, text, L"", false}};
+    ZaznamovySmtp smtp;
+    smtp.NastavitPort(testy::PORT_SMTP);
+    ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1);
+    EXPECT_EQ(smtp.OdeslatZpravu(zprava), 0);
+    smtp.Odpojit();
+    ASSERT_TRUE(prijato.Dorazilo());
+    EXPECT_EQ(prijato.Soubor(L"priloha-0.data"), binarni);
+    EXPECT_EQ(prijato.Soubor(L"priloha-1.data"), binarni);
+
+    // the choice itself, for every encoding asked for
+    for (int kodovani : {KODOVANI_AUTOMATICKY, KODOVANI_7BIT, KODOVANI_8BIT, KODOVANI_QUOTED_PRINTABLE}) {
+        EXPECT_EQ(KodovaniPrilohy(L"application/octet-stream", kodovani, "jen text"), KODOVANI_BASE64);
+        EXPECT_EQ(KodovaniPrilohy(L"image/png", kodovani, "jen text"), KODOVANI_BASE64);
+        EXPECT_EQ(KodovaniPrilohy(L"text/plain", kodovani, std::string("a\0b", 3)), KODOVANI_BASE64);
+        EXPECT_EQ(KodovaniPrilohy(L"text/plain", kodovani, "a\rb"), KODOVANI_BASE64);
+        EXPECT_EQ(KodovaniPrilohy(L"text/plain", kodovani, "a\nb"), KODOVANI_BASE64);
+        EXPECT_EQ(KodovaniPrilohy(L"text/plain", kodovani, "a\r\nb\r\n"), kodovani);
+    }
+}
+
+// No usable recipient is a clear failure; an address that would break or be cut in the command
+// is refused before anything is sent.
+TEST(Smtp, NepouzitelniPrijemciJsouChybou) {
+    Sokety sokety;
+    struct {
+        const char* popis;
+        std::wstring odesilatel, prijemce, dalsi;
+    } pripady[] = {
+        {"empty recipients only", L"kolvex@example.cz", L"", L""},
+        {"CR LF in a recipient", L"kolvex@example.cz", L"a@b.cz\r\nRCPT TO: <c@d.cz>", L""},
+        {"angle bracket", L"kolvex@example.cz", L"a@b.cz>", L""},
+        {"another recipient broken", L"kolvex@example.cz", L"a@b.cz", L"<x@y.cz"},
+        {"overlong recipient", L"kolvex@example.cz", std::wstring(242, L'a') + L"@b.cz", L""},
+        {"LF in the sender", L"kolvex@example.cz\nDATA", L"a@b.cz", L""},
+        {"overlong sender", std::wstring(250, L'k') + L"@example.cz", L"a@b.cz", L""},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        Prijato prijato("neplatny");
+        ZaznamovySmtp smtp;
+        smtp.prodlevaPoPripojeni = 0;
+        smtp.NastavitPort(testy::PORT_SMTP);
+        ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1);
+        ZpravaEmail zprava = NovaZprava("neplatny");
+        zprava.odesilatel.adresa = p.odesilatel;
+        zprava.prijemce.adresa = p.prijemce;
+        zprava.dalsiPrijemci = {{L"", p.dalsi}};
+        EXPECT_EQ(smtp.OdeslatZpravu(zprava), -1);
+        EXPECT_EQ(smtp.chyby, std::vector<int>{-1});
+        EXPECT_EQ(std::count(smtp.prikazy.begin(), smtp.prikazy.end(), "MAIL"), 0) << "nothing reached the server";
+        EXPECT_FALSE(smtp.PosledniOdpoved().empty());
+        smtp.Odpojit();
+        EXPECT_FALSE(prijato.Existuje());
+    }
+    EXPECT_TRUE(PlatnaAdresaSmtp(std::wstring(241, L'a') + L"@b.cz"));  // 246 characters
+    EXPECT_FALSE(PlatnaAdresaSmtp(std::wstring(242, L'a') + L"@b.cz"));
+}

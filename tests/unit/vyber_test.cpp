@@ -62,6 +62,19 @@ HWND NajitViditelne(const wchar_t* trida) {
     return nalezene;
 }
 
+// Keys reach a window only once it is the foreground window: a window that is visible may not
+// have been activated yet (the window system does that a moment later).
+HWND NajitAktivni(const wchar_t* trida) {
+    HWND nalezene = nullptr;
+    testy::CekatNa(
+        [&] {
+            nalezene = ::FindWindowW(trida, nullptr);
+            return nalezene && ::IsWindowVisible(nalezene) && ::GetForegroundWindow() == nalezene;
+        },
+        5000);
+    return nalezene && ::GetForegroundWindow() == nalezene ? nalezene : nullptr;
+}
+
 COLORREF PixelObrazovky(int x, int y) {
     HDC dc = ::GetDC(nullptr);
     COLORREF barva = ::GetPixel(dc, x, y);
@@ -105,6 +118,23 @@ TEST(VyberOkna, PustenimNadOknemJeOknoVybrano) {
     HWND vybirac = NajitViditelne(L"QVyberOkna");
     ASSERT_NE(vybirac, nullptr);
     EXPECT_EQ(testy::TextOkna(vybirac), L"Výběr okna");
+    {
+        // the whole caption fits beside the close button (it was cut to "Výběr ok")
+        NONCLIENTMETRICSW m{};
+        m.cbSize = sizeof(m);
+        ASSERT_TRUE(::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0));
+        HFONT pismo = ::CreateFontIndirectW(&m.lfSmCaptionFont);
+        HDC dc = ::GetDC(nullptr);
+        HGDIOBJ stare = ::SelectObject(dc, pismo);
+        SIZE text{};
+        ::GetTextExtentPoint32W(dc, L"Výběr okna", 10, &text);
+        ::SelectObject(dc, stare);
+        ::ReleaseDC(nullptr, dc);
+        ::DeleteObject(pismo);
+        RECT r;
+        ::GetWindowRect(vybirac, &r);
+        EXPECT_GE(r.right - r.left, text.cx + m.iSmCaptionWidth + 2 * ::GetSystemMetrics(SM_CXSIZEFRAME));
+    }
     EXPECT_TRUE(::GetWindowLongW(vybirac, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(VybratOkno(), nullptr) << "a second pick while one runs gives nothing at once";
 
@@ -214,7 +244,7 @@ TEST_F(VyberVyrezem, ObracenyTahPosleRohyJakBylyTazeny) {
 
 TEST_F(VyberVyrezem, EnterPredTazenimPosleMinusJedna) {
     OknoVyberVyrezem::SpustitOpis(prijemce);
-    ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_NE(NajitAktivni(L"QVyberVyrezem"), nullptr);
     testy::StisknoutKlavesy({VK_RETURN});
     ASSERT_TRUE(CekatNaKonec());
     ASSERT_TRUE(testy::CekatNa([] { return prijato.pocet == 1; }, 2000));
@@ -224,7 +254,7 @@ TEST_F(VyberVyrezem, EnterPredTazenimPosleMinusJedna) {
 
 TEST_F(VyberVyrezem, EscapeAZastaveniNeposlouNic) {
     OknoVyberVyrezem::SpustitOpis(prijemce);
-    ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_NE(NajitAktivni(L"QVyberVyrezem"), nullptr);
     testy::StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNaKonec());
 
@@ -238,11 +268,30 @@ TEST_F(VyberVyrezem, EscapeAZastaveniNeposlouNic) {
 
 TEST_F(VyberVyrezem, MereniNeposilaNicAPustenimNekonci) {
     OknoVyberVyrezem::SpustitMereni();
-    ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_NE(NajitAktivni(L"QVyberVyrezem"), nullptr);
     Tahnout(POINT{100, 100}, POINT{300, 200});
     EXPECT_TRUE(OknoVyberVyrezem::Bezi()) << "measuring goes on after the button is released";
     testy::StisknoutKlavesy({VK_F8});
     ASSERT_TRUE(CekatNaKonec());
     testy::BarevneOkno::Pumpovat();
     EXPECT_EQ(prijato.pocet, 0);
+}
+
+// A stop at any moment, even before the picker's window exists (an auto-repeating hot key does
+// that), ends the picker at once, without an error report and without an area.
+TEST_F(VyberVyrezem, ZastaveniKdykolivJeBezpecne) {
+    testy::ZachytavacZprav zpravy;
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i);
+        OknoVyberVyrezem::SpustitOpis(prijemce);
+        if (i % 2) ::Sleep(static_cast<DWORD>(i));
+        ULONGLONG zacatek = ::GetTickCount64();
+        OknoVyberVyrezem::Zastavit();
+        EXPECT_LT(::GetTickCount64() - zacatek, 2000u);
+        EXPECT_FALSE(OknoVyberVyrezem::Bezi());
+    }
+    testy::BarevneOkno::Pumpovat();
+    EXPECT_TRUE(zpravy.zpravy.empty()) << "no failed-stop report";
+    EXPECT_EQ(prijato.pocet, 0);
+    EXPECT_EQ(::FindWindowW(L"QVyberVyrezem", nullptr), nullptr);
 }

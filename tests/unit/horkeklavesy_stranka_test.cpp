@@ -1,0 +1,257 @@
+// The hot-key settings page: categories, the command list, setting, refusing and removing a key,
+// running a command by a double click.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/aplikace.h"
+#include "core/horkeklavesy.h"
+#include "knihovna/okno.h"
+#include "knihovna/text.h"
+#include "knihovna/vyjimky.h"
+#include "podpora/pomocnik.h"
+#include "resources/resource.h"
+#include "unit/zkusebni_prvky.h"
+#include "windows/dlgnastavhorkeklavesy.h"
+
+namespace {
+
+TEST(HorkeKlavesyStranka, PrevodModifikatoruObemaSmery) {
+    struct {
+        uint32_t mod;
+        BYTE hotkey;
+    } pripady[] = {
+        {0, 0},
+        {MOD_CONTROL, HOTKEYF_CONTROL},
+        {MOD_SHIFT, HOTKEYF_SHIFT},
+        {MOD_ALT, HOTKEYF_ALT},
+        {MOD_CONTROL | MOD_ALT, HOTKEYF_CONTROL | HOTKEYF_ALT},
+        {MOD_CONTROL | MOD_SHIFT | MOD_ALT, HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT},
+    };
+    for (const auto& p : pripady) {
+        EXPECT_EQ(ModifikatoryProOvladac(p.mod), p.hotkey) << p.mod;
+        EXPECT_EQ(ModifikatoryZOvladace(p.hotkey), p.mod) << p.mod;
+    }
+    // the Windows key and the extended-key flag are not carried
+    EXPECT_EQ(ModifikatoryProOvladac(MOD_WIN | MOD_ALT), HOTKEYF_ALT);
+    EXPECT_EQ(ModifikatoryZOvladace(HOTKEYF_EXT | HOTKEYF_SHIFT), static_cast<uint32_t>(MOD_SHIFT));
+    // own icons by command, else the command's menu icon
+    EXPECT_EQ(IkonaPrikazuHorkeKlavesy(40018), 58);
+    EXPECT_EQ(IkonaPrikazuHorkeKlavesy(40107), 13);
+    EXPECT_EQ(IkonaPrikazuHorkeKlavesy(40105), 31);
+}
+
+// The parent a page posts its changes to.
+struct Rodic {
+    static LRESULT CALLBACK Procedura(HWND h, UINT msg, WPARAM w, LPARAM l) {
+        if (msg == WM_APP + 1) ++zmeny;
+        if (msg == WM_COMMAND && h == hlavni) prikazy.push_back(LOWORD(w));
+        return ::DefWindowProcW(h, msg, w, l);
+    }
+    static int zmeny;
+    static std::vector<UINT> prikazy;
+    static HWND hlavni;
+    static HWND ZiskatHlavni() { return hlavni; }
+    HWND okno = nullptr;
+    Rodic() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = Procedura;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"QTestRodicStranky";
+        ::RegisterClassW(&wc);
+        okno = ::CreateWindowExW(0, wc.lpszClassName, L"Nastavení", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 700, 520,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+        hlavni = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+        zmeny = 0;
+        prikazy.clear();
+    }
+    ~Rodic() {
+        ::DestroyWindow(okno);
+        ::DestroyWindow(hlavni);
+        hlavni = nullptr;
+    }
+};
+int Rodic::zmeny = 0;
+std::vector<UINT> Rodic::prikazy;
+HWND Rodic::hlavni = nullptr;
+
+class StrankaHorkychKlaves : public ::testing::Test {
+protected:
+    void SetUp() override {
+        puvodniTabulka = std::move(aplikace.horkeKlavesy);
+        aplikace.horkeKlavesy = std::make_unique<HorkeKlavesy>(L"Software\\Brenvald\\KolvexTest\\5.0");
+        HorkeKlavesy& t = *aplikace.horkeKlavesy;
+        t.Pridat(40019, KATEGORIE_VSEOBECNE);      // 0
+        t.Pridat(40113, KATEGORIE_OBRAZOVKA);      // 1
+        t.Pridat(40114, KATEGORIE_OBRAZOVKA);      // 2
+        t.Pridat(40048, KATEGORIE_ROZSIRENI_OKEN); // 3
+        t.zaznamy[1].modifikatory = MOD_CONTROL | MOD_ALT;
+        t.zaznamy[1].klavesa = 'P';
+        if (!aplikace.seznamMenu.Get()) {
+            aplikace.seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
+            aplikace.seznamMenu.Pridat(IDB_MENU_DALSI);
+            vlastniSeznam = true;
+        }
+        puvodniVzhled = aplikace.nastaveni.vlastniVzhled;
+        aplikace.titulek = L"Kolvex";
+        puvodniHlavni = knihovna::ziskatHlavniOkno;
+        knihovna::ziskatHlavniOkno = Rodic::ZiskatHlavni;
+    }
+    void TearDown() override {
+        stranka.reset();
+        knihovna::ziskatHlavniOkno = puvodniHlavni;
+        aplikace.nastaveni.vlastniVzhled = puvodniVzhled;
+        if (vlastniSeznam) aplikace.seznamMenu.Zrusit();
+        aplikace.horkeKlavesy = std::move(puvodniTabulka);
+    }
+    void Otevrit(bool vzhled) {
+        aplikace.nastaveni.vlastniVzhled = vzhled;
+        stranka = std::make_unique<DlgNastavHorkeKlavesy>();
+        HWND h = stranka->VytvoritStranku(rodic.okno);
+        ASSERT_NE(h, nullptr);
+        ::SetWindowPos(h, nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        testy::Pumpovat();
+    }
+    HWND Prvek(int id) const { return ::GetDlgItem(stranka->OknoStranky(), id); }
+    std::vector<std::wstring> Seznam() const {
+        std::vector<std::wstring> texty;
+        HWND s = Prvek(IDC_HORKE_KLAVESY_SEZNAM);
+        const int pocet = static_cast<int>(::SendMessageW(s, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < pocet; ++i) {
+            wchar_t text[256] = L"";
+            ::SendMessageW(s, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            texty.push_back(text);
+        }
+        return texty;
+    }
+    void VybratPrikaz(int index) {
+        ::SendMessageW(Prvek(IDC_HORKE_KLAVESY_SEZNAM), LB_SETCURSEL, index, 0);
+        ::SendMessageW(stranka->OknoStranky(), WM_COMMAND, MAKEWPARAM(IDC_HORKE_KLAVESY_SEZNAM, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(Prvek(IDC_HORKE_KLAVESY_SEZNAM)));
+    }
+    void VybratKategorii(int index) {
+        ::SendMessageW(Prvek(IDC_HORKE_KLAVESY_SKUPINA), CB_SETCURSEL, index, 0);
+        ::SendMessageW(stranka->OknoStranky(), WM_COMMAND, MAKEWPARAM(IDC_HORKE_KLAVESY_SKUPINA, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(Prvek(IDC_HORKE_KLAVESY_SKUPINA)));
+    }
+    void ZadatKlavesu(BYTE modifikatory, BYTE klavesa) {
+        ::SendMessageW(Prvek(IDC_HORKE_KLAVESY_KLAVESA), HKM_SETHOTKEY, MAKEWORD(klavesa, modifikatory), 0);
+        ::SendMessageW(stranka->OknoStranky(), WM_COMMAND, MAKEWPARAM(IDC_HORKE_KLAVESY_KLAVESA, EN_CHANGE),
+                       reinterpret_cast<LPARAM>(Prvek(IDC_HORKE_KLAVESY_KLAVESA)));
+    }
+    void Nastavit() {
+        ::SendMessageW(stranka->OknoStranky(), WM_COMMAND, MAKEWPARAM(IDC_HORKE_KLAVESY_NASTAVIT, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(Prvek(IDC_HORKE_KLAVESY_NASTAVIT)));
+    }
+    WORD Klavesa() const { return static_cast<WORD>(::SendMessageW(Prvek(IDC_HORKE_KLAVESY_KLAVESA), HKM_GETHOTKEY, 0, 0)); }
+    bool NastavitPovoleno() const { return ::IsWindowEnabled(Prvek(IDC_HORKE_KLAVESY_NASTAVIT)) != FALSE; }
+
+    Rodic rodic;
+    std::unique_ptr<DlgNastavHorkeKlavesy> stranka;
+    std::unique_ptr<HorkeKlavesy> puvodniTabulka;
+    bool vlastniSeznam = false;
+    bool puvodniVzhled = true;
+    HWND (*puvodniHlavni)() = nullptr;
+};
+
+}  // namespace
+
+TEST_F(StrankaHorkychKlaves, KategorieASeznamPrikazu) {
+    Otevrit(true);
+    HWND combo = Prvek(IDC_HORKE_KLAVESY_SKUPINA);
+    ASSERT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 10);
+    const LPARAM data[] = {0, 27, 32, 33, 34, 35, 238, 36, 37, 97};
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(::SendMessageW(combo, CB_GETITEMDATA, i, 0), data[i]) << i;
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    wchar_t text[64] = L"";
+    ::SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Všechny nastavitelné");
+    ::SendMessageW(combo, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Obrazovka");
+
+    // all commands in table order, texts up to the first line break, item data the row index
+    const std::vector<std::wstring> vsechny = {L"Zobrazit hlavní kontextovou nabídku.", L"Uložit opis obrazovky do souboru",
+                                               knihovna::Retezec(40114).substr(0, knihovna::Retezec(40114).find(L'\n')),
+                                               L"Zarovnat okno do levého horního rohu obrazovky"};
+    EXPECT_EQ(Seznam(), vsechny);
+    HWND s = Prvek(IDC_HORKE_KLAVESY_SEZNAM);
+    EXPECT_EQ(::SendMessageW(s, LB_GETITEMDATA, 3, 0), 3);
+    EXPECT_EQ(::SendMessageW(s, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(::SendMessageW(s, LB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_EQ(Klavesa(), 0);
+    EXPECT_FALSE(NastavitPovoleno());
+
+    // a category: only its commands, the first selected and its key shown
+    VybratKategorii(3);
+    ASSERT_EQ(Seznam().size(), 2u);
+    EXPECT_EQ(Seznam()[0], L"Uložit opis obrazovky do souboru");
+    EXPECT_EQ(::SendMessageW(s, LB_GETITEMDATA, 1, 0), 2);
+    EXPECT_EQ(Klavesa(), MAKEWORD('P', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    VybratKategorii(2);  // notes: none here
+    EXPECT_TRUE(Seznam().empty());
+    VybratKategorii(0);
+    EXPECT_EQ(Seznam().size(), 4u);
+}
+
+TEST_F(StrankaHorkychKlaves, NastaveniOdmitnutiAOdebraniKlavesy) {
+    Otevrit(false);
+    EXPECT_EQ(::SendMessageW(Prvek(IDC_HORKE_KLAVESY_SEZNAM), LB_GETITEMHEIGHT, 0, 0), 16);
+    testy::ZachytavacZprav zpravy;
+    HorkeKlavesy& t = *aplikace.horkeKlavesy;
+
+    // a free key: stored in the selected row at once, "Nastavit" greyed again
+    VybratPrikaz(0);
+    ZadatKlavesu(HOTKEYF_CONTROL | HOTKEYF_SHIFT, VK_F5);
+    EXPECT_TRUE(NastavitPovoleno());
+    testy::Pumpovat();
+    EXPECT_GT(Rodic::zmeny, 0) << "a change enables Apply";
+    Nastavit();
+    EXPECT_EQ(t.zaznamy[0].klavesa, static_cast<uint32_t>(VK_F5));
+    EXPECT_EQ(t.zaznamy[0].modifikatory, static_cast<uint32_t>(MOD_CONTROL | MOD_SHIFT));
+    EXPECT_EQ(t.zaznamy[0].prikaz, 40019u);
+    EXPECT_EQ(t.zaznamy[0].kategorie, 27u);
+    EXPECT_FALSE(NastavitPovoleno());
+    EXPECT_TRUE(zpravy.zpravy.empty());
+
+    // the key another command has, and the key the command itself has: refused with string 25
+    for (const auto& klavesa : {std::pair<BYTE, BYTE>{HOTKEYF_CONTROL | HOTKEYF_ALT, 'P'},
+                                std::pair<BYTE, BYTE>{HOTKEYF_CONTROL | HOTKEYF_SHIFT, VK_F5}}) {
+        zpravy.zpravy.clear();
+        ZadatKlavesu(klavesa.first, klavesa.second);
+        Nastavit();
+        ASSERT_EQ(zpravy.zpravy.size(), 1u);
+        EXPECT_EQ(zpravy.zpravy[0].text, L"Tato klávesová zkratka je již použita.");
+        EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+        EXPECT_EQ(Klavesa(), MAKEWORD(VK_F5, HOTKEYF_CONTROL | HOTKEYF_SHIFT)) << "the control shows the row's key";
+        EXPECT_EQ(t.zaznamy[0].klavesa, static_cast<uint32_t>(VK_F5));
+        EXPECT_EQ(t.zaznamy[1].klavesa, static_cast<uint32_t>('P'));
+    }
+
+    // a cleared control removes the hot key
+    ZadatKlavesu(0, 0);
+    Nastavit();
+    EXPECT_EQ(t.zaznamy[0].klavesa, 0u);
+    EXPECT_EQ(zpravy.zpravy.size(), 1u);
+    // the freed key can now go to another command
+    VybratPrikaz(3);
+    ZadatKlavesu(HOTKEYF_CONTROL | HOTKEYF_SHIFT, VK_F5);
+    Nastavit();
+    EXPECT_EQ(t.zaznamy[3].klavesa, static_cast<uint32_t>(VK_F5));
+}
+
+TEST_F(StrankaHorkychKlaves, DvojklikSpustiPrikaz) {
+    Otevrit(true);
+    VybratPrikaz(1);
+    ::SendMessageW(stranka->OknoStranky(), WM_COMMAND, MAKEWPARAM(IDC_HORKE_KLAVESY_SEZNAM, LBN_DBLCLK),
+                   reinterpret_cast<LPARAM>(Prvek(IDC_HORKE_KLAVESY_SEZNAM)));
+    testy::Pumpovat();
+    EXPECT_EQ(Rodic::prikazy, std::vector<UINT>{40113});
+    // the page draws with and without the own look without failing
+    ::RedrawWindow(stranka->OknoStranky(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_FALSE(knihovna::JeOdlozenaVyjimka());
+}
