@@ -64,10 +64,11 @@ void OknoMereniObrUseckami::Vytvorit() {
     vysledky->Vytvorit(m_hWnd);
     vysledky->vlastnik = m_hWnd;
     ::ShowWindow(m_hWnd, SW_SHOW);
-    ::ShowWindow(vysledky->m_hWnd, SW_SHOW);
-    ::SetWindowPos(vysledky->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    if (zobrazitZoom && vysledky->seznam) ::ShowWindow(vysledky->seznam, SW_HIDE);
     ::SetForegroundWindow(m_hWnd);
+    // The panel goes on top only after the window is active, which would otherwise cover it.
+    ::ShowWindow(vysledky->m_hWnd, SW_SHOWNOACTIVATE);
+    ::SetWindowPos(vysledky->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (zobrazitZoom && vysledky->seznam) ::ShowWindow(vysledky->seznam, SW_HIDE);
 }
 
 LRESULT OknoMereniObrUseckami::OnPaint(UINT msg, WPARAM w, LPARAM l, BOOL&) {

@@ -48,8 +48,13 @@ LRESULT DlgSberacBarvy::OnInitDialog(UINT, WPARAM, LPARAM l, BOOL&) {
     odkazNastaveni.prikaz = IDC_SBERAC_NASTAVENI;
     odkazNastaveni.Pripojit(Polozka(IDC_SBERAC_NASTAVENI));
     tooltip.PridatNastrojId(Polozka(IDC_SBERAC_NASTAVENI), 40002);
-    lupa = RECT{188, 108, 290, 208};
-    vzorek = RECT{245, 26, 290, 91};
+    // The magnifier and the swatch sit where the template leaves room for them: these are the
+    // pixel places 188, 108, 290, 208 and 245, 26, 290, 91 at the usual dialog font, and follow
+    // the font where its metrics differ.
+    lupa = RECT{125, 66, 193, 128};
+    vzorek = RECT{163, 16, 193, 56};
+    ::MapDialogRect(m_hWnd, &lupa);
+    ::MapDialogRect(m_hWnd, &vzorek);
     const auto pocatecni = static_cast<LONG>(l);
     barva = pocatecni > 0 ? static_cast<COLORREF>(pocatecni) : ::GetSysColor(COLOR_3DFACE);
     return TRUE;

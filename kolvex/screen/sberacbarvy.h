@@ -20,7 +20,7 @@ public:
     bool odsunuto = false;  // the host window was moved off screen for the pick
     COLORREF barva = 0;
     RECT oknoHostitele{};
-    RECT lupa{188, 108, 290, 208};
+    RECT lupa{188, 108, 290, 208};   // client pixels, set from the template's dialog units
     RECT vzorek{245, 26, 290, 91};
     knihovna::StaticOdkazCommand odkazNastaveni;
     knihovna::ToolTip tooltip;

@@ -80,12 +80,13 @@ void OknoVyberVyrezem::Vytvorit() {
         vysledky->vlastnik = m_hWnd;
     }
     ::ShowWindow(m_hWnd, SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+    // The panel goes on top only after the window is active, which would otherwise cover it.
     if (vysledky) {
-        ::ShowWindow(vysledky->m_hWnd, SW_SHOW);
-        ::SetWindowPos(vysledky->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::ShowWindow(vysledky->m_hWnd, SW_SHOWNOACTIVATE);
+        ::SetWindowPos(vysledky->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (vysledky->seznam) ::ShowWindow(vysledky->seznam, SW_HIDE);
     }
-    ::SetForegroundWindow(m_hWnd);
 }
 
 LRESULT OknoVyberVyrezem::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
