@@ -165,6 +165,7 @@ TEST_F(ObrazovkaNastroje, MereniUseckamiUkazujeVysledkyAStopBehemKresleniNastroj
     ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     POINT nahore{10, 10};
     EXPECT_EQ(::GetAncestor(::WindowFromPoint(nahore), GA_ROOT), panel) << "the panel stays above the frozen screen";
+    testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
     testy::UlozitSnimekOkna(panel, L"mereni_usecky");
 
     // a stop while a line is being drawn closes the tool, and reports nothing
@@ -283,6 +284,7 @@ TEST_F(ObrazovkaNastroje, SberacBarvyUkazeBarvuPodKurzoremAKopirujeLiteral) {
     }));
     ::SetWindowPos(okno, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
     testy::UlozitSnimekOkna(okno, L"sberac_barvy");
 
     // the start command while it runs stops it; the position is kept
