@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
@@ -13,6 +14,8 @@
 #include "podpora/snimek.h"
 #include "resources/resource.h"
 #include "screen/mereniuseckami.h"
+#include "screen/modulobrazovka.h"
+#include "screen/rezimy.h"
 #include "screen/sberacbarvy.h"
 #include "screen/vybervyrezem.h"
 
@@ -303,4 +306,92 @@ TEST_F(ObrazovkaNastroje, SberacBarvyBezNavrchuJeObycejneOkno) {
         return okno && ::IsWindowVisible(okno);
     }));
     EXPECT_FALSE(::GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+namespace {
+std::vector<DWORD> prepnuteSirky;
+LONG WINAPI ZaznamenatPrepnuti(DEVMODEW* rezim, DWORD) {
+    prepnuteSirky.push_back(rezim->dmPelsWidth);
+    return DISP_CHANGE_SUCCESSFUL;
+}
+
+// The screen module's menu 155 while it is open: the display-modes item and its submenu.
+struct StavNabidky {
+    bool nalezena = false;
+    UINT stavRezimu = 0;
+    int polozekRezimu = -1;
+    UINT stavSberace = 0;
+};
+StavNabidky stavNabidky;
+void CALLBACK PrecistNabidku(HWND, UINT, UINT_PTR casovac, DWORD) {
+    ::KillTimer(nullptr, casovac);
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    HMENU h = menu ? reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0)) : nullptr;
+    if (h) {
+        stavNabidky.nalezena = true;
+        stavNabidky.stavRezimu = ::GetMenuState(h, 40130, MF_BYCOMMAND);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_SUBMENU;
+        ::GetMenuItemInfoW(h, 40130, FALSE, &info);
+        stavNabidky.polozekRezimu = info.hSubMenu ? ::GetMenuItemCount(info.hSubMenu) : 0;
+        stavNabidky.stavSberace = ::GetMenuState(h, 40127, MF_BYCOMMAND);
+    }
+    if (menu) ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::EndMenu();
+}
+}  // namespace
+
+TEST_F(ObrazovkaNastroje, PrikazyModuluPrepinajiNastrojeARezimy) {
+    testy::ZachytavacZprav zpravy;
+    auto puvodniRezimy = std::move(rezimyObrazovky);
+    rezimyObrazovky = std::make_unique<RezimyObrazovky>();
+    auto modul = std::make_unique<ModulObrazovka>();
+    modul->VytvoritOkno();
+
+    // without saved modes 40130 is greyed and has no submenu
+    stavNabidky = StavNabidky();
+    ::SetTimer(nullptr, 0, 300, PrecistNabidku);
+    modul->ZobrazitNabidku();
+    ASSERT_TRUE(stavNabidky.nalezena);
+    EXPECT_TRUE(stavNabidky.stavRezimu & MF_GRAYED);
+    EXPECT_EQ(stavNabidky.polozekRezimu, 0);
+
+    // 40127 starts the colour picker, and the menu checks it
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40127, 0);
+    EXPECT_TRUE(OknoSberacBarvy::Bezi());
+    RezimObrazovky rezim;
+    rezim.sirka = 800;
+    rezim.vyska = 600;
+    rezim.barevHloubka = 32;
+    rezim.frekvence = 60;
+    rezimyObrazovky->rezimy = {rezim, rezim};
+    stavNabidky = StavNabidky();
+    ::SetTimer(nullptr, 0, 300, PrecistNabidku);
+    modul->ZobrazitNabidku();
+    ASSERT_TRUE(stavNabidky.nalezena);
+    EXPECT_FALSE(stavNabidky.stavRezimu & MF_GRAYED);
+    EXPECT_EQ(stavNabidky.polozekRezimu, 2);
+    EXPECT_TRUE(stavNabidky.stavSberace & MF_CHECKED);
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40127, 0);
+    EXPECT_FALSE(OknoSberacBarvy::Bezi());
+
+    // 40128 toggles measuring with lines
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40128, 0);
+    EXPECT_TRUE(OknoMereniObrUseckami::Bezi());
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40128, 0);
+    EXPECT_FALSE(OknoMereniObrUseckami::Bezi());
+
+    // 51500 + index switches to that saved mode
+    auto* const puvodniZmena = zmenaRezimu;
+    zmenaRezimu = ZaznamenatPrepnuti;
+    prepnuteSirky.clear();
+    rezimyObrazovky->rezimy[1].sirka = 1024;
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 51501, 0);
+    zmenaRezimu = puvodniZmena;
+    EXPECT_EQ(prepnuteSirky, std::vector<DWORD>{1024});
+    EXPECT_TRUE(zpravy.zpravy.empty());
+
+    modul.reset();
+    rezimyObrazovky = std::move(puvodniRezimy);
 }
