@@ -42,6 +42,7 @@ public:
     KNIHOVNA_MAPA_ZPRAV(DlgVysledkyMereniImpl)
         ZPRAVA(WM_INITDIALOG, OnInitDialog)
         ZPRAVA(WM_LBUTTONDOWN, OnLButtonDown)
+        ZPRAVA(WM_KEYDOWN, OnKeyDown)
         PRIKAZ_ID(IDOK, OnZavrit)
         PRIKAZ_ID(IDCANCEL, OnZavrit)
     KNIHOVNA_KONEC_MAPY()
@@ -56,6 +57,11 @@ private:
     }
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&) {
         ::SendMessageW(this->m_hWnd, WM_SYSCOMMAND, 0xF012, 0);
+        return 0;
+    }
+    // Keys pressed while the panel is active (after it was dragged) work as on the measuring window.
+    LRESULT OnKeyDown(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+        if (vlastnik && ::IsWindow(vlastnik)) ::PostMessageW(vlastnik, msg, w, l);
         return 0;
     }
     LRESULT OnZavrit(WORD, WORD, HWND, BOOL&) {
