@@ -62,6 +62,19 @@ HWND NajitViditelne(const wchar_t* trida) {
     return nalezene;
 }
 
+// Key presses go to the window with the keyboard focus: wait until the window has it.
+bool CekatNaPopredi(const wchar_t* trida) {
+    return testy::CekatNa(
+        [&] {
+            HWND okno = ::FindWindowW(trida, nullptr);
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return okno && ::GetForegroundWindow() == okno &&
+                   ::GetGUIThreadInfo(::GetWindowThreadProcessId(okno, nullptr), &info) && info.hwndFocus == okno;
+        },
+        5000);
+}
+
 COLORREF PixelObrazovky(int x, int y) {
     HDC dc = ::GetDC(nullptr);
     COLORREF barva = ::GetPixel(dc, x, y);
@@ -215,6 +228,7 @@ TEST_F(VyberVyrezem, ObracenyTahPosleRohyJakBylyTazeny) {
 TEST_F(VyberVyrezem, EnterPredTazenimPosleMinusJedna) {
     OknoVyberVyrezem::SpustitOpis(prijemce);
     ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_TRUE(CekatNaPopredi(L"QVyberVyrezem"));
     testy::StisknoutKlavesy({VK_RETURN});
     ASSERT_TRUE(CekatNaKonec());
     ASSERT_TRUE(testy::CekatNa([] { return prijato.pocet == 1; }, 2000));
@@ -225,6 +239,7 @@ TEST_F(VyberVyrezem, EnterPredTazenimPosleMinusJedna) {
 TEST_F(VyberVyrezem, EscapeAZastaveniNeposlouNic) {
     OknoVyberVyrezem::SpustitOpis(prijemce);
     ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_TRUE(CekatNaPopredi(L"QVyberVyrezem"));
     testy::StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNaKonec());
 
