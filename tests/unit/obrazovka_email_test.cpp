@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/aplikace.h"
+#include "core/email.h"
 #include "core/globalni.h"
 #include "core/ikonatray.h"
 #include "core/konfiguracenastroju.h"
@@ -355,7 +356,28 @@ TEST_F(ObrazovkaEmail, OpisSNaslednouAkciEmailDorazisObrazkemASouborZustane) {
     EXPECT_EQ(testy::PrecistBajty(soubor), pred);
     EXPECT_EQ(testy::Dekodovat(soubor).sirka, sirka);
 
+    // the attachment's Base64 in the raw message decodes to the same picture
+    const std::string surova = PrecistPrijate(L"surova.eml");
+    size_t zacatek = surova.find("filename=");
+    ASSERT_NE(zacatek, std::string::npos);
+    zacatek = surova.find("\r\n\r\n", zacatek);
+    ASSERT_NE(zacatek, std::string::npos);
+    const size_t konec = surova.find("\r\n--", zacatek + 4);
+    ASSERT_NE(konec, std::string::npos);
+    brenvald_email::Base64 base64;
+    base64.Dekodovat(surova.data() + zacatek + 4, konec - zacatek - 4);
+    EXPECT_EQ(base64.Data(), PrecistPrijate(L"priloha-0.data"));
+
     EXPECT_TRUE(Bublina(L"Opis obrazovky byl odeslán na email\nprijemce@example.cz."));
+    // the scaled copy was a temporary file of its own, gone once sent
+    wchar_t docasna[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, docasna);
+    for (const std::wstring& slozkaKopie : {std::wstring(docasna), aplikace.nastaveni.slozkaDocasne.Text() + L"\\"}) {
+        WIN32_FIND_DATAW nalezeny;
+        HANDLE h = ::FindFirstFileW((slozkaKopie + L"Opis emailem *").c_str(), &nalezeny);
+        EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "left behind: " << testy::NaUtf8(nalezeny.cFileName);
+        if (h != INVALID_HANDLE_VALUE) ::FindClose(h);
+    }
     ASSERT_FALSE(bubliny.empty());
     EXPECT_EQ(bubliny[0], L"Odesílám opis obrazovky na email prijemce@example.cz.\nČekejte prosím...");
     EXPECT_TRUE(testy::CekatNa([] { return !ProbihaOdesilaniOpisu(); }));
