@@ -10,8 +10,13 @@
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
+#include "screen/mereniuseckami.h"
 #include "screen/opis.h"
+#include "screen/opisemailem.h"
+#include "screen/rezimy.h"
+#include "screen/sberacbarvy.h"
 #include "screen/slozkaopisu.h"
+#include "screen/strankyobrazovky.h"
 #include "screen/vyberokna.h"
 
 using knihovna::Overit;
@@ -134,8 +139,10 @@ void ModulObrazovka::Zastavit() {
 }
 
 LRESULT ModulObrazovka::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    // The area picker reports to this window: it ends with it.
+    // The area picker reports to this window: it ends with it; so do the other screen tools.
     OknoVyberVyrezem::Zastavit();
+    OknoMereniObrUseckami::Zastavit();
+    OknoSberacBarvy::Zastavit();
     OdebratOvladaciIkonu();
     return VychoziZpracovani(msg, w, l);
 }
@@ -182,6 +189,11 @@ LRESULT ModulObrazovka::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT ModulObrazovka::OnZobrazitNabidku(UINT, WPARAM, LPARAM, BOOL&) {
     ZobrazitNabidku();
+    return 0;
+}
+
+LRESULT ModulObrazovka::OnOpisOdeslan(UINT, WPARAM, LPARAM l, BOOL&) {
+    PrevzitVysledekOdeslani(l);
     return 0;
 }
 
@@ -278,9 +290,21 @@ void ModulObrazovka::ProvestPrikaz(UINT id) {
         case 40023:
             knihovna::PoslatPrikazHlavnimuOknu(id);
             break;
+        case 40127:
+            if (OknoSberacBarvy::Bezi())
+                OknoSberacBarvy::Zastavit();
+            else
+                OknoSberacBarvy::Spustit();
+            break;
+        case 40128:
+            if (OknoMereniObrUseckami::Bezi())
+                OknoMereniObrUseckami::Zastavit();
+            else
+                OknoMereniObrUseckami::Spustit();
+            break;
         default:
-            // 40127 colour picker, 40128 measuring by lines and 51500-51999 display modes come
-            // with their tools.
+            if (id >= PRVNI_PRIKAZ_REZIMU && id <= POSLEDNI_PRIKAZ_REZIMU && rezimyObrazovky)
+                NastavitRezimObrazovky(*rezimyObrazovky, id);
             break;
     }
 }
@@ -298,9 +322,20 @@ void ModulObrazovka::ZobrazitNabidku() {
     MenuNapoveda napoveda(&zaznam);
     napoveda.NahraditZastupce();
 
-    // Display modes come with their tool: without saved modes the item is greyed.
-    ::EnableMenuItem(zaznam.popup, 40130, MF_BYCOMMAND | MF_GRAYED);
-    MenuPopup::ZaskrtnoutPolozku(zaznam, 40127, false);
+    // The saved display modes as the submenu of 40130; without saved modes the item is greyed.
+    knihovna::UchytMenu rezimy(
+        rezimyObrazovky ? VytvoritMenuRezimu(*rezimyObrazovky, aplikace.nastaveni.vlastniVzhled) : nullptr);
+    if (rezimy) {
+        MENUITEMINFOW polozka{};
+        polozka.cbSize = sizeof(polozka);
+        polozka.fMask = MIIM_SUBMENU;
+        polozka.hSubMenu = rezimy.Get();
+        Overit(::SetMenuItemInfoW(zaznam.popup, 40130, FALSE, &polozka) != 0);
+        rezimy.Odevzdat();  // the loaded menu owns it now
+    } else {
+        ::EnableMenuItem(zaznam.popup, 40130, MF_BYCOMMAND | MF_GRAYED);
+    }
+    MenuPopup::ZaskrtnoutPolozku(zaznam, 40127, OknoSberacBarvy::Bezi());
     if (SystemovyParametr(SPI_GETSCREENSAVEACTIVE))
         MenuPopup::ZaskrtnoutPolozku(zaznam, 40119, true);
     else
@@ -361,6 +396,7 @@ int VlaknoObrazovky::PrioritaVlakna() const {
 }
 
 void VytvoritModulObrazovka() {
+    ZaregistrovatStrankyObrazovky();
     if (!modulObrazovka) modulObrazovka = std::make_unique<ModulObrazovka>();
     if (!vlaknoObrazovky) vlaknoObrazovky = std::make_unique<VlaknoObrazovky>();
     ZaregistrovatNastroj(Nastroj::Obrazovka, vlaknoObrazovky.get());
@@ -368,6 +404,7 @@ void VytvoritModulObrazovka() {
 
 void SmazatModulObrazovka() {
     ZaregistrovatNastroj(Nastroj::Obrazovka, nullptr);
+    UkoncitOdesilaniOpisu();
     vlaknoObrazovky.reset();
     modulObrazovka.reset();
 }

@@ -12,6 +12,7 @@
 #include "core/menu.h"
 #include "core/vlaknomodulu.h"
 #include "knihovna/okno.h"
+#include "screen/opisemailem.h"
 #include "screen/vybervyrezem.h"
 
 // Command of a click on the screen tool's tray icon: the stored action of the gesture, 0 for a
@@ -43,6 +44,7 @@ public:
         ZPRAVA(ZpravaVyrezVybran, OnVyrezVybran)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkonaTray)
         ZPRAVA(WM_APP + 7, OnZobrazitNabidku)
+        ZPRAVA(ZpravaOpisOdeslan, OnOpisOdeslan)
         ZPRAVA(WM_COMMAND, OnCommand)
     KNIHOVNA_KONEC_MAPY()
 
@@ -60,6 +62,7 @@ private:
     LRESULT OnVyrezVybran(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkonaTray(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnZobrazitNabidku(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnOpisOdeslan(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 };
 

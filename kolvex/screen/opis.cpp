@@ -17,6 +17,7 @@
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
 #include "resources/resource.h"
+#include "screen/dlgopisakce.h"
 
 using knihovna::Chyba;
 using knihovna::Overit;
@@ -395,6 +396,12 @@ void UlozitOpisVyrezu(int vlevo, int nahore, int vpravo, int dole, int zoom) {
     UlozitOpisVyrezu(AktualniNastaveniOpisu(), vlevo, nahore, vpravo, dole, zoom);
 }
 
-void ZobrazitDlgOpisObrazovkyAkce(const std::wstring&) {
-    // The capture-action dialog comes with the sending of captures by e-mail; until then "ask" does nothing.
+void ZobrazitDlgOpisObrazovkyAkce(const std::wstring& soubor) {
+    auto dialog = std::make_unique<DlgOpisObrazovkyAkce>();
+    dialog->soubor = soubor;
+    dlgOpisObrazovkyAkce = dialog.get();
+    struct Zapomenout {
+        ~Zapomenout() { dlgOpisObrazovkyAkce = nullptr; }
+    } zapomenout;
+    dialog->SpustitModalne(nullptr);
 }

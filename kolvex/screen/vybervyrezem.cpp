@@ -11,7 +11,9 @@
 #include <new>
 
 #include "core/aplikace.h"
+#include "core/globalni.h"
 #include "core/hlaseni.h"
+#include "core/konfiguracenastroju.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 #include "screen/opis.h"
@@ -79,9 +81,21 @@ void OknoVyberVyrezem::Vytvorit() {
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
     Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona.Get()));
 
-    // 3-4. The results panel of measuring comes with the measuring tools.
+    // 3-4. The results panel: always when measuring, on request when capturing.
+    if (rezimMereni || AktualniNastaveniOpisu().vyrezZobrazovatSouradnice) {
+        zobrazitZoom = !nastaveniObrazovka || nastaveniObrazovka->mereniVyrez.zobrazitZoom;
+        vysledky = std::make_unique<DlgVysledkyMereniObrVyrez>();
+        vysledky->Vytvorit(m_hWnd);
+        vysledky->vlastnik = m_hWnd;
+    }
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
+    // The panel goes on top only after the window is active, which would otherwise cover it.
+    if (vysledky) {
+        ::ShowWindow(vysledky->m_hWnd, SW_SHOWNOACTIVATE);
+        ::SetWindowPos(vysledky->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (vysledky->seznam) ::ShowWindow(vysledky->seznam, SW_HIDE);
+    }
 }
 
 LRESULT OknoVyberVyrezem::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
@@ -111,12 +125,22 @@ LRESULT OknoVyberVyrezem::OnLButtonDown(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     m_nakreslen = false;
     x1 = LOWORD(l);
     y1 = HIWORD(l);
+    if (vysledky) {
+        vysledky->ZobrazitStart(x1, y1);
+        vysledky->NastavitSystemoveMenu(false);
+    }
     ::SetCapture(m_hWnd);
     return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT OknoVyberVyrezem::OnMouseMove(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (vysledky) vysledky->ZobrazitPolohu(static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l)));
     PosunoutKonec(l);
+    if (vysledky && zobrazitZoom) {
+        POINT bod{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+        ::ClientToScreen(m_hWnd, &bod);
+        vysledky->AktualizovatLupu(bod);
+    }
     return VychoziZpracovani(msg, w, l);
 }
 
@@ -133,6 +157,7 @@ void OknoVyberVyrezem::PosunoutKonec(LPARAM l) {
         dx = std::abs(x2 - x1);
         dy = std::abs(y2 - y1);
         uhlopricka = static_cast<int>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+        if (vysledky) vysledky->ZobrazitBody(x1, y1, x2, y2);
     }
 }
 
@@ -142,6 +167,7 @@ LRESULT OknoVyberVyrezem::OnLButtonUp(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     if (m_vyber && ::GetCapture() == m_hWnd) ::ReleaseCapture();
     m_vyber = false;
     m_nakreslen = false;  // the last rectangle stays visible
+    if (vysledky) vysledky->NastavitSystemoveMenu(true);
     if (!rezimMereni && m_ulozitPriPrvnim) Prijmout();
     return VychoziZpracovani(msg, w, l);
 }
@@ -168,6 +194,10 @@ void OknoVyberVyrezem::Prijmout() {
 
 LRESULT OknoVyberVyrezem::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     ::SetCursor(nullptr);
+    if (vysledky) {
+        if (vysledky->m_hWnd && ::IsWindowVisible(vysledky->m_hWnd)) vysledky->UlozitPolohuPanelu();
+        vysledky.reset();
+    }
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     Poslat(WM_SETICON, ICON_BIG, 0);
     Poslat(WM_SETICON, ICON_SMALL, 0);

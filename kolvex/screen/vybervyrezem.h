@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "knihovna/okno.h"
 #include "knihovna/uchyt.h"
+#include "screen/vysledkymereni.h"
 
 // An area was chosen: wParam MAKELONG(x1, y1), lParam MAKELONG(x2, y2), as dragged.
 constexpr UINT ZpravaVyrezVybran = WM_APP + 5;
@@ -20,6 +23,8 @@ public:
     bool zruseno = true;  // false once the area is accepted
     int x1 = -1, y1 = -1, x2 = -1, y2 = -1;
     int uhlopricka = 0, dx = 0, dy = 0;
+    bool zobrazitZoom = true;  // the results panel's magnifier follows the mouse
+    std::unique_ptr<DlgVysledkyMereniObrVyrez> vysledky;  // measuring, or capture with coordinates
 
     void Vytvorit();
 

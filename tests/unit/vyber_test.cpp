@@ -75,6 +75,19 @@ HWND NajitAktivni(const wchar_t* trida) {
     return nalezene && ::GetForegroundWindow() == nalezene ? nalezene : nullptr;
 }
 
+// Key presses go to the window with the keyboard focus: wait until the window has it.
+bool CekatNaPopredi(const wchar_t* trida) {
+    return testy::CekatNa(
+        [&] {
+            HWND okno = ::FindWindowW(trida, nullptr);
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return okno && ::GetForegroundWindow() == okno &&
+                   ::GetGUIThreadInfo(::GetWindowThreadProcessId(okno, nullptr), &info) && info.hwndFocus == okno;
+        },
+        5000);
+}
+
 COLORREF PixelObrazovky(int x, int y) {
     HDC dc = ::GetDC(nullptr);
     COLORREF barva = ::GetPixel(dc, x, y);
@@ -244,7 +257,8 @@ TEST_F(VyberVyrezem, ObracenyTahPosleRohyJakBylyTazeny) {
 
 TEST_F(VyberVyrezem, EnterPredTazenimPosleMinusJedna) {
     OknoVyberVyrezem::SpustitOpis(prijemce);
-    ASSERT_NE(NajitAktivni(L"QVyberVyrezem"), nullptr);
+    ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_TRUE(CekatNaPopredi(L"QVyberVyrezem"));
     testy::StisknoutKlavesy({VK_RETURN});
     ASSERT_TRUE(CekatNaKonec());
     ASSERT_TRUE(testy::CekatNa([] { return prijato.pocet == 1; }, 2000));
@@ -254,7 +268,8 @@ TEST_F(VyberVyrezem, EnterPredTazenimPosleMinusJedna) {
 
 TEST_F(VyberVyrezem, EscapeAZastaveniNeposlouNic) {
     OknoVyberVyrezem::SpustitOpis(prijemce);
-    ASSERT_NE(NajitAktivni(L"QVyberVyrezem"), nullptr);
+    ASSERT_NE(NajitViditelne(L"QVyberVyrezem"), nullptr);
+    ASSERT_TRUE(CekatNaPopredi(L"QVyberVyrezem"));
     testy::StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNaKonec());
 
@@ -269,7 +284,8 @@ TEST_F(VyberVyrezem, EscapeAZastaveniNeposlouNic) {
 TEST_F(VyberVyrezem, MereniNeposilaNicAPustenimNekonci) {
     OknoVyberVyrezem::SpustitMereni();
     ASSERT_NE(NajitAktivni(L"QVyberVyrezem"), nullptr);
-    Tahnout(POINT{100, 100}, POINT{300, 200});
+    // away from the results panel in the top-left corner of the work area
+    Tahnout(POINT{400, 300}, POINT{600, 400});
     EXPECT_TRUE(OknoVyberVyrezem::Bezi()) << "measuring goes on after the button is released";
     testy::StisknoutKlavesy({VK_F8});
     ASSERT_TRUE(CekatNaKonec());
