@@ -8,6 +8,7 @@
 #include "core/nastaveniobecne.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "internet/rssctecka.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
@@ -18,9 +19,11 @@
 void ZaregistrovatNastroje() {
     VytvoritModulObrazovka();
     VytvoritModulSpousteniAplikaci();
+    VytvoritModulCteckaRSS();
 }
 
 void ZrusitNastroje() {
+    SmazatModulCteckaRSS();
     SmazatModulSpousteniAplikaci();
     SmazatModulObrazovka();
 }
