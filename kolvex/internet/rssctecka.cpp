@@ -35,6 +35,8 @@ LimityStahovani limityKanaluRSS = [] {
     return limity;
 }();
 DWORD cekaniNaNacitaniRSS = 500;
+std::unique_ptr<VysledekNacitaniRSS> (*nacitaniKanaluRSS)(const std::wstring& url, const LimityStahovani& limity) =
+    NacistKanalRSS;
 
 std::unique_ptr<ModulCteckaRSS> modulCteckaRSS;
 std::unique_ptr<VlaknoCteckaRSS> vlaknoCteckaRSS;
@@ -64,7 +66,12 @@ const KonfiguraceCteckaRSS& Nastaveni() {
 unsigned __stdcall ProceduraNacitani(void* parametr) {
     std::unique_ptr<std::shared_ptr<UlohaNacitaniRSS>> drzak(static_cast<std::shared_ptr<UlohaNacitaniRSS>*>(parametr));
     std::shared_ptr<UlohaNacitaniRSS> uloha = *drzak;
-    std::unique_ptr<VysledekNacitaniRSS> vysledek = NacistKanalRSS(uloha->url, uloha->limity);
+    std::unique_ptr<VysledekNacitaniRSS> vysledek;
+    try {
+        vysledek = nacitaniKanaluRSS(uloha->url, uloha->limity);
+    } catch (...) {
+        // a stand-in that raises gives no result
+    }
     try {
         std::lock_guard<std::mutex> zamek(uloha->zamek);
         if (uloha->okno && vysledek &&

@@ -41,6 +41,9 @@ extern DWORD cekaniNaNacitaniRSS;
 // The download and parse of one channel, as the loading thread runs it; never raises.
 std::unique_ptr<VysledekNacitaniRSS> NacistKanalRSS(const std::wstring& url, const LimityStahovani& limity);
 
+// What the loading thread runs (NacistKanalRSS); tests put a stand-in here.
+extern std::unique_ptr<VysledekNacitaniRSS> (*nacitaniKanaluRSS)(const std::wstring& url, const LimityStahovani& limity);
+
 // Whether a link may go to the shell: http:// or https:// (any case, blanks around ignored).
 bool JeOdkazWebovy(const std::wstring& odkaz);
 

@@ -42,8 +42,11 @@ void OdstranitCdata(std::wstring& text) {
 
 KodovaniRSS UrcitKodovaniRSS(const BYTE* data, size_t delka) {
     if (!data || delka == 0) return KodovaniRSS::Iso88592;
-    // all of IsTextUnicode's tests (no flags passed), on the whole buffer
-    if (delka <= 0x7FFFFFFF && ::IsTextUnicode(data, static_cast<int>(delka), nullptr)) return KodovaniRSS::Utf16;
+    // All of IsTextUnicode's tests (no flags passed), on the whole characters of the buffer: a
+    // trailing odd byte (a cut body) would otherwise make any UTF-16 text look 8-bit.
+    const size_t sude = delka & ~static_cast<size_t>(1);
+    if (sude >= 2 && sude <= 0x7FFFFFFE && ::IsTextUnicode(data, static_cast<int>(sude), nullptr))
+        return KodovaniRSS::Utf16;
     const char* zacatek = reinterpret_cast<const char*>(data);
     std::string text(zacatek, strnlen(zacatek, delka));
     if (Obsahuje(text, "UTF-8")) return KodovaniRSS::Utf8;

@@ -25,7 +25,8 @@ struct PolozkaRSS {
 enum class KodovaniRSS { Utf16, Utf8, Windows1250, Iso88592 };
 
 // The encoding of a downloaded body (the bytes as HttpTextSoubor gives them, normally ending in
-// two zero bytes): UTF-16LE when IsTextUnicode judges so, else UTF-8 when the 8-bit text (up to
+// two zero bytes): UTF-16LE when IsTextUnicode judges its whole characters so (an odd
+// trailing byte left out), else UTF-8 when the 8-bit text (up to
 // its first zero byte) names "UTF-8" in any case, else windows-1250 when it names that, else
 // ISO 8859-2.
 KodovaniRSS UrcitKodovaniRSS(const BYTE* data, size_t delka);
