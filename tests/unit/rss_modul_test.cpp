@@ -1,0 +1,240 @@
+// The RSS reader's window on its own thread, with a stand-in for the channel download: the empty
+// list and 40192 (default sources without a question), the loaded items listed, a stalled
+// loading cancelled by a stop that returns in time, a start after a failed creation, and only
+// http and https links handed to the shell.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "core/aplikace.h"
+#include "internet/rssctecka.h"
+#include "knihovna/modul.h"
+#include "resources/resource.h"
+#include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
+#include "unit/servery_testu.h"
+
+using testy::CekatNa;
+using testy::ZachytavacZprav;
+
+namespace {
+
+std::mutex zamekNahrady;
+std::vector<std::wstring> nactenaUrl;
+HANDLE uvolnit = nullptr;  // set: a waiting stand-in returns
+std::atomic<int> bezicich{0};
+
+std::unique_ptr<VysledekNacitaniRSS> NahradniNacteni(const std::wstring& url, const LimityStahovani&) {
+    ++bezicich;
+    {
+        std::lock_guard<std::mutex> z(zamekNahrady);
+        nactenaUrl.push_back(url);
+    }
+    if (url.find(L"stall") != std::wstring::npos) ::WaitForSingleObject(uvolnit, 20000);
+    auto vysledek = std::make_unique<VysledekNacitaniRSS>();
+    vysledek->polozky = {{L"popis 1", L"http://127.0.0.1/1", L"První položka"},
+                         {L"", L"file:///C:/windows/system32/cmd.exe", L"Místní soubor"}};
+    --bezicich;
+    return vysledek;
+}
+
+std::vector<std::wstring> NactenaUrl() {
+    std::lock_guard<std::mutex> z(zamekNahrady);
+    return nactenaUrl;
+}
+
+std::vector<std::wstring> otevreno;
+HINSTANCE WINAPI ZaznamenatShell(HWND, LPCWSTR, LPCWSTR soubor, LPCWSTR, LPCWSTR, INT) {
+    otevreno.push_back(soubor ? soubor : L"");
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+BOOL WINAPI BezShellu(DWORD, PNOTIFYICONDATAW) { return TRUE; }
+
+LRESULT CALLBACK OdmitnoutVytvoreni(HWND h, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_NCCREATE) return FALSE;
+    return ::DefWindowProcW(h, msg, w, l);
+}
+
+class CteckaRss : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HINSTANCE instance = ::GetModuleHandleW(nullptr);
+        aplikace.velkaIkona.Nastavit(
+            static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_KOLVEX), IMAGE_ICON, 32, 32, 0)));
+        aplikace.malaIkona.Nastavit(
+            static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_KOLVEX), IMAGE_ICON, 16, 16, 0)));
+        if (!aplikace.seznamMenu.Get()) {
+            aplikace.seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
+            aplikace.seznamMenu.Pridat(IDB_MENU_DALSI);
+            m_vlastniSeznam = true;
+        }
+        m_puvodniNotifikace = notifikacniIkona;
+        notifikacniIkona = BezShellu;
+        m_puvodniSlozka = aplikace.nastaveni.slozkaData.Text();
+        aplikace.nastaveni.slozkaData = m_slozka.Cesta();
+        nacitaniKanaluRSS = NahradniNacteni;
+        knihovna::spustitShell = ZaznamenatShell;
+        uvolnit = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        nactenaUrl.clear();
+        otevreno.clear();
+    }
+    void TearDown() override {
+        if (m_modul.Bezi()) m_modul.Zastavit();
+        ::SetEvent(uvolnit);
+        CekatNa([] { return bezicich == 0; }, 5000);
+        ::CloseHandle(uvolnit);
+        nacitaniKanaluRSS = NacistKanalRSS;
+        knihovna::spustitShell = ::ShellExecuteW;
+        aplikace.nastaveni.slozkaData = m_puvodniSlozka;
+        notifikacniIkona = m_puvodniNotifikace;
+        if (m_vlastniSeznam) aplikace.seznamMenu.Zrusit();
+        aplikace.velkaIkona.Zrusit();
+        aplikace.malaIkona.Zrusit();
+    }
+
+    HWND Spustit() {
+        m_modul.Spustit();
+        HWND okno = nullptr;
+        CekatNa([&] { return (okno = m_modul.Okno()) != nullptr && ::IsWindowVisible(okno); });
+        return okno;
+    }
+    HWND Prvek(int id) {
+        HWND h = ::GetDlgItem(m_modul.Okno(), id);
+        if (!h) h = ::FindWindowExW(::GetDlgItem(m_modul.Okno(), 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr);
+        return h;
+    }
+    std::wstring Stav() {
+        wchar_t text[256] = L"";
+        ::SendMessageW(Prvek(1182), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    void ZapsatZdroje(const std::vector<ZdrojRSS>& zdroje) {
+        const std::wstring text = TextZdrojuRSS(zdroje);
+        ASSERT_TRUE(testy::ZapsatSoubor(CestaZdrojuRSS(), std::string(reinterpret_cast<const char*>(text.data()),
+                                                                         text.size() * sizeof(wchar_t))));
+    }
+
+    testy::DocasnaSlozka m_slozka;
+    std::wstring m_puvodniSlozka;
+    FunkceNotifyIcon m_puvodniNotifikace = nullptr;
+    bool m_vlastniSeznam = false;
+    VlaknoCteckaRSS m_modul;
+};
+
+}  // namespace
+
+TEST_F(CteckaRss, PrazdnySeznamAVychoziZdrojeBezOtazky) {
+    ZachytavacZprav zpravy;
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr) << (zpravy.zpravy.empty() ? std::string() : testy::NaUtf8(zpravy.zpravy[0].text));
+    EXPECT_EQ(testy::TextOkna(okno), L"Čtečka RSS zdrojů");
+    HWND combo = ::FindWindowExW(::GetDlgItem(okno, 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr);
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(Stav(), L"Připraven");
+    EXPECT_TRUE(::GetMenuState(::GetMenu(okno), 40193, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(NactenaUrl().empty());
+
+    ::PostMessageW(okno, WM_COMMAND, 40192, 0);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0) == 2; }));
+    EXPECT_TRUE(zpravy.zpravy.empty());  // no question on an empty list
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    SeznamZdrojuRSS ulozeny;
+    NacistSeznamZdrojuRSS(ulozeny);
+    SeznamZdrojuRSS vychozi;
+    VytvoritVychoziZdrojeRSS(vychozi);
+    EXPECT_EQ(ulozeny.zdroje, vychozi.zdroje);
+    ASSERT_EQ(NactenaUrl().size(), 1u);
+    EXPECT_EQ(NactenaUrl()[0], vychozi.zdroje[0].url);
+    EXPECT_TRUE(CekatNa([&] { return Stav() == L"České noviny - zprávy z domova"; }));
+    EXPECT_TRUE(::IsWindowEnabled(combo));
+    EXPECT_EQ(::SendMessageW(Prvek(1237), LB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(::GetMenuState(::GetMenu(okno), 40193, MF_BYCOMMAND) & MF_GRAYED);
+
+    // with sources present the question comes, and "no" changes nothing
+    zpravy.odpovedi = {IDNO};
+    ::SendMessageW(okno, WM_COMMAND, 40192, 0);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Opravdu chcete zrušit všechny existující zdroje a vytvořit výchozí seznam?");
+    EXPECT_EQ(NactenaUrl().size(), 1u);
+}
+
+TEST_F(CteckaRss, OtevreJenWeboveOdkazy) {
+    ZapsatZdroje({{L"Zdroj", L"http://127.0.0.1/kanal", L""}});
+    ZachytavacZprav zpravy;
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    HWND seznam = Prvek(1237);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }));
+    EXPECT_TRUE(CekatNa([&] { return Stav() == L"Zdroj"; }));  // no description: the name
+    wchar_t text[100] = L"";
+    ::SendMessageW(seznam, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"Místní soubor");
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETITEMDATA, 1, 0), 2);
+
+    ::SendMessageW(seznam, LB_SETCURSEL, 0, 0);
+    ::SendMessageW(okno, WM_COMMAND, 40193, 0);
+    ASSERT_EQ(otevreno.size(), 1u);
+    EXPECT_EQ(otevreno[0], L"http://127.0.0.1/1");
+
+    ::SendMessageW(seznam, LB_SETCURSEL, 1, 0);
+    ::SendMessageW(okno, WM_COMMAND, 40193, 0);
+    EXPECT_EQ(otevreno.size(), 1u);  // refused
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"file:///C:/windows/system32/cmd.exe"), std::wstring::npos);
+}
+
+TEST_F(CteckaRss, ZastaveniBehemZaseklehoNacitaniSeVratiVcas) {
+    ZapsatZdroje({{L"Zaseklý", L"http://127.0.0.1/stall", L""}});
+    ZachytavacZprav zpravy;
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([] { return bezicich == 1; }));
+    EXPECT_EQ(Stav(), L"Načítám RSS kanál ...");
+    HWND combo = ::FindWindowExW(::GetDlgItem(okno, 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(combo));
+
+    ULONGLONG zacatek = ::GetTickCount64();
+    m_modul.Zastavit();
+    EXPECT_LT(::GetTickCount64() - zacatek, static_cast<ULONGLONG>(aplikace.nastaveni.casovyLimitModulu));
+    EXPECT_FALSE(m_modul.Bezi());
+    EXPECT_FALSE(::IsWindow(okno));
+    EXPECT_TRUE(zpravy.zpravy.empty());  // no stop error, the program goes on
+
+    // the loading thread ends later on its own and posts nothing; a new start works at once
+    HWND nove = Spustit();
+    ASSERT_NE(nove, nullptr);
+    ::SetEvent(uvolnit);
+    EXPECT_TRUE(CekatNa([] { return bezicich == 0; }));
+    ::PostMessageW(nove, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(CekatNa([&] { return !m_modul.Bezi(); }));
+}
+
+TEST_F(CteckaRss, PoChybeVytvoreniJdeSpustitZnovu) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = OdmitnoutVytvoreni;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QKolvexRSS";
+    ::UnregisterClassW(L"QKolvexRSS", wc.hInstance);  // a class of an earlier test
+    ASSERT_NE(::RegisterClassExW(&wc), 0);
+    {
+        ZachytavacZprav zpravy(IDNO);
+        m_modul.Spustit();
+        ASSERT_TRUE(CekatNa([&] { return !m_modul.Bezi(); }));
+        // the error, then the question of string 12 with the reader's name
+        ASSERT_TRUE(CekatNa([&] { return zpravy.zpravy.size() >= 2; }));
+        EXPECT_NE(zpravy.zpravy[1].text.find(L"Došlo k chybě v nástroji \"Čtečka RSS zdrojů\"."), std::wstring::npos);
+    }
+    ASSERT_TRUE(::UnregisterClassW(L"QKolvexRSS", wc.hInstance));
+    EXPECT_EQ(modulCteckaRSS, nullptr);
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(okno));
+}
