@@ -148,6 +148,7 @@ TEST_F(CteckaZvenku, OtevreSeZMenuNacteKanalAZavreSeBehemZaseknuti) {
     ::PostMessageW(hlavni, WM_COMMAND, 40004, 0);
     HWND znovu = kolvex.CekatNaOkno(TRIDA_CTECKY);
     ASSERT_NE(znovu, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(znovu) != FALSE; }));
     EXPECT_TRUE(CekatNa([&] { return Titulky(::GetDlgItem(znovu, 1237)) == ocekavane; }));
 
     ::PostMessageW(hlavni, WM_CLOSE, 0, 0);
@@ -163,6 +164,7 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
     ::PostMessageW(hlavni, WM_COMMAND, 40004, 0);
     HWND ctecka = kolvex.CekatNaOkno(TRIDA_CTECKY);
     ASSERT_NE(ctecka, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(ctecka) != FALSE; }));  // its children exist by then
     HWND seznam = ::GetDlgItem(ctecka, 1237);
     ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }));
     EXPECT_EQ(::SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0), 48);

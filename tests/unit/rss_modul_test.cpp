@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/konfiguracenastroju.h"
 #include "internet/rssctecka.h"
 #include "knihovna/modul.h"
 #include "resources/resource.h"
@@ -237,4 +239,21 @@ TEST_F(CteckaRss, PoChybeVytvoreniJdeSpustitZnovu) {
     HWND okno = Spustit();
     ASSERT_NE(okno, nullptr);
     EXPECT_TRUE(::IsWindowVisible(okno));
+}
+
+TEST_F(CteckaRss, SPopisemJsouPolozkyKresleneVlastne) {
+    nastaveniCteckaRSS = std::make_unique<KonfiguraceCteckaRSS>();
+    nastaveniCteckaRSS->zobrazovatPopis = 1;
+    nastaveniCteckaRSS->vyskaPolozkySeznamu = 48;
+    ZapsatZdroje({{L"Zdroj", L"http://127.0.0.1/kanal", L""}});
+    ZachytavacZprav zpravy;
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    HWND seznam = Prvek(1237);
+    EXPECT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2; }))
+        << ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) << " " << zpravy.zpravy.size() << " " << NactenaUrl().size();
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0), 48);
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETITEMDATA, 1, 0), 2);
+    m_modul.Zastavit();
+    nastaveniCteckaRSS.reset();
 }
