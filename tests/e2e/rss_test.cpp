@@ -173,6 +173,33 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
     ::Sleep(300);
     Snimek snimek = UlozitSnimekOkna(ctecka, L"rss_ctecka_s_popisem");
     EXPECT_FALSE(snimek.soubor.empty());
+
+    // the context menu asked for from the keyboard
+    ::PostMessageW(ctecka, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ctecka), MAKELPARAM(0xFFFF, 0xFFFF));
+    HWND menu = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        menu = NajitOknoProcesu(kolvex.Pid(), L"#32768");
+        return menu && ::IsWindowVisible(menu);
+    }));
+    ::Sleep(300);
+    Snimek snimekMenu = UlozitSnimekOkna(menu, L"rss_ctecka_kontextova_nabidka");
+    EXPECT_GT(snimekMenu.tmavychBodu, 50);
+    StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindowVisible(menu); }));
+
+    // "Předvolby" of the reader opens the settings at its page
+    ::PostMessageW(ctecka, WM_COMMAND, 40002, 0);
+    HWND nastaveni = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+        return nastaveni && ::IsWindowVisible(nastaveni) &&
+               TextOkna(nastaveni).find(L"Nastavení: Čtečka RSS kanálů") != std::wstring::npos;
+    }));
+    ::Sleep(500);
+    Snimek snimekStranky = UlozitSnimekOkna(nastaveni, L"rss_stranka_198");
+    EXPECT_GT(snimekStranky.tmavychBodu, 500);
+    ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
     ::PostMessageW(hlavni, WM_CLOSE, 0, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
 }
