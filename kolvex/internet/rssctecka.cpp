@@ -56,11 +56,23 @@ constexpr int OBRAZEK_MODULU = 74;
 constexpr UINT STRANKA_CTECKY = 198;
 constexpr UINT ID_IKONY = 1;
 
-const KonfiguraceCteckaRSS& Nastaveni() {
-    static const KonfiguraceCteckaRSS* vychozi = nullptr;
-    if (nastaveniCteckaRSS) return *nastaveniCteckaRSS;
-    if (!vychozi) vychozi = new KonfiguraceCteckaRSS();
-    return *vychozi;
+// The reader's settings; their defaults while the settings object does not exist.
+struct VychoziNastaveniCteckyRSS {
+    DWORD okno = 0;
+    bool oknoNavrchuMinimalizovat = true;
+    DWORD vyskaPolozkySeznamu = 60;
+    DWORD zobrazovatPopis = 0;
+};
+
+VychoziNastaveniCteckyRSS Nastaveni() {
+    VychoziNastaveniCteckyRSS n;
+    if (nastaveniCteckaRSS) {
+        n.okno = nastaveniCteckaRSS->okno;
+        n.oknoNavrchuMinimalizovat = nastaveniCteckaRSS->oknoNavrchuMinimalizovat;
+        n.vyskaPolozkySeznamu = nastaveniCteckaRSS->vyskaPolozkySeznamu;
+        n.zobrazovatPopis = nastaveniCteckaRSS->zobrazovatPopis;
+    }
+    return n;
 }
 
 unsigned __stdcall ProceduraNacitani(void* parametr) {
@@ -595,15 +607,14 @@ void ModulCteckaRSS::ProvestPrikaz(UINT id) {
         }
         case 40194:
         case 40026: Odeslat(WM_CLOSE); break;
-        case 40053: {
-            DWORD& okno = nastaveniCteckaRSS ? nastaveniCteckaRSS->okno : const_cast<DWORD&>(Nastaveni().okno);
-            okno = knihovna::JeOknoNavrchu(m_hWnd) ? (okno | 0x04) : (okno & ~0x04u);
-            AktualizovatMenu();
-            break;
-        }
+        case 40053:
         case 40075: {
-            DWORD& okno = nastaveniCteckaRSS ? nastaveniCteckaRSS->okno : const_cast<DWORD&>(Nastaveni().okno);
-            okno = knihovna::JeOknoPruhledne(m_hWnd) ? (okno | 0x20) : (okno & ~0x20u);
+            // the common handler has toggled the style; the bits persist when the window closes
+            if (nastaveniCteckaRSS) {
+                DWORD& okno = nastaveniCteckaRSS->okno;
+                okno = knihovna::JeOknoNavrchu(m_hWnd) ? (okno | 0x04) : (okno & ~0x04u);
+                okno = knihovna::JeOknoPruhledne(m_hWnd) ? (okno | 0x20) : (okno & ~0x20u);
+            }
             AktualizovatMenu();
             break;
         }
