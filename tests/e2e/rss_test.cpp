@@ -89,7 +89,8 @@ HWND ComboZdroju(HWND ctecka) { return ::FindWindowExW(::GetDlgItem(ctecka, 1049
 void VybratZdroj(HWND ctecka, int index) {
     HWND combo = ComboZdroju(ctecka);
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    ::PostMessageW(ctecka, WM_COMMAND, MAKEWPARAM(1236, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    // as the combo tells its parent, the rebar, which hands it on to the reader window
+    ::PostMessageW(::GetParent(combo), WM_COMMAND, MAKEWPARAM(1236, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 // The status bar's first part (WM_GETTEXT crosses processes, SB_GETTEXT does not).

@@ -257,3 +257,96 @@ TEST_F(CteckaRss, SPopisemJsouPolozkyKresleneVlastne) {
     m_modul.Zastavit();
     nastaveniCteckaRSS.reset();
 }
+
+namespace {
+std::vector<ZdrojRSS> odpovediDialogu;  // what the stand-in dialog answers, in order; empty = Cancel
+bool NahradniDialog(ZdrojRSS& zdroj) {
+    if (odpovediDialogu.empty()) return false;
+    zdroj = odpovediDialogu.front();
+    odpovediDialogu.erase(odpovediDialogu.begin());
+    return true;
+}
+}  // namespace
+
+TEST_F(CteckaRss, PridatUpravitOdebratZdroj) {
+    ZapsatZdroje({{L"První", L"http://127.0.0.1/1", L""}});
+    DlgEditZdrojRSS::upravitZdroj = NahradniDialog;
+    ZachytavacZprav zpravy(IDYES);
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    HWND combo = ::FindWindowExW(::GetDlgItem(okno, 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr);
+    auto ulozene = [] {
+        SeznamZdrojuRSS s;
+        NacistSeznamZdrojuRSS(s);
+        return s.zdroje;
+    };
+    auto nacteno = [&](size_t n) { return CekatNa([&] { return NactenaUrl().size() == n && ::IsWindowEnabled(combo); }); };
+    ASSERT_TRUE(nacteno(1));
+
+    // an empty name stores nothing; Cancel neither
+    odpovediDialogu = {{L"", L"http://127.0.0.1/x", L"p"}};
+    ::SendMessageW(okno, WM_COMMAND, 40189, 0);
+    ::SendMessageW(okno, WM_COMMAND, 40189, 0);
+    EXPECT_EQ(ulozene().size(), 1u);
+    EXPECT_EQ(NactenaUrl().size(), 1u);
+
+    odpovediDialogu = {{L"Druhý", L"http://127.0.0.1/2", L"popis"}};
+    ::SendMessageW(okno, WM_COMMAND, 40189, 0);
+    std::vector<ZdrojRSS> ocekavane = {{L"První", L"http://127.0.0.1/1", L""}, {L"Druhý", L"http://127.0.0.1/2", L"popis"}};
+    EXPECT_EQ(ulozene(), ocekavane);
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 2);
+    ASSERT_TRUE(nacteno(2));  // refilled: the first source selected and loaded
+    EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+
+    // editing the selected (second) source; an empty name is accepted
+    ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    odpovediDialogu = {{L"", L"http://127.0.0.1/3", L""}};
+    ::SendMessageW(okno, WM_COMMAND, 40190, 0);
+    ocekavane[1] = {L"", L"http://127.0.0.1/3", L""};
+    EXPECT_EQ(ulozene(), ocekavane);
+    ASSERT_TRUE(nacteno(3));
+
+    // removal asks with the name and address; "yes" removes the selected source
+    ::SendMessageW(combo, CB_SETCURSEL, 0, 0);
+    ::SendMessageW(okno, WM_COMMAND, 40191, 0);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Opravdu chcete vybraný RSS kanál\n\"První\" (http://127.0.0.1/1)\nodebrat ze seznamu?");
+    EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_DEFBUTTON2);
+    ocekavane.erase(ocekavane.begin());
+    EXPECT_EQ(ulozene(), ocekavane);
+    ASSERT_TRUE(nacteno(4));
+
+    // no selection: nothing is asked or removed
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ::SendMessageW(okno, WM_COMMAND, 40191, 0);
+    EXPECT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(ulozene(), ocekavane);
+    DlgEditZdrojRSS::upravitZdroj = DlgEditZdrojRSS::Upravit;
+}
+
+TEST(DlgEditZdrojRss, VyplniAPrectePolozky) {
+    ZdrojRSS zdroj{L"Název", L"http://127.0.0.1/a", L"řádek 1\r\nřádek 2"};
+    DlgEditZdrojRSS dialog;
+    dialog.zdroj = &zdroj;
+    HWND h = dialog.Vytvorit(nullptr);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(testy::TextOkna(::GetDlgItem(h, 1177)), L"Název");
+    EXPECT_EQ(testy::TextOkna(::GetDlgItem(h, 1171)), L"http://127.0.0.1/a");
+    EXPECT_EQ(testy::TextOkna(::GetDlgItem(h, 1235)), L"řádek 1\r\nřádek 2");
+    EXPECT_EQ(testy::TextOkna(h).rfind(L"RSS zdroj - ", 0), 0u);
+    ::SetDlgItemTextW(h, 1177, L"Jiný");
+    ::SetDlgItemTextW(h, 1235, L"");
+    ::SendMessageW(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(h, IDOK)));
+    EXPECT_EQ(zdroj.nazev, L"Jiný");
+    EXPECT_EQ(zdroj.popis, L"");
+    EXPECT_EQ(zdroj.url, L"http://127.0.0.1/a");
+
+    DlgEditZdrojRSS bezZdroje;
+    HRESULT hr = S_OK;
+    try {
+        bezZdroje.Vytvorit(nullptr);
+    } catch (const knihovna::Chyba& chyba) {
+        hr = chyba.Hresult();
+    }
+    EXPECT_EQ(hr, E_INVALIDARG);
+}
