@@ -777,6 +777,15 @@ LRESULT ModulCteckaRSS::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
     return 0;
 }
 
+// The keyboard belongs to the item list.
+LRESULT ModulCteckaRSS::OnSetFocus(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (m_polozky.m_hWnd && ::IsWindow(m_polozky.m_hWnd)) {
+        ::SetFocus(m_polozky.m_hWnd);
+        return 0;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
 LRESULT ModulCteckaRSS::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     if (m_zavira) return 0;
     m_zavira = true;

@@ -157,6 +157,7 @@ public:
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkonaTray)
         ZPRAVA(ZpravaKanalNacten, OnKanalNacten)
+        ZPRAVA(WM_SETFOCUS, OnSetFocus)
         ZPRAVA(WM_CLOSE, OnClose)
         ZPRAVA(WM_DESTROY, OnDestroy)
     KNIHOVNA_KONEC_MAPY()
@@ -199,6 +200,7 @@ private:
     LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkonaTray(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnKanalNacten(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
 };

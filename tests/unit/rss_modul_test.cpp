@@ -37,6 +37,12 @@ std::unique_ptr<VysledekNacitaniRSS> NahradniNacteni(const std::wstring& url, co
     }
     if (url.find(L"stall") != std::wstring::npos) ::WaitForSingleObject(uvolnit, 20000);
     auto vysledek = std::make_unique<VysledekNacitaniRSS>();
+    if (url.find(L"chyba") != std::wstring::npos) {
+        vysledek->chyba = HRESULT_FROM_WIN32(ERROR_INTERNET_TIMEOUT);
+        vysledek->textChyby = L"Časový limit operace vypršel";
+        --bezicich;
+        return vysledek;
+    }
     vysledek->polozky = {{L"popis 1", L"http://127.0.0.1/1", L"První položka"},
                          {L"", L"file:///C:/windows/system32/cmd.exe", L"Místní soubor"}};
     --bezicich;
@@ -349,4 +355,23 @@ TEST(DlgEditZdrojRss, VyplniAPrectePolozky) {
         hr = chyba.Hresult();
     }
     EXPECT_EQ(hr, E_INVALIDARG);
+}
+
+TEST_F(CteckaRss, ChybaNacteniJeHlasenaAStavSeObnovi) {
+    ZapsatZdroje({{L"Chybný", L"http://127.0.0.1/chyba", L"Popis chybného"}, {L"Dobrý", L"http://127.0.0.1/ok", L""}});
+    ZachytavacZprav zpravy;
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return Stav() == L"Popis chybného"; }));
+    HWND combo = ::FindWindowExW(::GetDlgItem(okno, 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr);
+    EXPECT_TRUE(::IsWindowEnabled(combo));
+    EXPECT_EQ(::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0), 0);
+    ASSERT_TRUE(CekatNa([&] { return zpravy.zpravy.size() == 1; }));
+    EXPECT_EQ(zpravy.zpravy[0].vlastnik, okno);  // closing the reader takes the box with it
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Nepodařilo se načíst obsah RSS zdroje.\nChyba: Časový limit operace vypršel");
+    EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+    // the next source loads as usual
+    ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    ::SendMessageW(okno, WM_COMMAND, MAKEWPARAM(1236, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    EXPECT_TRUE(CekatNa([&] { return ::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0) == 2 && Stav() == L"Dobrý"; }));
 }
