@@ -57,15 +57,15 @@ constexpr UINT STRANKA_CTECKY = 198;
 constexpr UINT ID_IKONY = 1;
 
 // The reader's settings; their defaults while the settings object does not exist.
-struct VychoziNastaveniCteckyRSS {
+struct HodnotyCteckyRSS {
     DWORD okno = 0;
     bool oknoNavrchuMinimalizovat = true;
     DWORD vyskaPolozkySeznamu = 60;
     DWORD zobrazovatPopis = 0;
 };
 
-VychoziNastaveniCteckyRSS Nastaveni() {
-    VychoziNastaveniCteckyRSS n;
+HodnotyCteckyRSS Nastaveni() {
+    HodnotyCteckyRSS n;
     if (nastaveniCteckaRSS) {
         n.okno = nastaveniCteckaRSS->okno;
         n.oknoNavrchuMinimalizovat = nastaveniCteckaRSS->oknoNavrchuMinimalizovat;
@@ -86,8 +86,8 @@ unsigned __stdcall ProceduraNacitani(void* parametr) {
     }
     try {
         std::lock_guard<std::mutex> zamek(uloha->zamek);
-        if (uloha->okno && vysledek &&
-            ::PostMessageW(uloha->okno, ZpravaKanalNacten, 0, reinterpret_cast<LPARAM>(vysledek.get())))
+        // without a result (no memory) the window is still told, so it leaves the loading state
+        if (uloha->okno && ::PostMessageW(uloha->okno, ZpravaKanalNacten, 0, reinterpret_cast<LPARAM>(vysledek.get())))
             vysledek.release();
     } catch (...) {
         // the window is told nothing; it stops waiting on its own
@@ -453,7 +453,12 @@ void ModulCteckaRSS::NacistVybranyZdroj() {
 
 LRESULT ModulCteckaRSS::OnKanalNacten(UINT, WPARAM, LPARAM l, BOOL&) {
     std::unique_ptr<VysledekNacitaniRSS> vysledek(reinterpret_cast<VysledekNacitaniRSS*>(l));
-    if (!vysledek || !m_uloha || m_zavira) return 0;
+    if (!m_uloha || m_zavira) return 0;
+    if (!vysledek) {
+        vysledek = std::make_unique<VysledekNacitaniRSS>();
+        vysledek->chyba = E_OUTOFMEMORY;
+        vysledek->textChyby = knihovna::TextHresult(E_OUTOFMEMORY);
+    }
     m_uloha.reset();
     if (m_vlaknoNacitani) {
         ::CloseHandle(m_vlaknoNacitani);

@@ -22,7 +22,7 @@
 #include "knihovna/prvky.h"
 
 // Posted by a loading thread to the reader window: lParam = VysledekNacitaniRSS*, which the
-// window then owns.
+// window then owns (null: the loading had no memory for its result).
 constexpr UINT ZpravaKanalNacten = WM_APP + 30;
 
 // What one loading hands to the window.

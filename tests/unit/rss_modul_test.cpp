@@ -37,6 +37,10 @@ std::unique_ptr<VysledekNacitaniRSS> NahradniNacteni(const std::wstring& url, co
     }
     if (url.find(L"stall") != std::wstring::npos) ::WaitForSingleObject(uvolnit, 20000);
     auto vysledek = std::make_unique<VysledekNacitaniRSS>();
+    if (url.find(L"bezvysledku") != std::wstring::npos) {
+        --bezicich;
+        return nullptr;  // as when even the result cannot be made
+    }
     if (url.find(L"chyba") != std::wstring::npos) {
         vysledek->chyba = HRESULT_FROM_WIN32(ERROR_INTERNET_TIMEOUT);
         vysledek->textChyby = L"Časový limit operace vypršel";
@@ -358,7 +362,8 @@ TEST(DlgEditZdrojRss, VyplniAPrectePolozky) {
 }
 
 TEST_F(CteckaRss, ChybaNacteniJeHlasenaAStavSeObnovi) {
-    ZapsatZdroje({{L"Chybný", L"http://127.0.0.1/chyba", L"Popis chybného"}, {L"Dobrý", L"http://127.0.0.1/ok", L""}});
+    ZapsatZdroje({{L"Chybný", L"http://127.0.0.1/chyba", L"Popis chybného"}, {L"Dobrý", L"http://127.0.0.1/ok", L""},
+                   {L"Bez výsledku", L"http://127.0.0.1/bezvysledku", L""}});
     ZachytavacZprav zpravy;
     HWND okno = Spustit();
     ASSERT_NE(okno, nullptr);
@@ -370,6 +375,12 @@ TEST_F(CteckaRss, ChybaNacteniJeHlasenaAStavSeObnovi) {
     EXPECT_EQ(zpravy.zpravy[0].vlastnik, okno);  // closing the reader takes the box with it
     EXPECT_EQ(zpravy.zpravy[0].text, L"Nepodařilo se načíst obsah RSS zdroje.\nChyba: Časový limit operace vypršel");
     EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
+    // a loading without any result still ends the loading state
+    ::SendMessageW(combo, CB_SETCURSEL, 2, 0);
+    ::SendMessageW(okno, WM_COMMAND, MAKEWPARAM(1236, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    ASSERT_TRUE(CekatNa([&] { return zpravy.zpravy.size() == 2 && ::IsWindowEnabled(combo); }));
+    EXPECT_EQ(Stav(), L"Bez výsledku");
+
     // the next source loads as usual
     ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
     ::SendMessageW(okno, WM_COMMAND, MAKEWPARAM(1236, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
