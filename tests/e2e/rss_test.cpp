@@ -175,6 +175,25 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
     Snimek snimek = UlozitSnimekOkna(ctecka, L"rss_ctecka_s_popisem");
     EXPECT_FALSE(snimek.soubor.empty());
 
+    // the menu bar's first popup, opened from the keyboard
+    ::SetForegroundWindow(ctecka);
+    HWND lista = nullptr;
+    for (int pokus = 0; pokus < 5 && !lista; ++pokus) {
+        StisknoutKlavesy({VK_F10});
+        StisknoutKlavesy({VK_DOWN});
+        CekatNa([&] {
+            lista = NajitOknoProcesu(kolvex.Pid(), L"#32768");
+            return lista && ::IsWindowVisible(lista);
+        }, 1000);
+    }
+    ASSERT_NE(lista, nullptr) << "F10 did not open the menu bar";
+    ::Sleep(300);
+    Snimek snimekListy = UlozitSnimekOkna(lista, L"rss_ctecka_nabidka");
+    EXPECT_GT(snimekListy.tmavychBodu, 50);
+    StisknoutKlavesy({VK_ESCAPE});
+    StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindowVisible(lista); }));
+
     // the context menu asked for from the keyboard
     ::PostMessageW(ctecka, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ctecka), MAKELPARAM(0xFFFF, 0xFFFF));
     HWND menu = nullptr;
