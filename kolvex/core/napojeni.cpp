@@ -10,6 +10,7 @@
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "clipboard/modulschranka.h"
+#include "internet/rssctecka.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
@@ -44,9 +45,11 @@ void ZaregistrovatNastroje() {
     VytvoritModulPoznamky();
     VytvoritModulSchranka();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HORKE_KLAVESY, VytvoritStranku<DlgNastavHorkeKlavesy>);
+    VytvoritModulCteckaRSS();
 }
 
 void ZrusitNastroje() {
+    SmazatModulCteckaRSS();
     SmazatModulSchranka();
     SmazatModulPoznamky();
     SmazatModulRozsireniOken();

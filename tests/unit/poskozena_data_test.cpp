@@ -1,13 +1,16 @@
 // Damaged input never crashes or hangs a reader: mutated and random buffers through the
-// tagged-text reader and the Base64 decoder (a fixed seed keeps every run the same).
+// tagged-text reader, the Base64 decoder and the RSS channel parser (a fixed seed keeps every
+// run the same).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "core/email.h"
 #include "core/tagovanytext.h"
+#include "internet/rsskanal.h"
 
 namespace {
 
@@ -81,4 +84,35 @@ TEST(PoskozenaData, Base64DekodujeLibovolnyTextBezPadu) {
                     brenvald_email::Base64::Kodovat(data.data(), data.size()).size());
         EXPECT_EQ(b.Data(), data) << i;
     }
+}
+
+TEST(PoskozenaData, KanalRssPrectePoskozeneBajtyBezPadu) {
+    std::mt19937 nahoda(18);
+    const std::string vzor =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><rss><channel><item><title><![CDATA[\xc4\x8c\x6c\xc3\xa1nek]]>"
+        "</title><link>http://a</link><description>\n\npopis\n</description></item><item><title>B</title>"
+        "<link>l</link></item></channel></rss>";
+    const char znaky[] = {'<', '>', '/', '\n', '[', ']', '!', 'i', '\0', '\xc4', '\xff'};
+    for (int i = 0; i < 3000; ++i) {
+        std::string text = vzor;
+        const int zmen = 1 + static_cast<int>(nahoda() % 8);
+        for (int z = 0; z < zmen && !text.empty(); ++z) {
+            size_t misto = nahoda() % text.size();
+            switch (nahoda() % 3) {
+                case 0: text[misto] = znaky[nahoda() % sizeof(znaky)]; break;
+                case 1: text.erase(misto, 1 + nahoda() % 12); break;
+                default: text.insert(misto, text.substr(nahoda() % text.size(), nahoda() % 16)); break;
+            }
+        }
+        // as the download gives it, also cut at any length (odd ones too) without the zero bytes
+        std::vector<BYTE> data(text.begin(), text.end());
+        if (nahoda() % 2) data.insert(data.end(), 2, 0);
+        data.resize(data.size() - std::min<size_t>(data.size(), nahoda() % 3));
+        std::vector<definice::PolozkaRSS> polozky = RozebratKanalRSS(data.empty() ? nullptr : data.data(), data.size());
+        EXPECT_LE(polozky.size(), data.size() / 13 + 1) << i;
+    }
+    // the intact sample still gives both items
+    std::vector<BYTE> data(vzor.begin(), vzor.end());
+    data.insert(data.end(), 2, 0);
+    EXPECT_EQ(RozebratKanalRSS(data.data(), data.size()).size(), 2u);
 }
