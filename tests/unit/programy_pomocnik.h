@@ -37,31 +37,31 @@ inline DWORD SpustitAPockat(const std::wstring& program, const std::wstring& rad
 }
 
 // The first top-level window of the class (and caption, when given) owned by the process.
+struct HledaniOkna {
+    DWORD pid;
+    const wchar_t* trida;
+    const wchar_t* titulek;
+    HWND nalezeno;
+};
+inline BOOL CALLBACK ZkusitOkno(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<HledaniOkna*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    if (pid != h->pid) return TRUE;
+    wchar_t t[100] = L"";
+    ::GetClassNameW(okno, t, 100);
+    if (wcscmp(t, h->trida) != 0) return TRUE;
+    if (h->titulek) {
+        wchar_t c[200] = L"";
+        ::GetWindowTextW(okno, c, 200);
+        if (wcscmp(c, h->titulek) != 0) return TRUE;
+    }
+    h->nalezeno = okno;
+    return FALSE;
+}
 inline HWND OknoProcesu(HANDLE proces, const wchar_t* trida, const wchar_t* titulek = nullptr) {
-    struct Hledani {
-        DWORD pid;
-        const wchar_t* trida;
-        const wchar_t* titulek;
-        HWND nalezeno;
-    } h{::GetProcessId(proces), trida, titulek, nullptr};
-    ::EnumWindows(
-        [](HWND okno, LPARAM l) -> BOOL {
-            auto* h = reinterpret_cast<Hledani*>(l);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(okno, &pid);
-            if (pid != h->pid) return TRUE;
-            wchar_t t[100] = L"";
-            ::GetClassNameW(okno, t, 100);
-            if (wcscmp(t, h->trida) != 0) return TRUE;
-            if (h->titulek) {
-                wchar_t c[200] = L"";
-                ::GetWindowTextW(okno, c, 200);
-                if (wcscmp(c, h->titulek) != 0) return TRUE;
-            }
-            h->nalezeno = okno;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&h));
+    HledaniOkna h{::GetProcessId(proces), trida, titulek, nullptr};
+    ::EnumWindows(ZkusitOkno, reinterpret_cast<LPARAM>(&h));
     return h.nalezeno;
 }
 
