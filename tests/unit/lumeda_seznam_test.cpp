@@ -185,3 +185,18 @@ TEST(LumedaNastaveni, UlozeniANacteniIPoskozeneHodnoty) {
     EXPECT_EQ(y.interval, 5u);
     testy::SmazatKlic(L"Software\\Brenvald\\LumedaTest");
 }
+
+TEST(LumedaSeznam, OdkazNaNadrazenouSlozkuSeNeprochazi) {
+    testy::DocasnaSlozka s;
+    Soubor(s.Cesta() + L"\\a.jpg");
+    ASSERT_TRUE(::CreateDirectoryW((s.Cesta() + L"\\pod").c_str(), nullptr));
+    // a link back up the tree: followed, the scan would never end
+    if (!::CreateSymbolicLinkW((s.Cesta() + L"\\pod\\zpet").c_str(), s.Cesta().c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY))
+        GTEST_SKIP() << "no directory links in this prefix (" << ::GetLastError() << ")";
+    const DWORD atributy = ::GetFileAttributesW((s.Cesta() + L"\\pod\\zpet").c_str());
+    ASSERT_NE(atributy & FILE_ATTRIBUTE_REPARSE_POINT, 0u) << std::hex << atributy;
+    std::vector<std::wstring> seznam;
+    ASSERT_TRUE(Brenvald::SestavitSeznam({s.Cesta()}, seznam));
+    EXPECT_EQ(Relativne(seznam, s.Cesta()), (std::vector<std::wstring>{L"a.jpg"}));
+    ::RemoveDirectoryW((s.Cesta() + L"\\pod\\zpet").c_str());
+}
