@@ -172,3 +172,18 @@ TEST_F(LumedaProgram, PromitaniKlavesyACyklus) {
     EXPECT_TRUE(testy::ProcesSkoncil(p));
     ::CloseHandle(p);
 }
+
+TEST_F(LumedaProgram, CasovacPrepinaObrazkyAKonciPoPoslednim) {
+    testy::DocasnaSlozka s;
+    const COLORREF zluta = RGB(230, 200, 30), fialova = RGB(140, 40, 160);
+    const std::wstring a = s.Cesta() + L"\\a.bmp", b = s.Cesta() + L"\\b.jpeg";
+    ASSERT_TRUE(testy::UlozitObrazek(a, 300, 200, zluta, L"image/bmp"));
+    ASSERT_TRUE(testy::UlozitObrazek(b, 300, 200, fialova));  // PNG content under a JPEG name: GDI+ reads by content
+    ZapsatDword(L"interval", 1);
+    HANDLE p = testy::SpustitProces(Lumeda(), L" \"" + a + L"\" \"" + b + L"\"");
+    ASSERT_TRUE(CekatNaBarvu(zluta));
+    // one second later the second picture, one more and the show is over
+    ASSERT_TRUE(CekatNaBarvu(fialova));
+    EXPECT_TRUE(testy::ProcesSkoncil(p, 5000));
+    ::CloseHandle(p);
+}
