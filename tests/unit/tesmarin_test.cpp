@@ -72,6 +72,14 @@ TEST(Tesmarin, CestaDoSchrankySeZdvojenymiLomitky) {
         EXPECT_EQ(z[L"InvokeCommand"], L"0x00000000");
         EXPECT_EQ(testy::UnicodeZeSchranky(), p.schranka);
     }
+
+    // another program holds the clipboard: nothing changes, the command still succeeds
+    testy::VlozitDoSchranky(L"předtím");
+    ASSERT_TRUE(testy::OtevritSchranku());
+    ZaznamHostitele z = SpustitHostitele(dll, CLSID_SCHRANKA, CMF_NORMAL, 0, {L"C:\\a.txt"});
+    ::CloseClipboard();
+    EXPECT_EQ(z[L"InvokeCommand"], L"0x00000000");
+    EXPECT_EQ(testy::UnicodeZeSchranky(), L"předtím");
 }
 
 TEST(Tesmarin, ObsahSouboruPresDulcevoVedleKnihovny) {
