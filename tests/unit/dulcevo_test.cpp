@@ -164,4 +164,15 @@ TEST(Dulcevo, ZamcenyNeboChybejiciSouborNechaSchrankuANapiseProc) {
     const std::wstring obrazek = s.Cesta() + L"\\rozbitý.png";
     ASSERT_TRUE(testy::ZapsatBajty(obrazek, "\x89PNG rozbity"));
     OcekavatHlaseni(obrazek, L"nepodařilo načíst");
+
+    // a file over the limit is refused before anything is read
+    const std::wstring velky = s.Cesta() + L"\\velký.log";
+    HANDLE f = ::CreateFileW(velky.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER konec;
+    konec.QuadPart = static_cast<LONGLONG>(dulcevo::NEJVETSI_SOUBOR) + 1;
+    ASSERT_TRUE(::SetFilePointerEx(f, konec, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(::SetEndOfFile(f));
+    ::CloseHandle(f);
+    OcekavatHlaseni(velky, L"příliš velký");
 }
