@@ -1,0 +1,8 @@
+// Resource ids of Lumeda.
+#define IDI_LUMEDA 101
+#define IDD_NASTAVENI 103
+#define IDC_INTERVAL 1004
+#define IDC_CYKLICKY 1005
+#define IDC_VYBRAT_BARVU 1006
+#define IDC_BARVA 1007
+#define IDC_O_PROGRAMU 1008

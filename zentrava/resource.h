@@ -1,0 +1,5 @@
+// Resource ids of Zentrava.
+#define IDS_PROJNAME 100
+#define IDR_ZENTRAVA 101
+#define IDR_OBRAZEKCONTEXTMENU 102
+#define IDR_SLOZKAOBRAZKUCONTEXTMENU 103
