@@ -9,6 +9,7 @@
 #include "core/stranka.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "internet/pocasimodul.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
@@ -38,9 +39,11 @@ void ZaregistrovatNastroje() {
     VytvoritModulStopky();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
+    VytvoritModulPocasi();
 }
 
 void ZrusitNastroje() {
+    SmazatModulPocasi();
     SmazatModulRozsireniOken();
     SmazatModulSpousteniAplikaci();
     SmazatModulObrazovka();
