@@ -105,9 +105,14 @@ LRESULT DlgNastavPocasiAladin::OnSlozka(WORD, WORD, HWND, BOOL& zpracovano) {
 void DlgNastavPocasiAladin::Ulozit() {
     NastaveniAladin& n = Nastaveni(nastaveni).aladin;
     n.slozkaData = slozka.Text();
-    n.model = static_cast<DWORD>(knihovna::ComboBox(Polozka(IDC_POCASI_MODEL)).NacistDataVybranePolozky());
-    n.pocatek = static_cast<DWORD>(knihovna::ComboBox(Polozka(IDC_POCASI_POCATEK)).NacistDataVybranePolozky());
-    n.pocetObrazku = static_cast<DWORD>(knihovna::ComboBox(Polozka(IDC_POCASI_POCET_OBRAZKU)).NacistDataVybranePolozky());
+    // a combo without a selection keeps the stored value (never -1)
+    auto vybrano = [this](int id, DWORD& cil) {
+        LPARAM data = knihovna::ComboBox(Polozka(id)).NacistDataVybranePolozky();
+        if (data != -1) cil = static_cast<DWORD>(data);
+    };
+    vybrano(IDC_POCASI_MODEL, n.model);
+    vybrano(IDC_POCASI_POCATEK, n.pocatek);
+    vybrano(IDC_POCASI_POCET_OBRAZKU, n.pocetObrazku);
     n.oknoNavrchu = Zaskrtnuto(m_hWnd, IDC_OKNO_NAVRCHU);
     n.oknoPruhledne = Zaskrtnuto(m_hWnd, IDC_OKNO_PRUHLEDNE);
     n.zobrazMistniCas = Zaskrtnuto(m_hWnd, IDC_POCASI_MISTNI_CAS);
