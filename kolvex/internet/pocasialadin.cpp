@@ -426,8 +426,17 @@ void OknoAladin::PrizpusobitVelikost() {
     if (rebar) ::GetWindowRect(rebar, &rb);
     if (stavovyRadek) ::GetWindowRect(stavovyRadek, &sr);
     r.bottom += (rb.bottom - rb.top) + (sr.bottom - sr.top);
+    const LONG chceSirka = r.right, chceVyska = r.bottom;
     Overit(::AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, TRUE, 0) != 0);
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // a menu bar that wraps onto more lines takes more than one line's height: measured and added
+    RECT klientNyni{}, oknoNyni{};
+    ::GetClientRect(m_hWnd, &klientNyni);
+    ::GetWindowRect(m_hWnd, &oknoNyni);
+    const LONG navic = chceVyska - klientNyni.bottom;
+    if (navic > 0 || chceSirka != klientNyni.right)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, oknoNyni.right - oknoNyni.left + (chceSirka - klientNyni.right),
+                       oknoNyni.bottom - oknoNyni.top + std::max<LONG>(navic, 0), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Okno::UdrzetVPracovniOblasti(m_hWnd);
 }
 

@@ -118,7 +118,10 @@ void OknoSnimekDruzice::PrizpusobitVelikost() {
     RECT r{0, 0, 350, 280};
     if (obrazek) r = RECT{0, 0, static_cast<LONG>(obrazek->Sirka()), static_cast<LONG>(obrazek->Vyska())};
     else return;  // without a picture the window keeps its size
-    Overit(::AdjustWindowRectEx(&r, WS_CAPTION | WS_THICKFRAME, FALSE, WS_EX_TOOLWINDOW) != 0);
+    // the window's own frame, so that the client area is exactly the picture
+    const DWORD styl = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
+    const DWORD rozsireny = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
+    Overit(::AdjustWindowRectEx(&r, styl, FALSE, rozsireny) != 0);
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Okno::UdrzetVPracovniOblasti(m_hWnd);
 }

@@ -141,7 +141,7 @@ LRESULT OknoPredpovedText::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
         ::GetClientRect(m_hWnd, &klient);
         ::OffsetRect(&klient, 2, 2);
         ::SetBkMode(dc, TRANSPARENT);
-        ::DrawTextW(dc, text.c_str(), -1, &klient, DT_VCENTER);
+        ::DrawTextW(dc, text.c_str(), -1, &klient, DT_VCENTER | DT_NOPREFIX);
     }
     ::EndPaint(m_hWnd, &ps);
     if (velikostCeka && ::IsWindowVisible(m_hWnd)) {
