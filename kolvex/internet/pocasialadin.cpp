@@ -234,6 +234,7 @@ void OknoAladin::VytvoritListy() {
                                 nullptr);
     Overit(toolbar != nullptr);
     ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(toolbar, TB_SETPARENT, reinterpret_cast<WPARAM>(m_hWnd), 0);  // commands come straight here
     ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(aplikace.seznamMenu.Get()));
     ::SendMessageW(toolbar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(aplikace.druhySeznam.Get()));
     const struct {

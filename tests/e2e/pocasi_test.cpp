@@ -20,6 +20,10 @@ void ZapsatText(const wchar_t* klic, const wchar_t* hodnota, const std::wstring&
               ERROR_SUCCESS);
 }
 
+void ZapsatCislo(const wchar_t* klic, const wchar_t* hodnota, DWORD data) {
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, klic, hodnota, REG_DWORD, &data, sizeof(data)), ERROR_SUCCESS);
+}
+
 SIZE Klient(HWND okno) {
     RECT r{};
     ::GetClientRect(okno, &r);
@@ -70,6 +74,54 @@ TEST(PocasiZvenku, SnimekDruziceZNabidkyIkonyUkazeObrazekZeServeru) {
     ::PostMessageW(modul, WM_COMMAND, 40220, 0);
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(druzice); }, 8000));
 
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(15000), 0u);
+}
+
+TEST(PocasiZvenku, KlikNaIkonuOteviraModelAOknoOtviraSvouStrankuNastaveni) {
+    VycistitStavKolvexu();
+    ZapsatCislo(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi", L"ikonaLeve", 1);  // left click: the model window
+    ZapsatCislo(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi\\Aladin", L"model", 0);  // load nothing
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_NE(hlavni, nullptr);
+    HWND modul = kolvex.CekatNaOkno(L"QKolvexPocasi");
+    ASSERT_NE(modul, nullptr);
+    ::PostMessageW(modul, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);
+    HWND aladin = kolvex.CekatNaOkno(L"QPocasiOknoAladin");
+    ASSERT_NE(aladin, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(aladin) != 0; }, 5000)) << "model 0 still shows the window";
+    ::SetWindowPos(aladin, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::Sleep(300);
+    Snimek snimek = UlozitSnimekOkna(aladin, L"pocasi_aladin_e2e");
+    EXPECT_GT(snimek.tmavychBodu, 200) << "menu, toolbar and info text drawn";
+
+    // the window's "Nastavení" opens the settings window at the model's page
+    ::PostMessageW(aladin, WM_COMMAND, 40002, 0);
+    HWND nastaveni = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+        return nastaveni && ::IsWindowVisible(nastaveni) && TextOkna(nastaveni).find(L"Aladin") != std::wstring::npos;
+    }, 8000));
+    ::Sleep(500);
+    UlozitSnimekOkna(nastaveni, L"pocasi_nastaveni_206");
+    ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    for (UINT stranka : {205u, 207u, 208u}) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40002, static_cast<LPARAM>(stranka));
+        ASSERT_TRUE(CekatNa([&] {
+            nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+            return nastaveni && ::IsWindowVisible(nastaveni);
+        }, 8000));
+        ::Sleep(400);
+        UlozitSnimekOkna(nastaveni, L"pocasi_nastaveni_" + std::to_wstring(stranka));
+        ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    }
+
+    // a second left click closes the window again
+    ::PostMessageW(modul, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(aladin); }, 8000));
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(15000), 0u);
 }
