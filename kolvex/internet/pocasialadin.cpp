@@ -148,7 +148,7 @@ LRESULT OknoAladinKlient::OnLButtonDown(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 OknoAladin::OknoAladin() { NastavitKlic(aplikace.klicAplikace); }
 
 OknoAladin::~OknoAladin() {
-    m_prace.Ukoncit(2000);
+    m_prace.Ukoncit(0);  // WM_CLOSE has waited already; a stuck worker keeps only its own data
     if (m_akceleratory) ::DestroyAcceleratorTable(m_akceleratory);
     // the cursor is a shared resource cursor: not destroyed
 }

@@ -42,7 +42,7 @@ VlaknoSnimkuDruzice& Vlakno() {
 
 OknoSnimekDruzice::OknoSnimekDruzice() { NastavitKlic(aplikace.klicAplikace); }
 
-OknoSnimekDruzice::~OknoSnimekDruzice() { m_prace.Ukoncit(2000); }
+OknoSnimekDruzice::~OknoSnimekDruzice() { m_prace.Ukoncit(0); }  // WM_CLOSE has waited already
 
 void OknoSnimekDruzice::Spustit() { Vlakno().Spustit(); }
 void OknoSnimekDruzice::Zastavit() { Vlakno().Zastavit(); }

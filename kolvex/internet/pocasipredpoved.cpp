@@ -58,7 +58,7 @@ void ZapsatTextPredpovedi(const std::wstring& cesta, const std::wstring& text) {
 
 OknoPredpovedText::OknoPredpovedText() { NastavitKlic(aplikace.klicAplikace); }
 
-OknoPredpovedText::~OknoPredpovedText() { m_prace.Ukoncit(2000); }
+OknoPredpovedText::~OknoPredpovedText() { m_prace.Ukoncit(0); }  // WM_CLOSE has waited already
 
 void OknoPredpovedText::Spustit() { Vlakno().Spustit(); }
 void OknoPredpovedText::Zastavit() { Vlakno().Zastavit(); }

@@ -96,6 +96,17 @@ TEST(PocasiZvenku, KlikNaIkonuOteviraModelAOknoOtviraSvouStrankuNastaveni) {
     Snimek snimek = UlozitSnimekOkna(aladin, L"pocasi_aladin_e2e");
     EXPECT_GT(snimek.tmavychBodu, 200) << "menu, toolbar and info text drawn";
 
+    // the menu bar's "Model" menu (owner-drawn with the program's own look)
+    ::SetForegroundWindow(aladin);
+    ::PostMessageW(aladin, WM_SYSCOMMAND, SC_KEYMENU, 'm');
+    if (CekatNa([&] { return MenuOtevreno(kolvex.Pid()); }, 3000)) {
+        ::Sleep(300);
+        UlozitSnimekOkna(NajitOknoProcesu(kolvex.Pid(), L"#32768"), L"pocasi_aladin_menu");
+        StisknoutKlavesy({VK_ESCAPE});
+        StisknoutKlavesy({VK_ESCAPE});
+        CekatNa([&] { return !MenuOtevreno(kolvex.Pid()); }, 3000);
+    }
+
     // the window's "Nastavení" opens the settings window at the model's page
     ::PostMessageW(aladin, WM_COMMAND, 40002, 0);
     HWND nastaveni = nullptr;

@@ -144,7 +144,7 @@ TEST_F(OknaPocasi, ZavreniBehemStahovaniNeceka) {
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     oknoAladin.reset();
     const auto trvani = std::chrono::steady_clock::now() - zacatek;
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(trvani).count(), 4500);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(trvani).count(), 3500);
     EXPECT_FALSE(::IsWindow(h));
 }
 
