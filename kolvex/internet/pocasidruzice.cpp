@@ -115,9 +115,8 @@ void OknoSnimekDruzice::ZobrazitSnimek() {
 }
 
 void OknoSnimekDruzice::PrizpusobitVelikost() {
-    RECT r{0, 0, 350, 280};
-    if (obrazek) r = RECT{0, 0, static_cast<LONG>(obrazek->Sirka()), static_cast<LONG>(obrazek->Vyska())};
-    else return;  // without a picture the window keeps its size
+    if (!obrazek) return;  // without a picture the window keeps the size it had
+    RECT r{0, 0, static_cast<LONG>(obrazek->Sirka()), static_cast<LONG>(obrazek->Vyska())};
     // the window's own frame, so that the client area is exactly the picture
     const DWORD styl = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
     const DWORD rozsireny = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));

@@ -135,4 +135,10 @@ TEST(PocasiZvenku, KlikNaIkonuOteviraModelAOknoOtviraSvouStrankuNastaveni) {
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(aladin); }, 8000));
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(15000), 0u);
+    // the module saved every weather value when it stopped
+    DWORD hodnota = 0;
+    EXPECT_TRUE(PrecistDword(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi\\Snimek druzice", L"vychoziZdroj", hodnota));
+    EXPECT_EQ(hodnota, 1u);
+    EXPECT_TRUE(PrecistDword(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi", L"ikonaLeve", hodnota));
+    EXPECT_EQ(hodnota, 1u);
 }

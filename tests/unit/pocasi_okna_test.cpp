@@ -104,6 +104,21 @@ TEST_F(OknaPocasi, ModelNactePoSpusteniRaduAListuje) {
     ::SendMessageW(h, WM_COMMAND, 40213, 0);
     EXPECT_EQ(okno.index, 0);  // previous stops at the first step
     EXPECT_EQ(::GetMenuState(::GetMenu(h), 40213, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    // the Right and Left arrow keys are the window's accelerators for next and previous
+    MSG klavesa{h, WM_KEYDOWN, VK_RIGHT, 0, 0, {0, 0}};
+    EXPECT_NE(::TranslateAcceleratorW(h, okno.Akceleratory(), &klavesa), 0);
+    EXPECT_EQ(okno.index, 1);
+    klavesa.wParam = VK_LEFT;
+    EXPECT_NE(::TranslateAcceleratorW(h, okno.Akceleratory(), &klavesa), 0);
+    EXPECT_EQ(okno.index, 0);
+    klavesa.wParam = 'T';  // Ctrl+T is only written in the menu: no accelerator
+    EXPECT_EQ(::TranslateAcceleratorW(h, okno.Akceleratory(), &klavesa), 0);
+    // always on top and transparency toggled from the window are written back
+    ::SendMessageW(h, WM_COMMAND, 40053, 0);
+    EXPECT_TRUE(nastaveniPocasi->aladin.oknoNavrchu);
+    EXPECT_EQ(::GetMenuState(::GetMenu(h), 40053, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    ::SendMessageW(h, WM_COMMAND, 40053, 0);
+    EXPECT_FALSE(nastaveniPocasi->aladin.oknoNavrchu);
     ::SendMessageW(h, WM_COMMAND, 40211, 0);  // four at once
     testy::CekatNa([&] { return okno.obrazky[2] != nullptr; }, 3000);
     EXPECT_NE(okno.obrazky[1], nullptr);
@@ -181,6 +196,10 @@ TEST_F(OknaPocasi, PredpovedVyjmeTextAPriChybeUkazeNahradni) {
     EXPECT_EQ(okno.text.substr(okno.text.size() - 2), L"\r\n");
     testy::CekatNa([&] { return !okno.velikostCeka; }, 3000);
     testy::UlozitSnimekOkna(h, L"pocasi_predpoved");
+    ::SendMessageW(h, WM_COMMAND, 40075, 0);  // transparency from the window's menu stores 1
+    EXPECT_EQ(nastaveniPocasi->predpoved.oknoPruhledne, 1u);
+    ::SendMessageW(h, WM_COMMAND, 40075, 0);
+    EXPECT_EQ(nastaveniPocasi->predpoved.oknoPruhledne, 0u);
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(h));
 
