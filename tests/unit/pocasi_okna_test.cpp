@@ -196,6 +196,18 @@ TEST_F(OknaPocasi, PredpovedVyjmeTextAPriChybeUkazeNahradni) {
     EXPECT_EQ(okno.text.substr(okno.text.size() - 2), L"\r\n");
     testy::CekatNa([&] { return !okno.velikostCeka; }, 3000);
     testy::UlozitSnimekOkna(h, L"pocasi_predpoved");
+    ::SendMessageW(h, WM_COMMAND, 40215, 0);  // copy: exactly the shown text
+    std::wstring schranka;
+    if (::OpenClipboard(nullptr)) {
+        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            if (auto* text = static_cast<const wchar_t*>(::GlobalLock(data))) {
+                schranka = text;
+                ::GlobalUnlock(data);
+            }
+        }
+        ::CloseClipboard();
+    }
+    EXPECT_EQ(schranka, okno.text);
     ::SendMessageW(h, WM_COMMAND, 40075, 0);  // transparency from the window's menu stores 1
     EXPECT_EQ(nastaveniPocasi->predpoved.oknoPruhledne, 1u);
     ::SendMessageW(h, WM_COMMAND, 40075, 0);
