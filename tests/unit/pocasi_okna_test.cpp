@@ -126,12 +126,36 @@ TEST_F(OknaPocasi, ModelNactePoSpusteniRaduAListuje) {
     EXPECT_EQ(okno.obrazky[3], nullptr);  // no fourth step: its cell gets the fill colour
     EXPECT_EQ(VelikostKlienta(okno.klient->m_hWnd).cx, 640);
     ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     testy::UlozitSnimekOkna(h, L"pocasi_aladin");
     ::SendMessageW(okno.klient->m_hWnd, WM_LBUTTONDOWN, MK_CONTROL | MK_SHIFT, MAKELPARAM(5, 4));
     EXPECT_EQ(okno.klient->znackaX, 5);
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_EQ(nastaveniPocasi->aladin.poziceZnacky, (4u << 16) | 5u);  // kept for the next opening
+}
+
+TEST_F(OknaPocasi, VsechnyModelyCtyriBunkyPodleKroku) {
+    nastaveniPocasi->aladin.model = 40207;
+    nastaveniPocasi->aladin.konecStahovaniPriChybe = false;
+    oknoAladin = std::make_unique<OknoAladin>();
+    OknoAladin& okno = *oknoAladin;
+    HWND h = okno.VytvoritOkno();
+    ASSERT_TRUE(testy::CekatNa([&] { return ::IsWindowVisible(h) && okno.obrazky[0] != nullptr; }, 20000));
+    EXPECT_EQ(okno.pocetNajednou, 4);
+    EXPECT_EQ(okno.vsechny[0].size(), 9u);  // cloudiness without step 18
+    EXPECT_EQ(okno.obrazky[1], nullptr);    // precipitation has no step 0: the top-right cell is filled
+    EXPECT_EQ(okno.obrazky[2], nullptr);    // no temperature maps on the server
+    EXPECT_EQ(::GetMenuState(::GetMenu(h), 40210, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    ::SendMessageW(h, WM_COMMAND, 40212, 0);
+    EXPECT_NE(okno.obrazky[1], nullptr);
+    EXPECT_EQ(VelikostKlienta(okno.klient->m_hWnd).cx, 640);
+    ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::Pumpovat(300);
+    testy::UlozitSnimekOkna(h, L"pocasi_aladin_vsechny");
+    ::SendMessageW(h, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(h));
 }
 
 TEST_F(OknaPocasi, ModelNulaNicNestahujeAOknoSeUkaze) {
