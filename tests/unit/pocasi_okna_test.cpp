@@ -3,6 +3,9 @@
 // the forecast-text window, the module's start-up order and tray clicks, the settings pages.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <dlgs.h>
+
 #include <chrono>
 
 #include "core/aplikace.h"
@@ -37,6 +40,14 @@ void WINAPI DatumBehu(LPSYSTEMTIME cas) {
     cas->wDay = 8;
     cas->wDayOfWeek = 2;
     cas->wHour = 15;
+}
+
+// Answers the next save dialog with a file name.
+void VyplnitDialogUlozeni(HWND dialog, const std::wstring& cesta) {
+    HWND jmeno = ::GetDlgItem(dialog, cmb13);
+    if (!jmeno) jmeno = ::GetDlgItem(dialog, edt1);
+    ::SendMessageW(jmeno, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(cesta.c_str()));
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
 }
 
 SIZE VelikostKlienta(HWND okno) {
@@ -195,6 +206,16 @@ TEST_F(OknaPocasi, DruziceUkazeSnimekANeobrazekNechaOknoOtevrene) {
     EXPECT_EQ(VelikostKlienta(h).cx, 120);
     EXPECT_EQ(VelikostKlienta(h).cy, 80);
     testy::UlozitSnimekOkna(h, L"pocasi_druzice");
+    {
+        // "Uložit jako" with a .png name writes a PNG file
+        const std::wstring cil = slozka.Cesta() + L"\\ulozeny.png";
+        testy::RidicDialogu ridic(h, [&](HWND d) { VyplnitDialogUlozeni(d, cil); });
+        ::SendMessageW(h, WM_COMMAND, 40216, 0);
+        EXPECT_TRUE(ridic.Dokoncit());
+        const std::vector<BYTE> bajty = testy::PrecistBajty(cil);
+        ASSERT_GT(bajty.size(), 8u);
+        EXPECT_EQ(std::string(bajty.begin() + 1, bajty.begin() + 4), "PNG");
+    }
     // Meteopress's address answers with a web page: no picture, the window stays with its text
     ::SendMessageW(h, WM_COMMAND, 40222, 0);
     ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek == nullptr && ::IsWindowVisible(h) && !okno.soubor.empty(); }, 10000));
@@ -220,6 +241,13 @@ TEST_F(OknaPocasi, PredpovedVyjmeTextAPriChybeUkazeNahradni) {
     EXPECT_EQ(okno.text.substr(okno.text.size() - 2), L"\r\n");
     testy::CekatNa([&] { return !okno.velikostCeka; }, 3000);
     testy::UlozitSnimekOkna(h, L"pocasi_predpoved");
+    {
+        const std::wstring cil = slozka.Cesta() + L"\\predpoved.txt";
+        testy::RidicDialogu ridic(h, [&](HWND d) { VyplnitDialogUlozeni(d, cil); });
+        ::SendMessageW(h, WM_COMMAND, 40216, 0);
+        EXPECT_TRUE(ridic.Dokoncit());
+        EXPECT_EQ(testy::PrecistBajty(cil), BajtyTextuPredpovedi(okno.text));  // UTF-16LE, no mark
+    }
     ::SendMessageW(h, WM_COMMAND, 40215, 0);  // copy: exactly the shown text
     std::wstring schranka;
     if (::OpenClipboard(nullptr)) {
