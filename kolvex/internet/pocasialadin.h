@@ -21,6 +21,7 @@ using std::min;
 #include "internet/pocasiokna.h"
 #include "internet/pocasistahovani.h"
 #include "knihovna/okno.h"
+#include "knihovna/uchyt.h"
 
 class OknoAladin;
 
@@ -73,23 +74,21 @@ public:
         HDC dc = ::BeginPaint(this->m_hWnd, &ps);
         RECT klient;
         ::GetClientRect(this->m_hWnd, &klient);
-        // drawn off screen first, so that the pictures do not flicker while animating
-        HDC pamet = ::CreateCompatibleDC(dc);
-        HBITMAP bitmapa = pamet ? ::CreateCompatibleBitmap(dc, std::max<LONG>(klient.right, 1), std::max<LONG>(klient.bottom, 1))
-                                : nullptr;
-        HDC cil = bitmapa ? pamet : dc;
-        HGDIOBJ puvodni = bitmapa ? ::SelectObject(pamet, bitmapa) : nullptr;
-        ::FillRect(cil, &klient, ::GetSysColorBrush(COLOR_WINDOW));
-        POINT stary{};
-        ::SetViewportOrgEx(cil, -posun.x, -posun.y, &stary);
-        static_cast<T*>(this)->Kreslit(cil);
-        ::SetViewportOrgEx(cil, stary.x, stary.y, nullptr);
-        if (bitmapa) {
-            ::BitBlt(dc, 0, 0, klient.right, klient.bottom, pamet, 0, 0, SRCCOPY);
-            ::SelectObject(pamet, puvodni);
-            ::DeleteObject(bitmapa);
+        {
+            // drawn off screen first, so that the pictures do not flicker while animating
+            knihovna::UchytDc pamet(::CreateCompatibleDC(dc));
+            knihovna::UchytBitmapy bitmapa(
+                pamet ? ::CreateCompatibleBitmap(dc, std::max<LONG>(klient.right, 1), std::max<LONG>(klient.bottom, 1))
+                      : nullptr);
+            HDC cil = bitmapa ? pamet.Get() : dc;
+            knihovna::VybranyObjekt vybrana(bitmapa ? pamet.Get() : dc, bitmapa ? bitmapa.Get() : ::GetStockObject(NULL_BRUSH));
+            ::FillRect(cil, &klient, ::GetSysColorBrush(COLOR_WINDOW));
+            POINT stary{};
+            ::SetViewportOrgEx(cil, -posun.x, -posun.y, &stary);
+            static_cast<T*>(this)->Kreslit(cil);
+            ::SetViewportOrgEx(cil, stary.x, stary.y, nullptr);
+            if (bitmapa) ::BitBlt(dc, 0, 0, klient.right, klient.bottom, pamet.Get(), 0, 0, SRCCOPY);
         }
-        if (pamet) ::DeleteDC(pamet);
         ::EndPaint(this->m_hWnd, &ps);
         return 0;
     }
