@@ -78,7 +78,9 @@ void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
     const std::wstring cil = soubor;
     HWND okno = m_hWnd;
     try {
-        m_prace.Spustit([okno, adresa, cil](const std::atomic<bool>&) {
+        const std::wstring slozkaSnimku = NastaveniPocasi().druzice.slozkaData.Text();
+        m_prace.Spustit([okno, adresa, cil, slozkaSnimku](const std::atomic<bool>&) {
+            if (!slozkaSnimku.empty()) ::SHCreateDirectoryExW(nullptr, slozkaSnimku.c_str(), nullptr);
             HRESULT vysledek = StahnoutSoubor(adresa, cil);
             ::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, static_cast<WPARAM>(vysledek), 0);
         });

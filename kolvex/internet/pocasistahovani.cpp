@@ -1,6 +1,7 @@
 #include "internet/pocasistahovani.h"
 
 #include <process.h>
+#include <shlobj.h>
 
 #include "core/aplikace.h"
 #include "core/sit.h"
@@ -65,6 +66,8 @@ std::vector<std::wstring> StahnoutRaduModelu(const DruhModelu& druh, const Zadan
 
 VysledekStahovani ProvestStahovani(const ZadaniStahovani& zadani, const std::atomic<bool>& zrusit) {
     VysledekStahovani vysledek;
+    // a cache folder removed or newly chosen since start-up is made again
+    if (!zadani.slozka.empty()) ::SHCreateDirectoryExW(nullptr, zadani.slozka.c_str(), nullptr);
     vysledek.prikaz = zadani.prikaz;
     if (zadani.prikaz == PRIKAZ_VSECHNY_MODELY) {
         for (int slot = 0; slot < 4; ++slot) {

@@ -84,6 +84,13 @@ TEST_F(StahovaniModelu, VsechnyModelyIndexovanePodleKroku) {
     EXPECT_TRUE(v.vsechny[3].empty());
 }
 
+TEST_F(StahovaniModelu, ChybejiciSlozkaSeZalozi) {
+    zadani.slozka = slozka.Cesta() + L"\\nova\\Aladin";
+    zadani.prikaz = PRIKAZ_OBLACNOST;
+    VysledekStahovani v = ProvestStahovani(zadani, zrusit);
+    EXPECT_EQ(v.rada.size(), 3u);
+}
+
 TEST_F(StahovaniModelu, ZrusenePredPrvnimSouborem) {
     zadani.prikaz = PRIKAZ_SRAZKY;
     zrusit = true;
