@@ -507,8 +507,7 @@ LRESULT OknoAladin::OnTimer(UINT msg, WPARAM w, LPARAM l, BOOL&) {
         if (druh >= PRIKAZ_TEPLOTA && druh <= PRIKAZ_VSECHNY_MODELY) {
             Odeslat(WM_COMMAND, druh, 0);
         } else {
-            // nothing to load: the window shows itself with the info text
-            druh = PRIKAZ_OBLACNOST;
+            // nothing to load: the window shows itself with the info text, no kind checked
             textInfo = TEXT_NIC;
             AktualizovatZaskrtnuti();
             ::ShowWindow(m_hWnd, SW_SHOW);

@@ -141,6 +141,14 @@ TEST_F(OknaPocasi, ModelNactePoSpusteniRaduAListuje) {
     testy::UlozitSnimekOkna(h, L"pocasi_aladin");
     ::SendMessageW(okno.klient->m_hWnd, WM_LBUTTONDOWN, MK_CONTROL | MK_SHIFT, MAKELPARAM(5, 4));
     EXPECT_EQ(okno.klient->znackaX, 5);
+    // the 0 o'clock run is not on the server: the pass ends at its first file, nothing is shown
+    ::SendMessageW(h, WM_COMMAND, 40208, 0);
+    EXPECT_EQ(okno.hodinaBehu, 0);
+    ASSERT_TRUE(testy::CekatNa([&] { return !okno.Stahuje() && ::IsWindowVisible(h); }, 10000));
+    EXPECT_TRUE(okno.rada.empty());
+    EXPECT_EQ(okno.obrazky[0], nullptr);
+    EXPECT_EQ(okno.textInfo, L"Nebyl načten žádný soubor ...");
+    EXPECT_EQ(::GetMenuState(::GetMenu(h), 40212, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_EQ(nastaveniPocasi->aladin.poziceZnacky, (4u << 16) | 5u);  // kept for the next opening
@@ -178,6 +186,11 @@ TEST_F(OknaPocasi, ModelNulaNicNestahujeAOknoSeUkaze) {
     EXPECT_FALSE(oknoAladin->Stahuje());
     EXPECT_EQ(oknoAladin->textInfo, L"Nebyl načten žádný soubor ...");
     ::SendMessageW(h, WM_COMMAND, 40212, 0);  // nothing to step through
+    ::SendMessageW(h, WM_COMMAND, 40209, 0);  // a run change without a kind loads nothing either
+    EXPECT_FALSE(oknoAladin->Stahuje());
+    EXPECT_EQ(oknoAladin->hodinaBehu, 12);
+    EXPECT_EQ(::GetMenuState(::GetMenu(h), 40209, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(::GetMenuState(::GetMenu(h), 40204, MF_BYCOMMAND) & MF_CHECKED, 0u);
     ::UpdateWindow(oknoAladin->klient->m_hWnd);
     ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(h));
