@@ -10,6 +10,7 @@
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "clipboard/modulschranka.h"
+#include "internet/pocasimodul.h"
 #include "internet/rssctecka.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
@@ -46,9 +47,11 @@ void ZaregistrovatNastroje() {
     VytvoritModulSchranka();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HORKE_KLAVESY, VytvoritStranku<DlgNastavHorkeKlavesy>);
     VytvoritModulCteckaRSS();
+    VytvoritModulPocasi();
 }
 
 void ZrusitNastroje() {
+    SmazatModulPocasi();
     SmazatModulCteckaRSS();
     SmazatModulSchranka();
     SmazatModulPoznamky();

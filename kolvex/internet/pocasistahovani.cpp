@@ -1,0 +1,135 @@
+#include "internet/pocasistahovani.h"
+
+#include <process.h>
+#include <shlobj.h>
+
+#include "core/aplikace.h"
+#include "core/sit.h"
+#include "knihovna/chyba.h"
+
+namespace {
+
+// The HTTP status of the open request, for a reply that WinINet did not turn into an error.
+class HttpObrazek : public HttpSoubor {
+public:
+    explicit HttpObrazek(HINTERNET relace) : HttpSoubor(relace) {}
+    DWORD Stav() const {
+        DWORD stav = 0, velikost = sizeof(stav);
+        if (!m_url ||
+            !::HttpQueryInfoW(m_url, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &stav, &velikost, nullptr))
+            return 0;
+        return stav;
+    }
+};
+
+HRESULT StahnoutSouborHttp(const std::wstring& adresa, const std::wstring& soubor) {
+    HRESULT vysledek = S_OK;
+    try {
+        HttpObrazek http(aplikace.relaceInternetu);
+        http.OtevritUrl(adresa);
+        DWORD stav = http.Stav();
+        if (stav < 200 || stav > 299) knihovna::VyhoditChybu(HresultStavuHttp(stav ? stav : 500));
+        http.UlozitDoSouboru(soubor);
+    } catch (const knihovna::Chyba& chyba) {
+        vysledek = chyba.Hresult();
+    } catch (...) {
+        vysledek = E_FAIL;
+    }
+    if (FAILED(vysledek)) ::DeleteFileW(soubor.c_str());
+    return vysledek;
+}
+
+}  // namespace
+
+HRESULT (*stahnoutSouborPocasi)(const std::wstring& adresa, const std::wstring& soubor) = StahnoutSouborHttp;
+
+HRESULT StahnoutSoubor(const std::wstring& adresa, const std::wstring& soubor) {
+    return stahnoutSouborPocasi(adresa, soubor);
+}
+
+std::vector<std::wstring> StahnoutRaduModelu(const DruhModelu& druh, const ZadaniStahovani& zadani,
+                                             const std::atomic<bool>& zrusit) {
+    std::vector<std::wstring> rada;
+    for (int krok : KrokyDruhu(druh)) {
+        if (zrusit) break;
+        const std::wstring adresa = AdresaObrazku(zadani.zaklad, druh, zadani.datum, zadani.hodinaBehu, krok);
+        const std::wstring soubor = SouborObrazku(zadani.slozka, druh, krok);
+        if (druh.prikaz == PRIKAZ_TEPLOTA) ::DeleteFileW(soubor.c_str());
+        if (SUCCEEDED(StahnoutSoubor(adresa, soubor))) {
+            rada.push_back(soubor);
+        } else if (zadani.konecPriChybe) {
+            break;
+        }
+    }
+    return rada;
+}
+
+VysledekStahovani ProvestStahovani(const ZadaniStahovani& zadani, const std::atomic<bool>& zrusit) {
+    VysledekStahovani vysledek;
+    // a cache folder removed or newly chosen since start-up is made again
+    if (!zadani.slozka.empty()) ::SHCreateDirectoryExW(nullptr, zadani.slozka.c_str(), nullptr);
+    vysledek.prikaz = zadani.prikaz;
+    if (zadani.prikaz == PRIKAZ_VSECHNY_MODELY) {
+        for (int slot = 0; slot < 4; ++slot) {
+            const DruhModelu* druh = DruhVsechModelu(slot);
+            auto& rada = vysledek.vsechny[static_cast<size_t>(slot)];
+            // every series is indexed by step number: precipitation has no step 0
+            if (druh->prvniKrok > 0) rada.push_back(std::wstring());
+            for (std::wstring& soubor : StahnoutRaduModelu(*druh, zadani, zrusit)) rada.push_back(std::move(soubor));
+        }
+    } else if (const DruhModelu* druh = NajitDruhModelu(zadani.prikaz)) {
+        vysledek.rada = StahnoutRaduModelu(*druh, zadani, zrusit);
+    }
+    vysledek.zruseno = zrusit;
+    return vysledek;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+PracovniVlakno::~PracovniVlakno() {
+    Ukoncit(0);
+    if (m_vlakno) ::CloseHandle(m_vlakno);
+}
+
+unsigned __stdcall PracovniVlakno::Procedura(void* parametr) {
+    // the thread holds its own reference: the window may let go of it first
+    std::unique_ptr<std::shared_ptr<Stav>> stav(static_cast<std::shared_ptr<Stav>*>(parametr));
+    try {
+        (*stav)->prace((*stav)->zrusit);
+    } catch (...) {
+        // a job reports its own failures by posting; nothing may leave the thread
+    }
+    return 0;
+}
+
+void PracovniVlakno::Spustit(std::function<void(const std::atomic<bool>& zrusit)> prace) {
+    Uklidit();
+    if (m_vlakno) knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_BUSY));
+    m_stav = std::make_shared<Stav>();
+    m_stav->prace = std::move(prace);
+    auto* odkaz = new std::shared_ptr<Stav>(m_stav);
+    uintptr_t h = ::_beginthreadex(nullptr, 0, Procedura, odkaz, 0, nullptr);
+    if (!h) {
+        delete odkaz;
+        knihovna::VyhoditPosledniChybu();
+    }
+    m_vlakno = reinterpret_cast<HANDLE>(h);
+}
+
+bool PracovniVlakno::Bezi() const { return m_vlakno && ::WaitForSingleObject(m_vlakno, 0) == WAIT_TIMEOUT; }
+
+bool PracovniVlakno::Ukoncit(DWORD ms) {
+    if (!m_vlakno) return true;
+    if (m_stav) m_stav->zrusit = true;
+    bool skoncil = ::WaitForSingleObject(m_vlakno, ms) != WAIT_TIMEOUT;
+    if (skoncil) Uklidit();
+    return skoncil;
+}
+
+void PracovniVlakno::Uklidit() {
+    if (m_vlakno && ::WaitForSingleObject(m_vlakno, 0) != WAIT_TIMEOUT) {
+        ::CloseHandle(m_vlakno);
+        m_vlakno = nullptr;
+        m_stav.reset();
+    }
+}
