@@ -16,8 +16,11 @@
 #include "monitors/modulsledovanipameti.h"
 #include "monitors/modulsledovaniprocesu.h"
 #include "multimedia/dlgnastavovladanicd.h"
+#include "multimedia/dlgnastavzaznamu.h"
 #include "multimedia/ovladanicd.h"
+#include "multimedia/ovladaczaznamu.h"
 #include "screen/modulobrazovka.h"
+#include "screen/slozkaopisu.h"
 #include "timers/dlgnastavcasovace.h"
 #include "timers/modulhodiny.h"
 #include "timers/modulstopky.h"
@@ -38,6 +41,11 @@ void ZaregistrovatNastroje() {
     VytvoritModulStopky();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
+    VytvoritModulSonvidar();
+    vyprazdnitSlozkuZaznamu = VyprazdnitSlozkuSDotazem;
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SONVIDAR, VytvoritStranku<DlgNastavSonvidar>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_ZAZNAM_ZVUKU_WMA, VytvoritStranku<DlgNastavZaznamZvukuWma>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_ZAZNAM_VIDEA_WMV, VytvoritStranku<DlgNastavZaznamVideaWmv>);
 }
 
 void ZrusitNastroje() {
@@ -48,6 +56,7 @@ void ZrusitNastroje() {
     SmazatModulSledovaniProcesu();
     SmazatModulHodiny();
     SmazatModulStopky();
+    SmazatModulSonvidar();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
