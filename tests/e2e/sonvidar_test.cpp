@@ -103,6 +103,40 @@ TEST_F(SonvidarZvenku, ZaznamZvukuBeziDoZavreniOkna) {
     EXPECT_EQ(Obsah(druhy), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
 }
 
+TEST_F(SonvidarZvenku, KonecNaKlikANabidkaKonec) {
+    RegistraceKoderu koder;
+    DocasnaSlozka slozka;
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (KLIC + L"\\Zaznam zvuku").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &h, nullptr),
+              ERROR_SUCCESS);
+    const DWORD zapnuto = 1;
+    ::RegSetValueExW(h, L"konecNaKlik", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zapnuto), sizeof(zapnuto));
+    ::RegCloseKey(h);
+    // with konecNaKlik on one left click ends the recording, a double click does nothing
+    const std::wstring soubor = slozka.Cesta() + L"\\klik.wma";
+    Program sonvidar(L"Sonvidar.exe", L"ZaznamZvuku \"" + soubor + L"\"");
+    HWND okno = sonvidar.CekatNaOkno(L"QKolvexSonvidar");
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return !Obsah(soubor).empty(); }, 10000));
+    ::PostMessageW(okno, WM_APP + 1, 1, WM_LBUTTONDBLCLK);
+    ::PostMessageW(okno, WM_APP + 1, 2, WM_LBUTTONUP);  // another icon id: ignored
+    EXPECT_EQ(sonvidar.CekatNaKonec(700), static_cast<DWORD>(STILL_ACTIVE));
+    ::PostMessageW(okno, WM_APP + 1, 1, WM_LBUTTONUP);
+    EXPECT_EQ(sonvidar.CekatNaKonec(), 0u);
+    EXPECT_EQ(Obsah(soubor), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
+
+    // "&Konec" of the icon's menu
+    const std::wstring druhy = slozka.Cesta() + L"\\menu.wma";
+    Program dalsi(L"Sonvidar.exe", L"ZaznamZvuku \"" + druhy + L"\"");
+    HWND okno2 = dalsi.CekatNaOkno(L"QKolvexSonvidar");
+    ASSERT_NE(okno2, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return !Obsah(druhy).empty(); }, 10000));
+    ::PostMessageW(okno2, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(dalsi.CekatNaKonec(), 0u);
+    EXPECT_EQ(Obsah(druhy), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
+}
+
 TEST_F(SonvidarZvenku, BezKoderuZpravaAKodEHandle) {
     RegistraceKoderu bez(false);
     DocasnaSlozka slozka;

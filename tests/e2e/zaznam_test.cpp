@@ -121,6 +121,11 @@ TEST(ZaznamZvenku, StrankyNastaveniZaznamu) {
             EXPECT_EQ(TextOkna(::GetDlgItem(stranka, 1106)), L"zaznam");
             ::SendMessageW(::GetDlgItem(stranka, 1110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"25"));
             ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
+        } else if (p.stranka == 181) {
+            EXPECT_EQ(TextOkna(::GetDlgItem(stranka, 1110)), L"400");
+            // out of range: refused, the stored number stays
+            ::SendMessageW(::GetDlgItem(stranka, 1110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20000"));
+            ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
         } else {
             ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
         }
@@ -129,6 +134,8 @@ TEST(ZaznamZvenku, StrankyNastaveniZaznamu) {
     DWORD pocet = 0;
     EXPECT_TRUE(PrecistDword(KLIC_KOLVEXU + L"\\Sonvidar\\Zaznam zvuku", L"maxPocetSouboru", pocet));
     EXPECT_EQ(pocet, 25u);
+    EXPECT_TRUE(PrecistDword(KLIC_KOLVEXU + L"\\Sonvidar\\Zaznam videa", L"maxPocetSouboru", pocet));
+    EXPECT_EQ(pocet, 400u);
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
     VycistitStavKolvexu();
