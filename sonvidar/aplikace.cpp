@@ -61,7 +61,7 @@ int ZpracovatParametry(int pocet, const wchar_t* const* argumenty) {
         std::wstring soubor;
         switch (RozebratParametry(pocet, argumenty, rezim, soubor)) {
             case VysledekParametru::Zprava:
-                oknoZpravy(nullptr, L"Neplatný parametr spuštění programu", Knihovna::modul.titulek.c_str(),
+                oknoZpravy(nullptr, Knihovna::Retezec(IDS_NEPLATNY_PARAMETR).c_str(), Knihovna::modul.titulek.c_str(),
                            MB_ICONERROR);
                 return 1;
             case VysledekParametru::BezZpravy: return 1;

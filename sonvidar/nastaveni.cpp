@@ -32,8 +32,8 @@ bool Zaskrtnuto(HWND dialog, int id) {
     return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
 
-void ZahajitDialog(Knihovna::Okno& dialog, const wchar_t* format) {
-    ::SetWindowTextW(dialog.m_hWnd, Formatovat(format, Knihovna::modul.titulek.c_str()).c_str());
+void ZahajitDialog(Knihovna::Okno& dialog, UINT idTitulku) {
+    ::SetWindowTextW(dialog.m_hWnd, Formatovat(Knihovna::Retezec(idTitulku).c_str(), Knihovna::modul.titulek.c_str()).c_str());
     ::SendMessageW(dialog.m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Knihovna::modul.velkaIkona));
     ::SendMessageW(dialog.m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Knihovna::modul.malaIkona));
 }
@@ -137,7 +137,7 @@ LRESULT DlgNastavZaznamZvuku::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpraco
     NastaveniZvuku& n = aplikace.zvuk;
     switch (msg) {
         case WM_INITDIALOG:
-            ZahajitDialog(*this, L"%s - Nastavení záznamu zvuku");
+            ZahajitDialog(*this, IDS_NASTAVENI_ZVUKU);
             m_zarizeni.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI), seznamZarizeniZvuku, n.zarizeni);
             m_profil.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL), seznamProfiluZvuku, n.profil);
             NaplnitLinky(m_linka, Prvek(m_hWnd, IDC_VSTUPNI_LINKA), n.ovladacHlasitosti);
@@ -173,7 +173,7 @@ LRESULT DlgNastavZaznamVidea::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpraco
     NastaveniVidea& n = aplikace.video;
     switch (msg) {
         case WM_INITDIALOG:
-            ZahajitDialog(*this, L"%s - Nastavení záznamu videa");
+            ZahajitDialog(*this, IDS_NASTAVENI_VIDEA);
             m_zarizeniZvuk.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI_ZVUK), seznamZarizeniZvuku, n.zarizeniZvuk);
             m_profilZvuk.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL_ZVUK), seznamProfiluZvuku, n.profilZvuk);
             m_zarizeniVideo.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI_VIDEO), seznamZarizeniVidea, n.zarizeniVideo);

@@ -375,3 +375,71 @@ TEST(SonvidarMixerWine, SystemovyMixerSelzeCiste) {
 }
 
 }  // namespace
+
+namespace {
+
+// Shell_NotifyIconW recorded instead of called.
+struct VolaniIkony {
+    DWORD zprava;
+    NOTIFYICONDATAW data;
+};
+std::vector<VolaniIkony> volaniIkony;
+BOOL WINAPI ZaznamenatIkonu(DWORD zprava, PNOTIFYICONDATAW data) {
+    volaniIkony.push_back({zprava, *data});
+    return TRUE;
+}
+
+TEST(SonvidarIkonaTray, AnimaceTriSnimkuBublinaAOdebrani) {
+    const std::wstring cesta = testy::SlozkaTestu() + L"\\Sonvidar.exe";
+    HMODULE sonvidar = ::LoadLibraryExW(cesta.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(sonvidar, nullptr);
+    HWND okno = ::CreateWindowExW(0, L"STATIC", L"Sonvidar", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(okno, nullptr);
+    Knihovna::FunkceNotifyIcon puvodni = Knihovna::notifikacniIkona;
+    Knihovna::notifikacniIkona = ZaznamenatIkonu;
+    volaniIkony.clear();
+    {
+        Knihovna::IkonaTray ikona;
+        EXPECT_THROW(ikona.ZobrazitBublinu(L"x", NIIF_INFO), Knihovna::Chyba);  // not added yet
+        ikona.PridatAnimovanou(okno, 1, WM_APP + 1, sonvidar, 103);
+        ASSERT_EQ(volaniIkony.size(), 1u);
+        EXPECT_EQ(volaniIkony[0].zprava, static_cast<DWORD>(NIM_ADD));
+        EXPECT_EQ(volaniIkony[0].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+        EXPECT_EQ(volaniIkony[0].data.uCallbackMessage, static_cast<UINT>(WM_APP + 1));
+        EXPECT_EQ(ikona.titulek, L"Sonvidar");
+        EXPECT_EQ(ikona.snimek, 0);
+        std::vector<int> snimky;
+        for (int i = 0; i < 4; ++i) {
+            ikona.DalsiSnimek();
+            snimky.push_back(ikona.snimek);
+        }
+        EXPECT_EQ(snimky, (std::vector<int>{1, 2, 0, 1}));
+        EXPECT_EQ(volaniIkony.back().data.uFlags, static_cast<UINT>(NIF_ICON));
+
+        ikona.NastavitPopis(std::wstring(200, L'x'));
+        EXPECT_EQ(wcslen(volaniIkony.back().data.szTip), 127u);
+        ikona.zvukBubliny = false;
+        ikona.ZobrazitBublinu(std::wstring(300, L'y'), NIIF_INFO);
+        const NOTIFYICONDATAW& b = volaniIkony.back().data;
+        EXPECT_EQ(b.uFlags, static_cast<UINT>(NIF_INFO));
+        EXPECT_EQ(wcslen(b.szInfo), 255u);
+        EXPECT_EQ(b.dwInfoFlags, static_cast<DWORD>(NIIF_INFO | NIIF_NOSOUND));
+        EXPECT_EQ(b.uTimeout, 11000u);
+        EXPECT_STREQ(b.szInfoTitle, L"Sonvidar");
+        // the balloon before it was hidden first
+        EXPECT_EQ(volaniIkony[volaniIkony.size() - 2].data.szInfo[0], L'\0');
+        ikona.Odebrat();
+        EXPECT_EQ(volaniIkony.back().zprava, static_cast<DWORD>(NIM_DELETE));
+        EXPECT_EQ(ikona.id, 0u);
+        EXPECT_EQ(ikona.seznam, nullptr);
+        EXPECT_THROW(ikona.DalsiSnimek(), Knihovna::Chyba);
+        const size_t pocet = volaniIkony.size();
+        ikona.Odebrat();  // never added (any more): left alone
+        EXPECT_EQ(volaniIkony.size(), pocet);
+    }
+    Knihovna::notifikacniIkona = puvodni;
+    ::DestroyWindow(okno);
+    ::FreeLibrary(sonvidar);
+}
+
+}  // namespace
