@@ -19,9 +19,12 @@
 #include "monitors/modulsledovanipameti.h"
 #include "monitors/modulsledovaniprocesu.h"
 #include "multimedia/dlgnastavovladanicd.h"
+#include "multimedia/dlgnastavzaznamu.h"
 #include "multimedia/ovladanicd.h"
+#include "multimedia/ovladaczaznamu.h"
 #include "notes/modulpoznamky.h"
 #include "screen/modulobrazovka.h"
+#include "screen/slozkaopisu.h"
 #include "timers/dlgnastavcasovace.h"
 #include "timers/modulhodiny.h"
 #include "timers/modulstopky.h"
@@ -48,6 +51,11 @@ void ZaregistrovatNastroje() {
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HORKE_KLAVESY, VytvoritStranku<DlgNastavHorkeKlavesy>);
     VytvoritModulCteckaRSS();
     VytvoritModulPocasi();
+    VytvoritModulSonvidar();
+    vyprazdnitSlozkuZaznamu = VyprazdnitSlozkuSDotazem;
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SONVIDAR, VytvoritStranku<DlgNastavSonvidar>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_ZAZNAM_ZVUKU_WMA, VytvoritStranku<DlgNastavZaznamZvukuWma>);
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_ZAZNAM_VIDEA_WMV, VytvoritStranku<DlgNastavZaznamVideaWmv>);
 }
 
 void ZrusitNastroje() {
@@ -62,6 +70,7 @@ void ZrusitNastroje() {
     SmazatModulSledovaniProcesu();
     SmazatModulHodiny();
     SmazatModulStopky();
+    SmazatModulSonvidar();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {

@@ -185,4 +185,30 @@ FiktivniJednotka::FiktivniJednotka(wchar_t pismeno, const std::wstring& slozka, 
 
 FiktivniJednotka::~FiktivniJednotka() { DefinovatJednotku(m_pismeno, {}, DRIVE_NO_ROOT_DIR); }
 
+namespace {
+const wchar_t KLIC_KODERU[] = L"CLSID\\{632B606A-BBC6-11D2-A329-006097C4E476}";
+}
+
+std::wstring RegistraceKoderu::CestaKoderu() { return SlozkaTestu() + L"\\pomocne\\koder\\falesny_koder.dll"; }
+
+RegistraceKoderu::RegistraceKoderu(bool registrovat) {
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, KLIC_KODERU);
+    if (!registrovat) return;
+    HKEY klic = nullptr;
+    const std::wstring cesta = std::wstring(KLIC_KODERU) + L"\\InprocServer32";
+    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, cesta.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &klic, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const std::wstring dll = CestaKoderu();
+    const wchar_t model[] = L"Apartment";
+    m_registrovano =
+        ::RegSetValueExW(klic, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(dll.c_str()),
+                         static_cast<DWORD>((dll.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS &&
+        ::RegSetValueExW(klic, L"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model), sizeof(model)) ==
+            ERROR_SUCCESS;
+    ::RegCloseKey(klic);
+}
+
+RegistraceKoderu::~RegistraceKoderu() { ::RegDeleteTreeW(HKEY_CLASSES_ROOT, KLIC_KODERU); }
+
 }  // namespace testy

@@ -79,4 +79,20 @@ private:
     bool m_pripravena = false;
 };
 
+// The stand-in media encoder (bin\pomocne\koder\falesny_koder.dll) registered under HKCR as the
+// encoder class while the object lives (COM in Wine ignores HKCU\Software\Classes); a
+// registration left by an earlier run is removed first and at the end.
+class RegistraceKoderu {
+public:
+    explicit RegistraceKoderu(bool registrovat = true);
+    ~RegistraceKoderu();
+    RegistraceKoderu(const RegistraceKoderu&) = delete;
+    RegistraceKoderu& operator=(const RegistraceKoderu&) = delete;
+    bool Registrovano() const { return m_registrovano; }
+    static std::wstring CestaKoderu();
+
+private:
+    bool m_registrovano = false;
+};
+
 }  // namespace testy

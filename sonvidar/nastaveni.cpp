@@ -1,0 +1,212 @@
+#include "nastaveni.h"
+
+#include "resource.h"
+
+namespace Brenvald_Sonvidar {
+
+using Knihovna::Formatovat;
+using Knihovna::KlicRegistru;
+
+DlgNastavZaznamZvuku* dlgNastavZaznamZvuku = nullptr;
+DlgNastavZaznamVidea* dlgNastavZaznamVidea = nullptr;
+
+namespace {
+const wchar_t* const VYCHOZI_PROFIL_ZVUKU = L"Windows Media Audio 8 for ISDN (Better than CD quality, 128 Kbps)";
+const wchar_t* const VYCHOZI_PROFIL_VIDEA = L"Windows Media Video 8 for Local Area Network (768 Kbps)";
+const wchar_t* const VYCHOZI_ZVUKOVE_ZARIZENI = L"Default_Audio_Device";
+const wchar_t* const VYCHOZI_VIDEO_ZARIZENI = L"Default_Video_Device";
+
+HWND Prvek(HWND dialog, int id) {
+    HWND h = ::GetDlgItem(dialog, id);
+    if (!h) Knihovna::Vyhodit(E_HANDLE);
+    return h;
+}
+
+void NastavitZaskrtnuti(HWND dialog, int id, bool zapnuto) {
+    Prvek(dialog, id);
+    ::CheckDlgButton(dialog, id, zapnuto ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool Zaskrtnuto(HWND dialog, int id) {
+    Prvek(dialog, id);
+    return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void ZahajitDialog(Knihovna::Okno& dialog, UINT idTitulku) {
+    ::SetWindowTextW(dialog.m_hWnd, Formatovat(Knihovna::Retezec(idTitulku).c_str(), Knihovna::modul.titulek.c_str()).c_str());
+    ::SendMessageW(dialog.m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Knihovna::modul.velkaIkona));
+    ::SendMessageW(dialog.m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Knihovna::modul.malaIkona));
+}
+
+// The input lines with their list index; the stored line is searched by its whole text.
+void NaplnitLinky(Knihovna::ComboBox& combo, HWND h, const std::wstring& vybrana) {
+    combo.Pripojit(h);
+    ::SendMessageW(h, CB_RESETCONTENT, 0, 0);
+    for (size_t i = 0; i < seznamVstupnichLinek.Pocet(); ++i)
+        combo.PridatText(seznamVstupnichLinek.Polozka(i), static_cast<LPARAM>(i));
+    combo.VybratText(vybrana, true);  // not found: no selection
+}
+
+void PrepnoutNyni(Knihovna::ComboBox& linka) {
+    std::wstring nazev;
+    linka.NacistVybranyText(nazev);
+    PrepnoutVstupniLinku(nazev);
+}
+
+// A combo without selection keeps the old value.
+void PrevzitVyber(const Knihovna::ComboBox& combo, std::wstring& hodnota) { combo.NacistVybranyText(hodnota); }
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void AplikaceZaznamu::VychoziNastaveniZvuku() {
+    zvuk.konecNaKlik = false;
+    zvuk.prepnoutOvladac = true;
+    zvuk.profil = VYCHOZI_PROFIL_ZVUKU;
+    zvuk.zarizeni = VYCHOZI_ZVUKOVE_ZARIZENI;
+    zvuk.zpravaIkona = true;
+    zvuk.ikona = true;
+}
+
+void AplikaceZaznamu::VychoziNastaveniVidea() {
+    video.konecNaKlik = false;
+    video.prepnoutOvladac = true;
+    video.profilVideo = VYCHOZI_PROFIL_VIDEA;
+    video.profilZvuk = VYCHOZI_PROFIL_ZVUKU;
+    video.zarizeniVideo = VYCHOZI_VIDEO_ZARIZENI;
+    video.zarizeniZvuk = VYCHOZI_ZVUKOVE_ZARIZENI;
+    video.zpravaIkona = true;
+    video.ikona = true;
+}
+
+void AplikaceZaznamu::NacistNastaveniZvuku() {
+    KlicRegistru klic;
+    klic.Otevrit(sekceZvuku);
+    klic.CistBool(L"konecNaKlik", zvuk.konecNaKlik);
+    klic.CistText(L"ovladacHlasitosti", zvuk.ovladacHlasitosti);
+    klic.CistBool(L"prepnoutOvladac", zvuk.prepnoutOvladac);
+    klic.CistText(L"profil", zvuk.profil);
+    klic.CistText(L"zarizeni", zvuk.zarizeni);
+    klic.CistBool(L"zpravaIkona", zvuk.zpravaIkona);
+    klic.Zavrit();
+}
+
+void AplikaceZaznamu::NacistNastaveniVidea() {
+    KlicRegistru klic;
+    klic.Otevrit(sekceVidea);
+    klic.CistBool(L"konecNaKlik", video.konecNaKlik);
+    klic.CistText(L"ovladacHlasitosti", video.ovladacHlasitosti);
+    klic.CistBool(L"prepnoutOvladac", video.prepnoutOvladac);
+    klic.CistText(L"profilVideo", video.profilVideo);
+    klic.CistText(L"profilZvuk", video.profilZvuk);
+    klic.CistText(L"zarizeniVideo", video.zarizeniVideo);
+    klic.CistText(L"zarizeniZvuk", video.zarizeniZvuk);
+    klic.CistBool(L"zpravaIkona", video.zpravaIkona);
+    klic.Zavrit();
+}
+
+void AplikaceZaznamu::UlozitNastaveniZvuku() {
+    KlicRegistru klic;
+    klic.Otevrit(sekceZvuku);
+    klic.ZapsatBool(L"konecNaKlik", zvuk.konecNaKlik);
+    klic.ZapsatText(L"ovladacHlasitosti", zvuk.ovladacHlasitosti);
+    klic.ZapsatBool(L"prepnoutOvladac", zvuk.prepnoutOvladac);
+    klic.ZapsatText(L"profil", zvuk.profil);
+    klic.ZapsatText(L"zarizeni", zvuk.zarizeni);
+    klic.ZapsatBool(L"zpravaIkona", zvuk.zpravaIkona);
+    klic.Zavrit();
+}
+
+void AplikaceZaznamu::UlozitNastaveniVidea() {
+    KlicRegistru klic;
+    klic.Otevrit(sekceVidea);
+    klic.ZapsatBool(L"konecNaKlik", video.konecNaKlik);
+    klic.ZapsatText(L"ovladacHlasitosti", video.ovladacHlasitosti);
+    klic.ZapsatBool(L"prepnoutOvladac", video.prepnoutOvladac);
+    klic.ZapsatText(L"profilVideo", video.profilVideo);
+    klic.ZapsatText(L"profilZvuk", video.profilZvuk);
+    klic.ZapsatText(L"zarizeniVideo", video.zarizeniVideo);
+    klic.ZapsatText(L"zarizeniZvuk", video.zarizeniZvuk);
+    klic.ZapsatBool(L"zpravaIkona", video.zpravaIkona);
+    klic.Zavrit();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+LRESULT DlgNastavZaznamZvuku::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpracovano) {
+    NastaveniZvuku& n = aplikace.zvuk;
+    switch (msg) {
+        case WM_INITDIALOG:
+            ZahajitDialog(*this, IDS_NASTAVENI_ZVUKU);
+            m_zarizeni.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI), seznamZarizeniZvuku, n.zarizeni);
+            m_profil.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL), seznamProfiluZvuku, n.profil);
+            NaplnitLinky(m_linka, Prvek(m_hWnd, IDC_VSTUPNI_LINKA), n.ovladacHlasitosti);
+            NastavitZaskrtnuti(m_hWnd, IDC_PREPNOUT_OVLADAC, n.prepnoutOvladac);
+            NastavitZaskrtnuti(m_hWnd, IDC_ZPRAVA_IKONA, n.zpravaIkona);
+            NastavitZaskrtnuti(m_hWnd, IDC_KONEC_NA_KLIK, n.konecNaKlik);
+            Vycentrovat();
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(w)) {
+                case IDOK:
+                    PrevzitVyber(m_zarizeni, n.zarizeni);
+                    PrevzitVyber(m_profil, n.profil);
+                    PrevzitVyber(m_linka, n.ovladacHlasitosti);
+                    n.prepnoutOvladac = Zaskrtnuto(m_hWnd, IDC_PREPNOUT_OVLADAC);
+                    n.zpravaIkona = Zaskrtnuto(m_hWnd, IDC_ZPRAVA_IKONA);
+                    n.konecNaKlik = Zaskrtnuto(m_hWnd, IDC_KONEC_NA_KLIK);
+                    aplikace.UlozitNastaveniZvuku();
+                    ::EndDialog(m_hWnd, IDOK);
+                    return 0;
+                case IDCANCEL: ::EndDialog(m_hWnd, IDCANCEL); return 0;
+                case IDC_PREPNOUT_NYNI: PrepnoutNyni(m_linka); return 0;
+                default: break;
+            }
+            break;
+        default: break;
+    }
+    zpracovano = false;
+    return 0;
+}
+
+LRESULT DlgNastavZaznamVidea::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpracovano) {
+    NastaveniVidea& n = aplikace.video;
+    switch (msg) {
+        case WM_INITDIALOG:
+            ZahajitDialog(*this, IDS_NASTAVENI_VIDEA);
+            m_zarizeniZvuk.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI_ZVUK), seznamZarizeniZvuku, n.zarizeniZvuk);
+            m_profilZvuk.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL_ZVUK), seznamProfiluZvuku, n.profilZvuk);
+            m_zarizeniVideo.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI_VIDEO), seznamZarizeniVidea, n.zarizeniVideo);
+            m_profilVideo.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL_VIDEO), seznamProfiluVidea, n.profilVideo);
+            NaplnitLinky(m_linka, Prvek(m_hWnd, IDC_VSTUPNI_LINKA), n.ovladacHlasitosti);
+            NastavitZaskrtnuti(m_hWnd, IDC_PREPNOUT_OVLADAC, n.prepnoutOvladac);
+            NastavitZaskrtnuti(m_hWnd, IDC_ZPRAVA_IKONA, n.zpravaIkona);
+            NastavitZaskrtnuti(m_hWnd, IDC_KONEC_NA_KLIK, n.konecNaKlik);
+            Vycentrovat();
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(w)) {
+                case IDOK:
+                    PrevzitVyber(m_zarizeniZvuk, n.zarizeniZvuk);
+                    PrevzitVyber(m_profilZvuk, n.profilZvuk);
+                    PrevzitVyber(m_zarizeniVideo, n.zarizeniVideo);
+                    PrevzitVyber(m_profilVideo, n.profilVideo);
+                    PrevzitVyber(m_linka, n.ovladacHlasitosti);
+                    n.prepnoutOvladac = Zaskrtnuto(m_hWnd, IDC_PREPNOUT_OVLADAC);
+                    n.zpravaIkona = Zaskrtnuto(m_hWnd, IDC_ZPRAVA_IKONA);
+                    n.konecNaKlik = Zaskrtnuto(m_hWnd, IDC_KONEC_NA_KLIK);
+                    aplikace.UlozitNastaveniVidea();
+                    ::EndDialog(m_hWnd, IDOK);
+                    return 0;
+                case IDCANCEL: ::EndDialog(m_hWnd, IDCANCEL); return 0;
+                case IDC_PREPNOUT_NYNI: PrepnoutNyni(m_linka); return 0;
+                default: break;
+            }
+            break;
+        default: break;
+    }
+    zpracovano = false;
+    return 0;
+}
+
+}  // namespace Brenvald_Sonvidar

@@ -1,0 +1,282 @@
+#include "oknohlavni.h"
+
+#include <shlwapi.h>
+
+#include "aplikace.h"
+#include "nastaveni.h"
+#include "resource.h"
+
+namespace Brenvald_Sonvidar {
+
+using Knihovna::Formatovat;
+using Knihovna::Overit;
+
+OknoHlavni* oknoHlavni = nullptr;
+
+namespace {
+constexpr UINT_PTR CASOVAC_ZAZNAMU = 1;
+constexpr UINT ID_IKONY = 1;
+
+// The encoder component is not there (rather than refusing a device or profile).
+bool KoderChybi(HRESULT hr) {
+    return hr == REGDB_E_CLASSNOTREG || hr == CO_E_CLASSSTRING || hr == HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND) ||
+           hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL || hr == E_NOINTERFACE;
+}
+
+void OznamitChybejiciKoder() {
+    oknoZpravy(nullptr, Knihovna::Retezec(IDS_KODER_CHYBI).c_str(), Knihovna::modul.titulek.c_str(), MB_ICONERROR);
+}
+
+bool JeRezimZaznamu(Rezim r) { return r == RezimZaznamZvuku || r == RezimZaznamVidea; }
+}  // namespace
+
+OknoHlavni::~OknoHlavni() = default;
+
+void OknoHlavni::VytvoritOkno() {
+    Vytvorit(TRIDA_OKNA, CS_DBLCLKS, nullptr, Knihovna::modul.titulek.c_str(), WS_POPUP, WS_EX_TOOLWINDOW);
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Knihovna::modul.malaIkona));
+    ::SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Knihovna::modul.velkaIkona));
+    ::SendMessageW(m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Overit(::PostMessageW(m_hWnd, ZpravaSpustitRezim, 0, 0) != 0);
+}
+
+void OknoHlavni::ChybaObsluhy(HRESULT hr) {
+    // The error ends the program with its HRESULT; the icon must not stay behind in the tray.
+    if (ikona) {
+        try {
+            ikona->Odebrat();
+        } catch (const Knihovna::Chyba&) {
+        }
+    }
+    Knihovna::Okno::ChybaObsluhy(hr);
+}
+
+LRESULT OknoHlavni::Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) {
+    switch (msg) {
+        case WM_CLOSE:
+            OnClose();
+            zpracovano = false;
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(kodJedna ? 1 : 0);
+            zpracovano = false;
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((w & 0xFFF0) == SC_MINIMIZE) {
+                LRESULT vysledek = ::DefWindowProcW(m_hWnd, msg, w, l);
+                ::ShowWindow(m_hWnd, SW_HIDE);
+                return vysledek;
+            }
+            zpracovano = false;
+            return 0;
+        case WM_TIMER:
+            if (w == CASOVAC_ZAZNAMU && ikona) ikona->DalsiSnimek();
+            zpracovano = false;
+            return 0;
+        case ZpravaSpustitRezim: SpustitRezim(); return 0;
+        case ZpravaIkona: {
+            if (w != ID_IKONY || !JeRezimZaznamu(aplikace.rezim)) return 0;
+            const bool konec =
+                aplikace.rezim == RezimZaznamZvuku ? aplikace.zvuk.konecNaKlik : aplikace.video.konecNaKlik;
+            switch (AkceKliknuti(static_cast<UINT>(l), konec)) {
+                case AkceIkony::Ukoncit: ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0); break;
+                case AkceIkony::Nabidka: ZobrazitNabidku(); break;
+                case AkceIkony::Nic: break;
+            }
+            return 0;
+        }
+        case WM_COMMAND:
+            if (LOWORD(w) == 40001) {
+                ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+                return 0;
+            }
+            break;
+        default: break;
+    }
+    zpracovano = false;
+    return 0;
+}
+
+void OknoHlavni::OnClose() {
+    if (casovac) {
+        if (!::KillTimer(m_hWnd, CASOVAC_ZAZNAMU)) Knihovna::Vyhodit(static_cast<HRESULT>(-1));
+        casovac = false;
+    }
+    if (zaznamVidea) zaznamVidea->Zastavit();
+    if (zaznamZvuku) zaznamZvuku->Zastavit();
+    if (ikona) {
+        ikona->Odebrat();
+        ikona.reset();
+    }
+}
+
+void OknoHlavni::ZobrazitNabidku() {
+    HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_IKONA));
+    Overit(menu != nullptr);
+    struct Znicit {
+        HMENU m;
+        ~Znicit() { ::DestroyMenu(m); }
+    } znicit{menu};
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (!popup) Knihovna::Vyhodit(E_HANDLE);
+    POINT bod;
+    Overit(::GetCursorPos(&bod) != 0);
+    ::SetForegroundWindow(m_hWnd);
+    ::SetLastError(ERROR_SUCCESS);
+    if (!::TrackPopupMenu(popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr) && ::GetLastError() != ERROR_SUCCESS)
+        Knihovna::VyhoditPosledniChybu();
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+}
+
+void OknoHlavni::SpustitRezim() {
+    switch (aplikace.rezim) {
+        case RezimNastaveniZvuku:
+        case RezimNastaveniVidea:
+        case RezimZaznamZvuku:
+        case RezimZaznamVidea:
+            try {
+                if (JeRezimZaznamu(aplikace.rezim))
+                    RezimZaznamu(aplikace.rezim == RezimZaznamVidea);
+                else
+                    RezimNastaveni(aplikace.rezim == RezimNastaveniVidea);
+                return;
+            } catch (const Knihovna::Chyba& chyba) {
+                if (KoderChybi(chyba.Hr())) OznamitChybejiciKoder();
+            } catch (...) {
+            }
+            break;
+        case RezimTestKoderu: {
+            auto test = std::make_unique<ZaznamZvuku>();
+            kodJedna = SUCCEEDED(test->JeNainstalovan());
+            break;
+        }
+        default: break;
+    }
+    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void OknoHlavni::RezimNastaveni(bool videa) {
+    if ((videa && dlgNastavZaznamVidea) || (!videa && dlgNastavZaznamZvuku)) {
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        return;
+    }
+    bool zprava;
+    if (videa) {
+        aplikace.VychoziNastaveniVidea();
+        aplikace.NacistNastaveniVidea();
+        zprava = aplikace.video.zpravaIkona;
+    } else {
+        aplikace.VychoziNastaveniZvuku();
+        aplikace.NacistNastaveniZvuku();
+        zprava = aplikace.zvuk.zpravaIkona;
+    }
+    ikona = std::make_unique<Knihovna::IkonaTray>();
+    ikona->PridatStatickou(m_hWnd, ID_IKONY, ZpravaIkona);
+    ikona->NastavitPopis(Knihovna::modul.titulek);
+    if (zprava) ikona->ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO);
+    if (videa) {
+        zaznamVidea = std::make_unique<ZaznamVidea>();
+        zaznamVidea->Vytvorit();
+        seznamProfiluVidea.Naplnit(zaznamVidea->Koder());
+        seznamProfiluZvuku.Naplnit(zaznamVidea->Koder());
+        seznamZarizeniVidea.Naplnit(zaznamVidea->Koder());
+        seznamZarizeniZvuku.Naplnit(zaznamVidea->Koder());
+    } else {
+        zaznamZvuku = std::make_unique<ZaznamZvuku>();
+        zaznamZvuku->Vytvorit();
+        seznamProfiluZvuku.Naplnit(zaznamZvuku->Koder());
+        seznamZarizeniZvuku.Naplnit(zaznamZvuku->Koder());
+        // A stored device or profile the encoder no longer offers: the dialog opens anyway with
+        // the first entry selected, so the user can choose again.
+        try {
+            zaznamZvuku->NastavitZarizeni(aplikace.zvuk.zarizeni);
+            zaznamZvuku->NastavitProfil(aplikace.zvuk.profil);
+        } catch (const Knihovna::Chyba&) {
+        }
+    }
+    seznamVstupnichLinek.Naplnit();
+    HWND vlastnik = ::GetActiveWindow();
+    if (videa) {
+        DlgNastavZaznamVidea dialog;
+        dlgNastavZaznamVidea = &dialog;
+        struct Zapomenout {
+            ~Zapomenout() { dlgNastavZaznamVidea = nullptr; }
+        } zapomenout;
+        if (ikona) ikona->SkrytBublinu();
+        dialog.Spustit(vlastnik);
+    } else {
+        DlgNastavZaznamZvuku dialog;
+        dlgNastavZaznamZvuku = &dialog;
+        struct Zapomenout {
+            ~Zapomenout() { dlgNastavZaznamZvuku = nullptr; }
+        } zapomenout;
+        if (ikona) ikona->SkrytBublinu();
+        dialog.Spustit(vlastnik);
+    }
+    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void OknoHlavni::RezimZaznamu(bool videa) {
+    if (casovac) {
+        ::SetLastError(ERROR_ALREADY_EXISTS);
+        Knihovna::VyhoditPosledniChybu();
+    }
+    bool zprava, prepnout;
+    std::wstring linka;
+    if (videa) {
+        aplikace.VychoziNastaveniVidea();
+        aplikace.NacistNastaveniVidea();
+        zprava = aplikace.video.zpravaIkona;
+        prepnout = aplikace.video.prepnoutOvladac;
+        linka = aplikace.video.ovladacHlasitosti;
+    } else {
+        aplikace.VychoziNastaveniZvuku();
+        aplikace.NacistNastaveniZvuku();
+        zprava = aplikace.zvuk.zpravaIkona;
+        prepnout = aplikace.zvuk.prepnoutOvladac;
+        linka = aplikace.zvuk.ovladacHlasitosti;
+    }
+    const std::wstring& soubor = videa ? aplikace.souborVidea : aplikace.souborZvuku;
+    ikona = std::make_unique<Knihovna::IkonaTray>();
+    ikona->PridatAnimovanou(m_hWnd, ID_IKONY, ZpravaIkona, ::GetModuleHandleW(nullptr),
+                            videa ? IDB_ZAZNAM_VIDEA : IDB_ZAZNAM_ZVUKU);
+    ikona->NastavitPopis(Formatovat(Knihovna::Retezec(videa ? IDS_PROBIHA_ZAZNAM_VIDEA : IDS_PROBIHA_ZAZNAM_ZVUKU).c_str(),
+                                    ::PathFindFileNameW(soubor.c_str())));
+    if (zprava) ikona->ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO);
+    if (videa) {
+        zaznamVidea = std::make_unique<ZaznamVidea>();
+        zaznamVidea->Vytvorit();
+        seznamProfiluVidea.Naplnit(zaznamVidea->Koder());
+        seznamProfiluZvuku.Naplnit(zaznamVidea->Koder());
+        seznamZarizeniVidea.Naplnit(zaznamVidea->Koder());
+        seznamZarizeniZvuku.Naplnit(zaznamVidea->Koder());
+        zaznamVidea->NastavitZarizeniVidea(aplikace.video.zarizeniVideo);
+        zaznamVidea->NastavitZarizeniZvuku(aplikace.video.zarizeniZvuk);
+        zaznamVidea->NastavitProfil(aplikace.video.profilVideo);
+    } else {
+        zaznamZvuku = std::make_unique<ZaznamZvuku>();
+        zaznamZvuku->Vytvorit();
+        seznamProfiluZvuku.Naplnit(zaznamZvuku->Koder());
+        seznamZarizeniZvuku.Naplnit(zaznamZvuku->Koder());
+        zaznamZvuku->NastavitZarizeni(aplikace.zvuk.zarizeni);
+        zaznamZvuku->NastavitProfil(aplikace.zvuk.profil);
+    }
+    if (prepnout) PrepnoutVstupniLinku(linka);
+    if (videa)
+        zaznamVidea->Spustit(soubor);
+    else
+        zaznamZvuku->Spustit(soubor);
+    Overit(::SetTimer(m_hWnd, CASOVAC_ZAZNAMU, 500, nullptr) != 0);
+    casovac = true;
+    if (videa) ikona->SkrytBublinu();
+    if (zprava) {
+        wchar_t cesta[MAX_PATH] = L"";
+        DWORD delka = ::GetFullPathNameW(soubor.c_str(), MAX_PATH, cesta, nullptr);
+        const std::wstring plna = (delka > 0 && delka < MAX_PATH) ? std::wstring(cesta) : soubor;
+        ikona->ZobrazitBublinu(
+            Formatovat(Knihovna::Retezec(videa ? IDS_SPUSTEN_ZAZNAM_VIDEA : IDS_SPUSTEN_ZAZNAM_ZVUKU).c_str(), plna.c_str()),
+            NIIF_INFO);
+    }
+}
+
+}  // namespace Brenvald_Sonvidar
