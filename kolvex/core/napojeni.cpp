@@ -17,6 +17,7 @@
 #include "monitors/modulsledovaniprocesu.h"
 #include "multimedia/dlgnastavovladanicd.h"
 #include "multimedia/ovladanicd.h"
+#include "records/modulseznamregistraci.h"
 #include "screen/modulobrazovka.h"
 #include "timers/dlgnastavcasovace.h"
 #include "timers/modulhodiny.h"
@@ -38,6 +39,7 @@ void ZaregistrovatNastroje() {
     VytvoritModulStopky();
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
+    VytvoritModulSeznamRegistraci();
 }
 
 void ZrusitNastroje() {
@@ -48,6 +50,7 @@ void ZrusitNastroje() {
     SmazatModulSledovaniProcesu();
     SmazatModulHodiny();
     SmazatModulStopky();
+    SmazatModulSeznamRegistraci();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
