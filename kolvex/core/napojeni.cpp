@@ -17,6 +17,7 @@
 #include "monitors/modulsledovaniprocesu.h"
 #include "multimedia/dlgnastavovladanicd.h"
 #include "multimedia/ovladanicd.h"
+#include "records/modulkontakty.h"
 #include "records/modulseznamregistraci.h"
 #include "screen/modulobrazovka.h"
 #include "timers/dlgnastavcasovace.h"
@@ -40,6 +41,7 @@ void ZaregistrovatNastroje() {
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
     VytvoritModulSeznamRegistraci();
+    VytvoritModulKontakty();
 }
 
 void ZrusitNastroje() {
@@ -51,6 +53,7 @@ void ZrusitNastroje() {
     SmazatModulHodiny();
     SmazatModulStopky();
     SmazatModulSeznamRegistraci();
+    SmazatModulKontakty();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
