@@ -9,6 +9,8 @@
 #include "core/stranka.h"
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
+#include "internet/hostinfo.h"
+#include "internet/laninfo.h"
 #include "launcher/modulspousteniaplikaci.h"
 #include "launcher/seznamaplikaci.h"
 #include "launcher/spusteniaplikace.h"
@@ -42,6 +44,8 @@ void ZaregistrovatNastroje() {
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>);
     VytvoritModulSeznamRegistraci();
     VytvoritModulKontakty();
+    VytvoritModulHostInfo();
+    VytvoritOknoSitLanInfo();
 }
 
 void ZrusitNastroje() {
@@ -54,6 +58,8 @@ void ZrusitNastroje() {
     SmazatModulStopky();
     SmazatModulSeznamRegistraci();
     SmazatModulKontakty();
+    SmazatModulHostInfo();
+    SmazatOknoSitLanInfo();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {
