@@ -1,0 +1,196 @@
+// The registrations, contacts, host and LAN tools from outside: a damaged registrations file is
+// reported while Kolvex runs on, and adding an entry keeps the damaged bytes as a copy; the tool
+// windows open from the main window's commands, and "&Zavřít" closes the contacts window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
+#include "podpora/snimek.h"
+
+using namespace testy;
+
+namespace {
+
+const wchar_t KLIC[] = L"Software\\Brenvald\\Kolvex\\5.0";
+
+void ZapsatHodnotu(const wchar_t* sekce, const wchar_t* nazev, const std::wstring& text) {
+    HKEY klic = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(KLIC) + L"\\" + sekce).c_str(), 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &klic, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(klic, nazev, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(klic);
+}
+
+void ZapsatDword(const wchar_t* sekce, const wchar_t* nazev, DWORD hodnota) {
+    HKEY klic = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(KLIC) + L"\\" + sekce).c_str(), 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &klic, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(klic, nazev, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hodnota), sizeof(hodnota));
+    ::RegCloseKey(klic);
+}
+
+struct HledaniDialogu {
+    DWORD pid;
+    int prvek;
+    HWND nalezeno;
+};
+
+BOOL CALLBACK ZkusitDialog(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<HledaniDialogu*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    wchar_t trida[32] = L"";
+    ::GetClassNameW(okno, trida, 32);
+    if (pid == h->pid && wcscmp(trida, L"#32770") == 0 && ::IsWindowVisible(okno) && ::GetDlgItem(okno, h->prvek)) {
+        h->nalezeno = okno;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible dialog of the process that has the control.
+HWND CekatNaDialog(const Program& program, int prvek, DWORD ms = 10000) {
+    HledaniDialogu h{program.Pid(), prvek, nullptr};
+    CekatNa([&] {
+        h.nalezeno = nullptr;
+        ::EnumWindows(ZkusitDialog, reinterpret_cast<LPARAM>(&h));
+        return h.nalezeno != nullptr || !program.Bezi();
+    }, ms);
+    return h.nalezeno;
+}
+
+void Vyfotit(HWND okno, const wchar_t* jmeno) {
+    ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    CekatNa([&] { return UlozitSnimekOkna(okno, jmeno).tmavychBodu > 20; }, 3000);
+}
+
+void Kliknout(HWND dialog, int id) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+std::wstring Text(const std::vector<BYTE>& b) {
+    return std::wstring(reinterpret_cast<const wchar_t*>(b.data()), b.size() / sizeof(wchar_t));
+}
+
+}  // namespace
+
+TEST(ZaznamyZvenku, PoskozenySouborRegistraciSeOhlasiAZustane) {
+    VycistitStavKolvexu();
+    DocasnaSlozka slozka;
+    const std::wstring cesta = slozka.Cesta() + L"\\Registrace.qxml";
+    const std::wstring poskozeny =
+        L"<registrace>\r\n <heslo>tajne</heslo>\r\n <nazev>Banka</nazev>\r\n <prihlasovaciJmeno>jan</prihlasovaciJmeno>\r\n"
+        L" <url>http://banka.example</url>\r\n</registrace>\r\n";
+    {
+        HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        DWORD zapsano = 0;
+        ::WriteFile(h, poskozeny.data(), static_cast<DWORD>(poskozeny.size() * sizeof(wchar_t)), &zapsano, nullptr);
+        ::CloseHandle(h);
+    }
+    const std::vector<BYTE> puvodni = PrecistBajty(cesta);
+    ZapsatHodnotu(L"Seznam registraci", L"soubor", cesta);
+    ZapsatDword(L"Seznam registraci", L"minimalizovat", 0);
+
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_NE(hlavni, nullptr);
+    ::PostMessageW(hlavni, WM_COMMAND, 40165, 0);  // "Registrace a hesla"
+    HWND box = kolvex.CekatNaZpravu();
+    ASSERT_NE(box, nullptr) << "the damaged file was not reported";
+    const std::wstring zprava = TextZpravy(box);
+    EXPECT_NE(zprava.find(L"Došlo k chybě při načítání seznamu registrací ze souboru " + cesta), std::wstring::npos)
+        << zprava.c_str();
+    Vyfotit(box, L"registrace_poskozeny_soubor");
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+    HWND okno = kolvex.CekatNaOkno(L"QKolvexSeznamRegistraci");
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(okno) != 0; }));
+    EXPECT_TRUE(kolvex.Bezi());
+    EXPECT_EQ(PrecistBajty(cesta), puvodni);
+
+    // add an entry: the name question, then the edit dialog
+    ::PostMessageW(okno, WM_COMMAND, 40159, 0);
+    HWND dotaz = CekatNaDialog(kolvex, 1045);
+    ASSERT_NE(dotaz, nullptr) << "no name question";
+    ::SetDlgItemTextW(dotaz, 1045, L"Pošta");
+    Kliknout(dotaz, IDOK);
+    HWND dialog = CekatNaDialog(kolvex, 1179);
+    ASSERT_NE(dialog, nullptr) << "no edit dialog";
+    ::SetDlgItemTextW(dialog, 1178, L"jana.novakova");
+    ::SetDlgItemTextW(dialog, 1179, L"heslo123");
+    ::SetDlgItemTextW(dialog, 1171, L"https://posta.example.cz");
+    ::SetDlgItemTextW(dialog, 1172, L"Poznámka k účtu");
+    Vyfotit(dialog, L"registrace_dialog");
+    Kliknout(dialog, IDOK);
+
+    ASSERT_TRUE(CekatNa([&] { return Text(PrecistBajty(cesta)).find(L"<nazev>Pošta</nazev>") != std::wstring::npos; }))
+        << "the new entry was not saved";
+    EXPECT_EQ(PrecistBajty(cesta + L".bak"), puvodni) << "the damaged file's bytes were not kept";
+    const std::wstring ulozeno = Text(PrecistBajty(cesta));
+    EXPECT_NE(ulozeno.find(L" <heslo>heslo123</heslo>\r\n <info>Poznámka k účtu</info>\r\n"), std::wstring::npos);
+    Vyfotit(okno, L"registrace_okno");
+    EXPECT_TRUE(kolvex.Bezi());
+
+    ::PostMessageW(okno, WM_COMMAND, 40026, 0);  // "&Zavřít" ends the tool, not the program
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); }));
+    EXPECT_TRUE(kolvex.Bezi());
+}
+
+TEST(ZaznamyZvenku, KontaktyHostALanOknaZPrikazu) {
+    VycistitStavKolvexu();
+    DocasnaSlozka slozka;
+    ZapsatHodnotu(L"Kontakty", L"soubor", slozka.Cesta() + L"\\Kontakty.qxml");
+    ZapsatDword(L"Kontakty", L"minimalizovat", 0);
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_NE(hlavni, nullptr);
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40179, 0);  // contacts
+    HWND kontakty = kolvex.CekatNaOkno(L"QKolvexKontakty");
+    ASSERT_NE(kontakty, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(kontakty) != 0; }));
+    ::PostMessageW(kontakty, WM_COMMAND, 40176, 0);  // add: name question, then the contact dialog
+    HWND dotaz = CekatNaDialog(kolvex, 1045);
+    ASSERT_NE(dotaz, nullptr);
+    Kliknout(dotaz, IDOK);  // "Nový kontakt"
+    HWND dialog = CekatNaDialog(kolvex, 1195);
+    ASSERT_NE(dialog, nullptr) << "no contact dialog";
+    HWND obecne = ::FindWindowExW(dialog, nullptr, L"#32770", nullptr);
+    ASSERT_NE(obecne, nullptr);
+    ::SetDlgItemTextW(obecne, 1204, L"jan@example.cz");
+    Vyfotit(dialog, L"kontakt_dialog");
+    Kliknout(dialog, IDOK);
+    ASSERT_TRUE(CekatNa([&] {
+        return Text(PrecistBajty(slozka.Cesta() + L"\\Kontakty.qxml")).find(L"<email>jan@example.cz</email>") !=
+               std::wstring::npos;
+    }));
+    Vyfotit(kontakty, L"kontakty_okno");
+    ::PostMessageW(kontakty, WM_COMMAND, 40026, 0);  // "&Zavřít"
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(kontakty); }));
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40202, 0);  // host information
+    HWND host = kolvex.CekatNaOkno(L"QKolvexHostInfo");
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(host) != 0; }));
+    Vyfotit(host, L"host_info");
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40224, 0);  // LAN information: Wine has no browser
+    HWND lan = kolvex.CekatNaOkno(L"QKolvexSitLanInfo");
+    ASSERT_NE(lan, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::IsWindowVisible(lan) != 0; }));
+    HWND lanDialog = ::FindWindowExW(lan, nullptr, L"#32770", nullptr);
+    ASSERT_NE(lanDialog, nullptr);
+    EXPECT_EQ(::SendDlgItemMessageW(lanDialog, 1258, LB_GETCOUNT, 0, 0), 0);
+    Vyfotit(lan, L"lan_info");
+    ::PostMessageW(hlavni, WM_COMMAND, 40224, 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(lan); }));
+    EXPECT_TRUE(kolvex.Bezi());
+}
