@@ -133,7 +133,7 @@ void DlgSitLanInfo::NacistPocitace() {
     // An empty list says why when the browser could not be asked (Wine has none: 6118).
     if (pocitace.empty() && stav != NERR_Success)
         ::SetDlgItemTextW(m_hWnd, IDC_LAN_PLATFORMA,
-                          Formatovat(L"Počítače nelze zjistit: %s", knihovna::ZiskatTextChyby(static_cast<int>(stav)).c_str())
+                          Formatovat(L"Nelze zjistit (chyba %u)", static_cast<unsigned>(stav))
                               .c_str());
     if (!pocitace.empty()) {
         ::SendMessageW(seznamPocitacu, LB_SETCURSEL, 0, 0);

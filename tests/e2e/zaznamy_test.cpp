@@ -70,6 +70,9 @@ HWND CekatNaDialog(const Program& program, int prvek, DWORD ms = 10000) {
 void Vyfotit(HWND okno, const wchar_t* jmeno) {
     ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     CekatNa([&] { return UlozitSnimekOkna(okno, jmeno).tmavychBodu > 20; }, 3000);
+    // controls low in the z-order may paint a moment later: take the picture once more
+    CekatNa([] { return false; }, 300);
+    UlozitSnimekOkna(okno, jmeno);
 }
 
 void Kliknout(HWND dialog, int id) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
