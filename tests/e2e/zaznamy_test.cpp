@@ -197,3 +197,73 @@ TEST(ZaznamyZvenku, KontaktyHostALanOknaZPrikazu) {
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(lan); }));
     EXPECT_TRUE(kolvex.Bezi());
 }
+
+namespace {
+
+struct HledaniPrvku {
+    int id;
+    HWND nalezeno;
+};
+
+BOOL CALLBACK ZkusitPrvek(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<HledaniPrvku*>(l);
+    if (::GetDlgCtrlID(okno) == h->id) {
+        h->nalezeno = okno;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND NajitPrvek(HWND okno, int id) {
+    HledaniPrvku h{id, nullptr};
+    ::EnumChildWindows(okno, ZkusitPrvek, reinterpret_cast<LPARAM>(&h));
+    return h.nalezeno;
+}
+
+// The settings window of the process once a control of the page is in it.
+HWND CekatNaStranku(const Program& program, int prvek) {
+    HWND okno = nullptr;
+    CekatNa([&] {
+        okno = NajitOknoProcesu(program.Pid(), L"#32770");
+        return (okno && NajitPrvek(okno, prvek)) || !program.Bezi();
+    });
+    return okno && NajitPrvek(okno, prvek) ? okno : nullptr;
+}
+
+}  // namespace
+
+TEST(ZaznamyZvenku, StrankyNastaveniAUlozeniBezZmenyBitu) {
+    VycistitStavKolvexu();
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_NE(hlavni, nullptr);
+    struct Pripad {
+        UINT stranka;
+        int prvek;
+        const wchar_t* soubor;
+    } pripady[] = {
+        {183, 1194, L"nastaveni_183_kontakty"},
+        {203, 1245, L"nastaveni_203_host_info"},
+        {174, 1175, L"nastaveni_174_registrace"},
+    };
+    for (const Pripad& p : pripady) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40002, static_cast<LPARAM>(p.stranka));
+        HWND nastaveni = CekatNaStranku(kolvex, p.prvek);
+        ASSERT_NE(nastaveni, nullptr) << p.stranka;
+        Vyfotit(nastaveni, p.soubor);
+        if (p.stranka != 174) {
+            ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+            continue;
+        }
+        // show the password in the status bar, and OK: the window bits stay as they were
+        ::SendMessageW(NajitPrvek(nastaveni, 1175), BM_CLICK, 0, 0);
+        ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    }
+    DWORD okno = 0, heslo = 0;
+    ASSERT_TRUE(PrecistDword(std::wstring(KLIC) + L"\\Seznam registraci", L"oknoSeznam", okno));
+    EXPECT_EQ(okno, 0x30007u);
+    ASSERT_TRUE(PrecistDword(std::wstring(KLIC) + L"\\Seznam registraci", L"statusBarHeslo", heslo));
+    EXPECT_EQ(heslo, 1u);
+}
