@@ -142,13 +142,13 @@ void ModulKontakty::PridatIkonu() { PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaMod
 void ModulKontakty::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
     if (!seznamKontaktu) return;
-    int radek = 0;
     for (int i = 0; i < seznamKontaktu->Pocet(); ++i) {
         Kontakt k;
         seznamKontaktu->Polozka(i, k);
-        int r = m_seznam.PridatPolozku(k.nazev.c_str(), i);
-        if (i == vybrat) radek = r;
+        m_seznam.PridatPolozku(k.nazev.c_str(), i);
     }
+    // a sorted list moves rows as they come: the wanted entry is found by its item data
+    const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
     if (radek < seznamKontaktu->Pocet()) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
 }
 

@@ -150,11 +150,11 @@ void ModulSeznamRegistraci::PridatIkonu() { PridatIkonuSeznamu(m_ikona, m_hWnd, 
 void ModulSeznamRegistraci::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
     if (!seznamRegistraci) return;
-    int radek = 0;
     for (int i = 0; i < seznamRegistraci->Pocet(); ++i) {
-        int r = m_seznam.PridatPolozku(seznamRegistraci->Polozky()[static_cast<size_t>(i)].nazev.c_str(), i);
-        if (i == vybrat) radek = r;
+        m_seznam.PridatPolozku(seznamRegistraci->Polozky()[static_cast<size_t>(i)].nazev.c_str(), i);
     }
+    // a sorted list moves rows as they come: the wanted entry is found by its item data
+    const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
     if (radek < seznamRegistraci->Pocet()) {
         ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
         ObnovitStatusBar();

@@ -76,6 +76,13 @@ int VybranyZaznam(HWND seznam) {
     return static_cast<int>(data);
 }
 
+int RadekZaznamu(HWND seznam, int index) {
+    const LRESULT pocet = ::SendMessageW(seznam, LB_GETCOUNT, 0, 0);
+    for (LRESULT radek = 0; radek < pocet; ++radek)
+        if (::SendMessageW(seznam, LB_GETITEMDATA, static_cast<WPARAM>(radek), 0) == index) return static_cast<int>(radek);
+    return 0;
+}
+
 void PipnoutBezVyberu() {
     if (aplikace.nastaveni.zvuk) ::MessageBeep(MB_ICONEXCLAMATION);
 }

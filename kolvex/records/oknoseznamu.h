@@ -61,5 +61,8 @@ void PridatIkonuSeznamu(IkonaTray*& ikona, HWND okno, HICON obrazek, UINT idNazv
 // The item data of the list's selection, -1 when none.
 int VybranyZaznam(HWND seznam);
 
+// The row whose item data is the index; 0 when none has it.
+int RadekZaznamu(HWND seznam, int index);
+
 // The general sound option's warning beep.
 void PipnoutBezVyberu();
