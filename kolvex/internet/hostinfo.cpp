@@ -48,6 +48,17 @@ unsigned __stdcall ProceduraHledani(void* parametr) {
     return 0;
 }
 
+// A shell that is gone already does not stop the closing.
+void OdebratIkonu(IkonaTray*& ikona) {
+    if (!ikona) return;
+    try {
+        ikona->Odebrat();
+    } catch (const knihovna::Chyba&) {
+    }
+    delete ikona;
+    ikona = nullptr;
+}
+
 int IkonaPolozky(UINT id) {
     if (id == 40155) return 10;
     int index = -1;
@@ -167,10 +178,7 @@ ModulHostInfo::ModulHostInfo() : m_trida(knihovna::Retezec(IDS_TRIDA_HOST_INFO))
 }
 
 ModulHostInfo::~ModulHostInfo() {
-    try {
-        knihovna::UvolnitIkonuTray(m_ikona);
-    } catch (const knihovna::Chyba&) {
-    }
+    OdebratIkonu(m_ikona);
 }
 
 HWND ModulHostInfo::VytvoritOkno() {
@@ -204,15 +212,20 @@ HWND ModulHostInfo::VytvoritOkno() {
     return m_hWnd;
 }
 
-void ModulHostInfo::PridatIkonu() {
-    if (m_ikona) return;
-    std::wstring popis = Formatovat(L"IP: %s\nPočítač: %s\n%s", aplikace.ipAdresa.c_str(), aplikace.jmenoPocitace.c_str(),
-                                    aplikace.titulek.c_str());
-    std::wstring tip = knihovna::Oriznout(
-        Formatovat(knihovna::Retezec(IDS_TEXT_S_NADPISEM).c_str(), nazevModulu.c_str(), popis.c_str()), 127);
-    auto nova = std::make_unique<IkonaTray>();
-    nova->Pridat(m_hWnd, 1, ikonaModulu, tip.c_str());
-    m_ikona = nova.release();
+bool ModulHostInfo::PridatIkonu() {
+    if (m_ikona) return true;
+    try {
+        std::wstring popis = Formatovat(L"IP: %s\nPočítač: %s\n%s", aplikace.ipAdresa.c_str(),
+                                        aplikace.jmenoPocitace.c_str(), aplikace.titulek.c_str());
+        std::wstring tip = knihovna::Oriznout(
+            Formatovat(knihovna::Retezec(IDS_TEXT_S_NADPISEM).c_str(), nazevModulu.c_str(), popis.c_str()), 127);
+        auto nova = std::make_unique<IkonaTray>();
+        nova->Pridat(m_hWnd, 1, ikonaModulu, tip.c_str());
+        m_ikona = nova.release();
+        return true;
+    } catch (const knihovna::Chyba&) {
+        return false;  // no notification area: the window stays reachable
+    }
 }
 
 void ModulHostInfo::Prepnout() {
@@ -256,7 +269,7 @@ LRESULT ModulHostInfo::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     m_hDialog = nullptr;
     UlozitPolohu(m_trida.c_str());
     ::ShowWindow(m_hWnd, SW_HIDE);
-    knihovna::UvolnitIkonuTray(m_ikona);
+    OdebratIkonu(m_ikona);
     m_dialog.reset();
     Poslat(WM_SETICON, ICON_BIG, 0);
     Poslat(WM_SETICON, ICON_SMALL, 0);
@@ -291,9 +304,9 @@ LRESULT ModulHostInfo::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     if ((w & 0xFFF0) == SC_MINIMIZE) {
         const DWORD rezim = Minimalizace();
         if (rezim == 1) {
-            PridatIkonu();
+            const bool ikona = PridatIkonu();
             LRESULT vysledek = VychoziZpracovani(msg, w, l);
-            ::ShowWindow(m_hWnd, SW_HIDE);
+            if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
             return vysledek;
         }
         if (rezim == 2) {

@@ -84,7 +84,7 @@ private:
     MenuPopup* m_menu = nullptr;
     std::wstring m_trida;
 
-    void PridatIkonu();
+    bool PridatIkonu();
     void Prepnout();
     void ZobrazitNabidku();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);

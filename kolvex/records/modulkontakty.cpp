@@ -98,10 +98,7 @@ ModulKontakty::ModulKontakty() : m_trida(knihovna::Retezec(IDS_TRIDA_KONTAKTY)) 
 }
 
 ModulKontakty::~ModulKontakty() {
-    try {
-        knihovna::UvolnitIkonuTray(m_ikona);
-    } catch (const knihovna::Chyba&) {
-    }
+    OdebratIkonuSeznamu(m_ikona);
 }
 
 HWND ModulKontakty::VytvoritOkno(bool automaticky) {
@@ -137,7 +134,7 @@ HWND ModulKontakty::VytvoritOkno(bool automaticky) {
     return m_hWnd;
 }
 
-void ModulKontakty::PridatIkonu() { PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_KONTAKTY); }
+bool ModulKontakty::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_KONTAKTY); }
 
 void ModulKontakty::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
@@ -265,10 +262,18 @@ void ModulKontakty::ProvestPrikaz(UINT id) {
                 PipnoutBezVyberu();
                 return;
             }
-            if (id == 40172) seznamKontaktu->NapsatEmail(index);
-            if (id == 40173) seznamKontaktu->OtevritWeb(index);
-            if (id == 40174) seznamKontaktu->ZavolatSkype(index);
-            if (id == 40175) seznamKontaktu->PoslatZpravuIcq(index);
+            try {
+                if (id == 40172) seznamKontaktu->NapsatEmail(index);
+                if (id == 40173) seznamKontaktu->OtevritWeb(index);
+                if (id == 40174) seznamKontaktu->ZavolatSkype(index);
+                if (id == 40175) seznamKontaktu->PoslatZpravuIcq(index);
+            } catch (const knihovna::Chyba& chyba) {
+                // no program for the address: the user's news, the window goes on
+                Kontakt k;
+                seznamKontaktu->Polozka(index, k);
+                aplikace.ZobrazitChybuCom(Formatovat(L"Akci s kontaktem \"%s\" se nepodařilo provést.", k.nazev.c_str()),
+                                          chyba);
+            }
             return;
         }
         case 40176: PridatKontakt(); return;
@@ -340,7 +345,7 @@ void ModulKontakty::ZobrazitNabidku(UINT idMenu, POINT bod) {
 }
 
 LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    knihovna::UvolnitIkonuTray(m_ikona);
+    OdebratIkonuSeznamu(m_ikona);
     UlozitPolohu(m_trida.c_str());
     UlozitKontakty();
     return VychoziZpracovani(msg, w, l);
@@ -358,9 +363,9 @@ LRESULT ModulKontakty::OnSize(UINT, WPARAM, LPARAM l, BOOL&) {
 
 LRESULT ModulKontakty::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
-        PridatIkonu();
+        const bool ikona = PridatIkonu();
         LRESULT vysledek = VychoziZpracovani(msg, w, l);
-        ::ShowWindow(m_hWnd, SW_HIDE);
+        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
         return vysledek;
     }
     return VychoziZpracovani(msg, w, l);

@@ -65,7 +65,7 @@ private:
     ListBoxKontakty m_seznam;
     std::wstring m_trida;
 
-    void PridatIkonu();
+    bool PridatIkonu();
     void ZobrazitNabidku(UINT idMenu, POINT bod);
     void PrepnoutOkno();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);

@@ -82,10 +82,7 @@ ModulSeznamRegistraci::ModulSeznamRegistraci() : m_trida(knihovna::Retezec(IDS_T
 }
 
 ModulSeznamRegistraci::~ModulSeznamRegistraci() {
-    try {
-        knihovna::UvolnitIkonuTray(m_ikona);
-    } catch (const knihovna::Chyba&) {
-    }
+    OdebratIkonuSeznamu(m_ikona);
 }
 
 HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
@@ -145,7 +142,7 @@ void ModulSeznamRegistraci::Rozmistit() {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void ModulSeznamRegistraci::PridatIkonu() { PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_SEZNAM_REGISTRACI); }
+bool ModulSeznamRegistraci::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_SEZNAM_REGISTRACI); }
 
 void ModulSeznamRegistraci::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
@@ -263,7 +260,11 @@ void ModulSeznamRegistraci::ProvestPrikaz(UINT id) {
             if (id == 40162) {
                 if (r.url.size() >= 5) {
                     HINSTANCE h = knihovna::spustitShell(nullptr, L"open", r.url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-                    if (reinterpret_cast<INT_PTR>(h) <= 32) knihovna::VyhoditPosledniChybu();
+                    if (reinterpret_cast<INT_PTR>(h) <= 32) {
+                        // no browser for the address: the user's news, the window goes on
+                        knihovna::Chyba chyba(knihovna::HresultZKodu(::GetLastError()));
+                        aplikace.ZobrazitChybuCom(Formatovat(L"URL adresu %s se nepodařilo otevřít.", r.url.c_str()), chyba);
+                    }
                 }
             } else if (id == 40163) {
                 if (r.prihlasovaciJmeno.empty())
@@ -295,6 +296,18 @@ void ModulSeznamRegistraci::ProvestPrikaz(UINT id) {
     }
 }
 
+bool ModulSeznamRegistraci::PrikazDostupny(UINT id) const {
+    const int index = VybranaPolozka();
+    if (index < 0) return false;
+    const Registrace r = seznamRegistraci->Polozka(index);
+    switch (id) {
+        case 40162: return r.url.size() >= 5;
+        case 40163: return !r.prihlasovaciJmeno.empty();
+        case 40164: return !r.heslo.empty();
+        default: return true;
+    }
+}
+
 void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
     if (m_menu) return;
     HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
@@ -314,18 +327,8 @@ void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
     if (idMenu == IDM_SEZNAM_REGISTRACI) {
         ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
         ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        const int index = VybranaPolozka();
-        auto sedy = [&](UINT id, bool sede) { ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (sede ? MF_GRAYED : MF_ENABLED)); };
-        if (index < 0) {
-            sedy(40162, true);
-            sedy(40163, true);
-            sedy(40164, true);
-        } else {
-            const Registrace r = seznamRegistraci->Polozka(index);
-            sedy(40162, r.url.size() < 5);
-            sedy(40163, r.prihlasovaciJmeno.empty());
-            sedy(40164, r.heslo.empty());
-        }
+        for (UINT id : {40162u, 40163u, 40164u})
+            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (PrikazDostupny(id) ? MF_ENABLED : MF_GRAYED));
         if (vlastni)
             for (UINT id : {40159u, 40160u, 40161u, 40162u, 40163u, 40164u, 40002u, 40026u})
                 MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
@@ -348,7 +351,7 @@ void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
 }
 
 LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    knihovna::UvolnitIkonuTray(m_ikona);
+    OdebratIkonuSeznamu(m_ikona);
     UlozitPolohu(m_trida.c_str());
     if (m_status) {
         ::DestroyWindow(m_status);
@@ -369,9 +372,9 @@ LRESULT ModulSeznamRegistraci::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
 
 LRESULT ModulSeznamRegistraci::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
-        PridatIkonu();
+        const bool ikona = PridatIkonu();
         LRESULT vysledek = VychoziZpracovani(msg, w, l);
-        ::ShowWindow(m_hWnd, SW_HIDE);
+        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
         return vysledek;
     }
     return VychoziZpracovani(msg, w, l);

@@ -34,6 +34,9 @@ public:
     void ProvestPrikaz(UINT id);
     void Klavesa(WPARAM klavesa, HWND zdroj);
 
+    // Whether the context menu offers the command for the selection (40162-40164 by their fields).
+    bool PrikazDostupny(UINT id) const;
+
     void PridatRegistraci();
     void UpravitRegistraci();
     void OdebratRegistraci();
@@ -67,7 +70,7 @@ private:
     ListBoxSeznamRegistraci m_seznam;
     std::wstring m_trida;
 
-    void PridatIkonu();
+    bool PridatIkonu();
     void VytvoritStatusBar();
     void Rozmistit();
     void ZobrazitNabidku(UINT idMenu, POINT bod);

@@ -59,13 +59,29 @@ LRESULT ListBoxZaznamu::OnMysNahoru(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
     return 0;
 }
 
-void PridatIkonuSeznamu(IkonaTray*& ikona, HWND okno, HICON obrazek, UINT idNazvu) {
-    if (ikona) return;
-    std::wstring tip = knihovna::Formatovat(knihovna::Retezec(IDS_TEXT_S_NADPISEM).c_str(),
-                                            knihovna::Retezec(idNazvu).c_str(), aplikace.titulek.c_str());
-    auto nova = std::make_unique<IkonaTray>();
-    nova->Pridat(okno, 1, obrazek, tip.c_str());
-    ikona = nova.release();
+bool PridatIkonuSeznamu(IkonaTray*& ikona, HWND okno, HICON obrazek, UINT idNazvu) {
+    if (ikona) return true;
+    try {
+        std::wstring tip = knihovna::Formatovat(knihovna::Retezec(IDS_TEXT_S_NADPISEM).c_str(),
+                                                knihovna::Retezec(idNazvu).c_str(), aplikace.titulek.c_str());
+        auto nova = std::make_unique<IkonaTray>();
+        nova->Pridat(okno, 1, obrazek, tip.c_str());
+        ikona = nova.release();
+        return true;
+    } catch (const knihovna::Chyba&) {
+        return false;
+    }
+}
+
+void OdebratIkonuSeznamu(IkonaTray*& ikona) {
+    if (!ikona) return;
+    try {
+        ikona->Odebrat();
+    } catch (const knihovna::Chyba&) {
+        // the notification area is gone: nothing to remove there
+    }
+    delete ikona;
+    ikona = nullptr;
 }
 
 int VybranyZaznam(HWND seznam) {

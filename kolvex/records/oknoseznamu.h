@@ -56,7 +56,12 @@ private:
 };
 
 // Adds the tool's tray icon once (id 1, callback ZPRAVA_IKONY_TRAY), tip "* name *\ntitle".
-void PridatIkonuSeznamu(IkonaTray*& ikona, HWND okno, HICON obrazek, UINT idNazvu);
+// False when the shell refused it (no notification area): the caller then keeps its window
+// reachable instead of hiding it.
+bool PridatIkonuSeznamu(IkonaTray*& ikona, HWND okno, HICON obrazek, UINT idNazvu);
+
+// Removes and deletes the tray icon; a shell that is gone already does not stop the closing.
+void OdebratIkonuSeznamu(IkonaTray*& ikona);
 
 // The item data of the list's selection, -1 when none.
 int VybranyZaznam(HWND seznam);

@@ -16,8 +16,20 @@
 #include "core/vlaknomodulu.h"
 #include "internet/hostinfo.h"
 #include "internet/laninfo.h"
+#include "core/ikonatray.h"
 #include "podpora/pomocnik.h"
 #include "resources/resource.h"
+
+namespace {
+
+// Tray icons recorded instead of shown (the test display has no notification area).
+struct ZaznamIkon {
+    FunkceNotifyIcon puvodni = notifikacniIkona;
+    static BOOL WINAPI Prijmout(DWORD, PNOTIFYICONDATAW) { return TRUE; }
+    ZaznamIkon() { notifikacniIkona = Prijmout; }
+    ~ZaznamIkon() { notifikacniIkona = puvodni; }
+};
+}  // namespace
 
 TEST(HostInfo, LocalhostObemaSmery) {
     EXPECT_EQ(NajitAdresuPodleJmena(L"localhost"), L"127.0.0.1");
@@ -231,4 +243,26 @@ TEST(SitLan, SkutecnyNetServerEnumSelzeBezPadu) {
     if (pocitace.empty()) {
         EXPECT_NE(stav, static_cast<NET_API_STATUS>(NERR_Success));
     }
+}
+
+TEST(HostInfo, SJednickouIkonaOdZacatkuAKliknutiPrepina) {
+    ZaznamIkon ikony;
+    auto puvodni = std::move(nastaveniHostInfo);
+    nastaveniHostInfo = std::make_unique<KonfiguraceHostInfo>();
+    nastaveniHostInfo->minimalizace = 1;
+    {
+        ModulHostInfo modul;
+        // the program's image lists are not loaded here: the module gets a system icon
+        modul.ikonaModulu = ::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION));
+        modul.VytvoritOkno();
+        EXPECT_NE(modul.Ikona(), nullptr);
+        EXPECT_TRUE(::IsWindowVisible(modul.m_hWnd));
+        ::SendMessageW(modul.m_hWnd, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);
+        EXPECT_FALSE(::IsWindowVisible(modul.m_hWnd));
+        ::SendMessageW(modul.m_hWnd, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);
+        EXPECT_TRUE(::IsWindowVisible(modul.m_hWnd));
+        ::SendMessageW(modul.m_hWnd, WM_CLOSE, 0, 0);
+        EXPECT_EQ(modul.Ikona(), nullptr);
+    }
+    nastaveniHostInfo = std::move(puvodni);
 }

@@ -11,8 +11,10 @@
 #include "core/konfiguracenastroju.h"
 #include "core/kontakty.h"
 #include "knihovna/modul.h"
+#include "core/ikonatray.h"
 #include "podpora/pomocnik.h"
 #include "records/dlgkontakt.h"
+#include "records/dlgnastavzaznamy.h"
 #include "records/modulkontakty.h"
 #include "resources/resource.h"
 
@@ -27,6 +29,14 @@ Kontakt Novy(const std::wstring& nazev, const std::wstring& email) {
     k.telefon = L"+420 123";
     return k;
 }
+
+// Tray icons recorded instead of shown (the test display has no notification area).
+struct ZaznamIkon {
+    FunkceNotifyIcon puvodni = notifikacniIkona;
+    static BOOL WINAPI Prijmout(DWORD, PNOTIFYICONDATAW) { return TRUE; }
+    ZaznamIkon() { notifikacniIkona = Prijmout; }
+    ~ZaznamIkon() { notifikacniIkona = puvodni; }
+};
 
 std::vector<std::wstring> cileShellu;
 HINSTANCE WINAPI ZaznamenatShell(HWND, LPCWSTR, LPCWSTR cil, LPCWSTR, LPCWSTR, INT) {
@@ -238,4 +248,51 @@ TEST(KontaktDialog, PrejmenovaniNaExistujiciNazevZachovaOstatniPole) {
         EXPECT_EQ(k.msn, L"");
     }
     seznamKontaktu = std::move(puvodni);
+}
+
+namespace {
+HINSTANCE WINAPI SelhatShell(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) {
+    ::SetLastError(ERROR_NO_ASSOCIATION);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(31));
+}
+}  // namespace
+
+TEST_F(KontaktyOkno, ChybejiciProgramJenHlasiAOknoZustane) {
+    testy::ZachytavacZprav zpravy;
+    knihovna::spustitShell = SelhatShell;
+    Vybrat(L"Alena");
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40172, 0);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"Akci s kontaktem \"Alena\" se nepodařilo provést."), std::wstring::npos);
+    EXPECT_TRUE(::IsWindow(modul->m_hWnd));
+}
+
+TEST_F(KontaktyOkno, MinimalizaceSIkonouSkryjeOkno) {
+    ZaznamIkon ikony;
+    // the program's image lists are not loaded here: the window gets a system icon
+    ::SendMessageW(modul->m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(::LoadIconW(nullptr, IDI_APPLICATION)));
+    nastaveniKontakty->oznamovaciIkona = 1;
+    ::SendMessageW(modul->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_NE(modul->Ikona(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(modul->m_hWnd));
+    ::SendMessageW(modul->m_hWnd, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);  // hidden: shown again
+    EXPECT_TRUE(::IsWindowVisible(modul->m_hWnd));
+    ::SendMessageW(modul->m_hWnd, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);  // visible: minimised (posted)
+    EXPECT_TRUE(testy::CekatNa([&] { return !::IsWindowVisible(modul->m_hWnd); }, 2000));
+}
+
+TEST(KontaktyStranka, BityOknaStrankyNemeniOstatni) {
+    // the page's boxes cover 0x4, 0x10, 0x20, 0x10000: the others stay
+    HWND okno = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(okno, nullptr);
+    HWND box = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 5, 5, okno,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_OKNO_NAVRCHU)), nullptr, nullptr);
+    ASSERT_NE(box, nullptr);
+    const BitZaskrtnuti bity[] = {{IDC_OKNO_NAVRCHU, 0x4}};
+    ZaskrtnoutBity(okno, bity, 1, 0x10007);
+    EXPECT_EQ(::IsDlgButtonChecked(okno, IDC_OKNO_NAVRCHU), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(PrecistBity(okno, bity, 1, 0x10007), 0x10007u);
+    ::CheckDlgButton(okno, IDC_OKNO_NAVRCHU, BST_UNCHECKED);
+    EXPECT_EQ(PrecistBity(okno, bity, 1, 0x1000Fu), 0x1000Bu);
+    ::DestroyWindow(okno);
 }

@@ -11,6 +11,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/modul.h"
+#include "core/ikonatray.h"
 #include "podpora/pomocnik.h"
 #include "records/modulseznamregistraci.h"
 #include "records/seznamregistraci.h"
@@ -26,6 +27,14 @@ Registrace Nova(const std::wstring& nazev, const std::wstring& url) {
     r.url = url;
     return r;
 }
+
+// Tray icons recorded instead of shown (the test display has no notification area).
+struct ZaznamIkon {
+    FunkceNotifyIcon puvodni = notifikacniIkona;
+    static BOOL WINAPI Prijmout(DWORD, PNOTIFYICONDATAW) { return TRUE; }
+    ZaznamIkon() { notifikacniIkona = Prijmout; }
+    ~ZaznamIkon() { notifikacniIkona = puvodni; }
+};
 
 std::vector<std::wstring> nazvy;
 bool OdpovedetNazev(std::wstring& nazev) {
@@ -204,4 +213,43 @@ TEST_F(RegistraceOkno, KlavesySeznamu) {
     EXPECT_TRUE(testy::CekatNa([] { return dialogu == 2; }, 2000));
     ::SendMessageW(modul->Seznam(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(testy::CekatNa([&] { return !::IsWindow(modul->m_hWnd); }, 2000));
+}
+
+namespace {
+HINSTANCE WINAPI SelhatShell(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) {
+    ::SetLastError(ERROR_NO_ASSOCIATION);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(31));
+}
+}  // namespace
+
+TEST_F(RegistraceOkno, NabidkaZasediPodlePoliAChybejiciProhlizecJenHlasi) {
+    VybratRadek(0);  // "alfa": URL of 4 characters
+    EXPECT_FALSE(modul->PrikazDostupny(40162));
+    EXPECT_TRUE(modul->PrikazDostupny(40163));
+    EXPECT_TRUE(modul->PrikazDostupny(40164));
+    VybratRadek(1);
+    EXPECT_TRUE(modul->PrikazDostupny(40162));
+    ::SendMessageW(modul->Seznam(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    for (UINT id : {40162u, 40163u, 40164u}) EXPECT_FALSE(modul->PrikazDostupny(id)) << id;
+
+    testy::ZachytavacZprav zpravy;
+    knihovna::spustitShell = SelhatShell;
+    VybratRadek(1);
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40162, 0);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"URL adresu http://zeta.example se nepodařilo otevřít."), std::wstring::npos);
+    EXPECT_TRUE(::IsWindow(modul->m_hWnd));
+}
+
+TEST_F(RegistraceOkno, MinimalizaceDoIkonyATamZpet) {
+    ZaznamIkon ikony;
+    // the program's image lists are not loaded here: the window gets a system icon
+    ::SendMessageW(modul->m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(::LoadIconW(nullptr, IDI_APPLICATION)));
+    nastaveniSeznamRegistraci->oznamovaciIkona = 1;
+    EXPECT_EQ(modul->Ikona(), nullptr);
+    ::SendMessageW(modul->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_NE(modul->Ikona(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(modul->m_hWnd));
+    ::SendMessageW(modul->m_hWnd, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(::IsWindowVisible(modul->m_hWnd));
 }
