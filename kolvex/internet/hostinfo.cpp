@@ -374,7 +374,9 @@ LRESULT DlgNastavHostInfo::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     knihovna::PridatPolozkuCombo(minimalizace, L"Zobrazit okno na pruhu úloh", 0);
     knihovna::PridatPolozkuCombo(minimalizace, L"Skrýt okno do ikony v oznamovací oblasti", 1);
     knihovna::PridatPolozkuCombo(minimalizace, L"Zavřít okno a ukončit nástroj \"IP informace\"", 2);
-    knihovna::OveritHr(minimalizace.VybratPolozkuPodleDat(static_cast<LPARAM>(Minimalizace())));
+    // a value from a damaged registry entry shows the default instead of failing the page
+    if (FAILED(minimalizace.VybratPolozkuPodleDat(static_cast<LPARAM>(Minimalizace()))))
+        minimalizace.Poslat(CB_SETCURSEL, 0);
     return TRUE;
 }
 

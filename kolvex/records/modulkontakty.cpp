@@ -192,7 +192,9 @@ void ModulKontakty::PridatKontakt() {
     }
     Kontakt novy;
     novy.nazev = nazev;
-    if (upravitKontakt(novy, -1) != IDOK) return;
+    const INT_PTR vysledek = upravitKontakt(novy, -1);
+    VratitFokus();
+    if (vysledek != IDOK) return;
     seznamKontaktu->Pridat(novy);
     UlozitKontakty();
     NaplnitSeznam(seznamKontaktu->Pocet() - 1);
@@ -210,7 +212,9 @@ void ModulKontakty::UpravitKontakt() {
     }
     Kontakt kopie;
     seznamKontaktu->Polozka(index, kopie);
-    if (upravitKontakt(kopie, index) != IDOK) return;
+    const INT_PTR vysledek = upravitKontakt(kopie, index);
+    VratitFokus();
+    if (vysledek != IDOK) return;
     seznamKontaktu->Zmenit(index, kopie);
     NaplnitSeznam(index);
 }
@@ -229,6 +233,13 @@ void ModulKontakty::OdebratKontakt() {
         return;
     seznamKontaktu->Odebrat(index);
     NaplnitSeznam(0);
+}
+
+// The dialogs have no owner: after one closes the keys belong to the list again.
+void ModulKontakty::VratitFokus() {
+    if (!::IsWindowVisible(m_hWnd)) return;
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_seznam.m_hWnd);
 }
 
 void ModulKontakty::Klavesa(WPARAM klavesa) {
@@ -358,6 +369,12 @@ LRESULT ModulKontakty::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT ModulKontakty::OnSize(UINT, WPARAM, LPARAM l, BOOL&) {
     if (m_seznam.m_hWnd) ::MoveWindow(m_seznam.m_hWnd, 0, 0, LOWORD(l), HIWORD(l), TRUE);
+    return 0;
+}
+
+// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
+LRESULT ModulKontakty::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
     return 0;
 }
 

@@ -50,6 +50,7 @@ public:
         ZPRAVA(WM_CLOSE, OnClose)
         ZPRAVA(WM_DESTROY, OnDestroy)
         ZPRAVA(WM_SIZE, OnSize)
+        ZPRAVA(WM_SETFOCUS, OnSetFocus)
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
         ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
@@ -66,11 +67,13 @@ private:
     std::wstring m_trida;
 
     bool PridatIkonu();
+    void VratitFokus();
     void ZobrazitNabidku(UINT idMenu, POINT bod);
     void PrepnoutOkno();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);

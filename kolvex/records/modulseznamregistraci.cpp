@@ -208,7 +208,9 @@ void ModulSeznamRegistraci::UpravitRegistraci() {
         return;
     }
     Registrace kopie = seznamRegistraci->Polozka(index);
-    if (upravitRegistraci(kopie, index) != IDOK) return;
+    const INT_PTR vysledek = upravitRegistraci(kopie, index);
+    VratitFokus();
+    if (vysledek != IDOK) return;
     seznamRegistraci->Nahradit(index, kopie);
     Ulozit();
     NaplnitSeznam(index);
@@ -228,6 +230,13 @@ void ModulSeznamRegistraci::OdebratRegistraci() {
     seznamRegistraci->Odebrat(index);
     Ulozit();
     NaplnitSeznam(0);
+}
+
+// The dialogs have no owner: after one closes the keys belong to the list again.
+void ModulSeznamRegistraci::VratitFokus() {
+    if (!::IsWindowVisible(m_hWnd)) return;
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_seznam.m_hWnd);
 }
 
 void ModulSeznamRegistraci::Klavesa(WPARAM klavesa, HWND zdroj) {
@@ -367,6 +376,12 @@ LRESULT ModulSeznamRegistraci::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT ModulSeznamRegistraci::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
     Rozmistit();
+    return 0;
+}
+
+// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
+LRESULT ModulSeznamRegistraci::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
     return 0;
 }
 

@@ -53,6 +53,7 @@ public:
         ZPRAVA(WM_CLOSE, OnClose)
         ZPRAVA(WM_DESTROY, OnDestroy)
         ZPRAVA(WM_SIZE, OnSize)
+        ZPRAVA(WM_SETFOCUS, OnSetFocus)
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
         ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
@@ -71,6 +72,7 @@ private:
     std::wstring m_trida;
 
     bool PridatIkonu();
+    void VratitFokus();
     void VytvoritStatusBar();
     void Rozmistit();
     void ZobrazitNabidku(UINT idMenu, POINT bod);
@@ -78,6 +80,7 @@ private:
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);

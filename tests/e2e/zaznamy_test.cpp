@@ -142,9 +142,17 @@ TEST(ZaznamyZvenku, PoskozenySouborRegistraciSeOhlasiAZustane) {
     Vyfotit(okno, L"registrace_okno");
     EXPECT_TRUE(kolvex.Bezi());
 
-    ::PostMessageW(okno, WM_COMMAND, 40026, 0);  // "&Zavřít" ends the tool, not the program
-    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); }));
+    // Esc in the list ends the tool, not the program (the first keys on a new display may be lost)
+    ::SetForegroundWindow(okno);
+    for (int pokus = 0; pokus < 4 && ::IsWindow(okno); ++pokus) {
+        StisknoutKlavesy({VK_ESCAPE});
+        CekatNa([&] { return !::IsWindow(okno); }, 1500);
+    }
+    EXPECT_FALSE(::IsWindow(okno)) << "Esc did not close the registrations window";
     EXPECT_TRUE(kolvex.Bezi());
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    kolvex.CekatNaKonec();
+    VycistitStavKolvexu();  // the settings point into the removed temporary folder
 }
 
 TEST(ZaznamyZvenku, KontaktyHostALanOknaZPrikazu) {
@@ -196,6 +204,9 @@ TEST(ZaznamyZvenku, KontaktyHostALanOknaZPrikazu) {
     ::PostMessageW(hlavni, WM_COMMAND, 40224, 0);
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(lan); }));
     EXPECT_TRUE(kolvex.Bezi());
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    kolvex.CekatNaKonec();
+    VycistitStavKolvexu();
 }
 
 namespace {
@@ -266,4 +277,7 @@ TEST(ZaznamyZvenku, StrankyNastaveniAUlozeniBezZmenyBitu) {
     EXPECT_EQ(okno, 0x30007u);
     ASSERT_TRUE(PrecistDword(std::wstring(KLIC) + L"\\Seznam registraci", L"statusBarHeslo", heslo));
     EXPECT_EQ(heslo, 1u);
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    kolvex.CekatNaKonec();
+    VycistitStavKolvexu();
 }

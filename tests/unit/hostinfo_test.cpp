@@ -44,6 +44,7 @@ TEST(HostInfo, LocalhostObemaSmery) {
 TEST(HostInfo, DialogHledaVeVlaknechAPrevadiObaSmery) {
     auto puvodni = std::move(nastaveniHostInfo);
     nastaveniHostInfo = std::make_unique<KonfiguraceHostInfo>();
+    nastaveniHostInfo->minimalizace = 0;
     {
         ModulHostInfo modul;
         modul.VytvoritOkno();

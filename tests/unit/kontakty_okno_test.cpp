@@ -68,6 +68,7 @@ protected:
         puvodniNastaveni = std::move(nastaveniKontakty);
         puvodniSeznam = std::move(seznamKontaktu);
         nastaveniKontakty = std::make_unique<KonfiguraceKontakty>();
+        nastaveniKontakty->NastavitVychozi();  // not what other runs left in the registry
         nastaveniKontakty->soubor = slozka.Cesta() + L"\\Kontakty.qxml";
         nastaveniKontakty->oznamovaciIkona = 0;
         nastaveniKontakty->minimalizovat = 0;

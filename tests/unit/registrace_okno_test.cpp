@@ -76,6 +76,7 @@ protected:
     void SetUp() override {
         puvodni = std::move(nastaveniSeznamRegistraci);
         nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+        nastaveniSeznamRegistraci->NastavitVychozi();  // not what other runs left in the registry
         cesta = slozka.Cesta() + L"\\Registrace.qxml";
         nastaveniSeznamRegistraci->soubor = cesta;
         nastaveniSeznamRegistraci->oznamovaciIkona = 0;

@@ -42,6 +42,7 @@ protected:
     void SetUp() override {
         puvodni = std::move(nastaveniSeznamRegistraci);
         nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+        nastaveniSeznamRegistraci->NastavitVychozi();  // not what other runs left in the registry
         cesta = slozka.Cesta() + L"\\Registrace.qxml";
         nastaveniSeznamRegistraci->soubor = cesta;
     }
@@ -229,6 +230,7 @@ struct DialogRegistrace {
 TEST(RegistraceDialog, ZmenaJenVelikostiPismenZachovaNazev) {
     auto puvodni = std::move(nastaveniSeznamRegistraci);
     nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+    nastaveniSeznamRegistraci->NastavitVychozi();  // not what other runs left in the registry
     testy::ZachytavacZprav zpravy;
     DialogRegistrace d(Nova(L"Banka"), 0);
     EXPECT_FALSE(d.PouzitPovoleno());
@@ -247,6 +249,7 @@ TEST(RegistraceDialog, ZmenaJenVelikostiPismenZachovaNazev) {
 TEST(RegistraceDialog, PrejmenovaniNaJinouRegistraciOdmitneNazevAleUlozi) {
     auto puvodni = std::move(nastaveniSeznamRegistraci);
     nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+    nastaveniSeznamRegistraci->NastavitVychozi();  // not what other runs left in the registry
     testy::ZachytavacZprav zpravy;
     DialogRegistrace d(Nova(L"Banka"), 0);
     d.Nastavit(IDC_ZOBRAZENY_NAZEV, L"pošta");  // another entry's name in other letter case
@@ -277,6 +280,7 @@ TEST(RegistraceDialog, PrejmenovaniNaJinouRegistraciOdmitneNazevAleUlozi) {
 TEST(RegistraceDialog, HodnotaSeZnackouSeNeprijme) {
     auto puvodni = std::move(nastaveniSeznamRegistraci);
     nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+    nastaveniSeznamRegistraci->NastavitVychozi();  // not what other runs left in the registry
     testy::ZachytavacZprav zpravy;
     DialogRegistrace d(Nova(L"Banka"), 0);
     const Registrace pred = d.registrace;
@@ -294,6 +298,7 @@ TEST(RegistraceDialog, HodnotaSeZnackouSeNeprijme) {
 TEST(RegistraceDialog, ZobrazeniHeslaAOdkazUrl) {
     auto puvodni = std::move(nastaveniSeznamRegistraci);
     nastaveniSeznamRegistraci = std::make_unique<KonfiguraceSeznamRegistraci>();
+    nastaveniSeznamRegistraci->NastavitVychozi();  // not what other runs left in the registry
     nastaveniSeznamRegistraci->zobrazovatHeslo = true;
     {
         Registrace r = Nova(L"Banka");
