@@ -134,8 +134,33 @@ void DlgHostInfo::Hledat(int cil, const std::wstring& dotaz, bool podleAdresy) {
     uintptr_t vlakno = ::_beginthreadex(nullptr, 0, ProceduraHledani, hledani.get(), 0, nullptr);
     if (!vlakno) knihovna::VyhoditPosledniChybu();
     hledani.release();
-    ::CloseHandle(reinterpret_cast<HANDLE>(vlakno));
+    // finished workers are let go; the running ones are kept for the bounded wait at the end
+    for (auto it = m_vlakna.begin(); it != m_vlakna.end();) {
+        if (::WaitForSingleObject(*it, 0) == WAIT_OBJECT_0) {
+            ::CloseHandle(*it);
+            it = m_vlakna.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    m_vlakna.push_back(reinterpret_cast<HANDLE>(vlakno));
     ++m_probihajici;
+}
+
+DlgHostInfo::~DlgHostInfo() {
+    // the window goes first, so that later results find no window and are freed by their worker
+    if (m_hWnd && ::IsWindow(m_hWnd)) {
+        MSG msg;
+        while (::PeekMessageW(&msg, m_hWnd, ZpravaVysledekHledani, ZpravaVysledekHledani, PM_REMOVE))
+            delete reinterpret_cast<std::wstring*>(msg.lParam);
+        ::DestroyWindow(m_hWnd);
+    }
+    const DWORD konec = ::GetTickCount() + 3000;
+    for (HANDLE h : m_vlakna) {
+        const DWORD ted = ::GetTickCount();
+        ::WaitForSingleObject(h, static_cast<LONG>(konec - ted) > 0 ? konec - ted : 0);
+        ::CloseHandle(h);
+    }
 }
 
 LRESULT DlgHostInfo::OnVysledek(UINT, WPARAM w, LPARAM l, BOOL&) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/ikonatray.h"
 #include "core/menu.h"
@@ -29,6 +30,10 @@ constexpr UINT ZpravaVysledekHledani = WM_APP + 30;
 class DlgHostInfo : public knihovna::DialogImpl<DlgHostInfo, knihovna::OknoObal> {
 public:
     enum { IDD = IDD_HOST_INFO };
+    DlgHostInfo() = default;
+    // Waits a bounded time for look-ups still running (they own their data and post to a window
+    // that is gone by then, so one that outlasts the wait harms nothing).
+    ~DlgHostInfo() override;
 
     KNIHOVNA_MAPA_ZPRAV(DlgHostInfo)
         ZPRAVA(WM_INITDIALOG, OnInitDialog)
@@ -48,6 +53,7 @@ public:
 
 private:
     int m_probihajici = 0;
+    std::vector<HANDLE> m_vlakna;
     unsigned m_poradi[2] = {0, 0};  // newest look-up per target: older results are dropped
     void Hledat(int cil, const std::wstring& dotaz, bool podleAdresy);
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
