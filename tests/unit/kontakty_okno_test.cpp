@@ -224,6 +224,11 @@ TEST(KontaktDialog, PrejmenovaniNaExistujiciNazevZachovaOstatniPole) {
         EXPECT_FALSE(Zobrazena(dialog.obecne->m_hWnd));
         EXPECT_TRUE(Zobrazena(dialog.info->m_hWnd));
 
+        // typing in a page enables "Použít"
+        HWND pouzit = ::GetDlgItem(dialog.m_hWnd, IDC_NASTAVENI_POUZIT);
+        EXPECT_FALSE(::IsWindowEnabled(pouzit));
+        ::SetDlgItemTextW(dialog.info->m_hWnd, IDC_KONTAKT_INFO, L"poznámka");
+        EXPECT_TRUE(testy::CekatNa([&] { return ::IsWindowEnabled(pouzit) != 0; }, 2000));
         ::SetDlgItemTextW(dialog.m_hWnd, IDC_ZOBRAZENY_NAZEV, L"Bohouš");
         ::SetDlgItemTextW(dialog.obecne->m_hWnd, IDC_KONTAKT_TELEFON, L"777 888 999");
         ::SetDlgItemTextW(dialog.info->m_hWnd, IDC_KONTAKT_ADRESA, L"Dlouhá 1\r\nPraha");

@@ -254,3 +254,21 @@ TEST_F(RegistraceOkno, MinimalizaceDoIkonyATamZpet) {
     ::SendMessageW(modul->m_hWnd, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);
     EXPECT_TRUE(::IsWindowVisible(modul->m_hWnd));
 }
+
+TEST_F(RegistraceOkno, KliknutiNaIkonuStavovehoRadkuUkazeHeslo) {
+    testy::ZachytavacZprav zpravy;
+    VybratRadek(1);  // "Zeta"; the status bar masks the password
+    EXPECT_EQ(TextStatusu(), L"Zeta.login (*****)");
+    NMMOUSE mys{};
+    mys.hdr.hwndFrom = modul->StatusBar();
+    mys.hdr.idFrom = IDC_STATUS_REGISTRACI;
+    mys.hdr.code = NM_CLICK;
+    mys.dwItemSpec = 1;  // the text part: nothing
+    ::SendMessageW(modul->m_hWnd, WM_NOTIFY, IDC_STATUS_REGISTRACI, reinterpret_cast<LPARAM>(&mys));
+    EXPECT_TRUE(zpravy.zpravy.empty());
+    mys.dwItemSpec = 0;  // the icon part
+    ::SendMessageW(modul->m_hWnd, WM_NOTIFY, IDC_STATUS_REGISTRACI, reinterpret_cast<LPARAM>(&mys));
+    ASSERT_EQ(zpravy.zpravy.size(), 1u);
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Heslo: heslo-Zeta");
+    EXPECT_EQ(zpravy.zpravy[0].titulek, L"Zeta.login");
+}
