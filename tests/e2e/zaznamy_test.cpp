@@ -184,6 +184,16 @@ TEST(ZaznamyZvenku, KontaktyHostALanOknaZPrikazu) {
                std::wstring::npos;
     }));
     Vyfotit(kontakty, L"kontakty_okno");
+    // the list's context menu, from the keyboard position
+    ::PostMessageW(kontakty, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(kontakty), MAKELPARAM(0xFFFF, 0xFFFF));
+    HWND nabidka = nullptr;
+    if (CekatNa([&] { return (nabidka = NajitOknoProcesu(kolvex.Pid(), L"#32768")) && ::IsWindowVisible(nabidka); })) {
+        Vyfotit(nabidka, L"kontakty_nabidka");
+        for (int pokus = 0; pokus < 4 && ::IsWindowVisible(nabidka); ++pokus) {
+            StisknoutKlavesy({VK_ESCAPE});
+            CekatNa([&] { return !::IsWindowVisible(nabidka); }, 1000);
+        }
+    }
     ::PostMessageW(kontakty, WM_COMMAND, 40026, 0);  // "&Zavřít"
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(kontakty); }));
 
