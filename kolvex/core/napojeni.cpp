@@ -10,6 +10,8 @@
 #include "core/vlaknomodulu.h"
 #include "core/zasuvnemoduly.h"
 #include "clipboard/modulschranka.h"
+#include "internet/hostinfo.h"
+#include "internet/laninfo.h"
 #include "internet/pocasimodul.h"
 #include "internet/rssctecka.h"
 #include "launcher/modulspousteniaplikaci.h"
@@ -23,6 +25,8 @@
 #include "multimedia/ovladanicd.h"
 #include "multimedia/ovladaczaznamu.h"
 #include "notes/modulpoznamky.h"
+#include "records/modulkontakty.h"
+#include "records/modulseznamregistraci.h"
 #include "screen/modulobrazovka.h"
 #include "screen/slozkaopisu.h"
 #include "timers/dlgnastavcasovace.h"
@@ -56,6 +60,10 @@ void ZaregistrovatNastroje() {
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_SONVIDAR, VytvoritStranku<DlgNastavSonvidar>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_ZAZNAM_ZVUKU_WMA, VytvoritStranku<DlgNastavZaznamZvukuWma>);
     ZaregistrovatStrankuNastaveni(IDD_NASTAV_ZAZNAM_VIDEA_WMV, VytvoritStranku<DlgNastavZaznamVideaWmv>);
+    VytvoritModulSeznamRegistraci();
+    VytvoritModulKontakty();
+    VytvoritModulHostInfo();
+    VytvoritOknoSitLanInfo();
 }
 
 void ZrusitNastroje() {
@@ -71,6 +79,10 @@ void ZrusitNastroje() {
     SmazatModulHodiny();
     SmazatModulStopky();
     SmazatModulSonvidar();
+    SmazatModulSeznamRegistraci();
+    SmazatModulKontakty();
+    SmazatModulHostInfo();
+    SmazatOknoSitLanInfo();
 }
 
 void ZobrazitNastaveni(HWND, UINT stranka) {

@@ -11,6 +11,8 @@
 #include "core/email.h"
 #include "core/tagovanytext.h"
 #include "internet/rsskanal.h"
+#include "knihovna/chyba.h"
+#include "records/seznamregistraci.h"
 
 namespace {
 
@@ -115,4 +117,45 @@ TEST(PoskozenaData, KanalRssPrectePoskozeneBajtyBezPadu) {
     std::vector<BYTE> data(vzor.begin(), vzor.end());
     data.insert(data.end(), 2, 0);
     EXPECT_EQ(RozebratKanalRSS(data.data(), data.size()).size(), 2u);
+}
+
+// The registration reader on mutated files: either the entries or the error object, never a
+// crash; every entry it returns has all five values of one group.
+TEST(PoskozenaData, SeznamRegistraciPrecteKazdouMutaciBezPadu) {
+    std::vector<Registrace> vzorove(3);
+    for (size_t i = 0; i < vzorove.size(); ++i) {
+        vzorove[i].nazev = L"Účet " + std::to_wstring(i);
+        vzorove[i].prihlasovaciJmeno = L"jan";
+        vzorove[i].heslo = L"h<e>slo";
+        vzorove[i].info = L"řádek\r\ndruhý";
+        vzorove[i].url = L"https://example.cz";
+    }
+    const std::wstring vzor = TextSouboruRegistraci(vzorove);
+    std::mt19937 nahoda(115);
+    const wchar_t znaky[] = {L'<', L'>', L'/', L'\r', L'\n', L' ', L'r', L'\0', L'\xFFFF'};
+    int chyb = 0;
+    for (int i = 0; i < 2000; ++i) {
+        std::wstring text = vzor;
+        const int zmen = 1 + static_cast<int>(nahoda() % 6);
+        for (int z = 0; z < zmen && !text.empty(); ++z) {
+            size_t misto = nahoda() % text.size();
+            switch (nahoda() % 3) {
+                case 0: text[misto] = znaky[nahoda() % (sizeof(znaky) / sizeof(znaky[0]))]; break;
+                case 1: text.erase(misto, 1 + nahoda() % 20); break;
+                default: text.insert(misto, text.substr(nahoda() % text.size(), nahoda() % 30)); break;
+            }
+        }
+        std::vector<char> bajty(reinterpret_cast<const char*>(text.data()),
+                                reinterpret_cast<const char*>(text.data()) + text.size() * sizeof(wchar_t));
+        bajty.resize(bajty.size() - nahoda() % 2);
+        try {
+            std::vector<Registrace> polozky = PrecistRegistraceZDat(bajty.data(), bajty.size());
+            EXPECT_LE(polozky.size(), 20u) << i;
+        } catch (const knihovna::Chyba&) {
+            ++chyb;
+        }
+    }
+    EXPECT_GT(chyb, 0);  // damage is seen, not read over
+    ASSERT_EQ(PrecistRegistrace(vzor).size(), 3u);
+    EXPECT_TRUE(PrecistRegistrace(vzor)[2] == vzorove[2]);
 }

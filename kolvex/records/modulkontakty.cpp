@@ -1,0 +1,468 @@
+#include "records/modulkontakty.h"
+
+#include <shlwapi.h>
+#include <windowsx.h>
+
+#include "core/aplikace.h"
+#include "core/dialogy.h"
+#include "core/globalni.h"
+#include "core/konfiguracenastroju.h"
+#include "core/stranka.h"
+#include "knihovna/modul.h"
+#include "knihovna/text.h"
+#include "records/dlgkontakt.h"
+#include "records/dlgnastavzaznamy.h"
+#include "records/seznamregistraci.h"
+#include "resources/resource.h"
+
+using knihovna::Formatovat;
+using knihovna::Overit;
+
+std::unique_ptr<ModulKontakty> modulKontakty;
+DlgKontakt* dlgKontaktOtevreny = nullptr;
+
+namespace {
+
+constexpr int OBRAZEK_OKNA = 90;
+constexpr UINT STRANKA_KONTAKTU = 183;
+std::unique_ptr<VlaknoKontaktu> vlaknoKontaktu;
+// The file the contacts were loaded from, and whether it failed to load (kept until a save).
+std::wstring souborKontaktu;
+bool poskozenySoubor = false;
+
+KonfiguraceKontakty& Nastaveni() {
+    static KonfiguraceKontakty* vychozi = nullptr;
+    if (nastaveniKontakty) return *nastaveniKontakty;
+    if (!vychozi) vychozi = new KonfiguraceKontakty();
+    return *vychozi;
+}
+
+int IkonaPolozky(UINT id) {
+    switch (id) {
+        case 40155: return 10;
+        case 40172: return 6;
+        case 40173: return 5;
+        case 40174: return 93;
+        case 40175: return 91;
+        case 40176: return 17;
+        case 40177: return 38;
+        case 40178: return 16;
+        default: {
+            int index = -1;
+            IkonaPrikazuMenu(id, index);
+            return index;
+        }
+    }
+}
+
+bool ZadatNazevKontaktu(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_KONTAKTU); }
+
+INT_PTR SpustitDialogKontaktu(Kontakt& kontakt, int index) {
+    if (index < 0) {
+        DlgKontakt dialog(&kontakt, -1);
+        return dialog.Spustit();
+    }
+    auto dialog = std::make_unique<DlgKontakt>(&kontakt, index);
+    dlgKontaktOtevreny = dialog.get();
+    struct Zapomenout {
+        ~Zapomenout() { dlgKontaktOtevreny = nullptr; }
+    } zapomenout;
+    return dialog->Spustit();
+}
+
+void NacistKontakty() {
+    if (!seznamKontaktu) seznamKontaktu = std::make_unique<SeznamKontaktu>();
+    souborKontaktu = Nastaveni().soubor.Text();
+    poskozenySoubor = false;
+    try {
+        seznamKontaktu->Nacist(souborKontaktu);
+    } catch (const knihovna::Chyba& chyba) {
+        poskozenySoubor = true;
+        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), souborKontaktu.c_str(),
+                                          knihovna::Modul::TextChybyCom(chyba).c_str()) +
+                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
+    }
+}
+
+}  // namespace
+
+bool (*ModulKontakty::zadatNazev)(std::wstring&) = ZadatNazevKontaktu;
+INT_PTR (*ModulKontakty::upravitKontakt)(Kontakt&, int) = SpustitDialogKontaktu;
+
+ModulKontakty::ModulKontakty() : m_trida(knihovna::Retezec(IDS_TRIDA_KONTAKTY)) {
+    NastavitKlic(aplikace.klicAplikace);
+    nazevModulu = knihovna::Retezec(IDS_NAZEV_KONTAKTY);
+    m_seznam.klavesy = {VK_RETURN, VK_ESCAPE, VK_INSERT, VK_DELETE, VK_F2, VK_F4};
+    m_seznam.klavesaDvojkliku = VK_F4;
+    m_seznam.priznakyOkna = &Nastaveni().oknoSeznam;
+}
+
+ModulKontakty::~ModulKontakty() {
+    OdebratIkonuSeznamu(m_ikona);
+}
+
+HWND ModulKontakty::VytvoritOkno(bool automaticky) {
+    const KonfiguraceKontakty& n = Nastaveni();
+    if (!seznamKontaktu) seznamKontaktu = std::make_unique<SeznamKontaktu>();
+    const StylOkna styl = StylOknaSeznamu(n.oknoSeznam);
+    HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
+    RECT obdelnik{0, 0, 260, 480};
+    Vytvorit(vlastnik, &obdelnik, nazevModulu.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
+    if (aplikace.seznamMenu.Get()) {
+        ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_OKNA, ILD_NORMAL);
+        Overit(ikonaModulu != nullptr);
+    }
+    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
+    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    DWORD stylSeznamu = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+    if (n.trideni == 1) stylSeznamu |= LBS_SORT;
+    m_seznam.VytvoritSeznam(m_hWnd, IDC_SEZNAM_KONTAKTU, stylSeznamu);
+    if (n.oknoSeznam & OKNO_PRUHLEDNE) knihovna::NastavitPruhlednostOkna(m_hWnd, static_cast<int>(n.seznamProcentoPruhlednosti));
+    NacistKontakty();
+    NaplnitSeznam(0);
+    if (ObnovitPolohu(m_trida.c_str()) != 0) Vycentrovat(nullptr);
+    RECT klient;
+    ::GetClientRect(m_hWnd, &klient);
+    ::MoveWindow(m_seznam.m_hWnd, 0, 0, klient.right, klient.bottom, FALSE);
+    if (n.oznamovaciIkona == 2) PridatIkonu();
+    ::ShowWindow(m_seznam.m_hWnd, SW_SHOW);
+    ::ShowWindow(m_hWnd, SW_SHOW);
+    ::SetFocus(m_hWnd);
+    ::SetFocus(m_seznam.m_hWnd);
+    if ((automaticky && (n.minimalizovat & 1)) || (!automaticky && (n.minimalizovat & 2)))
+        Odeslat(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return m_hWnd;
+}
+
+bool ModulKontakty::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_KONTAKTY); }
+
+void ModulKontakty::NaplnitSeznam(int vybrat) {
+    ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
+    if (!seznamKontaktu) return;
+    for (int i = 0; i < seznamKontaktu->Pocet(); ++i) {
+        Kontakt k;
+        seznamKontaktu->Polozka(i, k);
+        m_seznam.PridatPolozku(k.nazev.c_str(), i);
+    }
+    // a sorted list moves rows as they come: the wanted entry is found by its item data
+    const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
+    if (radek < seznamKontaktu->Pocet()) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+}
+
+int ModulKontakty::VybranyKontakt() const {
+    int index = VybranyZaznam(m_seznam.m_hWnd);
+    if (!seznamKontaktu || index >= seznamKontaktu->Pocet()) return -1;
+    return index;
+}
+
+bool ModulKontakty::AkceDostupna(UINT id) const {
+    const int index = VybranyKontakt();
+    if (index < 0) return false;
+    Kontakt k;
+    seznamKontaktu->Polozka(index, k);
+    switch (id) {
+        case 40172: return k.email.size() >= 6;
+        case 40173: return k.www.size() >= 6;
+        case 40174: return k.skype.size() >= 6;
+        case 40175: return k.icq.size() >= 6;
+        default: return false;
+    }
+}
+
+void ModulKontakty::UlozitKontakty() {
+    if (!seznamKontaktu) return;
+    if (souborKontaktu.empty()) souborKontaktu = Nastaveni().soubor.Text();
+    try {
+        if (poskozenySoubor && !seznamKontaktu->ChraniPoskozenySoubor()) {
+            if (::PathFileExistsW(souborKontaktu.c_str())) ZalohovatPoskozenySoubor(souborKontaktu);
+            poskozenySoubor = false;
+        }
+        seznamKontaktu->Ulozit(souborKontaktu);
+    } catch (const knihovna::Chyba& chyba) {
+        aplikace.ZobrazitChybuCom(Formatovat(L"Nepodařilo se uložit kontakty do souboru %s.", souborKontaktu.c_str()), chyba);
+    }
+}
+
+void ModulKontakty::PridatKontakt() {
+    std::wstring nazev = L"Nový kontakt";
+    for (;;) {
+        if (!zadatNazev(nazev)) return;
+        if (seznamKontaktu->NajitPodleNazvu(nazev) < 0) break;
+        aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_NAZEV_JIZ_EXISTUJE), MB_ICONERROR);
+    }
+    Kontakt novy;
+    novy.nazev = nazev;
+    const INT_PTR vysledek = upravitKontakt(novy, -1);
+    VratitFokus();
+    if (vysledek != IDOK) return;
+    seznamKontaktu->Pridat(novy);
+    UlozitKontakty();
+    NaplnitSeznam(seznamKontaktu->Pocet() - 1);
+}
+
+void ModulKontakty::UpravitKontakt() {
+    if (dlgKontaktOtevreny && dlgKontaktOtevreny->m_hWnd) {
+        ::SetForegroundWindow(dlgKontaktOtevreny->m_hWnd);
+        return;
+    }
+    const int index = VybranyKontakt();
+    if (index < 0) {
+        PipnoutBezVyberu();
+        return;
+    }
+    Kontakt kopie;
+    seznamKontaktu->Polozka(index, kopie);
+    const INT_PTR vysledek = upravitKontakt(kopie, index);
+    VratitFokus();
+    if (vysledek != IDOK) return;
+    seznamKontaktu->Zmenit(index, kopie);
+    NaplnitSeznam(index);
+}
+
+void ModulKontakty::OdebratKontakt() {
+    const int index = VybranyKontakt();
+    if (index < 0) {
+        PipnoutBezVyberu();
+        return;
+    }
+    Kontakt k;
+    seznamKontaktu->Polozka(index, k);
+    const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_KONTAKT).c_str(), k.nazev.c_str());
+    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
+        return;
+    seznamKontaktu->Odebrat(index);
+    NaplnitSeznam(0);
+}
+
+// The dialogs have no owner: after one closes the keys belong to the list again.
+void ModulKontakty::VratitFokus() {
+    if (!::IsWindowVisible(m_hWnd)) return;
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_seznam.m_hWnd);
+}
+
+void ModulKontakty::Klavesa(WPARAM klavesa) {
+    switch (klavesa) {
+        case VK_ESCAPE: Poslat(WM_CLOSE); break;
+        case VK_INSERT: PridatKontakt(); break;
+        case VK_DELETE: OdebratKontakt(); break;
+        case VK_F2:
+        case VK_F4: UpravitKontakt(); break;
+        default: break;
+    }
+}
+
+void ModulKontakty::PrepnoutOkno() {
+    PrepnoutZobrazeni();
+    if (::IsWindowVisible(m_hWnd)) {
+        RECT r;
+        ::GetClientRect(m_hWnd, &r);
+        Odeslat(WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));
+    }
+}
+
+void ModulKontakty::ProvestPrikaz(UINT id) {
+    switch (id) {
+        case 40172:
+        case 40173:
+        case 40174:
+        case 40175: {
+            const int index = VybranyKontakt();
+            if (index < 0) {
+                PipnoutBezVyberu();
+                return;
+            }
+            try {
+                if (id == 40172) seznamKontaktu->NapsatEmail(index);
+                if (id == 40173) seznamKontaktu->OtevritWeb(index);
+                if (id == 40174) seznamKontaktu->ZavolatSkype(index);
+                if (id == 40175) seznamKontaktu->PoslatZpravuIcq(index);
+            } catch (const knihovna::Chyba& chyba) {
+                // no program for the address: the user's news, the window goes on
+                Kontakt k;
+                seznamKontaktu->Polozka(index, k);
+                aplikace.ZobrazitChybuCom(Formatovat(L"Akci s kontaktem \"%s\" se nepodařilo provést.", k.nazev.c_str()),
+                                          chyba);
+            }
+            return;
+        }
+        case 40176: PridatKontakt(); return;
+        case 40177: UpravitKontakt(); return;
+        case 40178: OdebratKontakt(); return;
+        case 40002:
+            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
+                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_KONTAKTU);
+            return;
+        case 40001:
+        case 40026: Odeslat(WM_CLOSE); return;
+        case 40053:
+            if (knihovna::JeOknoNavrchu(m_hWnd))
+                Nastaveni().oknoSeznam |= OKNO_NAVRCHU;
+            else
+                Nastaveni().oknoSeznam &= ~OKNO_NAVRCHU;
+            return;
+        case 40075:
+            if (knihovna::JeOknoPruhledne(m_hWnd))
+                Nastaveni().oknoSeznam |= OKNO_PRUHLEDNE;
+            else
+                Nastaveni().oknoSeznam &= ~OKNO_PRUHLEDNE;
+            return;
+        case 40155: PrepnoutOkno(); return;
+        default: return;
+    }
+}
+
+void ModulKontakty::ZobrazitNabidku(UINT idMenu, POINT bod) {
+    if (m_menu) return;
+    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
+    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
+    knihovna::UchytMenu vlastnik(nactene);
+    MenuPopup zaznam;
+    zaznam.popup = ::GetSubMenu(nactene, 0);
+    zaznam.obrazky = aplikace.seznamMenu.Get();
+    std::unique_ptr<MenuOkno> okno;
+    if (idMenu == IDM_KONTAKTY) {
+        okno = std::make_unique<MenuOkno>(&zaznam);
+        okno->NahraditZastupce();
+    }
+    MenuNapoveda napoveda(&zaznam);
+    napoveda.NahraditZastupce();
+    const bool vlastni = aplikace.nastaveni.vlastniVzhled;
+    if (idMenu == IDM_KONTAKTY) {
+        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
+        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
+        for (UINT id : {40172u, 40173u, 40174u, 40175u})
+            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (AkceDostupna(id) ? MF_ENABLED : MF_GRAYED));
+        if (vlastni)
+            for (UINT id : {40026u, 40172u, 40174u, 40173u, 40175u, 40002u, 40053u, 40075u, 40178u, 40176u, 40177u})
+                MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+    } else {
+        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
+        if (vlastni)
+            for (UINT id : {40001u, 40003u, 40002u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+    }
+    m_menu = &zaznam;
+    OtevreneMenu otevrene(zaznam);
+    ::SetForegroundWindow(m_hWnd);
+    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
+    DWORD kod = ::GetLastError();
+    m_menu = nullptr;
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    if (!vysledek && kod != ERROR_SUCCESS) {
+        ::SetLastError(kod);
+        knihovna::VyhoditPosledniChybu();
+    }
+}
+
+LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    OdebratIkonuSeznamu(m_ikona);
+    UlozitPolohu(m_trida.c_str());
+    UlozitKontakty();
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulKontakty::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    ::PostQuitMessage(0);
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulKontakty::OnSize(UINT, WPARAM, LPARAM l, BOOL&) {
+    if (m_seznam.m_hWnd) ::MoveWindow(m_seznam.m_hWnd, 0, 0, LOWORD(l), HIWORD(l), TRUE);
+    return 0;
+}
+
+// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
+LRESULT ModulKontakty::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
+    return 0;
+}
+
+LRESULT ModulKontakty::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
+        const bool ikona = PridatIkonu();
+        LRESULT vysledek = VychoziZpracovani(msg, w, l);
+        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
+        return vysledek;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulKontakty::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
+    if (m_menu) return 0;
+    POINT bod{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+    if (bod.x == -1 && bod.y == -1) {
+        bod = POINT{0, 0};
+        ::ClientToScreen(m_hWnd, &bod);
+    }
+    ZobrazitNabidku(IDM_KONTAKTY, bod);
+    return 0;
+}
+
+LRESULT ModulKontakty::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    auto* polozka = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+    if (polozka && polozka->CtlType == ODT_MENU && m_menu) {
+        try {
+            KreslitPolozkuMenu(*m_menu, *polozka, IkonaPolozky(polozka->itemID));
+        } catch (const knihovna::Chyba&) {
+        }
+        return TRUE;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulKontakty::OnCommand(UINT, WPARAM w, LPARAM, BOOL&) {
+    const UINT id = LOWORD(w);
+    if (id == IDC_SEZNAM_KONTAKTU) return 0;
+    ZpracovatSpolecnyPrikaz(m_hWnd, id);
+    ProvestPrikaz(id);
+    return 0;
+}
+
+LRESULT ModulKontakty::OnKlavesa(UINT, WPARAM w, LPARAM, BOOL&) {
+    Klavesa(w);
+    return 0;
+}
+
+LRESULT ModulKontakty::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
+    if (w != 1) return 0;
+    if (l == WM_LBUTTONUP || l == WM_MBUTTONUP) {
+        if (::IsWindowVisible(m_hWnd))
+            Odeslat(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        else
+            PrepnoutOkno();
+    } else if (l == WM_RBUTTONUP) {
+        POINT bod;
+        Overit(::GetCursorPos(&bod) != 0);
+        ZobrazitNabidku(IDM_KONTAKTY_TRAY, bod);
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+VlaknoKontaktu::VlaknoKontaktu() : VlaknoModulu(IDS_NAZEV_KONTAKTY, true) {}
+
+knihovna::OknoModul* VlaknoKontaktu::Objekt() const {
+    return modulKontakty && modulKontakty->m_hWnd ? modulKontakty.get() : nullptr;
+}
+
+HWND VlaknoKontaktu::VytvoritOkno(bool automaticky) {
+    modulKontakty = std::make_unique<ModulKontakty>();
+    return modulKontakty->VytvoritOkno(automaticky);
+}
+
+void VlaknoKontaktu::ZrusitOkno() { modulKontakty.reset(); }
+
+void VlaknoKontaktu::ZrusitAkciPoSpusteni() { aplikace.nastaveni.poSpusteni.kontakty = false; }
+
+void VytvoritModulKontakty() {
+    if (!vlaknoKontaktu) vlaknoKontaktu = std::make_unique<VlaknoKontaktu>();
+    ZaregistrovatNastroj(Nastroj::Kontakty, vlaknoKontaktu.get());
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_KONTAKTY, VytvoritStranku<DlgNastavKontakty>);
+}
+
+void SmazatModulKontakty() {
+    ZaregistrovatNastroj(Nastroj::Kontakty, nullptr);
+    vlaknoKontaktu.reset();
+}

@@ -1,0 +1,490 @@
+#include "records/modulseznamregistraci.h"
+
+#include <windowsx.h>
+
+#include "core/aplikace.h"
+#include "core/dialogy.h"
+#include "core/globalni.h"
+#include "core/hlaseni.h"
+#include "core/konfiguracenastroju.h"
+#include "core/stranka.h"
+#include "knihovna/modul.h"
+#include "knihovna/text.h"
+#include "records/dlgnastavzaznamy.h"
+#include "records/dlgregistraceheslo.h"
+#include "resources/resource.h"
+
+using knihovna::Formatovat;
+using knihovna::Overit;
+
+std::unique_ptr<ModulSeznamRegistraci> modulSeznamRegistraci;
+DlgRegistraceHeslo* dlgRegistraceOtevreny = nullptr;
+
+namespace {
+
+constexpr int OBRAZEK_OKNA = 89;
+constexpr UINT STRANKA_REGISTRACI = 174;
+std::unique_ptr<VlaknoSeznamuRegistraci> vlaknoSeznamuRegistraci;
+
+const KonfiguraceSeznamRegistraci& Nastaveni() {
+    static KonfiguraceSeznamRegistraci* vychozi = nullptr;
+    if (nastaveniSeznamRegistraci) return *nastaveniSeznamRegistraci;
+    if (!vychozi) vychozi = new KonfiguraceSeznamRegistraci();
+    return *vychozi;
+}
+
+const DWORD* PriznakyOkna() { return nastaveniSeznamRegistraci ? &nastaveniSeznamRegistraci->oknoSeznam : nullptr; }
+
+int IkonaPolozky(UINT id) {
+    switch (id) {
+        case 40155: return 10;
+        case 40159: return 17;
+        case 40160: return 38;
+        case 40161: return 16;
+        case 40162: return 5;
+        case 40163: return 90;
+        case 40164: return 89;
+        default: {
+            int index = -1;
+            IkonaPrikazuMenu(id, index);
+            return index;
+        }
+    }
+}
+
+bool ZadatNazevRegistrace(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_REGISTRACE); }
+
+INT_PTR SpustitDialogRegistrace(Registrace& registrace, int index) {
+    if (index < 0) {
+        DlgRegistraceHeslo dialog(&registrace, -1);
+        return dialog.Spustit();
+    }
+    auto dialog = std::make_unique<DlgRegistraceHeslo>(&registrace, index);
+    dlgRegistraceOtevreny = dialog.get();
+    struct Zapomenout {
+        ~Zapomenout() { dlgRegistraceOtevreny = nullptr; }
+    } zapomenout;
+    return dialog->Spustit();
+}
+
+void Chyba(UINT id) { aplikace.ZobrazitZpravu(knihovna::Retezec(id), MB_ICONERROR); }
+
+}  // namespace
+
+bool (*ModulSeznamRegistraci::zadatNazev)(std::wstring&) = ZadatNazevRegistrace;
+INT_PTR (*ModulSeznamRegistraci::upravitRegistraci)(Registrace&, int) = SpustitDialogRegistrace;
+
+ModulSeznamRegistraci::ModulSeznamRegistraci() : m_trida(knihovna::Retezec(IDS_TRIDA_SEZNAM_REGISTRACI)) {
+    NastavitKlic(aplikace.klicAplikace);
+    m_seznam.klavesy = {VK_RETURN, VK_ESCAPE, VK_INSERT, VK_DELETE, VK_F2};
+    m_seznam.klavesaDvojkliku = VK_RETURN;
+    m_seznam.priznakyOkna = PriznakyOkna();
+}
+
+ModulSeznamRegistraci::~ModulSeznamRegistraci() {
+    OdebratIkonuSeznamu(m_ikona);
+}
+
+HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
+    const KonfiguraceSeznamRegistraci& n = Nastaveni();
+    if (!seznamRegistraci) seznamRegistraci = std::make_unique<SeznamRegistraci>();
+    const StylOkna styl = StylOknaSeznamu(n.oknoSeznam);
+    std::wstring titulek;
+    FormatovatTextSDoplnkem(IDS_NAZEV_SEZNAM_REGISTRACI, titulek);
+    HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
+    RECT obdelnik{0, 0, 260, 480};
+    Vytvorit(vlastnik, &obdelnik, titulek.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
+    if (aplikace.seznamMenu.Get()) {
+        ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_OKNA, ILD_NORMAL);
+        Overit(ikonaModulu != nullptr);
+    }
+    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
+    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    if (n.oknoSeznam & OKNO_STAVOVY_RADEK) VytvoritStatusBar();
+    DWORD stylSeznamu = WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
+    if (n.trideni == 1) stylSeznamu |= LBS_SORT;
+    m_seznam.VytvoritSeznam(m_hWnd, IDC_SEZNAM_REGISTRACI, stylSeznamu);
+    if (n.oknoSeznam & OKNO_PRUHLEDNE) knihovna::NastavitPruhlednostOkna(m_hWnd, static_cast<int>(n.seznamProcentoPruhlednosti));
+    seznamRegistraci->Nacist();
+    ::ShowWindow(m_seznam.m_hWnd, SW_SHOW);
+    NaplnitSeznam(0);
+    if (n.oznamovaciIkona == 2) PridatIkonu();
+    if (ObnovitPolohu(m_trida.c_str()) != 0) Vycentrovat(nullptr);
+    Rozmistit();
+    ::ShowWindow(m_hWnd, SW_SHOW);
+    ::SetFocus(m_hWnd);
+    ::SetFocus(m_seznam.m_hWnd);
+    if ((automaticky && (n.minimalizovat & 1)) || (!automaticky && (n.minimalizovat & 2)))
+        Odeslat(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    return m_hWnd;
+}
+
+void ModulSeznamRegistraci::VytvoritStatusBar() {
+    if (m_status) knihovna::VyhoditChybu(E_INVALIDARG);
+    m_status = knihovna::VytvoritStatusBar(m_hWnd, IDC_STATUS_REGISTRACI, WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS);
+    int casti[2] = {22, -1};
+    ::SendMessageW(m_status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(casti));
+    ::SendMessageW(m_status, SB_SETICON, 0, reinterpret_cast<LPARAM>(ikonaModulu));
+}
+
+void ModulSeznamRegistraci::Rozmistit() {
+    RECT klient;
+    ::GetClientRect(m_hWnd, &klient);
+    int vyska = klient.bottom;
+    if (m_status) {
+        ::SendMessageW(m_status, WM_SIZE, 0, 0);
+        RECT r;
+        ::GetWindowRect(m_status, &r);
+        vyska -= r.bottom - r.top;
+    }
+    if (m_seznam.m_hWnd)
+        ::SetWindowPos(m_seznam.m_hWnd, nullptr, 0, 0, klient.right, vyska > 0 ? vyska : 0,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool ModulSeznamRegistraci::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_SEZNAM_REGISTRACI); }
+
+void ModulSeznamRegistraci::NaplnitSeznam(int vybrat) {
+    ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
+    if (!seznamRegistraci) return;
+    for (int i = 0; i < seznamRegistraci->Pocet(); ++i) {
+        m_seznam.PridatPolozku(seznamRegistraci->Polozky()[static_cast<size_t>(i)].nazev.c_str(), i);
+    }
+    // a sorted list moves rows as they come: the wanted entry is found by its item data
+    const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
+    if (radek < seznamRegistraci->Pocet()) {
+        ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+        ObnovitStatusBar();
+    }
+}
+
+int ModulSeznamRegistraci::VybranaPolozka() const {
+    int index = VybranyZaznam(m_seznam.m_hWnd);
+    if (!seznamRegistraci || index >= seznamRegistraci->Pocet()) return -1;
+    return index;
+}
+
+void ModulSeznamRegistraci::ObnovitStatusBar() {
+    if (!m_status) return;
+    const int index = VybranaPolozka();
+    if (index < 0) {
+        Chyba(IDS_NENI_VYBRANA_REGISTRACE);
+        return;
+    }
+    const KonfiguraceSeznamRegistraci& n = Nastaveni();
+    Registrace r = seznamRegistraci->Polozka(index);
+    std::wstring text = Formatovat(L"%s (%s)", n.statusBarPrihlasJmeno ? r.prihlasovaciJmeno.c_str() : r.nazev.c_str(),
+                                   n.statusBarHeslo ? r.heslo.c_str() : L"*****");
+    ::SendMessageW(m_status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ModulSeznamRegistraci::Ulozit() {
+    if (seznamRegistraci) seznamRegistraci->Ulozit();
+}
+
+void ModulSeznamRegistraci::PridatRegistraci() {
+    std::wstring nazev = L"Nová registrace";
+    for (;;) {
+        if (!zadatNazev(nazev)) return;
+        if (seznamRegistraci->NajitPodleNazvu(nazev) < 0) break;
+        Chyba(IDS_NAZEV_JIZ_EXISTUJE);
+    }
+    Registrace nova;
+    nova.nazev = nazev;
+    if (upravitRegistraci(nova, -1) != IDOK) return;
+    seznamRegistraci->Pridat(nova);
+    Ulozit();
+    NaplnitSeznam(seznamRegistraci->Pocet() - 1);
+}
+
+void ModulSeznamRegistraci::UpravitRegistraci() {
+    if (dlgRegistraceOtevreny && dlgRegistraceOtevreny->m_hWnd) {
+        ::SetForegroundWindow(dlgRegistraceOtevreny->m_hWnd);
+        return;
+    }
+    const int index = VybranaPolozka();
+    if (index < 0) {
+        PipnoutBezVyberu();
+        return;
+    }
+    Registrace kopie = seznamRegistraci->Polozka(index);
+    const INT_PTR vysledek = upravitRegistraci(kopie, index);
+    VratitFokus();
+    if (vysledek != IDOK) return;
+    seznamRegistraci->Nahradit(index, kopie);
+    Ulozit();
+    NaplnitSeznam(index);
+}
+
+void ModulSeznamRegistraci::OdebratRegistraci() {
+    const int index = VybranaPolozka();
+    if (index < 0) {
+        PipnoutBezVyberu();
+        return;
+    }
+    const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_REGISTRACI).c_str(),
+                                           seznamRegistraci->Polozka(index).nazev.c_str());
+    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
+        return;
+    seznamRegistraci->Odebrat(index);
+    Ulozit();
+    NaplnitSeznam(0);
+}
+
+// The dialogs have no owner: after one closes the keys belong to the list again.
+void ModulSeznamRegistraci::VratitFokus() {
+    if (!::IsWindowVisible(m_hWnd)) return;
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_seznam.m_hWnd);
+}
+
+void ModulSeznamRegistraci::Klavesa(WPARAM klavesa, HWND zdroj) {
+    switch (klavesa) {
+        case VK_RETURN:
+            if (zdroj == m_seznam.m_hWnd) UpravitRegistraci();
+            break;
+        case VK_ESCAPE: Poslat(WM_CLOSE); break;
+        case VK_INSERT: PridatRegistraci(); break;
+        case VK_DELETE: OdebratRegistraci(); break;
+        case VK_F2: UpravitRegistraci(); break;
+        default: break;
+    }
+}
+
+void ModulSeznamRegistraci::ProvestPrikaz(UINT id) {
+    switch (id) {
+        case 40159: PridatRegistraci(); return;
+        case 40160: UpravitRegistraci(); return;
+        case 40161: OdebratRegistraci(); return;
+        case 40162:
+        case 40163:
+        case 40164: {
+            const int index = VybranaPolozka();
+            if (index < 0) {
+                Chyba(IDS_NENI_VYBRANA_REGISTRACE);
+                return;
+            }
+            const Registrace r = seznamRegistraci->Polozka(index);
+            if (id == 40162) {
+                if (r.url.size() >= 5) {
+                    HINSTANCE h = knihovna::spustitShell(nullptr, L"open", r.url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+                    if (reinterpret_cast<INT_PTR>(h) <= 32) {
+                        // no browser for the address: the user's news, the window goes on
+                        knihovna::Chyba chyba(knihovna::HresultZKodu(::GetLastError()));
+                        aplikace.ZobrazitChybuCom(Formatovat(L"URL adresu %s se nepodařilo otevřít.", r.url.c_str()), chyba);
+                    }
+                }
+            } else if (id == 40163) {
+                if (r.prihlasovaciJmeno.empty())
+                    Chyba(IDS_REGISTRACE_BEZ_JMENA);
+                else
+                    KopirovatTextDoSchranky(r.prihlasovaciJmeno.c_str());
+            } else {
+                if (r.heslo.empty())
+                    Chyba(IDS_REGISTRACE_BEZ_HESLA);
+                else
+                    KopirovatTextDoSchranky(r.heslo.c_str());
+            }
+            return;
+        }
+        case 40155:
+            PrepnoutZobrazeni();
+            if (::IsWindowVisible(m_hWnd)) {
+                RECT r;
+                ::GetClientRect(m_hWnd, &r);
+                Odeslat(WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right, r.bottom));
+            }
+            return;
+        case 40026: Odeslat(WM_CLOSE); return;
+        case 40002:
+            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
+                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_REGISTRACI);
+            return;
+        default: return;
+    }
+}
+
+bool ModulSeznamRegistraci::PrikazDostupny(UINT id) const {
+    const int index = VybranaPolozka();
+    if (index < 0) return false;
+    const Registrace r = seznamRegistraci->Polozka(index);
+    switch (id) {
+        case 40162: return r.url.size() >= 5;
+        case 40163: return !r.prihlasovaciJmeno.empty();
+        case 40164: return !r.heslo.empty();
+        default: return true;
+    }
+}
+
+void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
+    if (m_menu) return;
+    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
+    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
+    knihovna::UchytMenu vlastnik(nactene);
+    MenuPopup zaznam;
+    zaznam.popup = ::GetSubMenu(nactene, 0);
+    zaznam.obrazky = aplikace.seznamMenu.Get();
+    std::unique_ptr<MenuOkno> okno;
+    if (idMenu == IDM_SEZNAM_REGISTRACI) {
+        okno = std::make_unique<MenuOkno>(&zaznam);
+        okno->NahraditZastupce();
+    }
+    MenuNapoveda napoveda(&zaznam);
+    napoveda.NahraditZastupce();
+    const bool vlastni = aplikace.nastaveni.vlastniVzhled;
+    if (idMenu == IDM_SEZNAM_REGISTRACI) {
+        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
+        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
+        for (UINT id : {40162u, 40163u, 40164u})
+            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (PrikazDostupny(id) ? MF_ENABLED : MF_GRAYED));
+        if (vlastni)
+            for (UINT id : {40159u, 40160u, 40161u, 40162u, 40163u, 40164u, 40002u, 40026u})
+                MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+    } else {
+        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
+        if (vlastni)
+            for (UINT id : {40003u, 40002u, 40026u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+    }
+    m_menu = &zaznam;
+    OtevreneMenu otevrene(zaznam);
+    ::SetForegroundWindow(m_hWnd);
+    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
+    DWORD kod = ::GetLastError();
+    m_menu = nullptr;
+    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
+    if (!vysledek && kod != ERROR_SUCCESS) {
+        ::SetLastError(kod);
+        knihovna::VyhoditPosledniChybu();
+    }
+}
+
+LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    OdebratIkonuSeznamu(m_ikona);
+    UlozitPolohu(m_trida.c_str());
+    if (m_status) {
+        ::DestroyWindow(m_status);
+        m_status = nullptr;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulSeznamRegistraci::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    ::PostQuitMessage(0);
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulSeznamRegistraci::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
+    Rozmistit();
+    return 0;
+}
+
+// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
+LRESULT ModulSeznamRegistraci::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
+    return 0;
+}
+
+LRESULT ModulSeznamRegistraci::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
+        const bool ikona = PridatIkonu();
+        LRESULT vysledek = VychoziZpracovani(msg, w, l);
+        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
+        return vysledek;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulSeznamRegistraci::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
+    POINT bod{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+    if (LOWORD(l) == 0xFFFF || HIWORD(l) == 0xFFFF) {
+        bod = POINT{0, 0};
+        ::ClientToScreen(m_hWnd, &bod);
+    }
+    ZobrazitNabidku(IDM_SEZNAM_REGISTRACI, bod);
+    return 0;
+}
+
+LRESULT ModulSeznamRegistraci::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    auto* polozka = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+    if (polozka && polozka->CtlType == ODT_MENU && m_menu) {
+        try {
+            KreslitPolozkuMenu(*m_menu, *polozka, IkonaPolozky(polozka->itemID));
+        } catch (const knihovna::Chyba&) {
+        }
+        return TRUE;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulSeznamRegistraci::OnCommand(UINT, WPARAM w, LPARAM, BOOL&) {
+    const UINT id = LOWORD(w);
+    if (id == IDC_SEZNAM_REGISTRACI) {
+        if (HIWORD(w) == LBN_SELCHANGE) ObnovitStatusBar();
+        return 0;
+    }
+    ZpracovatSpolecnyPrikaz(m_hWnd, id);
+    ProvestPrikaz(id);
+    return 0;
+}
+
+LRESULT ModulSeznamRegistraci::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    auto* hlavicka = reinterpret_cast<NMHDR*>(l);
+    if (hlavicka && hlavicka->idFrom == IDC_STATUS_REGISTRACI && hlavicka->code == NM_CLICK) {
+        auto* mys = reinterpret_cast<NMMOUSE*>(l);
+        const int index = VybranaPolozka();
+        if (mys->dwItemSpec == 0 && index >= 0) {
+            const Registrace r = seznamRegistraci->Polozka(index);
+            knihovna::oknoZpravy(m_hWnd, Formatovat(L"Heslo: %s", r.heslo.c_str()).c_str(), r.prihlasovaciJmeno.c_str(),
+                                 MB_ICONINFORMATION | MB_SETFOREGROUND);
+            return 0;
+        }
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulSeznamRegistraci::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {
+    Klavesa(w, reinterpret_cast<HWND>(l));
+    return 0;
+}
+
+LRESULT ModulSeznamRegistraci::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
+    if (w != 1) return 0;
+    if (l == WM_LBUTTONUP) {
+        PrepnoutZobrazeni();
+    } else if (l == WM_RBUTTONUP) {
+        POINT bod;
+        Overit(::GetCursorPos(&bod) != 0);
+        ZobrazitNabidku(IDM_SEZNAM_REGISTRACI_TRAY, bod);
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+VlaknoSeznamuRegistraci::VlaknoSeznamuRegistraci() : VlaknoModulu(IDS_NAZEV_SEZNAM_REGISTRACI, true) {}
+
+knihovna::OknoModul* VlaknoSeznamuRegistraci::Objekt() const {
+    return modulSeznamRegistraci && modulSeznamRegistraci->m_hWnd ? modulSeznamRegistraci.get() : nullptr;
+}
+
+HWND VlaknoSeznamuRegistraci::VytvoritOkno(bool automaticky) {
+    modulSeznamRegistraci = std::make_unique<ModulSeznamRegistraci>();
+    return modulSeznamRegistraci->VytvoritOkno(automaticky);
+}
+
+void VlaknoSeznamuRegistraci::ZrusitOkno() { modulSeznamRegistraci.reset(); }
+
+void VlaknoSeznamuRegistraci::ZrusitAkciPoSpusteni() { aplikace.nastaveni.poSpusteni.seznamRegistraci = false; }
+
+void VytvoritModulSeznamRegistraci() {
+    if (!vlaknoSeznamuRegistraci) vlaknoSeznamuRegistraci = std::make_unique<VlaknoSeznamuRegistraci>();
+    ZaregistrovatNastroj(Nastroj::SeznamRegistraci, vlaknoSeznamuRegistraci.get());
+    ZaregistrovatStrankuNastaveni(IDD_NASTAV_SEZNAM_REGISTRACI, VytvoritStranku<DlgNastavSeznamRegistraci>);
+}
+
+void SmazatModulSeznamRegistraci() {
+    ZaregistrovatNastroj(Nastroj::SeznamRegistraci, nullptr);
+    vlaknoSeznamuRegistraci.reset();
+    seznamRegistraci.reset();
+}

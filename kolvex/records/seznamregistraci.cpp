@@ -1,0 +1,178 @@
+#include "records/seznamregistraci.h"
+
+#include <shlwapi.h>
+
+#include "core/aplikace.h"
+#include "core/globalni.h"
+#include "core/konfiguracenastroju.h"
+#include "core/tagovanytext.h"
+#include "knihovna/chyba.h"
+#include "knihovna/modul.h"
+#include "knihovna/text.h"
+#include "resources/resource.h"
+
+using knihovna::Formatovat;
+
+std::unique_ptr<SeznamRegistraci> seznamRegistraci;
+
+namespace {
+
+const wchar_t SKUPINA[] = L"registrace";
+
+// The values of an entry in the order the file holds them.
+struct Pole {
+    const wchar_t* nazev;
+    std::wstring Registrace::*clen;
+};
+const Pole POLE[] = {
+    {L"heslo", &Registrace::heslo},
+    {L"info", &Registrace::info},
+    {L"nazev", &Registrace::nazev},
+    {L"prihlasovaciJmeno", &Registrace::prihlasovaciJmeno},
+    {L"url", &Registrace::url},
+};
+
+std::vector<Registrace> PrecistVse(SouborKonfiguraceCteni& soubor) {
+    std::vector<Registrace> polozky;
+    while (soubor.NajitSkupinu(SKUPINA) == S_OK) {
+        Registrace registrace;
+        for (const Pole& p : POLE) {
+            HRESULT hr = soubor.NajitHodnotu(p.nazev, registrace.*p.clen);
+            if (hr != S_OK) knihovna::VyhoditChybu(hr == S_FALSE ? knihovna::HresultZKodu(ERROR_INVALID_DATA) : hr);
+        }
+        polozky.push_back(std::move(registrace));
+    }
+    return polozky;
+}
+
+wchar_t Mala(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+std::wstring SouborNastaveni() { return nastaveniSeznamRegistraci ? nastaveniSeznamRegistraci->soubor.Text() : L""; }
+
+}  // namespace
+
+bool Registrace::operator==(const Registrace& jina) const {
+    for (const Pole& p : POLE)
+        if (this->*p.clen != jina.*p.clen) return false;
+    return true;
+}
+
+std::wstring TextSouboruRegistraci(const std::vector<Registrace>& polozky) {
+    std::wstring text;
+    for (const Registrace& r : polozky) {
+        text += RadekOtevreniSkupiny(SKUPINA);
+        for (const Pole& p : POLE) text += RadekHodnoty(p.nazev, r.*p.clen);
+        text += RadekUzavreniSkupiny(SKUPINA);
+    }
+    return text;
+}
+
+std::vector<Registrace> PrecistRegistrace(const std::wstring& text) {
+    SouborKonfiguraceCteni soubor;
+    soubor.NacistText(text);
+    return PrecistVse(soubor);
+}
+
+std::vector<Registrace> PrecistRegistraceZDat(const void* data, size_t bajtu) {
+    SouborKonfiguraceCteni soubor;
+    soubor.NacistData(data, bajtu);
+    return PrecistVse(soubor);
+}
+
+bool StejneNazvyRegistraci(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Mala(a[i]) != Mala(b[i])) return false;
+    return true;
+}
+
+bool ObsahujeZnackuFormatu(const std::wstring& text, const std::vector<std::wstring>& znacky) {
+    if (text.find(L"</") != std::wstring::npos) return true;
+    for (const std::wstring& z : znacky)
+        if (text.find(L"<" + z + L">") != std::wstring::npos) return true;
+    return false;
+}
+
+const std::vector<std::wstring>& ZnackyRegistraci() {
+    static const std::vector<std::wstring> znacky = {SKUPINA, L"heslo", L"info", L"nazev", L"prihlasovaciJmeno", L"url"};
+    return znacky;
+}
+
+std::wstring ZalohovatPoskozenySoubor(const std::wstring& cesta) {
+    std::wstring zaloha = cesta + L".bak";
+    for (int i = 1; i < 1000 && ::PathFileExistsW(zaloha.c_str()); ++i) zaloha = Formatovat(L"%s.%d.bak", cesta.c_str(), i);
+    knihovna::Overit(::CopyFileW(cesta.c_str(), zaloha.c_str(), TRUE) != 0);
+    return zaloha;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void SeznamRegistraci::Overit(int index) const {
+    if (index < 0 || index >= Pocet()) knihovna::VyhoditChybu(E_INVALIDARG);
+}
+
+Registrace SeznamRegistraci::Polozka(int index) const {
+    Overit(index);
+    return m_polozky[static_cast<size_t>(index)];
+}
+
+void SeznamRegistraci::Nahradit(int index, const Registrace& registrace) {
+    Overit(index);
+    m_polozky[static_cast<size_t>(index)] = registrace;
+}
+
+void SeznamRegistraci::Odebrat(int index) {
+    Overit(index);
+    m_polozky.erase(m_polozky.begin() + index);
+}
+
+void SeznamRegistraci::Pridat(const Registrace& registrace) { m_polozky.push_back(registrace); }
+
+int SeznamRegistraci::NajitPodleNazvu(const std::wstring& nazev) const {
+    for (size_t i = 0; i < m_polozky.size(); ++i)
+        if (StejneNazvyRegistraci(m_polozky[i].nazev, nazev)) return static_cast<int>(i);
+    return -1;
+}
+
+HRESULT SeznamRegistraci::Nacist() { return Nacist(SouborNastaveni()); }
+
+HRESULT SeznamRegistraci::Nacist(const std::wstring& cesta) {
+    m_polozky.clear();
+    m_soubor = cesta;
+    m_poskozeny = false;
+    if (cesta.empty() || !::PathFileExistsW(cesta.c_str())) return S_OK;
+    try {
+        SouborKonfiguraceCteni soubor;
+        soubor.NacistSoubor(cesta);
+        m_polozky = PrecistVse(soubor);
+        return S_OK;
+    } catch (const knihovna::Chyba& chyba) {
+        m_polozky.clear();
+        m_poskozeny = true;
+        std::wstring text = Formatovat(knihovna::Retezec(IDS_REGISTRACE_CHYBA_NACTENI).c_str(), cesta.c_str());
+        text += L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN);
+        aplikace.ZobrazitChybuCom(text, chyba);
+        return chyba.Hresult();
+    }
+}
+
+HRESULT SeznamRegistraci::Ulozit() {
+    if (m_soubor.empty()) m_soubor = SouborNastaveni();
+    try {
+        if (m_poskozeny && ::PathFileExistsW(m_soubor.c_str())) ZalohovatPoskozenySoubor(m_soubor);
+        m_poskozeny = false;
+        SouborKonfiguraceZapis soubor;
+        knihovna::OveritHr(soubor.OtevritSoubor(m_soubor));
+        for (const Registrace& r : m_polozky) {
+            knihovna::OveritHr(soubor.OtevritSkupinu(SKUPINA));
+            for (const Pole& p : POLE) soubor.ZapsatText(p.nazev, r.*p.clen);
+            knihovna::OveritHr(soubor.UzavritSkupinu());
+        }
+        soubor.Zavrit();
+        return S_OK;
+    } catch (const knihovna::Chyba& chyba) {
+        aplikace.ZobrazitChybuCom(Formatovat(knihovna::Retezec(IDS_REGISTRACE_CHYBA_ZAPISU).c_str(), m_soubor.c_str()),
+                                  chyba);
+        return chyba.Hresult();
+    }
+}

@@ -1,0 +1,74 @@
+// The user's registrations and passwords: the list kept for the whole run and its tagged-text
+// file (default "Registrace.qxml" in the data folder), one group "registrace" per entry.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Registrace {
+    std::wstring nazev;
+    std::wstring prihlasovaciJmeno;
+    std::wstring heslo;
+    std::wstring info;
+    std::wstring url;
+
+    bool operator==(const Registrace& jina) const;
+};
+
+// The file's content for the entries (groups in list order, values in the file's fixed order).
+std::wstring TextSouboruRegistraci(const std::vector<Registrace>& polozky);
+// The entries of a file's text: every group with all five values, in file order. A group that
+// lacks a value raises (ERROR_INVALID_DATA): the file is then damaged as a whole.
+std::vector<Registrace> PrecistRegistrace(const std::wstring& text);
+std::vector<Registrace> PrecistRegistraceZDat(const void* data, size_t bajtu);
+
+// Names are equal without regard to case of the letters A to Z only (other letters, e.g. "Č"
+// and "č", stay different).
+bool StejneNazvyRegistraci(const std::wstring& a, const std::wstring& b);
+
+// Whether a value would break the file: it holds "</" or an opening tag of the given elements.
+// The format has no escaping, so such values are refused where they are typed.
+bool ObsahujeZnackuFormatu(const std::wstring& text, const std::vector<std::wstring>& znacky);
+const std::vector<std::wstring>& ZnackyRegistraci();
+
+// Before the first save over a file that failed to load: its bytes are kept as a copy beside it
+// ("<file>.bak", or "<file>.N.bak" when that exists). Result the copy's path; raises when the copy
+// cannot be made (the caller then must not save).
+std::wstring ZalohovatPoskozenySoubor(const std::wstring& cesta);
+
+class SeznamRegistraci {
+public:
+    int Pocet() const { return static_cast<int>(m_polozky.size()); }
+    // Index out of range: E_INVALIDARG.
+    Registrace Polozka(int index) const;
+    void Nahradit(int index, const Registrace& registrace);
+    void Odebrat(int index);
+    void Pridat(const Registrace& registrace);
+    // First entry with that name (StejneNazvyRegistraci), or -1.
+    int NajitPodleNazvu(const std::wstring& nazev) const;
+
+    // Loads the file of the settings (Nacist()) or the given one; a missing file is an empty list.
+    // A failure empties the list, is reported (string 178 with the error) and returned; the file
+    // is remembered as damaged and kept until the next save copies it aside.
+    HRESULT Nacist();
+    HRESULT Nacist(const std::wstring& cesta);
+    // Writes the whole list by atomic replace to the file it was loaded from (the settings' file
+    // when none was loaded). A failure is reported (string 179) and returned; memory keeps the change.
+    HRESULT Ulozit();
+
+    const std::wstring& Soubor() const { return m_soubor; }
+    bool JePoskozenySoubor() const { return m_poskozeny; }
+    const std::vector<Registrace>& Polozky() const { return m_polozky; }
+
+private:
+    void Overit(int index) const;
+    std::vector<Registrace> m_polozky;
+    std::wstring m_soubor;
+    bool m_poskozeny = false;
+};
+
+// The list of the run (made empty by the tool window the first time).
+extern std::unique_ptr<SeznamRegistraci> seznamRegistraci;
