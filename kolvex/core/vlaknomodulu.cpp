@@ -21,10 +21,6 @@ VlaknoModulu::~VlaknoModulu() {
     if (m_pripraveno) ::CloseHandle(m_pripraveno);
 }
 
-bool VlaknoModulu::Odeslat(UINT zprava, WPARAM w, LPARAM l) const {
-    HWND okno = m_okno;
-    return okno && ::IsWindow(okno) && ::PostMessageW(okno, zprava, w, l);
-}
 
 bool VlaknoModulu::JeZobrazenaIkona(UINT) const {
     knihovna::OknoModul* objekt = Objekt();
@@ -83,6 +79,18 @@ DWORD CekatNa(HANDLE h, DWORD ms) {
 }
 
 }  // namespace
+
+bool VlaknoModulu::Odeslat(UINT zprava, WPARAM w, LPARAM l) const {
+    HWND okno = m_okno;
+    // A module started a moment ago may not have reported its window yet: a command of those first
+    // moments (a hot key pressed right after start-up) waits for it instead of being lost.
+    if (!okno && Bezi() && m_pripraveno && ::GetThreadId(m_vlakno) != ::GetCurrentThreadId()) {
+        const DWORD limit = static_cast<DWORD>(aplikace.nastaveni.casovyLimitModulu > 0 ? aplikace.nastaveni.casovyLimitModulu : 0);
+        CekatNa(m_pripraveno, limit);
+        okno = m_okno;
+    }
+    return okno && ::IsWindow(okno) && ::PostMessageW(okno, zprava, w, l);
+}
 
 void VlaknoModulu::Zastavit() {
     if (!m_vlakno) return;
