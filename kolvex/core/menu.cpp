@@ -394,6 +394,10 @@ NabidkaNastroje::NabidkaNastroje(UINT idMenu)
 void ZobrazitMenuIkony(HWND okno, MenuPopup& zaznam, MenuPopup*& aktivni) {
     POINT bod;
     Overit(::GetCursorPos(&bod) != 0);
+    ZobrazitMenuNaBode(okno, zaznam, bod, aktivni);
+}
+
+void ZobrazitMenuNaBode(HWND okno, MenuPopup& zaznam, POINT bod, MenuPopup*& aktivni) {
     aktivni = &zaznam;
     OtevreneMenu otevrene(zaznam);
     ::SetForegroundWindow(okno);

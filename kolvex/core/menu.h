@@ -146,3 +146,5 @@ private:
 // Shows a tray icon's menu at the cursor for the window. While it is open, aktivni points to the
 // record (the window's measuring and drawing read it). A failed TrackPopupMenu raises its error.
 void ZobrazitMenuIkony(HWND okno, MenuPopup& zaznam, MenuPopup*& aktivni);
+// The same at a given screen point.
+void ZobrazitMenuNaBode(HWND okno, MenuPopup& zaznam, POINT bod, MenuPopup*& aktivni);

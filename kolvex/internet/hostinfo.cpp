@@ -264,30 +264,12 @@ void ModulHostInfo::Prepnout() {
 
 void ModulHostInfo::ZobrazitNabidku() {
     if (m_menu) return;
-    POINT bod;
-    Overit(::GetCursorPos(&bod) != 0);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_HOST_INFO));
-    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(IDM_HOST_INFO);
+    MenuPopup& zaznam = nabidka.zaznam;
     MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
     if (aplikace.nastaveni.vlastniVzhled)
         for (UINT id : {40201u, 40002u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }
 
 LRESULT ModulHostInfo::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {

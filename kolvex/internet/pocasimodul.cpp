@@ -126,33 +126,12 @@ LRESULT ModulPocasi::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 void ModulPocasi::ZobrazitNabidku() {
     if (m_menu) return;  // already open
-    POINT bod{0, 0};
-    if (!::GetCursorPos(&bod) || bod.x == 0xFFFF || bod.y == 0xFFFF) {
-        bod = POINT{0, 0};
-        ::ClientToScreen(m_hWnd, &bod);
-    }
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_POCASI));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(IDM_POCASI);
+    MenuPopup& zaznam = nabidka.zaznam;
     if (aplikace.nastaveni.vlastniVzhled)
         for (UINT id : {40219u, 40002u, 40218u, 40220u, 40046u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
     for (UINT id : {40219u, 40218u, 40220u}) MenuPopup::ZaskrtnoutPolozku(zaznam, id, BeziOknoPocasi(id));
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuNaBode(m_hWnd, zaznam, PoziceMenu(m_hWnd), m_menu);
 }
 
 LRESULT ModulPocasi::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {

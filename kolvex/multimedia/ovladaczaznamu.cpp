@@ -396,31 +396,13 @@ void ModulSonvidar::ProvestPrikaz(UINT id) {
 
 void ModulSonvidar::ZobrazitNabidku() {
     if (m_menu) return;
-    POINT bod;
-    ::GetCursorPos(&bod);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_SONVIDAR));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(IDM_SONVIDAR);
+    MenuPopup& zaznam = nabidka.zaznam;
     if (!ovladaciIkona) MenuPopup::NastavitTextPolozky(zaznam.popup, 40046, IDS_ZOBRAZIT_IKONU);
     if (aplikace.nastaveni.vlastniVzhled)
         for (UINT id : {40003u, 40002u, 40171u, 40170u, 40046u, 40169u, 40168u})
             MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -342,17 +342,7 @@ void ModulKontakty::ZobrazitNabidku(UINT idMenu, POINT bod) {
         if (vlastni)
             for (UINT id : {40001u, 40003u, 40002u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
     }
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuNaBode(m_hWnd, zaznam, bod, m_menu);
 }
 
 LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {

@@ -311,16 +311,8 @@ void ModulObrazovka::ProvestPrikaz(UINT id) {
 
 void ModulObrazovka::ZobrazitNabidku() {
     if (m_menu) return;  // already open
-    POINT bod;
-    ::GetCursorPos(&bod);
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_OBRAZOVKA));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
+    NabidkaNastroje nabidka(IDM_OBRAZOVKA);
+    MenuPopup& zaznam = nabidka.zaznam;
 
     // The saved display modes as the submenu of 40130; without saved modes the item is greyed.
     knihovna::UchytMenu rezimy(
@@ -354,17 +346,7 @@ void ModulObrazovka::ZobrazitNabidku() {
             MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
     }
 
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    BOOL vysledek = ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    DWORD kod = ::GetLastError();
-    m_menu = nullptr;
-    ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
-    if (!vysledek && kod != ERROR_SUCCESS) {
-        ::SetLastError(kod);
-        knihovna::VyhoditPosledniChybu();
-    }
+    ZobrazitMenuIkony(m_hWnd, zaznam, m_menu);
 }
 
 // ---------------------------------------------------------------------------------------------
