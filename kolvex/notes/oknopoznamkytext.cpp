@@ -31,7 +31,6 @@ OknoPoznamkyText::OknoPoznamkyText() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNA
 
 OknoPoznamkyText::~OknoPoznamkyText() {
     if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-    if (m_ikona) ::DestroyIcon(m_ikona);
 }
 
 void OknoPoznamkyText::Vytvorit() {
@@ -75,57 +74,8 @@ LRESULT OknoPoznamkyText::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT OknoPoznamkyText::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    if (seznam.m_hWnd && ::IsWindow(seznam.m_hWnd)) ::DestroyWindow(seznam.m_hWnd);
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyText::OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    Rozmistit();
-    return VychoziZpracovani(msg, w, l);
-}
-
 LRESULT OknoPoznamkyText::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     ZobrazitKontextoveMenu(l, IDM_SEZNAM_POZNAMEK);
-    return 0;
-}
-
-LRESULT OknoPoznamkyText::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    const auto* polozka = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-    if (polozka->CtlType == ODT_LISTBOX && polozka->CtlID == IDC_SEZNAM_POZNAMEK) {
-        KreslitPolozkuPoznamky(*polozka, seznamTextovychPoznamek, m_ikona);
-        return TRUE;
-    }
-    if (polozka->CtlType == ODT_MENU) {
-        UINT id = polozka->itemID;
-        int obrazek = ObrazekPolozkyMenuSeznamu(id);
-        if (KreslitPolozkuOtevrenehoMenu(*polozka, obrazek)) return TRUE;
-    }
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyText::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
-    if (polozka->CtlType == ODT_LISTBOX) {
-        polozka->itemHeight = 20;
-        return TRUE;
-    }
-    if (ZmeritPolozkuOtevrenehoMenu(*polozka)) return TRUE;
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyText::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
-    auto* hlavicka = reinterpret_cast<NMHDR*>(l);
-    if (hlavicka->code == TTN_NEEDTEXTW) return knihovna::ZpracovatTooltipToolbaru(static_cast<int>(w), hlavicka, zpracovano);
-    if (hlavicka->code == TBN_DROPDOWN && hlavicka->idFrom == IDC_POZNAMKY_TOOLBAR) {
-        OnRozbaleniToolbaru(hlavicka);
-        return TBDDRET_DEFAULT;
-    }
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyText::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
-    if (seznam.m_hWnd) ::SetFocus(seznam.m_hWnd);
     return 0;
 }
 
@@ -149,32 +99,8 @@ LRESULT OknoPoznamkyText::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     switch (id) {
         case 40067: Otevrit(); return 0;
         case 40068: NovaPoznamka(); return 0;
-        case 40069: Prejmenovat(); return 0;
-        case 40070: Odstranit(); return 0;
-        case 40181: Seradit(TRIDENI_PODLE_NAZVU); return 0;
-        case 40182: Seradit(TRIDENI_PODLE_CASU); return 0;
-        case 40053: {
-            DWORD& priznaky = PriznakyOknaSeznamu(false);
-            if (knihovna::JeOknoNavrchu(m_hWnd))
-                priznaky |= 0x4;
-            else
-                priznaky &= ~0x4u;
-            return 0;
-        }
-        case 40002:
-            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
-                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_TEXTOVE);
-            return 0;
-        case 40003:
-            if (!menuNapoveda) {
-                NMTOOLBARW info{};
-                info.hdr.code = TBN_DROPDOWN;
-                info.iItem = 40003;
-                OnRozbaleniToolbaru(&info.hdr);
-            }
-            return 0;
-        case 40026: Odeslat(WM_CLOSE); return 0;
         default: break;
     }
+    if (ZpracovatPrikazSeznamu(id, STRANKA_TEXTOVE)) return 0;
     return VychoziZpracovani(msg, w, l);
 }

@@ -31,16 +31,9 @@ public:
 
 private:
     std::wstring m_trida;
-    HICON m_ikona = nullptr;  // the text-notes icon drawn before every item
 
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&);
-    LRESULT OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&);
-    LRESULT OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
-    LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
-    LRESULT OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL&);
-    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&);
 };

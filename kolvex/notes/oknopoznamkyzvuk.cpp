@@ -40,7 +40,6 @@ OknoPoznamkyZvuk::OknoPoznamkyZvuk() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNA
 
 OknoPoznamkyZvuk::~OknoPoznamkyZvuk() {
     if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
-    if (m_ikona) ::DestroyIcon(m_ikona);
 }
 
 void OknoPoznamkyZvuk::Vytvorit() {
@@ -122,57 +121,8 @@ LRESULT OknoPoznamkyZvuk::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT OknoPoznamkyZvuk::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    if (seznam.m_hWnd && ::IsWindow(seznam.m_hWnd)) ::DestroyWindow(seznam.m_hWnd);
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyZvuk::OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    Rozmistit();
-    return VychoziZpracovani(msg, w, l);
-}
-
 LRESULT OknoPoznamkyZvuk::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     ZobrazitKontextoveMenu(l, IDM_SEZNAM_ZVUKOVYCH_POZNAMEK);
-    return 0;
-}
-
-LRESULT OknoPoznamkyZvuk::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    const auto* polozka = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-    if (polozka->CtlType == ODT_LISTBOX && polozka->CtlID == IDC_SEZNAM_POZNAMEK) {
-        KreslitPolozkuPoznamky(*polozka, seznamZvukovychPoznamek, m_ikona);
-        return TRUE;
-    }
-    if (polozka->CtlType == ODT_MENU) {
-        UINT id = polozka->itemID;
-        int obrazek = ObrazekPolozkyMenuSeznamu(id);
-        if (KreslitPolozkuOtevrenehoMenu(*polozka, obrazek)) return TRUE;
-    }
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyZvuk::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
-    if (polozka->CtlType == ODT_LISTBOX) {
-        polozka->itemHeight = 20;
-        return TRUE;
-    }
-    if (ZmeritPolozkuOtevrenehoMenu(*polozka)) return TRUE;
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyZvuk::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
-    auto* hlavicka = reinterpret_cast<NMHDR*>(l);
-    if (hlavicka->code == TTN_NEEDTEXTW) return knihovna::ZpracovatTooltipToolbaru(static_cast<int>(w), hlavicka, zpracovano);
-    if (hlavicka->code == TBN_DROPDOWN && hlavicka->idFrom == IDC_POZNAMKY_TOOLBAR) {
-        OnRozbaleniToolbaru(hlavicka);
-        return TBDDRET_DEFAULT;
-    }
-    return VychoziZpracovani(msg, w, l);
-}
-
-LRESULT OknoPoznamkyZvuk::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
-    if (seznam.m_hWnd) ::SetFocus(seznam.m_hWnd);
     return 0;
 }
 
@@ -198,32 +148,8 @@ LRESULT OknoPoznamkyZvuk::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
         case 40071: Prehrat(); return 0;
         case 40072: ::PlaySoundW(nullptr, nullptr, 0); return 0;
         case 40073: NovaPoznamka(); return 0;
-        case 40069: Prejmenovat(); return 0;
-        case 40070: Odstranit(); return 0;
-        case 40181: Seradit(TRIDENI_PODLE_NAZVU); return 0;
-        case 40182: Seradit(TRIDENI_PODLE_CASU); return 0;
-        case 40053: {
-            DWORD& priznaky = PriznakyOknaSeznamu(true);
-            if (knihovna::JeOknoNavrchu(m_hWnd))
-                priznaky |= 0x4;
-            else
-                priznaky &= ~0x4u;
-            return 0;
-        }
-        case 40002:
-            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
-                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_ZVUKOVE);
-            return 0;
-        case 40003:
-            if (!menuNapoveda) {
-                NMTOOLBARW info{};
-                info.hdr.code = TBN_DROPDOWN;
-                info.iItem = 40003;
-                OnRozbaleniToolbaru(&info.hdr);
-            }
-            return 0;
-        case 40026: Odeslat(WM_CLOSE); return 0;
         default: break;
     }
+    if (ZpracovatPrikazSeznamu(id, STRANKA_ZVUKOVE)) return 0;
     return VychoziZpracovani(msg, w, l);
 }

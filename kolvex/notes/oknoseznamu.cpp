@@ -163,6 +163,7 @@ OknoSeznamuPoznamekZaklad::~OknoSeznamuPoznamekZaklad() {
         if (rebar->m_hWnd && ::IsWindow(rebar->m_hWnd)) ::DestroyWindow(rebar->m_hWnd);
         delete rebar;
     }
+    if (m_ikona) ::DestroyIcon(m_ikona);
 }
 
 void OknoSeznamuPoznamekZaklad::StylOkna(DWORD priznaky, DWORD& styl, DWORD& rozsireny) {
@@ -377,6 +378,86 @@ void OknoSeznamuPoznamekZaklad::Zavrit(UINT prikazModulu) {
     Poslat(WM_SETICON, ICON_BIG, 0);
     HWND modul = oknoModuluPoznamek ? oknoModuluPoznamek() : nullptr;
     if (modul) ::PostMessageW(modul, WM_COMMAND, prikazModulu, prikazModulu);
+}
+
+bool OknoSeznamuPoznamekZaklad::ZpracovatPrikazSeznamu(UINT id, UINT stranka) {
+    switch (id) {
+        case 40069: Prejmenovat(); return true;
+        case 40070: Odstranit(); return true;
+        case 40181: Seradit(TRIDENI_PODLE_NAZVU); return true;
+        case 40182: Seradit(TRIDENI_PODLE_CASU); return true;
+        case 40053: {
+            DWORD& priznaky = PriznakyOknaSeznamu(m_zvukove);
+            if (knihovna::JeOknoNavrchu(m_hWnd))
+                priznaky |= 0x4;
+            else
+                priznaky &= ~0x4u;
+            return true;
+        }
+        case 40002:
+            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
+                ::PostMessageW(hlavni, WM_COMMAND, 40002, stranka);
+            return true;
+        case 40003:
+            if (!menuNapoveda) {
+                NMTOOLBARW info{};
+                info.hdr.code = TBN_DROPDOWN;
+                info.iItem = 40003;
+                OnRozbaleniToolbaru(&info.hdr);
+            }
+            return true;
+        case 40026: Odeslat(WM_CLOSE); return true;
+        default: return false;
+    }
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (seznam.m_hWnd && ::IsWindow(seznam.m_hWnd)) ::DestroyWindow(seznam.m_hWnd);
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    Rozmistit();
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    const auto* polozka = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+    if (polozka->CtlType == ODT_LISTBOX && polozka->CtlID == IDC_SEZNAM_POZNAMEK) {
+        KreslitPolozkuPoznamky(*polozka, Store(), m_ikona);
+        return TRUE;
+    }
+    if (polozka->CtlType == ODT_MENU) {
+        UINT id = polozka->itemID;
+        int obrazek = ObrazekPolozkyMenuSeznamu(id);
+        if (KreslitPolozkuOtevrenehoMenu(*polozka, obrazek)) return TRUE;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+    if (polozka->CtlType == ODT_LISTBOX) {
+        polozka->itemHeight = 20;
+        return TRUE;
+    }
+    if (ZmeritPolozkuOtevrenehoMenu(*polozka)) return TRUE;
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
+    auto* hlavicka = reinterpret_cast<NMHDR*>(l);
+    if (hlavicka->code == TTN_NEEDTEXTW) return knihovna::ZpracovatTooltipToolbaru(static_cast<int>(w), hlavicka, zpracovano);
+    if (hlavicka->code == TBN_DROPDOWN && hlavicka->idFrom == IDC_POZNAMKY_TOOLBAR) {
+        OnRozbaleniToolbaru(hlavicka);
+        return TBDDRET_DEFAULT;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+    if (seznam.m_hWnd) ::SetFocus(seznam.m_hWnd);
+    return 0;
 }
 
 // ---------------------------------------------------------------------------------------------

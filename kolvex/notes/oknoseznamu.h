@@ -72,6 +72,7 @@ protected:
     knihovna::OknoObal* toolbar = nullptr;
     MenuPopup* menu = nullptr;  // the context menu while it is open
     bool m_zvukove = false;
+    HICON m_ikona = nullptr;  // drawn before every item; destroyed with the window object
 
     SeznamPoznamek* Store() const { return m_zvukove ? seznamZvukovychPoznamek : seznamTextovychPoznamek; }
     // Window and extended style from the window flags.
@@ -85,6 +86,17 @@ protected:
     void Odstranit();
     void Zavrit(UINT prikazModulu);
     void OnRozbaleniToolbaru(NMHDR* hlavicka);
+    // The commands both kinds run alike (rename, delete, sort, on top, settings page, help,
+    // close); false for any other command. stranka: the settings page of this kind.
+    bool ZpracovatPrikazSeznamu(UINT id, UINT stranka);
+
+    // Handlers both kinds enter in their maps.
+    LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
 };
 
 // The commands a list window's rename and delete run (shared by both kinds; no prompts): the
