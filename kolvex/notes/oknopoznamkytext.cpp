@@ -26,7 +26,7 @@ const int tlacitkaToolbaru[][2] = {
 OknoPoznamkyText::OknoPoznamkyText() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNAMKY_TEXTOVE)) {
     m_zvukove = false;
     NastavitKlic(aplikace.klicAplikace);
-    if (aplikace.seznamMenu.Get()) m_ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_TEXTOVYCH, ILD_NORMAL);
+    NacistIkonu(OBRAZEK_TEXTOVYCH);
 }
 
 OknoPoznamkyText::~OknoPoznamkyText() {
@@ -40,10 +40,7 @@ void OknoPoznamkyText::Vytvorit() {
     FormatovatTextSDoplnkem(IDS_TITULEK_POZNAMKY_TEXTOVE, titulek);
     const RECT obdelnik{0, 0, 260, 480};
     OknoImpl::Vytvorit(nullptr, &obdelnik, titulek.c_str(), styl, rozsireny, m_trida.c_str());
-    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona.Get()));
-    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
-    const bool obnoveno = ObnovitPolohu() == 0;
-    VytvoritPrvky(tlacitkaToolbaru, sizeof(tlacitkaToolbaru) / sizeof(tlacitkaToolbaru[0]), obnoveno);
+    DokoncitVytvoreni(tlacitkaToolbaru, sizeof(tlacitkaToolbaru) / sizeof(tlacitkaToolbaru[0]));
 }
 
 void OknoPoznamkyText::Otevrit() {
@@ -69,26 +66,13 @@ void OknoPoznamkyText::NovaPoznamka() {
     ::SetFocus(seznam.m_hWnd);
 }
 
-LRESULT OknoPoznamkyText::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
-    Zavrit(40061);
-    return 0;
-}
-
-LRESULT OknoPoznamkyText::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
-    ZobrazitKontextoveMenu(l, IDM_SEZNAM_POZNAMEK);
-    return 0;
-}
-
 LRESULT OknoPoznamkyText::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {
     switch (w) {
         case VK_RETURN:
             if (reinterpret_cast<HWND>(l) == seznam.m_hWnd) Otevrit();
             break;
-        case VK_ESCAPE: Poslat(WM_CLOSE); break;
         case VK_INSERT: NovaPoznamka(); break;
-        case VK_DELETE: Odstranit(); break;
-        case VK_F2: Prejmenovat(); break;
-        default: break;
+        default: ZpracovatKlavesuSeznamu(w); break;
     }
     return 0;
 }

@@ -35,7 +35,7 @@ void SmazatDocasnySoubor(const std::wstring& soubor) {
 OknoPoznamkyZvuk::OknoPoznamkyZvuk() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNAMKY_ZVUKOVE)) {
     m_zvukove = true;
     NastavitKlic(aplikace.klicAplikace);
-    if (aplikace.seznamMenu.Get()) m_ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_ZVUKOVYCH, ILD_NORMAL);
+    NacistIkonu(OBRAZEK_ZVUKOVYCH);
 }
 
 OknoPoznamkyZvuk::~OknoPoznamkyZvuk() {
@@ -48,10 +48,7 @@ void OknoPoznamkyZvuk::Vytvorit() {
     const std::wstring titulek = knihovna::Formatovat(L"Zvukové poznámky - %s", aplikace.titulek.c_str());
     const RECT obdelnik{0, 0, 260, 480};
     OknoImpl::Vytvorit(nullptr, &obdelnik, titulek.c_str(), styl, rozsireny, m_trida.c_str());
-    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona.Get()));
-    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
-    const bool obnoveno = ObnovitPolohu() == 0;
-    VytvoritPrvky(tlacitkaToolbaru, sizeof(tlacitkaToolbaru) / sizeof(tlacitkaToolbaru[0]), obnoveno);
+    DokoncitVytvoreni(tlacitkaToolbaru, sizeof(tlacitkaToolbaru) / sizeof(tlacitkaToolbaru[0]));
 }
 
 void OknoPoznamkyZvuk::Prehrat() {
@@ -116,27 +113,14 @@ void OknoPoznamkyZvuk::NovaPoznamka() {
     ::SetFocus(seznam.m_hWnd);
 }
 
-LRESULT OknoPoznamkyZvuk::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
-    Zavrit(40062);
-    return 0;
-}
-
-LRESULT OknoPoznamkyZvuk::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
-    ZobrazitKontextoveMenu(l, IDM_SEZNAM_ZVUKOVYCH_POZNAMEK);
-    return 0;
-}
-
 LRESULT OknoPoznamkyZvuk::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {
     switch (w) {
         case VK_RETURN:
             if (reinterpret_cast<HWND>(l) == seznam.m_hWnd) Prehrat();
             break;
         case VK_PAUSE: ::PlaySoundW(nullptr, nullptr, 0); break;
-        case VK_ESCAPE: Poslat(WM_CLOSE); break;
         case VK_INSERT: NovaPoznamka(); break;
-        case VK_DELETE: Odstranit(); break;
-        case VK_F2: Prejmenovat(); break;
-        default: break;
+        default: ZpracovatKlavesuSeznamu(w); break;
     }
     return 0;
 }

@@ -34,8 +34,6 @@ public:
 private:
     std::wstring m_trida;
 
-    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&);
     LRESULT OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&);
 };

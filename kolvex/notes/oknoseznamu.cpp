@@ -411,6 +411,36 @@ bool OknoSeznamuPoznamekZaklad::ZpracovatPrikazSeznamu(UINT id, UINT stranka) {
     }
 }
 
+void OknoSeznamuPoznamekZaklad::NacistIkonu(int obrazek) {
+    if (aplikace.seznamMenu.Get()) m_ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), obrazek, ILD_NORMAL);
+}
+
+void OknoSeznamuPoznamekZaklad::DokoncitVytvoreni(const int (*tlacitka)[2], size_t pocet) {
+    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona.Get()));
+    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    const bool obnoveno = ObnovitPolohu() == 0;
+    VytvoritPrvky(tlacitka, pocet, obnoveno);
+}
+
+bool OknoSeznamuPoznamekZaklad::ZpracovatKlavesuSeznamu(WPARAM klavesa) {
+    switch (klavesa) {
+        case VK_ESCAPE: Poslat(WM_CLOSE); return true;
+        case VK_DELETE: Odstranit(); return true;
+        case VK_F2: Prejmenovat(); return true;
+        default: return false;
+    }
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+    Zavrit(m_zvukove ? 40062 : 40061);
+    return 0;
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
+    ZobrazitKontextoveMenu(l, m_zvukove ? IDM_SEZNAM_ZVUKOVYCH_POZNAMEK : IDM_SEZNAM_POZNAMEK);
+    return 0;
+}
+
 LRESULT OknoSeznamuPoznamekZaklad::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     if (seznam.m_hWnd && ::IsWindow(seznam.m_hWnd)) ::DestroyWindow(seznam.m_hWnd);
     return VychoziZpracovani(msg, w, l);

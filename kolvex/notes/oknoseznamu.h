@@ -90,7 +90,16 @@ protected:
     // close); false for any other command. stranka: the settings page of this kind.
     bool ZpracovatPrikazSeznamu(UINT id, UINT stranka);
 
+    // The list window's icon from the application image list (before creation).
+    void NacistIkonu(int obrazek);
+    // After the window is created: its icons, its stored placement, the controls.
+    void DokoncitVytvoreni(const int (*tlacitka)[2], size_t pocet);
+    // Esc, Delete and F2 posted by the list; false for any other key.
+    bool ZpracovatKlavesuSeznamu(WPARAM klavesa);
+
     // Handlers both kinds enter in their maps.
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&);
     LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
