@@ -28,6 +28,13 @@ void Zaskrtnout(HWND stranka, int id, bool zapnuto) {
 
 bool Zaskrtnuto(HWND stranka, int id) { return ::IsDlgButtonChecked(stranka, id) == BST_CHECKED; }
 
+// A check box click reports the change of the page; other notifications go on.
+LRESULT OznamitZaskrtnuti(HWND stranka, WORD kod, BOOL& zpracovano) {
+    if (kod == BN_CLICKED) return OznamitZmenuNastaveni(stranka, zpracovano);
+    zpracovano = FALSE;
+    return 0;
+}
+
 KonfiguracePoznamky& Nastaveni() {
     if (!nastaveniPoznamky) knihovna::VyhoditChybu(E_HANDLE);
     return *nastaveniPoznamky;
@@ -104,9 +111,7 @@ LRESULT DlgNastavPoznamkyTextove::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT DlgNastavPoznamkyTextove::OnZaskrtnuti(WORD kod, WORD, HWND, BOOL& zpracovano) {
-    if (kod == BN_CLICKED) return OznamitZmenuNastaveni(m_hWnd, zpracovano);
-    zpracovano = FALSE;
-    return 0;
+    return OznamitZaskrtnuti(m_hWnd, kod, zpracovano);
 }
 
 LRESULT DlgNastavPoznamkyTextove::OnVybratPismo(WORD, WORD, HWND, BOOL&) {
@@ -179,9 +184,7 @@ LRESULT DlgNastavPoznamkyZvukove::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT DlgNastavPoznamkyZvukove::OnZaskrtnuti(WORD kod, WORD, HWND, BOOL& zpracovano) {
-    if (kod == BN_CLICKED) return OznamitZmenuNastaveni(m_hWnd, zpracovano);
-    zpracovano = FALSE;
-    return 0;
+    return OznamitZaskrtnuti(m_hWnd, kod, zpracovano);
 }
 
 LRESULT DlgNastavPoznamkyZvukove::OnPrepnoutNyni(WORD, WORD, HWND, BOOL&) {
