@@ -10,17 +10,9 @@ public:
     ~OknoPoznamkyZvuk() override;
 
     KNIHOVNA_MAPA_ZPRAV(OknoPoznamkyZvuk)
-        ZPRAVA(WM_CLOSE, OnClose)
-        ZPRAVA(WM_DESTROY, OnDestroy)
-        ZPRAVA(WM_SIZE, OnSize)
-        ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
-        ZPRAVA(WM_DRAWITEM, OnDrawItem)
-        ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
-        ZPRAVA(WM_NOTIFY, OnNotify)
-        ZPRAVA(WM_SETFOCUS, OnSetFocus)
-        ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(knihovna::ZPRAVA_PRVKU, OnKlavesa)
         ZPRAVA(WM_COMMAND, OnCommand)
+        RETEZ_MAPY(OknoSeznamuPoznamekZaklad)
     KNIHOVNA_KONEC_MAPY()
 
     // Creates and shows the window (list filled, first item selected).

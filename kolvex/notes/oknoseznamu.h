@@ -1,8 +1,8 @@
 // What the two note list windows (text notes and sound notes) share: the owner-drawn list box
 // that reports its keys, the rebar with the toolbar, the context menu with its owner drawing,
 // sorting, renaming and deleting, and closing through the notes module.
-// Each window class derives OknoImpl<X, OknoSeznamuPoznamekZaklad> and routes its messages to
-// these operations.
+// Each window class derives OknoImpl<X, OknoSeznamuPoznamekZaklad>, handles its keys and commands
+// and chains the rest of its map to this base's map.
 #pragma once
 
 #include <windows.h>
@@ -58,6 +58,18 @@ class OknoSeznamuPoznamekZaklad : public knihovna::OknoNormalni {
 public:
     ~OknoSeznamuPoznamekZaklad() override;
 
+    KNIHOVNA_MAPA_ZPRAV(OknoSeznamuPoznamekZaklad)
+        ZPRAVA(WM_CLOSE, OnClose)
+        ZPRAVA(WM_DESTROY, OnDestroy)
+        ZPRAVA(WM_SIZE, OnSize)
+        ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
+        ZPRAVA(WM_DRAWITEM, OnDrawItem)
+        ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
+        ZPRAVA(WM_NOTIFY, OnNotify)
+        ZPRAVA(WM_SETFOCUS, OnSetFocus)
+        ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
+    KNIHOVNA_KONEC_MAPY()
+
     // Refills the list from the store; vyber < 0 keeps the current selection index.
     void NaplnitSeznam(int vyber);
     // Record index of the selected item, -1 when none.
@@ -97,7 +109,7 @@ protected:
     // Esc, Delete and F2 posted by the list; false for any other key.
     bool ZpracovatKlavesuSeznamu(WPARAM klavesa);
 
-    // Handlers both kinds enter in their maps.
+    // Handlers of the map above.
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&);
     LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&);
