@@ -220,15 +220,9 @@ LRESULT ModulHodiny::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
     const UINT id = LOWORD(w);
     switch (id) {
         case 40183: Odeslat(WM_CLOSE, 0, 0); return 0;
-        case 40002:
-            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
-                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_HODINY);
-            return 0;
-        case 40020:
-        case 40021:
-        case 40022:
-        case 40023: knihovna::PoslatPrikazHlavnimuOknu(id); return 0;
-        default: return OknoNormalni::OnCommand(msg, w, l, zpracovano);
+        default:
+            if (PredatPrikazCasovace(id, STRANKA_HODINY)) return 0;
+            return OknoNormalni::OnCommand(msg, w, l, zpracovano);
     }
 }
 

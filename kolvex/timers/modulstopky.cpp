@@ -243,15 +243,9 @@ LRESULT ModulStopky::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
             }
             return 0;
         case 40156: Odeslat(WM_CLOSE, 0, 0); return 0;
-        case 40002:
-            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
-                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_STOPKY);
-            return 0;
-        case 40020:
-        case 40021:
-        case 40022:
-        case 40023: knihovna::PoslatPrikazHlavnimuOknu(id); return 0;
-        default: return OknoNormalni::OnCommand(msg, w, l, zpracovano);
+        default:
+            if (PredatPrikazCasovace(id, STRANKA_STOPKY)) return 0;
+            return OknoNormalni::OnCommand(msg, w, l, zpracovano);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "knihovna/chyba.h"
+#include "knihovna/okno.h"
 #include "knihovna/uchyt.h"
 
 inline DWORD StylOknaCasovace(DWORD okno) { return WS_POPUP | ((okno & 0x40) ? WS_BORDER : 0); }
@@ -85,4 +86,20 @@ inline void KreslitTextCasovace(HWND h, HBRUSH pozadi, HFONT pismo, COLORREF bar
         ::DrawTextW(dc, text.c_str(), -1, &klient, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     ::EndPaint(h, &ps);
+}
+
+// The commands both windows pass to the main window: their settings page (40002 with `stranka`)
+// and 40020-40023. False for any other command.
+inline bool PredatPrikazCasovace(UINT id, UINT stranka) {
+    switch (id) {
+        case 40002:
+            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
+                ::PostMessageW(hlavni, WM_COMMAND, 40002, stranka);
+            return true;
+        case 40020:
+        case 40021:
+        case 40022:
+        case 40023: knihovna::PoslatPrikazHlavnimuOknu(id); return true;
+        default: return false;
+    }
 }
