@@ -55,6 +55,23 @@ void PrepnoutNyni(Knihovna::ComboBox& linka) {
 
 // A combo without selection keeps the old value.
 void PrevzitVyber(const Knihovna::ComboBox& combo, std::wstring& hodnota) { combo.NacistVybranyText(hodnota); }
+
+// The input line and the three checks both settings dialogs share.
+template <class Nastaveni>
+void ZobrazitSpolecne(HWND dialog, Knihovna::ComboBox& linka, const Nastaveni& n) {
+    NaplnitLinky(linka, Prvek(dialog, IDC_VSTUPNI_LINKA), n.ovladacHlasitosti);
+    NastavitZaskrtnuti(dialog, IDC_PREPNOUT_OVLADAC, n.prepnoutOvladac);
+    NastavitZaskrtnuti(dialog, IDC_ZPRAVA_IKONA, n.zpravaIkona);
+    NastavitZaskrtnuti(dialog, IDC_KONEC_NA_KLIK, n.konecNaKlik);
+}
+
+template <class Nastaveni>
+void PrevzitSpolecne(HWND dialog, const Knihovna::ComboBox& linka, Nastaveni& n) {
+    PrevzitVyber(linka, n.ovladacHlasitosti);
+    n.prepnoutOvladac = Zaskrtnuto(dialog, IDC_PREPNOUT_OVLADAC);
+    n.zpravaIkona = Zaskrtnuto(dialog, IDC_ZPRAVA_IKONA);
+    n.konecNaKlik = Zaskrtnuto(dialog, IDC_KONEC_NA_KLIK);
+}
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -79,57 +96,63 @@ void AplikaceZaznamu::VychoziNastaveniVidea() {
     video.ikona = true;
 }
 
-void AplikaceZaznamu::NacistNastaveniZvuku() {
+namespace {
+// The stored values of each settings group in their registry order (the tray icon is never stored).
+template <class F>
+void ProjitUlozene(NastaveniZvuku& n, F&& f) {
+    f(L"konecNaKlik", n.konecNaKlik);
+    f(L"ovladacHlasitosti", n.ovladacHlasitosti);
+    f(L"prepnoutOvladac", n.prepnoutOvladac);
+    f(L"profil", n.profil);
+    f(L"zarizeni", n.zarizeni);
+    f(L"zpravaIkona", n.zpravaIkona);
+}
+
+template <class F>
+void ProjitUlozene(NastaveniVidea& n, F&& f) {
+    f(L"konecNaKlik", n.konecNaKlik);
+    f(L"ovladacHlasitosti", n.ovladacHlasitosti);
+    f(L"prepnoutOvladac", n.prepnoutOvladac);
+    f(L"profilVideo", n.profilVideo);
+    f(L"profilZvuk", n.profilZvuk);
+    f(L"zarizeniVideo", n.zarizeniVideo);
+    f(L"zarizeniZvuk", n.zarizeniZvuk);
+    f(L"zpravaIkona", n.zpravaIkona);
+}
+
+struct CteniHodnoty {
+    KlicRegistru& klic;
+    void operator()(const wchar_t* nazev, bool& hodnota) const { klic.CistBool(nazev, hodnota); }
+    void operator()(const wchar_t* nazev, std::wstring& hodnota) const { klic.CistText(nazev, hodnota); }
+};
+
+struct ZapisHodnoty {
+    KlicRegistru& klic;
+    void operator()(const wchar_t* nazev, bool& hodnota) const { klic.ZapsatBool(nazev, hodnota); }
+    void operator()(const wchar_t* nazev, std::wstring& hodnota) const { klic.ZapsatText(nazev, hodnota); }
+};
+
+template <class Nastaveni>
+void NacistNastaveni(const wchar_t* sekce, Nastaveni& n) {
     KlicRegistru klic;
-    klic.Otevrit(sekceZvuku);
-    klic.CistBool(L"konecNaKlik", zvuk.konecNaKlik);
-    klic.CistText(L"ovladacHlasitosti", zvuk.ovladacHlasitosti);
-    klic.CistBool(L"prepnoutOvladac", zvuk.prepnoutOvladac);
-    klic.CistText(L"profil", zvuk.profil);
-    klic.CistText(L"zarizeni", zvuk.zarizeni);
-    klic.CistBool(L"zpravaIkona", zvuk.zpravaIkona);
+    klic.Otevrit(sekce);
+    ProjitUlozene(n, CteniHodnoty{klic});
     klic.Zavrit();
 }
 
-void AplikaceZaznamu::NacistNastaveniVidea() {
+template <class Nastaveni>
+void UlozitNastaveni(const wchar_t* sekce, Nastaveni& n) {
     KlicRegistru klic;
-    klic.Otevrit(sekceVidea);
-    klic.CistBool(L"konecNaKlik", video.konecNaKlik);
-    klic.CistText(L"ovladacHlasitosti", video.ovladacHlasitosti);
-    klic.CistBool(L"prepnoutOvladac", video.prepnoutOvladac);
-    klic.CistText(L"profilVideo", video.profilVideo);
-    klic.CistText(L"profilZvuk", video.profilZvuk);
-    klic.CistText(L"zarizeniVideo", video.zarizeniVideo);
-    klic.CistText(L"zarizeniZvuk", video.zarizeniZvuk);
-    klic.CistBool(L"zpravaIkona", video.zpravaIkona);
+    klic.Otevrit(sekce);
+    ProjitUlozene(n, ZapisHodnoty{klic});
     klic.Zavrit();
 }
+}  // namespace
 
-void AplikaceZaznamu::UlozitNastaveniZvuku() {
-    KlicRegistru klic;
-    klic.Otevrit(sekceZvuku);
-    klic.ZapsatBool(L"konecNaKlik", zvuk.konecNaKlik);
-    klic.ZapsatText(L"ovladacHlasitosti", zvuk.ovladacHlasitosti);
-    klic.ZapsatBool(L"prepnoutOvladac", zvuk.prepnoutOvladac);
-    klic.ZapsatText(L"profil", zvuk.profil);
-    klic.ZapsatText(L"zarizeni", zvuk.zarizeni);
-    klic.ZapsatBool(L"zpravaIkona", zvuk.zpravaIkona);
-    klic.Zavrit();
-}
-
-void AplikaceZaznamu::UlozitNastaveniVidea() {
-    KlicRegistru klic;
-    klic.Otevrit(sekceVidea);
-    klic.ZapsatBool(L"konecNaKlik", video.konecNaKlik);
-    klic.ZapsatText(L"ovladacHlasitosti", video.ovladacHlasitosti);
-    klic.ZapsatBool(L"prepnoutOvladac", video.prepnoutOvladac);
-    klic.ZapsatText(L"profilVideo", video.profilVideo);
-    klic.ZapsatText(L"profilZvuk", video.profilZvuk);
-    klic.ZapsatText(L"zarizeniVideo", video.zarizeniVideo);
-    klic.ZapsatText(L"zarizeniZvuk", video.zarizeniZvuk);
-    klic.ZapsatBool(L"zpravaIkona", video.zpravaIkona);
-    klic.Zavrit();
-}
+void AplikaceZaznamu::NacistNastaveniZvuku() { NacistNastaveni(sekceZvuku, zvuk); }
+void AplikaceZaznamu::NacistNastaveniVidea() { NacistNastaveni(sekceVidea, video); }
+void AplikaceZaznamu::UlozitNastaveniZvuku() { UlozitNastaveni(sekceZvuku, zvuk); }
+void AplikaceZaznamu::UlozitNastaveniVidea() { UlozitNastaveni(sekceVidea, video); }
 
 // ---------------------------------------------------------------------------------------------
 
@@ -140,10 +163,7 @@ LRESULT DlgNastavZaznamZvuku::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpraco
             ZahajitDialog(*this, IDS_NASTAVENI_ZVUKU);
             m_zarizeni.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI), seznamZarizeniZvuku, n.zarizeni);
             m_profil.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL), seznamProfiluZvuku, n.profil);
-            NaplnitLinky(m_linka, Prvek(m_hWnd, IDC_VSTUPNI_LINKA), n.ovladacHlasitosti);
-            NastavitZaskrtnuti(m_hWnd, IDC_PREPNOUT_OVLADAC, n.prepnoutOvladac);
-            NastavitZaskrtnuti(m_hWnd, IDC_ZPRAVA_IKONA, n.zpravaIkona);
-            NastavitZaskrtnuti(m_hWnd, IDC_KONEC_NA_KLIK, n.konecNaKlik);
+            ZobrazitSpolecne(m_hWnd, m_linka, n);
             Vycentrovat();
             return TRUE;
         case WM_COMMAND:
@@ -151,10 +171,7 @@ LRESULT DlgNastavZaznamZvuku::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpraco
                 case IDOK:
                     PrevzitVyber(m_zarizeni, n.zarizeni);
                     PrevzitVyber(m_profil, n.profil);
-                    PrevzitVyber(m_linka, n.ovladacHlasitosti);
-                    n.prepnoutOvladac = Zaskrtnuto(m_hWnd, IDC_PREPNOUT_OVLADAC);
-                    n.zpravaIkona = Zaskrtnuto(m_hWnd, IDC_ZPRAVA_IKONA);
-                    n.konecNaKlik = Zaskrtnuto(m_hWnd, IDC_KONEC_NA_KLIK);
+                    PrevzitSpolecne(m_hWnd, m_linka, n);
                     aplikace.UlozitNastaveniZvuku();
                     ::EndDialog(m_hWnd, IDOK);
                     return 0;
@@ -178,10 +195,7 @@ LRESULT DlgNastavZaznamVidea::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpraco
             m_profilZvuk.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL_ZVUK), seznamProfiluZvuku, n.profilZvuk);
             m_zarizeniVideo.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_ZARIZENI_VIDEO), seznamZarizeniVidea, n.zarizeniVideo);
             m_profilVideo.NaplnitZeSeznamu(Prvek(m_hWnd, IDC_PROFIL_VIDEO), seznamProfiluVidea, n.profilVideo);
-            NaplnitLinky(m_linka, Prvek(m_hWnd, IDC_VSTUPNI_LINKA), n.ovladacHlasitosti);
-            NastavitZaskrtnuti(m_hWnd, IDC_PREPNOUT_OVLADAC, n.prepnoutOvladac);
-            NastavitZaskrtnuti(m_hWnd, IDC_ZPRAVA_IKONA, n.zpravaIkona);
-            NastavitZaskrtnuti(m_hWnd, IDC_KONEC_NA_KLIK, n.konecNaKlik);
+            ZobrazitSpolecne(m_hWnd, m_linka, n);
             Vycentrovat();
             return TRUE;
         case WM_COMMAND:
@@ -191,10 +205,7 @@ LRESULT DlgNastavZaznamVidea::Zpracovat(UINT msg, WPARAM w, LPARAM, bool& zpraco
                     PrevzitVyber(m_profilZvuk, n.profilZvuk);
                     PrevzitVyber(m_zarizeniVideo, n.zarizeniVideo);
                     PrevzitVyber(m_profilVideo, n.profilVideo);
-                    PrevzitVyber(m_linka, n.ovladacHlasitosti);
-                    n.prepnoutOvladac = Zaskrtnuto(m_hWnd, IDC_PREPNOUT_OVLADAC);
-                    n.zpravaIkona = Zaskrtnuto(m_hWnd, IDC_ZPRAVA_IKONA);
-                    n.konecNaKlik = Zaskrtnuto(m_hWnd, IDC_KONEC_NA_KLIK);
+                    PrevzitSpolecne(m_hWnd, m_linka, n);
                     aplikace.UlozitNastaveniVidea();
                     ::EndDialog(m_hWnd, IDOK);
                     return 0;

@@ -28,6 +28,23 @@ void OznamitChybejiciKoder() {
 }
 
 bool JeRezimZaznamu(Rezim r) { return r == RezimZaznamZvuku || r == RezimZaznamVidea; }
+
+// Makes the video or the sound recorder and fills the lists its encoder offers.
+void VytvoritZaznam(bool videa) {
+    if (videa) {
+        zaznamVidea = std::make_unique<ZaznamVidea>();
+        zaznamVidea->Vytvorit();
+        seznamProfiluVidea.Naplnit(zaznamVidea->Koder());
+        seznamProfiluZvuku.Naplnit(zaznamVidea->Koder());
+        seznamZarizeniVidea.Naplnit(zaznamVidea->Koder());
+        seznamZarizeniZvuku.Naplnit(zaznamVidea->Koder());
+    } else {
+        zaznamZvuku = std::make_unique<ZaznamZvuku>();
+        zaznamZvuku->Vytvorit();
+        seznamProfiluZvuku.Naplnit(zaznamZvuku->Koder());
+        seznamZarizeniZvuku.Naplnit(zaznamZvuku->Koder());
+    }
+}
 }  // namespace
 
 OknoHlavni::~OknoHlavni() = default;
@@ -174,18 +191,8 @@ void OknoHlavni::RezimNastaveni(bool videa) {
     ikona->PridatStatickou(m_hWnd, ID_IKONY, ZpravaIkona);
     ikona->NastavitPopis(Knihovna::modul.titulek);
     if (zprava) ikona->ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO);
-    if (videa) {
-        zaznamVidea = std::make_unique<ZaznamVidea>();
-        zaznamVidea->Vytvorit();
-        seznamProfiluVidea.Naplnit(zaznamVidea->Koder());
-        seznamProfiluZvuku.Naplnit(zaznamVidea->Koder());
-        seznamZarizeniVidea.Naplnit(zaznamVidea->Koder());
-        seznamZarizeniZvuku.Naplnit(zaznamVidea->Koder());
-    } else {
-        zaznamZvuku = std::make_unique<ZaznamZvuku>();
-        zaznamZvuku->Vytvorit();
-        seznamProfiluZvuku.Naplnit(zaznamZvuku->Koder());
-        seznamZarizeniZvuku.Naplnit(zaznamZvuku->Koder());
+    VytvoritZaznam(videa);
+    if (!videa) {
         // A stored device or profile the encoder no longer offers: the dialog opens anyway with
         // the first entry selected, so the user can choose again.
         try {
@@ -243,21 +250,12 @@ void OknoHlavni::RezimZaznamu(bool videa) {
     ikona->NastavitPopis(Formatovat(Knihovna::Retezec(videa ? IDS_PROBIHA_ZAZNAM_VIDEA : IDS_PROBIHA_ZAZNAM_ZVUKU).c_str(),
                                     ::PathFindFileNameW(soubor.c_str())));
     if (zprava) ikona->ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO);
+    VytvoritZaznam(videa);
     if (videa) {
-        zaznamVidea = std::make_unique<ZaznamVidea>();
-        zaznamVidea->Vytvorit();
-        seznamProfiluVidea.Naplnit(zaznamVidea->Koder());
-        seznamProfiluZvuku.Naplnit(zaznamVidea->Koder());
-        seznamZarizeniVidea.Naplnit(zaznamVidea->Koder());
-        seznamZarizeniZvuku.Naplnit(zaznamVidea->Koder());
         zaznamVidea->NastavitZarizeniVidea(aplikace.video.zarizeniVideo);
         zaznamVidea->NastavitZarizeniZvuku(aplikace.video.zarizeniZvuk);
         zaznamVidea->NastavitProfil(aplikace.video.profilVideo);
     } else {
-        zaznamZvuku = std::make_unique<ZaznamZvuku>();
-        zaznamZvuku->Vytvorit();
-        seznamProfiluZvuku.Naplnit(zaznamZvuku->Koder());
-        seznamZarizeniZvuku.Naplnit(zaznamZvuku->Koder());
         zaznamZvuku->NastavitZarizeni(aplikace.zvuk.zarizeni);
         zaznamZvuku->NastavitProfil(aplikace.zvuk.profil);
     }

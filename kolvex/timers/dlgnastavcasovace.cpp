@@ -50,6 +50,34 @@ void NaplnitCombo(HWND combo, std::initializer_list<const wchar_t*> texty, DWORD
     knihovna::ComboBox(combo).VybratPolozkuPodleDat(static_cast<LPARAM>(hodnota));
 }
 
+void OznamitZmenu(HWND stranka) { ::PostMessageW(::GetParent(stranka), ZpravaStrankaZmenena, 0, 0); }
+
+// The font button: a chosen font is a change of the page.
+void ZmenitPismo(HWND stranka, LOGFONTW* pismo) {
+    if (pismo && VybratPismo(stranka, *pismo)) OznamitZmenu(stranka);
+}
+
+// The controls both pages share: the window flags, the tray icon check and the two colours.
+template <class Konfigurace>
+void ZobrazitVzhled(HWND stranka, const Konfigurace& n, knihovna::ButtonVyberBarvy& barvaTextu,
+                    knihovna::ButtonVyberBarvy& barvaPozadi, knihovna::ToolTip& tooltip) {
+    NastavitPriznakyOkna(stranka, n.okno);
+    ::CheckDlgButton(stranka, IDC_VLASTNI_IKONA, n.ikona ? BST_CHECKED : BST_UNCHECKED);
+    barvaTextu.Pripojit(::GetDlgItem(stranka, IDC_BARVA_TEXTU), n.barvaTextu);
+    barvaPozadi.Pripojit(::GetDlgItem(stranka, IDC_BARVA_POZADI), n.barvaPozadi);
+    tooltip.PridatNastrojId(barvaTextu.m_hWnd, IDS_TIP_VYBRAT_BARVU);
+    tooltip.PridatNastrojId(barvaPozadi.m_hWnd, IDS_TIP_VYBRAT_BARVU);
+}
+
+template <class Konfigurace>
+void PrevzitVzhled(HWND stranka, Konfigurace& n, const knihovna::ButtonVyberBarvy& barvaTextu,
+                   const knihovna::ButtonVyberBarvy& barvaPozadi) {
+    n.okno = PrecistPriznakyOkna(stranka);
+    n.ikona = ::IsDlgButtonChecked(stranka, IDC_VLASTNI_IKONA) == BST_CHECKED;
+    n.barvaPozadi = barvaPozadi.barva;
+    n.barvaTextu = barvaTextu.barva;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -58,36 +86,27 @@ LRESULT DlgNastavStopky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     if (!nastaveniStopky) knihovna::VyhoditChybu(E_HANDLE);
     const KonfiguraceStopky& n = *nastaveniStopky;
     tooltip.Vytvorit(m_hWnd);
-    NastavitPriznakyOkna(m_hWnd, n.okno);
-    ::CheckDlgButton(m_hWnd, IDC_VLASTNI_IKONA, n.ikona ? BST_CHECKED : BST_UNCHECKED);
+    ZobrazitVzhled(m_hWnd, n, barvaTextu, barvaPozadi, tooltip);
     ::CheckDlgButton(m_hWnd, IDC_ZOBRAZIT_VYSLEDEK, n.zobrazeniVysledku ? BST_CHECKED : BST_UNCHECKED);
-    barvaTextu.Pripojit(Polozka(IDC_BARVA_TEXTU), n.barvaTextu);
-    barvaPozadi.Pripojit(Polozka(IDC_BARVA_POZADI), n.barvaPozadi);
-    tooltip.PridatNastrojId(barvaTextu.m_hWnd, IDS_TIP_VYBRAT_BARVU);
-    tooltip.PridatNastrojId(barvaPozadi.m_hWnd, IDS_TIP_VYBRAT_BARVU);
     knihovna::NaplnitComboKdy(minimalizovat, Polozka(IDC_MINIMALIZOVAT), n.minimalizovat);
     return TRUE;
 }
 
 LRESULT DlgNastavStopky::OnBarvaVybrana(UINT, WPARAM, LPARAM, BOOL&) {
-    ::PostMessageW(::GetParent(m_hWnd), ZpravaStrankaZmenena, 0, 0);
+    OznamitZmenu(m_hWnd);
     return 0;
 }
 
 LRESULT DlgNastavStopky::OnPismo(WORD, WORD, HWND, BOOL&) {
-    if (nastaveniStopky && VybratPismo(m_hWnd, nastaveniStopky->pismo))
-        ::PostMessageW(::GetParent(m_hWnd), ZpravaStrankaZmenena, 0, 0);
+    ZmenitPismo(m_hWnd, nastaveniStopky ? &nastaveniStopky->pismo : nullptr);
     return 0;
 }
 
 void DlgNastavStopky::Ulozit() {
     if (!nastaveniStopky) return;
     KonfiguraceStopky& n = *nastaveniStopky;
-    n.okno = PrecistPriznakyOkna(m_hWnd);
-    n.ikona = ::IsDlgButtonChecked(m_hWnd, IDC_VLASTNI_IKONA) == BST_CHECKED;
+    PrevzitVzhled(m_hWnd, n, barvaTextu, barvaPozadi);
     n.zobrazeniVysledku = ::IsDlgButtonChecked(m_hWnd, IDC_ZOBRAZIT_VYSLEDEK) == BST_CHECKED ? 1 : 0;
-    n.barvaPozadi = barvaPozadi.barva;
-    n.barvaTextu = barvaTextu.barva;
     VybranaHodnota(minimalizovat.m_hWnd, n.minimalizovat);
     if (VlaknoModulu* stopky = NajitNastroj(Nastroj::Stopky)) stopky->Odeslat(ZpravaPouzitNastaveniStopek);
 }
@@ -98,12 +117,7 @@ LRESULT DlgNastavHodiny::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     if (!nastaveniHodiny) knihovna::VyhoditChybu(E_HANDLE);
     const KonfiguraceHodiny& n = *nastaveniHodiny;
     tooltip.Vytvorit(m_hWnd);
-    NastavitPriznakyOkna(m_hWnd, n.okno);
-    ::CheckDlgButton(m_hWnd, IDC_VLASTNI_IKONA, n.ikona ? BST_CHECKED : BST_UNCHECKED);
-    barvaTextu.Pripojit(Polozka(IDC_BARVA_TEXTU), n.barvaTextu);
-    barvaPozadi.Pripojit(Polozka(IDC_BARVA_POZADI), n.barvaPozadi);
-    tooltip.PridatNastrojId(barvaTextu.m_hWnd, IDS_TIP_VYBRAT_BARVU);
-    tooltip.PridatNastrojId(barvaPozadi.m_hWnd, IDS_TIP_VYBRAT_BARVU);
+    ZobrazitVzhled(m_hWnd, n, barvaTextu, barvaPozadi, tooltip);
     const std::wstring cesta = n.gongSoubor.Text();
     soubor.Pripojit(Polozka(IDC_GONG_SOUBOR), cesta.c_str(), nullptr, -1,
                     L"Soubory vlnového zvuku (*.WAV)\0*.wav\0\0");
@@ -116,13 +130,12 @@ LRESULT DlgNastavHodiny::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 LRESULT DlgNastavHodiny::OnBarvaVybrana(UINT, WPARAM, LPARAM, BOOL&) {
-    ::PostMessageW(::GetParent(m_hWnd), ZpravaStrankaZmenena, 0, 0);
+    OznamitZmenu(m_hWnd);
     return 0;
 }
 
 LRESULT DlgNastavHodiny::OnPismo(WORD, WORD, HWND, BOOL&) {
-    if (nastaveniHodiny && VybratPismo(m_hWnd, nastaveniHodiny->pismo))
-        ::PostMessageW(::GetParent(m_hWnd), ZpravaStrankaZmenena, 0, 0);
+    ZmenitPismo(m_hWnd, nastaveniHodiny ? &nastaveniHodiny->pismo : nullptr);
     return 0;
 }
 
@@ -136,10 +149,7 @@ LRESULT DlgNastavHodiny::OnPrehrat(WORD, WORD, HWND, BOOL&) {
 void DlgNastavHodiny::Ulozit() {
     if (!nastaveniHodiny) return;
     KonfiguraceHodiny& n = *nastaveniHodiny;
-    n.okno = PrecistPriznakyOkna(m_hWnd);
-    n.ikona = ::IsDlgButtonChecked(m_hWnd, IDC_VLASTNI_IKONA) == BST_CHECKED;
-    n.barvaPozadi = barvaPozadi.barva;
-    n.barvaTextu = barvaTextu.barva;
+    PrevzitVzhled(m_hWnd, n, barvaTextu, barvaPozadi);
     VybranaHodnota(Polozka(IDC_DATUM), n.datum);
     VybranaHodnota(Polozka(IDC_GONG), n.gong);
     std::wstring cesta;

@@ -11,6 +11,7 @@
 #include "knihovna/text.h"
 #include "resources/resource.h"
 #include "timers/casovace.h"
+#include "timers/oknocasovace.h"
 
 using knihovna::Overit;
 
@@ -29,8 +30,6 @@ const KonfiguraceHodiny& Nastaveni() {
     if (!vychozi) vychozi = new KonfiguraceHodiny();
     return *vychozi;
 }
-
-DWORD Styl(DWORD okno) { return WS_POPUP | ((okno & 0x40) ? WS_BORDER : 0); }
 
 // The signal thread's handle while one has been started, and the event that ends it early. Both
 // belong to the clock's thread (and to shutdown once that thread has ended): the signal thread
@@ -103,9 +102,7 @@ ModulHodiny::~ModulHodiny() {
 }
 
 void ModulHodiny::VytvoritPismo() {
-    LOGFONTW pismo = Nastaveni().pismo;
-    m_pismo.Nastavit(::CreateFontIndirectW(&pismo));
-    Overit(static_cast<bool>(m_pismo));
+    VytvoritPismoCasovace(m_pismo, Nastaveni().pismo);
 }
 
 void ModulHodiny::SestavitDatum(const SYSTEMTIME& cas) {
@@ -125,30 +122,21 @@ std::wstring ModulHodiny::TextNyni() {
 }
 
 void ModulHodiny::PrizpusobitVelikost() {
-    knihovna::DcOkna dc(m_hWnd);
-    Overit(static_cast<bool>(dc));
-    knihovna::VybranyObjekt pismo(dc.Get(), m_pismo.Get());
-    std::wstring vzor = Nastaveni().datum != 0 ? textData + L", 88:88:88" : L"88:88:88";
-    SIZE velikost{};
-    Overit(::GetTextExtentPoint32W(dc.Get(), vzor.c_str(), static_cast<int>(vzor.size()), &velikost) != 0);
-    RECT r{0, 0, velikost.cx, velikost.cy};
-    ::InflateRect(&r, 2, 1);
-    Overit(::AdjustWindowRect(&r, Styl(Nastaveni().okno), FALSE) != 0);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::wstring vzor = Nastaveni().datum != 0 ? textData + L", 88:88:88" : L"88:88:88";
+    PrizpusobitVelikostCasovace(m_hWnd, m_pismo.Get(), vzor, 2, Nastaveni().okno);
 }
 
 HWND ModulHodiny::VytvoritOkno() {
     const KonfiguraceHodiny& n = Nastaveni();
-    DWORD rozsireny = WS_EX_TOOLWINDOW | ((n.okno & 0x04) ? WS_EX_TOPMOST : 0) | ((n.okno & 0x20) ? WS_EX_LAYERED : 0);
-    m_pozadi.Nastavit(::CreateSolidBrush(n.barvaPozadi));
-    Overit(static_cast<bool>(m_pozadi));
+    VytvoritPozadiCasovace(m_pozadi, n.barvaPozadi);
     if (aplikace.seznamMenu.Get()) {
         ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_MODULU, ILD_NORMAL);
         Overit(ikonaModulu != nullptr);
     }
     HWND vlastnik = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr;
     RECT obdelnik{0, 0, 120, 24};
-    Vytvorit(vlastnik, &obdelnik, nazevModulu.c_str(), Styl(n.okno), rozsireny, m_trida.c_str());
+    Vytvorit(vlastnik, &obdelnik, nazevModulu.c_str(), StylOknaCasovace(n.okno),
+             WS_EX_TOOLWINDOW | RozsirenyStylOknaCasovace(n.okno), m_trida.c_str());
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
     Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
     VytvoritPismo();
@@ -156,16 +144,10 @@ HWND ModulHodiny::VytvoritOkno() {
     SYSTEMTIME cas;
     ziskatMistniCas(&cas);
     SestavitDatum(cas);
-    if (n.okno & 0x20) Overit(::SetLayeredWindowAttributes(m_hWnd, n.barvaPozadi, 0, LWA_COLORKEY) != 0);
+    NastavitPruhlednostCasovace(m_hWnd, n.okno, n.barvaPozadi);
     Overit(::SetTimer(m_hWnd, CASOVAC_SEKUNDY, 1000, nullptr) != 0);
     PrizpusobitVelikost();
-    if (ObnovitPolohu(m_trida.c_str(), true) != 0) {
-        RECT okno, prace;
-        Overit(::GetWindowRect(m_hWnd, &okno) != 0);
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
-        ::SetWindowPos(m_hWnd, nullptr, prace.right - (okno.right - okno.left), prace.top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (ObnovitPolohu(m_trida.c_str(), true) != 0) UmistitDoRohuCasovace(m_hWnd, false);
     dalsiGong = DalsiGong(cas, n.gong);
     if (n.ikona) {
         auto nova = std::make_unique<IkonaTray>();
@@ -187,18 +169,7 @@ void ModulHodiny::ZkontrolovatGong() {
 LRESULT ModulHodiny::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     const KonfiguraceHodiny& n = Nastaveni();
     const std::wstring text = TextNyni();
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    RECT klient;
-    ::GetClientRect(m_hWnd, &klient);
-    ::FillRect(dc, &klient, m_pozadi.Get());
-    {
-        knihovna::VybranyObjekt pismo(dc, m_pismo.Get());
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, n.barvaTextu);
-        ::DrawTextW(dc, text.c_str(), -1, &klient, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    ::EndPaint(m_hWnd, &ps);
+    KreslitTextCasovace(m_hWnd, m_pozadi.Get(), m_pismo.Get(), n.barvaTextu, text);
     if (n.gong != 0) ZkontrolovatGong();
     return 0;
 }
@@ -224,23 +195,14 @@ LRESULT ModulHodiny::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 void ModulHodiny::PouzitNastaveni() {
     const KonfiguraceHodiny& n = Nastaveni();
-    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(Styl(n.okno)));
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE,
-                     static_cast<LONG>(((n.okno & 0x04) ? WS_EX_TOPMOST : 0) | ((n.okno & 0x20) ? WS_EX_LAYERED : 0)));
-    ::SetWindowPos(m_hWnd, (n.okno & 0x04) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE);
-    ::ShowWindow(m_hWnd, SW_HIDE);
-    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
-    if (n.okno & 0x20) Overit(::SetLayeredWindowAttributes(m_hWnd, n.barvaPozadi, 0, LWA_COLORKEY) != 0);
-    Poslat(WM_SETFONT, 0, 0);
-    VytvoritPismo();
-    Poslat(WM_SETFONT, reinterpret_cast<WPARAM>(m_pismo.Get()), 0);
+    // the clock's extended style drops WS_EX_TOOLWINDOW here, as it always has
+    PouzitStylCasovace(m_hWnd, n.okno, RozsirenyStylOknaCasovace(n.okno), SW_SHOWNOACTIVATE, n.barvaPozadi);
+    VymenitPismoCasovace(m_hWnd, m_pismo, n.pismo);
     SYSTEMTIME cas;
     ziskatMistniCas(&cas);
     SestavitDatum(cas);
     PrizpusobitVelikost();
-    m_pozadi.Nastavit(::CreateSolidBrush(n.barvaPozadi));
-    Overit(static_cast<bool>(m_pozadi));
+    VytvoritPozadiCasovace(m_pozadi, n.barvaPozadi);
     dalsiGong = DalsiGong(cas, n.gong);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
@@ -258,15 +220,9 @@ LRESULT ModulHodiny::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
     const UINT id = LOWORD(w);
     switch (id) {
         case 40183: Odeslat(WM_CLOSE, 0, 0); return 0;
-        case 40002:
-            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
-                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_HODINY);
-            return 0;
-        case 40020:
-        case 40021:
-        case 40022:
-        case 40023: knihovna::PoslatPrikazHlavnimuOknu(id); return 0;
-        default: return OknoNormalni::OnCommand(msg, w, l, zpracovano);
+        default:
+            if (PredatPrikazCasovace(id, STRANKA_HODINY)) return 0;
+            return OknoNormalni::OnCommand(msg, w, l, zpracovano);
     }
 }
 

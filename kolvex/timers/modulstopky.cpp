@@ -5,6 +5,7 @@
 #include "core/konfiguracenastroju.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
+#include "timers/oknocasovace.h"
 
 using knihovna::Formatovat;
 using knihovna::Overit;
@@ -25,10 +26,7 @@ const KonfiguraceStopky& Nastaveni() {
     return *vychozi;
 }
 
-DWORD Styl(DWORD okno) { return WS_POPUP | ((okno & 0x40) ? WS_BORDER : 0); }
-DWORD RozsirenyStyl(DWORD okno) {
-    return WS_EX_TOOLWINDOW | ((okno & 0x04) ? WS_EX_TOPMOST : 0) | ((okno & 0x20) ? WS_EX_LAYERED : 0);
-}
+DWORD RozsirenyStyl(DWORD okno) { return WS_EX_TOOLWINDOW | RozsirenyStylOknaCasovace(okno); }
 
 int IkonaPolozky(UINT id) {
     switch (id) {
@@ -105,21 +103,11 @@ ModulStopky::~ModulStopky() {
 }
 
 void ModulStopky::VytvoritPismo() {
-    LOGFONTW pismo = Nastaveni().pismo;
-    m_pismo.Nastavit(::CreateFontIndirectW(&pismo));
-    Overit(static_cast<bool>(m_pismo));
+    VytvoritPismoCasovace(m_pismo, Nastaveni().pismo);
 }
 
 void ModulStopky::PrizpusobitVelikost() {
-    knihovna::DcOkna dc(m_hWnd);
-    Overit(static_cast<bool>(dc));
-    knihovna::VybranyObjekt pismo(dc.Get(), m_pismo.Get());
-    SIZE velikost{};
-    Overit(::GetTextExtentPoint32W(dc.Get(), L"88:88:88", 8, &velikost) != 0);
-    RECT r{0, 0, velikost.cx, velikost.cy};
-    ::InflateRect(&r, 1, 1);
-    Overit(::AdjustWindowRect(&r, Styl(Nastaveni().okno), FALSE) != 0);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PrizpusobitVelikostCasovace(m_hWnd, m_pismo.Get(), L"88:88:88", 1, Nastaveni().okno);
 }
 
 void ModulStopky::PridatIkonu() {
@@ -146,24 +134,17 @@ HWND ModulStopky::VytvoritOkno(bool automaticky) {
         Overit(ikonaModulu != nullptr);
     }
     mereni = MereniStopek();
-    m_pozadi.Nastavit(::CreateSolidBrush(n.barvaPozadi));
-    Overit(static_cast<bool>(m_pozadi));
+    VytvoritPozadiCasovace(m_pozadi, n.barvaPozadi);
     HWND vlastnik = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr;
     RECT obdelnik{0, 0, 120, 24};
-    Vytvorit(vlastnik, &obdelnik, L"", Styl(n.okno), RozsirenyStyl(n.okno), m_trida.c_str());
+    Vytvorit(vlastnik, &obdelnik, L"", StylOknaCasovace(n.okno), RozsirenyStyl(n.okno), m_trida.c_str());
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ikonaModulu));
     Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
     VytvoritPismo();
     Poslat(WM_SETFONT, reinterpret_cast<WPARAM>(m_pismo.Get()), 0);
-    if (n.okno & 0x20) Overit(::SetLayeredWindowAttributes(m_hWnd, n.barvaPozadi, 0, LWA_COLORKEY) != 0);
+    NastavitPruhlednostCasovace(m_hWnd, n.okno, n.barvaPozadi);
     PrizpusobitVelikost();
-    if (ObnovitPolohu(m_trida.c_str(), true) != 0) {
-        RECT okno, prace;
-        Overit(::GetWindowRect(m_hWnd, &okno) != 0);
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
-        ::SetWindowPos(m_hWnd, nullptr, prace.right - (okno.right - okno.left), prace.bottom - (okno.bottom - okno.top),
-                       0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    if (ObnovitPolohu(m_trida.c_str(), true) != 0) UmistitDoRohuCasovace(m_hWnd, true);
     if (n.ikona) PridatIkonu();
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     if ((automaticky && (n.minimalizovat & 1)) || (!automaticky && (n.minimalizovat & 2))) {
@@ -205,18 +186,7 @@ void ModulStopky::Zastavit(bool sVysledkem) {
 
 LRESULT ModulStopky::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     const std::wstring text = TextStopek(mereni.Cas());
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    RECT klient;
-    ::GetClientRect(m_hWnd, &klient);
-    ::FillRect(dc, &klient, m_pozadi.Get());
-    {
-        knihovna::VybranyObjekt pismo(dc, m_pismo.Get());
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, Nastaveni().barvaTextu);
-        ::DrawTextW(dc, text.c_str(), -1, &klient, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
-    ::EndPaint(m_hWnd, &ps);
+    KreslitTextCasovace(m_hWnd, m_pozadi.Get(), m_pismo.Get(), Nastaveni().barvaTextu, text);
     return 0;
 }
 
@@ -241,19 +211,10 @@ LRESULT ModulStopky::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 void ModulStopky::PouzitNastaveni() {
     const KonfiguraceStopky& n = Nastaveni();
-    ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(Styl(n.okno)));
-    ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, static_cast<LONG>(RozsirenyStyl(n.okno)));
-    ::SetWindowPos(m_hWnd, (n.okno & 0x04) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::ShowWindow(m_hWnd, SW_HIDE);
-    ::ShowWindow(m_hWnd, SW_RESTORE);
-    if (n.okno & 0x20) Overit(::SetLayeredWindowAttributes(m_hWnd, n.barvaPozadi, 0, LWA_COLORKEY) != 0);
-    Poslat(WM_SETFONT, 0, 0);
-    VytvoritPismo();
-    Poslat(WM_SETFONT, reinterpret_cast<WPARAM>(m_pismo.Get()), 0);
+    PouzitStylCasovace(m_hWnd, n.okno, RozsirenyStyl(n.okno), SW_RESTORE, n.barvaPozadi);
+    VymenitPismoCasovace(m_hWnd, m_pismo, n.pismo);
     PrizpusobitVelikost();
-    m_pozadi.Nastavit(::CreateSolidBrush(n.barvaPozadi));
-    Overit(static_cast<bool>(m_pozadi));
+    VytvoritPozadiCasovace(m_pozadi, n.barvaPozadi);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
@@ -282,15 +243,9 @@ LRESULT ModulStopky::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano) {
             }
             return 0;
         case 40156: Odeslat(WM_CLOSE, 0, 0); return 0;
-        case 40002:
-            if (HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr)
-                ::PostMessageW(hlavni, WM_COMMAND, 40002, STRANKA_STOPKY);
-            return 0;
-        case 40020:
-        case 40021:
-        case 40022:
-        case 40023: knihovna::PoslatPrikazHlavnimuOknu(id); return 0;
-        default: return OknoNormalni::OnCommand(msg, w, l, zpracovano);
+        default:
+            if (PredatPrikazCasovace(id, STRANKA_STOPKY)) return 0;
+            return OknoNormalni::OnCommand(msg, w, l, zpracovano);
     }
 }
 
