@@ -233,32 +233,7 @@ LRESULT OknoOperativniTexty::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
 
 void OknoOperativniTexty::ZobrazitKontextoveMenu(LPARAM pozice) {
     if (m_menu) return;
-    POINT bod{};
-    bod.x = static_cast<short>(LOWORD(pozice));
-    bod.y = static_cast<short>(HIWORD(pozice));
-    if (LOWORD(pozice) == 0xFFFF || HIWORD(pozice) == 0xFFFF) {
-        bod = POINT{0, 0};
-        ::ClientToScreen(m_hWnd, &bod);
-    }
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_OPERATIVNI_TEXTY));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
-    MenuOkno menuOkno(&zaznam);
-    menuOkno.NahraditZastupce();
-    if (aplikace.nastaveni.vlastniVzhled)
-        for (UINT id : {40037u, 40047u, 40002u, 40001u, 40053u, 40042u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    MenuPopup::ZaskrtnoutPolozku(zaznam, 40053, knihovna::JeOknoNavrchu(m_hWnd));
-    MenuPopup::ZaskrtnoutPolozku(zaznam, 40075, knihovna::JeOknoPruhledne(m_hWnd));
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    m_menu = nullptr;
+    ZobrazitKontextoveMenuOkna(m_hWnd, IDM_OPERATIVNI_TEXTY, pozice, {40037u, 40047u, 40002u, 40001u, 40053u, 40042u}, m_menu);
     ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 

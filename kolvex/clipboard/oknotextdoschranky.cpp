@@ -456,30 +456,7 @@ void OknoTextDoSchranky::ProvestPrikaz(UINT id) {
 LRESULT OknoTextDoSchranky::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     if (m_menu) return 0;
     try {
-        POINT bod{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
-        if (LOWORD(l) == 0xFFFF || HIWORD(l) == 0xFFFF) {
-            bod = POINT{0, 0};
-            ::ClientToScreen(m_hWnd, &bod);
-        }
-        HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_TEXT_DO_SCHRANKY_KONTEXT));
-        Overit(nactene != nullptr);
-        knihovna::UchytMenu vlastnik(nactene);
-        MenuPopup zaznam;
-        zaznam.popup = ::GetSubMenu(nactene, 0);
-        zaznam.obrazky = aplikace.seznamMenu.Get();
-        MenuOkno menuOkno(&zaznam);
-        menuOkno.NahraditZastupce();
-        MenuNapoveda napoveda(&zaznam);
-        napoveda.NahraditZastupce();
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40053, knihovna::JeOknoNavrchu(m_hWnd));
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40075, knihovna::JeOknoPruhledne(m_hWnd));
-        if (aplikace.nastaveni.vlastniVzhled)
-            for (UINT id : {40002u, 40024u, 40025u, 40026u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-        m_menu = &zaznam;
-        OtevreneMenu otevrene(zaznam);
-        ::SetForegroundWindow(m_hWnd);
-        ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-        m_menu = nullptr;
+        ZobrazitKontextoveMenuOkna(m_hWnd, IDM_TEXT_DO_SCHRANKY_KONTEXT, l, {40002u, 40024u, 40025u, 40026u}, m_menu);
     } catch (const Chyba& chyba) {
         m_menu = nullptr;
         ZobrazitChybu(chyba);
