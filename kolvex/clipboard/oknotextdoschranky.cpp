@@ -491,13 +491,7 @@ LRESULT OknoTextDoSchranky::OnNotify(UINT, WPARAM w, LPARAM l, BOOL& zpracovano)
     if (hlavicka->code == TBN_DROPDOWN && hlavicka->hwndFrom == toolbar) {
         auto* tlacitko = reinterpret_cast<NMTOOLBARW*>(l);
         try {
-            if (tlacitko->iItem == 40002) {
-                MenuStrankyNastaveni stranky;
-                stranky.Zobrazit(m_hWnd);
-            } else if (tlacitko->iItem == 40003) {
-                MenuNapoveda napoveda(nullptr);
-                napoveda.ZobrazitSamostatne(m_hWnd);
-            }
+            ZobrazitNabidkuTlacitka(m_hWnd, tlacitko->iItem);
         } catch (const Chyba& chyba) {
             ZobrazitChybu(chyba);
         }
