@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "clipboard/filtrsouboru.h"
 #include "clipboard/nabidky.h"
 #include "core/aplikace.h"
 #include "core/dialogy.h"
@@ -41,17 +42,7 @@ std::wstring VychoziSoubor() { return nastaveniSchranka ? nastaveniSchranka->tex
 
 bool Existuje(const std::wstring& cesta) { return !cesta.empty() && ::PathFileExistsW(cesta.c_str()); }
 
-std::wstring FiltrTextu() {
-    std::wstring filtr = knihovna::Retezec(IDS_FILTR_SOUBORY_TEXTU);
-    filtr.push_back(L'\0');
-    filtr += L"*.tdsdat";
-    filtr.push_back(L'\0');
-    filtr += knihovna::Retezec(IDS_FILTR_VSECHNY_SOUBORY);
-    filtr.push_back(L'\0');
-    filtr += L"*.*";
-    filtr.push_back(L'\0');
-    return filtr;
-}
+std::wstring FiltrTextu() { return FiltrSouboru(IDS_FILTR_SOUBORY_TEXTU, L"*.tdsdat"); }
 
 // The standard file dialog over the editor; false on Cancel.
 bool VybratSoubor(HWND vlastnik, const std::wstring& pocatecni, bool otevrit, std::wstring& cesta) {

@@ -1,5 +1,6 @@
 #include "clipboard/oknooperativnitexty.h"
 
+#include "clipboard/filtrsouboru.h"
 #include "clipboard/modulschranka.h"
 #include "clipboard/nabidky.h"
 #include "clipboard/operativnitexty.h"
@@ -26,17 +27,7 @@ NastaveniOperativnichTextu Nastaveni() {
     return nastaveniSchranka ? nastaveniSchranka->operativni : NastaveniOperativnichTextu();
 }
 
-std::wstring Filtr() {
-    std::wstring filtr = knihovna::Retezec(IDS_FILTR_OPERATIVNI);
-    filtr.push_back(L'\0');
-    filtr += L"*.otdat";
-    filtr.push_back(L'\0');
-    filtr += knihovna::Retezec(IDS_FILTR_VSECHNY_SOUBORY);
-    filtr.push_back(L'\0');
-    filtr += L"*.*";
-    filtr.push_back(L'\0');
-    return filtr;
-}
+std::wstring Filtr() { return FiltrSouboru(IDS_FILTR_OPERATIVNI, L"*.otdat"); }
 
 }  // namespace
 

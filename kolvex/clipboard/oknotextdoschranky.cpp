@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "clipboard/filtrsouboru.h"
 #include "clipboard/modulschranka.h"
 #include "clipboard/nabidky.h"
 #include "core/aplikace.h"
@@ -391,14 +392,7 @@ void OknoTextDoSchranky::ProvestPrikaz(UINT id) {
         case 40024: {
             DialogSouboru dialog;
             PripravitDialogSouboru(dialog, L"");
-            std::wstring filtr = knihovna::Retezec(IDS_FILTR_SOUBORY_TEXTU);
-            filtr.push_back(L'\0');
-            filtr += L"*.tdsdat";
-            filtr.push_back(L'\0');
-            filtr += knihovna::Retezec(IDS_FILTR_VSECHNY_SOUBORY);
-            filtr.push_back(L'\0');
-            filtr += L"*.*";
-            filtr.push_back(L'\0');
+            const std::wstring filtr = FiltrSouboru(IDS_FILTR_SOUBORY_TEXTU, L"*.tdsdat");
             dialog.ofn.hwndOwner = m_hWnd;
             dialog.ofn.lpstrFilter = filtr.c_str();
             dialog.ofn.nFilterIndex = 1;
