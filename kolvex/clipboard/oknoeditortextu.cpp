@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "clipboard/filtrsouboru.h"
 #include "clipboard/nabidky.h"
+#include "clipboard/oknaschranky.h"
 #include "core/aplikace.h"
 #include "core/dialogy.h"
 #include "core/globalni.h"
@@ -99,16 +99,7 @@ std::unique_ptr<VlaknoEditoruTextu>& Vlakno() {
 
 void PrepnoutEditorTextu() {
     if (!Vlakno()) Vlakno() = std::make_unique<VlaknoEditoruTextu>();
-    // A thread whose window has just closed by itself is only ending: a start waits for it.
-    // (the window handle of the thread object: the window object belongs to the other thread)
-    const HWND h = Vlakno()->Okno();
-    const bool okno = h && ::IsWindow(h);
-    if (Vlakno()->Bezi() && okno) {
-        Vlakno()->Zastavit();
-        return;
-    }
-    if (Vlakno()->Bezi()) Vlakno()->Zastavit();
-    Vlakno()->Spustit();
+    PrepnoutVlaknoOkna(*Vlakno());
 }
 
 void ZastavitEditorTextu() {

@@ -1,8 +1,8 @@
 #include "clipboard/oknooperativnitexty.h"
 
-#include "clipboard/filtrsouboru.h"
 #include "clipboard/modulschranka.h"
 #include "clipboard/nabidky.h"
+#include "clipboard/oknaschranky.h"
 #include "clipboard/operativnitexty.h"
 #include "core/aplikace.h"
 #include "core/dialogy.h"
