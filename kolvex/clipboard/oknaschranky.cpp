@@ -16,6 +16,16 @@ std::wstring FiltrSouboru(UINT idNazvu, const wchar_t* maska) {
     return filtr;
 }
 
+void StylOknaSeznamu(bool minMax, bool navrchu, DWORD& styl, DWORD& rozsireny) {
+    styl = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME;
+    rozsireny = 0;
+    if (minMax)
+        styl |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    else
+        rozsireny |= WS_EX_TOOLWINDOW;
+    if (navrchu) rozsireny |= WS_EX_TOPMOST;
+}
+
 void PrepnoutVlaknoOkna(VlaknoModulu& vlakno) {
     // (the window handle of the thread object: the window object belongs to the other thread)
     const HWND h = vlakno.Okno();

@@ -61,13 +61,8 @@ bool OknoOperativniTexty::Vytvorit() {
         m_ikona.Nastavit(ikona);
     }
     const NastaveniOperativnichTextu n = Nastaveni();
-    DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME;
-    DWORD rozsireny = 0;
-    if (n.oknoMinMax)
-        styl |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    else
-        rozsireny |= WS_EX_TOOLWINDOW;
-    if (n.oknoNavrchu) rozsireny |= WS_EX_TOPMOST;
+    DWORD styl = 0, rozsireny = 0;
+    StylOknaSeznamu(n.oknoMinMax, n.oknoNavrchu, styl, rozsireny);
     const std::wstring titulek =
         knihovna::Formatovat(knihovna::Retezec(IDS_TITULEK_OPERATIVNI).c_str(), aplikace.titulek.c_str());
     RECT r{0, 0, 260, 480};

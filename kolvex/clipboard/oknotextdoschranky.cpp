@@ -132,13 +132,8 @@ HWND OknoTextDoSchranky::Vytvorit() {
         Overit(m_ikona != nullptr);
     }
     const NastaveniTextuDoSchranky n = Nastaveni();
-    DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME;
-    DWORD rozsireny = 0;
-    if (n.oknoMinMax)
-        styl |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    else
-        rozsireny |= WS_EX_TOOLWINDOW;
-    if (n.oknoNavrchu) rozsireny |= WS_EX_TOPMOST;
+    DWORD styl = 0, rozsireny = 0;
+    StylOknaSeznamu(n.oknoMinMax, n.oknoNavrchu, styl, rozsireny);
     const std::wstring titulek =
         knihovna::Formatovat(knihovna::Retezec(IDS_TITULEK_TEXT_DO_SCHRANKY).c_str(), aplikace.titulek.c_str());
     RECT r{0, 0, 260, 480};
