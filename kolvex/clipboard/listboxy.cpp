@@ -29,30 +29,16 @@ bool TazeniSeznamu::Tahnout(HWND seznam) const {
     return true;
 }
 
-void ListBoxOperativniSchranka::Vytvorit(HWND rodic, UINT id, DWORD styl) {
+void ListBoxSchranky::Vytvorit(HWND rodic, UINT id, DWORD styl) {
     Pripojit(VytvoritSeznam(rodic, id, styl, L"ListBox"));
 }
 
-LRESULT ListBoxOperativniSchranka::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
+LRESULT ListBoxSchranky::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
     if (!Tahnout(m_hWnd)) zpracovano = FALSE;
     return 0;
 }
 
-LRESULT ListBoxOperativniSchranka::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
-    if (!(povoleno && *povoleno && CtrlStisknuto())) zpracovano = FALSE;
-    return 0;
-}
-
-void ListBoxSeznamTextu::Vytvorit(HWND rodic, UINT id, DWORD styl) {
-    Pripojit(VytvoritSeznam(rodic, id, styl, L"ListBox"));
-}
-
-LRESULT ListBoxSeznamTextu::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
-    if (!Tahnout(m_hWnd)) zpracovano = FALSE;
-    return 0;
-}
-
-LRESULT ListBoxSeznamTextu::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
+LRESULT ListBoxSchranky::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano) {
     if (!(povoleno && *povoleno && CtrlStisknuto())) zpracovano = FALSE;
     return 0;
 }

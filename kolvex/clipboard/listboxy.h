@@ -17,10 +17,11 @@ public:
     bool Tahnout(HWND seznam) const;
 };
 
-// The operative clipboard's owner-drawn list; item data = position in the operative list.
-class ListBoxOperativniSchranka : public knihovna::ListBoxImpl<ListBoxOperativniSchranka>, public TazeniSeznamu {
+// A list of the clipboard tools: reports Enter, Esc and a double click, passes the context-menu
+// request on, and lets Ctrl + left drag move the window.
+class ListBoxSchranky : public knihovna::ListBoxImpl<ListBoxSchranky>, public TazeniSeznamu {
 public:
-    KNIHOVNA_MAPA_ZPRAV(ListBoxOperativniSchranka)
+    KNIHOVNA_MAPA_ZPRAV(ListBoxSchranky)
         ZPRAVA(WM_KEYDOWN, OznamitEnterEsc)
         ZPRAVA(WM_GETDLGCODE, OnGetDlgCode)
         ZPRAVA(WM_CHAR, VybratPodlePismene)
@@ -40,27 +41,11 @@ private:
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano);
 };
 
-// The plain list of the text-to-clipboard window; the same handlers.
-class ListBoxSeznamTextu : public knihovna::ListBoxImpl<ListBoxSeznamTextu>, public TazeniSeznamu {
-public:
-    KNIHOVNA_MAPA_ZPRAV(ListBoxSeznamTextu)
-        ZPRAVA(WM_KEYDOWN, OznamitEnterEsc)
-        ZPRAVA(WM_GETDLGCODE, OnGetDlgCode)
-        ZPRAVA(WM_CHAR, VybratPodlePismene)
-        ZPRAVA(WM_LBUTTONDBLCLK, OznamitDvojklik)
-        ZPRAVA(WM_CONTEXTMENU, PredatKontextoveMenu)
-        ZPRAVA(WM_LBUTTONDOWN, OnLButtonDown)
-        ZPRAVA(WM_LBUTTONUP, OnLButtonUp)
-    KNIHOVNA_KONEC_MAPY()
+// The operative clipboard's owner-drawn list; item data = position in the operative list.
+class ListBoxOperativniSchranka : public ListBoxSchranky {};
 
-    void Vytvorit(HWND rodic, UINT id, DWORD styl);
-
-private:
-    LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
-    LRESULT PredatKontextoveMenu(UINT, WPARAM w, LPARAM l, BOOL&) { return ::PredatKontextoveMenu(m_hWnd, w, l); }
-    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& zpracovano);
-    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& zpracovano);
-};
+// The plain list of the text-to-clipboard window.
+class ListBoxSeznamTextu : public ListBoxSchranky {};
 
 // Key-reporting list box of its own class "ListBoxSeznam" (a superclass of "ListBox"): posts
 // WM_APP+2 (key, list) to its parent for Enter, Esc, the arrows, Insert and Delete, and for a

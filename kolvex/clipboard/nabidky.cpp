@@ -41,3 +41,13 @@ void OtevritStrankuNastaveni(UINT stranka) {
     HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr;
     if (hlavni) ::PostMessageW(hlavni, WM_COMMAND, 40002, static_cast<LPARAM>(stranka));
 }
+
+void ZobrazitNabidkuTlacitka(HWND okno, int tlacitko) {
+    if (tlacitko == 40002) {
+        MenuStrankyNastaveni stranky;
+        stranky.Zobrazit(okno);
+    } else if (tlacitko == 40003) {
+        MenuNapoveda napoveda(nullptr);
+        napoveda.ZobrazitSamostatne(okno);
+    }
+}

@@ -20,3 +20,6 @@ bool ZmeritPolozkuNabidky(LPARAM l, MenuPopup* lista = nullptr);
 bool NakreslitPolozkuNabidky(LPARAM l, TabulkaIkon tabulka, MenuPopup* lista = nullptr);
 // Posts WM_COMMAND 40002 with a page id to the main window.
 void OtevritStrankuNastaveni(UINT stranka);
+// The drop-down menu of a toolbar button at the cursor: the settings pages for 40002, Help for
+// 40003, nothing for other buttons.
+void ZobrazitNabidkuTlacitka(HWND okno, int tlacitko);

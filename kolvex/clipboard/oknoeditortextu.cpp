@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "clipboard/nabidky.h"
+#include "clipboard/oknaschranky.h"
 #include "core/aplikace.h"
 #include "core/dialogy.h"
 #include "core/globalni.h"
@@ -41,17 +42,7 @@ std::wstring VychoziSoubor() { return nastaveniSchranka ? nastaveniSchranka->tex
 
 bool Existuje(const std::wstring& cesta) { return !cesta.empty() && ::PathFileExistsW(cesta.c_str()); }
 
-std::wstring FiltrTextu() {
-    std::wstring filtr = knihovna::Retezec(IDS_FILTR_SOUBORY_TEXTU);
-    filtr.push_back(L'\0');
-    filtr += L"*.tdsdat";
-    filtr.push_back(L'\0');
-    filtr += knihovna::Retezec(IDS_FILTR_VSECHNY_SOUBORY);
-    filtr.push_back(L'\0');
-    filtr += L"*.*";
-    filtr.push_back(L'\0');
-    return filtr;
-}
+std::wstring FiltrTextu() { return FiltrSouboru(IDS_FILTR_SOUBORY_TEXTU, L"*.tdsdat"); }
 
 // The standard file dialog over the editor; false on Cancel.
 bool VybratSoubor(HWND vlastnik, const std::wstring& pocatecni, bool otevrit, std::wstring& cesta) {
@@ -108,16 +99,7 @@ std::unique_ptr<VlaknoEditoruTextu>& Vlakno() {
 
 void PrepnoutEditorTextu() {
     if (!Vlakno()) Vlakno() = std::make_unique<VlaknoEditoruTextu>();
-    // A thread whose window has just closed by itself is only ending: a start waits for it.
-    // (the window handle of the thread object: the window object belongs to the other thread)
-    const HWND h = Vlakno()->Okno();
-    const bool okno = h && ::IsWindow(h);
-    if (Vlakno()->Bezi() && okno) {
-        Vlakno()->Zastavit();
-        return;
-    }
-    if (Vlakno()->Bezi()) Vlakno()->Zastavit();
-    Vlakno()->Spustit();
+    PrepnoutVlaknoOkna(*Vlakno());
 }
 
 void ZastavitEditorTextu() {
@@ -487,30 +469,7 @@ LRESULT OknoSchrankaEditorTextu::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) 
 LRESULT OknoSchrankaEditorTextu::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     if (m_menu) return 0;
     try {
-        POINT bod{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
-        if (LOWORD(l) == 0xFFFF || HIWORD(l) == 0xFFFF) {
-            bod = POINT{0, 0};
-            ::ClientToScreen(m_hWnd, &bod);
-        }
-        HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_EDITOR_TEXTU_KONTEXT));
-        Overit(nactene != nullptr);
-        knihovna::UchytMenu vlastnik(nactene);
-        MenuPopup zaznam;
-        zaznam.popup = ::GetSubMenu(nactene, 0);
-        zaznam.obrazky = aplikace.seznamMenu.Get();
-        MenuOkno menuOkno(&zaznam);
-        menuOkno.NahraditZastupce();
-        MenuNapoveda napoveda(&zaznam);
-        napoveda.NahraditZastupce();
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40053, knihovna::JeOknoNavrchu(m_hWnd));
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40075, knihovna::JeOknoPruhledne(m_hWnd));
-        if (aplikace.nastaveni.vlastniVzhled)
-            for (UINT id : {40036u, 40037u, 40038u, 40039u, 40035u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-        m_menu = &zaznam;
-        OtevreneMenu otevrene(zaznam);
-        ::SetForegroundWindow(m_hWnd);
-        ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-        m_menu = nullptr;
+        ZobrazitKontextoveMenuOkna(m_hWnd, IDM_EDITOR_TEXTU_KONTEXT, l, {40036u, 40037u, 40038u, 40039u, 40035u}, m_menu);
     } catch (const Chyba& chyba) {
         m_menu = nullptr;
         ZobrazitChybu(chyba);
@@ -549,13 +508,7 @@ LRESULT OknoSchrankaEditorTextu::OnNotify(UINT, WPARAM w, LPARAM l, BOOL& zpraco
     if (hlavicka->code == TBN_DROPDOWN && hlavicka->hwndFrom == toolbar) {
         auto* tlacitko = reinterpret_cast<NMTOOLBARW*>(l);
         try {
-            if (tlacitko->iItem == 40002) {
-                MenuStrankyNastaveni stranky;
-                stranky.Zobrazit(m_hWnd);
-            } else if (tlacitko->iItem == 40003) {
-                MenuNapoveda napoveda(nullptr);
-                napoveda.ZobrazitSamostatne(m_hWnd);
-            }
+            ZobrazitNabidkuTlacitka(m_hWnd, tlacitko->iItem);
         } catch (const Chyba& chyba) {
             ZobrazitChybu(chyba);
         }

@@ -2,6 +2,7 @@
 
 #include "clipboard/modulschranka.h"
 #include "clipboard/nabidky.h"
+#include "clipboard/oknaschranky.h"
 #include "clipboard/operativnitexty.h"
 #include "core/aplikace.h"
 #include "core/dialogy.h"
@@ -26,17 +27,7 @@ NastaveniOperativnichTextu Nastaveni() {
     return nastaveniSchranka ? nastaveniSchranka->operativni : NastaveniOperativnichTextu();
 }
 
-std::wstring Filtr() {
-    std::wstring filtr = knihovna::Retezec(IDS_FILTR_OPERATIVNI);
-    filtr.push_back(L'\0');
-    filtr += L"*.otdat";
-    filtr.push_back(L'\0');
-    filtr += knihovna::Retezec(IDS_FILTR_VSECHNY_SOUBORY);
-    filtr.push_back(L'\0');
-    filtr += L"*.*";
-    filtr.push_back(L'\0');
-    return filtr;
-}
+std::wstring Filtr() { return FiltrSouboru(IDS_FILTR_OPERATIVNI, L"*.otdat"); }
 
 }  // namespace
 
@@ -70,13 +61,8 @@ bool OknoOperativniTexty::Vytvorit() {
         m_ikona.Nastavit(ikona);
     }
     const NastaveniOperativnichTextu n = Nastaveni();
-    DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME;
-    DWORD rozsireny = 0;
-    if (n.oknoMinMax)
-        styl |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    else
-        rozsireny |= WS_EX_TOOLWINDOW;
-    if (n.oknoNavrchu) rozsireny |= WS_EX_TOPMOST;
+    DWORD styl = 0, rozsireny = 0;
+    StylOknaSeznamu(n.oknoMinMax, n.oknoNavrchu, styl, rozsireny);
     const std::wstring titulek =
         knihovna::Formatovat(knihovna::Retezec(IDS_TITULEK_OPERATIVNI).c_str(), aplikace.titulek.c_str());
     RECT r{0, 0, 260, 480};
@@ -233,32 +219,7 @@ LRESULT OknoOperativniTexty::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
 
 void OknoOperativniTexty::ZobrazitKontextoveMenu(LPARAM pozice) {
     if (m_menu) return;
-    POINT bod{};
-    bod.x = static_cast<short>(LOWORD(pozice));
-    bod.y = static_cast<short>(HIWORD(pozice));
-    if (LOWORD(pozice) == 0xFFFF || HIWORD(pozice) == 0xFFFF) {
-        bod = POINT{0, 0};
-        ::ClientToScreen(m_hWnd, &bod);
-    }
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_OPERATIVNI_TEXTY));
-    Overit(nactene != nullptr);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
-    MenuOkno menuOkno(&zaznam);
-    menuOkno.NahraditZastupce();
-    if (aplikace.nastaveni.vlastniVzhled)
-        for (UINT id : {40037u, 40047u, 40002u, 40001u, 40053u, 40042u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    MenuPopup::ZaskrtnoutPolozku(zaznam, 40053, knihovna::JeOknoNavrchu(m_hWnd));
-    MenuPopup::ZaskrtnoutPolozku(zaznam, 40075, knihovna::JeOknoPruhledne(m_hWnd));
-    m_menu = &zaznam;
-    OtevreneMenu otevrene(zaznam);
-    ::SetForegroundWindow(m_hWnd);
-    ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-    m_menu = nullptr;
+    ZobrazitKontextoveMenuOkna(m_hWnd, IDM_OPERATIVNI_TEXTY, pozice, {40037u, 40047u, 40002u, 40001u, 40053u, 40042u}, m_menu);
     ::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 

@@ -6,6 +6,7 @@
 
 #include "clipboard/modulschranka.h"
 #include "clipboard/nabidky.h"
+#include "clipboard/oknaschranky.h"
 #include "core/aplikace.h"
 #include "core/dialogy.h"
 #include "core/globalni.h"
@@ -67,16 +68,7 @@ std::unique_ptr<VlaknoTextuDoSchranky>& Vlakno() {
 
 void PrepnoutTextDoSchranky() {
     if (!Vlakno()) Vlakno() = std::make_unique<VlaknoTextuDoSchranky>();
-    // A thread whose window has just closed by itself is only ending: a start waits for it.
-    // (the window handle of the thread object: the window object belongs to the other thread)
-    const HWND h = Vlakno()->Okno();
-    const bool okno = h && ::IsWindow(h);
-    if (Vlakno()->Bezi() && okno) {
-        Vlakno()->Zastavit();
-        return;
-    }
-    if (Vlakno()->Bezi()) Vlakno()->Zastavit();
-    Vlakno()->Spustit();
+    PrepnoutVlaknoOkna(*Vlakno());
 }
 
 void ZastavitTextDoSchranky() {
@@ -140,13 +132,8 @@ HWND OknoTextDoSchranky::Vytvorit() {
         Overit(m_ikona != nullptr);
     }
     const NastaveniTextuDoSchranky n = Nastaveni();
-    DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU | WS_THICKFRAME;
-    DWORD rozsireny = 0;
-    if (n.oknoMinMax)
-        styl |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    else
-        rozsireny |= WS_EX_TOOLWINDOW;
-    if (n.oknoNavrchu) rozsireny |= WS_EX_TOPMOST;
+    DWORD styl = 0, rozsireny = 0;
+    StylOknaSeznamu(n.oknoMinMax, n.oknoNavrchu, styl, rozsireny);
     const std::wstring titulek =
         knihovna::Formatovat(knihovna::Retezec(IDS_TITULEK_TEXT_DO_SCHRANKY).c_str(), aplikace.titulek.c_str());
     RECT r{0, 0, 260, 480};
@@ -391,14 +378,7 @@ void OknoTextDoSchranky::ProvestPrikaz(UINT id) {
         case 40024: {
             DialogSouboru dialog;
             PripravitDialogSouboru(dialog, L"");
-            std::wstring filtr = knihovna::Retezec(IDS_FILTR_SOUBORY_TEXTU);
-            filtr.push_back(L'\0');
-            filtr += L"*.tdsdat";
-            filtr.push_back(L'\0');
-            filtr += knihovna::Retezec(IDS_FILTR_VSECHNY_SOUBORY);
-            filtr.push_back(L'\0');
-            filtr += L"*.*";
-            filtr.push_back(L'\0');
+            const std::wstring filtr = FiltrSouboru(IDS_FILTR_SOUBORY_TEXTU, L"*.tdsdat");
             dialog.ofn.hwndOwner = m_hWnd;
             dialog.ofn.lpstrFilter = filtr.c_str();
             dialog.ofn.nFilterIndex = 1;
@@ -456,30 +436,7 @@ void OknoTextDoSchranky::ProvestPrikaz(UINT id) {
 LRESULT OknoTextDoSchranky::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     if (m_menu) return 0;
     try {
-        POINT bod{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
-        if (LOWORD(l) == 0xFFFF || HIWORD(l) == 0xFFFF) {
-            bod = POINT{0, 0};
-            ::ClientToScreen(m_hWnd, &bod);
-        }
-        HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_TEXT_DO_SCHRANKY_KONTEXT));
-        Overit(nactene != nullptr);
-        knihovna::UchytMenu vlastnik(nactene);
-        MenuPopup zaznam;
-        zaznam.popup = ::GetSubMenu(nactene, 0);
-        zaznam.obrazky = aplikace.seznamMenu.Get();
-        MenuOkno menuOkno(&zaznam);
-        menuOkno.NahraditZastupce();
-        MenuNapoveda napoveda(&zaznam);
-        napoveda.NahraditZastupce();
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40053, knihovna::JeOknoNavrchu(m_hWnd));
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40075, knihovna::JeOknoPruhledne(m_hWnd));
-        if (aplikace.nastaveni.vlastniVzhled)
-            for (UINT id : {40002u, 40024u, 40025u, 40026u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-        m_menu = &zaznam;
-        OtevreneMenu otevrene(zaznam);
-        ::SetForegroundWindow(m_hWnd);
-        ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
-        m_menu = nullptr;
+        ZobrazitKontextoveMenuOkna(m_hWnd, IDM_TEXT_DO_SCHRANKY_KONTEXT, l, {40002u, 40024u, 40025u, 40026u}, m_menu);
     } catch (const Chyba& chyba) {
         m_menu = nullptr;
         ZobrazitChybu(chyba);
@@ -514,13 +471,7 @@ LRESULT OknoTextDoSchranky::OnNotify(UINT, WPARAM w, LPARAM l, BOOL& zpracovano)
     if (hlavicka->code == TBN_DROPDOWN && hlavicka->hwndFrom == toolbar) {
         auto* tlacitko = reinterpret_cast<NMTOOLBARW*>(l);
         try {
-            if (tlacitko->iItem == 40002) {
-                MenuStrankyNastaveni stranky;
-                stranky.Zobrazit(m_hWnd);
-            } else if (tlacitko->iItem == 40003) {
-                MenuNapoveda napoveda(nullptr);
-                napoveda.ZobrazitSamostatne(m_hWnd);
-            }
+            ZobrazitNabidkuTlacitka(m_hWnd, tlacitko->iItem);
         } catch (const Chyba& chyba) {
             ZobrazitChybu(chyba);
         }

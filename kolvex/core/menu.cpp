@@ -410,3 +410,31 @@ void ZobrazitMenuNaBode(HWND okno, MenuPopup& zaznam, POINT bod, MenuPopup*& akt
         knihovna::VyhoditPosledniChybu();
     }
 }
+
+void ZobrazitKontextoveMenuOkna(HWND okno, UINT idMenu, LPARAM pozice, std::initializer_list<UINT> kreslene,
+                                MenuPopup*& aktivni) {
+    POINT bod{static_cast<short>(LOWORD(pozice)), static_cast<short>(HIWORD(pozice))};
+    if (LOWORD(pozice) == 0xFFFF || HIWORD(pozice) == 0xFFFF) {
+        bod = POINT{0, 0};
+        ::ClientToScreen(okno, &bod);
+    }
+    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
+    Overit(nactene != nullptr);
+    knihovna::UchytMenu vlastnik(nactene);
+    MenuPopup zaznam;
+    zaznam.popup = ::GetSubMenu(nactene, 0);
+    zaznam.obrazky = aplikace.seznamMenu.Get();
+    MenuOkno menuOkno(&zaznam);
+    menuOkno.NahraditZastupce();
+    MenuNapoveda napoveda(&zaznam);
+    napoveda.NahraditZastupce();
+    MenuPopup::ZaskrtnoutPolozku(zaznam, 40053, knihovna::JeOknoNavrchu(okno));
+    MenuPopup::ZaskrtnoutPolozku(zaznam, 40075, knihovna::JeOknoPruhledne(okno));
+    if (aplikace.nastaveni.vlastniVzhled)
+        for (UINT id : kreslene) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+    aktivni = &zaznam;
+    OtevreneMenu otevrene(zaznam);
+    ::SetForegroundWindow(okno);
+    ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, okno, nullptr);
+    aktivni = nullptr;
+}

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -148,3 +149,11 @@ private:
 void ZobrazitMenuIkony(HWND okno, MenuPopup& zaznam, MenuPopup*& aktivni);
 // The same at a given screen point.
 void ZobrazitMenuNaBode(HWND okno, MenuPopup& zaznam, POINT bod, MenuPopup*& aktivni);
+
+// Shows a window's context menu from the resources at a WM_CONTEXTMENU position (0xFFFF from the
+// keyboard gives the window's client origin): submenu 0 with the menu images, the Help and Window
+// submenus on their placeholders, always-on-top (40053) and transparency (40075) checked for the
+// window and, with the own look, the given items owner-drawn. While it is open, aktivni points to
+// the record (the window's measuring and drawing read it).
+void ZobrazitKontextoveMenuOkna(HWND okno, UINT idMenu, LPARAM pozice, std::initializer_list<UINT> kreslene,
+                                MenuPopup*& aktivni);
