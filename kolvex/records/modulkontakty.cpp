@@ -431,18 +431,7 @@ LRESULT ModulKontakty::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 // ---------------------------------------------------------------------------------------------
 
-VlaknoKontaktu::VlaknoKontaktu() : VlaknoModulu(IDS_NAZEV_KONTAKTY, true) {}
-
-knihovna::OknoModul* VlaknoKontaktu::Objekt() const {
-    return modulKontakty && modulKontakty->m_hWnd ? modulKontakty.get() : nullptr;
-}
-
-HWND VlaknoKontaktu::VytvoritOkno(bool automaticky) {
-    modulKontakty = std::make_unique<ModulKontakty>();
-    return modulKontakty->VytvoritOkno(automaticky);
-}
-
-void VlaknoKontaktu::ZrusitOkno() { modulKontakty.reset(); }
+VlaknoKontaktu::VlaknoKontaktu() : VlaknoSeznamu(IDS_NAZEV_KONTAKTY, modulKontakty) {}
 
 void VlaknoKontaktu::ZrusitAkciPoSpusteni() { aplikace.nastaveni.poSpusteni.kontakty = false; }
 

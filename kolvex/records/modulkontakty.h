@@ -85,14 +85,11 @@ private:
 extern std::unique_ptr<ModulKontakty> modulKontakty;
 extern DlgKontakt* dlgKontaktOtevreny;
 
-class VlaknoKontaktu : public VlaknoModulu {
+class VlaknoKontaktu : public VlaknoSeznamu<ModulKontakty> {
 public:
     VlaknoKontaktu();
-    knihovna::OknoModul* Objekt() const override;
 
 protected:
-    HWND VytvoritOkno(bool automaticky) override;
-    void ZrusitOkno() override;
     void ZrusitAkciPoSpusteni() override;
 };
 

@@ -452,18 +452,7 @@ LRESULT ModulSeznamRegistraci::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 // ---------------------------------------------------------------------------------------------
 
-VlaknoSeznamuRegistraci::VlaknoSeznamuRegistraci() : VlaknoModulu(IDS_NAZEV_SEZNAM_REGISTRACI, true) {}
-
-knihovna::OknoModul* VlaknoSeznamuRegistraci::Objekt() const {
-    return modulSeznamRegistraci && modulSeznamRegistraci->m_hWnd ? modulSeznamRegistraci.get() : nullptr;
-}
-
-HWND VlaknoSeznamuRegistraci::VytvoritOkno(bool automaticky) {
-    modulSeznamRegistraci = std::make_unique<ModulSeznamRegistraci>();
-    return modulSeznamRegistraci->VytvoritOkno(automaticky);
-}
-
-void VlaknoSeznamuRegistraci::ZrusitOkno() { modulSeznamRegistraci.reset(); }
+VlaknoSeznamuRegistraci::VlaknoSeznamuRegistraci() : VlaknoSeznamu(IDS_NAZEV_SEZNAM_REGISTRACI, modulSeznamRegistraci) {}
 
 void VlaknoSeznamuRegistraci::ZrusitAkciPoSpusteni() { aplikace.nastaveni.poSpusteni.seznamRegistraci = false; }
 

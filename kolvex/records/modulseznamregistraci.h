@@ -94,14 +94,11 @@ extern std::unique_ptr<ModulSeznamRegistraci> modulSeznamRegistraci;
 // The edit dialog of an existing entry while it is open.
 extern DlgRegistraceHeslo* dlgRegistraceOtevreny;
 
-class VlaknoSeznamuRegistraci : public VlaknoModulu {
+class VlaknoSeznamuRegistraci : public VlaknoSeznamu<ModulSeznamRegistraci> {
 public:
     VlaknoSeznamuRegistraci();
-    knihovna::OknoModul* Objekt() const override;
 
 protected:
-    HWND VytvoritOkno(bool automaticky) override;
-    void ZrusitOkno() override;
     void ZrusitAkciPoSpusteni() override;
 };
 

@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/ikonatray.h"
+#include "core/vlaknomodulu.h"
 #include "knihovna/prvky.h"
 
 // Window flags (oknoSeznam) of both tools.
@@ -71,3 +73,21 @@ int RadekZaznamu(HWND seznam, int index);
 
 // The general sound option's warning beep.
 void PipnoutBezVyberu();
+
+// The thread object of a record window: makes the window object M, kept in modul, on the thread.
+template <class M>
+class VlaknoSeznamu : public VlaknoModulu {
+public:
+    VlaknoSeznamu(UINT idNazvu, std::unique_ptr<M>& modul) : VlaknoModulu(idNazvu, true), m_modul(modul) {}
+    knihovna::OknoModul* Objekt() const override { return m_modul && m_modul->m_hWnd ? m_modul.get() : nullptr; }
+
+protected:
+    HWND VytvoritOkno(bool automaticky) override {
+        m_modul = std::make_unique<M>();
+        return m_modul->VytvoritOkno(automaticky);
+    }
+    void ZrusitOkno() override { m_modul.reset(); }
+
+private:
+    std::unique_ptr<M>& m_modul;
+};
