@@ -35,23 +35,6 @@ const KonfiguraceSeznamRegistraci& Nastaveni() {
 
 const DWORD* PriznakyOkna() { return nastaveniSeznamRegistraci ? &nastaveniSeznamRegistraci->oknoSeznam : nullptr; }
 
-int IkonaPolozky(UINT id) {
-    switch (id) {
-        case 40155: return 10;
-        case 40159: return 17;
-        case 40160: return 38;
-        case 40161: return 16;
-        case 40162: return 5;
-        case 40163: return 90;
-        case 40164: return 89;
-        default: {
-            int index = -1;
-            IkonaPrikazuMenu(id, index);
-            return index;
-        }
-    }
-}
-
 bool ZadatNazevRegistrace(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_REGISTRACE); }
 
 INT_PTR SpustitDialogRegistrace(Registrace& registrace, int index) {
@@ -74,15 +57,12 @@ void Chyba(UINT id) { aplikace.ZobrazitZpravu(knihovna::Retezec(id), MB_ICONERRO
 bool (*ModulSeznamRegistraci::zadatNazev)(std::wstring&) = ZadatNazevRegistrace;
 INT_PTR (*ModulSeznamRegistraci::upravitRegistraci)(Registrace&, int) = SpustitDialogRegistrace;
 
-ModulSeznamRegistraci::ModulSeznamRegistraci() : m_trida(knihovna::Retezec(IDS_TRIDA_SEZNAM_REGISTRACI)) {
+ModulSeznamRegistraci::ModulSeznamRegistraci()
+    : OknoSeznamuImpl(IDS_NAZEV_SEZNAM_REGISTRACI), m_trida(knihovna::Retezec(IDS_TRIDA_SEZNAM_REGISTRACI)) {
     NastavitKlic(aplikace.klicAplikace);
     m_seznam.klavesy = {VK_RETURN, VK_ESCAPE, VK_INSERT, VK_DELETE, VK_F2};
     m_seznam.klavesaDvojkliku = VK_RETURN;
     m_seznam.priznakyOkna = PriznakyOkna();
-}
-
-ModulSeznamRegistraci::~ModulSeznamRegistraci() {
-    OdebratIkonuSeznamu(m_ikona);
 }
 
 HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
@@ -94,12 +74,7 @@ HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
     HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
     RECT obdelnik{0, 0, 260, 480};
     Vytvorit(vlastnik, &obdelnik, titulek.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
-    if (aplikace.seznamMenu.Get()) {
-        ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_OKNA, ILD_NORMAL);
-        Overit(ikonaModulu != nullptr);
-    }
-    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
-    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    NastavitIkonyOkna(m_hWnd, ikonaModulu, OBRAZEK_OKNA);
     if (n.oknoSeznam & OKNO_STAVOVY_RADEK) VytvoritStatusBar();
     DWORD stylSeznamu = WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (n.trideni == 1) stylSeznamu |= LBS_SORT;
@@ -142,7 +117,24 @@ void ModulSeznamRegistraci::Rozmistit() {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool ModulSeznamRegistraci::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_SEZNAM_REGISTRACI); }
+DWORD ModulSeznamRegistraci::OznamovaciIkona() const { return Nastaveni().oznamovaciIkona; }
+
+int ModulSeznamRegistraci::IkonaPolozky(UINT id) {
+    switch (id) {
+        case 40155: return 10;
+        case 40159: return 17;
+        case 40160: return 38;
+        case 40161: return 16;
+        case 40162: return 5;
+        case 40163: return 90;
+        case 40164: return 89;
+        default: {
+            int index = -1;
+            IkonaPrikazuMenu(id, index);
+            return index;
+        }
+    }
+}
 
 void ModulSeznamRegistraci::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
@@ -230,13 +222,6 @@ void ModulSeznamRegistraci::OdebratRegistraci() {
     seznamRegistraci->Odebrat(index);
     Ulozit();
     NaplnitSeznam(0);
-}
-
-// The dialogs have no owner: after one closes the keys belong to the list again.
-void ModulSeznamRegistraci::VratitFokus() {
-    if (!::IsWindowVisible(m_hWnd)) return;
-    ::SetForegroundWindow(m_hWnd);
-    ::SetFocus(m_seznam.m_hWnd);
 }
 
 void ModulSeznamRegistraci::Klavesa(WPARAM klavesa, HWND zdroj) {
@@ -359,30 +344,9 @@ LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     return VychoziZpracovani(msg, w, l);
 }
 
-LRESULT ModulSeznamRegistraci::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    ::PostQuitMessage(0);
-    return VychoziZpracovani(msg, w, l);
-}
-
 LRESULT ModulSeznamRegistraci::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
     Rozmistit();
     return 0;
-}
-
-// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
-LRESULT ModulSeznamRegistraci::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
-    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
-    return 0;
-}
-
-LRESULT ModulSeznamRegistraci::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
-        const bool ikona = PridatIkonu();
-        LRESULT vysledek = VychoziZpracovani(msg, w, l);
-        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
-        return vysledek;
-    }
-    return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT ModulSeznamRegistraci::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
@@ -393,18 +357,6 @@ LRESULT ModulSeznamRegistraci::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     }
     ZobrazitNabidku(IDM_SEZNAM_REGISTRACI, bod);
     return 0;
-}
-
-LRESULT ModulSeznamRegistraci::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    auto* polozka = reinterpret_cast<DRAWITEMSTRUCT*>(l);
-    if (polozka && polozka->CtlType == ODT_MENU && m_menu) {
-        try {
-            KreslitPolozkuMenu(*m_menu, *polozka, IkonaPolozky(polozka->itemID));
-        } catch (const knihovna::Chyba&) {
-        }
-        return TRUE;
-    }
-    return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT ModulSeznamRegistraci::OnCommand(UINT, WPARAM w, LPARAM, BOOL&) {

@@ -99,6 +99,15 @@ int RadekZaznamu(HWND seznam, int index) {
     return 0;
 }
 
+void NastavitIkonyOkna(HWND okno, HICON& ikona, int obrazek) {
+    if (aplikace.seznamMenu.Get()) {
+        ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), obrazek, ILD_NORMAL);
+        knihovna::Overit(ikona != nullptr);
+    }
+    ::SendMessageW(okno, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikona));
+    ::SendMessageW(okno, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+}
+
 void PipnoutBezVyberu() {
     if (aplikace.nastaveni.zvuk) ::MessageBeep(MB_ICONEXCLAMATION);
 }
