@@ -298,35 +298,18 @@ void ModulKontakty::ProvestPrikaz(UINT id) {
 }
 
 void ModulKontakty::ZobrazitNabidku(UINT idMenu, POINT bod) {
-    if (m_menu) return;
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
-    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    std::unique_ptr<MenuOkno> okno;
-    if (idMenu == IDM_KONTAKTY) {
-        okno = std::make_unique<MenuOkno>(&zaznam);
-        okno->NahraditZastupce();
-    }
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
-    const bool vlastni = aplikace.nastaveni.vlastniVzhled;
-    if (idMenu == IDM_KONTAKTY) {
-        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        for (UINT id : {40172u, 40173u, 40174u, 40175u})
-            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (AkceDostupna(id) ? MF_ENABLED : MF_GRAYED));
-        if (vlastni)
-            for (UINT id : {40026u, 40172u, 40174u, 40173u, 40175u, 40002u, 40053u, 40075u, 40178u, 40176u, 40177u})
-                MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    } else {
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
-        if (vlastni)
+    const bool okna = idMenu == IDM_KONTAKTY;
+    ZobrazitNabidkuSeznamu(m_hWnd, idMenu, okna, bod, m_menu, [&](MenuPopup& zaznam, bool vlastni) {
+        if (okna) {
+            for (UINT id : {40172u, 40173u, 40174u, 40175u})
+                ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (AkceDostupna(id) ? MF_ENABLED : MF_GRAYED));
+            if (vlastni)
+                for (UINT id : {40026u, 40172u, 40174u, 40173u, 40175u, 40002u, 40053u, 40075u, 40178u, 40176u, 40177u})
+                    MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+        } else if (vlastni) {
             for (UINT id : {40001u, 40003u, 40002u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    }
-    ZobrazitMenuNaBode(m_hWnd, zaznam, bod, m_menu);
+        }
+    });
 }
 
 LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {

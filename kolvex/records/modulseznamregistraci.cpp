@@ -303,35 +303,18 @@ bool ModulSeznamRegistraci::PrikazDostupny(UINT id) const {
 }
 
 void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
-    if (m_menu) return;
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
-    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    std::unique_ptr<MenuOkno> okno;
-    if (idMenu == IDM_SEZNAM_REGISTRACI) {
-        okno = std::make_unique<MenuOkno>(&zaznam);
-        okno->NahraditZastupce();
-    }
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
-    const bool vlastni = aplikace.nastaveni.vlastniVzhled;
-    if (idMenu == IDM_SEZNAM_REGISTRACI) {
-        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        for (UINT id : {40162u, 40163u, 40164u})
-            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (PrikazDostupny(id) ? MF_ENABLED : MF_GRAYED));
-        if (vlastni)
-            for (UINT id : {40159u, 40160u, 40161u, 40162u, 40163u, 40164u, 40002u, 40026u})
-                MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    } else {
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
-        if (vlastni)
+    const bool okna = idMenu == IDM_SEZNAM_REGISTRACI;
+    ZobrazitNabidkuSeznamu(m_hWnd, idMenu, okna, bod, m_menu, [&](MenuPopup& zaznam, bool vlastni) {
+        if (okna) {
+            for (UINT id : {40162u, 40163u, 40164u})
+                ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (PrikazDostupny(id) ? MF_ENABLED : MF_GRAYED));
+            if (vlastni)
+                for (UINT id : {40159u, 40160u, 40161u, 40162u, 40163u, 40164u, 40002u, 40026u})
+                    MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+        } else if (vlastni) {
             for (UINT id : {40003u, 40002u, 40026u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    }
-    ZobrazitMenuNaBode(m_hWnd, zaznam, bod, m_menu);
+        }
+    });
 }
 
 LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +81,11 @@ void PipnoutBezVyberu();
 // Takes the window's small icon (image obrazek of the menu images, when loaded) into ikona and
 // sets it with the application's big icon on the window.
 void NastavitIkonyOkna(HWND okno, HICON& ikona, int obrazek);
+
+// Shows a record window's menu idMenu at bod (okna: the window's own menu with the window items,
+// else the tray menu); upravit sets the tool's own items (vlastni: owner-drawn look).
+void ZobrazitNabidkuSeznamu(HWND okno, UINT idMenu, bool okna, POINT bod, MenuPopup*& aktivni,
+                            const std::function<void(MenuPopup& zaznam, bool vlastni)>& upravit);
 
 // The common base of the two record windows: the tray icon and the open menu, the keys that
 // belong to the list, and the handlers alike in both. T gives Seznam() (the list), and, as a
