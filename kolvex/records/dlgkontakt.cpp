@@ -46,22 +46,9 @@ const std::vector<std::wstring>& ZnackyKontaktu() {
     return znacky;
 }
 
-LRESULT DlgKontaktObecne::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
-    Naplnit(m_hWnd, kontakt, OBECNE);
-    return TRUE;
-}
-LRESULT DlgKontaktObecne::OnZmena(WORD, WORD, HWND, BOOL&) {
-    ::PostMessageW(::GetParent(m_hWnd), WM_APP + 1, 0, 0);
-    return 0;
-}
-LRESULT DlgKontaktInfo::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
-    Naplnit(m_hWnd, kontakt, INFO);
-    return TRUE;
-}
-LRESULT DlgKontaktInfo::OnZmena(WORD, WORD, HWND, BOOL&) {
-    ::PostMessageW(::GetParent(m_hWnd), WM_APP + 1, 0, 0);
-    return 0;
-}
+void DlgKontaktObecne::Naplnit() { ::Naplnit(m_hWnd, kontakt, OBECNE); }
+
+void DlgKontaktInfo::Naplnit() { ::Naplnit(m_hWnd, kontakt, INFO); }
 
 // ---------------------------------------------------------------------------------------------
 

@@ -11,34 +11,41 @@
 #include "knihovna/prvky.h"
 #include "resources/resource.h"
 
-class DlgKontaktObecne : public knihovna::DialogImpl<DlgKontaktObecne, knihovna::OknoObal> {
+// A tab page of the contact dialog: its edits filled from the contact when it opens, every edit
+// change reported to the dialog (WM_APP + 1). T gives IDD and Naplnit() (its own fields).
+template <class T>
+class DlgStrankaKontaktu : public knihovna::DialogImpl<T, knihovna::OknoObal> {
 public:
-    enum { IDD = IDD_KONTAKT_OBECNE };
-    explicit DlgKontaktObecne(Kontakt* kontakt) : kontakt(kontakt) {}
-    KNIHOVNA_MAPA_ZPRAV(DlgKontaktObecne)
+    explicit DlgStrankaKontaktu(Kontakt* kontakt) : kontakt(kontakt) {}
+    KNIHOVNA_MAPA_ZPRAV(DlgStrankaKontaktu)
         ZPRAVA(WM_INITDIALOG, OnInitDialog)
         PRIKAZ_KOD(EN_CHANGE, OnZmena)
     KNIHOVNA_KONEC_MAPY()
     Kontakt* kontakt;
 
 private:
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnZmena(WORD, WORD, HWND, BOOL&);
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+        static_cast<T*>(this)->Naplnit();
+        return TRUE;
+    }
+    LRESULT OnZmena(WORD, WORD, HWND, BOOL&) {
+        ::PostMessageW(::GetParent(this->m_hWnd), WM_APP + 1, 0, 0);
+        return 0;
+    }
 };
 
-class DlgKontaktInfo : public knihovna::DialogImpl<DlgKontaktInfo, knihovna::OknoObal> {
+class DlgKontaktObecne : public DlgStrankaKontaktu<DlgKontaktObecne> {
+public:
+    enum { IDD = IDD_KONTAKT_OBECNE };
+    using DlgStrankaKontaktu::DlgStrankaKontaktu;
+    void Naplnit();
+};
+
+class DlgKontaktInfo : public DlgStrankaKontaktu<DlgKontaktInfo> {
 public:
     enum { IDD = IDD_KONTAKT_INFO };
-    explicit DlgKontaktInfo(Kontakt* kontakt) : kontakt(kontakt) {}
-    KNIHOVNA_MAPA_ZPRAV(DlgKontaktInfo)
-        ZPRAVA(WM_INITDIALOG, OnInitDialog)
-        PRIKAZ_KOD(EN_CHANGE, OnZmena)
-    KNIHOVNA_KONEC_MAPY()
-    Kontakt* kontakt;
-
-private:
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnZmena(WORD, WORD, HWND, BOOL&);
+    using DlgStrankaKontaktu::DlgStrankaKontaktu;
+    void Naplnit();
 };
 
 class DlgKontakt : public knihovna::DialogImpl<DlgKontakt, knihovna::Okno> {

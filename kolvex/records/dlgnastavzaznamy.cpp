@@ -44,20 +44,33 @@ DWORD PrecistBity(HWND stranka, const BitZaskrtnuti* bity, size_t pocet, DWORD h
     return hodnota;
 }
 
+template <class T>
+template <class K>
+void StrankaZaznamuImpl<T>::NaplnitSpolecne(const K& n, const wchar_t* filtr) {
+    knihovna::NaplnitComboKdy(minimalizovat, this->Polozka(IDC_MINIMALIZOVAT), n.minimalizovat);
+    knihovna::NaplnitComboIkona(ikona, this->Polozka(IDC_VLASTNI_IKONA), n.oznamovaciIkona);
+    soubor.Pripojit(this->Polozka(IDC_SOUBOR_SEZNAMU), n.soubor.Text().c_str(), aplikace.seznamMenu.Get(), OBRAZEK_VYBERU,
+                    filtr);
+}
+
+template <class T>
+template <class K>
+void StrankaZaznamuImpl<T>::UlozitSpolecne(K& n) {
+    n.minimalizovat = static_cast<DWORD>(minimalizovat.NacistDataVybranePolozky());
+    n.oznamovaciIkona = static_cast<DWORD>(ikona.NacistDataVybranePolozky());
+    n.soubor = soubor.Text();
+}
+
 // ---------------------------------------------------------------------------------------------
 
-LRESULT DlgNastavSeznamRegistraci::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+void DlgNastavSeznamRegistraci::NaplnitPrvky() {
     if (!nastaveniSeznamRegistraci) knihovna::VyhoditChybu(E_HANDLE);
     const KonfiguraceSeznamRegistraci& n = *nastaveniSeznamRegistraci;
     ZaskrtnoutBity(m_hWnd, BITY_REGISTRACI, std::size(BITY_REGISTRACI), n.oknoSeznam);
     Zaskrtnout(m_hWnd, IDC_PRUH_ULOH, n.pruhUloh);
     Zaskrtnout(m_hWnd, IDC_STATUS_HESLO, n.statusBarHeslo);
     Zaskrtnout(m_hWnd, IDC_STATUS_JMENO, n.statusBarPrihlasJmeno);
-    knihovna::NaplnitComboKdy(minimalizovat, Polozka(IDC_MINIMALIZOVAT), n.minimalizovat);
-    knihovna::NaplnitComboIkona(ikona, Polozka(IDC_VLASTNI_IKONA), n.oznamovaciIkona);
-    soubor.Pripojit(Polozka(IDC_SOUBOR_SEZNAMU), n.soubor.Text().c_str(), aplikace.seznamMenu.Get(), OBRAZEK_VYBERU,
-                    FILTR_REGISTRACI);
-    return TRUE;
+    NaplnitSpolecne(n, FILTR_REGISTRACI);
 }
 
 void DlgNastavSeznamRegistraci::Ulozit() {
@@ -67,22 +80,16 @@ void DlgNastavSeznamRegistraci::Ulozit() {
     n.pruhUloh = Zaskrtnuto(m_hWnd, IDC_PRUH_ULOH);
     n.statusBarHeslo = Zaskrtnuto(m_hWnd, IDC_STATUS_HESLO);
     n.statusBarPrihlasJmeno = Zaskrtnuto(m_hWnd, IDC_STATUS_JMENO);
-    n.minimalizovat = static_cast<DWORD>(minimalizovat.NacistDataVybranePolozky());
-    n.oznamovaciIkona = static_cast<DWORD>(ikona.NacistDataVybranePolozky());
-    n.soubor = soubor.Text();
+    UlozitSpolecne(n);
 }
 
-LRESULT DlgNastavKontakty::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+void DlgNastavKontakty::NaplnitPrvky() {
     if (!nastaveniKontakty) knihovna::VyhoditChybu(E_HANDLE);
     const KonfiguraceKontakty& n = *nastaveniKontakty;
     ZaskrtnoutBity(m_hWnd, BITY_KONTAKTU, std::size(BITY_KONTAKTU), n.oknoSeznam);
     Zaskrtnout(m_hWnd, IDC_PRUH_ULOH, n.pruhUloh);
     Zaskrtnout(m_hWnd, IDC_ZJISTOVAT_ICQ, n.zjistovatStavICQ);
-    knihovna::NaplnitComboKdy(minimalizovat, Polozka(IDC_MINIMALIZOVAT), n.minimalizovat);
-    knihovna::NaplnitComboIkona(ikona, Polozka(IDC_VLASTNI_IKONA), n.oznamovaciIkona);
-    soubor.Pripojit(Polozka(IDC_SOUBOR_SEZNAMU), n.soubor.Text().c_str(), aplikace.seznamMenu.Get(), OBRAZEK_VYBERU,
-                    FILTR_KONTAKTU);
-    return TRUE;
+    NaplnitSpolecne(n, FILTR_KONTAKTU);
 }
 
 void DlgNastavKontakty::Ulozit() {
@@ -91,7 +98,5 @@ void DlgNastavKontakty::Ulozit() {
     n.oknoSeznam = PrecistBity(m_hWnd, BITY_KONTAKTU, std::size(BITY_KONTAKTU), n.oknoSeznam);
     n.pruhUloh = Zaskrtnuto(m_hWnd, IDC_PRUH_ULOH);
     n.zjistovatStavICQ = Zaskrtnuto(m_hWnd, IDC_ZJISTOVAT_ICQ);
-    n.minimalizovat = static_cast<DWORD>(minimalizovat.NacistDataVybranePolozky());
-    n.oznamovaciIkona = static_cast<DWORD>(ikona.NacistDataVybranePolozky());
-    n.soubor = soubor.Text();
+    UlozitSpolecne(n);
 }

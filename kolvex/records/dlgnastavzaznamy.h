@@ -8,11 +8,12 @@
 #include "knihovna/prvky.h"
 #include "resources/resource.h"
 
-class DlgNastavSeznamRegistraci : public StrankaNastaveniImpl<DlgNastavSeznamRegistraci> {
+// The settings page of a record window: its map, the tray icon and minimize combo boxes and the
+// file edit; T gives IDD and NaplnitPrvky() (its controls from the settings).
+template <class T>
+class StrankaZaznamuImpl : public StrankaNastaveniImpl<T> {
 public:
-    enum { IDD = IDD_NASTAV_SEZNAM_REGISTRACI };
-
-    KNIHOVNA_MAPA_ZPRAV(DlgNastavSeznamRegistraci)
+    KNIHOVNA_MAPA_ZPRAV(StrankaZaznamuImpl)
         ZPRAVA(WM_INITDIALOG, OnInitDialog)
         PRIKAZ_KOD(BN_CLICKED, OnZmenaPrvku)
         PRIKAZ_KOD(CBN_SELCHANGE, OnZmenaPrvku)
@@ -20,36 +21,38 @@ public:
         ODRAZIT_NOTIFIKACE()
     KNIHOVNA_KONEC_MAPY()
 
-    void Ulozit() override;
-
     knihovna::ComboBox ikona;
     knihovna::ComboBox minimalizovat;
     knihovna::EditSoubor soubor;
 
+protected:
+    using StrankaNastaveniImpl<T>::OnZmenaPrvku;
+    // The combo boxes and the file edit from the settings n (filter of the file choice).
+    template <class K>
+    void NaplnitSpolecne(const K& n, const wchar_t* filtr);
+    // The combo boxes and the file edit into the settings n.
+    template <class K>
+    void UlozitSpolecne(K& n);
+
 private:
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+        static_cast<T*>(this)->NaplnitPrvky();
+        return TRUE;
+    }
 };
 
-class DlgNastavKontakty : public StrankaNastaveniImpl<DlgNastavKontakty> {
+class DlgNastavSeznamRegistraci : public StrankaZaznamuImpl<DlgNastavSeznamRegistraci> {
+public:
+    enum { IDD = IDD_NASTAV_SEZNAM_REGISTRACI };
+    void NaplnitPrvky();
+    void Ulozit() override;
+};
+
+class DlgNastavKontakty : public StrankaZaznamuImpl<DlgNastavKontakty> {
 public:
     enum { IDD = IDD_NASTAV_KONTAKTY };
-
-    KNIHOVNA_MAPA_ZPRAV(DlgNastavKontakty)
-        ZPRAVA(WM_INITDIALOG, OnInitDialog)
-        PRIKAZ_KOD(BN_CLICKED, OnZmenaPrvku)
-        PRIKAZ_KOD(CBN_SELCHANGE, OnZmenaPrvku)
-        PRIKAZ(IDC_SOUBOR_SEZNAMU, EN_CHANGE, OnZmenaPrvku)
-        ODRAZIT_NOTIFIKACE()
-    KNIHOVNA_KONEC_MAPY()
-
+    void NaplnitPrvky();
     void Ulozit() override;
-
-    knihovna::ComboBox ikona;
-    knihovna::ComboBox minimalizovat;
-    knihovna::EditSoubor soubor;
-
-private:
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
 };
 
 // The flag bits of the check boxes of both pages: set or cleared by each box, others kept.

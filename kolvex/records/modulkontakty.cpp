@@ -37,24 +37,6 @@ KonfiguraceKontakty& Nastaveni() {
     return *vychozi;
 }
 
-int IkonaPolozky(UINT id) {
-    switch (id) {
-        case 40155: return 10;
-        case 40172: return 6;
-        case 40173: return 5;
-        case 40174: return 93;
-        case 40175: return 91;
-        case 40176: return 17;
-        case 40177: return 38;
-        case 40178: return 16;
-        default: {
-            int index = -1;
-            IkonaPrikazuMenu(id, index);
-            return index;
-        }
-    }
-}
-
 bool ZadatNazevKontaktu(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_KONTAKTU); }
 
 INT_PTR SpustitDialogKontaktu(Kontakt& kontakt, int index) {
@@ -89,16 +71,12 @@ void NacistKontakty() {
 bool (*ModulKontakty::zadatNazev)(std::wstring&) = ZadatNazevKontaktu;
 INT_PTR (*ModulKontakty::upravitKontakt)(Kontakt&, int) = SpustitDialogKontaktu;
 
-ModulKontakty::ModulKontakty() : m_trida(knihovna::Retezec(IDS_TRIDA_KONTAKTY)) {
+ModulKontakty::ModulKontakty() : OknoSeznamuImpl(IDS_NAZEV_KONTAKTY), m_trida(knihovna::Retezec(IDS_TRIDA_KONTAKTY)) {
     NastavitKlic(aplikace.klicAplikace);
     nazevModulu = knihovna::Retezec(IDS_NAZEV_KONTAKTY);
     m_seznam.klavesy = {VK_RETURN, VK_ESCAPE, VK_INSERT, VK_DELETE, VK_F2, VK_F4};
     m_seznam.klavesaDvojkliku = VK_F4;
     m_seznam.priznakyOkna = &Nastaveni().oknoSeznam;
-}
-
-ModulKontakty::~ModulKontakty() {
-    OdebratIkonuSeznamu(m_ikona);
 }
 
 HWND ModulKontakty::VytvoritOkno(bool automaticky) {
@@ -108,12 +86,7 @@ HWND ModulKontakty::VytvoritOkno(bool automaticky) {
     HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
     RECT obdelnik{0, 0, 260, 480};
     Vytvorit(vlastnik, &obdelnik, nazevModulu.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
-    if (aplikace.seznamMenu.Get()) {
-        ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_OKNA, ILD_NORMAL);
-        Overit(ikonaModulu != nullptr);
-    }
-    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
-    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    NastavitIkonyOkna(m_hWnd, ikonaModulu, OBRAZEK_OKNA);
     DWORD stylSeznamu = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (n.trideni == 1) stylSeznamu |= LBS_SORT;
     m_seznam.VytvoritSeznam(m_hWnd, IDC_SEZNAM_KONTAKTU, stylSeznamu);
@@ -134,7 +107,25 @@ HWND ModulKontakty::VytvoritOkno(bool automaticky) {
     return m_hWnd;
 }
 
-bool ModulKontakty::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_KONTAKTY); }
+DWORD ModulKontakty::OznamovaciIkona() const { return Nastaveni().oznamovaciIkona; }
+
+int ModulKontakty::IkonaPolozky(UINT id) {
+    switch (id) {
+        case 40155: return 10;
+        case 40172: return 6;
+        case 40173: return 5;
+        case 40174: return 93;
+        case 40175: return 91;
+        case 40176: return 17;
+        case 40177: return 38;
+        case 40178: return 16;
+        default: {
+            int index = -1;
+            IkonaPrikazuMenu(id, index);
+            return index;
+        }
+    }
+}
 
 void ModulKontakty::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
@@ -235,13 +226,6 @@ void ModulKontakty::OdebratKontakt() {
     NaplnitSeznam(0);
 }
 
-// The dialogs have no owner: after one closes the keys belong to the list again.
-void ModulKontakty::VratitFokus() {
-    if (!::IsWindowVisible(m_hWnd)) return;
-    ::SetForegroundWindow(m_hWnd);
-    ::SetFocus(m_seznam.m_hWnd);
-}
-
 void ModulKontakty::Klavesa(WPARAM klavesa) {
     switch (klavesa) {
         case VK_ESCAPE: Poslat(WM_CLOSE); break;
@@ -314,35 +298,18 @@ void ModulKontakty::ProvestPrikaz(UINT id) {
 }
 
 void ModulKontakty::ZobrazitNabidku(UINT idMenu, POINT bod) {
-    if (m_menu) return;
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
-    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    std::unique_ptr<MenuOkno> okno;
-    if (idMenu == IDM_KONTAKTY) {
-        okno = std::make_unique<MenuOkno>(&zaznam);
-        okno->NahraditZastupce();
-    }
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
-    const bool vlastni = aplikace.nastaveni.vlastniVzhled;
-    if (idMenu == IDM_KONTAKTY) {
-        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        for (UINT id : {40172u, 40173u, 40174u, 40175u})
-            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (AkceDostupna(id) ? MF_ENABLED : MF_GRAYED));
-        if (vlastni)
-            for (UINT id : {40026u, 40172u, 40174u, 40173u, 40175u, 40002u, 40053u, 40075u, 40178u, 40176u, 40177u})
-                MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    } else {
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
-        if (vlastni)
+    const bool okna = idMenu == IDM_KONTAKTY;
+    ZobrazitNabidkuSeznamu(m_hWnd, idMenu, okna, bod, m_menu, [&](MenuPopup& zaznam, bool vlastni) {
+        if (okna) {
+            for (UINT id : {40172u, 40173u, 40174u, 40175u})
+                ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (AkceDostupna(id) ? MF_ENABLED : MF_GRAYED));
+            if (vlastni)
+                for (UINT id : {40026u, 40172u, 40174u, 40173u, 40175u, 40002u, 40053u, 40075u, 40178u, 40176u, 40177u})
+                    MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+        } else if (vlastni) {
             for (UINT id : {40001u, 40003u, 40002u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    }
-    ZobrazitMenuNaBode(m_hWnd, zaznam, bod, m_menu);
+        }
+    });
 }
 
 LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
@@ -352,30 +319,9 @@ LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     return VychoziZpracovani(msg, w, l);
 }
 
-LRESULT ModulKontakty::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    ::PostQuitMessage(0);
-    return VychoziZpracovani(msg, w, l);
-}
-
 LRESULT ModulKontakty::OnSize(UINT, WPARAM, LPARAM l, BOOL&) {
     if (m_seznam.m_hWnd) ::MoveWindow(m_seznam.m_hWnd, 0, 0, LOWORD(l), HIWORD(l), TRUE);
     return 0;
-}
-
-// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
-LRESULT ModulKontakty::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
-    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
-    return 0;
-}
-
-LRESULT ModulKontakty::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
-        const bool ikona = PridatIkonu();
-        LRESULT vysledek = VychoziZpracovani(msg, w, l);
-        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
-        return vysledek;
-    }
-    return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT ModulKontakty::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
@@ -387,18 +333,6 @@ LRESULT ModulKontakty::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     }
     ZobrazitNabidku(IDM_KONTAKTY, bod);
     return 0;
-}
-
-LRESULT ModulKontakty::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    auto* polozka = reinterpret_cast<DRAWITEMSTRUCT*>(l);
-    if (polozka && polozka->CtlType == ODT_MENU && m_menu) {
-        try {
-            KreslitPolozkuMenu(*m_menu, *polozka, IkonaPolozky(polozka->itemID));
-        } catch (const knihovna::Chyba&) {
-        }
-        return TRUE;
-    }
-    return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT ModulKontakty::OnCommand(UINT, WPARAM w, LPARAM, BOOL&) {
@@ -431,18 +365,7 @@ LRESULT ModulKontakty::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 // ---------------------------------------------------------------------------------------------
 
-VlaknoKontaktu::VlaknoKontaktu() : VlaknoModulu(IDS_NAZEV_KONTAKTY, true) {}
-
-knihovna::OknoModul* VlaknoKontaktu::Objekt() const {
-    return modulKontakty && modulKontakty->m_hWnd ? modulKontakty.get() : nullptr;
-}
-
-HWND VlaknoKontaktu::VytvoritOkno(bool automaticky) {
-    modulKontakty = std::make_unique<ModulKontakty>();
-    return modulKontakty->VytvoritOkno(automaticky);
-}
-
-void VlaknoKontaktu::ZrusitOkno() { modulKontakty.reset(); }
+VlaknoKontaktu::VlaknoKontaktu() : VlaknoSeznamu(IDS_NAZEV_KONTAKTY, modulKontakty) {}
 
 void VlaknoKontaktu::ZrusitAkciPoSpusteni() { aplikace.nastaveni.poSpusteni.kontakty = false; }
 

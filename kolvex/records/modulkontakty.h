@@ -19,10 +19,9 @@ class DlgKontakt;
 
 class ListBoxKontakty : public ListBoxZaznamu {};
 
-class ModulKontakty : public knihovna::OknoImpl<ModulKontakty, knihovna::OknoModul>, public ModulAplikace {
+class ModulKontakty : public OknoSeznamuImpl<ModulKontakty> {
 public:
     ModulKontakty();
-    ~ModulKontakty() override;
 
     HWND VytvoritOkno(bool automaticky);
     void NaplnitSeznam(int vybrat);
@@ -40,7 +39,6 @@ public:
     bool AkceDostupna(UINT id) const;
 
     HWND Seznam() const { return m_seznam.m_hWnd; }
-    IkonaTray* Ikona() const { return m_ikona; }
 
     // Seams for tests: the name question and the contact dialog (modal in the program).
     static bool (*zadatNazev)(std::wstring& nazev);
@@ -61,22 +59,17 @@ public:
     KNIHOVNA_KONEC_MAPY()
 
 private:
-    MenuPopup* m_menu = nullptr;
-    IkonaTray* m_ikona = nullptr;
+    friend class OknoSeznamuImpl<ModulKontakty>;
     ListBoxKontakty m_seznam;
     std::wstring m_trida;
 
-    bool PridatIkonu();
-    void VratitFokus();
+    DWORD OznamovaciIkona() const;
+    static int IkonaPolozky(UINT id);
     void ZobrazitNabidku(UINT idMenu, POINT bod);
     void PrepnoutOkno();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnKlavesa(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkonaTray(UINT, WPARAM, LPARAM, BOOL&);
@@ -85,14 +78,11 @@ private:
 extern std::unique_ptr<ModulKontakty> modulKontakty;
 extern DlgKontakt* dlgKontaktOtevreny;
 
-class VlaknoKontaktu : public VlaknoModulu {
+class VlaknoKontaktu : public VlaknoSeznamu<ModulKontakty> {
 public:
     VlaknoKontaktu();
-    knihovna::OknoModul* Objekt() const override;
 
 protected:
-    HWND VytvoritOkno(bool automaticky) override;
-    void ZrusitOkno() override;
     void ZrusitAkciPoSpusteni() override;
 };
 

@@ -35,23 +35,6 @@ const KonfiguraceSeznamRegistraci& Nastaveni() {
 
 const DWORD* PriznakyOkna() { return nastaveniSeznamRegistraci ? &nastaveniSeznamRegistraci->oknoSeznam : nullptr; }
 
-int IkonaPolozky(UINT id) {
-    switch (id) {
-        case 40155: return 10;
-        case 40159: return 17;
-        case 40160: return 38;
-        case 40161: return 16;
-        case 40162: return 5;
-        case 40163: return 90;
-        case 40164: return 89;
-        default: {
-            int index = -1;
-            IkonaPrikazuMenu(id, index);
-            return index;
-        }
-    }
-}
-
 bool ZadatNazevRegistrace(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_REGISTRACE); }
 
 INT_PTR SpustitDialogRegistrace(Registrace& registrace, int index) {
@@ -74,15 +57,12 @@ void Chyba(UINT id) { aplikace.ZobrazitZpravu(knihovna::Retezec(id), MB_ICONERRO
 bool (*ModulSeznamRegistraci::zadatNazev)(std::wstring&) = ZadatNazevRegistrace;
 INT_PTR (*ModulSeznamRegistraci::upravitRegistraci)(Registrace&, int) = SpustitDialogRegistrace;
 
-ModulSeznamRegistraci::ModulSeznamRegistraci() : m_trida(knihovna::Retezec(IDS_TRIDA_SEZNAM_REGISTRACI)) {
+ModulSeznamRegistraci::ModulSeznamRegistraci()
+    : OknoSeznamuImpl(IDS_NAZEV_SEZNAM_REGISTRACI), m_trida(knihovna::Retezec(IDS_TRIDA_SEZNAM_REGISTRACI)) {
     NastavitKlic(aplikace.klicAplikace);
     m_seznam.klavesy = {VK_RETURN, VK_ESCAPE, VK_INSERT, VK_DELETE, VK_F2};
     m_seznam.klavesaDvojkliku = VK_RETURN;
     m_seznam.priznakyOkna = PriznakyOkna();
-}
-
-ModulSeznamRegistraci::~ModulSeznamRegistraci() {
-    OdebratIkonuSeznamu(m_ikona);
 }
 
 HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
@@ -94,12 +74,7 @@ HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
     HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
     RECT obdelnik{0, 0, 260, 480};
     Vytvorit(vlastnik, &obdelnik, titulek.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
-    if (aplikace.seznamMenu.Get()) {
-        ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_OKNA, ILD_NORMAL);
-        Overit(ikonaModulu != nullptr);
-    }
-    Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
-    Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+    NastavitIkonyOkna(m_hWnd, ikonaModulu, OBRAZEK_OKNA);
     if (n.oknoSeznam & OKNO_STAVOVY_RADEK) VytvoritStatusBar();
     DWORD stylSeznamu = WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (n.trideni == 1) stylSeznamu |= LBS_SORT;
@@ -142,7 +117,24 @@ void ModulSeznamRegistraci::Rozmistit() {
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool ModulSeznamRegistraci::PridatIkonu() { return PridatIkonuSeznamu(m_ikona, m_hWnd, ikonaModulu, IDS_NAZEV_SEZNAM_REGISTRACI); }
+DWORD ModulSeznamRegistraci::OznamovaciIkona() const { return Nastaveni().oznamovaciIkona; }
+
+int ModulSeznamRegistraci::IkonaPolozky(UINT id) {
+    switch (id) {
+        case 40155: return 10;
+        case 40159: return 17;
+        case 40160: return 38;
+        case 40161: return 16;
+        case 40162: return 5;
+        case 40163: return 90;
+        case 40164: return 89;
+        default: {
+            int index = -1;
+            IkonaPrikazuMenu(id, index);
+            return index;
+        }
+    }
+}
 
 void ModulSeznamRegistraci::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
@@ -232,13 +224,6 @@ void ModulSeznamRegistraci::OdebratRegistraci() {
     NaplnitSeznam(0);
 }
 
-// The dialogs have no owner: after one closes the keys belong to the list again.
-void ModulSeznamRegistraci::VratitFokus() {
-    if (!::IsWindowVisible(m_hWnd)) return;
-    ::SetForegroundWindow(m_hWnd);
-    ::SetFocus(m_seznam.m_hWnd);
-}
-
 void ModulSeznamRegistraci::Klavesa(WPARAM klavesa, HWND zdroj) {
     switch (klavesa) {
         case VK_RETURN:
@@ -318,35 +303,18 @@ bool ModulSeznamRegistraci::PrikazDostupny(UINT id) const {
 }
 
 void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
-    if (m_menu) return;
-    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
-    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
-    knihovna::UchytMenu vlastnik(nactene);
-    MenuPopup zaznam;
-    zaznam.popup = ::GetSubMenu(nactene, 0);
-    zaznam.obrazky = aplikace.seznamMenu.Get();
-    std::unique_ptr<MenuOkno> okno;
-    if (idMenu == IDM_SEZNAM_REGISTRACI) {
-        okno = std::make_unique<MenuOkno>(&zaznam);
-        okno->NahraditZastupce();
-    }
-    MenuNapoveda napoveda(&zaznam);
-    napoveda.NahraditZastupce();
-    const bool vlastni = aplikace.nastaveni.vlastniVzhled;
-    if (idMenu == IDM_SEZNAM_REGISTRACI) {
-        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(m_hWnd) ? MF_CHECKED : MF_UNCHECKED));
-        for (UINT id : {40162u, 40163u, 40164u})
-            ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (PrikazDostupny(id) ? MF_ENABLED : MF_GRAYED));
-        if (vlastni)
-            for (UINT id : {40159u, 40160u, 40161u, 40162u, 40163u, 40164u, 40002u, 40026u})
-                MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    } else {
-        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(m_hWnd) != 0);
-        if (vlastni)
+    const bool okna = idMenu == IDM_SEZNAM_REGISTRACI;
+    ZobrazitNabidkuSeznamu(m_hWnd, idMenu, okna, bod, m_menu, [&](MenuPopup& zaznam, bool vlastni) {
+        if (okna) {
+            for (UINT id : {40162u, 40163u, 40164u})
+                ::EnableMenuItem(zaznam.popup, id, MF_BYCOMMAND | (PrikazDostupny(id) ? MF_ENABLED : MF_GRAYED));
+            if (vlastni)
+                for (UINT id : {40159u, 40160u, 40161u, 40162u, 40163u, 40164u, 40002u, 40026u})
+                    MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
+        } else if (vlastni) {
             for (UINT id : {40003u, 40002u, 40026u, 40155u}) MenuPopup::NastavitVlastniKresleni(zaznam, id, false);
-    }
-    ZobrazitMenuNaBode(m_hWnd, zaznam, bod, m_menu);
+        }
+    });
 }
 
 LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
@@ -359,30 +327,9 @@ LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     return VychoziZpracovani(msg, w, l);
 }
 
-LRESULT ModulSeznamRegistraci::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    ::PostQuitMessage(0);
-    return VychoziZpracovani(msg, w, l);
-}
-
 LRESULT ModulSeznamRegistraci::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
     Rozmistit();
     return 0;
-}
-
-// The window's keys live in its list: focus that reaches the window (activation) goes on to it.
-LRESULT ModulSeznamRegistraci::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
-    if (m_seznam.m_hWnd) ::SetFocus(m_seznam.m_hWnd);
-    return 0;
-}
-
-LRESULT ModulSeznamRegistraci::OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    if ((w & 0xFFF0) == SC_MINIMIZE && Nastaveni().oznamovaciIkona != 0) {
-        const bool ikona = PridatIkonu();
-        LRESULT vysledek = VychoziZpracovani(msg, w, l);
-        if (ikona) ::ShowWindow(m_hWnd, SW_HIDE);
-        return vysledek;
-    }
-    return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT ModulSeznamRegistraci::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
@@ -393,18 +340,6 @@ LRESULT ModulSeznamRegistraci::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     }
     ZobrazitNabidku(IDM_SEZNAM_REGISTRACI, bod);
     return 0;
-}
-
-LRESULT ModulSeznamRegistraci::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    auto* polozka = reinterpret_cast<DRAWITEMSTRUCT*>(l);
-    if (polozka && polozka->CtlType == ODT_MENU && m_menu) {
-        try {
-            KreslitPolozkuMenu(*m_menu, *polozka, IkonaPolozky(polozka->itemID));
-        } catch (const knihovna::Chyba&) {
-        }
-        return TRUE;
-    }
-    return VychoziZpracovani(msg, w, l);
 }
 
 LRESULT ModulSeznamRegistraci::OnCommand(UINT, WPARAM w, LPARAM, BOOL&) {
@@ -452,18 +387,7 @@ LRESULT ModulSeznamRegistraci::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 // ---------------------------------------------------------------------------------------------
 
-VlaknoSeznamuRegistraci::VlaknoSeznamuRegistraci() : VlaknoModulu(IDS_NAZEV_SEZNAM_REGISTRACI, true) {}
-
-knihovna::OknoModul* VlaknoSeznamuRegistraci::Objekt() const {
-    return modulSeznamRegistraci && modulSeznamRegistraci->m_hWnd ? modulSeznamRegistraci.get() : nullptr;
-}
-
-HWND VlaknoSeznamuRegistraci::VytvoritOkno(bool automaticky) {
-    modulSeznamRegistraci = std::make_unique<ModulSeznamRegistraci>();
-    return modulSeznamRegistraci->VytvoritOkno(automaticky);
-}
-
-void VlaknoSeznamuRegistraci::ZrusitOkno() { modulSeznamRegistraci.reset(); }
+VlaknoSeznamuRegistraci::VlaknoSeznamuRegistraci() : VlaknoSeznamu(IDS_NAZEV_SEZNAM_REGISTRACI, modulSeznamRegistraci) {}
 
 void VlaknoSeznamuRegistraci::ZrusitAkciPoSpusteni() { aplikace.nastaveni.poSpusteni.seznamRegistraci = false; }
 

@@ -20,11 +20,9 @@ class DlgRegistraceHeslo;
 
 class ListBoxSeznamRegistraci : public ListBoxZaznamu {};
 
-class ModulSeznamRegistraci : public knihovna::OknoImpl<ModulSeznamRegistraci, knihovna::OknoModul>,
-                              public ModulAplikace {
+class ModulSeznamRegistraci : public OknoSeznamuImpl<ModulSeznamRegistraci> {
 public:
     ModulSeznamRegistraci();
-    ~ModulSeznamRegistraci() override;
 
     HWND VytvoritOkno(bool automaticky);
     void NaplnitSeznam(int vybrat);
@@ -43,7 +41,6 @@ public:
 
     HWND Seznam() const { return m_seznam.m_hWnd; }
     HWND StatusBar() const { return m_status; }
-    IkonaTray* Ikona() const { return m_ikona; }
 
     // Seams for tests: the name question and the edit dialog (modal in the program).
     static bool (*zadatNazev)(std::wstring& nazev);
@@ -65,25 +62,20 @@ public:
     KNIHOVNA_KONEC_MAPY()
 
 private:
-    MenuPopup* m_menu = nullptr;
-    IkonaTray* m_ikona = nullptr;
+    friend class OknoSeznamuImpl<ModulSeznamRegistraci>;
     HWND m_status = nullptr;
     ListBoxSeznamRegistraci m_seznam;
     std::wstring m_trida;
 
-    bool PridatIkonu();
-    void VratitFokus();
+    DWORD OznamovaciIkona() const;
+    static int IkonaPolozky(UINT id);
     void VytvoritStatusBar();
     void Rozmistit();
     void ZobrazitNabidku(UINT idMenu, POINT bod);
     void Ulozit();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnSysCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnKlavesa(UINT, WPARAM, LPARAM, BOOL&);
@@ -94,14 +86,11 @@ extern std::unique_ptr<ModulSeznamRegistraci> modulSeznamRegistraci;
 // The edit dialog of an existing entry while it is open.
 extern DlgRegistraceHeslo* dlgRegistraceOtevreny;
 
-class VlaknoSeznamuRegistraci : public VlaknoModulu {
+class VlaknoSeznamuRegistraci : public VlaknoSeznamu<ModulSeznamRegistraci> {
 public:
     VlaknoSeznamuRegistraci();
-    knihovna::OknoModul* Objekt() const override;
 
 protected:
-    HWND VytvoritOkno(bool automaticky) override;
-    void ZrusitOkno() override;
     void ZrusitAkciPoSpusteni() override;
 };
 

@@ -99,6 +99,41 @@ int RadekZaznamu(HWND seznam, int index) {
     return 0;
 }
 
+void NastavitIkonyOkna(HWND okno, HICON& ikona, int obrazek) {
+    if (aplikace.seznamMenu.Get()) {
+        ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), obrazek, ILD_NORMAL);
+        knihovna::Overit(ikona != nullptr);
+    }
+    ::SendMessageW(okno, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikona));
+    ::SendMessageW(okno, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
+}
+
+void ZobrazitNabidkuSeznamu(HWND okno, UINT idMenu, bool okna, POINT bod, MenuPopup*& aktivni,
+                            const std::function<void(MenuPopup& zaznam, bool vlastni)>& upravit) {
+    if (aktivni) return;
+    HMENU nactene = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(idMenu));
+    if (!nactene) knihovna::VyhoditChybu(E_HANDLE);
+    knihovna::UchytMenu vlastnik(nactene);
+    MenuPopup zaznam;
+    zaznam.popup = ::GetSubMenu(nactene, 0);
+    zaznam.obrazky = aplikace.seznamMenu.Get();
+    std::unique_ptr<MenuOkno> menuOkna;
+    if (okna) {
+        menuOkna = std::make_unique<MenuOkno>(&zaznam);
+        menuOkna->NahraditZastupce();
+    }
+    MenuNapoveda napoveda(&zaznam);
+    napoveda.NahraditZastupce();
+    if (okna) {
+        ::CheckMenuItem(zaznam.popup, 40053, MF_BYCOMMAND | (knihovna::JeOknoNavrchu(okno) ? MF_CHECKED : MF_UNCHECKED));
+        ::CheckMenuItem(zaznam.popup, 40075, MF_BYCOMMAND | (knihovna::JeOknoPruhledne(okno) ? MF_CHECKED : MF_UNCHECKED));
+    } else {
+        MenuPopup::ZaskrtnoutPolozku(zaznam, 40155, ::IsWindowVisible(okno) != 0);
+    }
+    upravit(zaznam, aplikace.nastaveni.vlastniVzhled);
+    ZobrazitMenuNaBode(okno, zaznam, bod, aktivni);
+}
+
 void PipnoutBezVyberu() {
     if (aplikace.nastaveni.zvuk) ::MessageBeep(MB_ICONEXCLAMATION);
 }

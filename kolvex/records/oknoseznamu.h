@@ -1,13 +1,19 @@
 // What the contacts window and the registrations window share: the frame styles chosen by the
-// window flags, the list box that reports its keys to the window, and the tray icon they add.
+// window flags, the list box that reports its keys to the window, the tray icon they add, the
+// window base with their common handlers and the thread object.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/ikonatray.h"
+#include "core/menu.h"
+#include "core/vlaknomodulu.h"
+#include "knihovna/okno.h"
 #include "knihovna/prvky.h"
 
 // Window flags (oknoSeznam) of both tools.
@@ -71,3 +77,93 @@ int RadekZaznamu(HWND seznam, int index);
 
 // The general sound option's warning beep.
 void PipnoutBezVyberu();
+
+// Takes the window's small icon (image obrazek of the menu images, when loaded) into ikona and
+// sets it with the application's big icon on the window.
+void NastavitIkonyOkna(HWND okno, HICON& ikona, int obrazek);
+
+// Shows a record window's menu idMenu at bod (okna: the window's own menu with the window items,
+// else the tray menu); upravit sets the tool's own items (vlastni: owner-drawn look).
+void ZobrazitNabidkuSeznamu(HWND okno, UINT idMenu, bool okna, POINT bod, MenuPopup*& aktivni,
+                            const std::function<void(MenuPopup& zaznam, bool vlastni)>& upravit);
+
+// The common base of the two record windows: the tray icon and the open menu, the keys that
+// belong to the list, and the handlers alike in both. T gives Seznam() (the list), and, as a
+// friend, OznamovaciIkona() (the tray icon option) and IkonaPolozky(id) (a menu item's image).
+template <class T>
+class OknoSeznamuImpl : public knihovna::OknoImpl<T, knihovna::OknoModul>, public ModulAplikace {
+public:
+    explicit OknoSeznamuImpl(UINT idNazvu) : m_idNazvu(idNazvu) {}
+    ~OknoSeznamuImpl() override { OdebratIkonuSeznamu(m_ikona); }
+
+    IkonaTray* Ikona() const { return m_ikona; }
+
+protected:
+    MenuPopup* m_menu = nullptr;
+    IkonaTray* m_ikona = nullptr;
+
+    bool PridatIkonu() { return PridatIkonuSeznamu(m_ikona, this->m_hWnd, ikonaModulu, m_idNazvu); }
+
+    // The dialogs have no owner: after one closes the keys belong to the list again.
+    void VratitFokus() {
+        if (!::IsWindowVisible(this->m_hWnd)) return;
+        ::SetForegroundWindow(this->m_hWnd);
+        ::SetFocus(Odvozene().Seznam());
+    }
+
+    LRESULT OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+        ::PostQuitMessage(0);
+        return this->VychoziZpracovani(msg, w, l);
+    }
+
+    // The window's keys live in its list: focus that reaches the window (activation) goes on to it.
+    LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
+        if (HWND seznam = Odvozene().Seznam()) ::SetFocus(seznam);
+        return 0;
+    }
+
+    // Minimizing with a tray icon option hides the window behind the icon, unless the shell refused it.
+    LRESULT OnSysCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+        if ((w & 0xFFF0) == SC_MINIMIZE && Odvozene().OznamovaciIkona() != 0) {
+            const bool ikona = PridatIkonu();
+            LRESULT vysledek = this->VychoziZpracovani(msg, w, l);
+            if (ikona) ::ShowWindow(this->m_hWnd, SW_HIDE);
+            return vysledek;
+        }
+        return this->VychoziZpracovani(msg, w, l);
+    }
+
+    LRESULT OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+        auto* polozka = reinterpret_cast<DRAWITEMSTRUCT*>(l);
+        if (polozka && polozka->CtlType == ODT_MENU && m_menu) {
+            try {
+                KreslitPolozkuMenu(*m_menu, *polozka, T::IkonaPolozky(polozka->itemID));
+            } catch (const knihovna::Chyba&) {
+            }
+            return TRUE;
+        }
+        return this->VychoziZpracovani(msg, w, l);
+    }
+
+private:
+    UINT m_idNazvu;
+    T& Odvozene() { return static_cast<T&>(*this); }
+};
+
+// The thread object of a record window: makes the window object M, kept in modul, on the thread.
+template <class M>
+class VlaknoSeznamu : public VlaknoModulu {
+public:
+    VlaknoSeznamu(UINT idNazvu, std::unique_ptr<M>& modul) : VlaknoModulu(idNazvu, true), m_modul(modul) {}
+    knihovna::OknoModul* Objekt() const override { return m_modul && m_modul->m_hWnd ? m_modul.get() : nullptr; }
+
+protected:
+    HWND VytvoritOkno(bool automaticky) override {
+        m_modul = std::make_unique<M>();
+        return m_modul->VytvoritOkno(automaticky);
+    }
+    void ZrusitOkno() override { m_modul.reset(); }
+
+private:
+    std::unique_ptr<M>& m_modul;
+};
