@@ -44,7 +44,7 @@ TEST(PocasiZvenku, SnimekDruziceZNabidkyIkonyUkazeObrazekZeServeru) {
     ZapsatText(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi", L"serverDruziceChmu", host);
     Program kolvex;
     HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
-    ASSERT_NE(hlavni, nullptr);
+    ASSERT_NE(hlavni, nullptr) << "Kolvex ended with " << kolvex.CekatNaKonec(0);
     HWND modul = kolvex.CekatNaOkno(L"QKolvexPocasi");
     ASSERT_NE(modul, nullptr) << "the weather module did not start";
     EXPECT_TRUE(CekatNa([&] { return !::IsWindowVisible(modul); }, 3000)) << "the module window stays hidden";
@@ -88,7 +88,7 @@ TEST(PocasiZvenku, KlikNaIkonuOteviraModelAOknoOtviraSvouStrankuNastaveni) {
     ZapsatCislo(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi\\Aladin", L"model", 0);  // load nothing
     Program kolvex;
     HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
-    ASSERT_NE(hlavni, nullptr);
+    ASSERT_NE(hlavni, nullptr) << "Kolvex ended with " << kolvex.CekatNaKonec(0);
     HWND modul = kolvex.CekatNaOkno(L"QKolvexPocasi");
     ASSERT_NE(modul, nullptr);
     ::PostMessageW(modul, ZPRAVA_IKONY_TRAY, 1, WM_LBUTTONUP);

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "podpora/pomocnik.h"
@@ -22,6 +23,8 @@ Program::Program(const std::wstring& jmeno, const std::wstring& argumenty) {
         m_proces = pi.hProcess;
         m_pid = pi.dwProcessId;
         ::CloseHandle(pi.hThread);
+    } else {
+        std::fprintf(stderr, "CreateProcess %ls: error %lu\n", cesta.c_str(), ::GetLastError());
     }
 }
 
