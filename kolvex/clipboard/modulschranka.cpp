@@ -176,7 +176,7 @@ void ModulSchranka::ProvestPrikaz(UINT id) {
                 std::wstring text = id == 40043 ? ZjistitIpAdresu()
                                     : id == 40044 ? aplikace.jmenoUzivatele
                                                   : aplikace.jmenoPocitace;
-                KopirovatTextDoSchranky(text.c_str());
+                KopirovatTextDoSchranky(text.c_str(), m_hWnd);
             } catch (const knihovna::Chyba& chyba) {
                 aplikace.ZobrazitZpravu(knihovna::ZiskatTextChyby(chyba.Hresult()), MB_ICONERROR);
             }

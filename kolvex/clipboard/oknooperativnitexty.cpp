@@ -124,7 +124,7 @@ void OknoOperativniTexty::VlozitVyberDoSchranky() {
         return;
     }
     if (!operativniTexty || static_cast<size_t>(n) >= operativniTexty->size()) knihovna::VyhoditChybu(E_INVALIDARG);
-    KopirovatTextDoSchranky((*operativniTexty)[static_cast<size_t>(n)].c_str());
+    KopirovatTextDoSchranky((*operativniTexty)[static_cast<size_t>(n)].c_str(), m_hWnd);
     if (Nastaveni().poVlozeniZavrit) Odeslat(WM_CLOSE);
 }
 

@@ -258,7 +258,7 @@ void OknoTextDoSchranky::VlozitVyberDoSchranky() {
         if (aplikace.nastaveni.zvuk) ::MessageBeep(MB_ICONEXCLAMATION);
         return;
     }
-    KopirovatTextDoSchranky(texty.zaznamy[static_cast<size_t>(n)].text.c_str());
+    KopirovatTextDoSchranky(texty.zaznamy[static_cast<size_t>(n)].text.c_str(), m_hWnd);
     if (Nastaveni().poVlozeniZavrit) Odeslat(WM_CLOSE);
 }
 

@@ -6,6 +6,7 @@
 #include "core/aplikace.h"
 #include "core/ulozitsoubor.h"
 #include "knihovna/chyba.h"
+#include "knihovna/okno.h"
 #include "knihovna/text.h"
 
 std::unique_ptr<OperativniTexty> operativniTexty;
@@ -89,7 +90,7 @@ void OdebratOperativniText(OperativniTexty& seznam, int n) {
 
 bool NacistTextZeSchranky(std::wstring& text) {
     if (!::IsClipboardFormatAvailable(CF_UNICODETEXT)) return false;
-    if (!::OpenClipboard(nullptr)) return false;
+    if (!knihovna::OtevritSchranku(nullptr)) return false;
     bool precteno = false;
     HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
     if (data) {

@@ -144,9 +144,9 @@ void ZobrazitInfoOProgramu() {
 
 // ---------------------------------------------------------------------------------------------
 
-void KopirovatTextDoSchranky(const wchar_t* text) {
+void KopirovatTextDoSchranky(const wchar_t* text, HWND vlastnik) {
     if (!text) VyhoditChybu(E_INVALIDARG);
-    Overit(::OpenClipboard(nullptr) != 0);
+    Overit(knihovna::OtevritSchranku(vlastnik));
     const SIZE_T velikost = (wcslen(text) + 1) * sizeof(wchar_t);
     HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
     void* data = blok ? ::GlobalLock(blok) : nullptr;

@@ -73,5 +73,6 @@ void ZobrazitInfoOProgramu();
 std::wstring ZjistitVerziSouboruProgramu();
 
 // Puts the text on the clipboard as CF_UNICODETEXT with its terminating zero; never leaves
-// the clipboard open. A null text raises E_INVALIDARG.
-void KopirovatTextDoSchranky(const wchar_t* text);
+// the clipboard open. A null text raises E_INVALIDARG. vlastnik, a window of the calling
+// thread, becomes the clipboard's owner.
+void KopirovatTextDoSchranky(const wchar_t* text, HWND vlastnik);

@@ -185,7 +185,7 @@ LRESULT OknoPredpovedText::OnZavrit(WORD, WORD, HWND, BOOL&) {
 
 LRESULT OknoPredpovedText::OnKopirovat(WORD, WORD, HWND, BOOL&) {
     try {
-        KopirovatTextDoSchranky(text.c_str());
+        KopirovatTextDoSchranky(text.c_str(), m_hWnd);
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybuComPopis(chyba);
     }

@@ -302,6 +302,14 @@ bool JeOknoPruhledne(HWND okno) { return (::GetWindowLongPtrW(okno, GWL_EXSTYLE)
 
 bool JeOknoNavrchu(HWND okno) { return (::GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
+bool OtevritSchranku(HWND vlastnik) {
+    for (int pokus = 0;; ++pokus) {
+        if (::OpenClipboard(vlastnik)) return true;
+        if (pokus == 20) return false;
+        ::Sleep(10);
+    }
+}
+
 void NastavitPruhlednostOkna(HWND okno, int procenta) {
     if (procenta < 0 || procenta > 100) VyhoditChybu(E_INVALIDARG);
     const UINT ramec = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;

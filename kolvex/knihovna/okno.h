@@ -125,6 +125,10 @@ void NastavitPruhlednostOkna(HWND okno, int procenta);
 bool JeOknoPruhledne(HWND okno);
 bool JeOknoNavrchu(HWND okno);
 
+// OpenClipboard that gives another program holding the clipboard a moment (up to 200 ms) to let
+// it go; false with the last error when it is still held.
+bool OtevritSchranku(HWND vlastnik);
+
 // Owner-drawn controls and the like tell reflected notifications from their own.
 bool OdrazitNotifikaci(HWND rodic, UINT msg, WPARAM w, LPARAM l, LRESULT& vysledek);
 // DefWindowProcW of the original message for a reflected one (ODRAZENA_ZPRAVA + WM_COMMAND and the

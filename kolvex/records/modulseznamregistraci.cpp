@@ -264,12 +264,12 @@ void ModulSeznamRegistraci::ProvestPrikaz(UINT id) {
                 if (r.prihlasovaciJmeno.empty())
                     Chyba(IDS_REGISTRACE_BEZ_JMENA);
                 else
-                    KopirovatTextDoSchranky(r.prihlasovaciJmeno.c_str());
+                    KopirovatTextDoSchranky(r.prihlasovaciJmeno.c_str(), m_hWnd);
             } else {
                 if (r.heslo.empty())
                     Chyba(IDS_REGISTRACE_BEZ_HESLA);
                 else
-                    KopirovatTextDoSchranky(r.heslo.c_str());
+                    KopirovatTextDoSchranky(r.heslo.c_str(), m_hWnd);
             }
             return;
         }

@@ -149,10 +149,7 @@ void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek) {
         knihovna::VybranyObjekt vyber(pamet.Get(), bitmapa.Get());
         obrazek.Vykreslit(pamet.Get(), sirka, vyska);
     }
-    // Another program may hold the clipboard for a moment.
-    BOOL otevreno = FALSE;
-    for (int pokus = 0; pokus < 20 && !(otevreno = ::OpenClipboard(::GetDesktopWindow())); ++pokus) ::Sleep(10);
-    Overit(otevreno != 0);
+    Overit(knihovna::OtevritSchranku(::GetDesktopWindow()));
     if (!::EmptyClipboard() || !::SetClipboardData(CF_BITMAP, bitmapa.Get())) {
         DWORD kod = ::GetLastError();
         ::CloseClipboard();

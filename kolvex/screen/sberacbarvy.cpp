@@ -217,7 +217,7 @@ void DlgSberacBarvy::Kopirovat(UINT tlacitko) {
         if (!Polozka(EDITY_LITERALU[i])) knihovna::VyhoditChybu(E_HANDLE);
         std::wstring text;
         knihovna::NacistTextPrvku(m_hWnd, EDITY_LITERALU[i], text);
-        KopirovatTextDoSchranky(text.c_str());
+        KopirovatTextDoSchranky(text.c_str(), m_hWnd);
         return;
     }
     knihovna::VyhoditChybu(E_INVALIDARG);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "knihovna/modul.h"
+#include "knihovna/text.h"
 
 namespace testy {
 
@@ -24,24 +25,36 @@ bool CekatNa(const std::function<bool()>& podminka, DWORD ms) {
 }
 
 namespace {
+// Guards aktivni and the capturer's records: a message may come from any thread.
+std::mutex zamekZachytavace;
 ZachytavacZprav* aktivni = nullptr;
 }
 
 ZachytavacZprav::ZachytavacZprav(int odpoved) : m_vychozi(odpoved) {
+    std::lock_guard<std::mutex> zamek(zamekZachytavace);
     aktivni = this;
     knihovna::oknoZpravy = Zobrazit;
 }
 
 ZachytavacZprav::~ZachytavacZprav() {
+    std::lock_guard<std::mutex> zamek(zamekZachytavace);
     knihovna::oknoZpravy = ::MessageBoxW;
     aktivni = nullptr;
 }
 
 int WINAPI ZachytavacZprav::Zobrazit(HWND vlastnik, LPCWSTR text, LPCWSTR titulek, UINT priznaky) {
+    std::lock_guard<std::mutex> zamek(zamekZachytavace);
     ZachytavacZprav* z = aktivni;
+    if (!z) return IDOK;  // a thread that outlived its test
     z->zpravy.push_back({vlastnik, text ? text : L"", titulek ? titulek : L"", priznaky});
     size_t i = z->zpravy.size() - 1;
     return i < z->odpovedi.size() ? z->odpovedi[i] : z->m_vychozi;
+}
+
+std::ostream& operator<<(std::ostream& vystup, const ZachytavacZprav& z) {
+    std::lock_guard<std::mutex> zamek(zamekZachytavace);
+    for (const ZaznamZpravy& zprava : z.zpravy) vystup << "\n  zpráva: " << knihovna::NaUzky(zprava.text, CP_UTF8);
+    return vystup;
 }
 
 void SmazatKlic(const std::wstring& cesta) { ::RegDeleteTreeW(HKEY_CURRENT_USER, cesta.c_str()); }

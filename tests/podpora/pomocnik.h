@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,9 @@ public:
     // Answers in order; when they run out, the default answer.
     std::vector<int> odpovedi;
     std::vector<ZaznamZpravy> zpravy;
+
+    // The recorded texts, for a failed expectation.
+    friend std::ostream& operator<<(std::ostream& vystup, const ZachytavacZprav& z);
 
 private:
     int m_vychozi;

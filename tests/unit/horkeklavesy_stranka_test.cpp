@@ -216,7 +216,7 @@ TEST_F(StrankaHorkychKlaves, NastaveniOdmitnutiAOdebraniKlavesy) {
     EXPECT_EQ(t.zaznamy[0].prikaz, 40019u);
     EXPECT_EQ(t.zaznamy[0].kategorie, 27u);
     EXPECT_FALSE(NastavitPovoleno());
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 
     // the key another command has, and the key the command itself has: refused with string 25
     for (const auto& klavesa : {std::pair<BYTE, BYTE>{HOTKEYF_CONTROL | HOTKEYF_ALT, 'P'},

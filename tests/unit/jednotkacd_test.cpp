@@ -309,7 +309,7 @@ TEST(MciCD, SkutecneMciNaFiktivniMechaniceSeHlasiCiste) {
     EXPECT_EQ(otevreni, zavreni);
     // a letter without any drive: the open fails and nothing else happens
     EXPECT_NE(OvladatDvereMechaniky('W', true), 0u);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -645,7 +645,7 @@ TEST(InfoDiskyCD, DialogNaFiktivniMechanice) {
     ::SetForegroundWindow(dlg.m_hWnd);
     ::UpdateWindow(dlg.m_hWnd);
     EXPECT_FALSE(testy::UlozitSnimekOkna(dlg.m_hWnd, L"jednotkacd_info_disky").soubor.empty());
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST(InfoJednotekCD, FormatovaniVlastnosti) {
@@ -738,7 +738,7 @@ TEST(InfoJednotekCD, WmiBezMechanikyNicNenajde) {
     ::ShowWindow(dlg.m_hWnd, SW_SHOW);
     ::UpdateWindow(dlg.m_hWnd);
     testy::UlozitSnimekOkna(dlg.m_hWnd, L"jednotkacd_info_jednotek");
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 namespace {
@@ -822,6 +822,6 @@ TEST_F(JednotkyCD, InformacniDialogJenJedenaVPopredi) {
     ::PostMessageW(disky, WM_COMMAND, IDOK, 0);
     ::PostMessageW(cd, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(testy::CekatNa([] { return !JeOtevrenoInfoDisky() && !JeOtevrenoInfoJednotekCD(); }));
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     jednotkyCD->ZastavitJednotky();
 }

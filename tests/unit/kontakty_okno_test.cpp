@@ -247,7 +247,7 @@ TEST(KontaktDialog, PrejmenovaniNaExistujiciNazevZachovaOstatniPole) {
         DlgKontakt dialog(&k, 0);
         dialog.Vytvorit(nullptr, reinterpret_cast<LPARAM>(&k));
         EXPECT_TRUE(dialog.Pouzit());
-        EXPECT_TRUE(zpravy.zpravy.empty());
+        EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
         ::SetDlgItemTextW(dialog.obecne->m_hWnd, IDC_KONTAKT_MSN, L"x</msn>");
         EXPECT_FALSE(dialog.Pouzit());
         EXPECT_EQ(zpravy.zpravy.size(), 1u);

@@ -63,7 +63,7 @@ TEST(Kontakty, BezSouboruPrazdnySeznam) {
     NacistKontaktyPriStartu(slozka.Cesta() + L"\\Kontakty.qxml");
     ASSERT_TRUE(seznamKontaktu);
     EXPECT_EQ(seznamKontaktu->Pocet(), 0);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     seznamKontaktu.reset();
 }
 
@@ -208,7 +208,7 @@ TEST(Kontakty, NeuplneCitelnySouborJePoskozeny) {
         fclose(f);
         testy::ZachytavacZprav zpravy;
         NacistKontaktyPriStartu(cesta);
-        EXPECT_TRUE(zpravy.zpravy.empty());
+        EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
         EXPECT_FALSE(seznamKontaktu->ChraniPoskozenySoubor());
         EXPECT_EQ(seznamKontaktu->Pocet(), 0);
         seznamKontaktu.reset();
@@ -250,7 +250,7 @@ TEST(Kontakty, AkceOtviraji) {
         if (p.cil) {
             EXPECT_EQ(vysledek, 0);
             EXPECT_EQ(shell.Cile(), std::vector<std::wstring>{p.cil});
-            EXPECT_TRUE(zpravy.zpravy.empty());
+            EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
         } else {
             EXPECT_EQ(vysledek, 1);
             EXPECT_TRUE(shell.Cile().empty());

@@ -90,7 +90,7 @@ TEST_F(ModulObrazovkyOkno, PrazdnyNeboObracenyVyrezSeNeulozi) {
     ::SendMessageW(modul->m_hWnd, ZpravaVyrezVybran, MAKEWPARAM(100, 100), MAKELPARAM(100, 200));
     ::SendMessageW(modul->m_hWnd, ZpravaVyrezVybran, MAKEWPARAM(0xFFFF, 0xFFFF), MAKELPARAM(0xFFFF, 0xFFFF));
     EXPECT_FALSE(testy::ExistujeSoubor(slozka.Cesta() + L"\\Obrazovka0.png"));
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(ModulObrazovkyOkno, KliknutiNaIkonuAPrikazyOpisu) {

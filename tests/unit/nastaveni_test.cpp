@@ -194,7 +194,7 @@ TEST(OknoNastaveni, OtevreSeNaStranceSRozbalenymiRodici) {
             EXPECT_EQ(::GetParent(stranka), okno.m_hWnd);
         }
     }
-    EXPECT_TRUE(prostredi.zpravy.zpravy.empty());
+    EXPECT_TRUE(prostredi.zpravy.zpravy.empty()) << prostredi.zpravy;
 }
 
 TEST(OknoNastaveni, KazdaStrankaSeVytvoriJednouAZachovaUpravy) {
@@ -261,7 +261,7 @@ TEST(OknoNastaveni, PouzitBezOtevrenychStranekUloziObecneAVsechnyObjekty) {
         ::RegCloseKey(spousteni);
     }
     EXPECT_EQ(hodnotSpousteni, 0u) << "the launcher's settings are saved only by its own page";
-    EXPECT_TRUE(prostredi.zpravy.zpravy.empty());
+    EXPECT_TRUE(prostredi.zpravy.zpravy.empty()) << prostredi.zpravy;
 }
 
 TEST(OknoNastaveni, StornoNicNeulozi) {

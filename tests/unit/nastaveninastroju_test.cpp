@@ -309,7 +309,7 @@ TEST_F(NastaveniNastroju, PrvniStartAExportPoUlozeniLocale) {
     VytvoritVsechnaNastaveni();
     UlozitVsechnaNastaveni();
     EXPECT_EQ(ExportovatRegistr(), skutecny);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(NastaveniNastroju, ChybnyDruhHodnotyHodinOhlasiJednouAOstatniSeNactou) {
@@ -361,7 +361,7 @@ TEST_F(NastaveniNastroju, ChybejiciSekceNechavajiVychozi) {
         EXPECT_STREQ(stopky.pismo.lfFaceName, L"Courier New");
         EXPECT_EQ(stopky.okno, 4u);
     }
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(NastaveniNastroju, DruziceMaVlastniSekci) {
@@ -390,7 +390,7 @@ TEST_F(NastaveniNastroju, DruziceMaVlastniSekci) {
     EXPECT_EQ(znovu.slozkaData, L"C:\\Jinde");
     EXPECT_EQ(znovu.aladin.slozkaData, data + L"\\Počasí\\Aladin");
     EXPECT_EQ(znovu.druzice.slozkaData.Text().rfind(data + L"\\Počasí\\", 0), 0u);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 // Without its own section (stored by an earlier version), the satellite values are read from
@@ -415,7 +415,7 @@ TEST_F(NastaveniNastroju, DruziceBezVlastniSekceCteStareHodnoty) {
     UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 2);
     KonfiguracePocasi znovu;
     EXPECT_EQ(znovu.druzice.vychoziZdroj, 4u);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(NastaveniNastroju, RezimyObrazovkyTamAZpet) {
@@ -443,7 +443,7 @@ TEST_F(NastaveniNastroju, RezimyObrazovkyTamAZpet) {
         obrazovka.Ulozit();
     }
     EXPECT_FALSE(testy::ExistujeKlic(KLIC + L"\\Rezimy obrazovky\\1"));
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 
     // A damaged list is reported with the screen tool's name; the values are loaded all the same.
     UlozitDword(L"Rezimy obrazovky\\neni cislo", L"sirka", 1);

@@ -85,7 +85,7 @@ protected:
 TEST_F(NastaveniObecneTest, PrvniStartNechaVychoziBezZpravy) {
     testy::ZachytavacZprav zpravy;
     EXPECT_EQ(NacistNastaveniObecne(aplikace), 1);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     const NastaveniObecne& n = aplikace.nastaveni;
     EXPECT_TRUE(n.priChybeZrusitPoSpusteni && n.rozbalitSeznamNastaveni && n.skrytNenalezeneExtAplikace &&
                 n.vlastniVzhled && n.zvuk);
@@ -139,7 +139,7 @@ TEST_F(NastaveniObecneTest, PrepinaceAAkceTamAZpet) {
         EXPECT_EQ(n.poSpusteni.*poSpusteni[i].pole, i % 3 == 0) << poSpusteni[i].nazev;
     EXPECT_FALSE(n.zvuk);
     EXPECT_EQ(n.slozkaData, L"C:\\Data uživatele");
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(NastaveniObecneTest, BoolSedmJePravdaAZapiseSeJednicka) {

@@ -82,7 +82,7 @@ TEST(OdesilatelEmailu, PrvniSpusteniJenJmenoUzivatele) {
     EXPECT_TRUE(k.server.Prazdny());
     EXPECT_FALSE(k.zobrazovatHeslo);
     EXPECT_FALSE(testy::ExistujeKlic(SEKCE)) << "the load created the section";
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST(OdesilatelEmailu, UlozeniZapiseVsechnyHodnotyHesloJakByloNapsano) {
@@ -120,7 +120,7 @@ TEST(OdesilatelEmailu, UlozeniZapiseVsechnyHodnotyHesloJakByloNapsano) {
     EXPECT_EQ(znovu.odesilatel.Text(), L"Jan Novák (Kolvex)");
     EXPECT_EQ(znovu.server.Text(), L"127.0.0.1");
     EXPECT_TRUE(znovu.zobrazovatHeslo);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST(OdesilatelEmailu, PoskozenaHodnotaSeOhlasiOstatniSeNactou) {
@@ -196,5 +196,5 @@ TEST(OdesilatelEmailu, StrankaSkryvaHesloAUkladaPole) {
         stranka.Ukoncit(0);
     }
     ::DestroyWindow(rodic);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }

@@ -279,7 +279,7 @@ TEST_F(Opis, OpisOknaAKlientskeOblasti) {
     EXPECT_EQ(d.format, "JPEG");
     EXPECT_EQ(d.sirka, 160u);
     EXPECT_EQ(d.vyska, 120u);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(Opis, SchrankaDostaneBitmapu) {
@@ -287,7 +287,7 @@ TEST_F(Opis, SchrankaDostaneBitmapu) {
     nastaveni.format = FORMAT_PNG;
     testy::ZachytavacZprav zpravy;
     UlozitOpisVyrezu(nastaveni, 10, 20, 110, 70, 2);
-    ASSERT_TRUE(zpravy.zpravy.empty());
+    ASSERT_TRUE(zpravy.zpravy.empty()) << zpravy;
     DekodovanyObrazek d = Dekodovat(V(L"Obrazovka0.png"));
     EXPECT_EQ(d.format, "PNG");
     EXPECT_EQ(d.sirka, 200u);
@@ -341,7 +341,7 @@ TEST_F(Opis, NaslednaAkceShellu) {
         EXPECT_EQ(akceShellu[0].soubor, V(L"Obrazovka.jpg"));
         EXPECT_EQ(akceShellu[0].zobrazeni, SW_SHOWMAXIMIZED);
     }
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 
     // the active window's capture shows the file normally
     testy::BarevneOkno okno(RGB(1, 2, 3), RECT{50, 50, 150, 150});
@@ -402,7 +402,7 @@ TEST_F(Opis, ZkracenyZapisOpisuJeChybaAStaryOpisZustane) {
         nastaveni.format = format;
         testy::ZachytavacZprav zpravy;
         UlozitOpisVyrezu(nastaveni, 0, 0, 64, 48, 1);
-        ASSERT_TRUE(zpravy.zpravy.empty());
+        ASSERT_TRUE(zpravy.zpravy.empty()) << zpravy;
         const std::wstring soubor = V(L"Obrazovka" + PriponaFormatu(static_cast<int>(format)));
         const std::vector<BYTE> dobry = testy::PrecistBajty(soubor);
         ASSERT_FALSE(dobry.empty());
@@ -462,7 +462,7 @@ TEST_F(Opis, ChybejiciSlozkaOpisuSeVytvori) {
     nastaveni.slozka = slozka.Cesta() + L"\\a\\b";
     testy::ZachytavacZprav zpravy;
     UlozitOpisVyrezu(nastaveni, 0, 0, 16, 16, 1);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     EXPECT_TRUE(testy::ExistujeSoubor(V(L"Obrazovka0.jpg")));
 }
 

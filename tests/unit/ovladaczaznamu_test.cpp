@@ -129,7 +129,7 @@ TEST_F(OvladacZaznamuSonvidar, PrikazSpustiZastaviADalsiBereDalsiJmeno) {
     Prikaz(40168);
     ASSERT_TRUE(testy::CekatNa([&] { return !modul->BeziZaznam(false); }, 20000));
     EXPECT_EQ(Obsah(druhy), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(OvladacZaznamuSonvidar, ZvukAVideoSeNezastaviNavzajem) {

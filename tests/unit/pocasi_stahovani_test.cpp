@@ -52,7 +52,7 @@ TEST_F(StahovaniModelu, Chyba404UkonciRaduKdyzSeMa) {
     zadani.prikaz = PRIKAZ_OBLACNOST;
     zadani.konecPriChybe = true;
     VysledekStahovani v = ProvestStahovani(zadani, zrusit);
-    EXPECT_EQ(Nazvy(v.rada), (std::vector<std::wstring>{L"oblacnost_00.png", L"oblacnost_06.png", L"oblacnost_12.png"}));
+    ASSERT_EQ(Nazvy(v.rada), (std::vector<std::wstring>{L"oblacnost_00.png", L"oblacnost_06.png", L"oblacnost_12.png"}));
     EXPECT_EQ(ObsahSlozky(), Nazvy(v.rada));
     std::string stazeny;
     ASSERT_TRUE(testy::PrecistSoubor(v.rada[1], stazeny));

@@ -241,7 +241,7 @@ TEST_F(PrepisPoznamek, TrideniSeznamuNepresmerujeUlozeni) {
     EXPECT_EQ(Obsah(Cesta(L"A")), NovyTextA());
     EXPECT_EQ(Obsah(Cesta(L"B")), "bbb");
     EXPECT_EQ(Obsah(Cesta(L"C")), "ccc");
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST_F(PrepisPoznamek, PrejmenovaniJinePoznamkyNepresmerujeUlozeni) {

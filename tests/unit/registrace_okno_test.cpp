@@ -180,7 +180,7 @@ TEST_F(RegistraceOkno, UrlSchrankaAOdebrani) {
     EXPECT_EQ(TextSchranky(), L"heslo-Zeta");
     ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40163, 0);
     EXPECT_EQ(TextSchranky(), L"Zeta.login");
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 
     Registrace bez = seznamRegistraci->Polozka(0);  // "Zeta", the selected one
     bez.heslo.clear();
@@ -265,7 +265,7 @@ TEST_F(RegistraceOkno, KliknutiNaIkonuStavovehoRadkuUkazeHeslo) {
     mys.hdr.code = NM_CLICK;
     mys.dwItemSpec = 1;  // the text part: nothing
     ::SendMessageW(modul->m_hWnd, WM_NOTIFY, IDC_STATUS_REGISTRACI, reinterpret_cast<LPARAM>(&mys));
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     mys.dwItemSpec = 0;  // the icon part
     ::SendMessageW(modul->m_hWnd, WM_NOTIFY, IDC_STATUS_REGISTRACI, reinterpret_cast<LPARAM>(&mys));
     ASSERT_EQ(zpravy.zpravy.size(), 1u);

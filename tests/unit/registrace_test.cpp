@@ -123,7 +123,7 @@ TEST_F(RegistraceSoubor, UlozeniANacteniVPoradiSouboru) {
     ASSERT_EQ(nacteny.Nacist(), S_OK);
     ASSERT_EQ(nacteny.Pocet(), 3);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(nacteny.Polozka(i) == seznam.Polozka(i)) << i;
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST(Registrace, PoradiPrvkuUvnitrSkupinyNezalezi) {
@@ -242,7 +242,7 @@ TEST(RegistraceDialog, ZmenaJenVelikostiPismenZachovaNazev) {
     EXPECT_EQ(d.registrace.nazev, L"Banka");
     EXPECT_EQ(d.registrace.heslo, L"nové heslo");
     EXPECT_FALSE(d.PouzitPovoleno());
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     nastaveniSeznamRegistraci = std::move(puvodni);
 }
 

@@ -154,7 +154,7 @@ TEST_F(CteckaRss, PrazdnySeznamAVychoziZdrojeBezOtazky) {
 
     ::PostMessageW(okno, WM_COMMAND, 40192, 0);
     ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0) == 2; }));
-    EXPECT_TRUE(zpravy.zpravy.empty());  // no question on an empty list
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;  // no question on an empty list
     EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
     SeznamZdrojuRSS ulozeny;
@@ -217,7 +217,7 @@ TEST_F(CteckaRss, ZastaveniBehemZaseklehoNacitaniSeVratiVcas) {
     EXPECT_LT(::GetTickCount64() - zacatek, static_cast<ULONGLONG>(aplikace.nastaveni.casovyLimitModulu));
     EXPECT_FALSE(m_modul.Bezi());
     EXPECT_FALSE(::IsWindow(okno));
-    EXPECT_TRUE(zpravy.zpravy.empty());  // no stop error, the program goes on
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;  // no stop error, the program goes on
 
     // the loading thread ends later on its own and posts nothing; a new start works at once
     HWND nove = Spustit();

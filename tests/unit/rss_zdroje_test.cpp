@@ -57,7 +57,7 @@ TEST(RssZdroje, SouborPresneAZpet) {
     SeznamZdrojuRSS nacteny;
     NacistSeznamZdrojuRSS(nacteny);
     EXPECT_EQ(nacteny.zdroje, seznam.zdroje);
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 
     // an empty list is an empty file; a missing file an empty list without a word
     seznam.zdroje.clear();
@@ -68,7 +68,7 @@ TEST(RssZdroje, SouborPresneAZpet) {
     NacistSeznamZdrojuRSS(nacteny);
     EXPECT_TRUE(nacteny.zdroje.empty());
     EXPECT_FALSE(testy::ExistujeSoubor(slozka.Soubor()));
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
 TEST(RssZdroje, PoskozenySouborSeNenactaAleZustaneUschovan) {

@@ -507,7 +507,7 @@ TEST(OperativniOkno, PatyTextVytlaciNejstarsiAPrazdnySeznamJenPipa) {
         EXPECT_EQ(ZeSchranky(), L"<nic>");
 
         for (const wchar_t* text : {L"1", L"2", L"3", L"4", L"5"}) {
-            ASSERT_NO_THROW(KopirovatTextDoSchranky(text));
+            ASSERT_NO_THROW(KopirovatTextDoSchranky(text, okno.m_hWnd));
             ::SendMessageW(okno.m_hWnd, WM_COMMAND, 40042, 0);
         }
         EXPECT_EQ(*operativniTexty, (OperativniTexty{L"5", L"4", L"3", L"2"}));
@@ -637,7 +637,7 @@ TEST_F(ModulSchranky, SeznamSeNacteAPriZavreniUlozi) {
     ASSERT_TRUE(operativniTexty);
     EXPECT_EQ(*operativniTexty, OperativniTexty{L"starý"});
 
-    ASSERT_NO_THROW(KopirovatTextDoSchranky(L"nový\r\n"));
+    ASSERT_NO_THROW(KopirovatTextDoSchranky(L"nový\r\n", modul.m_hWnd));
     ::SendMessageW(modul.m_hWnd, WM_COMMAND, 40042, 0);  // the tray item adds as the window's command does
     EXPECT_EQ(*operativniTexty, (OperativniTexty{L"nový\r\n", L"starý"}));
 

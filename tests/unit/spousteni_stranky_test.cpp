@@ -134,7 +134,7 @@ TEST_F(StrankyAplikaci, PouzitKlavesaPrikazuJinePolozkyAVlastni) {
             EXPECT_EQ(Klavesa(), 0) << "the refused key is cleared";
             EXPECT_EQ(Polozka(L"Kalkulačka").virtKlavesa, 0u) << "nothing stored";
         } else {
-            EXPECT_TRUE(zpravy.zpravy.empty());
+            EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
             EXPECT_EQ(Polozka(L"Kalkulačka").virtKlavesa, static_cast<DWORD>('K'));
             EXPECT_EQ(Polozka(L"Kalkulačka").modifikator, static_cast<DWORD>(MOD_CONTROL));
         }
@@ -149,7 +149,7 @@ TEST_F(StrankyAplikaci, PouzitKlavesaPrikazuJinePolozkyAVlastni) {
     ::CheckDlgButton(stranka->m_hWnd, IDC_APLIKACE_JEDNA_INSTANCE, BST_CHECKED);
     ::CheckDlgButton(stranka->m_hWnd, IDC_APLIKACE_PO_SPUSTENI, BST_CHECKED);
     stranka->Ulozit();
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     const SpoustenaAplikace& editor = Polozka(L"Editor");
     EXPECT_EQ(editor.virtKlavesa, static_cast<DWORD>('L'));
     EXPECT_EQ(editor.cesta, L"C:\\nový editor.exe");
@@ -199,7 +199,7 @@ TEST_F(StrankyAplikaci, PridatSKontrolouNazvu) {
     nazvy = {L"Šachy"};
     soubory = {L"C:\\Hry\\šachy.exe"};
     stranka->Pridat();
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     ASSERT_EQ(seznamAplikaci->Pocet(), puvodne + 1);
     const SpoustenaAplikace& nova = Polozka(L"Šachy");
     EXPECT_EQ(nova.cesta, L"C:\\Hry\\šachy.exe");
@@ -220,7 +220,7 @@ TEST_F(StrankyAplikaci, PrejmenovatAOdebrat) {
     zpravy.zpravy.clear();
     nazvy = {L"KALKULAČKA"};  // the entry's own name in other letters is allowed
     stranka->Prejmenovat();
-    EXPECT_TRUE(zpravy.zpravy.empty());
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     EXPECT_GE(seznamAplikaci->NajitPodleNazvu(L"KALKULAČKA"), 0);
 
     nazvy = {L"Účetnictví"};
