@@ -38,6 +38,37 @@ std::wstring SlozkaArtefaktu() {
     return slozka;
 }
 
+namespace {
+
+BOOL CALLBACK MaNeprekreslenePotomky(HWND okno, LPARAM l) {
+    if (::IsWindowVisible(okno) && ::GetUpdateRect(okno, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(l) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool JeNeprekreslene(HWND okno) {
+    bool zbyva = ::GetUpdateRect(okno, nullptr, FALSE) != FALSE;
+    if (!zbyva) ::EnumChildWindows(okno, MaNeprekreslenePotomky, reinterpret_cast<LPARAM>(&zbyva));
+    return zbyva;
+}
+
+}  // namespace
+
+void PrekreslitOkno(HWND okno) {
+    const UINT co = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME;
+    if (::GetWindowThreadProcessId(okno, nullptr) == ::GetCurrentThreadId()) {
+        ::RedrawWindow(okno, nullptr, nullptr, co | RDW_UPDATENOW);
+        return;
+    }
+    DWORD_PTR vysledek = 0;
+    // returns once the window's thread has finished what it was doing
+    ::SendMessageTimeoutW(okno, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &vysledek);
+    ::RedrawWindow(okno, nullptr, nullptr, co);
+    CekatNa([&] { return !JeNeprekreslene(okno); }, 2000);
+}
+
 Snimek UlozitSnimekOkna(HWND okno, const std::wstring& jmeno) {
     Snimek snimek;
     RECT r;

@@ -15,6 +15,7 @@
 #include "knihovna/text.h"
 #include "knihovna/vyjimky.h"
 #include "podpora/pomocnik.h"
+#include "podpora/snimek.h"
 #include "resources/resource.h"
 #include "unit/zkusebni_prvky.h"
 #include "windows/dlgnastavhorkeklavesy.h"
@@ -252,6 +253,6 @@ TEST_F(StrankaHorkychKlaves, DvojklikSpustiPrikaz) {
     testy::Pumpovat();
     EXPECT_EQ(Rodic::prikazy, std::vector<UINT>{40113});
     // the page draws with and without the own look without failing
-    ::RedrawWindow(stranka->OknoStranky(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    testy::PrekreslitOkno(stranka->OknoStranky());
     EXPECT_FALSE(knihovna::JeOdlozenaVyjimka());
 }

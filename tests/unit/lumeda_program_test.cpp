@@ -73,7 +73,7 @@ TEST_F(LumedaProgram, NastaveniIntervalMimoMezeStornoNicNezapise) {
     // the whole dialog drawn: the buttons and the check box add text to the label's
     testy::Snimek snimek;
     testy::CekatNa([&] {
-        ::RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testy::PrekreslitOkno(d);
         snimek = testy::UlozitSnimekOkna(d, L"lumeda_nastaveni");
         return snimek.tmavychBodu > 600;
     });

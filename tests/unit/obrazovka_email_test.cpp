@@ -157,7 +157,7 @@ TEST_F(ObrazovkaAkce, KazdaVolbaSpustiSvouAkciAStornoNic) {
         EXPECT_TRUE(::IsWindow(h));
     }
     ::ShowWindow(h, SW_SHOW);
-    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(h);
     testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
     testy::UlozitSnimekOkna(h, L"opis_akce");
 

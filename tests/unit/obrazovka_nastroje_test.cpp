@@ -177,7 +177,7 @@ TEST_F(ObrazovkaNastroje, MereniUseckamiUkazujeVysledkyAStopBehemKresleniNastroj
     ::SendMessageW(seznam, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(radek));
     EXPECT_STREQ(radek, L"410, 410 - 420, 420 -> 14 bodů");
     EXPECT_TRUE(::GetWindowLongPtrW(panel, GWL_STYLE) & WS_SYSMENU);
-    ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(panel);
     POINT nahore{10, 10};
     EXPECT_EQ(::GetAncestor(::WindowFromPoint(nahore), GA_ROOT), panel) << "the panel stays above the frozen screen";
     testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
@@ -212,7 +212,7 @@ TEST_F(ObrazovkaNastroje, MereniVyrezemMaPanelAJehoZavreniUkonciNastroj) {
     ASSERT_TRUE(CekatNaVysledky(panel, L"500, 500", L"503, 504", L"5", L"3", L"4"));
     ::PostMessageW(nastroj, WM_LBUTTONUP, 0, MAKELPARAM(503, 504));
     ASSERT_TRUE(testy::CekatNa([&] { return (::GetWindowLongPtrW(panel, GWL_STYLE) & WS_SYSMENU) != 0; }));
-    ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(panel);
     testy::CekatNa([] { return false; }, 300);  // lets the panel finish painting for the picture
     testy::UlozitSnimekOkna(panel, L"mereni_vyrezem");
 
@@ -296,7 +296,7 @@ TEST_F(ObrazovkaNastroje, SberacBarvyUkazeBarvuPodKurzoremAKopirujeLiteral) {
         return schranka == L"0x00123456";
     }));
     ::SetWindowPos(okno, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(okno);
     testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
     testy::UlozitSnimekOkna(okno, L"sberac_barvy");
 

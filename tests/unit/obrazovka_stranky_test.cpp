@@ -96,7 +96,7 @@ protected:
         return pocet;
     }
     void Snimek(HWND h, const wchar_t* jmeno) {
-        ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        testy::PrekreslitOkno(h);
         testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
         testy::UlozitSnimekOkna(h, jmeno);
     }

@@ -137,7 +137,7 @@ TEST_F(OknaPocasi, ModelNactePoSpusteniRaduAListuje) {
     EXPECT_EQ(okno.obrazky[3], nullptr);  // no fourth step: its cell gets the fill colour
     EXPECT_EQ(VelikostKlienta(okno.klient->m_hWnd).cx, 640);
     ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(h);
     testy::UlozitSnimekOkna(h, L"pocasi_aladin");
     ::SendMessageW(okno.klient->m_hWnd, WM_LBUTTONDOWN, MK_CONTROL | MK_SHIFT, MAKELPARAM(5, 4));
     EXPECT_EQ(okno.klient->znackaX, 5);
@@ -170,7 +170,7 @@ TEST_F(OknaPocasi, VsechnyModelyCtyriBunkyPodleKroku) {
     EXPECT_NE(okno.obrazky[1], nullptr);
     EXPECT_EQ(VelikostKlienta(okno.klient->m_hWnd).cx, 640);
     ::SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(h);
     testy::Pumpovat(300);
     testy::UlozitSnimekOkna(h, L"pocasi_aladin_vsechny");
     ::SendMessageW(h, WM_CLOSE, 0, 0);
