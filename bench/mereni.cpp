@@ -35,10 +35,10 @@ double Ted() {
     return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-Beh Spustit(const std::wstring& program) {
+Beh Spustit(const std::wstring& program, const std::wstring& argumenty = {}) {
     Beh beh;
     std::wstring cesta = Slozka() + L"\\" + program;
-    std::wstring radek = L"\"" + cesta + L"\"";
+    std::wstring radek = L"\"" + cesta + L"\"" + (argumenty.empty() ? L"" : L" " + argumenty);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
@@ -148,5 +148,13 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
     std::printf("private memory Kolvex - minimal: %.1f MB (goal: at most 8 MB)\n", pamet[0] - pamet[1]);
+    // The same minimal program with six idle threads, as many as Kolvex starts modules at start-up.
+    Beh vlakna = Spustit(programy[1].soubor, L"/vlakna 6");
+    ::Sleep(2000);
+    const double pametVlaken = SoukromaPametMb(vlakna.proces);
+    Ukoncit(vlakna, programy[1].trida);
+    std::printf("%-20ls private memory with 6 idle module threads: %.1f MB (%.1f MB a thread)\n",
+                programy[1].soubor, pametVlaken, (pametVlaken - pamet[1]) / 6);
+    std::printf("private memory Kolvex - minimal with 6 threads: %.1f MB\n", pamet[0] - pametVlaken);
     return 0;
 }

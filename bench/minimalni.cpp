@@ -2,11 +2,26 @@
 // nothing else. Built a second time with S_BEZNYMI_PRVKY: the same program that also loads the
 // common controls with visual styles (manifest and InitCommonControlsEx), as every program with
 // themed dialogs must; the gap between the two is what that costs on this platform.
+// With the argument "/vlakna N" it also starts N threads, each with a hidden message-only window
+// and its own message loop, as Kolvex's always-running modules have: the memory those threads
+// cost the platform, with no tool's work in them.
 #include <windows.h>
 #include <commctrl.h>
+#include <process.h>
 #include <shellapi.h>
 
+#include <cwchar>
+
 namespace {
+unsigned __stdcall Vlakno(void*) {
+    HWND okno = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    if (okno) ::DestroyWindow(okno);
+    return 0;
+}
+
 LRESULT CALLBACK Procedura(HWND okno, UINT zprava, WPARAM w, LPARAM l) {
     if (zprava == WM_DESTROY) {
         NOTIFYICONDATAW data{};
@@ -21,7 +36,7 @@ LRESULT CALLBACK Procedura(HWND okno, UINT zprava, WPARAM w, LPARAM l) {
 }
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR radek, int) {
 #ifdef S_BEZNYMI_PRVKY
     INITCOMMONCONTROLSEX prvky{sizeof(prvky), 0x2FFF};
     if (!::InitCommonControlsEx(&prvky)) return 1;
@@ -44,6 +59,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     data.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
     lstrcpyW(data.szTip, L"Minimalni");
     if (!::Shell_NotifyIconW(NIM_ADD, &data)) return 1;
+    if (const wchar_t* vlakna = radek ? std::wcsstr(radek, L"/vlakna ") : nullptr) {
+        for (int i = std::wcstol(vlakna + 8, nullptr, 10); i > 0; --i)
+            ::CloseHandle(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, Vlakno, nullptr, 0, nullptr)));
+    }
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
