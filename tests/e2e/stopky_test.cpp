@@ -26,7 +26,7 @@ void ZapsatHorkouKlavesu(UINT prikaz, UINT modifikatory, UINT klavesa, UINT kate
 
 // A screenshot once the window has drawn its text.
 void UlozitSnimekPoVykresleni(HWND okno, const wchar_t* jmeno, int tmavych = 10) {
-    ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(okno);
     CekatNa([&] { return UlozitSnimekOkna(okno, jmeno).tmavychBodu > tmavych; }, 3000);
 }
 

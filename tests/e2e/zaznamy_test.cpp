@@ -68,7 +68,7 @@ HWND CekatNaDialog(const Program& program, int prvek, DWORD ms = 10000) {
 }
 
 void Vyfotit(HWND okno, const wchar_t* jmeno) {
-    ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::PrekreslitOkno(okno);
     CekatNa([&] { return UlozitSnimekOkna(okno, jmeno).tmavychBodu > 20; }, 3000);
     // controls low in the z-order may paint a moment later: take the picture once more
     CekatNa([] { return false; }, 300);

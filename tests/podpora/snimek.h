@@ -17,9 +17,9 @@ struct Snimek {
 // Folder "artefakty" beside the test programs' folder (created when missing).
 std::wstring SlozkaArtefaktu();
 // Repaints the window with its children and frame before a picture, and waits until they are
-// painted. A window of another thread is painted by its own thread once it is idle: erasing it
-// from here would hand a device context of this thread to that thread while it may be changing
-// the same window.
+// painted. A window of another thread or program is painted by its own thread once it is idle:
+// erasing it from here would hand a device context of this thread to that thread while it may be
+// changing the same window.
 void PrekreslitOkno(HWND okno);
 // Copies the window's rectangle from the screen (the window must be on top) into <name>.png.
 Snimek UlozitSnimekOkna(HWND okno, const std::wstring& jmeno);
