@@ -347,9 +347,9 @@ def zapsat_bmp(cesta, sirka, vyska, radky):
         f.write(soubor + hlavicka + data)
 
 
-def obrazek_ikony(velikost):
-    """32-bit ARGB DIB plus AND mask for one icon image."""
-    px = dlazdice(velikost, (30, 90, 190), 'K', pozadi=None)
+def obrazek_ikony(velikost, barva=(30, 90, 190), pismeno='K'):
+    """32-bit ARGB DIB plus AND mask for one icon image: a program's letter tile."""
+    px = dlazdice(velikost, barva, pismeno, pozadi=None)
     xor = bytearray()
     for y in range(velikost - 1, -1, -1):
         for x in range(velikost):
@@ -367,8 +367,8 @@ def obrazek_ikony(velikost):
     return hlavicka + xor + maska
 
 
-def zapsat_ico(cesta, velikosti):
-    obrazky = [obrazek_ikony(v) for v in velikosti]
+def zapsat_ico(cesta, velikosti, barva=(30, 90, 190), pismeno='K'):
+    obrazky = [obrazek_ikony(v, barva, pismeno) for v in velikosti]
     vystup = struct.pack("<HHH", 0, 1, len(obrazky))
     posun = 6 + 16 * len(obrazky)
     for v, data in zip(velikosti, obrazky):
