@@ -123,7 +123,7 @@ TEST_F(CteckaZvenku, OtevreSeZMenuNacteKanalAZavreSeBehemZaseknuti) {
     EXPECT_TRUE(CekatNa([&] { return TextStavu(ctecka) == L"Kanál v kódování UTF-8"; }));
     EXPECT_EQ(::SendMessageW(ComboZdroju(ctecka), CB_GETCOUNT, 0, 0), 3);
     ::SetForegroundWindow(ctecka);
-    ::Sleep(300);  // the window's first paint
+    PrekreslitOkno(ctecka);
     Snimek snimek = UlozitSnimekOkna(ctecka, L"rss_ctecka");
     EXPECT_FALSE(snimek.soubor.empty());
     EXPECT_GT(snimek.tmavychBodu, 200);
@@ -171,7 +171,7 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
     EXPECT_EQ(::SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0), 48);
     EXPECT_TRUE(::GetWindowLongPtrW(seznam, GWL_STYLE) & LBS_OWNERDRAWVARIABLE);
     ::SetForegroundWindow(ctecka);
-    ::Sleep(300);
+    PrekreslitOkno(ctecka);
     Snimek snimek = UlozitSnimekOkna(ctecka, L"rss_ctecka_s_popisem");
     EXPECT_FALSE(snimek.soubor.empty());
 
@@ -187,7 +187,7 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
         }, 1000);
     }
     ASSERT_NE(lista, nullptr) << "F10 did not open the menu bar";
-    ::Sleep(300);
+    PrekreslitOkno(lista);
     Snimek snimekListy = UlozitSnimekOkna(lista, L"rss_ctecka_nabidka");
     EXPECT_GT(snimekListy.tmavychBodu, 50);
     StisknoutKlavesy({VK_ESCAPE});
@@ -201,7 +201,7 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
         menu = NajitOknoProcesu(kolvex.Pid(), L"#32768");
         return menu && ::IsWindowVisible(menu);
     }));
-    ::Sleep(300);
+    PrekreslitOkno(menu);
     Snimek snimekMenu = UlozitSnimekOkna(menu, L"rss_ctecka_kontextova_nabidka");
     EXPECT_GT(snimekMenu.tmavychBodu, 50);
     StisknoutKlavesy({VK_ESCAPE});
