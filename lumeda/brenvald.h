@@ -50,9 +50,9 @@ struct Nastaveni {
     std::wstring vychoziSeznam;
 
     static bool PlatnyInterval(DWORD i) { return i >= 1 && i <= 1000; }
-    // Loads in the order barvaPozadi, cyklickyOpakovat, interval, vychoziSeznam; the first
-    // failure raises an error and leaves what was loaded so far. An interval outside 1..1000
-    // keeps the default.
+    // Loads barvaPozadi, cyklickyOpakovat, interval and vychoziSeznam, each on its own: a value
+    // that cannot be read keeps its default, and after all four one error names every such
+    // value. An interval outside 1..1000 keeps the default; the colour keeps its RGB bytes.
     void Nacist(const std::wstring& klic = KLIC_NASTAVENI);
     void Ulozit(const std::wstring& klic = KLIC_NASTAVENI) const;
 };

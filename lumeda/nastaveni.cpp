@@ -85,12 +85,36 @@ void KlicRegistru::ZapsatRetezec(const wchar_t* nazev, const std::wstring& hodno
 
 void Nastaveni::Nacist(const std::wstring& klic) {
     KlicRegistru k(klic);
+    // Each value on its own: a damaged one keeps its default and is named in the report, the
+    // others are read all the same.
+    std::wstring zprava;
+    auto cist = [&](const wchar_t* nazev, auto&& precist) {
+        try {
+            precist(nazev);
+        } catch (const Vyjimka& v) {
+            std::wstring radek = v.Text();
+            if (radek.find(nazev) == std::wstring::npos)
+                radek = std::wstring(L"Hodnotu \"") + nazev + L"\" nelze načíst z registru; platí výchozí hodnota.\n" + radek;
+            if (!zprava.empty()) zprava += L"\n";
+            zprava += radek;
+        }
+    };
     DWORD d = 0;
-    if (k.CistDword(L"barvaPozadi", d)) barvaPozadi = d & 0x00FFFFFF;
-    if (k.CistDword(L"cyklickyOpakovat", d)) cyklickyOpakovat = d != 0;
+    cist(L"barvaPozadi", [&](const wchar_t* n) {
+        if (k.CistDword(n, d)) barvaPozadi = d & 0x00FFFFFF;
+    });
+    cist(L"cyklickyOpakovat", [&](const wchar_t* n) {
+        if (k.CistDword(n, d)) cyklickyOpakovat = d != 0;
+    });
     // a timer of 0 ms or of more than 1000 s is a damaged value, not a wish
-    if (k.CistDword(L"interval", d) && PlatnyInterval(d)) interval = d;
-    k.CistRetezec(L"vychoziSeznam", vychoziSeznam);
+    cist(L"interval", [&](const wchar_t* n) {
+        if (k.CistDword(n, d) && PlatnyInterval(d)) interval = d;
+    });
+    cist(L"vychoziSeznam", [&](const wchar_t* n) {
+        std::wstring text;
+        if (k.CistRetezec(n, text)) vychoziSeznam = text;
+    });
+    if (!zprava.empty()) throw Vyjimka(zprava);
 }
 
 void Nastaveni::Ulozit(const std::wstring& klic) const {

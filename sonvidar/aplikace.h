@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "knihovna.h"
 #include "vstupnilinka.h"
@@ -65,8 +66,13 @@ public:
     std::wstring souborZvuku;
     Rezim rezim = RezimZadny;
 
+    // The stored values that the last load could not read (they keep their defaults).
+    std::vector<std::wstring> poskozeneHodnoty;
+
     void VychoziNastaveniZvuku();
     void VychoziNastaveniVidea();
+    // Each value is read on its own; when one cannot be read the others are read all the same,
+    // its name is listed in poskozeneHodnoty and the first error is raised at the end.
     void NacistNastaveniZvuku();
     void NacistNastaveniVidea();
     void UlozitNastaveniZvuku();

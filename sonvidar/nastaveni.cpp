@@ -1,5 +1,7 @@
 #include "nastaveni.h"
 
+#include <vector>
+
 #include "resource.h"
 
 namespace Brenvald_Sonvidar {
@@ -120,10 +122,22 @@ void ProjitUlozene(NastaveniVidea& n, F&& f) {
     f(L"zpravaIkona", n.zpravaIkona);
 }
 
+// Each value on its own: one that cannot be read keeps its default and is listed.
 struct CteniHodnoty {
     KlicRegistru& klic;
-    void operator()(const wchar_t* nazev, bool& hodnota) const { klic.CistBool(nazev, hodnota); }
-    void operator()(const wchar_t* nazev, std::wstring& hodnota) const { klic.CistText(nazev, hodnota); }
+    std::vector<std::wstring>& poskozene;
+    HRESULT& prvniChyba;
+    template <class T>
+    void operator()(const wchar_t* nazev, T& hodnota) const {
+        try {
+            Precist(nazev, hodnota);
+        } catch (const Knihovna::Chyba& chyba) {
+            poskozene.push_back(nazev);
+            if (SUCCEEDED(prvniChyba)) prvniChyba = chyba.Hr();
+        }
+    }
+    void Precist(const wchar_t* nazev, bool& hodnota) const { klic.CistBool(nazev, hodnota); }
+    void Precist(const wchar_t* nazev, std::wstring& hodnota) const { klic.CistText(nazev, hodnota); }
 };
 
 struct ZapisHodnoty {
@@ -133,11 +147,14 @@ struct ZapisHodnoty {
 };
 
 template <class Nastaveni>
-void NacistNastaveni(const wchar_t* sekce, Nastaveni& n) {
+void NacistNastaveni(const wchar_t* sekce, Nastaveni& n, std::vector<std::wstring>& poskozene) {
+    poskozene.clear();
     KlicRegistru klic;
     klic.Otevrit(sekce);
-    ProjitUlozene(n, CteniHodnoty{klic});
+    HRESULT prvniChyba = S_OK;
+    ProjitUlozene(n, CteniHodnoty{klic, poskozene, prvniChyba});
     klic.Zavrit();
+    if (FAILED(prvniChyba)) Knihovna::Vyhodit(prvniChyba);
 }
 
 template <class Nastaveni>
@@ -149,8 +166,8 @@ void UlozitNastaveni(const wchar_t* sekce, Nastaveni& n) {
 }
 }  // namespace
 
-void AplikaceZaznamu::NacistNastaveniZvuku() { NacistNastaveni(sekceZvuku, zvuk); }
-void AplikaceZaznamu::NacistNastaveniVidea() { NacistNastaveni(sekceVidea, video); }
+void AplikaceZaznamu::NacistNastaveniZvuku() { NacistNastaveni(sekceZvuku, zvuk, poskozeneHodnoty); }
+void AplikaceZaznamu::NacistNastaveniVidea() { NacistNastaveni(sekceVidea, video, poskozeneHodnoty); }
 void AplikaceZaznamu::UlozitNastaveniZvuku() { UlozitNastaveni(sekceZvuku, zvuk); }
 void AplikaceZaznamu::UlozitNastaveniVidea() { UlozitNastaveni(sekceVidea, video); }
 

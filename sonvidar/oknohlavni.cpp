@@ -23,6 +23,34 @@ bool KoderChybi(HRESULT hr) {
            hr == CO_E_DLLNOTFOUND || hr == CO_E_ERRORINDLL || hr == E_NOINTERFACE;
 }
 
+// Sent to every top-level window when the notification area has (re)started empty.
+UINT ZpravaNoveListy() {
+    static const UINT zprava = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return zprava;
+}
+
+std::wstring TextChyby(HRESULT hr) {
+    wchar_t* text = nullptr;
+    const DWORD delka = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring vysledek;
+    if (delka && text) vysledek.assign(text, delka);
+    if (text) ::LocalFree(text);
+    while (!vysledek.empty() && (vysledek.back() == L'\n' || vysledek.back() == L'\r' || vysledek.back() == L' '))
+        vysledek.pop_back();
+    const std::wstring kod = Formatovat(L"0x%08X", static_cast<unsigned>(hr));
+    return vysledek.empty() ? Formatovat(Knihovna::Retezec(IDS_KOD_CHYBY).c_str(), kod.c_str())
+                            : vysledek + L" (" + kod + L")";
+}
+
+// "profil, zarizeni" of the values the last load could not read.
+std::wstring PoskozeneHodnoty() {
+    std::wstring seznam;
+    for (const std::wstring& nazev : aplikace.poskozeneHodnoty) seznam += (seznam.empty() ? L"" : L", ") + nazev;
+    return seznam;
+}
+
 void OznamitChybejiciKoder() {
     oknoZpravy(nullptr, Knihovna::Retezec(IDS_KODER_CHYBI).c_str(), Knihovna::modul.titulek.c_str(), MB_ICONERROR);
 }
@@ -57,6 +85,63 @@ void OknoHlavni::VytvoritOkno() {
     Overit(::PostMessageW(m_hWnd, ZpravaSpustitRezim, 0, 0) != 0);
 }
 
+void OknoHlavni::ZahoditIkonu() {
+    if (!ikona) return;
+    try {
+        ikona->Odebrat();
+    } catch (const Knihovna::Chyba&) {
+        // the notification area may hold it no longer
+    }
+    ikona.reset();
+}
+
+void OknoHlavni::PridatIkonu() {
+    ZahoditIkonu();
+    if (!m_chceIkonu) return;
+    auto nova = std::make_unique<Knihovna::IkonaTray>();
+    try {
+        if (m_bitmapaIkony)
+            nova->PridatAnimovanou(m_hWnd, ID_IKONY, ZpravaIkona, ::GetModuleHandleW(nullptr), m_bitmapaIkony);
+        else
+            nova->PridatStatickou(m_hWnd, ID_IKONY, ZpravaIkona);
+    } catch (const Knihovna::Chyba&) {
+        return;  // no icon until the notification area starts again
+    }
+    ikona = std::move(nova);
+    UpravitIkonu([this](Knihovna::IkonaTray& i) { i.NastavitPopis(m_popisIkony); });
+}
+
+template <class F>
+void OknoHlavni::UpravitIkonu(F&& uprava) {
+    if (!ikona) return;
+    try {
+        uprava(*ikona);
+    } catch (const Knihovna::Chyba&) {
+        ZahoditIkonu();
+    }
+}
+
+void OknoHlavni::OznamitChybuRezimu(HRESULT hr) {
+    m_chceIkonu = false;
+    ZahoditIkonu();
+    if (KoderChybi(hr)) {
+        OznamitChybejiciKoder();
+        chybaRezimu = E_HANDLE;  // no encoder was made
+        return;
+    }
+    chybaRezimu = FAILED(hr) ? hr : E_FAIL;
+    const bool zaznam = JeRezimZaznamu(aplikace.rezim);
+    const std::wstring popis =
+        aplikace.poskozeneHodnoty.empty()
+            ? TextChyby(hr)
+            : Formatovat(Knihovna::Retezec(IDS_POSKOZENE_HODNOTY).c_str(), PoskozeneHodnoty().c_str());
+    oknoZpravy(nullptr,
+               Formatovat(Knihovna::Retezec(zaznam ? IDS_ZAZNAM_NESPUSTEN : IDS_NASTAVENI_NESPUSTENO).c_str(),
+                          popis.c_str())
+                   .c_str(),
+               Knihovna::modul.titulek.c_str(), MB_ICONERROR);
+}
+
 void OknoHlavni::ChybaObsluhy(HRESULT hr) {
     // The error ends the program with its HRESULT; the icon must not stay behind in the tray.
     if (ikona) {
@@ -75,7 +160,7 @@ LRESULT OknoHlavni::Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) {
             zpracovano = false;
             return 0;
         case WM_DESTROY:
-            ::PostQuitMessage(kodJedna ? 1 : 0);
+            ::PostQuitMessage(FAILED(chybaRezimu) ? static_cast<int>(chybaRezimu) : (kodJedna ? 1 : 0));
             zpracovano = false;
             return 0;
         case WM_SYSCOMMAND:
@@ -87,7 +172,13 @@ LRESULT OknoHlavni::Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) {
             zpracovano = false;
             return 0;
         case WM_TIMER:
-            if (w == CASOVAC_ZAZNAMU && ikona) ikona->DalsiSnimek();
+            if (w == CASOVAC_ZAZNAMU && ikona) {
+                try {
+                    ikona->DalsiSnimek();
+                } catch (const Knihovna::Chyba&) {
+                    PridatIkonu();  // the notification area lost it: once more, else without an icon
+                }
+            }
             zpracovano = false;
             return 0;
         case ZpravaSpustitRezim: SpustitRezim(); return 0;
@@ -108,7 +199,12 @@ LRESULT OknoHlavni::Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) {
                 return 0;
             }
             break;
-        default: break;
+        default:
+            if (msg != 0 && msg == ZpravaNoveListy()) {
+                if (m_chceIkonu) PridatIkonu();
+                return 0;
+            }
+            break;
     }
     zpracovano = false;
     return 0;
@@ -119,11 +215,24 @@ void OknoHlavni::OnClose() {
         if (!::KillTimer(m_hWnd, CASOVAC_ZAZNAMU)) Knihovna::Vyhodit(static_cast<HRESULT>(-1));
         casovac = false;
     }
-    if (zaznamVidea) zaznamVidea->Zastavit();
-    if (zaznamZvuku) zaznamZvuku->Zastavit();
-    if (ikona) {
-        ikona->Odebrat();
-        ikona.reset();
+    // Only a recording that runs is stopped: a settings mode or a recording that never started
+    // has nothing to finish, and its end code is already set.
+    HRESULT chybaZastaveni = S_OK;
+    for (Sonvidar* z : {static_cast<Sonvidar*>(zaznamVidea.get()), static_cast<Sonvidar*>(zaznamZvuku.get())}) {
+        if (!z || !z->Nahrava()) continue;
+        try {
+            z->Zastavit();
+        } catch (const Knihovna::Chyba& chyba) {
+            if (SUCCEEDED(chybaZastaveni)) chybaZastaveni = chyba.Hr();
+        }
+    }
+    m_chceIkonu = false;
+    ZahoditIkonu();
+    if (FAILED(chybaZastaveni)) {
+        chybaRezimu = chybaZastaveni;
+        oknoZpravy(nullptr,
+                   Formatovat(Knihovna::Retezec(IDS_ZAZNAM_NEUKONCEN).c_str(), TextChyby(chybaZastaveni).c_str()).c_str(),
+                   Knihovna::modul.titulek.c_str(), MB_ICONERROR);
     }
 }
 
@@ -158,8 +267,9 @@ void OknoHlavni::SpustitRezim() {
                     RezimNastaveni(aplikace.rezim == RezimNastaveniVidea);
                 return;
             } catch (const Knihovna::Chyba& chyba) {
-                if (KoderChybi(chyba.Hr())) OznamitChybejiciKoder();
+                OznamitChybuRezimu(chyba.Hr());
             } catch (...) {
+                OznamitChybuRezimu(E_UNEXPECTED);
             }
             break;
         case RezimTestKoderu: {
@@ -178,19 +288,27 @@ void OknoHlavni::RezimNastaveni(bool videa) {
         return;
     }
     bool zprava;
-    if (videa) {
-        aplikace.VychoziNastaveniVidea();
-        aplikace.NacistNastaveniVidea();
-        zprava = aplikace.video.zpravaIkona;
-    } else {
-        aplikace.VychoziNastaveniZvuku();
-        aplikace.NacistNastaveniZvuku();
-        zprava = aplikace.zvuk.zpravaIkona;
+    try {
+        if (videa) {
+            aplikace.VychoziNastaveniVidea();
+            aplikace.NacistNastaveniVidea();
+        } else {
+            aplikace.VychoziNastaveniZvuku();
+            aplikace.NacistNastaveniZvuku();
+        }
+    } catch (const Knihovna::Chyba&) {
+        // Damaged values keep their defaults: the dialog shows them, and OK stores them anew.
+        if (aplikace.poskozeneHodnoty.empty()) throw;
+        oknoZpravy(nullptr,
+                   Formatovat(Knihovna::Retezec(IDS_POSKOZENE_HODNOTY_VYCHOZI).c_str(), PoskozeneHodnoty().c_str()).c_str(),
+                   Knihovna::modul.titulek.c_str(), MB_ICONWARNING);
     }
-    ikona = std::make_unique<Knihovna::IkonaTray>();
-    ikona->PridatStatickou(m_hWnd, ID_IKONY, ZpravaIkona);
-    ikona->NastavitPopis(Knihovna::modul.titulek);
-    if (zprava) ikona->ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO);
+    zprava = videa ? aplikace.video.zpravaIkona : aplikace.zvuk.zpravaIkona;
+    m_chceIkonu = true;
+    m_bitmapaIkony = 0;
+    m_popisIkony = Knihovna::modul.titulek;
+    PridatIkonu();
+    if (zprava) UpravitIkonu([](Knihovna::IkonaTray& i) { i.ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO); });
     VytvoritZaznam(videa);
     if (!videa) {
         // A stored device or profile the encoder no longer offers: the dialog opens anyway with
@@ -209,7 +327,7 @@ void OknoHlavni::RezimNastaveni(bool videa) {
         struct Zapomenout {
             ~Zapomenout() { dlgNastavZaznamVidea = nullptr; }
         } zapomenout;
-        if (ikona) ikona->SkrytBublinu();
+        UpravitIkonu([](Knihovna::IkonaTray& i) { i.SkrytBublinu(); });
         dialog.Spustit(vlastnik);
     } else {
         DlgNastavZaznamZvuku dialog;
@@ -217,7 +335,7 @@ void OknoHlavni::RezimNastaveni(bool videa) {
         struct Zapomenout {
             ~Zapomenout() { dlgNastavZaznamZvuku = nullptr; }
         } zapomenout;
-        if (ikona) ikona->SkrytBublinu();
+        UpravitIkonu([](Knihovna::IkonaTray& i) { i.SkrytBublinu(); });
         dialog.Spustit(vlastnik);
     }
     ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
@@ -244,12 +362,12 @@ void OknoHlavni::RezimZaznamu(bool videa) {
         linka = aplikace.zvuk.ovladacHlasitosti;
     }
     const std::wstring& soubor = videa ? aplikace.souborVidea : aplikace.souborZvuku;
-    ikona = std::make_unique<Knihovna::IkonaTray>();
-    ikona->PridatAnimovanou(m_hWnd, ID_IKONY, ZpravaIkona, ::GetModuleHandleW(nullptr),
-                            videa ? IDB_ZAZNAM_VIDEA : IDB_ZAZNAM_ZVUKU);
-    ikona->NastavitPopis(Formatovat(Knihovna::Retezec(videa ? IDS_PROBIHA_ZAZNAM_VIDEA : IDS_PROBIHA_ZAZNAM_ZVUKU).c_str(),
-                                    ::PathFindFileNameW(soubor.c_str())));
-    if (zprava) ikona->ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO);
+    m_chceIkonu = true;
+    m_bitmapaIkony = videa ? IDB_ZAZNAM_VIDEA : IDB_ZAZNAM_ZVUKU;
+    m_popisIkony = Formatovat(Knihovna::Retezec(videa ? IDS_PROBIHA_ZAZNAM_VIDEA : IDS_PROBIHA_ZAZNAM_ZVUKU).c_str(),
+                              ::PathFindFileNameW(soubor.c_str()));
+    PridatIkonu();
+    if (zprava) UpravitIkonu([](Knihovna::IkonaTray& i) { i.ZobrazitBublinuId(IDS_INICIALIZACE, NIIF_INFO); });
     VytvoritZaznam(videa);
     if (videa) {
         zaznamVidea->NastavitZarizeniVidea(aplikace.video.zarizeniVideo);
@@ -264,16 +382,17 @@ void OknoHlavni::RezimZaznamu(bool videa) {
         zaznamVidea->Spustit(soubor);
     else
         zaznamZvuku->Spustit(soubor);
-    Overit(::SetTimer(m_hWnd, CASOVAC_ZAZNAMU, 500, nullptr) != 0);
-    casovac = true;
-    if (videa) ikona->SkrytBublinu();
+    // The recording runs: from here on nothing but the icon is left to do, and no failure of it
+    // ends the recording (the timer only animates the icon).
+    casovac = ::SetTimer(m_hWnd, CASOVAC_ZAZNAMU, 500, nullptr) != 0;
+    if (videa) UpravitIkonu([](Knihovna::IkonaTray& i) { i.SkrytBublinu(); });
     if (zprava) {
         wchar_t cesta[MAX_PATH] = L"";
         DWORD delka = ::GetFullPathNameW(soubor.c_str(), MAX_PATH, cesta, nullptr);
         const std::wstring plna = (delka > 0 && delka < MAX_PATH) ? std::wstring(cesta) : soubor;
-        ikona->ZobrazitBublinu(
-            Formatovat(Knihovna::Retezec(videa ? IDS_SPUSTEN_ZAZNAM_VIDEA : IDS_SPUSTEN_ZAZNAM_ZVUKU).c_str(), plna.c_str()),
-            NIIF_INFO);
+        const std::wstring text =
+            Formatovat(Knihovna::Retezec(videa ? IDS_SPUSTEN_ZAZNAM_VIDEA : IDS_SPUSTEN_ZAZNAM_ZVUKU).c_str(), plna.c_str());
+        UpravitIkonu([&text](Knihovna::IkonaTray& i) { i.ZobrazitBublinu(text, NIIF_INFO); });
     }
 }
 

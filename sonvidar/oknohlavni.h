@@ -23,6 +23,9 @@ public:
     std::unique_ptr<Knihovna::IkonaTray> ikona;
     bool casovac = false;
     bool kodJedna = false;
+    // A mode that failed (or a recording that could not be stopped): the program's exit code, so
+    // that Kolvex can tell a recording that never started from one that finished.
+    HRESULT chybaRezimu = S_OK;
 
 protected:
     LRESULT Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) override;
@@ -34,6 +37,17 @@ private:
     void RezimZaznamu(bool videa);
     void OnClose();
     void ZobrazitNabidku();
+    void OznamitChybuRezimu(HRESULT hr);
+
+    // The tray icon is cosmetic: a failing call only drops it (the recording goes on), and it is
+    // added again when the notification area starts again ("TaskbarCreated").
+    void PridatIkonu();
+    void ZahoditIkonu();
+    template <class F>
+    void UpravitIkonu(F&& uprava);
+    bool m_chceIkonu = false;      // the running mode shows an icon
+    UINT m_bitmapaIkony = 0;       // frames of the animated icon; 0 = the static icon
+    std::wstring m_popisIkony;     // its tooltip
 };
 
 extern OknoHlavni* oknoHlavni;

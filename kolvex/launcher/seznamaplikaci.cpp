@@ -88,6 +88,55 @@ bool StejnyKlic(const std::wstring& a, const std::wstring& b) {
                                   TRUE) == CSTR_EQUAL;
 }
 
+// The names of the subkeys of a key.
+std::vector<std::wstring> PodklicePolozek(HKEY klic) {
+    std::vector<std::wstring> jmena;
+    for (DWORD i = 0;; ++i) {
+        wchar_t nazev[600];
+        DWORD delka = 600;
+        const LONG kod = ::RegEnumKeyExW(klic, i, nazev, &delka, nullptr, nullptr, nullptr, nullptr);
+        if (kod == ERROR_NO_MORE_ITEMS) break;
+        if (kod != ERROR_SUCCESS) VyhoditKod(kod);
+        jmena.emplace_back(nazev, delka);
+    }
+    return jmena;
+}
+
+// A key whose name differs from its entry's only in letter case opens as the entry's key, so its
+// name would never change: its whole content (values the program could not read included) moves
+// through a new temporary key to a key of the new name. A failure half way leaves the content in
+// one of the two keys, never in neither.
+void ZmenitVelikostPismenKlice(HKEY rodic, const std::wstring& stary, const std::wstring& novy) {
+    UchytKlice docasny;
+    std::wstring jmenoDocasneho;
+    for (int i = 1;; ++i) {
+        jmenoDocasneho = L"~" + novy.substr(0, 240) + L"~" + std::to_wstring(i);
+        DWORD stav = 0;
+        const LONG kod = ::RegCreateKeyExW(rodic, jmenoDocasneho.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                           docasny.Adresa(), &stav);
+        if (kod != ERROR_SUCCESS) VyhoditKod(kod);
+        if (stav == REG_CREATED_NEW_KEY) break;
+        docasny.Uvolnit();  // a key of that name holds something already
+        if (i >= 100) VyhoditChybu(E_FAIL);
+    }
+    LONG kod = ::RegCopyTreeW(rodic, stary.c_str(), docasny.Get());
+    if (kod != ERROR_SUCCESS) {
+        ::RegDeleteTreeW(rodic, jmenoDocasneho.c_str());
+        VyhoditKod(kod);
+    }
+    kod = ::RegDeleteTreeW(rodic, stary.c_str());
+    if (kod != ERROR_SUCCESS) {
+        ::RegDeleteTreeW(rodic, jmenoDocasneho.c_str());
+        VyhoditKod(kod);
+    }
+    UchytKlice cil;
+    kod = ::RegCreateKeyExW(rodic, novy.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, cil.Adresa(), nullptr);
+    if (kod == ERROR_SUCCESS) kod = ::RegCopyTreeW(rodic, jmenoDocasneho.c_str(), cil.Get());
+    if (kod != ERROR_SUCCESS) VyhoditKod(kod);  // the content stays in the temporary key
+    docasny.Uvolnit();
+    ::RegDeleteTreeW(rodic, jmenoDocasneho.c_str());
+}
+
 }  // namespace
 
 int PorovnatAplikace(const SpoustenaAplikace& a, const SpoustenaAplikace& b, DWORD rezim) {
@@ -307,8 +356,11 @@ void SeznamAplikaci::Ulozit() {
 
     // Every entry first: a failure leaves the stored list as complete as it can be.
     HRESULT prvniChyba = S_OK;
+    const std::vector<std::wstring> ulozene = PodklicePolozek(klic.Get());
     for (const SpoustenaAplikace& a : m_aplikace) {
         try {
+            for (const std::wstring& jmeno : ulozene)
+                if (jmeno != a.nazev && StejnyKlic(jmeno, a.nazev)) ZmenitVelikostPismenKlice(klic.Get(), jmeno, a.nazev);
             ZapsatPolozku(klic.Get(), a);
         } catch (const knihovna::Chyba& chyba) {
             if (SUCCEEDED(prvniChyba)) prvniChyba = chyba.Hresult();
@@ -318,13 +370,7 @@ void SeznamAplikaci::Ulozit() {
 
     // Then the keys of entries that are gone (renamed or removed).
     std::vector<std::wstring> zastarale;
-    for (DWORD i = 0;; ++i) {
-        wchar_t nazev[600];
-        DWORD delka = 600;
-        kod = ::RegEnumKeyExW(klic.Get(), i, nazev, &delka, nullptr, nullptr, nullptr, nullptr);
-        if (kod == ERROR_NO_MORE_ITEMS) break;
-        if (kod != ERROR_SUCCESS) VyhoditKod(kod);
-        std::wstring jmeno(nazev, delka);
+    for (const std::wstring& jmeno : PodklicePolozek(klic.Get())) {
         bool vSeznamu = std::any_of(m_aplikace.begin(), m_aplikace.end(),
                                     [&](const SpoustenaAplikace& a) { return StejnyKlic(a.nazev, jmeno); });
         if (!vSeznamu) zastarale.push_back(jmeno);

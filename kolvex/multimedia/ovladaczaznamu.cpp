@@ -271,8 +271,9 @@ unsigned ModulSonvidar::Zaznamenat(bool video) {
             knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_FILE_EXISTS));
         const std::wstring parametry =
             Formatovat(video ? L"\"ZaznamVidea\" \"%s\"" : L"\"ZaznamZvuku\" \"%s\"", jmeno.c_str());
-        SpustitACekat(parametry, p);  // Sonvidar reports its own failures
-        if (z.prehrat && ::WaitForSingleObject(m_konec, 0) != WAIT_OBJECT_0 && ::PathFileExistsW(jmeno.c_str()))
+        // Sonvidar reports its own failures; only a recording that finished (exit code 0) is played.
+        const DWORD kod = SpustitACekat(parametry, p);
+        if (kod == 0 && z.prehrat && ::WaitForSingleObject(m_konec, 0) != WAIT_OBJECT_0 && ::PathFileExistsW(jmeno.c_str()))
             knihovna::spustitShell(nullptr, L"open", jmeno.c_str(), nullptr, nullptr, SW_SHOW);
     } catch (const Chyba& chyba) {
         vysledek = chyba.Hresult();

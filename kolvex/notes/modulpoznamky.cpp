@@ -154,8 +154,9 @@ void ModulPoznamky::PrepnoutIkonu(UINT idIkony) {
 }
 
 void ModulPoznamky::ZavritOknaPoznamek() {
+    // A running recording is saved, not dropped: the sound-notes window keeps it unnamed.
     if (dlgZaznamZvukovePoznamky && dlgZaznamZvukovePoznamky->m_hWnd)
-        ::SendMessageW(dlgZaznamZvukovePoznamky->m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        ::SendMessageW(dlgZaznamZvukovePoznamky->m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     if (oknoTextovePoznamky) {
         // A failure has been shown; the module ends all the same.
         oknoTextovePoznamky->UlozitPoznamku();
@@ -299,7 +300,9 @@ void ModulPoznamky::PrepnoutSeznamTextovych(LPARAM argument) {
         seznamTextovychPoznamek->NacistTextovePoznamky();
     }
     if (oknoPoznamkyText) {
-        if (argument == 40061) {
+        // A window whose own modal loop runs is deleted only after that loop has returned; its
+        // close request brings the loop's dialog forward instead.
+        if (argument == 40061 && !oknoPoznamkyText->BeziModalniSmycka()) {
             OknoPoznamkyText* okno = oknoPoznamkyText;
             oknoPoznamkyText = nullptr;
             if (okno->m_hWnd && ::IsWindow(okno->m_hWnd)) ::DestroyWindow(okno->m_hWnd);
@@ -323,7 +326,9 @@ void ModulPoznamky::PrepnoutSeznamZvukovych(LPARAM argument) {
         seznamZvukovychPoznamek->NacistZvukovePoznamky();
     }
     if (oknoPoznamkyZvuk) {
-        if (argument == 40062) {
+        // A window whose own modal loop runs is deleted only after that loop has returned; its
+        // close request brings the loop's dialog forward instead.
+        if (argument == 40062 && !oknoPoznamkyZvuk->BeziModalniSmycka()) {
             OknoPoznamkyZvuk* okno = oknoPoznamkyZvuk;
             oknoPoznamkyZvuk = nullptr;
             if (okno->m_hWnd && ::IsWindow(okno->m_hWnd)) ::DestroyWindow(okno->m_hWnd);

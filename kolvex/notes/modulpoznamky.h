@@ -54,7 +54,7 @@ public:
     // Shows or removes icon 1, 2 or 3.
     void PrepnoutIkonu(UINT idIkony);
     void PridatIkonu(UINT idIkony);
-    // On stop: the open note is saved, the recording dialog cancelled, the note windows destroyed.
+    // On stop: the open note is saved, a running recording saved and kept, the note windows destroyed.
     void ZavritOknaPoznamek();
 
 private:

@@ -62,6 +62,11 @@ void OknoPoznamkyText::Otevrit() {
 }
 
 void OknoPoznamkyText::NovaPoznamka() {
+    if (BeziModalniSmycka()) {
+        ZobrazitModalniOkno();
+        return;
+    }
+    ModalniSmycka smycka(*this);  // the window and its store stay while the prompt runs
     if (seznamTextovychPoznamek && seznamTextovychPoznamek->NovaPoznamka() == 0) NaplnitSeznam(-1);
     ::SetFocus(seznam.m_hWnd);
 }

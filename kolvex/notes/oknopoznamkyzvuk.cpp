@@ -30,6 +30,23 @@ void SmazatDocasnySoubor(const std::wstring& soubor) {
     if (!soubor.empty()) ::DeleteFileW(soubor.c_str());
 }
 
+// A saved recording that got no name goes to the notes folder as "temp.wav" ("temp 2.wav" and on
+// while such a file exists, so an earlier one is never replaced); where the folder cannot take
+// it, it stays in its temporary file. Returns the file that holds it.
+std::wstring UschovatNepojmenovanyZaznam(const std::wstring& docasny, const std::wstring& slozka) {
+    if (slozka.empty() || (!::PathIsDirectoryW(slozka.c_str()) && !::CreateDirectoryW(slozka.c_str(), nullptr)))
+        return docasny;
+    for (int i = 1; i < 1000; ++i) {
+        const std::wstring nazev = i == 1 ? std::wstring(L"temp") : knihovna::Formatovat(L"temp %d", i);
+        const std::wstring cil = CestaPoznamky(slozka, nazev, PRIPONA_ZVUKOVE);
+        if (cil.size() >= MAX_PATH) break;
+        if (::MoveFileExW(docasny.c_str(), cil.c_str(), MOVEFILE_COPY_ALLOWED)) return cil;
+        const DWORD kod = ::GetLastError();
+        if (kod != ERROR_ALREADY_EXISTS && kod != ERROR_FILE_EXISTS) break;
+    }
+    return docasny;
+}
+
 }  // namespace
 
 OknoPoznamkyZvuk::OknoPoznamkyZvuk() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNAMKY_ZVUKOVE)) {
@@ -62,10 +79,15 @@ void OknoPoznamkyZvuk::Prehrat() {
 }
 
 void OknoPoznamkyZvuk::NovaPoznamka() {
-    if (dlgZaznamZvukovePoznamky) {
-        if (dlgZaznamZvukovePoznamky->m_hWnd) ::SetForegroundWindow(dlgZaznamZvukovePoznamky->m_hWnd);
+    if (dlgZaznamZvukovePoznamky || BeziModalniSmycka()) {
+        if (dlgZaznamZvukovePoznamky && dlgZaznamZvukovePoznamky->m_hWnd)
+            ::SetForegroundWindow(dlgZaznamZvukovePoznamky->m_hWnd);
+        else
+            ZobrazitModalniOkno();
         return;
     }
+    ModalniSmycka smycka(*this);  // the window stays while the dialog and the prompt run
+    const HWND okno = m_hWnd;
     // The recording lands in a file of its own outside the notes folder; only a named note is
     // moved into the folder, so no earlier recording and no note is ever overwritten unasked.
     std::wstring docasny = VytvoritDocasnySouborZaznamu();
@@ -73,21 +95,27 @@ void OknoPoznamkyZvuk::NovaPoznamka() {
         std::wstring& soubor;
         ~Uklid() { SmazatDocasnySoubor(soubor); }
     } uklid{docasny};
-    INT_PTR vysledek = IDCANCEL;
+    bool ulozeno = false;
     {
         DlgZaznamZvukovePoznamky dialog(docasny);
         dlgZaznamZvukovePoznamky = &dialog;
         struct Zapomenout {
             ~Zapomenout() { dlgZaznamZvukovePoznamky = nullptr; }
         } zapomenout;
-        vysledek = dialog.SpustitModalne(m_hWnd);
+        // A dialog destroyed with its owner (the module stopping) ends its loop with 0 even
+        // after "Uložit": what it saved counts, not the result.
+        const INT_PTR vysledek = dialog.SpustitModalne(m_hWnd);
+        ulozeno = vysledek == IDOK || dialog.Ulozeno();
     }
-    if (vysledek != IDOK) return;
+    if (!ulozeno) return;
 
+    // From here on the file holds a saved recording: it is kept whatever the prompt ends with.
+    // When the module stopped meanwhile (the window is gone) it is kept without a prompt.
+    const bool zeptat = okno && ::IsWindow(okno);
     const std::wstring slozka = SlozkaSeznamu(true);
     std::wstring nazev = L"Nová poznámka";
-    for (;;) {
-        if (!ZadatTextId(nazev, IDS_NAZEV_NOVE_ZVUKOVE_POZNAMKY)) return;
+    while (zeptat) {
+        if (!ZadatTextId(nazev, IDS_NAZEV_NOVE_ZVUKOVE_POZNAMKY)) break;
         if (!OveritNazevPoznamky(nazev)) continue;
         const std::wstring cil = CestaPoznamky(slozka, nazev, PRIPONA_ZVUKOVE);
         if (cil.size() >= MAX_PATH) {
@@ -106,11 +134,19 @@ void OknoPoznamkyZvuk::NovaPoznamka() {
         docasny.clear();  // it is the note now
         break;
     }
+    if (!docasny.empty()) {
+        const std::wstring kde = UschovatNepojmenovanyZaznam(docasny, slozka);
+        docasny.clear();
+        if (::IsWindow(okno))
+            aplikace.ZobrazitZpravu(
+                knihovna::Formatovat(knihovna::Retezec(IDS_ZAZNAM_NEPOJMENOVAN).c_str(), kde.c_str()),
+                MB_ICONINFORMATION);
+    }
     if (seznamZvukovychPoznamek) {
         seznamZvukovychPoznamek->NacistZvukovePoznamky();
         NaplnitSeznam(-1);
     }
-    ::SetFocus(seznam.m_hWnd);
+    if (seznam.m_hWnd) ::SetFocus(seznam.m_hWnd);
 }
 
 LRESULT OknoPoznamkyZvuk::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {

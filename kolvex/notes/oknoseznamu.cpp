@@ -21,6 +21,15 @@ constexpr int VYSKA_POLOZKY = 20;
 
 bool Ctrl() { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
+// The enabled, visible dialog among this thread's top-level windows: the one whose modal loop runs.
+BOOL CALLBACK NajitDialogVlakna(HWND okno, LPARAM l) {
+    wchar_t trida[16] = L"";
+    ::GetClassNameW(okno, trida, 16);
+    if (::lstrcmpW(trida, L"#32770") != 0 || !::IsWindowVisible(okno) || !::IsWindowEnabled(okno)) return TRUE;
+    *reinterpret_cast<HWND*>(l) = okno;
+    return FALSE;
+}
+
 DWORD zalozniPriznaky = 0x10007;
 DWORD zalozniTrideni = 2;
 
@@ -291,6 +300,7 @@ void OknoSeznamuPoznamekZaklad::ZobrazitKontextoveMenu(LPARAM pozice, UINT idMen
     }
     menu = &zaznam;
     OtevreneMenu otevrene(zaznam);
+    ModalniSmycka smycka(*this);
     ::SetForegroundWindow(m_hWnd);
     ::TrackPopupMenu(zaznam.popup, TPM_RIGHTBUTTON, bod.x, bod.y, 0, m_hWnd, nullptr);
     menu = nullptr;
@@ -339,6 +349,7 @@ void OknoSeznamuPoznamekZaklad::Prejmenovat() {
     }
     std::wstring nazev = store->Polozka(index).nazev;
     const std::wstring stary = nazev;
+    ModalniSmycka smycka(*this);
     for (;;) {
         if (!ZadatTextId(nazev, IDS_NOVY_NAZEV_POZNAMKY)) {
             ::SetFocus(seznam.m_hWnd);
@@ -357,6 +368,7 @@ void OknoSeznamuPoznamekZaklad::Prejmenovat() {
 }
 
 void OknoSeznamuPoznamekZaklad::Odstranit() {
+    ModalniSmycka smycka(*this);
     const int index = VybranaPoznamka();
     if (index < 0 || !aplikace.OtazkaId(IDS_OTAZKA_ODSTRANIT_POZNAMKU, false, true)) {
         ::SetFocus(seznam.m_hWnd);
@@ -431,7 +443,28 @@ bool OknoSeznamuPoznamekZaklad::ZpracovatKlavesuSeznamu(WPARAM klavesa) {
     }
 }
 
+void OknoSeznamuPoznamekZaklad::ZobrazitModalniOkno() const {
+    HWND dialog = ::GetLastActivePopup(m_hWnd);
+    if (dialog == m_hWnd || !::IsWindowEnabled(dialog)) {
+        dialog = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), NajitDialogVlakna, reinterpret_cast<LPARAM>(&dialog));
+    }
+    if (dialog) ::SetForegroundWindow(dialog);
+}
+
 LRESULT OknoSeznamuPoznamekZaklad::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+    if (BeziModalniSmycka()) {
+        // Closing now would pull the window away under the running dialog and drop what it holds
+        // (a recording, a typed name): the dialog is brought forward, an open menu is ended and
+        // the window closes once its loop has returned.
+        if (menu) {
+            ::EndMenu();
+            ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+        } else {
+            ZobrazitModalniOkno();
+        }
+        return 0;
+    }
     Zavrit(m_zvukove ? 40062 : 40061);
     return 0;
 }

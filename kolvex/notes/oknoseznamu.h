@@ -75,8 +75,26 @@ public:
     // Record index of the selected item, -1 when none.
     int VybranaPoznamka() const;
     HWND Seznam() const { return seznam.m_hWnd; }
+    // Whether one of the window's own modal loops runs (a dialog, a prompt, a question, the
+    // context menu): the window object is on that loop's stack and must outlive it.
+    bool BeziModalniSmycka() const { return m_modalniSmycky > 0; }
+    // Brings the dialog of the running modal loop to the foreground (a menu is left alone).
+    void ZobrazitModalniOkno() const;
 
 protected:
+    // Counts a modal loop of this window for its lifetime.
+    class ModalniSmycka {
+    public:
+        explicit ModalniSmycka(OknoSeznamuPoznamekZaklad& okno) : m_okno(okno) { ++m_okno.m_modalniSmycky; }
+        ~ModalniSmycka() { --m_okno.m_modalniSmycky; }
+        ModalniSmycka(const ModalniSmycka&) = delete;
+        ModalniSmycka& operator=(const ModalniSmycka&) = delete;
+
+    private:
+        OknoSeznamuPoznamekZaklad& m_okno;
+    };
+    int m_modalniSmycky = 0;
+
     ListBoxSeznamPoznamek seznam;
     MenuStrankyNastaveni* menuStranky = nullptr;
     MenuNapoveda* menuNapoveda = nullptr;

@@ -186,6 +186,7 @@ LRESULT DlgZaznamZvukovePoznamky::Ulozit(WORD, WORD, HWND, BOOL&) {
         Ukoncit(IDCANCEL);
         return 0;
     }
+    ulozeno = true;
     Ukoncit(IDOK);
     return 0;
 }

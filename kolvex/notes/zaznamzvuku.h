@@ -80,12 +80,16 @@ public:
     void ZahajitZaznam();
     const std::wstring& DocasnySoubor() const { return docasnySoubor; }
     const ZaznamZvukuMci* Zaznam() const { return zaznam; }
+    // Whether "Uložit" has written the recording to the file (also when the dialog's window was
+    // destroyed before its loop could return IDOK).
+    bool Ulozeno() const { return ulozeno; }
 
 private:
     ZaznamZvukuMci* zaznam = nullptr;
     std::wstring docasnySoubor;
     HICON ikona = nullptr;
     DWORD zacatek = 0;
+    bool ulozeno = false;
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);

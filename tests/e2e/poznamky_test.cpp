@@ -71,6 +71,62 @@ std::string BajtyTextu(const std::wstring& text, UINT kodovaStranka) {
     return vysledek;
 }
 
+// A button's click as the button reports it to its dialog.
+void StisknoutTlacitko(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// The tray menu of notes icon 1, 2 or 3 as a right click on the icon opens it.
+HWND OtevritNabidkuIkony(HWND modul, UINT ikona) {
+    HWND menu = nullptr;
+    for (int pokus = 0; pokus < 3 && !menu; ++pokus) {
+        ::PostMessageW(modul, WM_APP + 9, ikona, WM_RBUTTONUP);
+        CekatNa([&] { return (menu = ::FindWindowW(L"#32768", nullptr)) != nullptr && ::IsWindowVisible(menu); }, 3000);
+        if (menu && !::IsWindowVisible(menu)) menu = nullptr;
+    }
+    return menu;
+}
+
+// Item n (1 = the first) of the icon's menu chosen with the arrow keys and Enter.
+bool VybratZNabidkyIkony(HWND modul, UINT ikona, int polozka) {
+    HWND menu = OtevritNabidkuIkony(modul, ikona);
+    if (!menu) return false;
+    for (int i = 0; i < polozka; ++i) StisknoutKlavesy({VK_DOWN});
+    StisknoutKlavesy({VK_RETURN});
+    return CekatNa([&] { return !::IsWindowVisible(menu); }, 5000);
+}
+
+// Every message posted to the module window before this call has been handled (and what those
+// handlers posted in turn): a menu opened twice by posted tray messages only shows after them.
+bool PockatNaModul(HWND modul, UINT ikona) {
+    for (int kolo = 0; kolo < 2; ++kolo) {
+        HWND menu = OtevritNabidkuIkony(modul, ikona);
+        if (!menu) return false;
+        StisknoutKlavesy({VK_ESCAPE});
+        if (!CekatNa([&] { return !::IsWindowVisible(menu); }, 5000)) return false;
+    }
+    return true;
+}
+
+HWND CekatNaDialogZaznamu(const Program& program) {
+    HWND dialog = nullptr;
+    CekatNa(
+        [&] {
+            dialog = NajitOknoProcesu(program.Pid(), L"#32770");
+            return dialog && ::IsWindowVisible(dialog) && TextOkna(dialog).find(L"Záznam zvukové poznámky") == 0;
+        },
+        10000);
+    return dialog && TextOkna(dialog).find(L"Záznam zvukové poznámky") == 0 ? dialog : nullptr;
+}
+
+void ZapsatSoubor(const std::wstring& cesta, const std::string& obsah) {
+    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD zapsano = 0;
+    ::WriteFile(h, obsah.data(), static_cast<DWORD>(obsah.size()), &zapsano, nullptr);
+    ::CloseHandle(h);
+}
+
 class PoznamkyZvenku : public ::testing::Test {
 protected:
     void SetUp() override { VycistitStavKolvexu(); }
@@ -300,3 +356,160 @@ TEST_F(PoznamkyZvenku, HorkaKlavesaSeznamuOtevreAZavreSeznam) {
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
 }
+
+// The list's own toggle in the tray menu ("Zobrazit seznam") while that list runs its dialog (the
+// recording dialog of the sound notes, the new-note prompt of the text notes): the list and the
+// dialog stay, the dialog comes forward, and what it holds becomes the note; afterwards the same
+// toggle closes the list.
+struct PrepnutiBehemDialogu {
+    const char* pripad;
+    UINT ikona;                 // 2 text notes, 3 sound notes
+    const wchar_t* tridaSeznamu;
+    const wchar_t* nazev;       // typed into the name prompt
+    const wchar_t* pripona;
+};
+
+void PrintTo(const PrepnutiBehemDialogu& p, std::ostream* vystup) { *vystup << p.pripad; }
+
+class PrepnutiSeznamuBehemDialogu : public PoznamkyZvenku,
+                                    public ::testing::WithParamInterface<PrepnutiBehemDialogu> {};
+
+TEST_P(PrepnutiSeznamuBehemDialogu, SeznamADialogZustanouAPoznamkaSeUlozi) {
+    const PrepnutiBehemDialogu& p = GetParam();
+    const bool zvukove = p.ikona == 3;
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+
+    // The first item: a new note (the list opens and runs its dialog).
+    ASSERT_TRUE(VybratZNabidkyIkony(modul, p.ikona, 1));
+    HWND dialog = zvukove ? CekatNaDialogZaznamu(kolvex) : CekatNaDialogVstupu(kolvex);
+    ASSERT_NE(dialog, nullptr) << "no dialog of the list";
+    HWND seznam = CekatNaViditelne(kolvex, p.tridaSeznamu);
+    ASSERT_NE(seznam, nullptr);
+    if (zvukove) {
+        HWND trvani = ::GetDlgItem(dialog, 1068);
+        ASSERT_TRUE(CekatNa([&] { return TextOkna(trvani).find(L"Trvání záznamu: 1 sekundy") == 0; }, 5000));
+    }
+
+    // The second item: the list's toggle, while the dialog's loop runs. The menus that wait for
+    // the module take the foreground; a second toggle then brings the dialog forward.
+    ASSERT_TRUE(VybratZNabidkyIkony(modul, p.ikona, 2));
+    ASSERT_TRUE(PockatNaModul(modul, p.ikona));
+    ASSERT_TRUE(::IsWindow(dialog)) << "the dialog was pulled away with its list";
+    ASSERT_TRUE(::IsWindow(seznam)) << "the list closed under its running dialog";
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    ASSERT_NE(::GetForegroundWindow(), dialog);
+    ASSERT_TRUE(VybratZNabidkyIkony(modul, p.ikona, 2));
+    EXPECT_TRUE(CekatNaPopredi(dialog)) << "the dialog was not brought forward";
+    ASSERT_TRUE(::IsWindow(seznam));
+
+    HWND vstup = dialog;
+    if (zvukove) {
+        StisknoutTlacitko(dialog, IDOK);  // "Uložit"
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(dialog); }, 5000));
+        vstup = CekatNaDialogVstupu(kolvex);
+        ASSERT_NE(vstup, nullptr) << "no name prompt after saving";
+    }
+    ASSERT_TRUE(CekatNaPopredi(vstup));
+    HWND edit = ::FindWindowExW(vstup, nullptr, L"Edit", nullptr);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    NapsatText(p.nazev);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == p.nazev; }, 5000));
+    StisknoutKlavesy({VK_RETURN});
+    const std::wstring soubor = SlozkaPoznamek() + L"\\" + p.nazev + p.pripona;
+    ASSERT_TRUE(CekatNa([&] { return ExistujeSoubor(soubor); }, 5000)) << "the note was not made";
+    if (zvukove) {
+        std::vector<BYTE> bajty = PrecistBajty(soubor);
+        EXPECT_GT(bajty.size(), 44u) << "the recording was dropped";
+    }
+    EXPECT_TRUE(::IsWindow(seznam));
+
+    // With no dialog open the toggle closes the list.
+    ASSERT_TRUE(VybratZNabidkyIkony(modul, p.ikona, 2));
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(seznam); }, 5000)) << "the toggle did not close the list";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Poznamky, PrepnutiSeznamuBehemDialogu,
+                         ::testing::Values(PrepnutiBehemDialogu{"zvukove", 3, L"QPoznamkyZvukove", L"Porada", L".wav"},
+                                           PrepnutiBehemDialogu{"textove", 2, L"QPoznamkyTextove", L"Úkoly", L".pozn"}),
+                         [](const ::testing::TestParamInfo<PrepnutiBehemDialogu>& info) {
+                             return std::string(info.param.pripad);
+                         });
+
+// A saved recording that gets no name is kept in the notes folder, beside an earlier one, and the
+// user is told where; ending the program while it records keeps it too.
+struct NepojmenovanyZaznam {
+    const char* pripad;
+    bool predchozi;             // a "temp.wav" of an earlier recording lies in the folder
+    bool konecProgramu;         // the program ends while recording (else "Storno" at the prompt)
+    const wchar_t* ocekavany;   // the file that holds the recording
+};
+
+void PrintTo(const NepojmenovanyZaznam& p, std::ostream* vystup) { *vystup << p.pripad; }
+
+class ZaznamBezNazvu : public PoznamkyZvenku, public ::testing::WithParamInterface<NepojmenovanyZaznam> {};
+
+TEST_P(ZaznamBezNazvu, ZaznamZustaneVeSlozceAZpravaRekneKde) {
+    const NepojmenovanyZaznam& p = GetParam();
+    const std::string predchozi = "RIFF earlier recording";
+    if (p.predchozi) {
+        ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
+        ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+        ZapsatSoubor(SlozkaPoznamek() + L"\\temp.wav", predchozi);
+    }
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    ASSERT_TRUE(VybratZNabidkyIkony(modul, 3, 1));
+    HWND dialog = CekatNaDialogZaznamu(kolvex);
+    ASSERT_NE(dialog, nullptr);
+    HWND trvani = ::GetDlgItem(dialog, 1068);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(trvani).find(L"Trvání záznamu: 1 sekundy") == 0; }, 5000));
+    const std::wstring soubor = SlozkaPoznamek() + L"\\" + p.ocekavany;
+
+    if (p.konecProgramu) {
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    } else {
+        ASSERT_TRUE(CekatNaPopredi(dialog));
+        StisknoutTlacitko(dialog, IDOK);
+        HWND vstup = CekatNaDialogVstupu(kolvex);
+        ASSERT_NE(vstup, nullptr) << "no name prompt after saving";
+        ASSERT_TRUE(CekatNaPopredi(vstup));
+        StisknoutTlacitko(vstup, IDCANCEL);  // "Storno"
+        HWND zprava = kolvex.CekatNaZpravu();
+        ASSERT_NE(zprava, nullptr) << "no word on where the recording is";
+        const std::wstring text = TextZpravy(zprava);
+        EXPECT_NE(text.find(L"nebyla pojmenována"), std::wstring::npos) << std::string(text.begin(), text.end());
+        EXPECT_NE(text.find(soubor), std::wstring::npos) << "the message does not name the file";
+        ::PostMessageW(zprava, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        // The list shows the kept recording as a note.
+        HWND seznam = CekatNaViditelne(kolvex, L"QPoznamkyZvukove");
+        ASSERT_NE(seznam, nullptr);
+        HWND seznamBox = ::FindWindowExW(seznam, nullptr, L"ListBoxSeznam", nullptr);
+        EXPECT_TRUE(CekatNa([&] { return ::SendMessageW(seznamBox, LB_GETCOUNT, 0, 0) == (p.predchozi ? 2 : 1); }, 5000));
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    }
+    std::vector<BYTE> bajty = PrecistBajty(soubor);
+    ASSERT_GT(bajty.size(), 44u) << "the recording was dropped";
+    EXPECT_EQ(std::string(bajty.begin(), bajty.begin() + 4), "RIFF");
+    if (p.predchozi) {
+        std::vector<BYTE> stary = PrecistBajty(SlozkaPoznamek() + L"\\temp.wav");
+        EXPECT_EQ(std::string(stary.begin(), stary.end()), predchozi) << "the earlier recording was replaced";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Poznamky, ZaznamBezNazvu,
+                         ::testing::Values(NepojmenovanyZaznam{"storno", false, false, L"temp.wav"},
+                                           NepojmenovanyZaznam{"storno_vedle_predchoziho", true, false, L"temp 2.wav"},
+                                           NepojmenovanyZaznam{"konec_programu", false, true, L"temp.wav"}),
+                         [](const ::testing::TestParamInfo<NepojmenovanyZaznam>& info) {
+                             return std::string(info.param.pripad);
+                         });

@@ -1,6 +1,10 @@
 // Sonvidar.exe from outside: its command line, the encoder test, a recording against the
-// stand-in encoder ended by WM_CLOSE, the missing encoder, and its two settings dialogs.
+// stand-in encoder ended by WM_CLOSE, the missing encoder, its two settings dialogs, a recording
+// that loses its tray icon, and the message and exit code of a mode that fails.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -198,5 +202,126 @@ TEST_F(SonvidarZvenku, NastaveniZvukuAVideaZobraziSeznamyKoderuAUlozi) {
     EXPECT_EQ(video.CekatNaKonec(), 0u);
     EXPECT_EQ(PrecistText(KLIC + L"\\Zaznam videa", L"profilVideo"), L"<chybí>");
 }
+
+// The notification area loses the recording icon while it records (as when it restarts): the
+// recording goes on, the icon comes back (at the next frame or at "TaskbarCreated"), and the end
+// still stops the encoder.
+struct ZtrataIkony {
+    const char* pripad;
+    bool oznameniNoveListy;  // the shell's "TaskbarCreated" broadcast follows the loss
+};
+
+void PrintTo(const ZtrataIkony& p, std::ostream* vystup) { *vystup << p.pripad; }
+
+// Whether the notification area holds the icon of that window and id (any process may ask).
+bool IkonaExistuje(HWND okno, UINT id) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = okno;
+    data.uID = id;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != 0;
+}
+
+class SonvidarZtrataIkony : public SonvidarZvenku, public ::testing::WithParamInterface<ZtrataIkony> {};
+
+TEST_P(SonvidarZtrataIkony, ZaznamPokracujeIkonaSeVratiAKonecZastaviKoder) {
+    const ZtrataIkony& p = GetParam();
+    RegistraceKoderu koder;
+    DocasnaSlozka slozka;
+    const std::wstring soubor = slozka.Cesta() + L"\\ikona.wma";
+    Program sonvidar(L"Sonvidar.exe", L"ZaznamZvuku \"" + soubor + L"\"");
+    HWND okno = sonvidar.CekatNaOkno(L"QKolvexSonvidar");
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return Obsah(soubor) == "KODER:ZAZNAM\r\n"; }, 10000));
+    ASSERT_TRUE(CekatNa([&] { return IkonaExistuje(okno, 1); }, 5000)) << "no recording icon";
+
+    for (int kolo = 0; kolo < 2; ++kolo) {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof(data);
+        data.hWnd = okno;
+        data.uID = 1;
+        ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &data));
+        if (p.oznameniNoveListy) ::PostMessageW(okno, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        EXPECT_TRUE(CekatNa([&] { return IkonaExistuje(okno, 1) || !sonvidar.Bezi(); }, 5000));
+        ASSERT_TRUE(sonvidar.Bezi()) << "the lost icon ended the recording, exit code " << std::hex
+                                     << sonvidar.CekatNaKonec(0);
+        EXPECT_TRUE(IkonaExistuje(okno, 1)) << "the icon did not come back";
+    }
+    // a few frames more with the icon back
+    EXPECT_EQ(sonvidar.CekatNaKonec(1200), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_EQ(Obsah(soubor), "KODER:ZAZNAM\r\n");
+
+    ::PostMessageW(okno, WM_CLOSE, 0, 0);
+    EXPECT_EQ(sonvidar.CekatNaKonec(), 0u);
+    EXPECT_EQ(Obsah(soubor), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
+    EXPECT_FALSE(IkonaExistuje(okno, 1)) << "the icon stayed behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sonvidar, SonvidarZtrataIkony,
+                         ::testing::Values(ZtrataIkony{"dalsi_snimek", false}, ZtrataIkony{"taskbar_created", true}),
+                         [](const ::testing::TestParamInfo<ZtrataIkony>& info) { return std::string(info.param.pripad); });
+
+// A mode that fails says so in Czech and ends with a failure code (never 0 or 1), so Kolvex can
+// tell a recording that never started from one that finished; a damaged value in the settings
+// mode keeps its default and the dialog still opens.
+struct SelhaniRezimu {
+    const char* pripad;
+    const wchar_t* prikaz;       // verb of the command line (a recording gets a file too)
+    bool profilJakoCislo;        // "profil" stored as a DWORD, else as an unknown profile name
+    const wchar_t* zprava;       // part of the message
+    bool dialog;                 // the settings dialog opens after the message
+    DWORD kod;                   // exit code
+};
+
+void PrintTo(const SelhaniRezimu& p, std::ostream* vystup) { *vystup << p.pripad; }
+
+class SonvidarSelhaniRezimu : public SonvidarZvenku, public ::testing::WithParamInterface<SelhaniRezimu> {};
+
+TEST_P(SonvidarSelhaniRezimu, ZpravaAKodNeuspechu) {
+    const SelhaniRezimu& p = GetParam();
+    RegistraceKoderu koder;
+    DocasnaSlozka slozka;
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (KLIC + L"\\Zaznam zvuku").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &h, nullptr),
+              ERROR_SUCCESS);
+    if (p.profilJakoCislo) {
+        const DWORD cislo = 3;
+        ::RegSetValueExW(h, L"profil", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&cislo), sizeof(cislo));
+    } else {
+        const wchar_t neznamy[] = L"Neznámý profil";
+        ::RegSetValueExW(h, L"profil", 0, REG_SZ, reinterpret_cast<const BYTE*>(neznamy), sizeof(neznamy));
+    }
+    ::RegCloseKey(h);
+
+    const std::wstring soubor = slozka.Cesta() + L"\\nespusteny.wma";
+    const bool zaznam = std::wstring(p.prikaz) == L"ZaznamZvuku";
+    Program sonvidar(L"Sonvidar.exe", zaznam ? std::wstring(p.prikaz) + L" \"" + soubor + L"\"" : std::wstring(p.prikaz));
+    HWND box = sonvidar.CekatNaZpravu();
+    ASSERT_NE(box, nullptr) << "no message";
+    const std::wstring text = TextZpravy(box);
+    EXPECT_NE(text.find(p.zprava), std::wstring::npos) << std::string(text.begin(), text.end());
+    if (p.profilJakoCislo) EXPECT_NE(text.find(L"profil"), std::wstring::npos) << "the damaged value is not named";
+    EXPECT_EQ(TextOkna(box), L"Sonvidar");
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    if (p.dialog) {
+        HWND dialog = nullptr;
+        ASSERT_TRUE(CekatNa([&] { return (dialog = Dialog(sonvidar, 1002)) != nullptr; }, 10000)) << "no dialog";
+        EXPECT_EQ(VybranyText(dialog, 1002), L"Windows Media Audio 8 for ISDN (Better than CD quality, 128 Kbps)");
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+    EXPECT_EQ(sonvidar.CekatNaKonec(), p.kod);
+    if (zaznam) EXPECT_EQ(Obsah(soubor).find("KODER:ZAZNAM"), std::string::npos) << "it recorded";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sonvidar, SonvidarSelhaniRezimu,
+    ::testing::Values(
+        SelhaniRezimu{"zaznam_profil_cislem", L"ZaznamZvuku", true, L"Záznam se nepodařilo spustit.", false,
+                      static_cast<DWORD>(HRESULT_FROM_WIN32(ERROR_INVALID_DATATYPE))},
+        SelhaniRezimu{"zaznam_neznamy_profil", L"ZaznamZvuku", false, L"Záznam se nepodařilo spustit.", false,
+                      static_cast<DWORD>(E_INVALIDARG)},
+        SelhaniRezimu{"nastaveni_profil_cislem", L"NastaveniZaznamZvuku", true, L"Platí výchozí hodnota", true, 0u}),
+    [](const ::testing::TestParamInfo<SelhaniRezimu>& info) { return std::string(info.param.pripad); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 // window (first picture at once, keys, cyclic repeat, a damaged picture ends the show).
 #include <gtest/gtest.h>
 
+#include "knihovna/text.h"
 #include "podpora/obrazky.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
@@ -107,6 +108,39 @@ TEST_F(LumedaProgram, NastaveniIntervalMimoMezeStornoNicNezapise) {
     ::SetWindowTextW(::GetDlgItem(d, 1004), L"3");
     Ukoncit(p, d, IDCANCEL);
     EXPECT_FALSE(testy::ExistujeKlic(KLIC) && Dword(L"interval") != 0xDEADu);
+}
+
+TEST_F(LumedaProgram, PoskozenaHodnotaSeNahlasiOstatniPlatiAOkJePonecha) {
+    // a colour stored as text before an interval of 9
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, KLIC, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr), 0);
+    ::RegSetValueExW(h, L"barvaPozadi", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"modrá"), 12);
+    ::RegCloseKey(h);
+    ZapsatDword(L"cyklickyOpakovat", 1);
+    ZapsatDword(L"interval", 9);
+
+    HANDLE p = testy::SpustitProces(Lumeda(), L"Lumeda.exe");
+    ASSERT_NE(p, nullptr);
+    HWND zprava = nullptr;
+    ASSERT_TRUE(testy::CekatNa(
+        [&] {
+            zprava = testy::OknoProcesu(p, L"#32770", nullptr);
+            return zprava && !testy::TextZpravy(zprava).empty();
+        },
+        10000))
+        << "no report of the damaged value";
+    const std::wstring text = testy::TextZpravy(zprava);
+    EXPECT_NE(text.find(L"\"barvaPozadi\""), std::wstring::npos) << knihovna::NaUzky(text, CP_UTF8);
+    EXPECT_EQ(text.find(L"interval"), std::wstring::npos) << knihovna::NaUzky(text, CP_UTF8);
+    ::PostMessageW(zprava, WM_COMMAND, IDOK, 0);
+
+    HWND d = nullptr;
+    ASSERT_TRUE(testy::CekatNa([&] { return (d = testy::OknoProcesu(p, L"#32770", L"Lumeda - Nastavení")) != nullptr; }, 10000));
+    EXPECT_EQ(testy::TextOkna(::GetDlgItem(d, 1004)), L"9") << "the values after the damaged one were not read";
+    EXPECT_EQ(::SendDlgItemMessageW(d, 1005, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Ukoncit(p, d, IDOK);
+    EXPECT_EQ(Dword(L"interval"), 9u) << "OK overwrote the stored interval";
+    EXPECT_EQ(Dword(L"cyklickyOpakovat"), 1u);
 }
 
 TEST_F(LumedaProgram, BezObrazkuNastaveni) {

@@ -1,6 +1,8 @@
 // Lumeda's picture list, folder scan, placement of a picture and settings in the registry.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "lumeda/brenvald.h"
 #include "lumeda/seznam.h"
 #include "podpora/pomocnik.h"
@@ -171,7 +173,7 @@ TEST(LumedaNastaveni, UlozeniANacteniIPoskozeneHodnoty) {
         EXPECT_EQ(x.interval, 5u) << spatny;
     }
 
-    // a value of another type is reported and stops the loading; what came before stays
+    // a value of another type is reported and keeps its default; what came before stays
     ZapsatHodnotu(L"cyklickyOpakovat", REG_SZ, L"ano", 8);
     Brenvald::Nastaveni y;
     try {
@@ -185,6 +187,68 @@ TEST(LumedaNastaveni, UlozeniANacteniIPoskozeneHodnoty) {
     EXPECT_EQ(y.interval, 5u);
     testy::SmazatKlic(L"Software\\Brenvald\\LumedaTest");
 }
+
+namespace {
+
+// One damaged value (another type, another size) keeps its default and is the one named in the
+// report; every other value is read, whether it comes before or after the damaged one.
+struct PoskozenaHodnota {
+    const wchar_t* nazev;
+    DWORD typ;
+    std::vector<BYTE> data;
+};
+
+void PrintTo(const PoskozenaHodnota& p, std::ostream* vystup) {
+    *vystup << std::string(p.nazev, p.nazev + wcslen(p.nazev)) << " typ " << p.typ;
+}
+
+std::vector<BYTE> Bajty(const void* data, size_t velikost) {
+    const BYTE* b = static_cast<const BYTE*>(data);
+    return std::vector<BYTE>(b, b + velikost);
+}
+
+}  // namespace
+
+class LumedaPoskozenaHodnota : public ::testing::TestWithParam<PoskozenaHodnota> {};
+
+TEST_P(LumedaPoskozenaHodnota, OstatniHodnotySeNactou) {
+    const PoskozenaHodnota& p = GetParam();
+    testy::SmazatKlic(L"Software\\Brenvald\\LumedaTest");
+    Brenvald::Nastaveni ulozene;
+    ulozene.barvaPozadi = RGB(10, 20, 30);
+    ulozene.cyklickyOpakovat = true;
+    ulozene.interval = 9;
+    ulozene.vychoziSeznam = L"C:\\seznamy\\výchozí.imglst";
+    ulozene.Ulozit(KLIC_TESTU);
+    ZapsatHodnotu(p.nazev, p.typ, p.data.data(), static_cast<DWORD>(p.data.size()));
+
+    Brenvald::Nastaveni n;
+    const Brenvald::Nastaveni vychozi;
+    std::wstring zprava;
+    try {
+        n.Nacist(KLIC_TESTU);
+    } catch (const Brenvald::Vyjimka& v) {
+        zprava = v.Text();
+    }
+    EXPECT_NE(zprava.find(std::wstring(L"\"") + p.nazev + L"\""), std::wstring::npos) << "not named: " << zprava;
+    for (const wchar_t* jiny : {L"barvaPozadi", L"cyklickyOpakovat", L"interval", L"vychoziSeznam"})
+        if (std::wstring(jiny) != p.nazev)
+            EXPECT_EQ(zprava.find(std::wstring(L"\"") + jiny + L"\""), std::wstring::npos) << "named as well: " << zprava;
+    const std::wstring nazev = p.nazev;
+    EXPECT_EQ(n.barvaPozadi, nazev == L"barvaPozadi" ? vychozi.barvaPozadi : RGB(10, 20, 30));
+    EXPECT_EQ(n.cyklickyOpakovat, nazev != L"cyklickyOpakovat");
+    EXPECT_EQ(n.interval, nazev == L"interval" ? 5u : 9u);
+    EXPECT_EQ(n.vychoziSeznam, nazev == L"vychoziSeznam" ? std::wstring() : ulozene.vychoziSeznam);
+    testy::SmazatKlic(L"Software\\Brenvald\\LumedaTest");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LumedaNastaveni, LumedaPoskozenaHodnota,
+    ::testing::Values(PoskozenaHodnota{L"barvaPozadi", REG_SZ, Bajty(L"modrá", 12)},
+                      PoskozenaHodnota{L"cyklickyOpakovat", REG_BINARY, Bajty("\1\0", 2)},
+                      PoskozenaHodnota{L"interval", REG_SZ, Bajty(L"9", 4)},
+                      PoskozenaHodnota{L"interval", REG_QWORD, Bajty("\x09\0\0\0\0\0\0\0", 8)},
+                      PoskozenaHodnota{L"vychoziSeznam", REG_DWORD, Bajty("\1\0\0\0", 4)}));
 
 TEST(LumedaSeznam, OdkazNaNadrazenouSlozkuSeNeprochazi) {
     testy::DocasnaSlozka s;

@@ -4,9 +4,11 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/modul.h"
 #include "multimedia/ovladaczaznamu.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
@@ -175,6 +177,56 @@ TEST_F(OvladacZaznamuSonvidar, KonecAplikaceZastaviZaznamKdyzToNastaveniChce) {
     modul.reset();
     EXPECT_EQ(Obsah(prvni), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
     EXPECT_TRUE(testy::CekatNa([&] { return OknoSonvidaru() == nullptr; }, 10000));
+}
+
+// Files the driver asked the shell to open (the playback after a recording).
+std::vector<std::wstring> prehrane;
+HINSTANCE WINAPI ZaznamenatPrehrani(HWND, LPCWSTR, LPCWSTR soubor, LPCWSTR, LPCWSTR, INT) {
+    prehrane.push_back(soubor ? soubor : L"");
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
+}
+
+// A message box of another process (Sonvidar's) whose text holds the part.
+HWND ZpravaSonvidaru(const std::wstring& cast) {
+    for (HWND o = nullptr; (o = ::FindWindowExW(nullptr, o, L"#32770", nullptr)) != nullptr;) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(o, &pid);
+        if (pid != ::GetCurrentProcessId() && testy::TextZpravy(o).find(cast) != std::wstring::npos) return o;
+    }
+    return nullptr;
+}
+
+TEST_F(OvladacZaznamuSonvidar, PrehrajeJenDokoncenyZaznamNespustenyOhlasiSonvidarJednou) {
+    nastaveniSonvidar->zvuk.prehrat = true;
+    prehrane.clear();
+    knihovna::FunkceShellExecute puvodni = knihovna::spustitShell;
+    knihovna::spustitShell = ZaznamenatPrehrani;
+    struct Vratit {
+        knihovna::FunkceShellExecute f;
+        ~Vratit() { knihovna::spustitShell = f; }
+    } vratit{puvodni};
+
+    // a recording that finished is played
+    const std::wstring prvni = slozka.Cesta() + L"\\zaznam0.wma";
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return OknoSonvidaru() && Obsah(prvni) == "KODER:ZAZNAM\r\n"; }, 20000));
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return !modul->BeziZaznam(false); }, 20000));
+    EXPECT_EQ(prehrane, (std::vector<std::wstring>{prvni}));
+
+    // one that never started (its stored profile is a number): Sonvidar's message, no playback
+    const DWORD cislo = 3;
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Brenvald\\SonvidarKolvex\\1.0\\Zaznam zvuku", L"profil",
+                                REG_DWORD, &cislo, sizeof(cislo)),
+              ERROR_SUCCESS);
+    Prikaz(40168);
+    HWND box = nullptr;
+    ASSERT_TRUE(testy::CekatNa([&] { return (box = ZpravaSonvidaru(L"Záznam se nepodařilo spustit")) != nullptr; }, 20000));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(testy::CekatNa([&] { return !modul->BeziZaznam(false); }, 20000));
+    EXPECT_EQ(prehrane.size(), 1u) << "a recording that never started was played";
+    EXPECT_TRUE(zpravy.zpravy.empty()) << "a second message on top of Sonvidar's: " << zpravy;
+    EXPECT_FALSE(testy::ExistujeSoubor(slozka.Cesta() + L"\\zaznam1.wma"));
 }
 
 }  // namespace

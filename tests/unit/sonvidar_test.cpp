@@ -228,6 +228,25 @@ TEST_F(SonvidarRegistr, KlicCteNeexistujiciATypyHodnot) {
     EXPECT_THROW(a.NacistNastaveniZvuku(), Knihovna::Chyba);
 }
 
+TEST_F(SonvidarRegistr, PoskozenaHodnotaNezastaviCteniOstatnich) {
+    {
+        Knihovna::KlicRegistru klic;
+        klic.Otevrit(L"Zaznam zvuku");
+        klic.ZapsatBool(L"konecNaKlik", true);
+        klic.ZapsatBool(L"profil", true);  // a DWORD where a text belongs
+        klic.ZapsatText(L"zarizeni", L"Mikrofon (testovací)");
+        klic.ZapsatBool(L"zpravaIkona", false);
+        klic.Zavrit();
+    }
+    AplikaceZaznamu a;
+    EXPECT_THROW(a.NacistNastaveniZvuku(), Knihovna::Chyba);
+    EXPECT_EQ(a.poskozeneHodnoty, (std::vector<std::wstring>{L"profil"}));
+    EXPECT_TRUE(a.zvuk.konecNaKlik);
+    EXPECT_EQ(a.zvuk.profil, L"Windows Media Audio 8 for ISDN (Better than CD quality, 128 Kbps)") << "not the default";
+    EXPECT_EQ(a.zvuk.zarizeni, L"Mikrofon (testovací)") << "a value after the damaged one was not read";
+    EXPECT_FALSE(a.zvuk.zpravaIkona);
+}
+
 TEST(SonvidarCombo, VyberTextuANaplneniZeSeznamu) {
     HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 200, 200, nullptr, nullptr,
                                    nullptr, nullptr);

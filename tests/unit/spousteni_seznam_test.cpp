@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -185,10 +186,12 @@ TEST_F(SeznamAplikaciRegistr, UlozeniOdstraniOdebraneAPrejmenovanePolozky) {
     EXPECT_FALSE(testy::ExistujeKlic(KLIC_APLIKACI + L"\\Druhá"));
     EXPECT_FALSE(testy::ExistujeKlic(KLIC_APLIKACI + L"\\Třetí"));
 
-    // renaming only the letter case keeps the one key (the registry does not tell case)
+    // renaming only the letter case keeps one key, under the new name
     seznam.NastavitNazev(static_cast<size_t>(seznam.NajitPodleNazvu(L"První")), L"PRVNÍ");
     seznam.Ulozit();
     EXPECT_EQ(Podklice(KLIC_APLIKACI).size(), 2u);
+    klice = Podklice(KLIC_APLIKACI);
+    EXPECT_NE(std::find(klice.begin(), klice.end(), L"PRVNÍ"), klice.end()) << "the key kept its old letters";
 
     // the last entry removed: the key holds nothing
     while (seznam.Pocet() > 0) seznam.Odebrat(0);
@@ -226,6 +229,66 @@ TEST_F(SeznamAplikaciRegistr, PoskozenaHodnotaSeNahlasiAUlozeniJiNeprepise) {
               ERROR_SUCCESS);
     EXPECT_STREQ(text, L"C:\\nová.exe");
 }
+
+// A rename that changes only letter case reaches the registry and comes back at the next start,
+// with the entry's values (a damaged one kept as stored) and nothing left of the old key.
+struct ZmenaVelikosti {
+    const wchar_t* puvodni;
+    const wchar_t* novy;
+};
+
+void PrintTo(const ZmenaVelikosti& p, std::ostream* vystup) {
+    *vystup << knihovna::NaUzky(p.puvodni, CP_UTF8) << " -> " << knihovna::NaUzky(p.novy, CP_UTF8);
+}
+
+class ZmenaVelikostiPismen : public SeznamAplikaciRegistr, public ::testing::WithParamInterface<ZmenaVelikosti> {};
+
+TEST_P(ZmenaVelikostiPismen, NovyNazevPrezijeRestart) {
+    const ZmenaVelikosti& p = GetParam();
+    {
+        SeznamAplikaci seznam(KOREN);
+        size_t a = seznam.Pridat(p.puvodni, L"C:\\plny.exe", UROVEN_PLNY_PRISTUP);
+        seznam.NastavitKlavesu(a, 'P', MOD_CONTROL);
+        seznam.Pridat(L"Jiná", L"C:\\jina.exe", 0);
+        seznam.Ulozit();
+    }
+    ZapsatText(KLIC_APLIKACI + L"\\" + p.puvodni, L"pocetSpusteni", L"mnoho");  // damaged: kept as stored
+    {
+        SeznamAplikaci seznam(KOREN);
+        EXPECT_TRUE(FAILED(seznam.Nacist()));
+        const int index = seznam.NajitPodleNazvu(p.puvodni);
+        ASSERT_GE(index, 0);
+        seznam.NastavitNazev(static_cast<size_t>(index), p.novy);
+        seznam.Ulozit();
+    }
+    const std::vector<std::wstring> klice = Podklice(KLIC_APLIKACI);
+    ASSERT_EQ(klice.size(), 2u);
+    EXPECT_NE(std::find(klice.begin(), klice.end(), std::wstring(p.novy)), klice.end());
+    EXPECT_NE(std::find(klice.begin(), klice.end(), std::wstring(L"Jiná")), klice.end());
+
+    SeznamAplikaci znovu(KOREN);
+    EXPECT_TRUE(FAILED(znovu.Nacist())) << "the damaged value was dropped";
+    ASSERT_EQ(znovu.Pocet(), 2u);
+    EXPECT_LT(znovu.NajitPodleNazvu(p.puvodni), 0);
+    const int index = znovu.NajitPodleNazvu(p.novy);
+    ASSERT_GE(index, 0) << "the old name came back";
+    const SpoustenaAplikace& a = znovu.Polozka(static_cast<size_t>(index));
+    EXPECT_EQ(a.cesta, L"C:\\plny.exe");
+    EXPECT_EQ(a.uroven, static_cast<DWORD>(UROVEN_PLNY_PRISTUP));
+    EXPECT_EQ(a.virtKlavesa, static_cast<DWORD>('P'));
+    EXPECT_EQ(a.modifikator, static_cast<DWORD>(MOD_CONTROL));
+    EXPECT_NE(a.necitelne & NECITELNY_POCET, 0u);
+    wchar_t text[32] = L"";
+    DWORD velikost = sizeof(text);
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, (KLIC_APLIKACI + L"\\" + p.novy).c_str(), L"pocetSpusteni",
+                             RRF_RT_REG_SZ, nullptr, text, &velikost),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(text, L"mnoho");
+}
+
+INSTANTIATE_TEST_SUITE_P(SeznamAplikaci, ZmenaVelikostiPismen,
+                         ::testing::Values(ZmenaVelikosti{L"Plny", L"PLNY"}, ZmenaVelikosti{L"Účetnictví", L"účetnictví"},
+                                           ZmenaVelikosti{L"pLnY pŘístup", L"Plny Přístup"}));
 
 TEST(SeznamAplikaci, NazvyKterePojmeRegistr) {
     EXPECT_TRUE(JePlatnyNazevAplikace(L"Poznámkový blok"));
