@@ -160,7 +160,48 @@ void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek) {
     Overit(::CloseClipboard() != 0);
 }
 
-void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kvalita) {
+namespace {
+
+// A memory stream that frees itself.
+struct PametovyProud {
+    IStream* proud = nullptr;
+    PametovyProud() {
+        HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &proud);
+        if (FAILED(hr)) VyhoditChybu(hr);
+    }
+    ~PametovyProud() {
+        if (proud) proud->Release();
+    }
+    PametovyProud(const PametovyProud&) = delete;
+    PametovyProud& operator=(const PametovyProud&) = delete;
+
+    std::string Obsah() const {
+        STATSTG stav{};
+        HRESULT hr = proud->Stat(&stav, STATFLAG_NONAME);
+        if (FAILED(hr)) VyhoditChybu(hr);
+        if (stav.cbSize.QuadPart > 0x7FFFFFFF) VyhoditChybu(E_OUTOFMEMORY);
+        std::string data(static_cast<size_t>(stav.cbSize.QuadPart), '\0');
+        LARGE_INTEGER zacatek{};
+        hr = proud->Seek(zacatek, STREAM_SEEK_SET, nullptr);
+        ULONG precteno = 0;
+        if (SUCCEEDED(hr) && !data.empty()) hr = proud->Read(&data[0], static_cast<ULONG>(data.size()), &precteno);
+        if (FAILED(hr)) VyhoditChybu(hr);
+        if (precteno != data.size()) VyhoditChybu(knihovna::HresultZKodu(ERROR_HANDLE_EOF));
+        return data;
+    }
+};
+
+void UlozitDoProudu(ObrazekGdiPlus& obrazek, Gdiplus::Image& zdroj, IStream* cil, const CLSID& koder,
+                    const Gdiplus::EncoderParameters* parametry) {
+    ::SetLastError(0);
+    Gdiplus::Status stav = zdroj.Save(cil, &koder, parametry);
+    obrazek.posledniStav = stav;
+    if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+}
+
+}  // namespace
+
+void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, IStream* cil, int kvalita) {
     if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
     obrazek.VytvoritTabulkuKoderu();
     Gdiplus::EncoderParameters parametry;
@@ -170,11 +211,11 @@ void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kva
     parametry.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
     parametry.Parameter[0].NumberOfValues = 1;
     parametry.Parameter[0].Value = &hodnota;
-    obrazek.UlozitKoderem(soubor, (*obrazek.formaty)[FORMAT_JPEG].koder,
-                          kvalita >= 1 && kvalita <= 100 ? &parametry : nullptr);
+    UlozitDoProudu(obrazek, *obrazek.obrazek, cil, (*obrazek.formaty)[FORMAT_JPEG].koder,
+                   kvalita >= 1 && kvalita <= 100 ? &parametry : nullptr);
 }
 
-void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
+void UlozitJakoBmp(ObrazekGdiPlus& obrazek, IStream* cil) {
     if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
     obrazek.VytvoritTabulkuKoderu();
     Gdiplus::Bitmap& zdroj = *obrazek.obrazek;
@@ -189,7 +230,7 @@ void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
         stav = radky.GetLastStatus();
         if (stav == Gdiplus::Ok) {
             ::SetLastError(0);
-            stav = radky.Save(soubor.c_str(), &(*obrazek.formaty)[FORMAT_BMP].koder, nullptr);
+            stav = radky.Save(cil, &(*obrazek.formaty)[FORMAT_BMP].koder, nullptr);
         }
     }
     obrazek.posledniStav = stav;
@@ -197,7 +238,7 @@ void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
     if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
 }
 
-void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
+void UlozitJakoGif(ObrazekGdiPlus& obrazek, IStream* cil) {
     if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
     obrazek.VytvoritTabulkuKoderu();
     Gdiplus::Bitmap& zdroj = *obrazek.obrazek;
@@ -205,12 +246,28 @@ void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
     std::unique_ptr<Gdiplus::Bitmap> indexovany(zdroj.Clone(cely, PixelFormat8bppIndexed));
     if (!indexovany) VyhoditChybu(E_OUTOFMEMORY);
     Gdiplus::Status stav = indexovany->GetLastStatus();
-    if (stav == Gdiplus::Ok) {
-        ::SetLastError(0);
-        stav = indexovany->Save(soubor.c_str(), &(*obrazek.formaty)[FORMAT_GIF].koder, nullptr);
-    }
     obrazek.posledniStav = stav;
     if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+    UlozitDoProudu(obrazek, *indexovany, cil, (*obrazek.formaty)[FORMAT_GIF].koder, nullptr);
+}
+
+std::string ZakodovatOpis(ObrazekGdiPlus& obrazek, int format, int kvalitaJpeg, bool obrazovka) {
+    if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
+    if (format < 0 || format >= POCET_FORMATU_OBRAZKU) format = FORMAT_JPEG;
+    obrazek.VytvoritTabulkuKoderu();
+    PametovyProud pamet;
+    if (obrazovka && format == FORMAT_JPEG)
+        UlozitJakoJpeg(obrazek, pamet.proud, kvalitaJpeg);
+    else if (obrazovka && format == FORMAT_BMP)
+        UlozitJakoBmp(obrazek, pamet.proud);
+    else if (format == FORMAT_GIF)
+        UlozitJakoGif(obrazek, pamet.proud);
+    else
+        UlozitDoProudu(obrazek, *obrazek.obrazek, pamet.proud, (*obrazek.formaty)[format].koder, nullptr);
+    std::string data = pamet.Obsah();
+    // An encoder that reports success without output gives no picture.
+    if (data.empty()) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+    return data;
 }
 
 void OveritCelyObrazek(const std::string& data, UINT sirka, UINT vyska) {
@@ -237,24 +294,10 @@ namespace {
 
 enum class DruhOpisu { Obrazovka, Vyrez, Okno, KlientskaOblast };
 
-std::string PrecistCelySoubor(const std::wstring& cesta) {
-    knihovna::UchytSouboru soubor(::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    Overit(static_cast<bool>(soubor));
-    LARGE_INTEGER velikost{};
-    Overit(::GetFileSizeEx(soubor.Get(), &velikost) != 0);
-    if (velikost.QuadPart > 0x7FFFFFFF) VyhoditChybu(E_OUTOFMEMORY);
-    std::string data(static_cast<size_t>(velikost.QuadPart), '\0');
-    DWORD precteno = 0;
-    if (!data.empty())
-        Overit(::ReadFile(soubor.Get(), &data[0], static_cast<DWORD>(data.size()), &precteno, nullptr) != 0 &&
-               precteno == data.size());
-    return data;
-}
-
-// Encodes the picture beside its name, checks that it decodes whole, and only then puts it in
-// place through the checked atomic write: a failed or short save never leaves a damaged file
-// under the capture's name (without numbering it would replace the previous capture).
+// Encodes the picture in memory and puts it in place through the checked atomic write (every
+// write checked, flushed, the byte count compared, then renamed): a failed or short save never
+// leaves a damaged file under the capture's name (without numbering it would replace the
+// previous capture).
 void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, const NastaveniOpisu& nastaveni,
                          bool obrazovka) {
     std::wstring slozka = soubor.substr(0, soubor.find_last_of(L'\\'));
@@ -262,25 +305,9 @@ void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, co
         int kod = ::SHCreateDirectoryExW(nullptr, slozka.c_str(), nullptr);
         if (kod != ERROR_SUCCESS && kod != ERROR_ALREADY_EXISTS) VyhoditChybu(knihovna::HresultZKodu(kod));
     }
-    const std::wstring docasny = soubor + L"_temp_" + ::PathFindExtensionW(soubor.c_str());
-    try {
-        const int format = nastaveni.format < POCET_FORMATU_OBRAZKU ? static_cast<int>(nastaveni.format) : FORMAT_JPEG;
-        if (obrazovka && format == FORMAT_JPEG)
-            UlozitJakoJpeg(obrazek, docasny, static_cast<int>(nastaveni.kvalitaJpeg));
-        else if (obrazovka && format == FORMAT_BMP)
-            UlozitJakoBmp(obrazek, docasny);
-        else if (format == FORMAT_GIF)
-            UlozitJakoGif(obrazek, docasny);
-        else
-            obrazek.UlozitDoSouboru(docasny);
-        const std::string data = PrecistCelySoubor(docasny);
-        OveritCelyObrazek(data, obrazek.Sirka(), obrazek.Vyska());
-        UlozitSouborBezpecne(soubor, data.data(), data.size());
-        ::DeleteFileW(docasny.c_str());
-    } catch (...) {
-        ::DeleteFileW(docasny.c_str());
-        throw;
-    }
+    const int format = nastaveni.format < POCET_FORMATU_OBRAZKU ? static_cast<int>(nastaveni.format) : FORMAT_JPEG;
+    const std::string data = ZakodovatOpis(obrazek, format, static_cast<int>(nastaveni.kvalitaJpeg), obrazovka);
+    UlozitSouborBezpecne(soubor, data.data(), data.size());
 }
 
 const wchar_t* NazevAkceShellu(DWORD akce) {
