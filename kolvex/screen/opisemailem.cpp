@@ -23,6 +23,7 @@ using knihovna::Formatovat;
 using knihovna::Retezec;
 
 unsigned short portOdeslaniOpisu = 0;
+int casovyLimitOdeslaniOpisu = 0;
 
 namespace {
 
@@ -75,6 +76,7 @@ void Odeslat(Odeslani& o, VysledekOdeslaniOpisu& vysledek) {
     if (!o.uzivatel.empty()) smtp.uzivatel = o.uzivatel;
     if (!o.heslo.empty()) smtp.heslo = o.heslo;
     if (portOdeslaniOpisu) smtp.NastavitPort(portOdeslaniOpisu);
+    if (casovyLimitOdeslaniOpisu > 0) smtp.casovyLimitOdpovedi = casovyLimitOdeslaniOpisu;
     // The client's own account of a failure (a time-out, the encryption, a refused login) comes
     // first; a server that could not be reached or refused the message is named otherwise.
     if (!smtp.Pripojit(o.server)) {

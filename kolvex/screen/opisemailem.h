@@ -19,6 +19,8 @@ struct VysledekOdeslaniOpisu {
 
 // Seam for tests: the SMTP port (0 = the services database, else 25).
 extern unsigned short portOdeslaniOpisu;
+// Seam for tests: the reply time limit in seconds (0 = the client's own).
+extern int casovyLimitOdeslaniOpisu;
 
 // Whether a capture is being sent (the finished worker's handle is closed here).
 bool ProbihaOdesilaniOpisu();

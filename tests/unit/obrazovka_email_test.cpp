@@ -298,6 +298,7 @@ protected:
         oknoHlavni->ikona->id = 0;
         oknoHlavni.reset();
         portOdeslaniOpisu = 0;
+        casovyLimitOdeslaniOpisu = 0;
         aplikace.nastaveni.zvuk = true;
         aplikace.nastaveni.casovyLimitModulu = 5000;
         nastaveniOdesilatelEmailu = std::move(puvodniOdesilatel);
@@ -525,9 +526,9 @@ TEST_F(ObrazovkaEmail, PrilohuKterouNelzeVytvoritNeodesle) {
     EXPECT_FALSE(testy::ExistujeSoubor(SlozkaPrijatych() + L"\\hotovo.txt"));
 }
 
-// The e-mail road over STARTTLS, and its failures in the balloon: the client's own reason, not
-// "the server could not be reached".
-TEST_F(ObrazovkaEmail, SifrovaneOdeslaniAJehoSelhaniVBubline) {
+// The e-mail road over STARTTLS, and its failures in the balloon: the client's own reason (the
+// certificate, a refused login, a time-out), not "the server could not be reached".
+TEST_F(ObrazovkaEmail, OdeslaniPresTlsASelhaniVBubline) {
     testy::DuveryhodnaAutorita autorita;
     ASSERT_TRUE(autorita.Pridana());
     const std::wstring soubor = slozka.Cesta() + L"\\opis.png";
@@ -545,7 +546,9 @@ TEST_F(ObrazovkaEmail, SifrovaneOdeslaniAJehoSelhaniVBubline) {
          neodeslan + L"Certifikát serveru nepatří serveru \"127.0.0.1\" z nastavení; nic nebylo odesláno."},
         {"refused login", testy::PORT_SMTP_PRIHLASENI, L"odmitnout535",
          neodeslan + L"Server odmítl přihlášení: 535 5.7.8 Prihlaseni odmitnuto"},
+        {"greets, then silent", testy::PORT_SMTP_TICHY, L"uzivatel", neodeslan + L"Server neodpověděl do 2 s."},
     };
+    casovyLimitOdeslaniOpisu = 2;
     for (const auto& p : pripady) {
         SCOPED_TRACE(p.popis);
         testy::ZaznamSmtp zaznam;
