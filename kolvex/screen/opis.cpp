@@ -72,6 +72,18 @@ namespace {
 
 int PlatnyZoom(int zoom) { return zoom < 1 ? 1 : zoom; }
 
+// A GDI+ bitmap over the pixels of a DIB section it owns: the screen is copied once, straight
+// into the memory the encoders read. GDI+ never frees or reads the pixels when the bitmap goes.
+class BitmapaNadDib : public Gdiplus::Bitmap {
+public:
+    BitmapaNadDib(HBITMAP dib, INT sirka, INT vyska, void* pixely)
+        : Gdiplus::Bitmap(sirka, vyska, sirka * 4, PixelFormat32bppRGB, static_cast<BYTE*>(pixely)), m_dib(dib) {}
+    ~BitmapaNadDib() override = default;
+
+private:
+    knihovna::UchytBitmapy m_dib;
+};
+
 // Copies sirka x vyska from (x, y) of the source context, enlarged by the zoom, into the holder.
 // The holder keeps the screen's own 32-bit pixels (opaque); an alpha channel would only make
 // PNG files larger and slower to write.
@@ -79,22 +91,32 @@ void KopirovatZKontextu(ObrazekGdiPlus& obrazek, HDC zdroj, int x, int y, int si
     if (sirka <= 0 || vyska <= 0) VyhoditChybu(E_INVALIDARG);
     const long long cilSirka = static_cast<long long>(sirka) * zoom;
     const long long cilVyska = static_cast<long long>(vyska) * zoom;
-    if (cilSirka > INT_MAX / 4 || cilVyska > INT_MAX / 4) VyhoditChybu(E_OUTOFMEMORY);
+    if (cilSirka > INT_MAX / 4 || cilVyska > INT_MAX / 4 || cilSirka * cilVyska > INT_MAX / 4)
+        VyhoditChybu(E_OUTOFMEMORY);
 
-    knihovna::UchytBitmapy bitmapa;
+    BITMAPINFO popis{};
+    popis.bmiHeader.biSize = sizeof(popis.bmiHeader);
+    popis.bmiHeader.biWidth = static_cast<LONG>(cilSirka);
+    popis.bmiHeader.biHeight = -static_cast<LONG>(cilVyska);  // top-down, as GDI+ lays out rows
+    popis.bmiHeader.biPlanes = 1;
+    popis.bmiHeader.biBitCount = 32;
+    popis.bmiHeader.biCompression = BI_RGB;
+    void* pixely = nullptr;
+    knihovna::UchytBitmapy bitmapa(::CreateDIBSection(zdroj, &popis, DIB_RGB_COLORS, &pixely, nullptr, 0));
+    Overit(static_cast<bool>(bitmapa) && pixely != nullptr);
     {
         knihovna::UchytDc pamet(::CreateCompatibleDC(zdroj));
         Overit(static_cast<bool>(pamet));
-        bitmapa.Nastavit(::CreateCompatibleBitmap(zdroj, static_cast<int>(cilSirka), static_cast<int>(cilVyska)));
-        Overit(static_cast<bool>(bitmapa));
         knihovna::VybranyObjekt vyber(pamet.Get(), bitmapa.Get());
         BOOL ok = zoom == 1 ? ::BitBlt(pamet.Get(), 0, 0, sirka, vyska, zdroj, x, y, SRCCOPY)
                             : ::StretchBlt(pamet.Get(), 0, 0, static_cast<int>(cilSirka), static_cast<int>(cilVyska),
                                            zdroj, x, y, sirka, vyska, SRCCOPY);
         Overit(ok != 0);
     }
-    obrazek.Nastavit(Gdiplus::Bitmap::FromHBITMAP(bitmapa.Get(), nullptr));
-    Overit(bitmapa.Uvolnit());
+    ::GdiFlush();  // the section's memory holds the pixels before GDI+ reads it
+    auto* nova = new BitmapaNadDib(bitmapa.Get(), static_cast<INT>(cilSirka), static_cast<INT>(cilVyska), pixely);
+    bitmapa.Odevzdat();  // the bitmap owns the section now
+    obrazek.Nastavit(nova);
 }
 
 }  // namespace
