@@ -3,7 +3,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <new>
@@ -184,33 +186,101 @@ void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek) {
 
 namespace {
 
-// A memory stream that frees itself.
+// The stream the encoders write into: bytes in memory that grow geometrically (a global-memory
+// stream grows by each write's size, copying the whole picture again and again).
+class ProudVPameti : public IStream {
+public:
+    std::string data;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** objekt) override {
+        if (!objekt) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IStream || iid == IID_ISequentialStream) {
+            *objekt = static_cast<IStream*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *objekt = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_odkazy)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG zbyva = ::InterlockedDecrement(&m_odkazy);
+        if (zbyva == 0) delete this;
+        return static_cast<ULONG>(zbyva);
+    }
+    HRESULT STDMETHODCALLTYPE Read(void* cil, ULONG n, ULONG* precteno) override {
+        const size_t k = m_pozice < data.size() ? std::min<size_t>(n, data.size() - m_pozice) : 0;
+        if (k) memcpy(cil, data.data() + m_pozice, k);
+        m_pozice += k;
+        if (precteno) *precteno = static_cast<ULONG>(k);
+        return k == n ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void* zdroj, ULONG n, ULONG* zapsano) override {
+        if (zapsano) *zapsano = 0;
+        if (!zdroj && n) return STG_E_INVALIDPOINTER;
+        try {
+            if (m_pozice + n > data.size()) data.resize(m_pozice + n);
+        } catch (const std::bad_alloc&) {
+            return STG_E_MEDIUMFULL;
+        }
+        if (n) memcpy(&data[m_pozice], zdroj, n);
+        m_pozice += n;
+        if (zapsano) *zapsano = n;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER posun, DWORD odkud, ULARGE_INTEGER* nova) override {
+        long long zaklad = odkud == STREAM_SEEK_SET ? 0
+                           : odkud == STREAM_SEEK_CUR ? static_cast<long long>(m_pozice)
+                           : odkud == STREAM_SEEK_END ? static_cast<long long>(data.size())
+                                                      : -1;
+        if (zaklad < 0) return STG_E_INVALIDFUNCTION;
+        const long long cil = zaklad + posun.QuadPart;
+        if (cil < 0 || cil > 0x7FFFFFFF) return STG_E_INVALIDFUNCTION;
+        m_pozice = static_cast<size_t>(cil);
+        if (nova) nova->QuadPart = static_cast<ULONGLONG>(cil);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER velikost) override {
+        if (velikost.QuadPart > 0x7FFFFFFF) return STG_E_MEDIUMFULL;
+        try {
+            data.resize(static_cast<size_t>(velikost.QuadPart));
+        } catch (const std::bad_alloc&) {
+            return STG_E_MEDIUMFULL;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* stav, DWORD) override {
+        if (!stav) return STG_E_INVALIDPOINTER;
+        *stav = STATSTG{};
+        stav->type = STGTY_STREAM;
+        stav->cbSize.QuadPart = data.size();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    LONG m_odkazy = 1;
+    size_t m_pozice = 0;
+};
+
+// Owns one reference of the stream.
 struct PametovyProud {
-    IStream* proud = nullptr;
-    PametovyProud() {
-        HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &proud);
-        if (FAILED(hr)) VyhoditChybu(hr);
-    }
-    ~PametovyProud() {
-        if (proud) proud->Release();
-    }
+    ProudVPameti* proud = new ProudVPameti;
+    PametovyProud() = default;
+    ~PametovyProud() { proud->Release(); }
     PametovyProud(const PametovyProud&) = delete;
     PametovyProud& operator=(const PametovyProud&) = delete;
-
-    std::string Obsah() const {
-        STATSTG stav{};
-        HRESULT hr = proud->Stat(&stav, STATFLAG_NONAME);
-        if (FAILED(hr)) VyhoditChybu(hr);
-        if (stav.cbSize.QuadPart > 0x7FFFFFFF) VyhoditChybu(E_OUTOFMEMORY);
-        std::string data(static_cast<size_t>(stav.cbSize.QuadPart), '\0');
-        LARGE_INTEGER zacatek{};
-        hr = proud->Seek(zacatek, STREAM_SEEK_SET, nullptr);
-        ULONG precteno = 0;
-        if (SUCCEEDED(hr) && !data.empty()) hr = proud->Read(&data[0], static_cast<ULONG>(data.size()), &precteno);
-        if (FAILED(hr)) VyhoditChybu(hr);
-        if (precteno != data.size()) VyhoditChybu(knihovna::HresultZKodu(ERROR_HANDLE_EOF));
-        return data;
-    }
 };
 
 void UlozitDoProudu(ObrazekGdiPlus& obrazek, Gdiplus::Image& zdroj, IStream* cil, const CLSID& koder,
@@ -286,7 +356,7 @@ std::string ZakodovatOpis(ObrazekGdiPlus& obrazek, int format, int kvalitaJpeg, 
         UlozitJakoGif(obrazek, pamet.proud);
     else
         UlozitDoProudu(obrazek, *obrazek.obrazek, pamet.proud, (*obrazek.formaty)[format].koder, nullptr);
-    std::string data = pamet.Obsah();
+    std::string data = std::move(pamet.proud->data);
     // An encoder that reports success without output gives no picture.
     if (data.empty()) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
     return data;
