@@ -188,7 +188,7 @@ namespace {
 
 // The stream the encoders write into: bytes in memory that grow geometrically (a global-memory
 // stream grows by each write's size, copying the whole picture again and again).
-class ProudVPameti : public IStream {
+class ProudVPameti final : public IStream {
 public:
     std::string data;
 
