@@ -17,6 +17,7 @@ Usage: servery.py <output folder> <port base>
   base+10 SMTP that offers STARTTLS and falls silent inside the handshake
   base+11 SMTP with AUTH LOGIN answering the password by the user name: "odmitnout535" 535,
           "odmitnout530" 530, "ticho" never, any other 235
+  base+12 SMTP with STARTTLS (the certificate of base+5) that falls silent inside TLS at AUTH
 The test authority's certificate is <output folder>/tls/autorita.der (DER), for the tests to
 trust. Every EHLO, STARTTLS, AUTH, MAIL and DATA the SMTP servers receive is appended to
 <output folder>/smtp.log as "<port> <TLS|PLAIN> <command>".
@@ -437,6 +438,38 @@ def starttls_v_rozhovoru(zpusob):
     return obsluha
 
 
+def ticho_v_tls(kontext, vystup, port):
+    """Upgrades to TLS, answers EHLO inside it, then never answers AUTH."""
+    def obsluha(o, zapsat, zaznam):
+        zapsat("220 127.0.0.1 ESMTP")
+        while True:
+            slovo = precist_prikaz(o).split(" ")[0].upper()
+            zaznam(slovo)
+            if slovo == "EHLO":
+                zapsat("250-127.0.0.1")
+                zapsat("250 STARTTLS")
+            elif slovo == "STARTTLS":
+                zapsat("220 2.0.0 Zacnete TLS")
+                break
+            else:
+                zapsat("530 5.7.0 Nejdrive STARTTLS")
+        tls = kontext.wrap_socket(o.request, server_side=True)
+        soubor = tls.makefile("rwb")
+        while True:
+            radek = soubor.readline()
+            if not radek:
+                return
+            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
+            zaznamenat(vystup, port, True, slovo)
+            if slovo == "EHLO":
+                soubor.write(b"250-127.0.0.1\r\n250 AUTH LOGIN\r\n")
+                soubor.flush()
+            else:
+                time.sleep(60)
+                return
+    return obsluha
+
+
 def prihlaseni_podle_jmena(o, zapsat, zaznam):
     import base64
     zapsat("220 127.0.0.1 ESMTP")
@@ -496,6 +529,7 @@ def main():
     skriptovany_server(zaklad + 9, vystup, starttls_v_rozhovoru("zavrit"))
     skriptovany_server(zaklad + 10, vystup, starttls_v_rozhovoru("ticho"))
     skriptovany_server(zaklad + 11, vystup, prihlaseni_podle_jmena)
+    skriptovany_server(zaklad + 12, vystup, ticho_v_tls(kontexty["spravny"], vystup, zaklad + 12))
     print("pripraveno", flush=True)
     try:
         while True:

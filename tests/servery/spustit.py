@@ -11,7 +11,7 @@ import subprocess
 import sys
 import time
 
-POCET_PORTU = 12  # base+0 .. base+11, see servery.py
+POCET_PORTU = 13  # base+0 .. base+12, see servery.py
 
 def porty_otevreny(zaklad):
     for port in range(zaklad, zaklad + POCET_PORTU):

@@ -24,6 +24,7 @@ constexpr int PORT_SMTP_TLS_ODMITNUTO = TESTY_PORTY + 8;   // offers STARTTLS, r
 constexpr int PORT_SMTP_TLS_ZAVRENO = TESTY_PORTY + 9;     // closes inside the handshake
 constexpr int PORT_SMTP_TLS_TICHO = TESTY_PORTY + 10;      // falls silent inside the handshake
 constexpr int PORT_SMTP_PRIHLASENI = TESTY_PORTY + 11;     // login answer by user name
+constexpr int PORT_SMTP_TLS_TICHO_PRI_AUTH = TESTY_PORTY + 12;  // silent inside TLS at AUTH
 
 // A Unix path of the build tree as Wine sees it (drive Z: is the root).
 inline std::wstring CestaZUnixu(const char* unix) {

@@ -455,6 +455,29 @@ TEST(Smtp, SelhaniStarttlsNikdyNepokracujeNesifrovane) {
     }
 }
 
+// The reply limit holds inside TLS: a server silent after the upgrade ends the send in time.
+TEST(Smtp, CasovyLimitPlatiIVSifrovanemSpojeni) {
+    Sokety sokety;
+    testy::DuveryhodnaAutorita autorita;
+    ASSERT_TRUE(autorita.Pridana());
+    testy::ZaznamSmtp zaznam;
+    ZaznamovySmtp smtp;
+    smtp.casovyLimitOdpovedi = 2;
+    smtp.prodlevaPoPripojeni = 0;
+    smtp.NastavitPort(testy::PORT_SMTP_TLS_TICHO_PRI_AUTH);
+    smtp.uzivatel = L"uzivatel";
+    smtp.heslo = L"heslo";
+    const ULONGLONG zacatek = ::GetTickCount64();
+    EXPECT_EQ(smtp.Pripojit(L"127.0.0.1"), 0);
+    const ULONGLONG trvani = ::GetTickCount64() - zacatek;
+    EXPECT_GE(trvani, 1900u);
+    EXPECT_LT(trvani, 5000u);
+    EXPECT_EQ(smtp.PopisChyby(), L"Server neodpověděl do 2 s.");
+    EXPECT_FALSE(smtp.JePripojeno());
+    const std::vector<std::string> ocekavane = {"PLAIN EHLO", "PLAIN STARTTLS", "TLS EHLO", "TLS AUTH"};
+    EXPECT_EQ(zaznam.Prikazy(testy::PORT_SMTP_TLS_TICHO_PRI_AUTH), ocekavane);
+}
+
 TEST(Smtp, MlcisiServerKonciCasovymLimitem) {
     Sokety sokety;
     ZaznamovySmtp smtp;
