@@ -808,7 +808,7 @@ int Smtp::SelhaniTls(const std::wstring& popis) {
 int Smtp::ZahajitTls() {
     int kod = OdeslatPrikaz("STARTTLS\r\n");
     if (kod != 220) {
-        if (kod == -1) return SelhaniTls(m_popisChyby);
+        if (kod == -1 && !m_popisChyby.empty()) return SelhaniTls(m_popisChyby);
         return SelhaniTls(Formatovat(Retezec(IDS_SMTP_STARTTLS_ODMITNUT).c_str(), m_posledniOdpoved.c_str()));
     }
     // Bytes that came with the 220 were sent before encryption: they are not trusted.
