@@ -10,8 +10,13 @@
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
+#include "core/tls.h"
+#include "resources/resource.h"
 
 namespace brenvald_email {
+
+using knihovna::Formatovat;
+using knihovna::Retezec;
 
 namespace {
 
@@ -580,8 +585,15 @@ void Smtp::ZavritSoket() {
     }
     m_soket = INVALID_SOCKET;
     m_prijato.clear();
+    m_radky.clear();
+    m_tls.reset();
+    m_sifrovane.clear();
     m_pripojeno = false;
     m_rozsirene = false;
+    m_odmitnutyKod = 0;
+    m_odmitnutyUzivatel.clear();
+    m_odmitnuteHeslo.clear();
+    m_odmitnutaOdpoved.clear();
 }
 
 void Smtp::Odpojit() {
@@ -590,26 +602,97 @@ void Smtp::Odpojit() {
     ZavritSoket();
 }
 
-bool Smtp::Poslat(const std::string& data, bool hlasitPrubeh) {
+bool Smtp::PoslatSurove(const char* data, size_t n) {
     size_t odeslano = 0;
-    while (odeslano < data.size()) {
+    while (odeslano < n) {
         fd_set zapis;
         FD_ZERO(&zapis);
         FD_SET(m_soket, &zapis);
         timeval limit{casovyLimitOdpovedi, 0};
-        if (::select(0, nullptr, &zapis, nullptr, &limit) <= 0) return false;
-        int kus = static_cast<int>(std::min<size_t>(1024, data.size() - odeslano));
-        int n = ::send(m_soket, data.data() + odeslano, kus, 0);
-        if (n <= 0) return false;
-        odeslano += static_cast<size_t>(n);
+        int pripraveno = ::select(0, nullptr, &zapis, nullptr, &limit);
+        if (pripraveno <= 0) {
+            m_popisChyby = pripraveno == 0 ? Formatovat(Retezec(IDS_SMTP_CASOVY_LIMIT).c_str(), casovyLimitOdpovedi)
+                                           : Retezec(IDS_SMTP_SPOJENI_UKONCENO);
+            return false;
+        }
+        int kus = static_cast<int>(std::min<size_t>(65536, n - odeslano));
+        int poslano = ::send(m_soket, data + odeslano, kus, 0);
+        if (poslano <= 0) {
+            m_popisChyby = Retezec(IDS_SMTP_SPOJENI_UKONCENO);
+            return false;
+        }
+        odeslano += static_cast<size_t>(poslano);
+    }
+    return true;
+}
+
+bool Smtp::Poslat(const std::string& data, bool hlasitPrubeh) {
+    size_t odeslano = 0;
+    while (odeslano < data.size()) {
+        const size_t kus = std::min<size_t>(1024, data.size() - odeslano);
+        if (m_tls) {
+            std::string zaznam;
+            SECURITY_STATUS stav = m_tls->Zasifrovat(data.data() + odeslano, kus, zaznam);
+            if (stav != SEC_E_OK) {
+                m_popisChyby = Formatovat(Retezec(IDS_SMTP_CHYBA_TLS).c_str(), knihovna::TextHresult(stav).c_str());
+                return false;
+            }
+            if (!PoslatSurove(zaznam.data(), zaznam.size())) return false;
+        } else if (!PoslatSurove(data.data() + odeslano, kus)) {
+            return false;
+        }
+        odeslano += kus;
         if (hlasitPrubeh && !PriOdesilani(data.data(), odeslano, data.size())) return false;
     }
     return true;
 }
 
+int Smtp::PrijmoutSurove(ULONGLONG konec, std::string& kam) {
+    ULONGLONG ted = ::GetTickCount64();
+    ULONGLONG zbyva = ted < konec ? konec - ted : 0;
+    fd_set cteni;
+    FD_ZERO(&cteni);
+    FD_SET(m_soket, &cteni);
+    timeval limit{static_cast<long>(zbyva / 1000), static_cast<long>(zbyva % 1000) * 1000};
+    int pripraveno = zbyva ? ::select(0, &cteni, nullptr, nullptr, &limit) : 0;
+    if (pripraveno == 0) {
+        m_popisChyby = Formatovat(Retezec(IDS_SMTP_CASOVY_LIMIT).c_str(), casovyLimitOdpovedi);
+        return -1;
+    }
+    char buffer[4096];
+    int n = pripraveno > 0 ? ::recv(m_soket, buffer, sizeof(buffer), 0) : -1;
+    if (n <= 0) {
+        m_popisChyby = Retezec(IDS_SMTP_SPOJENI_UKONCENO);
+        return n < 0 ? -1 : 0;
+    }
+    kam.append(buffer, static_cast<size_t>(n));
+    return 1;
+}
+
+bool Smtp::Prijmout(ULONGLONG konec) {
+    if (!m_tls) return PrijmoutSurove(konec, m_prijato) > 0;
+    for (;;) {
+        const size_t pred = m_prijato.size();
+        std::string odeslat;
+        SECURITY_STATUS stav = m_tls->Desifrovat(m_sifrovane, m_prijato, odeslat);
+        if (!odeslat.empty() && !PoslatSurove(odeslat.data(), odeslat.size())) return false;
+        if (m_prijato.size() > pred) return true;
+        if (stav == SEC_I_CONTEXT_EXPIRED) {
+            m_popisChyby = Retezec(IDS_SMTP_SPOJENI_UKONCENO);
+            return false;
+        }
+        if (stav != SEC_E_OK) {
+            m_popisChyby = Formatovat(Retezec(IDS_SMTP_CHYBA_TLS).c_str(), knihovna::TextHresult(stav).c_str());
+            return false;
+        }
+        if (PrijmoutSurove(konec, m_sifrovane) <= 0) return false;
+    }
+}
+
 int Smtp::PrecistOdpoved() {
     // Reads whole replies: the lines of a multi-line reply ("250-...") up to the last ("250 ...").
     const ULONGLONG konec = ::GetTickCount64() + static_cast<ULONGLONG>(casovyLimitOdpovedi) * 1000;
+    m_radky.clear();
     for (;;) {
         size_t lf;
         while ((lf = m_prijato.find('\n')) != std::string::npos) {
@@ -617,6 +700,7 @@ int Smtp::PrecistOdpoved() {
             m_prijato.erase(0, lf + 1);
             if (!radek.empty() && radek.back() == '\r') radek.pop_back();
             m_posledniOdpoved = knihovna::NaSiroky(radek, CP_THREAD_ACP);
+            m_radky.push_back(radek);
             if (radek.size() >= 4 && radek[3] == '-') continue;
             if (radek.size() < 3 || !isdigit(static_cast<unsigned char>(radek[0])) ||
                 !isdigit(static_cast<unsigned char>(radek[1])) || !isdigit(static_cast<unsigned char>(radek[2])))
@@ -624,23 +708,13 @@ int Smtp::PrecistOdpoved() {
             return atoi(radek.substr(0, 3).c_str());
         }
         if (m_prijato.size() > 65536) return -1;
-        ULONGLONG ted = ::GetTickCount64();
-        if (ted >= konec) return -1;
-        ULONGLONG zbyva = konec - ted;
-        fd_set cteni;
-        FD_ZERO(&cteni);
-        FD_SET(m_soket, &cteni);
-        timeval limit{static_cast<long>(zbyva / 1000), static_cast<long>(zbyva % 1000) * 1000};
-        if (::select(0, &cteni, nullptr, nullptr, &limit) <= 0) return -1;
-        char buffer[1024];
-        int n = ::recv(m_soket, buffer, sizeof(buffer), 0);
-        if (n <= 0) return -1;
-        m_prijato.append(buffer, static_cast<size_t>(n));
+        if (!Prijmout(konec)) return -1;
     }
 }
 
 int Smtp::OdeslatPrikaz(const std::string& prikaz) {
     if (m_soket == INVALID_SOCKET) return -1;
+    m_popisChyby.clear();
     if (!prikaz.empty()) {
         m_prijato.clear();  // what a server said unasked is not the answer to this command
         if (!Poslat(prikaz, prikaz.size() > 1024)) return -1;
@@ -652,7 +726,7 @@ int Smtp::OdeslatPrikaz(const std::string& prikaz) {
 
 int Smtp::Selhani(int kod) {
     if (kod == -1) m_pripojeno = false;
-    PriChybe(kod, m_posledniOdpoved);
+    PriChybe(kod, kod == -1 && !m_popisChyby.empty() ? m_popisChyby : m_posledniOdpoved);
     return kod;
 }
 
@@ -662,6 +736,8 @@ int Smtp::Pripojit(const std::wstring& server) {
         if (m_pripojeno) Ukoncit();
         ZavritSoket();
     }
+    m_popisChyby.clear();
+    m_server = knihovna::Oriznout(server, 259);
     sockaddr_in adresa{};
     adresa.sin_family = AF_INET;
     adresa.sin_port = m_port;
@@ -697,7 +773,7 @@ int Smtp::Pripojit(const std::wstring& server) {
     ::Sleep(prodlevaPoPripojeni);
     int kod = OdeslatPrikaz("");
     if (kod != 220) {
-        PriChybe(kod, m_posledniOdpoved);
+        PriChybe(kod, kod == -1 && !m_popisChyby.empty() ? m_popisChyby : m_posledniOdpoved);
         ZavritSoket();
         return 0;
     }
@@ -706,6 +782,65 @@ int Smtp::Pripojit(const std::wstring& server) {
         return 0;
     }
     return 1;
+}
+
+bool Smtp::Nabizi(const char* rozsireni) const {
+    // The keywords of an EHLO reply, one a line after the code ("250-STARTTLS").
+    const size_t n = strlen(rozsireni);
+    for (size_t i = 1; i < m_radky.size(); ++i) {
+        const std::string& radek = m_radky[i];
+        if (radek.size() >= 4 + n && ::StrCmpNIA(radek.c_str() + 4, rozsireni, static_cast<int>(n)) == 0 &&
+            (radek.size() == 4 + n || radek[4 + n] == ' '))
+            return true;
+    }
+    return false;
+}
+
+int Smtp::SelhaniTls(const std::wstring& popis) {
+    // The connection's state is unknown after a failed upgrade: nothing more goes over it,
+    // not even QUIT, and nothing falls back to plain text.
+    m_popisChyby = popis;
+    m_pripojeno = false;
+    PriChybe(-1, m_popisChyby);
+    return -1;
+}
+
+int Smtp::ZahajitTls() {
+    int kod = OdeslatPrikaz("STARTTLS\r\n");
+    if (kod != 220) {
+        if (kod == -1 && !m_popisChyby.empty()) return SelhaniTls(m_popisChyby);
+        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_STARTTLS_ODMITNUT).c_str(), m_posledniOdpoved.c_str()));
+    }
+    // Bytes that came with the 220 were sent before encryption: they are not trusted.
+    m_prijato.clear();
+    auto tls = std::make_unique<KanalTls>(m_server);
+    const ULONGLONG konec = ::GetTickCount64() + static_cast<ULONGLONG>(casovyLimitOdpovedi) * 1000;
+    std::string prijato, odeslat;
+    SECURITY_STATUS stav = tls->Zahajit(odeslat);
+    while (stav == SEC_I_CONTINUE_NEEDED || stav == SEC_E_INCOMPLETE_MESSAGE) {
+        if (!odeslat.empty() && !PoslatSurove(odeslat.data(), odeslat.size()))
+            return SelhaniTls(Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), m_popisChyby.c_str()));
+        odeslat.clear();
+        if (PrijmoutSurove(konec, prijato) <= 0)
+            return SelhaniTls(Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), m_popisChyby.c_str()));
+        stav = tls->Pokracovat(prijato, odeslat);
+    }
+    if (!odeslat.empty()) PoslatSurove(odeslat.data(), odeslat.size());  // the last message, or an alert
+    if (stav != SEC_E_OK || !tls->JeNavazany())
+        return SelhaniTls(
+            Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), knihovna::TextHresult(stav).c_str()));
+    const HRESULT certifikat = tls->OveritCertifikat();
+    if (certifikat == CERT_E_UNTRUSTEDROOT || certifikat == CERT_E_UNTRUSTEDCA || certifikat == CERT_E_CHAINING ||
+        certifikat == TRUST_E_CERT_SIGNATURE || certifikat == CERT_E_UNTRUSTEDTESTROOT)
+        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_NEDUVERYHODNY).c_str(), m_server.c_str()));
+    if (certifikat == CERT_E_CN_NO_MATCH)
+        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_JINY_SERVER).c_str(), m_server.c_str()));
+    if (FAILED(certifikat))
+        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_NEPLATNY).c_str(), m_server.c_str(),
+                                     knihovna::TextHresult(certifikat).c_str()));
+    m_tls = std::move(tls);
+    m_sifrovane = prijato;
+    return 0;
 }
 
 int Smtp::Pozdravit() {
@@ -725,7 +860,14 @@ int Smtp::Pozdravit() {
         if (kod != 250) return Selhani(kod);
     }
     m_pripojeno = true;
-    if (m_rozsirene) Autentizovat();
+    if (m_rozsirene && !m_tls && Nabizi("STARTTLS")) {
+        // Encrypted before anything else; the server's extensions are asked for again inside.
+        if (ZahajitTls() != 0) return -1;
+        kod = OdeslatPrikaz("EHLO " + jmeno + "\r\n");
+        if (kod != 250) return Selhani(kod);
+    }
+    // A refused login shows at the message; a server gone silent ends the connection here.
+    if (m_rozsirene && Autentizovat() == -1) return -1;
     return 0;
 }
 
@@ -740,9 +882,15 @@ bool Smtp::OdpovedNaVyzvu(const std::string& vyzva, std::string& odpoved) const 
     return true;
 }
 
+bool Smtp::PrihlaseniOdmitnuto() const {
+    return m_odmitnutyKod != 0 && uzivatel == m_odmitnutyUzivatel && heslo == m_odmitnuteHeslo;
+}
+
 int Smtp::Autentizovat() {
     for (int pokus = 0; pokus < pokusyPrihlaseni; ++pokus) {
         if (uzivatel.empty()) return 0;
+        // A login the server refused is not sent again: a wrong password repeated locks accounts.
+        if (PrihlaseniOdmitnuto()) break;
         int kod = OdeslatPrikaz("AUTH LOGIN\r\n");
         if (kod != 334) {
             if (kod == -1) return Selhani(-1);
@@ -762,11 +910,21 @@ int Smtp::Autentizovat() {
             if (radek.size() > 398) return Selhani(334);
             kod = OdeslatPrikaz(radek + "\r\n");
         }
-        if (kod == 235) return 0;
-        if (kod != 535) return Selhani(kod);
-        if (PriVarovani(535, m_posledniOdpoved) != 1) return Selhani(535);
+        if (kod == 235) {
+            m_odmitnutyKod = 0;
+            return 0;
+        }
+        if (kod == -1) return Selhani(-1);
+        m_odmitnutyKod = kod;
+        m_odmitnutyUzivatel = uzivatel;
+        m_odmitnuteHeslo = heslo;
+        m_odmitnutaOdpoved = m_posledniOdpoved;
+        if (kod != 535 || PriVarovani(535, m_posledniOdpoved) != 1) break;
     }
-    return Selhani(535);
+    if (!m_odmitnutyKod) return 0;
+    m_popisChyby = Formatovat(Retezec(IDS_SMTP_PRIHLASENI_ODMITNUTO).c_str(), m_odmitnutaOdpoved.c_str());
+    PriChybe(m_odmitnutyKod, m_odmitnutaOdpoved);
+    return m_odmitnutyKod;
 }
 
 bool PlatnaAdresaSmtp(const std::wstring& adresa) {
@@ -786,9 +944,10 @@ int Smtp::OdeslatOdesilatele(const std::wstring& adresa) {
     if (!PlatnaAdresaSmtp(adresa)) return OdmitnoutAdresu(adresa);
     std::string prikaz = "MAIL FROM: <" + Uzky(adresa) + ">\r\n";
     int kod = OdeslatPrikaz(prikaz);
-    // A server that wants a login gets it, a bounded number of times.
-    for (int pokus = 0; kod == 530 && pokus < pokusyPrihlaseni; ++pokus) {
-        if (Autentizovat() == -1) break;
+    // A server that wants a login gets it, a bounded number of times; a refused one ends here.
+    for (int pokus = 0; kod == 530 && pokus < pokusyPrihlaseni && !uzivatel.empty(); ++pokus) {
+        int prihlaseni = Autentizovat();
+        if (prihlaseni != 0) return prihlaseni;
         kod = OdeslatPrikaz(prikaz);
     }
     if (kod == 250) return 0;
@@ -859,6 +1018,7 @@ int Smtp::OdeslatZpravu(ZpravaEmail& zprava) {
     // Composed first: an attachment that cannot be read fails before the server hears of it.
     std::string text;
     if (!Sestavit(zprava, text)) return -1;
+    if (PrihlaseniOdmitnuto()) return Autentizovat();  // reports the refusal; nothing is sent
     int kod = OdeslatOdesilatele(zprava.odesilatel.adresa);
     if (kod != 0) return kod;
     int prijato = 0;

@@ -5,9 +5,12 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+class KanalTls;
 
 namespace brenvald_email {
 
@@ -133,7 +136,8 @@ public:
     Smtp(const Smtp&) = delete;
     Smtp& operator=(const Smtp&) = delete;
 
-    // Notification of a non-fatal refusal; after a refused login a result of 1 tries again.
+    // Notification of a non-fatal refusal; after a refused login a result of 1 tries again, but
+    // only with another user name or password set here (the same login is never sent twice).
     virtual int PriVarovani(int kod, const std::wstring& text);
     // Notification of a failed step.
     virtual int PriChybe(int kod, const std::wstring& text);
@@ -142,7 +146,9 @@ public:
     // While a long command is sent; 0 aborts.
     virtual int PriOdesilani(const char* data, size_t odeslano, size_t celkem);
 
-    // 1 when connected and greeted, else 0 (the socket is then closed).
+    // 1 when connected and greeted, else 0 (the socket is then closed). When the server offers
+    // STARTTLS the connection is encrypted first (the certificate must be trusted and carry the
+    // name given here) and greeted again; a failure then ends the connection, never a plain retry.
     int Pripojit(const std::wstring& server);
     // 0 accepted; -1 no sender or recipient, an address that cannot be sent (CR, LF, "<", ">",
     // too long), an attachment that cannot be read, or a broken connection; else the refusing
@@ -163,6 +169,10 @@ public:
     bool JePripojeno() const { return m_pripojeno; }
     bool JeRozsirene() const { return m_rozsirene; }
     const std::wstring& PosledniOdpoved() const { return m_posledniOdpoved; }
+    bool JeSifrovane() const { return static_cast<bool>(m_tls); }
+    // Why the last step failed when it was not a plain refusal of the server (a time-out, a
+    // closed connection, the encryption or its certificate, a refused login); else empty.
+    const std::wstring& PopisChyby() const { return m_popisChyby; }
 
     bool zkusitEhlo = true;
     int casovyLimitOdpovedi = 30;       // seconds for each reply, each send and the connect
@@ -175,11 +185,28 @@ private:
     u_short m_port;
     SOCKET m_soket = INVALID_SOCKET;
     std::wstring m_posledniOdpoved;
-    std::string m_prijato;  // received bytes not yet consumed
+    std::string m_prijato;  // received bytes not yet consumed (plain text)
+    std::vector<std::string> m_radky;  // the lines of the last reply
     bool m_pripojeno = false;
     bool m_rozsirene = false;
+    std::wstring m_server;
+    std::unique_ptr<KanalTls> m_tls;  // set once STARTTLS succeeded
+    std::string m_sifrovane;          // received TLS records not yet decrypted
+    std::wstring m_popisChyby;
+    // The login the server refused on this connection: never sent again.
+    int m_odmitnutyKod = 0;
+    std::wstring m_odmitnutyUzivatel;
+    std::wstring m_odmitnuteHeslo;
+    std::wstring m_odmitnutaOdpoved;
 
     bool Poslat(const std::string& data, bool hlasitPrubeh);
+    bool PoslatSurove(const char* data, size_t n);
+    int PrijmoutSurove(ULONGLONG konec, std::string& kam);
+    bool Prijmout(ULONGLONG konec);
+    bool Nabizi(const char* rozsireni) const;
+    int ZahajitTls();
+    int SelhaniTls(const std::wstring& popis);
+    bool PrihlaseniOdmitnuto() const;
     int OdmitnoutAdresu(const std::wstring& adresa);
     bool Sestavit(ZpravaEmail& zprava, std::string& text);
     bool OdpovedNaVyzvu(const std::string& vyzva, std::string& odpoved) const;

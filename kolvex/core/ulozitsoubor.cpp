@@ -42,6 +42,7 @@ void BezpecnyZapisSouboru::Otevrit(const std::wstring& cesta) {
         VyhoditChybu(knihovna::HresultZKodu(kod ? kod : ERROR_OPEN_FAILED));
     }
     m_cil = cesta;
+    m_zapsano = 0;
 }
 
 void BezpecnyZapisSouboru::Zapsat(const void* data, size_t bajtu) {
@@ -61,6 +62,7 @@ void BezpecnyZapisSouboru::Zapsat(const void* data, size_t bajtu) {
         }
         zbytek += kus;
         bajtu -= kus;
+        m_zapsano += kus;
     }
 }
 
@@ -68,6 +70,10 @@ void BezpecnyZapisSouboru::Potvrdit() {
     if (!m_soubor) VyhoditChybu(E_HANDLE);
     DWORD kod = 0;
     if (!::FlushFileBuffers(m_soubor.Get())) kod = ::GetLastError();
+    // The file holds every byte written, or it is not put in place.
+    LARGE_INTEGER velikost{};
+    if (kod == 0 && !::GetFileSizeEx(m_soubor.Get(), &velikost)) kod = ::GetLastError();
+    if (kod == 0 && static_cast<unsigned long long>(velikost.QuadPart) != m_zapsano) kod = ERROR_HANDLE_DISK_FULL;
     if (!m_soubor.Uvolnit() && kod == 0) kod = ::GetLastError();
     if (kod == 0 &&
         !::MoveFileExW(m_docasny.c_str(), m_cil.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -24,7 +24,8 @@ public:
     void Otevrit(const std::wstring& cesta);
     // Appends bytes; a failed or short write raises (and the save can only be discarded).
     void Zapsat(const void* data, size_t bajtu);
-    // Flushes, closes and replaces the target by the temporary file; raises on failure, in which
+    // Flushes, compares the file's size with the bytes written, closes and replaces the target by
+    // the temporary file; raises on failure, in which
     // case the temporary file is removed and the target keeps its previous content.
     void Potvrdit();
     // Discards the save: the temporary file is removed, the target untouched.
@@ -38,6 +39,7 @@ private:
     knihovna::UchytSouboru m_soubor;
     std::wstring m_cil;
     std::wstring m_docasny;
+    unsigned long long m_zapsano = 0;
 };
 
 // The whole content in one go: Otevrit, Zapsat, Potvrdit.

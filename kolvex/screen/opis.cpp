@@ -3,7 +3,9 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <new>
@@ -72,6 +74,18 @@ namespace {
 
 int PlatnyZoom(int zoom) { return zoom < 1 ? 1 : zoom; }
 
+// A GDI+ bitmap over the pixels of a DIB section it owns: the screen is copied once, straight
+// into the memory the encoders read. GDI+ never frees or reads the pixels when the bitmap goes.
+class BitmapaNadDib : public Gdiplus::Bitmap {
+public:
+    BitmapaNadDib(HBITMAP dib, INT sirka, INT vyska, void* pixely)
+        : Gdiplus::Bitmap(sirka, vyska, sirka * 4, PixelFormat32bppRGB, static_cast<BYTE*>(pixely)), m_dib(dib) {}
+    ~BitmapaNadDib() override = default;
+
+private:
+    knihovna::UchytBitmapy m_dib;
+};
+
 // Copies sirka x vyska from (x, y) of the source context, enlarged by the zoom, into the holder.
 // The holder keeps the screen's own 32-bit pixels (opaque); an alpha channel would only make
 // PNG files larger and slower to write.
@@ -79,22 +93,32 @@ void KopirovatZKontextu(ObrazekGdiPlus& obrazek, HDC zdroj, int x, int y, int si
     if (sirka <= 0 || vyska <= 0) VyhoditChybu(E_INVALIDARG);
     const long long cilSirka = static_cast<long long>(sirka) * zoom;
     const long long cilVyska = static_cast<long long>(vyska) * zoom;
-    if (cilSirka > INT_MAX / 4 || cilVyska > INT_MAX / 4) VyhoditChybu(E_OUTOFMEMORY);
+    if (cilSirka > INT_MAX / 4 || cilVyska > INT_MAX / 4 || cilSirka * cilVyska > INT_MAX / 4)
+        VyhoditChybu(E_OUTOFMEMORY);
 
-    knihovna::UchytBitmapy bitmapa;
+    BITMAPINFO popis{};
+    popis.bmiHeader.biSize = sizeof(popis.bmiHeader);
+    popis.bmiHeader.biWidth = static_cast<LONG>(cilSirka);
+    popis.bmiHeader.biHeight = -static_cast<LONG>(cilVyska);  // top-down, as GDI+ lays out rows
+    popis.bmiHeader.biPlanes = 1;
+    popis.bmiHeader.biBitCount = 32;
+    popis.bmiHeader.biCompression = BI_RGB;
+    void* pixely = nullptr;
+    knihovna::UchytBitmapy bitmapa(::CreateDIBSection(zdroj, &popis, DIB_RGB_COLORS, &pixely, nullptr, 0));
+    Overit(static_cast<bool>(bitmapa) && pixely != nullptr);
     {
         knihovna::UchytDc pamet(::CreateCompatibleDC(zdroj));
         Overit(static_cast<bool>(pamet));
-        bitmapa.Nastavit(::CreateCompatibleBitmap(zdroj, static_cast<int>(cilSirka), static_cast<int>(cilVyska)));
-        Overit(static_cast<bool>(bitmapa));
         knihovna::VybranyObjekt vyber(pamet.Get(), bitmapa.Get());
         BOOL ok = zoom == 1 ? ::BitBlt(pamet.Get(), 0, 0, sirka, vyska, zdroj, x, y, SRCCOPY)
                             : ::StretchBlt(pamet.Get(), 0, 0, static_cast<int>(cilSirka), static_cast<int>(cilVyska),
                                            zdroj, x, y, sirka, vyska, SRCCOPY);
         Overit(ok != 0);
     }
-    obrazek.Nastavit(Gdiplus::Bitmap::FromHBITMAP(bitmapa.Get(), nullptr));
-    Overit(bitmapa.Uvolnit());
+    ::GdiFlush();  // the section's memory holds the pixels before GDI+ reads it
+    auto* nova = new BitmapaNadDib(bitmapa.Get(), static_cast<INT>(cilSirka), static_cast<INT>(cilVyska), pixely);
+    bitmapa.Odevzdat();  // the bitmap owns the section now
+    obrazek.Nastavit(nova);
 }
 
 }  // namespace
@@ -160,7 +184,116 @@ void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek) {
     Overit(::CloseClipboard() != 0);
 }
 
-void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kvalita) {
+namespace {
+
+// The stream the encoders write into: bytes in memory that grow geometrically (a global-memory
+// stream grows by each write's size, copying the whole picture again and again).
+class ProudVPameti final : public IStream {
+public:
+    std::string data;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** objekt) override {
+        if (!objekt) return E_POINTER;
+        if (iid == IID_IUnknown || iid == IID_IStream || iid == IID_ISequentialStream) {
+            *objekt = static_cast<IStream*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *objekt = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_odkazy)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG zbyva = ::InterlockedDecrement(&m_odkazy);
+        if (zbyva == 0) delete this;
+        return static_cast<ULONG>(zbyva);
+    }
+    HRESULT STDMETHODCALLTYPE Read(void* cil, ULONG n, ULONG* precteno) override {
+        const size_t k = m_pozice < data.size() ? std::min<size_t>(n, data.size() - m_pozice) : 0;
+        if (k) memcpy(cil, data.data() + m_pozice, k);
+        m_pozice += k;
+        if (precteno) *precteno = static_cast<ULONG>(k);
+        return k == n ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void* zdroj, ULONG n, ULONG* zapsano) override {
+        if (zapsano) *zapsano = 0;
+        if (!zdroj && n) return STG_E_INVALIDPOINTER;
+        try {
+            if (m_pozice + n > data.size()) data.resize(m_pozice + n);
+        } catch (const std::bad_alloc&) {
+            return STG_E_MEDIUMFULL;
+        }
+        if (n) memcpy(&data[m_pozice], zdroj, n);
+        m_pozice += n;
+        if (zapsano) *zapsano = n;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER posun, DWORD odkud, ULARGE_INTEGER* nova) override {
+        long long zaklad = odkud == STREAM_SEEK_SET ? 0
+                           : odkud == STREAM_SEEK_CUR ? static_cast<long long>(m_pozice)
+                           : odkud == STREAM_SEEK_END ? static_cast<long long>(data.size())
+                                                      : -1;
+        if (zaklad < 0) return STG_E_INVALIDFUNCTION;
+        const long long cil = zaklad + posun.QuadPart;
+        if (cil < 0 || cil > 0x7FFFFFFF) return STG_E_INVALIDFUNCTION;
+        m_pozice = static_cast<size_t>(cil);
+        if (nova) nova->QuadPart = static_cast<ULONGLONG>(cil);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER velikost) override {
+        if (velikost.QuadPart > 0x7FFFFFFF) return STG_E_MEDIUMFULL;
+        try {
+            data.resize(static_cast<size_t>(velikost.QuadPart));
+        } catch (const std::bad_alloc&) {
+            return STG_E_MEDIUMFULL;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override {
+        return STG_E_INVALIDFUNCTION;
+    }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* stav, DWORD) override {
+        if (!stav) return STG_E_INVALIDPOINTER;
+        *stav = STATSTG{};
+        stav->type = STGTY_STREAM;
+        stav->cbSize.QuadPart = data.size();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
+
+private:
+    LONG m_odkazy = 1;
+    size_t m_pozice = 0;
+};
+
+// Owns one reference of the stream.
+struct PametovyProud {
+    ProudVPameti* proud = new ProudVPameti;
+    PametovyProud() = default;
+    ~PametovyProud() { proud->Release(); }
+    PametovyProud(const PametovyProud&) = delete;
+    PametovyProud& operator=(const PametovyProud&) = delete;
+};
+
+void UlozitDoProudu(ObrazekGdiPlus& obrazek, Gdiplus::Image& zdroj, IStream* cil, const CLSID& koder,
+                    const Gdiplus::EncoderParameters* parametry) {
+    ::SetLastError(0);
+    Gdiplus::Status stav = zdroj.Save(cil, &koder, parametry);
+    obrazek.posledniStav = stav;
+    if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+}
+
+}  // namespace
+
+void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, IStream* cil, int kvalita) {
     if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
     obrazek.VytvoritTabulkuKoderu();
     Gdiplus::EncoderParameters parametry;
@@ -170,11 +303,11 @@ void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kva
     parametry.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
     parametry.Parameter[0].NumberOfValues = 1;
     parametry.Parameter[0].Value = &hodnota;
-    obrazek.UlozitKoderem(soubor, (*obrazek.formaty)[FORMAT_JPEG].koder,
-                          kvalita >= 1 && kvalita <= 100 ? &parametry : nullptr);
+    UlozitDoProudu(obrazek, *obrazek.obrazek, cil, (*obrazek.formaty)[FORMAT_JPEG].koder,
+                   kvalita >= 1 && kvalita <= 100 ? &parametry : nullptr);
 }
 
-void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
+void UlozitJakoBmp(ObrazekGdiPlus& obrazek, IStream* cil) {
     if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
     obrazek.VytvoritTabulkuKoderu();
     Gdiplus::Bitmap& zdroj = *obrazek.obrazek;
@@ -189,7 +322,7 @@ void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
         stav = radky.GetLastStatus();
         if (stav == Gdiplus::Ok) {
             ::SetLastError(0);
-            stav = radky.Save(soubor.c_str(), &(*obrazek.formaty)[FORMAT_BMP].koder, nullptr);
+            stav = radky.Save(cil, &(*obrazek.formaty)[FORMAT_BMP].koder, nullptr);
         }
     }
     obrazek.posledniStav = stav;
@@ -197,7 +330,7 @@ void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
     if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
 }
 
-void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
+void UlozitJakoGif(ObrazekGdiPlus& obrazek, IStream* cil) {
     if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
     obrazek.VytvoritTabulkuKoderu();
     Gdiplus::Bitmap& zdroj = *obrazek.obrazek;
@@ -205,12 +338,28 @@ void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor) {
     std::unique_ptr<Gdiplus::Bitmap> indexovany(zdroj.Clone(cely, PixelFormat8bppIndexed));
     if (!indexovany) VyhoditChybu(E_OUTOFMEMORY);
     Gdiplus::Status stav = indexovany->GetLastStatus();
-    if (stav == Gdiplus::Ok) {
-        ::SetLastError(0);
-        stav = indexovany->Save(soubor.c_str(), &(*obrazek.formaty)[FORMAT_GIF].koder, nullptr);
-    }
     obrazek.posledniStav = stav;
     if (stav != Gdiplus::Ok) VyhoditChybuGdiplus(stav);
+    UlozitDoProudu(obrazek, *indexovany, cil, (*obrazek.formaty)[FORMAT_GIF].koder, nullptr);
+}
+
+std::string ZakodovatOpis(ObrazekGdiPlus& obrazek, int format, int kvalitaJpeg, bool obrazovka) {
+    if (!obrazek.obrazek) VyhoditChybu(E_HANDLE);
+    if (format < 0 || format >= POCET_FORMATU_OBRAZKU) format = FORMAT_JPEG;
+    obrazek.VytvoritTabulkuKoderu();
+    PametovyProud pamet;
+    if (obrazovka && format == FORMAT_JPEG)
+        UlozitJakoJpeg(obrazek, pamet.proud, kvalitaJpeg);
+    else if (obrazovka && format == FORMAT_BMP)
+        UlozitJakoBmp(obrazek, pamet.proud);
+    else if (format == FORMAT_GIF)
+        UlozitJakoGif(obrazek, pamet.proud);
+    else
+        UlozitDoProudu(obrazek, *obrazek.obrazek, pamet.proud, (*obrazek.formaty)[format].koder, nullptr);
+    std::string data = std::move(pamet.proud->data);
+    // An encoder that reports success without output gives no picture.
+    if (data.empty()) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+    return data;
 }
 
 void OveritCelyObrazek(const std::string& data, UINT sirka, UINT vyska) {
@@ -237,24 +386,10 @@ namespace {
 
 enum class DruhOpisu { Obrazovka, Vyrez, Okno, KlientskaOblast };
 
-std::string PrecistCelySoubor(const std::wstring& cesta) {
-    knihovna::UchytSouboru soubor(::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    Overit(static_cast<bool>(soubor));
-    LARGE_INTEGER velikost{};
-    Overit(::GetFileSizeEx(soubor.Get(), &velikost) != 0);
-    if (velikost.QuadPart > 0x7FFFFFFF) VyhoditChybu(E_OUTOFMEMORY);
-    std::string data(static_cast<size_t>(velikost.QuadPart), '\0');
-    DWORD precteno = 0;
-    if (!data.empty())
-        Overit(::ReadFile(soubor.Get(), &data[0], static_cast<DWORD>(data.size()), &precteno, nullptr) != 0 &&
-               precteno == data.size());
-    return data;
-}
-
-// Encodes the picture beside its name, checks that it decodes whole, and only then puts it in
-// place through the checked atomic write: a failed or short save never leaves a damaged file
-// under the capture's name (without numbering it would replace the previous capture).
+// Encodes the picture in memory and puts it in place through the checked atomic write (every
+// write checked, flushed, the byte count compared, then renamed): a failed or short save never
+// leaves a damaged file under the capture's name (without numbering it would replace the
+// previous capture).
 void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, const NastaveniOpisu& nastaveni,
                          bool obrazovka) {
     std::wstring slozka = soubor.substr(0, soubor.find_last_of(L'\\'));
@@ -262,25 +397,9 @@ void UlozitOpisDoSouboru(ObrazekGdiPlus& obrazek, const std::wstring& soubor, co
         int kod = ::SHCreateDirectoryExW(nullptr, slozka.c_str(), nullptr);
         if (kod != ERROR_SUCCESS && kod != ERROR_ALREADY_EXISTS) VyhoditChybu(knihovna::HresultZKodu(kod));
     }
-    const std::wstring docasny = soubor + L"_temp_" + ::PathFindExtensionW(soubor.c_str());
-    try {
-        const int format = nastaveni.format < POCET_FORMATU_OBRAZKU ? static_cast<int>(nastaveni.format) : FORMAT_JPEG;
-        if (obrazovka && format == FORMAT_JPEG)
-            UlozitJakoJpeg(obrazek, docasny, static_cast<int>(nastaveni.kvalitaJpeg));
-        else if (obrazovka && format == FORMAT_BMP)
-            UlozitJakoBmp(obrazek, docasny);
-        else if (format == FORMAT_GIF)
-            UlozitJakoGif(obrazek, docasny);
-        else
-            obrazek.UlozitDoSouboru(docasny);
-        const std::string data = PrecistCelySoubor(docasny);
-        OveritCelyObrazek(data, obrazek.Sirka(), obrazek.Vyska());
-        UlozitSouborBezpecne(soubor, data.data(), data.size());
-        ::DeleteFileW(docasny.c_str());
-    } catch (...) {
-        ::DeleteFileW(docasny.c_str());
-        throw;
-    }
+    const int format = nastaveni.format < POCET_FORMATU_OBRAZKU ? static_cast<int>(nastaveni.format) : FORMAT_JPEG;
+    const std::string data = ZakodovatOpis(obrazek, format, static_cast<int>(nastaveni.kvalitaJpeg), obrazovka);
+    UlozitSouborBezpecne(soubor, data.data(), data.size());
 }
 
 const wchar_t* NazevAkceShellu(DWORD akce) {

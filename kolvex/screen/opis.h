@@ -35,11 +35,15 @@ void KopirovatOpisDoSchranky(ObrazekGdiPlus& obrazek);
 // disk does not).
 void OveritCelyObrazek(const std::string& data, UINT sirka, UINT vyska);
 // JPEG with the quality when it is 1 to 100, else the encoder's default.
-void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, const std::wstring& soubor, int kvalita);
+void UlozitJakoJpeg(ObrazekGdiPlus& obrazek, IStream* cil, int kvalita);
 // 24-bit BMP.
-void UlozitJakoBmp(ObrazekGdiPlus& obrazek, const std::wstring& soubor);
+void UlozitJakoBmp(ObrazekGdiPlus& obrazek, IStream* cil);
 // GIF from an 8-bit indexed copy (the encoder needs an indexed source).
-void UlozitJakoGif(ObrazekGdiPlus& obrazek, const std::wstring& soubor);
+void UlozitJakoGif(ObrazekGdiPlus& obrazek, IStream* cil);
+// The bytes of the picture in a format row, as a capture file is written: for a screen capture
+// JPEG with the quality and 24-bit BMP, GIF always indexed, any other with its encoder's
+// defaults. A failed or empty encoding raises.
+std::string ZakodovatOpis(ObrazekGdiPlus& obrazek, int format, int kvalitaJpeg, bool obrazovka);
 
 // Whole captures to a file; each reports its own failures and gives no result.
 void UlozitOpisObrazovky(int zoom);

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <memory>
+#include <new>
 
 #include "core/aplikace.h"
 #include "core/email.h"
@@ -13,13 +14,16 @@
 #include "core/konfiguracenastroju.h"
 #include "core/obrazek.h"
 #include "core/odesilatelemailu.h"
+#include "core/ulozitsoubor.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
+#include "screen/opis.h"
 
 using knihovna::Formatovat;
 using knihovna::Retezec;
 
 unsigned short portOdeslaniOpisu = 0;
+int casovyLimitOdeslaniOpisu = 0;
 
 namespace {
 
@@ -72,13 +76,20 @@ void Odeslat(Odeslani& o, VysledekOdeslaniOpisu& vysledek) {
     if (!o.uzivatel.empty()) smtp.uzivatel = o.uzivatel;
     if (!o.heslo.empty()) smtp.heslo = o.heslo;
     if (portOdeslaniOpisu) smtp.NastavitPort(portOdeslaniOpisu);
+    if (casovyLimitOdeslaniOpisu > 0) smtp.casovyLimitOdpovedi = casovyLimitOdeslaniOpisu;
+    // The client's own account of a failure (a time-out, the encryption, a refused login) comes
+    // first; a server that could not be reached or refused the message is named otherwise.
     if (!smtp.Pripojit(o.server)) {
-        vysledek.duvod = Formatovat(Retezec(IDS_OPIS_SERVER_NEDOSTUPNY).c_str(), o.server.c_str());
+        vysledek.duvod = !smtp.PopisChyby().empty()
+                             ? smtp.PopisChyby()
+                             : Formatovat(Retezec(IDS_OPIS_SERVER_NEDOSTUPNY).c_str(), o.server.c_str());
         return;
     }
     const int kod = smtp.OdeslatZpravu(zprava);
     vysledek.odeslano = kod == 0;
-    if (!vysledek.odeslano) {
+    if (!vysledek.odeslano && !smtp.PopisChyby().empty()) {
+        vysledek.duvod = smtp.PopisChyby();
+    } else if (!vysledek.odeslano) {
         std::wstring odpoved = smtp.PosledniOdpoved();
         if (odpoved.empty()) odpoved = knihovna::ZiskatTextChyby(0);
         vysledek.duvod = Formatovat(Retezec(IDS_OPIS_SERVER_ODMITL).c_str(), odpoved.c_str());
@@ -168,14 +179,26 @@ void OdeslatOpisEmailem(const std::wstring& prijemce, const std::wstring& soubor
     probihajici = o;
 }
 
-bool ZmensitKopiiObrazku(const std::wstring& soubor, DWORD procento, const std::wstring& cil) {
+bool ZmensitKopiiObrazku(const std::wstring& soubor, DWORD procento, const std::wstring& cil, int kvalitaJpeg) {
     if (procento < 5 || procento > 99) return false;
     ObrazekGdiPlus obrazek;
+    obrazek.VytvoritTabulkuKoderu();
+    // The format of the file's extension, encoded as a capture of it is.
+    const wchar_t* pripona = ::PathFindExtensionW(soubor.c_str());
+    int format = -1;
+    for (int i = 0; i < POCET_FORMATU_OBRAZKU && format < 0; ++i)
+        if (::lstrcmpiW((*obrazek.formaty)[i].pripona.c_str(), pripona) == 0) format = i;
+    CLSID koder;
+    if (format < 0 && NajitKodekPodlePripony(pripona, koder) >= 0)  // ".jpeg", ".tiff" ...
+        for (int i = 0; i < POCET_FORMATU_OBRAZKU && format < 0; ++i)
+            if (koder == (*obrazek.formaty)[i].koder) format = i;
+    if (format < 0) knihovna::VyhoditChybu(REGDB_E_CLASSNOTREG);
     obrazek.NacistZeSouboru(soubor);
     UINT strana = obrazek.Sirka() * procento / 100;
     if (strana < 1) strana = 1;
     obrazek.KopieVPomeru(strana, strana);
-    obrazek.UlozitDoSouboru(cil);
+    const std::string data = ZakodovatOpis(obrazek, format, kvalitaJpeg, true);
+    UlozitSouborBezpecne(cil, data.data(), data.size());
     return true;
 }
 
@@ -195,11 +218,22 @@ bool PozadovatOdeslaniOpisu(const std::wstring& adresa, const std::wstring& soub
     if (procento >= 5 && procento <= 99) {
         const std::wstring kopie = Formatovat(L"%s\\Opis emailem %u-%u%s", SlozkaKopie().c_str(), ::GetCurrentProcessId(),
                                               ::GetTickCount(), ::PathFindExtensionW(soubor.c_str()));
+        // A picture that cannot be made is not sent: the send fails with the reason.
+        std::wstring chyba;
         try {
-            ZmensitKopiiObrazku(soubor, procento, kopie);
-        } catch (...) {
+            ZmensitKopiiObrazku(soubor, procento, kopie,
+                                nastaveniObrazovka ? static_cast<int>(nastaveniObrazovka->opis.kvalitaJpeg) : 0);
+        } catch (const knihovna::Chyba& c) {
+            chyba = knihovna::Modul::TextChybyCom(c);
+        } catch (const std::bad_alloc&) {
+            chyba = knihovna::Modul::TextChybyCom(knihovna::Chyba(E_OUTOFMEMORY));
+        }
+        if (!chyba.empty()) {
             ::DeleteFileW(kopie.c_str());
-            throw;
+            ZobrazitChybuVBubline(Formatovat(
+                Retezec(IDS_OPIS_NEODESLAN).c_str(), adresa.c_str(),
+                Formatovat(Retezec(IDS_OPIS_PRILOHA_NEVYTVORENA).c_str(), chyba.c_str()).c_str()));
+            return false;
         }
         priloha = kopie;
         docasny = true;

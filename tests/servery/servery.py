@@ -8,11 +8,27 @@ Usage: servery.py <output folder> <port base>
   base+2  SMTP with AUTH LOGIN required (uzivatel / heslo)
   base+3  SMTP that refuses EHLO (HELO only)
   base+4  SMTP that greets and then never answers
+  base+5  SMTP with STARTTLS (certificate for 127.0.0.1 from the test authority) and AUTH LOGIN
+          required inside TLS
+  base+6  the same with a certificate from the test authority for another name
+  base+7  the same with a certificate for 127.0.0.1 from an authority nobody trusts
+  base+8  SMTP that offers STARTTLS and refuses it
+  base+9  SMTP that offers STARTTLS and closes the connection inside the handshake
+  base+10 SMTP that offers STARTTLS and falls silent inside the handshake
+  base+11 SMTP with AUTH LOGIN answering the password by the user name: "odmitnout535" 535,
+          "odmitnout530" 530, "ticho" never, any other 235
+  base+12 SMTP with STARTTLS (the certificate of base+5) that falls silent inside TLS at AUTH
+The test authority's certificate is <output folder>/tls/autorita.der (DER), for the tests to
+trust. Every EHLO, STARTTLS, AUTH, MAIL and DATA the SMTP servers receive is appended to
+<output folder>/smtp.log as "<port> <TLS|PLAIN> <command>".
 Every message received is parsed with Python's email package and written below
 <output folder>/prijate/<X-Kolvex-Test header>/ for the tests to compare.
 """
+import datetime
 import email
 import email.policy
+import ipaddress
+import ssl
 import http.server
 import os
 import socket
@@ -264,9 +280,234 @@ def tichy_server(port):
     threading.Thread(target=s.serve_forever, daemon=True).start()
 
 
+# ---------------------------------------------------------------------------------------------
+# TLS: a test authority made at every start, and the servers' certificates
+
+def novy_certifikat(nazev, verejny, vydavatel, klic_vydavatele, autorita, nazvy=(), adresy=()):
+    from cryptography import x509
+    from cryptography.hazmat.primitives import hashes
+    from cryptography.x509.oid import ExtendedKeyUsageOID, NameOID
+    ted = datetime.datetime.utcnow()
+    subjekt = x509.Name([x509.NameAttribute(NameOID.COMMON_NAME, nazev)])
+    b = (x509.CertificateBuilder().subject_name(subjekt)
+         .issuer_name(vydavatel if vydavatel is not None else subjekt)
+         .public_key(verejny).serial_number(x509.random_serial_number())
+         .not_valid_before(ted - datetime.timedelta(days=1)).not_valid_after(ted + datetime.timedelta(days=30))
+         .add_extension(x509.BasicConstraints(ca=autorita, path_length=None), critical=True))
+    if autorita:
+        b = b.add_extension(x509.KeyUsage(digital_signature=True, content_commitment=False, key_encipherment=False,
+                                          data_encipherment=False, key_agreement=False, key_cert_sign=True,
+                                          crl_sign=True, encipher_only=False, decipher_only=False), critical=True)
+    else:
+        alt = [x509.DNSName(n) for n in nazvy] + [x509.IPAddress(ipaddress.ip_address(a)) for a in adresy]
+        b = b.add_extension(x509.SubjectAlternativeName(alt), critical=False)
+        b = b.add_extension(x509.ExtendedKeyUsage([ExtendedKeyUsageOID.SERVER_AUTH]), critical=False)
+    return b.sign(klic_vydavatele, hashes.SHA256())
+
+
+def pripravit_tls(vystup):
+    """The contexts of the three TLS servers: trusted name, other name, untrusted authority."""
+    from cryptography.hazmat.primitives import serialization
+    from cryptography.hazmat.primitives.asymmetric import rsa
+    slozka = os.path.join(vystup, "tls")
+    os.makedirs(slozka, exist_ok=True)
+    klic = lambda: rsa.generate_private_key(public_exponent=65537, key_size=2048)
+    klic_autority, klic_cizi, klic_serveru = klic(), klic(), klic()
+    autorita = novy_certifikat("Kolvex zkusebni autorita", klic_autority.public_key(), None, klic_autority, True)
+    cizi = novy_certifikat("Kolvex nedůvěryhodná autorita", klic_cizi.public_key(), None, klic_cizi, True)
+    with open(os.path.join(slozka, "autorita.der"), "wb") as f:
+        f.write(autorita.public_bytes(serialization.Encoding.DER))
+    pem_klice = klic_serveru.private_bytes(serialization.Encoding.PEM, serialization.PrivateFormat.TraditionalOpenSSL,
+                                           serialization.NoEncryption())
+    with open(os.path.join(slozka, "server.key"), "wb") as f:
+        f.write(pem_klice)
+    pripady = {
+        "spravny": (autorita, klic_autority, ["127.0.0.1"], ["127.0.0.1"]),
+        "jiny-nazev": (autorita, klic_autority, ["jiny.server.invalid"], ["127.0.0.2"]),
+        "cizi-autorita": (cizi, klic_cizi, ["127.0.0.1"], ["127.0.0.1"]),
+    }
+    kontexty = {}
+    for nazev, (vydavatel, klic_vydavatele, nazvy, adresy) in pripady.items():
+        cert = novy_certifikat(nazvy[0], klic_serveru.public_key(), vydavatel.subject, klic_vydavatele, False,
+                               nazvy, adresy)
+        cesta = os.path.join(slozka, nazev + ".pem")
+        with open(cesta, "wb") as f:
+            f.write(cert.public_bytes(serialization.Encoding.PEM))
+            f.write(vydavatel.public_bytes(serialization.Encoding.PEM))
+        kontext = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        kontext.load_cert_chain(cesta, os.path.join(slozka, "server.key"))
+        kontexty[nazev] = kontext
+    return kontexty
+
+
+ZAMEK_ZAZNAMU = threading.Lock()
+
+
+def zaznamenat(vystup, port, tls, prikaz):
+    with ZAMEK_ZAZNAMU, open(os.path.join(vystup, "smtp.log"), "a") as f:
+        f.write("%d %s %s\n" % (port, "TLS" if tls else "PLAIN", prikaz))
+
+
+class SmtpSeZaznamem(SMTP):
+    """aiosmtpd's server that logs its commands with whether they came inside TLS."""
+    vystup = None
+
+    def _zaznam(self, prikaz):
+        zaznamenat(self.vystup, self.transport.get_extra_info("sockname")[1] if self.transport else 0,
+                   self._tls_protocol is not None, prikaz)
+
+    async def smtp_EHLO(self, hostname):
+        self._zaznam("EHLO")
+        await super().smtp_EHLO(hostname)
+
+    async def smtp_STARTTLS(self, arg):
+        self._zaznam("STARTTLS")
+        await super().smtp_STARTTLS(arg)
+
+    async def smtp_AUTH(self, arg):
+        self._zaznam("AUTH")
+        await super().smtp_AUTH(arg)
+
+    async def smtp_MAIL(self, arg):
+        self._zaznam("MAIL")
+        await super().smtp_MAIL(arg)
+
+    async def smtp_DATA(self, arg):
+        self._zaznam("DATA")
+        await super().smtp_DATA(arg)
+
+
+class ControllerSeZaznamem(Controller):
+    def factory(self):
+        return SmtpSeZaznamem(self.handler, **self.SMTP_kwargs)
+
+
+def skriptovany_server(port, vystup, obsluha):
+    """A raw SMTP server of its own: obsluha(soubor, zapsat, zaznam) runs one connection."""
+    class Obsluha(socketserver.StreamRequestHandler):
+        def handle(self):
+            def zapsat(text):
+                self.wfile.write(text.encode("ascii") + b"\r\n")
+                self.wfile.flush()
+            try:
+                obsluha(self, zapsat, lambda prikaz: zaznamenat(vystup, port, False, prikaz))
+            except OSError:
+                pass
+
+    class Server(socketserver.ThreadingTCPServer):
+        daemon_threads = True
+        allow_reuse_address = True
+
+    s = Server(("127.0.0.1", port), Obsluha)
+    threading.Thread(target=s.serve_forever, daemon=True).start()
+
+
+def precist_prikaz(obsluha):
+    radek = obsluha.rfile.readline()
+    if not radek:
+        raise OSError("closed")
+    return radek.decode("latin-1").rstrip("\r\n")
+
+
+def starttls_v_rozhovoru(zpusob):
+    """Offers STARTTLS; then refuses it, or breaks off inside the handshake."""
+    def obsluha(o, zapsat, zaznam):
+        zapsat("220 127.0.0.1 ESMTP")
+        while True:
+            prikaz = precist_prikaz(o)
+            slovo = prikaz.split(" ")[0].upper()
+            zaznam(slovo)
+            if slovo == "EHLO":
+                zapsat("250-127.0.0.1")
+                zapsat("250-STARTTLS")
+                zapsat("250 AUTH LOGIN")
+            elif slovo == "STARTTLS" and zpusob == "odmitnout":
+                zapsat("454 4.7.0 TLS neni k dispozici")
+            elif slovo == "STARTTLS":
+                zapsat("220 2.0.0 Zacnete TLS")
+                o.request.recv(4096)  # the client's hello
+                if zpusob == "ticho":
+                    time.sleep(60)
+                o.request.shutdown(socket.SHUT_RDWR)
+                return
+            elif slovo == "QUIT":
+                zapsat("221 Nashledanou")
+                return
+            else:
+                zapsat("530 5.7.0 Nejdrive STARTTLS")
+    return obsluha
+
+
+def ticho_v_tls(kontext, vystup, port):
+    """Upgrades to TLS, answers EHLO inside it, then never answers AUTH."""
+    def obsluha(o, zapsat, zaznam):
+        zapsat("220 127.0.0.1 ESMTP")
+        while True:
+            slovo = precist_prikaz(o).split(" ")[0].upper()
+            zaznam(slovo)
+            if slovo == "EHLO":
+                zapsat("250-127.0.0.1")
+                zapsat("250 STARTTLS")
+            elif slovo == "STARTTLS":
+                zapsat("220 2.0.0 Zacnete TLS")
+                break
+            else:
+                zapsat("530 5.7.0 Nejdrive STARTTLS")
+        tls = kontext.wrap_socket(o.request, server_side=True)
+        soubor = tls.makefile("rwb")
+        while True:
+            radek = soubor.readline()
+            if not radek:
+                return
+            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
+            zaznamenat(vystup, port, True, slovo)
+            if slovo == "EHLO":
+                soubor.write(b"250-127.0.0.1\r\n250 AUTH LOGIN\r\n")
+                soubor.flush()
+            else:
+                time.sleep(60)
+                return
+    return obsluha
+
+
+def prihlaseni_podle_jmena(o, zapsat, zaznam):
+    import base64
+    zapsat("220 127.0.0.1 ESMTP")
+    while True:
+        prikaz = precist_prikaz(o)
+        slovo = prikaz.split(" ")[0].upper()
+        zaznam(slovo)
+        if slovo == "EHLO":
+            zapsat("250-127.0.0.1")
+            zapsat("250 AUTH LOGIN")
+        elif slovo == "AUTH":
+            zapsat("334 VXNlcm5hbWU6")
+            jmeno = base64.b64decode(precist_prikaz(o)).decode("latin-1")
+            zapsat("334 UGFzc3dvcmQ6")
+            precist_prikaz(o)
+            if jmeno == "odmitnout535":
+                zapsat("535 5.7.8 Prihlaseni odmitnuto")
+            elif jmeno == "odmitnout530":
+                zapsat("530 5.7.0 Ucet je zablokovan")
+            elif jmeno == "ticho":
+                time.sleep(60)
+                return
+            else:
+                zapsat("235 2.7.0 Prihlasen")
+        elif slovo == "MAIL":
+            zapsat("530 5.7.0 Vyzadovano prihlaseni")
+        elif slovo == "QUIT":
+            zapsat("221 Nashledanou")
+            return
+        else:
+            zapsat("250 OK")
+
+
 def main():
     vystup, zaklad = sys.argv[1], int(sys.argv[2])
     os.makedirs(os.path.join(vystup, "prijate"), exist_ok=True)
+    SmtpSeZaznamem.vystup = vystup
+    kontexty = pripravit_tls(vystup)
     http_server = HttpServer(("127.0.0.1", zaklad), HttpObsluha)
     threading.Thread(target=http_server.serve_forever, daemon=True).start()
     prijemce = Prijemce(vystup)
@@ -276,9 +517,19 @@ def main():
                    auth_required=True, auth_require_tls=False),
         ControllerBezEhlo(prijemce, hostname="127.0.0.1", port=zaklad + 3),
     ]
+    for posun, nazev in ((5, "spravny"), (6, "jiny-nazev"), (7, "cizi-autorita")):
+        ovladace.append(ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + posun,
+                                             tls_context=kontexty[nazev], require_starttls=True,
+                                             authenticator=overit_prihlaseni, auth_required=True,
+                                             auth_require_tls=True))
     for o in ovladace:
         o.start()
     tichy_server(zaklad + 4)
+    skriptovany_server(zaklad + 8, vystup, starttls_v_rozhovoru("odmitnout"))
+    skriptovany_server(zaklad + 9, vystup, starttls_v_rozhovoru("zavrit"))
+    skriptovany_server(zaklad + 10, vystup, starttls_v_rozhovoru("ticho"))
+    skriptovany_server(zaklad + 11, vystup, prihlaseni_podle_jmena)
+    skriptovany_server(zaklad + 12, vystup, ticho_v_tls(kontexty["spravny"], vystup, zaklad + 12))
     print("pripraveno", flush=True)
     try:
         while True:

@@ -11,9 +11,10 @@ import subprocess
 import sys
 import time
 
+POCET_PORTU = 13  # base+0 .. base+12, see servery.py
 
 def porty_otevreny(zaklad):
-    for port in range(zaklad, zaklad + 5):
+    for port in range(zaklad, zaklad + POCET_PORTU):
         try:
             socket.create_connection(("127.0.0.1", port), timeout=0.5).close()
         except OSError:
@@ -22,8 +23,8 @@ def porty_otevreny(zaklad):
 
 
 def obsazeny_port(zaklad):
-    """The first of the five ports that something else already listens on, or None."""
-    for port in range(zaklad, zaklad + 5):
+    """The first of the ports that something else already listens on, or None."""
+    for port in range(zaklad, zaklad + POCET_PORTU):
         zkouska = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         # connections of an earlier run waiting in TIME_WAIT do not count, only a listener does
         zkouska.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)

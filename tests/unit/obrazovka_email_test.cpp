@@ -5,6 +5,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <thread>
@@ -297,6 +298,7 @@ protected:
         oknoHlavni->ikona->id = 0;
         oknoHlavni.reset();
         portOdeslaniOpisu = 0;
+        casovyLimitOdeslaniOpisu = 0;
         aplikace.nastaveni.zvuk = true;
         aplikace.nastaveni.casovyLimitModulu = 5000;
         nastaveniOdesilatelEmailu = std::move(puvodniOdesilatel);
@@ -458,4 +460,110 @@ TEST(ObrazovkaEmailZmenseni, KopieSeZmensiPodleSirkyAMimo5Az99SeNezmeni) {
         EXPECT_EQ(d.vyska, p.vyska) << "the height equals the box: the percentage of the width";
     }
     EXPECT_EQ(testy::PrecistBajty(zdroj), pred);
+}
+
+// Every capture format scaled for e-mail arrives as a whole picture of that format, half the
+// width, with the captured colour; the capture file stays as it was.
+TEST_F(ObrazovkaEmail, ZmensenyOpisKazdehoFormatuDoraziCely) {
+    const RECT oblast{100, 100, 300, 250};
+    testy::BarevneOkno okno(RGB(255, 0, 0), oblast);
+    NastaveniOpisu& nastaveni = nastaveniObrazovka->opis;
+    nastaveni.shellOtevrit = 0;
+    struct {
+        DWORD format;
+        const char* nazev;
+    } formaty[] = {{FORMAT_JPEG, "JPEG"}, {FORMAT_PNG, "PNG"}, {FORMAT_BMP, "BMP"}, {FORMAT_TIFF, "TIFF"},
+                   {FORMAT_GIF, "GIF"}};
+    for (const auto& f : formaty) {
+        SCOPED_TRACE(f.nazev);
+        nastaveni.format = f.format;
+        testy::ZachytavacZprav zpravy;
+        UlozitOpisVyrezu(nastaveni, oblast.left, oblast.top, oblast.right, oblast.bottom, 1);
+        ASSERT_TRUE(zpravy.zpravy.empty()) << zpravy;
+        const std::wstring soubor = slozka.Cesta() + L"\\Obrazovka" + PriponaFormatu(static_cast<int>(f.format));
+        const std::vector<BYTE> pred = testy::PrecistBajty(soubor);
+
+        testy::SmazatStrom(SlozkaPrijatych());
+        bubliny.clear();
+        ASSERT_TRUE(testy::CekatNa([] { return !ProbihaOdesilaniOpisu(); }));
+        ASSERT_TRUE(PozadovatOdeslaniOpisu(L"prijemce@example.cz", soubor, modul->m_hWnd));
+        ASSERT_TRUE(Bublina(L"Opis obrazovky byl odeslán na email\nprijemce@example.cz.")) << testy::NaUtf8(
+            bubliny.empty() ? L"" : bubliny.back());
+        ASSERT_TRUE(testy::CekatNa([] { return testy::ExistujeSoubor(SlozkaPrijatych() + L"\\hotovo.txt"); }, 5000));
+        const std::wstring priloha = SlozkaPrijatych() + L"\\priloha-0.data";
+        const testy::DekodovanyObrazek d = testy::Dekodovat(priloha);
+        EXPECT_TRUE(d.nacten);
+        EXPECT_EQ(d.format, f.nazev);
+        EXPECT_EQ(d.sirka, 100u);
+        EXPECT_EQ(d.vyska, 75u);
+        {
+            Gdiplus::Bitmap obrazek(priloha.c_str());
+            ASSERT_EQ(obrazek.GetLastStatus(), Gdiplus::Ok);
+            const COLORREF stred = testy::Pixel(obrazek, 50, 37);
+            EXPECT_GE(GetRValue(stred), 220);
+            EXPECT_LE(GetGValue(stred), 35);
+            EXPECT_LE(GetBValue(stred), 35);
+        }
+        EXPECT_EQ(testy::PrecistBajty(soubor), pred);
+    }
+}
+
+// An attachment that cannot be made is a failed send, with the reason, and nothing reaches the
+// server.
+TEST_F(ObrazovkaEmail, PrilohuKterouNelzeVytvoritNeodesle) {
+    const std::wstring soubor = slozka.Cesta() + L"\\opis.gif";
+    testy::ZapsatSoubor(soubor, "GIF89a, a pak nic");
+    bubliny.clear();
+    EXPECT_FALSE(PozadovatOdeslaniOpisu(L"prijemce@example.cz", soubor, modul->m_hWnd));
+    ASSERT_EQ(bubliny.size(), 1u);
+    EXPECT_EQ(bubliny[0].rfind(L"Opis obrazovky se nepodařilo odeslat na email prijemce@example.cz.\n"
+                               L"Zmenšenou kopii opisu pro přílohu se nepodařilo vytvořit: ",
+                               0),
+              0u)
+        << testy::NaUtf8(bubliny[0]);
+    EXPECT_FALSE(ProbihaOdesilaniOpisu());
+    testy::CekatNa([] { return false; }, 300);
+    EXPECT_FALSE(testy::ExistujeSoubor(SlozkaPrijatych() + L"\\hotovo.txt"));
+}
+
+// The e-mail road over STARTTLS, and its failures in the balloon: the client's own reason (the
+// certificate, a refused login, a time-out), not "the server could not be reached".
+TEST_F(ObrazovkaEmail, OdeslaniPresTlsASelhaniVBubline) {
+    testy::DuveryhodnaAutorita autorita;
+    ASSERT_TRUE(autorita.Pridana());
+    const std::wstring soubor = slozka.Cesta() + L"\\opis.png";
+    testy::ZapsatSoubor(soubor, "odesílá se beze změny");
+    nastaveniObrazovka->opisEmail.procentoVelikosti = 100;
+    const std::wstring neodeslan = L"Opis obrazovky se nepodařilo odeslat na email prijemce@example.cz.\n";
+    struct {
+        const char* popis;
+        int port;
+        const wchar_t* uzivatel;
+        std::wstring bublina;
+    } pripady[] = {
+        {"TLS", testy::PORT_SMTP_TLS, L"uzivatel", L"Opis obrazovky byl odeslán na email\nprijemce@example.cz."},
+        {"another name", testy::PORT_SMTP_TLS_JINY_NAZEV, L"uzivatel",
+         neodeslan + L"Certifikát serveru nepatří serveru \"127.0.0.1\" z nastavení; nic nebylo odesláno."},
+        {"refused login", testy::PORT_SMTP_PRIHLASENI, L"odmitnout535",
+         neodeslan + L"Server odmítl přihlášení: 535 5.7.8 Prihlaseni odmitnuto"},
+        {"greets, then silent", testy::PORT_SMTP_TICHY, L"uzivatel", neodeslan + L"Server neodpověděl do 2 s."},
+    };
+    casovyLimitOdeslaniOpisu = 2;
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        testy::ZaznamSmtp zaznam;
+        testy::SmazatStrom(SlozkaPrijatych());
+        bubliny.clear();
+        portOdeslaniOpisu = static_cast<unsigned short>(p.port);
+        nastaveniOdesilatelEmailu->uzivatel = p.uzivatel;
+        nastaveniOdesilatelEmailu->heslo = L"heslo";
+        ASSERT_TRUE(testy::CekatNa([] { return !ProbihaOdesilaniOpisu(); }));
+        ASSERT_TRUE(PozadovatOdeslaniOpisu(L"prijemce@example.cz", soubor, modul->m_hWnd));
+        EXPECT_TRUE(Bublina(p.bublina)) << testy::NaUtf8(bubliny.empty() ? L"" : bubliny.back());
+        const std::vector<std::string> prikazy = zaznam.Prikazy(p.port);
+        const bool prihlaseni = std::find(prikazy.begin(), prikazy.end(), "TLS AUTH") != prikazy.end();
+        EXPECT_EQ(prihlaseni, p.port == testy::PORT_SMTP_TLS);
+        EXPECT_EQ(std::count(prikazy.begin(), prikazy.end(), "PLAIN AUTH"), p.port == testy::PORT_SMTP_PRIHLASENI);
+    }
+    ASSERT_TRUE(testy::CekatNa([] { return !ProbihaOdesilaniOpisu(); }));
 }

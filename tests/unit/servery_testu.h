@@ -2,7 +2,9 @@
 #pragma once
 
 #include <windows.h>
+#include <wincrypt.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,14 @@ constexpr int PORT_SMTP = TESTY_PORTY + 1;
 constexpr int PORT_SMTP_AUTH = TESTY_PORTY + 2;
 constexpr int PORT_SMTP_BEZ_EHLO = TESTY_PORTY + 3;
 constexpr int PORT_SMTP_TICHY = TESTY_PORTY + 4;
+constexpr int PORT_SMTP_TLS = TESTY_PORTY + 5;             // STARTTLS, certificate for 127.0.0.1
+constexpr int PORT_SMTP_TLS_JINY_NAZEV = TESTY_PORTY + 6;  // certificate for another name
+constexpr int PORT_SMTP_TLS_CIZI = TESTY_PORTY + 7;        // certificate of an untrusted authority
+constexpr int PORT_SMTP_TLS_ODMITNUTO = TESTY_PORTY + 8;   // offers STARTTLS, refuses it
+constexpr int PORT_SMTP_TLS_ZAVRENO = TESTY_PORTY + 9;     // closes inside the handshake
+constexpr int PORT_SMTP_TLS_TICHO = TESTY_PORTY + 10;      // falls silent inside the handshake
+constexpr int PORT_SMTP_PRIHLASENI = TESTY_PORTY + 11;     // login answer by user name
+constexpr int PORT_SMTP_TLS_TICHO_PRI_AUTH = TESTY_PORTY + 12;  // silent inside TLS at AUTH
 
 // A Unix path of the build tree as Wine sees it (drive Z: is the root).
 inline std::wstring CestaZUnixu(const char* unix) {
@@ -59,5 +69,60 @@ inline bool ZapsatSoubor(const std::wstring& cesta, const std::string& obsah) {
     ::CloseHandle(f);
     return ok;
 }
+
+// The servers' test authority trusted by the current user (the ROOT store of the test prefix)
+// while the object lives.
+class DuveryhodnaAutorita {
+public:
+    DuveryhodnaAutorita() {
+        std::string der;
+        if (!PrecistSoubor(SlozkaServeru() + L"\\tls\\autorita.der", der) || der.empty()) return;
+        m_uloziste = ::CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_W, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER, L"Root");
+        if (m_uloziste)
+            ::CertAddEncodedCertificateToStore(m_uloziste, X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der.data()),
+                                               static_cast<DWORD>(der.size()), CERT_STORE_ADD_REPLACE_EXISTING,
+                                               &m_certifikat);
+        // the registry store writes on commit: the chain engine opens the roots afresh
+        if (m_certifikat) ::CertControlStore(m_uloziste, 0, CERT_STORE_CTRL_COMMIT, nullptr);
+    }
+    ~DuveryhodnaAutorita() {
+        if (m_certifikat) ::CertDeleteCertificateFromStore(m_certifikat);  // frees the context too
+        if (m_uloziste) {
+            ::CertControlStore(m_uloziste, 0, CERT_STORE_CTRL_COMMIT, nullptr);
+            ::CertCloseStore(m_uloziste, 0);
+        }
+    }
+    DuveryhodnaAutorita(const DuveryhodnaAutorita&) = delete;
+    DuveryhodnaAutorita& operator=(const DuveryhodnaAutorita&) = delete;
+    bool Pridana() const { return m_certifikat != nullptr; }
+
+private:
+    HCERTSTORE m_uloziste = nullptr;
+    PCCERT_CONTEXT m_certifikat = nullptr;
+};
+
+// The commands the SMTP servers logged (servery/smtp.log) from the object's creation on, of one
+// port, each as "TLS AUTH" or "PLAIN EHLO".
+class ZaznamSmtp {
+public:
+    ZaznamSmtp() { m_zacatek = Obsah().size(); }
+    std::vector<std::string> Prikazy(int port) const {
+        std::vector<std::string> prikazy;
+        std::istringstream radky(Obsah().substr(m_zacatek));
+        std::string radek;
+        const std::string predpona = std::to_string(port) + " ";
+        while (std::getline(radky, radek))
+            if (radek.rfind(predpona, 0) == 0) prikazy.push_back(radek.substr(predpona.size()));
+        return prikazy;
+    }
+
+private:
+    size_t m_zacatek = 0;
+    static std::string Obsah() {
+        std::string obsah;
+        PrecistSoubor(SlozkaServeru() + L"\\smtp.log", obsah);
+        return obsah;
+    }
+};
 
 }  // namespace testy

@@ -2,6 +2,8 @@
 
 #include <winsock2.h>
 
+#include <algorithm>
+
 #include "core/email.h"
 #include "knihovna/text.h"
 #include "podpora/pomocnik.h"
@@ -104,6 +106,7 @@ TEST(Smtp, ZpravaSCeskymTextemAPrilohamiDorazi) {
     smtp.NastavitPort(testy::PORT_SMTP);
     ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1);
     EXPECT_TRUE(smtp.JeRozsirene());
+    EXPECT_FALSE(smtp.JeSifrovane()) << "no STARTTLS offered: plain, as before";
     EXPECT_EQ(smtp.OdeslatZpravu(zprava), 0);
     EXPECT_EQ(smtp.Ukoncit(), 0);
     smtp.Odpojit();
@@ -179,21 +182,87 @@ TEST(Smtp, PrihlaseniAuthLogin) {
         EXPECT_FALSE(prijato.Existuje());
     }
     {
-        // A wrong password: the client keeps asking only a bounded number of times.
+        // A wrong password is sent once: "try again" without another password does not resend
+        // it, and the message is not offered to the server.
         Prijato prijato("spatne-heslo");
         ZaznamovySmtp smtp;
-        smtp.odpovedNaVarovani = 1;  // "try again" after every refused login
+        smtp.odpovedNaVarovani = 1;
         smtp.NastavitPort(testy::PORT_SMTP_AUTH);
         smtp.uzivatel = L"uzivatel";
         smtp.heslo = L"spatne";
         ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1);
         ZpravaEmail zprava = NovaZprava("spatne-heslo");
-        EXPECT_EQ(smtp.OdeslatZpravu(zprava), 530);
-        EXPECT_EQ(std::count(smtp.prikazy.begin(), smtp.prikazy.end(), "MAIL"), 1 + smtp.pokusyPrihlaseni);
-        EXPECT_LE(std::count(smtp.prikazy.begin(), smtp.prikazy.end(), "AUTH"),
-                  (1 + smtp.pokusyPrihlaseni) * smtp.pokusyPrihlaseni);
+        EXPECT_EQ(smtp.OdeslatZpravu(zprava), 535);
+        EXPECT_EQ(std::count(smtp.prikazy.begin(), smtp.prikazy.end(), "AUTH"), 1);
+        EXPECT_EQ(std::count(smtp.prikazy.begin(), smtp.prikazy.end(), "MAIL"), 0);
+        EXPECT_EQ(smtp.PopisChyby(), L"Server odmítl přihlášení: 535 5.7.8 Authentication credentials invalid");
         smtp.Odpojit();
         EXPECT_FALSE(prijato.Existuje());
+    }
+    {
+        // A client that asks for another password after the refusal logs in with it.
+        class OpravneHeslo : public ZaznamovySmtp {
+        public:
+            int PriVarovani(int kod, const std::wstring& text) override {
+                ZaznamovySmtp::PriVarovani(kod, text);
+                heslo = L"heslo";
+                return 1;
+            }
+        };
+        Prijato prijato("opravene-heslo");
+        OpravneHeslo smtp;
+        smtp.NastavitPort(testy::PORT_SMTP_AUTH);
+        smtp.uzivatel = L"uzivatel";
+        smtp.heslo = L"spatne";
+        ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1);
+        ZpravaEmail zprava = NovaZprava("opravene-heslo");
+        EXPECT_EQ(smtp.OdeslatZpravu(zprava), 0);
+        EXPECT_EQ(smtp.varovani, std::vector<int>{535});
+        EXPECT_EQ(std::count(smtp.prikazy.begin(), smtp.prikazy.end(), "AUTH"), 2);
+        smtp.Odpojit();
+        ASSERT_TRUE(prijato.Dorazilo());
+        EXPECT_EQ(Radek(prijato.Soubor(L"obalka.txt"), "PRIHLASEN"), "uzivatel");
+    }
+}
+
+// A refused login ends the send with the server's answer, without a second try; a server that
+// falls silent at the login is a time-out.
+TEST(Smtp, OdmitnutePrihlaseniKonciBezOpakovani) {
+    Sokety sokety;
+    struct {
+        const wchar_t* uzivatel;
+        int pripojeno;
+        int vysledek;
+        std::wstring popis;
+    } pripady[] = {
+        {L"odmitnout535", 1, 535, L"Server odmítl přihlášení: 535 5.7.8 Prihlaseni odmitnuto"},
+        {L"odmitnout530", 1, 530, L"Server odmítl přihlášení: 530 5.7.0 Ucet je zablokovan"},
+        {L"ticho", 0, -1, L"Server neodpověděl do 2 s."},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(testy::NaUtf8(p.uzivatel));
+        testy::ZaznamSmtp zaznam;
+        ZaznamovySmtp smtp;
+        smtp.odpovedNaVarovani = 1;  // "try again" brings no other password
+        smtp.casovyLimitOdpovedi = 2;
+        smtp.prodlevaPoPripojeni = 0;
+        smtp.NastavitPort(testy::PORT_SMTP_PRIHLASENI);
+        smtp.uzivatel = p.uzivatel;
+        smtp.heslo = L"spatne";
+        const ULONGLONG zacatek = ::GetTickCount64();
+        ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), p.pripojeno);
+        if (p.pripojeno) {
+            ZpravaEmail zprava = NovaZprava("odmitnute-prihlaseni");
+            EXPECT_EQ(smtp.OdeslatZpravu(zprava), p.vysledek);
+            EXPECT_EQ(smtp.OdeslatZpravu(zprava), p.vysledek) << "a second message does not log in again";
+        }
+        EXPECT_EQ(smtp.PopisChyby(), p.popis);
+        EXPECT_LT(::GetTickCount64() - zacatek, 5000u);
+        EXPECT_FALSE(smtp.chyby.empty());
+        smtp.Odpojit();
+        const std::vector<std::string> prikazy = zaznam.Prikazy(testy::PORT_SMTP_PRIHLASENI);
+        EXPECT_EQ(std::count(prikazy.begin(), prikazy.end(), "PLAIN AUTH"), 1);
+        EXPECT_EQ(std::count(prikazy.begin(), prikazy.end(), "PLAIN MAIL"), 0);
     }
 }
 
@@ -265,6 +334,150 @@ TEST(Smtp, ChybejiciPrilohaNicNeodesle) {
     EXPECT_EQ(smtp.OdeslatZpravu(bezOdesilatele), -1);
 }
 
+namespace {
+
+// A message with a binary attachment larger than one piece and a text one, for the TLS tests.
+struct ZpravaSPrilohami {
+    testy::DocasnaSlozka slozka;
+    std::string binarni, text;
+    ZpravaEmail zprava;
+    explicit ZpravaSPrilohami(const std::string& test) : zprava(NovaZprava(test)) {
+        std::vector<BYTE> bajty = testy::Vzor(70000);
+        binarni.assign(bajty.begin(), bajty.end());
+        text = ".tečka na začátku\r\n.\r\nkonec";
+        testy::ZapsatSoubor(slozka.Cesta() + L"\\opis.png", binarni);
+        testy::ZapsatSoubor(slozka.Cesta() + L"\\poznámka.txt", text);
+        zprava.prilohy = {{L"", L"", L"", 0, slozka.Cesta() + L"\\opis.png", L"", false},
+                          {L"", L"", L"", 0, slozka.Cesta() + L"\\poznámka.txt", L"", false}};
+    }
+};
+
+class PrubehSmtp : public ZaznamovySmtp {
+public:
+    std::vector<size_t> odeslano;
+    int PriOdesilani(const char*, size_t n, size_t celkem) override {
+        odeslano.push_back(n);
+        this->celkem = celkem;
+        return 1;
+    }
+    size_t celkem = 0;
+};
+
+}  // namespace
+
+// A server that offers STARTTLS gets the password and the message only inside TLS, with the
+// certificate checked; the message arrives byte for byte, with progress as over plain TCP.
+TEST(Smtp, StarttlsSifrujePrihlaseniIZpravu) {
+    Sokety sokety;
+    testy::DuveryhodnaAutorita autorita;
+    ASSERT_TRUE(autorita.Pridana());
+    testy::ZaznamSmtp zaznam;
+    Prijato prijato("tls");
+    ZpravaSPrilohami z("tls");
+    PrubehSmtp smtp;
+    smtp.NastavitPort(testy::PORT_SMTP_TLS);
+    smtp.uzivatel = L"uzivatel";
+    smtp.heslo = L"heslo";
+    ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1) << testy::NaUtf8(smtp.PopisChyby());
+    EXPECT_TRUE(smtp.JeSifrovane());
+    EXPECT_TRUE(smtp.JeRozsirene());
+    EXPECT_EQ(smtp.OdeslatZpravu(z.zprava), 0) << testy::NaUtf8(smtp.PopisChyby());
+    EXPECT_EQ(smtp.Ukoncit(), 0);
+    smtp.Odpojit();
+    EXPECT_TRUE(smtp.chyby.empty());
+
+    const std::vector<std::string> ocekavane = {"PLAIN EHLO", "PLAIN STARTTLS", "TLS EHLO", "TLS AUTH", "TLS MAIL",
+                                                "TLS DATA"};
+    EXPECT_EQ(zaznam.Prikazy(testy::PORT_SMTP_TLS), ocekavane);
+    ASSERT_TRUE(prijato.Dorazilo());
+    EXPECT_EQ(Radek(prijato.Soubor(L"obalka.txt"), "PRIHLASEN"), "uzivatel");
+    EXPECT_EQ(prijato.Soubor(L"defekty.txt"), "");
+    EXPECT_EQ(prijato.Soubor(L"priloha-0.data"), z.binarni);
+    EXPECT_EQ(prijato.Soubor(L"priloha-1.data"), z.text);
+    EXPECT_EQ(prijato.Soubor(L"text-0.txt"), "Text.");
+    // the long DATA text went in pieces, each reported
+    ASSERT_GT(smtp.odeslano.size(), 90u);
+    EXPECT_EQ(smtp.odeslano.back(), smtp.celkem);
+    EXPECT_TRUE(std::is_sorted(smtp.odeslano.begin(), smtp.odeslano.end()));
+}
+
+// Once STARTTLS was offered, every failure of it ends the connection with its own message:
+// no login, no message and no plain retry.
+TEST(Smtp, SelhaniStarttlsNikdyNepokracujeNesifrovane) {
+    Sokety sokety;
+    testy::DuveryhodnaAutorita autorita;
+    ASSERT_TRUE(autorita.Pridana());
+    struct {
+        const char* popis;
+        int port;
+        std::wstring zprava;
+        std::vector<std::string> prikazy;
+    } pripady[] = {
+        {"certificate for another name", testy::PORT_SMTP_TLS_JINY_NAZEV,
+         L"Certifikát serveru nepatří serveru \"127.0.0.1\" z nastavení; nic nebylo odesláno.",
+         {"PLAIN EHLO", "PLAIN STARTTLS"}},
+        {"untrusted authority", testy::PORT_SMTP_TLS_CIZI,
+         L"Certifikát serveru \"127.0.0.1\" nevydala důvěryhodná certifikační autorita; nic nebylo odesláno.",
+         {"PLAIN EHLO", "PLAIN STARTTLS"}},
+        {"STARTTLS refused", testy::PORT_SMTP_TLS_ODMITNUTO,
+         L"Server nabízí šifrované spojení (STARTTLS), ale odmítl ho zahájit: 454 4.7.0 TLS neni k dispozici",
+         {"EHLO", "STARTTLS"}},
+        {"closed inside the handshake", testy::PORT_SMTP_TLS_ZAVRENO,
+         L"Šifrované spojení (TLS) se serverem se nepodařilo navázat. Server ukončil spojení.", {"EHLO", "STARTTLS"}},
+        {"silent inside the handshake", testy::PORT_SMTP_TLS_TICHO,
+         L"Šifrované spojení (TLS) se serverem se nepodařilo navázat. Server neodpověděl do 2 s.",
+         {"EHLO", "STARTTLS"}},
+    };
+    for (auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        // the scripted servers log without knowing TLS: their lines say PLAIN
+        if (p.prikazy[0] == "EHLO")
+            for (std::string& prikaz : p.prikazy) prikaz = "PLAIN " + prikaz;
+        testy::ZaznamSmtp zaznam;
+        ZaznamovySmtp smtp;
+        smtp.casovyLimitOdpovedi = 2;
+        smtp.prodlevaPoPripojeni = 0;
+        smtp.NastavitPort(static_cast<unsigned short>(p.port));
+        smtp.uzivatel = L"uzivatel";
+        smtp.heslo = L"heslo";
+        const ULONGLONG zacatek = ::GetTickCount64();
+        EXPECT_EQ(smtp.Pripojit(L"127.0.0.1"), 0);
+        EXPECT_LT(::GetTickCount64() - zacatek, 5000u) << "no hang";
+        EXPECT_EQ(smtp.PopisChyby(), p.zprava);
+        EXPECT_FALSE(smtp.JePripojeno());
+        EXPECT_FALSE(smtp.JeSifrovane());
+        EXPECT_EQ(smtp.chyby, std::vector<int>{-1});
+        ZpravaEmail zprava = NovaZprava("tls-selhani");
+        EXPECT_EQ(smtp.OdeslatZpravu(zprava), -1) << "nothing goes over a failed connection";
+        // the servers' side settles before their log is read
+        testy::CekatNa([&] { return false; }, 200);
+        EXPECT_EQ(zaznam.Prikazy(p.port), p.prikazy);
+    }
+}
+
+// The reply limit holds inside TLS: a server silent after the upgrade ends the send in time.
+TEST(Smtp, CasovyLimitPlatiIVSifrovanemSpojeni) {
+    Sokety sokety;
+    testy::DuveryhodnaAutorita autorita;
+    ASSERT_TRUE(autorita.Pridana());
+    testy::ZaznamSmtp zaznam;
+    ZaznamovySmtp smtp;
+    smtp.casovyLimitOdpovedi = 2;
+    smtp.prodlevaPoPripojeni = 0;
+    smtp.NastavitPort(testy::PORT_SMTP_TLS_TICHO_PRI_AUTH);
+    smtp.uzivatel = L"uzivatel";
+    smtp.heslo = L"heslo";
+    const ULONGLONG zacatek = ::GetTickCount64();
+    EXPECT_EQ(smtp.Pripojit(L"127.0.0.1"), 0);
+    const ULONGLONG trvani = ::GetTickCount64() - zacatek;
+    EXPECT_GE(trvani, 1900u);
+    EXPECT_LT(trvani, 5000u);
+    EXPECT_EQ(smtp.PopisChyby(), L"Server neodpověděl do 2 s.");
+    EXPECT_FALSE(smtp.JePripojeno());
+    const std::vector<std::string> ocekavane = {"PLAIN EHLO", "PLAIN STARTTLS", "TLS EHLO", "TLS AUTH"};
+    EXPECT_EQ(zaznam.Prikazy(testy::PORT_SMTP_TLS_TICHO_PRI_AUTH), ocekavane);
+}
+
 TEST(Smtp, MlcisiServerKonciCasovymLimitem) {
     Sokety sokety;
     ZaznamovySmtp smtp;
@@ -278,6 +491,7 @@ TEST(Smtp, MlcisiServerKonciCasovymLimitem) {
     EXPECT_LT(trvani, 6000u);
     EXPECT_FALSE(smtp.JePripojeno());
     EXPECT_EQ(smtp.chyby, std::vector<int>{-1});
+    EXPECT_EQ(smtp.PopisChyby(), L"Server neodpověděl do 2 s.") << "a time-out, not a refused connection";
     // Nothing after the silent EHLO: no HELO, no QUIT.
     EXPECT_EQ(smtp.prikazy, std::vector<std::string>{""});
 

@@ -30,6 +30,12 @@ const std::vector<BYTE> puvodni = {'<', 0, 'a', 0, '>', 0, 'p', 0, 0x6F, 0x01, '
 BOOL WINAPI ZapsatKratce(HANDLE h, LPCVOID data, DWORD bajtu, LPDWORD zapsano, LPOVERLAPPED o) {
     return ::WriteFile(h, data, bajtu / 2, zapsano, o);
 }
+// Writes half and reports the whole as written: only the file's size shows it.
+BOOL WINAPI ZapsatALhat(HANDLE h, LPCVOID data, DWORD bajtu, LPDWORD zapsano, LPOVERLAPPED o) {
+    BOOL ok = ::WriteFile(h, data, bajtu / 2, zapsano, o);
+    if (ok) *zapsano = bajtu;
+    return ok;
+}
 BOOL WINAPI ZapsatSChybou(HANDLE, LPCVOID, DWORD, LPDWORD zapsano, LPOVERLAPPED) {
     *zapsano = 0;
     ::SetLastError(ERROR_HANDLE_DISK_FULL);
@@ -62,6 +68,7 @@ TEST(BezpecnyZapis, SelhanyZapisNechaPuvodniSoubor) {
     } pripady[] = {
         {"short write", ZapsatKratce, knihovna::HresultZKodu(ERROR_HANDLE_DISK_FULL)},
         {"failed write", ZapsatSChybou, knihovna::HresultZKodu(ERROR_HANDLE_DISK_FULL)},
+        {"write reported whole, file short", ZapsatALhat, knihovna::HresultZKodu(ERROR_HANDLE_DISK_FULL)},
     };
     for (const Pripad& p : pripady) {
         testy::DocasnaSlozka slozka;
