@@ -98,7 +98,7 @@ void SouborKonfiguraceCteni::Vyprazdnit() {
     m_skupina.clear();
 }
 
-void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta) {
+void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta, uint64_t maxBajtu) {
     Vyprazdnit();
     knihovna::UchytSouboru soubor(
         ::CreateFileW(cesta.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -107,7 +107,8 @@ void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta) {
     DWORD velikost = ::GetFileSize(soubor.Get(), &horni);
     if (velikost == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) knihovna::VyhoditPosledniChybu();
     // The search position is a signed 32-bit index: larger files are not the program's lists.
-    if (horni != 0 || velikost > 0x7FFFFFFEu) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE));
+    if (horni != 0 || velikost > 0x7FFFFFFEu || velikost > maxBajtu)
+        VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE));
     // Read straight into the text: a large file is held once, not twice.
     std::wstring text(velikost / sizeof(wchar_t), L'\0');
     DWORD precteno = 0;
@@ -129,6 +130,11 @@ size_t SouborKonfiguraceCteni::PocetVyskytu(const std::wstring& hledany) const {
 
 bool SouborKonfiguraceCteni::JeBezObsahu() const {
     return m_text.find_first_not_of(L" \t\r\n\xFEFF") == std::wstring::npos;
+}
+
+void SouborKonfiguraceCteni::OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const {
+    if (precteno != PocetVyskytu(L"<" + nazev + L">") || (precteno == 0 && !JeBezObsahu()))
+        VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
 }
 
 void SouborKonfiguraceCteni::NacistData(const void* data, size_t bajtu) {

@@ -68,8 +68,8 @@ public:
     SouborKonfiguraceCteni& operator=(const SouborKonfiguraceCteni&) = delete;
 
     // Reads the whole file (opened without sharing). Any failure raises the error object and
-    // leaves the reader empty.
-    void NacistSoubor(const std::wstring& cesta);
+    // leaves the reader empty; a file over maxBajtu raises ERROR_FILE_TOO_LARGE.
+    void NacistSoubor(const std::wstring& cesta, uint64_t maxBajtu = 0x7FFFFFFEu);
     // The same on bytes in memory (UTF-16LE; a trailing odd byte is ignored).
     void NacistData(const void* data, size_t bajtu);
     void NacistText(std::wstring text);
@@ -86,6 +86,10 @@ public:
     size_t PocetVyskytu(const std::wstring& text) const;
     // Nothing but white space (and a byte-order mark) was loaded.
     bool JeBezObsahu() const;
+    // After the groups were read: raises ERROR_FILE_CORRUPT unless every group of that name the
+    // text holds was read (precteno of them) and a text that is not empty gave at least one. A
+    // file cut short, in another encoding or of foreign bytes is so told from an empty list.
+    void OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const;
     const std::wstring& Skupina() const { return m_skupina; }
 
 private:

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ public:
     // over it (the user is told so on every change).
     bool chranitSoubor = false;
 };
+
+// A source list larger than this is not read (reported and kept like a damaged file).
+constexpr uint64_t MAX_VELIKOST_ZDROJU_RSS = 4ull * 1024 * 1024;
 
 // The reader's list: made and loaded when the reader's thread starts, freed when it ends.
 extern std::unique_ptr<SeznamZdrojuRSS> seznamZdrojuRSS;

@@ -139,7 +139,7 @@ TEST(SeznamTextuSoubor, ChybnyFormatHlasiZpravuChybejiciSouborNic) {
     SeznamTextu s = PredvyplnenySeznam();
     EXPECT_EQ(NacistSeznamTextu(spatny.c_str(), s), E_INVALIDARG);
     ASSERT_EQ(zpravy.zpravy.size(), 1u);
-    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru");
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru\n" + spatny) << "the message names the file";
     EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
     EXPECT_EQ(s.Pocet(), 1);
 

@@ -686,7 +686,7 @@ TEST(TextDoSchranky, PoskozenySouborNechaZobrazeneTexty) {
     testy::ZachytavacZprav zpravy;
     okno.NacistSoubor(poskozeny);
     ASSERT_EQ(zpravy.zpravy.size(), 1u);
-    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru");
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru\n" + poskozeny);
     EXPECT_EQ(Polozky(okno.seznam.m_hWnd), std::vector<std::wstring>{L"dobrý"});
     VyprazdnitSchranku();
     ::SendMessageW(okno.m_hWnd, knihovna::ZPRAVA_PRVKU, VK_RETURN, reinterpret_cast<LPARAM>(okno.seznam.m_hWnd));
