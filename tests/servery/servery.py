@@ -3,7 +3,7 @@
 
 Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
-          /stall-hlavicky, /nekonecny, /preruseny)
+          /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny)
   base+1  SMTP without authentication; a recipient beginning with "odmitnout" is refused
   base+2  SMTP with AUTH LOGIN required (uzivatel / heslo)
   base+3  SMTP that refuses EHLO (HELO only)
@@ -128,6 +128,19 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                         self.wfile.write(b"k")
                         self.wfile.flush()
                         time.sleep(float(casti[1]) if len(casti) > 1 else 0.5)
+                except OSError:
+                    pass
+                return
+            if casti[0] == "kapky-hlavicky":
+                # the status line and headers one byte now and then, then a short body
+                prodleva = float(casti[1]) if len(casti) > 1 else 1.0
+                odpoved = b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\nahoj!"
+                self.close_connection = True
+                try:
+                    for i in range(len(odpoved)):
+                        self.wfile.write(odpoved[i:i + 1])
+                        self.wfile.flush()
+                        time.sleep(prodleva)
                 except OSError:
                     pass
                 return
