@@ -12,6 +12,7 @@
 #include "core/globalni.h"
 #include "core/ikonatray.h"
 #include "core/konfiguracenastroju.h"
+#include "core/sit.h"
 #include "internet/pocasialadin.h"
 #include "internet/pocasidruzice.h"
 #include "internet/pocasimodul.h"
@@ -241,6 +242,36 @@ TEST_F(OknaPocasi, DruziceUkazeSnimekANeobrazekNechaOknoOtevrene) {
     ::SendMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0);
     testy::CekatNa([&] { return !::IsWindow(h); }, 3000);
     EXPECT_FALSE(::IsWindow(h));
+}
+
+// A failed satellite download (cut short, dripping headers or body, a silent server, too large,
+// a web page instead of a picture) keeps the last good picture file as it was.
+TEST_F(OknaPocasi, DruziceNechaPosledniDobrySnimekDokudNovyNeniCely) {
+    const LimityStahovani puvodniLimity = vychoziLimityStahovani;
+    vychoziLimityStahovani.casovyLimitCteni = 1500;
+    vychoziLimityStahovani.casovyLimitCelkem = 2000;
+    vychoziLimityStahovani.maximalniVelikost = 100000;
+    oknoSnimekDruzice = std::make_unique<OknoSnimekDruzice>();
+    OknoSnimekDruzice& okno = *oknoSnimekDruzice;
+    HWND h = okno.VytvoritOkno();
+    ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek != nullptr && ::IsWindowVisible(h); }, 10000));
+    const std::vector<BYTE> dobry = testy::PrecistBajty(okno.soubor);
+    ASSERT_GT(dobry.size(), 8u);
+    for (const wchar_t* server : {L"/preruseny", L"/kapky-hlavicky/0.3", L"/kapky/0.3", L"/stall-hlavicky",
+                                  L"/bajty/200000", L"/pocasi"}) {
+        SCOPED_TRACE(testy::NaUtf8(server));
+        NastavitServer(L"serverMeteopress", server);
+        ::SendMessageW(h, WM_COMMAND, 40222, 0);
+        EXPECT_FALSE(::IsWindowVisible(h)) << "hidden while it downloads";
+        ASSERT_TRUE(testy::CekatNa([&] { return ::IsWindowVisible(h) != 0; }, 10000));
+        testy::Pumpovat(100);
+        EXPECT_EQ(okno.obrazek, nullptr);
+        EXPECT_EQ(testy::PrecistBajty(okno.soubor), dobry) << "the last good picture was lost";
+        EXPECT_FALSE(testy::ExistujeSoubor(okno.soubor + L".novy"));
+    }
+    ::SendMessageW(h, WM_COMMAND, 40221, 0);
+    ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek != nullptr && ::IsWindowVisible(h); }, 10000));
+    vychoziLimityStahovani = puvodniLimity;
 }
 
 TEST_F(OknaPocasi, PredpovedVyjmeTextAPriChybeUkazeNahradni) {
