@@ -126,11 +126,16 @@ int ModulKontakty::IkonaPolozky(UINT id) {
 void ModulKontakty::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
     if (!seznamKontaktu) return;
+    // a long list is added without repainting after every row
+    ::SendMessageW(m_seznam.m_hWnd, LB_INITSTORAGE, static_cast<WPARAM>(seznamKontaktu->Pocet()), 0);
+    ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < seznamKontaktu->Pocet(); ++i) {
         Kontakt k;
         seznamKontaktu->Polozka(i, k);
         m_seznam.PridatPolozku(k.nazev.c_str(), i);
     }
+    ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_seznam.m_hWnd, nullptr, TRUE);
     // a sorted list moves rows as they come: the wanted entry is found by its item data
     const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
     if (radek < seznamKontaktu->Pocet()) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
