@@ -131,6 +131,14 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                 except OSError:
                     pass
                 return
+            if casti[0] == "dlouha-predpoved":
+                # a forecast page whose text is far longer than a forecast
+                data = b"<html><PRE>\r\n" + (b"Polojasno. " * 4000) + b"</PRE></html>"
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+                return
             if casti[0] == "kapky-hlavicky":
                 # the status line and headers one byte now and then, then a short body
                 prodleva = float(casti[1]) if len(casti) > 1 else 1.0

@@ -327,6 +327,28 @@ void ZapsatPrepnuti(UINT prikaz) { prepnuta.push_back(prikaz); }
 BOOL WINAPI IkonaBezShellu(DWORD, PNOTIFYICONDATAW) { return TRUE; }
 }  // namespace
 
+// The forecast text from a misbehaving server (dripping headers or body, silence, a page far
+// too large, a forecast far too long): the window shows its "not available" text in bounded time.
+TEST_F(OknaPocasi, PredpovedZeSpatnehoServeruSkonciVcasNahradnimTextem) {
+    const LimityStahovani puvodniLimity = vychoziLimityStahovani;
+    vychoziLimityStahovani.casovyLimitCteni = 1500;
+    vychoziLimityStahovani.casovyLimitCelkem = 2000;
+    for (const wchar_t* server : {L"/kapky-hlavicky/0.3", L"/kapky/0.3", L"/stall-hlavicky", L"/bajty/2000000",
+                                  L"/dlouha-predpoved"}) {
+        SCOPED_TRACE(testy::NaUtf8(server));
+        NastavitServer(L"serverChmu", server);
+        oknoPredpovedText = std::make_unique<OknoPredpovedText>();
+        OknoPredpovedText& okno = *oknoPredpovedText;
+        const ULONGLONG zacatek = ::GetTickCount64();
+        HWND h = okno.VytvoritOkno();
+        ASSERT_TRUE(testy::CekatNa([&] { return ::IsWindowVisible(h) && !okno.text.empty(); }, 10000));
+        EXPECT_LT(::GetTickCount64() - zacatek, 5000u);
+        EXPECT_NE(okno.text.find(L"není v této chvíli"), std::wstring::npos) << testy::NaUtf8(okno.text.substr(0, 80));
+        oknoPredpovedText.reset();
+    }
+    vychoziLimityStahovani = puvodniLimity;
+}
+
 TEST_F(OknaPocasi, ModulOteviraOknaVPoradiAKlikyPodleNastaveni) {
     PoSpusteni puvodniStart = aplikace.nastaveni.poSpusteni;
     aplikace.nastaveni.poSpusteni.pocasiAladin = true;
