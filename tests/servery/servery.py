@@ -27,6 +27,14 @@ from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
 SLOZKA_HTTP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "http")
 
 
+def cislo(casti, i, vychozi):
+    """The number in a path part (a pause in seconds), or the default when there is none."""
+    try:
+        return float(casti[i])
+    except (IndexError, ValueError):
+        return vychozi
+
+
 def vzor(n):
     return bytes((i * 7 + 3) % 251 for i in range(n))
 
@@ -127,7 +135,7 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                     for _ in range(100000):
                         self.wfile.write(b"k")
                         self.wfile.flush()
-                        time.sleep(float(casti[1]) if len(casti) > 1 else 0.5)
+                        time.sleep(cislo(casti, 1, 0.5))
                 except OSError:
                     pass
                 return
@@ -141,7 +149,7 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                 return
             if casti[0] == "kapky-hlavicky":
                 # the status line and headers one byte now and then, then a short body
-                prodleva = float(casti[1]) if len(casti) > 1 else 1.0
+                prodleva = cislo(casti, 1, 0.3)
                 odpoved = b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\nahoj!"
                 self.close_connection = True
                 try:
