@@ -87,8 +87,9 @@ public:
     // Nothing but white space (and a byte-order mark) was loaded.
     bool JeBezObsahu() const;
     // After the groups were read: raises ERROR_FILE_CORRUPT unless every group of that name the
-    // text holds was read (precteno of them) and a text that is not empty gave at least one. A
-    // file cut short, in another encoding or of foreign bytes is so told from an empty list.
+    // text holds was read (precteno of them) and nothing but white space lies outside the groups
+    // found. A file cut short, in another encoding or of foreign bytes is so told from an empty
+    // list, and a group whose tag was damaged is not silently skipped.
     void OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const;
     const std::wstring& Skupina() const { return m_skupina; }
 
@@ -96,6 +97,8 @@ private:
     void Vyprazdnit();
 
     std::ptrdiff_t m_pozice = -1;
+    size_t m_pokryto = 0;        // end of the last group found
+    bool m_mimoSkupiny = false;  // something but white space lay before a group found
     std::wstring m_text;
     std::wstring m_skupina;
 };
