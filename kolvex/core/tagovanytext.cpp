@@ -141,7 +141,8 @@ bool SouborKonfiguraceCteni::JeBezObsahu() const {
 }
 
 void SouborKonfiguraceCteni::OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const {
-    const bool mimo = m_mimoSkupiny || m_text.find_first_not_of(BILE_ZNAKY, std::min(m_pokryto, m_text.size())) != std::wstring::npos;
+    const bool mimo = m_mimoSkupiny ||
+                      m_text.find_first_not_of(BILE_ZNAKY, std::min(m_pokryto, m_text.size())) != std::wstring::npos;
     if (precteno != PocetVyskytu(L"<" + nazev + L">") || mimo)
         VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
 }
