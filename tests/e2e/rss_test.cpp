@@ -187,8 +187,9 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
         }, 1000);
     }
     ASSERT_NE(lista, nullptr) << "F10 did not open the menu bar";
-    ::Sleep(300);
-    Snimek snimekListy = UlozitSnimekOkna(lista, L"rss_ctecka_nabidka");
+    // a loaded machine paints the popup later: wait for its text, not a fixed time
+    Snimek snimekListy;
+    CekatNa([&] { return (snimekListy = UlozitSnimekOkna(lista, L"rss_ctecka_nabidka")).tmavychBodu > 50; }, 5000);
     EXPECT_GT(snimekListy.tmavychBodu, 50);
     StisknoutKlavesy({VK_ESCAPE});
     StisknoutKlavesy({VK_ESCAPE});
@@ -201,8 +202,9 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
         menu = NajitOknoProcesu(kolvex.Pid(), L"#32768");
         return menu && ::IsWindowVisible(menu);
     }));
-    ::Sleep(300);
-    Snimek snimekMenu = UlozitSnimekOkna(menu, L"rss_ctecka_kontextova_nabidka");
+    Snimek snimekMenu;
+    CekatNa([&] { return (snimekMenu = UlozitSnimekOkna(menu, L"rss_ctecka_kontextova_nabidka")).tmavychBodu > 50; },
+            5000);
     EXPECT_GT(snimekMenu.tmavychBodu, 50);
     StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNa([&] { return !::IsWindowVisible(menu); }));

@@ -148,9 +148,9 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                 self.wfile.write(data)
                 return
             if casti[0] == "kapky-hlavicky":
-                # the status line and headers one byte now and then, then a short body
+                # the status line, the headers and the body, one byte now and then
                 prodleva = cislo(casti, 1, 0.3)
-                odpoved = b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 5\r\n\r\nahoj!"
+                odpoved = b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 200\r\n\r\n" + b"a" * 200
                 self.close_connection = True
                 try:
                     for i in range(len(odpoved)):

@@ -250,13 +250,11 @@ TEST(HttpTextSoubor, KapajiciHlavickyUkonciCelkovyLimit) {
     pomaly.limity.casovyLimitCelkem = 3000;
     zacatek = ::GetTickCount64();
     HRESULT hr = ChybaZ([&] {
-        pomaly.OtevritUrl(UrlHttp(L"/kapky-hlavicky/0.02"));  // about 1.3 s of headers
-        pomaly.NacistData();
-        pomaly.OtevritUrl(UrlHttp(L"/kapky/0.2"));
+        pomaly.OtevritUrl(UrlHttp(L"/kapky-hlavicky/0.03"));  // about 2.2 s of headers, 6 s of body
         pomaly.NacistData();
     });
     EXPECT_EQ(hr, knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT));
-    EXPECT_LT(::GetTickCount64() - zacatek, 1400u + 3000u + 1500u);
+    EXPECT_LT(::GetTickCount64() - zacatek, 4000u) << "the limit started again for the body";
 }
 
 // What the user reads when a download fails: a Czech sentence saying what happened, never
@@ -287,7 +285,9 @@ TEST(HttpTextSoubor, ChybyStahovaniMajiSrozumitelnyText) {
             soubor.NacistData();
         });
         ASSERT_TRUE(FAILED(hr));
-        if (p.ocekavana != S_OK) EXPECT_EQ(hr, p.ocekavana);
+        if (p.ocekavana != S_OK) {
+            EXPECT_EQ(hr, p.ocekavana);
+        }
         const std::wstring text = knihovna::TextHresult(hr);
         EXPECT_NE(text.find(p.slovo), std::wstring::npos) << testy::NaUtf8(text);
         EXPECT_EQ(text.find(L"Neznámá chyba"), std::wstring::npos) << testy::NaUtf8(text);
