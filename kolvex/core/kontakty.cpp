@@ -172,10 +172,12 @@ void NacistKontaktyPriStartu(const std::wstring& cesta) {
         seznamKontaktu->Nacist(cesta);
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
-                                          knihovna::Modul::TextChybyCom(chyba).c_str()));
+                                          knihovna::Modul::TextChybyCom(chyba).c_str()) +
+                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
     } catch (const std::bad_alloc&) {
         // a file too large for the memory: reported and kept like a damaged one
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
-                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()));
+                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()) +
+                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
     }
 }
