@@ -208,8 +208,8 @@ private:
 };
 
 // The error object of a request that could not be opened: what the network said (no
-// connection, name not found, time-out, refused ...), an address that is no http(s) URL as
-// E_INVALIDARG (nevhodna for the caller's own code of a bad address).
+// connection, name not found, time-out, refused ...); an address that is no http(s) URL gives
+// nevhodnaAdresa, the caller's own code for it.
 HRESULT ChybaOtevreni(DWORD kod, HRESULT nevhodnaAdresa) {
     switch (kod) {
         case ERROR_SUCCESS:
