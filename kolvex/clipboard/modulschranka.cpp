@@ -201,7 +201,7 @@ void ModulSchranka::PridatObsahSchranky() {
     }
     std::wstring text;
     if (!NacistTextZeSchranky(text)) return;
-    PridatOperativniText(*operativniTexty, text, nastaveniSchranka ? nastaveniSchranka->operativni.maxPocet : 30);
+    PridatOperativniTextSeZpravou(*operativniTexty, text, nastaveniSchranka ? nastaveniSchranka->operativni.maxPocet : 30);
 }
 
 void ModulSchranka::PrepnoutOperativniTexty() {

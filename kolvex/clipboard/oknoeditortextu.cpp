@@ -278,8 +278,10 @@ void OknoSchrankaEditorTextu::ZmenaVyberu() {
 
 void OknoSchrankaEditorTextu::ZavritSoubor() {
     if (aktualni >= 0 && aktualni < texty.Pocet() && NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
-    if (Existuje(soubor) && NastaveniEditoru().automatickyUkladatSoubor) UlozitSeznamTextu(soubor.c_str(), texty);
+    if (Existuje(soubor) && NastaveniEditoru().automatickyUkladatSoubor) UlozitDo(soubor, false);
     texty.Vyprazdnit();
+    ochranaSouboru.Zdravy();
+    nactenoZPoskozeneho.clear();
     aktualni = -1;
     soubor.clear();
     NastavitTitulek();
@@ -288,12 +290,24 @@ void OknoSchrankaEditorTextu::ZavritSoubor() {
     AktualizovatPrikazy();
 }
 
+void OknoSchrankaEditorTextu::UlozitDo(const std::wstring& cesta, bool zamerne) {
+    const bool zmeneno = zamerne || !ochranaSouboru.JePoskozeny() || ZapsatSeznamTextu(texty) != nactenoZPoskozeneho;
+    if (!ochranaSouboru.PredUlozenim(cesta, zmeneno)) return;
+    UlozitSeznamTextu(cesta.c_str(), texty);
+    ochranaSouboru.PoUlozeni(cesta);
+}
+
 bool OknoSchrankaEditorTextu::OtevritSoubor(const std::wstring& cesta) {
     ZavritSoubor();
     texty.Vyprazdnit();
-    if (NacistSeznamTextu(cesta.c_str(), texty) != S_OK) {
+    bool poskozeny = false;
+    if (NacistSeznamTextu(cesta.c_str(), texty, &poskozeny) != S_OK) {
         texty.Vyprazdnit();
         return false;
+    }
+    if (poskozeny) {
+        ochranaSouboru.Poskozeny(cesta);
+        nactenoZPoskozeneho = ZapsatSeznamTextu(texty);
     }
     soubor = cesta;
     NastavitTitulek();
@@ -314,7 +328,7 @@ void OknoSchrankaEditorTextu::Novy() {
     ZavritSoubor();
     texty.Vyprazdnit();
     soubor = cesta;
-    UlozitSeznamTextu(soubor.c_str(), texty);
+    UlozitDo(soubor, true);
     NastavitTitulek();
     AktualizovatPrikazy();
 }
@@ -324,7 +338,7 @@ void OknoSchrankaEditorTextu::Ulozit() {
         UlozitJako();
         return;
     }
-    UlozitSeznamTextu(soubor.c_str(), texty);
+    UlozitDo(soubor, true);
     AktualizovatPrikazy();
 }
 
@@ -332,7 +346,7 @@ void OknoSchrankaEditorTextu::UlozitJako() {
     std::wstring cesta;
     if (!VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), false, cesta)) return;
     // a copy: the current file stays the one the editor works on
-    UlozitSeznamTextu(cesta.c_str(), texty);
+    UlozitDo(cesta, true);
     AktualizovatPrikazy();
 }
 

@@ -10,10 +10,12 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "clipboard/listboxy.h"
 #include "clipboard/seznamtextu.h"
 #include "core/menu.h"
+#include "core/poskozenysoubor.h"
 #include "knihovna/okno.h"
 #include "knihovna/rozdelovac.h"
 
@@ -27,6 +29,9 @@ public:
     // The file operations of the menu, also for tests.
     void ZavritSoubor();
     bool OtevritSoubor(const std::wstring& cesta);  // true when the reader reported success
+    // Saves the list to cesta; zamerne: the user asked for it (else a file not read whole is
+    // left as it is while the list is unchanged).
+    void UlozitDo(const std::wstring& cesta, bool zamerne);
     void Novy();
     void Ulozit();
     void UlozitJako();
@@ -58,6 +63,10 @@ public:
     knihovna::OknoObal edit;
     SeznamTextu texty;
     std::wstring soubor;   // the current file, empty = none
+    // The current file when it was not read whole, and the list its load gave: an unchanged
+    // list is not written over it, a changed one only after its bytes are kept aside.
+    OchranaSouboru ochranaSouboru;
+    std::vector<uint8_t> nactenoZPoskozeneho;
     int aktualni = -1;     // the record the edit shows, -1 = none
     HACCEL akceleratory = nullptr;
 

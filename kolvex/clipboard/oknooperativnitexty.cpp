@@ -132,7 +132,7 @@ void OknoOperativniTexty::PridatObsahSchranky() {
     std::wstring text;
     if (!NacistTextZeSchranky(text)) return;
     if (!operativniTexty) operativniTexty = std::make_unique<OperativniTexty>();
-    PridatOperativniText(*operativniTexty, text, Nastaveni().maxPocet);
+    PridatOperativniTextSeZpravou(*operativniTexty, text, Nastaveni().maxPocet);
     NaplnitSeznam();
 }
 

@@ -1,18 +1,27 @@
 #include "clipboard/operativnitexty.h"
 
+#include <shlwapi.h>
+
 #include <new>
 
 #include "clipboard/seznamtextu.h"
 #include "core/aplikace.h"
+#include "core/poskozenysoubor.h"
 #include "core/ulozitsoubor.h"
 #include "knihovna/chyba.h"
 #include "knihovna/okno.h"
 #include "knihovna/text.h"
+#include "resources/resource.h"
 
 std::unique_ptr<OperativniTexty> operativniTexty;
 
 namespace {
-constexpr uint64_t MAX_VELIKOST_SOUBORU = 64ull * 1024 * 1024;
+constexpr uint64_t MAX_VELIKOST_SOUBORU = MAX_VELIKOST_OPERATIVNICH_TEXTU;
+
+// The data folder's file when its last load could not read it whole, with the list that load
+// gave (a list still equal to it is no change of the user's). Clipboard module thread only.
+OchranaSouboru ochranaSouboru;
+OperativniTexty nactenoZPoskozeneho;
 
 uint32_t PrecistSlovo(const uint8_t* data) {
     return static_cast<uint32_t>(data[0]) | (static_cast<uint32_t>(data[1]) << 8) |
@@ -20,7 +29,7 @@ uint32_t PrecistSlovo(const uint8_t* data) {
 }
 }  // namespace
 
-bool PrecistOperativniTexty(const uint8_t* data, size_t velikost, OperativniTexty& seznam) {
+bool PrecistOperativniTexty(const uint8_t* data, size_t velikost, OperativniTexty& seznam, bool* cely) {
     if (!data || velikost < 4 || PrecistSlovo(data) != MAGIE_OPERATIVNICH_TEXTU) return false;
     OperativniTexty texty;
     std::wstring text;
@@ -33,8 +42,16 @@ bool PrecistOperativniTexty(const uint8_t* data, size_t velikost, OperativniText
             text.push_back(znak);
         }
     }
+    // a text without its terminator, or half a code unit, means the file was cut off
+    if (cely) *cely = text.empty() && velikost % 2 == 0;
     seznam.swap(texty);
     return true;
+}
+
+uint64_t VelikostSouboruOperativnichTextu(const OperativniTexty& seznam) {
+    uint64_t bajtu = 4;
+    for (const std::wstring& text : seznam) bajtu += (static_cast<uint64_t>(text.size()) + 1) * 2;
+    return bajtu;
 }
 
 std::vector<uint8_t> ZapsatOperativniTexty(const OperativniTexty& seznam) {
@@ -51,16 +68,35 @@ std::vector<uint8_t> ZapsatOperativniTexty(const OperativniTexty& seznam) {
     return vysledek;
 }
 
-void UlozitOperativniTexty(const OperativniTexty& seznam, const std::wstring& cesta) {
+namespace {
+
+void Ulozit(const OperativniTexty& seznam, const std::wstring& cesta, bool zmeneno) {
+    if (!ochranaSouboru.PredUlozenim(cesta, zmeneno)) return;
     std::vector<uint8_t> obsah = ZapsatOperativniTexty(seznam);
     UlozitSouborBezpecne(cesta, obsah.data(), obsah.size());
+    if (ochranaSouboru.JePoskozeny() && ochranaSouboru.Soubor() == cesta) OperativniTexty().swap(nactenoZPoskozeneho);
+    ochranaSouboru.PoUlozeni(cesta);
+}
+
+}  // namespace
+
+// A save the user chose: over a damaged file too, once its bytes are kept.
+void UlozitOperativniTexty(const OperativniTexty& seznam, const std::wstring& cesta) { Ulozit(seznam, cesta, true); }
+
+HRESULT PrecistSouborOperativnichTextu(const std::wstring& cesta, OperativniTexty& seznam) {
+    if (!::PathFileExistsW(cesta.c_str())) return S_FALSE;
+    std::vector<uint8_t> obsah;
+    HRESULT hr = PrecistCelySoubor(cesta.c_str(), MAX_VELIKOST_SOUBORU, obsah);
+    if (FAILED(hr)) return hr;
+    bool cely = false;
+    if (!PrecistOperativniTexty(obsah.data(), obsah.size(), seznam, &cely) || !cely)
+        return knihovna::HresultZKodu(ERROR_FILE_CORRUPT);
+    return S_OK;
 }
 
 void NacistOperativniTexty(OperativniTexty& seznam, const std::wstring& cesta) {
     try {
-        std::vector<uint8_t> obsah;
-        if (FAILED(PrecistCelySoubor(cesta.c_str(), MAX_VELIKOST_SOUBORU, obsah))) return;
-        PrecistOperativniTexty(obsah.data(), obsah.size(), seznam);
+        PrecistSouborOperativnichTextu(cesta, seznam);
     } catch (...) {
         // silent by design: the list stays as it was
     }
@@ -71,16 +107,48 @@ std::wstring CestaOperativnichTextu() {
 }
 
 void UlozitOperativniTextyDoDatoveSlozky(const OperativniTexty& seznam) {
-    UlozitOperativniTexty(seznam, CestaOperativnichTextu());
+    const bool zmeneno = !ochranaSouboru.JePoskozeny() || seznam != nactenoZPoskozeneho;
+    Ulozit(seznam, CestaOperativnichTextu(), zmeneno);
 }
 
-void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam) { NacistOperativniTexty(seznam, CestaOperativnichTextu()); }
+void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam) {
+    const std::wstring cesta = CestaOperativnichTextu();
+    ochranaSouboru.Zdravy();
+    OperativniTexty().swap(nactenoZPoskozeneho);
+    HRESULT hr = E_OUTOFMEMORY;
+    try {
+        hr = PrecistSouborOperativnichTextu(cesta, seznam);
+        if (SUCCEEDED(hr)) return;
+        nactenoZPoskozeneho = seznam;
+    } catch (const std::bad_alloc&) {
+    }
+    ochranaSouboru.Poskozeny(cesta);
+    aplikace.ZobrazitChybuCom(knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_POSKOZENY_SOUBOR).c_str(), cesta.c_str()),
+                              knihovna::Chyba(hr));
+}
 
 DWORD PlatnyMaxPocet(DWORD maxPocet) { return maxPocet < 1 ? 1 : maxPocet; }
 
-void PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet) {
+bool PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet) {
+    const uint64_t bajtuTextu = (static_cast<uint64_t>(text.size()) + 1) * 2;
+    if (4 + bajtuTextu > MAX_VELIKOST_SOUBORU) return false;
     if (!seznam.empty() && seznam.size() >= PlatnyMaxPocet(maxPocet)) seznam.pop_back();
+    uint64_t bajtu = VelikostSouboruOperativnichTextu(seznam) + bajtuTextu;
+    while (bajtu > MAX_VELIKOST_SOUBORU && !seznam.empty()) {
+        bajtu -= (static_cast<uint64_t>(seznam.back().size()) + 1) * 2;
+        seznam.pop_back();
+    }
     seznam.insert(seznam.begin(), text);
+    return true;
+}
+
+void PridatOperativniTextSeZpravou(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet) {
+    if (PridatOperativniText(seznam, text, maxPocet)) return;
+    aplikace.ZobrazitZpravu(
+        knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_TEXT_PRILIS_DLOUHY).c_str(),
+                             static_cast<unsigned long>(text.size()),
+                             static_cast<unsigned long>(MAX_VELIKOST_SOUBORU / 2 - 3)),
+        MB_ICONWARNING);
 }
 
 void OdebratOperativniText(OperativniTexty& seznam, int n) {

@@ -19,17 +19,29 @@ using OperativniTexty = std::vector<std::wstring>;
 // The list of the clipboard module's thread; null before the module's deferred start.
 extern std::unique_ptr<OperativniTexty> operativniTexty;
 
+// The largest file the reader takes (and so the most a list may hold when it is saved).
+constexpr uint64_t MAX_VELIKOST_OPERATIVNICH_TEXTU = 64ull * 1024 * 1024;
+
 // The reader on a buffer: true with the list replaced by the whole texts (a text cut before its
-// terminator is dropped with what follows); false for fewer than 4 bytes or a wrong magic, with
-// the list untouched.
-bool PrecistOperativniTexty(const uint8_t* data, size_t velikost, OperativniTexty& seznam);
+// terminator is dropped with what follows; cely, when given, then says false); false for fewer
+// than 4 bytes or a wrong magic, with the list untouched.
+bool PrecistOperativniTexty(const uint8_t* data, size_t velikost, OperativniTexty& seznam, bool* cely = nullptr);
+// Bytes of the file the list makes.
+uint64_t VelikostSouboruOperativnichTextu(const OperativniTexty& seznam);
 std::vector<uint8_t> ZapsatOperativniTexty(const OperativniTexty& seznam);
 
-// Atomic save; failures raise and leave the previous file whole.
+// Atomic save; failures raise and leave the previous file whole. A file the last load of the
+// data folder could not read whole is first copied aside (a failed copy raises, nothing saved).
 void UlozitOperativniTexty(const OperativniTexty& seznam, const std::wstring& cesta);
 // Silent: any failure (missing, unreadable, too large, wrong magic) leaves the list unchanged.
 void NacistOperativniTexty(OperativniTexty& seznam, const std::wstring& cesta);
-// The same on "<data folder>\Operativni schranka.otdat".
+// The file read whole: S_OK; S_FALSE for a missing file (list unchanged); ERROR_FILE_CORRUPT for
+// a wrong magic (list unchanged) or a text cut off at the end (the list gets the whole texts);
+// ERROR_FILE_TOO_LARGE above MAX_VELIKOST_OPERATIVNICH_TEXTU, or the failed read's HRESULT.
+HRESULT PrecistSouborOperativnichTextu(const std::wstring& cesta, OperativniTexty& seznam);
+// The same on "<data folder>\Operativni schranka.otdat". A file that cannot be read whole is
+// reported; the exit save then leaves it as it is unless the list changed, and keeps its bytes
+// as "<file>.bak" before it saves over it.
 std::wstring CestaOperativnichTextu();
 void UlozitOperativniTextyDoDatoveSlozky(const OperativniTexty& seznam);
 void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam);
@@ -37,8 +49,12 @@ void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam);
 // The limit actually applied: a stored value below 1 counts as 1.
 DWORD PlatnyMaxPocet(DWORD maxPocet);
 // Puts the text first; when the list already holds maxPocet texts or more, its last (oldest)
-// text goes first. Exactly one text is removed per addition.
-void PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
+// text goes first. Exactly one text is removed per addition; more oldest texts go when the file
+// would grow past MAX_VELIKOST_OPERATIVNICH_TEXTU. A text that alone would not fit in the file
+// is refused: false, the list unchanged (a list the program writes is one it reads back).
+bool PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
+// Adds the text and tells the user when it was refused (string 4401).
+void PridatOperativniTextSeZpravou(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
 // E_INVALIDARG for an index outside the list.
 void OdebratOperativniText(OperativniTexty& seznam, int n);
 

@@ -80,7 +80,7 @@ HRESULT SeznamTextu::NastavitNazev(int n, const wchar_t* nazev) {
     return S_OK;
 }
 
-HRESULT PrecistSeznamTextu(const uint8_t* data, size_t velikost, SeznamTextu& seznam) {
+HRESULT PrecistSeznamTextu(const uint8_t* data, size_t velikost, SeznamTextu& seznam, bool* cely) {
     if (velikost == 0) return S_FALSE;
     if (!data || velikost < 4 || PrecistSlovo(data) != MAGIE_SEZNAMU_TEXTU) return E_INVALIDARG;
     std::vector<ZaznamTextu> zaznamy;
@@ -96,6 +96,7 @@ HRESULT PrecistSeznamTextu(const uint8_t* data, size_t velikost, SeznamTextu& se
         pozice = p + 8;
         zaznamy.push_back(std::move(zaznam));
     }
+    if (cely) *cely = pozice == velikost;
     seznam.zaznamy.swap(zaznamy);
     return S_OK;
 }
@@ -134,15 +135,27 @@ HRESULT PrecistCelySoubor(const wchar_t* cesta, uint64_t maxVelikost, std::vecto
     return S_OK;
 }
 
-HRESULT NacistSeznamTextu(const wchar_t* cesta, SeznamTextu& seznam) {
+HRESULT NacistSeznamTextu(const wchar_t* cesta, SeznamTextu& seznam, bool* poskozeny) {
     if (!cesta) knihovna::VyhoditChybu(E_INVALIDARG);
+    if (poskozeny) *poskozeny = false;
     if (!::PathFileExistsW(cesta) || ::PathIsDirectoryW(cesta)) return E_INVALIDARG;
     std::vector<uint8_t> obsah;
     HRESULT hr = PrecistCelySoubor(cesta, MAX_VELIKOST_SOUBORU_TEXTU, obsah);
+    if (hr == HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE))
+        aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_SOUBOR_TEXTU_PRILIS_VELKY).c_str(), cesta,
+                                                     static_cast<unsigned long>(MAX_VELIKOST_SOUBORU_TEXTU >> 20)),
+                                MB_ICONERROR);
     if (FAILED(hr)) return hr;
     if (obsah.empty()) return S_FALSE;
-    hr = PrecistSeznamTextu(obsah.data(), obsah.size(), seznam);
-    if (hr == E_INVALIDARG) aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_CHYBNY_FORMAT_SOUBORU), MB_ICONERROR);
+    bool cely = true;
+    hr = PrecistSeznamTextu(obsah.data(), obsah.size(), seznam, &cely);
+    if (hr == E_INVALIDARG)
+        aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_CHYBNY_FORMAT_SOUBORU) + L"\n" + cesta, MB_ICONERROR);
+    if (hr == S_OK && !cely) {
+        if (poskozeny) *poskozeny = true;
+        aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_SOUBOR_TEXTU_POSKOZENY).c_str(), cesta),
+                                MB_ICONWARNING);
+    }
     return hr;
 }
 

@@ -39,15 +39,18 @@ public:
 };
 
 // The reader on a buffer: S_OK with the list replaced by the whole records (a damaged tail is
-// dropped); S_FALSE for 0 bytes; E_INVALIDARG for fewer than 4 bytes or a wrong magic. The list
-// is untouched unless the result is S_OK.
-HRESULT PrecistSeznamTextu(const uint8_t* data, size_t velikost, SeznamTextu& seznam);
+// dropped; cely, when given, then says false); S_FALSE for 0 bytes; E_INVALIDARG for fewer than
+// 4 bytes or a wrong magic. The list is untouched unless the result is S_OK.
+HRESULT PrecistSeznamTextu(const uint8_t* data, size_t velikost, SeznamTextu& seznam, bool* cely = nullptr);
 std::vector<uint8_t> ZapsatSeznamTextu(const SeznamTextu& seznam);
 
 // The file: S_OK, S_FALSE (empty file), E_INVALIDARG (missing file; or a wrong format, after the
-// message "Chybný formát souboru"), or the HRESULT of a failed open or read (too large a file
-// included). A null path raises E_INVALIDARG.
-HRESULT NacistSeznamTextu(const wchar_t* cesta, SeznamTextu& seznam);
+// message "Chybný formát souboru" with the file's path), or the HRESULT of a failed open or read
+// (a file over MAX_VELIKOST_SOUBORU_TEXTU after a message naming it). A file whose last record is
+// cut off gives S_OK with the whole records after a message; poskozeny (when given) then says
+// true, and the caller must not save the list over the file unless the user changes or saves it.
+// A null path raises E_INVALIDARG.
+HRESULT NacistSeznamTextu(const wchar_t* cesta, SeznamTextu& seznam, bool* poskozeny = nullptr);
 // Atomic save; failures raise and leave the previous file whole.
 void UlozitSeznamTextu(const wchar_t* cesta, const SeznamTextu& seznam);
 

@@ -1,5 +1,7 @@
 #include "core/aktualizace.h"
 
+#include <algorithm>
+
 #include <windows.h>
 #include <process.h>
 #include <shlwapi.h>
@@ -79,7 +81,7 @@ VysledekAktualizace StahnoutPublikovanouVerzi(HINTERNET relace, const std::wstri
         HttpTextSoubor soubor(relace);
         soubor.limity.maximalniVelikost = MAX_VELIKOST_SOUBORU_VERZE;
         // a few bytes: a server that takes longer does not keep the next check waiting long
-        soubor.limity.casovyLimitCelkem = 30000;
+        soubor.limity.casovyLimitCelkem = std::min<DWORD>(30000, soubor.limity.casovyLimitCelkem);
         soubor.limity.zruseni = zruseni;
         soubor.OtevritUrl(Formatovat(knihovna::Retezec(IDS_AKTUALIZACE_URL).c_str(), host.c_str()));
         soubor.NacistData();

@@ -8,6 +8,7 @@
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
+#include "core/poskozenysoubor.h"
 #include "core/tagovanytext.h"
 #include "knihovna/odkazy.h"
 #include "knihovna/chyba.h"
@@ -78,12 +79,12 @@ int Kontakt::PoslatZpravuIcq() const {
 
 void SeznamKontaktu::Nacist(const std::wstring& cesta) {
     m_kontakty.clear();
-    m_chranitSoubor = false;
+    m_ochrana.Zdravy();
     m_zmeneno = false;
     if (!::PathFileExistsW(cesta.c_str())) return;
     try {
         SouborKonfiguraceCteni soubor;
-        soubor.NacistSoubor(cesta);
+        soubor.NacistSoubor(cesta, MAX_VELIKOST_SOUBORU_KONTAKTU);
         std::vector<Kontakt> nactene;
         while (soubor.NajitSkupinu(L"kontakt") == S_OK) {
             Kontakt kontakt;
@@ -95,25 +96,20 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
         }
         // Every contact the file holds must have been read, and a file that is not empty must
         // hold some: otherwise it is damaged (cut short, overwritten), never an empty list.
-        const size_t skupin = soubor.PocetVyskytu(L"<kontakt>");
-        if (nactene.size() != skupin || (nactene.empty() && !soubor.JeBezObsahu()))
-            VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+        soubor.OveritPrectenoVse(L"kontakt", nactene.size());
         m_kontakty = std::move(nactene);
     } catch (...) {
         m_kontakty.clear();
-        m_chranitSoubor = true;
+        m_ochrana.Poskozeny(cesta);
         throw;
     }
     Seradit();
 }
 
 void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
-    if (m_chranitSoubor) {
-        if (!m_zmeneno) return;  // nothing of the user's to keep: the damaged file stays as it is
-        // The user's changes are saved, the damaged bytes kept beside them.
-        OdlozitPoskozenySoubor(cesta);
-        m_chranitSoubor = false;
-    }
+    // A damaged file stays as it is until the user changes the contacts; then its bytes are
+    // kept beside it first (a failed copy raises and nothing is saved).
+    if (!m_ochrana.PredUlozenim(cesta, m_zmeneno)) return;
     SouborKonfiguraceZapis soubor;
     knihovna::OveritHr(soubor.OtevritSoubor(cesta));
     for (const Kontakt& kontakt : m_kontakty) {
@@ -122,22 +118,12 @@ void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
         knihovna::OveritHr(soubor.UzavritSkupinu());
     }
     soubor.Zavrit();
+    m_ochrana.PoUlozeni(cesta);
 }
 
 void SeznamKontaktu::Pridat(const Kontakt& kontakt) {
     m_kontakty.push_back(kontakt);
     m_zmeneno = true;
-}
-
-std::wstring SeznamKontaktu::OdlozitPoskozenySoubor(const std::wstring& cesta) {
-    if (!::PathFileExistsW(cesta.c_str())) return {};
-    for (int i = 0; i < 1000; ++i) {
-        std::wstring zaloha = cesta + L".bak" + (i ? std::to_wstring(i) : std::wstring());
-        if (::MoveFileExW(cesta.c_str(), zaloha.c_str(), MOVEFILE_WRITE_THROUGH)) return zaloha;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS && ::GetLastError() != ERROR_FILE_EXISTS)
-            knihovna::VyhoditPosledniChybu();
-    }
-    VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_EXISTS));
 }
 
 const Kontakt& SeznamKontaktu::Prvek(int index) const {
@@ -186,10 +172,12 @@ void NacistKontaktyPriStartu(const std::wstring& cesta) {
         seznamKontaktu->Nacist(cesta);
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
-                                          knihovna::Modul::TextChybyCom(chyba).c_str()));
+                                          knihovna::Modul::TextChybyCom(chyba).c_str()) +
+                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
     } catch (const std::bad_alloc&) {
         // a file too large for the memory: reported and kept like a damaged one
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
-                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()));
+                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()) +
+                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
     }
 }

@@ -2,9 +2,16 @@
 // "Kontakty.qxml", and the actions on a contact (e-mail, web page, Skype call, ICQ message).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "core/poskozenysoubor.h"
+
+// A contact list larger than this is not read (reported and kept like a damaged file): it is
+// no one's address book, and reading it would hold the tool for minutes.
+constexpr uint64_t MAX_VELIKOST_SOUBORU_KONTAKTU = 8ull * 1024 * 1024;
 
 struct Kontakt {
     std::wstring nazev;
@@ -59,14 +66,12 @@ public:
 
     int Pocet() const { return static_cast<int>(m_kontakty.size()); }
     // Whether the last load met a damaged file that is kept until a change.
-    bool ChraniPoskozenySoubor() const { return m_chranitSoubor; }
-    // Moves a damaged file aside to the first free "<file>.bak", ".bak1" ...; the new name.
-    static std::wstring OdlozitPoskozenySoubor(const std::wstring& cesta);
+    bool ChraniPoskozenySoubor() const { return m_ochrana.JePoskozeny(); }
 
 private:
     const Kontakt& Prvek(int index) const;
     std::vector<Kontakt> m_kontakty;
-    bool m_chranitSoubor = false;
+    OchranaSouboru m_ochrana;
     bool m_zmeneno = false;  // changed by the user since the load
 };
 

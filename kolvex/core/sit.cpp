@@ -6,6 +6,7 @@
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
 
+#include <algorithm>
 #include <new>
 
 using knihovna::HresultZKodu;
@@ -104,6 +105,122 @@ bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimitySta
             return false;
         }
         adresa = cil;
+    }
+}
+
+// Opens the request on a thread of its own, so that the limit of the whole download also covers
+// the connect, the send and the response headers: HttpSendRequestW waits as long as a server
+// drips its headers, and under Wine closing the handle from another thread does not end that
+// wait. The state is shared: whoever lets go last frees it; an opener that is given up closes
+// the handles it got once its calls return.
+class OtviracNaPozadi {
+public:
+    // false with the last error set: the request failed, or ERROR_INTERNET_TIMEOUT when the
+    // deadline passed first (the opener then goes on alone). A set zruseni raises E_ABORT.
+    static bool Otevrit(HINTERNET relace, const std::wstring& url, const LimityStahovani& limity, ULONGLONG termin,
+                        HINTERNET& spojeni, HINTERNET& pozadavek) {
+        auto* o = new OtviracNaPozadi(relace, url, limity);
+        HANDLE vlakno = ::CreateThread(nullptr, 0, Procedura, o, 0, nullptr);
+        if (!vlakno) {
+            delete o;  // no thread: the request is opened here, bounded by the socket time-outs only
+            return OtevritPozadavek(relace, url, limity, spojeni, pozadavek);
+        }
+        ::CloseHandle(vlakno);
+        const ULONGLONG ted = ::GetTickCount64();
+        HANDLE udalosti[2] = {o->m_hotovo.Get(), limity.zruseni};
+        const DWORD vysledek = ::WaitForMultipleObjects(limity.zruseni ? 2 : 1, udalosti, FALSE,
+                                                        ted >= termin ? 0 : static_cast<DWORD>(termin - ted));
+        ::EnterCriticalSection(&o->m_zamek);
+        const bool hotovo = o->m_konec;
+        if (hotovo) {
+            spojeni = o->m_spojeni;
+            pozadavek = o->m_pozadavek;
+        } else {
+            o->m_opusteno = true;
+        }
+        const bool ok = o->m_ok;
+        const DWORD kod = o->m_chyba;
+        ::LeaveCriticalSection(&o->m_zamek);
+        o->Pustit();
+        if (!hotovo && vysledek == WAIT_OBJECT_0 + 1) VyhoditChybu(E_ABORT);
+        ::SetLastError(hotovo ? kod : ERROR_INTERNET_TIMEOUT);
+        return hotovo && ok;
+    }
+
+private:
+    OtviracNaPozadi(HINTERNET relace, const std::wstring& url, const LimityStahovani& limity)
+        : m_relace(relace), m_url(url), m_limity(limity), m_hotovo(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        if (!m_hotovo) VyhoditPosledniChybu();
+        ::InitializeCriticalSection(&m_zamek);
+    }
+    ~OtviracNaPozadi() { ::DeleteCriticalSection(&m_zamek); }
+    void Pustit() {
+        if (::InterlockedDecrement(&m_odkazy) == 0) delete this;
+    }
+
+    static DWORD WINAPI Procedura(LPVOID parametr) {
+        auto* o = static_cast<OtviracNaPozadi*>(parametr);
+        HINTERNET spojeni = nullptr, pozadavek = nullptr;
+        bool ok = false;
+        DWORD kod = ERROR_SUCCESS;
+        try {
+            const ULONGLONG zacatek = ::GetTickCount64();
+            ok = OtevritPozadavek(o->m_relace, o->m_url, o->m_limity, spojeni, pozadavek);
+            kod = ok ? ERROR_SUCCESS : ::GetLastError();
+            // Wine ends a send whose answer does not come in time as a broken connection
+            const ULONGLONG ticho = std::min(o->m_limity.casovyLimitCteni, o->m_limity.casovyLimitSpojeni);
+            if ((kod == ERROR_INTERNET_CONNECTION_ABORTED || kod == ERROR_INTERNET_CONNECTION_RESET) &&
+                ::GetTickCount64() - zacatek >= ticho * 9 / 10)
+                kod = ERROR_INTERNET_TIMEOUT;
+        } catch (...) {
+            kod = ERROR_NOT_ENOUGH_MEMORY;
+        }
+        if (!ok && kod == ERROR_SUCCESS) kod = ERROR_INTERNET_INTERNAL_ERROR;
+        ::EnterCriticalSection(&o->m_zamek);
+        const bool opusteno = o->m_opusteno;
+        o->m_spojeni = spojeni;
+        o->m_pozadavek = pozadavek;
+        o->m_ok = ok;
+        o->m_chyba = kod;
+        o->m_konec = true;
+        ::SetEvent(o->m_hotovo.Get());
+        ::LeaveCriticalSection(&o->m_zamek);
+        if (opusteno) {  // nobody takes the handles any more
+            if (pozadavek) ::InternetCloseHandle(pozadavek);
+            if (spojeni) ::InternetCloseHandle(spojeni);
+        }
+        o->Pustit();
+        return 0;
+    }
+
+    HINTERNET m_relace;
+    const std::wstring m_url;
+    const LimityStahovani m_limity;
+    knihovna::UchytHandle m_hotovo;
+    CRITICAL_SECTION m_zamek;
+    HINTERNET m_spojeni = nullptr;
+    HINTERNET m_pozadavek = nullptr;
+    bool m_ok = false;
+    DWORD m_chyba = ERROR_SUCCESS;
+    bool m_konec = false;
+    bool m_opusteno = false;
+    volatile LONG m_odkazy = 2;
+};
+
+// The error object of a request that could not be opened: what the network said (no
+// connection, name not found, time-out, refused ...); an address that is no http(s) URL gives
+// nevhodnaAdresa, the caller's own code for it.
+HRESULT ChybaOtevreni(DWORD kod, HRESULT nevhodnaAdresa) {
+    switch (kod) {
+        case ERROR_SUCCESS:
+        case ERROR_INVALID_PARAMETER:
+        case ERROR_INTERNET_INVALID_URL:
+        case ERROR_INTERNET_UNRECOGNIZED_SCHEME:
+        case ERROR_INSUFFICIENT_BUFFER: return nevhodnaAdresa;
+        // before any answer: Wine reports a refused connection as one broken off
+        case ERROR_INTERNET_CONNECTION_ABORTED:
+        case ERROR_INTERNET_CONNECTION_RESET: return HresultZKodu(ERROR_INTERNET_CANNOT_CONNECT);
+        default: return HresultZKodu(kod);
     }
 }
 
@@ -262,11 +379,12 @@ bool DelkaObsahu(HINTERNET url, ULONGLONG& delka) {
 // time limit (also in the middle of a read: the watchdog closes the request, which is then
 // null), broken reads and a response shorter than its Content-Length.
 template <class Prijemce>
-void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, Prijemce&& prijmout) {
+void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, ULONGLONG termin, Prijemce&& prijmout) {
     ULONGLONG ocekavano = 0;
     bool znamaDelka = DelkaObsahu(url, ocekavano);
     if (znamaDelka && ocekavano > limity.maximalniVelikost) VyhoditChybu(HresultZKodu(ERROR_FILE_TOO_LARGE));
-    const ULONGLONG konec = ::GetTickCount64() + limity.casovyLimitCelkem;
+    // the limit of the whole download runs from the open (connect, send, headers) on
+    const ULONGLONG konec = termin ? termin : ::GetTickCount64() + limity.casovyLimitCelkem;
     HANDLE vlakno = nullptr;
     CteckaNaPozadi* ctecka = CteckaNaPozadi::Spustit(url, vlakno);
     bool hotovo = false;
@@ -343,10 +461,12 @@ void HttpTextSoubor::OtevritUrl(const std::wstring& url) {
     ZavritUrl(m_url);
     ZavritUrl(m_spojeni);
     if (!m_relace) VyhoditChybu(E_HANDLE);
-    if (!OtevritPozadavek(m_relace, url, limity, m_spojeni, m_url)) {
+    m_termin = ::GetTickCount64() + limity.casovyLimitCelkem;
+    if (!OtviracNaPozadi::Otevrit(m_relace, url, limity, m_termin, m_spojeni, m_url)) {
         const DWORD kod = ::GetLastError();
+        if (kod == ERROR_INTERNET_TIMEOUT) m_preruseno = true;  // the opener may still use the session
         Zavrit();
-        VyhoditChybu(kod == ERROR_HTTP_REDIRECT_FAILED ? HresultZKodu(kod) : E_INVALIDARG);
+        VyhoditChybu(ChybaOtevreni(kod, E_INVALIDARG));
     }
     DWORD stav = StavOdpovedi(m_url);
     if (stav >= 400) {
@@ -365,7 +485,7 @@ void HttpTextSoubor::NacistData() {
     if (!m_url) VyhoditChybu(E_HANDLE);
     m_data.clear();
     try {
-        CistOdpoved(m_url, limity, [this](const BYTE* kus, DWORD n) { m_data.insert(m_data.end(), kus, kus + n); });
+        CistOdpoved(m_url, limity, m_termin, [this](const BYTE* kus, DWORD n) { m_data.insert(m_data.end(), kus, kus + n); });
     } catch (...) {
         m_data.clear();
         ZavritPreruseny(m_url, m_spojeni, m_preruseno);
@@ -386,11 +506,13 @@ void HttpSoubor::OtevritUrl(const std::wstring& url) {
     ZavritUrl(m_url);
     ZavritUrl(m_spojeni);
     if (!m_relace) VyhoditChybu(E_HANDLE);
-    if (!OtevritPozadavek(m_relace, url, limity, m_spojeni, m_url)) {
+    m_termin = ::GetTickCount64() + limity.casovyLimitCelkem;
+    if (!OtviracNaPozadi::Otevrit(m_relace, url, limity, m_termin, m_spojeni, m_url)) {
         const DWORD kod = ::GetLastError();
+        if (kod == ERROR_INTERNET_TIMEOUT) m_preruseno = true;  // the opener may still use the session
         ZavritUrl(m_url);
         ZavritUrl(m_spojeni);
-        VyhoditChybu(kod == ERROR_HTTP_REDIRECT_FAILED ? HresultZKodu(kod) : E_HANDLE);
+        VyhoditChybu(ChybaOtevreni(kod, E_HANDLE));
     }
     DWORD stav = StavOdpovedi(m_url);
     if (stav >= 400) {
@@ -407,7 +529,7 @@ void HttpSoubor::UlozitDoSouboru(const std::wstring& cesta) {
         ::CreateFileW(docasna.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     Overit(static_cast<bool>(soubor));
     try {
-        CistOdpoved(m_url, limity, [&soubor](const BYTE* kus, DWORD n) {
+        CistOdpoved(m_url, limity, m_termin, [&soubor](const BYTE* kus, DWORD n) {
             DWORD zapsano = 0;
             Overit(::WriteFile(soubor.Get(), kus, n, &zapsano, nullptr) != 0 && zapsano == n);
         });

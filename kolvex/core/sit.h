@@ -45,6 +45,7 @@ protected:
     HINTERNET m_url = nullptr;
     bool m_vlastniRelace = false;
     bool m_preruseno = false;  // an aborted request is being closed on a worker
+    ULONGLONG m_termin = 0;    // GetTickCount64 when the whole download's time is up (set by the open)
 };
 
 // One HTTP GET kept in memory.

@@ -1,5 +1,7 @@
 #include "core/tagovanytext.h"
 
+#include <algorithm>
+
 #include <shlwapi.h>
 
 #include <cstring>
@@ -92,13 +94,19 @@ void SouborKonfiguraceZapis::Zavrit() {
 
 SouborKonfiguraceCteni::~SouborKonfiguraceCteni() { m_pozice = -1; }
 
+namespace {
+const wchar_t* const BILE_ZNAKY = L" \t\r\n\xFEFF";
+}  // namespace
+
 void SouborKonfiguraceCteni::Vyprazdnit() {
+    m_pokryto = 0;
+    m_mimoSkupiny = false;
     m_pozice = -1;
     m_text.clear();
     m_skupina.clear();
 }
 
-void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta) {
+void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta, uint64_t maxBajtu) {
     Vyprazdnit();
     knihovna::UchytSouboru soubor(
         ::CreateFileW(cesta.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -107,7 +115,8 @@ void SouborKonfiguraceCteni::NacistSoubor(const std::wstring& cesta) {
     DWORD velikost = ::GetFileSize(soubor.Get(), &horni);
     if (velikost == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) knihovna::VyhoditPosledniChybu();
     // The search position is a signed 32-bit index: larger files are not the program's lists.
-    if (horni != 0 || velikost > 0x7FFFFFFEu) VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE));
+    if (horni != 0 || velikost > 0x7FFFFFFEu || velikost > maxBajtu)
+        VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE));
     // Read straight into the text: a large file is held once, not twice.
     std::wstring text(velikost / sizeof(wchar_t), L'\0');
     DWORD precteno = 0;
@@ -128,7 +137,14 @@ size_t SouborKonfiguraceCteni::PocetVyskytu(const std::wstring& hledany) const {
 }
 
 bool SouborKonfiguraceCteni::JeBezObsahu() const {
-    return m_text.find_first_not_of(L" \t\r\n\xFEFF") == std::wstring::npos;
+    return m_text.find_first_not_of(BILE_ZNAKY) == std::wstring::npos;
+}
+
+void SouborKonfiguraceCteni::OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const {
+    const bool mimo = m_mimoSkupiny ||
+                      m_text.find_first_not_of(BILE_ZNAKY, std::min(m_pokryto, m_text.size())) != std::wstring::npos;
+    if (precteno != PocetVyskytu(L"<" + nazev + L">") || mimo)
+        VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
 }
 
 void SouborKonfiguraceCteni::NacistData(const void* data, size_t bajtu) {
@@ -156,6 +172,10 @@ HRESULT SouborKonfiguraceCteni::NajitSkupinu(const std::wstring& nazev) {
         size_t vnitrek = zacatek + otevreni.size();
         m_skupina = konec >= vnitrek ? m_text.substr(vnitrek, konec - vnitrek) : std::wstring();
         m_pozice = static_cast<std::ptrdiff_t>(konec);
+        // what lies between the groups read is white space in a whole file
+        const size_t mimo = m_text.find_first_not_of(BILE_ZNAKY, m_pokryto);
+        if (m_pokryto <= zacatek && mimo < zacatek) m_mimoSkupiny = true;
+        m_pokryto = std::max(m_pokryto, konec + uzavreni.size());
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;

@@ -68,8 +68,8 @@ public:
     SouborKonfiguraceCteni& operator=(const SouborKonfiguraceCteni&) = delete;
 
     // Reads the whole file (opened without sharing). Any failure raises the error object and
-    // leaves the reader empty.
-    void NacistSoubor(const std::wstring& cesta);
+    // leaves the reader empty; a file over maxBajtu raises ERROR_FILE_TOO_LARGE.
+    void NacistSoubor(const std::wstring& cesta, uint64_t maxBajtu = 0x7FFFFFFEu);
     // The same on bytes in memory (UTF-16LE; a trailing odd byte is ignored).
     void NacistData(const void* data, size_t bajtu);
     void NacistText(std::wstring text);
@@ -86,12 +86,19 @@ public:
     size_t PocetVyskytu(const std::wstring& text) const;
     // Nothing but white space (and a byte-order mark) was loaded.
     bool JeBezObsahu() const;
+    // After the groups were read: raises ERROR_FILE_CORRUPT unless every group of that name the
+    // text holds was read (precteno of them) and nothing but white space lies outside the groups
+    // found. A file cut short, in another encoding or of foreign bytes is so told from an empty
+    // list, and a group whose tag was damaged is not silently skipped.
+    void OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const;
     const std::wstring& Skupina() const { return m_skupina; }
 
 private:
     void Vyprazdnit();
 
     std::ptrdiff_t m_pozice = -1;
+    size_t m_pokryto = 0;        // end of the last group found
+    bool m_mimoSkupiny = false;  // something but white space lay before a group found
     std::wstring m_text;
     std::wstring m_skupina;
 };

@@ -22,16 +22,40 @@ std::wstring SlozkaCesty(const std::wstring& cesta) {
     return cesta.substr(0, konec);
 }
 
+// Temporary files older than this are left over from a save that never finished (the program was
+// killed, the machine went down): a save in progress holds its file open and writes to it.
+constexpr ULONGLONG STARI_DOCASNEHO_SOUBORU = 60ull * 10000000ull;  // 100 ns units
+
 }  // namespace
+
+void OdstranitStareDocasneSoubory(const std::wstring& slozka) {
+    WIN32_FIND_DATAW nalezeny{};
+    HANDLE hledani = ::FindFirstFileW((slozka + L"\\~kv*.tmp").c_str(), &nalezeny);
+    if (hledani == INVALID_HANDLE_VALUE) return;
+    FILETIME ted{};
+    ::GetSystemTimeAsFileTime(&ted);
+    const ULONGLONG tedNs = (static_cast<ULONGLONG>(ted.dwHighDateTime) << 32) | ted.dwLowDateTime;
+    do {
+        if (nalezeny.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const ULONGLONG zapsan = (static_cast<ULONGLONG>(nalezeny.ftLastWriteTime.dwHighDateTime) << 32) |
+                                 nalezeny.ftLastWriteTime.dwLowDateTime;
+        if (zapsan + STARI_DOCASNEHO_SOUBORU > tedNs) continue;
+        // a file another save still holds open (no delete sharing) is not removed
+        ::DeleteFileW((slozka + L"\\" + nalezeny.cFileName).c_str());
+    } while (::FindNextFileW(hledani, &nalezeny));
+    ::FindClose(hledani);
+}
 
 BezpecnyZapisSouboru::~BezpecnyZapisSouboru() { Zrusit(); }
 
 void BezpecnyZapisSouboru::Otevrit(const std::wstring& cesta) {
     Zrusit();
     if (cesta.empty()) VyhoditChybu(E_INVALIDARG);
+    const std::wstring slozka = SlozkaCesty(cesta);
+    OdstranitStareDocasneSoubory(slozka);
     // A unique name in the target's folder, so that the final move is a rename on one volume.
     std::vector<wchar_t> docasny(MAX_PATH + cesta.size() + 16);
-    Overit(::GetTempFileNameW(SlozkaCesty(cesta).c_str(), L"~kv", 0, docasny.data()) != 0);
+    Overit(::GetTempFileNameW(slozka.c_str(), L"~kv", 0, docasny.data()) != 0);
     m_docasny = docasny.data();
     m_soubor.Nastavit(::CreateFileW(m_docasny.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));

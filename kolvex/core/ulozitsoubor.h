@@ -42,6 +42,10 @@ private:
     unsigned long long m_zapsano = 0;
 };
 
+// Removes the temporary files ("~kv*.tmp") of saves that never finished from the folder: those
+// not written for a minute and held open by no save. Every save calls it for its target's folder.
+void OdstranitStareDocasneSoubory(const std::wstring& slozka);
+
 // The whole content in one go: Otevrit, Zapsat, Potvrdit.
 void UlozitSouborBezpecne(const std::wstring& cesta, const void* data, size_t bajtu);
 

@@ -68,6 +68,11 @@ std::wstring NazevCasovehoPasma();
 std::wstring TextObrazkuAladin(const SYSTEMTIME& nyni, int hodinaBehu, bool srazky, int index, int posun,
                                const std::wstring& zona);
 
+// The forecast page is a small text page: a larger answer, or a forecast longer than the window
+// can lay out, is refused (ERROR_FILE_TOO_LARGE) and the window shows its "not available" text.
+constexpr ULONGLONG MAX_VELIKOST_STRANKY_PREDPOVEDI = 1024 * 1024;
+constexpr size_t MAX_DELKA_PREDPOVEDI = 32 * 1024;
+
 // The forecast text of the institute's page: the characters between the first "<PRE>" and the first
 // "</PRE>" (exact case), leading line breaks removed, "\r\n" appended; "</PRE>" before "<PRE>"
 // gives only "\r\n". false when either marker is missing.

@@ -81,7 +81,7 @@ void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
         const std::wstring slozkaSnimku = NastaveniPocasi().druzice.slozkaData.Text();
         m_prace.Spustit([okno, adresa, cil, slozkaSnimku](const std::atomic<bool>&) {
             if (!slozkaSnimku.empty()) ::SHCreateDirectoryExW(nullptr, slozkaSnimku.c_str(), nullptr);
-            HRESULT vysledek = StahnoutSoubor(adresa, cil);
+            HRESULT vysledek = StahnoutObrazekMistoStareho(adresa, cil);
             ::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, static_cast<WPARAM>(vysledek), 0);
         });
     } catch (const knihovna::Chyba& chyba) {

@@ -1,5 +1,7 @@
 #include "internet/pocasipredpoved.h"
 
+#include <algorithm>
+
 #include "core/aplikace.h"
 #include "core/dialogy.h"
 #include "core/globalni.h"
@@ -88,12 +90,17 @@ void OknoPredpovedText::NacistPredpoved() {
         auto vysledek = std::make_unique<VysledekPredpovedi>();
         try {
             HttpTextSoubor http(aplikace.relaceInternetu);
+            http.limity.maximalniVelikost = std::min(http.limity.maximalniVelikost, MAX_VELIKOST_STRANKY_PREDPOVEDI);
             http.OtevritUrl(adresa);
             http.NacistData();
             std::wstring stranka;
             http.ZiskatText(stranka);
             http.Zavrit();
             if (!VyjmoutPredpoved(stranka, vysledek->text)) knihovna::VyhoditChybu(E_FAIL);
+            if (vysledek->text.size() > MAX_DELKA_PREDPOVEDI) {
+                vysledek->text.clear();
+                knihovna::VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE));
+            }
         } catch (const knihovna::Chyba& chyba) {
             vysledek->hr = chyba.Hresult();
             vysledek->chyba = knihovna::Modul::TextChybyCom(chyba);

@@ -39,7 +39,33 @@ HRESULT StahnoutSouborHttp(const std::wstring& adresa, const std::wstring& soubo
     return vysledek;
 }
 
+// The first bytes of a JPEG, PNG, GIF or BMP file.
+bool ZacinaJakoObrazek(const std::wstring& soubor) {
+    BYTE hlava[4] = {};
+    DWORD precteno = 0;
+    HANDLE h = ::CreateFileW(soubor.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const BOOL ok = ::ReadFile(h, hlava, sizeof(hlava), &precteno, nullptr);
+    ::CloseHandle(h);
+    if (!ok || precteno < sizeof(hlava)) return false;
+    return (hlava[0] == 0xFF && hlava[1] == 0xD8 && hlava[2] == 0xFF) ||
+           (hlava[0] == 0x89 && hlava[1] == 'P' && hlava[2] == 'N' && hlava[3] == 'G') ||
+           (hlava[0] == 'G' && hlava[1] == 'I' && hlava[2] == 'F') || (hlava[0] == 'B' && hlava[1] == 'M');
+}
+
 }  // namespace
+
+HRESULT StahnoutObrazekMistoStareho(const std::wstring& adresa, const std::wstring& soubor) {
+    const std::wstring novy = soubor + L".novy";
+    HRESULT vysledek = StahnoutSoubor(adresa, novy);
+    // a whole answer that is no picture (an error page) does not replace the last good one
+    if (SUCCEEDED(vysledek) && !ZacinaJakoObrazek(novy)) vysledek = knihovna::HresultZKodu(ERROR_INVALID_DATA);
+    if (SUCCEEDED(vysledek) &&
+        !::MoveFileExW(novy.c_str(), soubor.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        vysledek = knihovna::HresultZPosledniChyby();
+    if (FAILED(vysledek)) ::DeleteFileW(novy.c_str());
+    return vysledek;
+}
 
 HRESULT (*stahnoutSouborPocasi)(const std::wstring& adresa, const std::wstring& soubor) = StahnoutSouborHttp;
 

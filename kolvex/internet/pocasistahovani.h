@@ -17,6 +17,9 @@
 // failure (no connection, another status, a broken body, a file that cannot be written) deletes
 // the file of that name, so nothing stale or partial is left as a picture. Never raises.
 HRESULT StahnoutSoubor(const std::wstring& adresa, const std::wstring& soubor);
+// The same for a picture that stays until a new one is whole: the download goes to a sibling
+// file, and only a whole answer that begins as a picture file replaces it. Never raises.
+HRESULT StahnoutObrazekMistoStareho(const std::wstring& adresa, const std::wstring& soubor);
 
 // What a forecast-model pass needs, copied from the window and the settings before it starts.
 struct ZadaniStahovani {

@@ -1,5 +1,7 @@
 #include "internet/rssctecka.h"
 
+#include <algorithm>
+
 #include <process.h>
 #include <shlwapi.h>
 #include <windowsx.h>
@@ -103,6 +105,16 @@ std::wstring OrezatOdkaz(const std::wstring& odkaz) {
     return odkaz.substr(zacatek, odkaz.find_last_not_of(bile) - zacatek + 1);
 }
 
+// Whether the bytes hold the element of an RSS, RDF or Atom channel (an empty channel is a
+// channel too).
+bool VypadaJakoKanal(const BYTE* data, DWORD delka) {
+    if (!data || delka == 0) return false;
+    const std::string text(reinterpret_cast<const char*>(data), delka);
+    for (const char* znacka : {"<rss", "<channel", "<rdf:RDF", "<feed"})
+        if (text.find(znacka) != std::string::npos) return true;
+    return false;
+}
+
 }  // namespace
 
 std::unique_ptr<VysledekNacitaniRSS> NacistKanalRSS(const std::wstring& url, const LimityStahovani& limity) {
@@ -114,6 +126,11 @@ std::unique_ptr<VysledekNacitaniRSS> NacistKanalRSS(const std::wstring& url, con
         soubor.OtevritUrl(url);
         soubor.NacistData();
         vysledek->polozky = RozebratKanalRSS(soubor.Data(), soubor.Delka());
+        // no item and nothing of a channel either: what came is not a feed, not an empty one
+        if (vysledek->polozky.empty() && !VypadaJakoKanal(soubor.Data(), soubor.Delka())) {
+            vysledek->chyba = knihovna::HresultZKodu(ERROR_INVALID_DATA);
+            vysledek->textChyby = Formatovat(Retezec(IDS_RSS_NENI_KANAL).c_str(), url.c_str());
+        }
         return vysledek;
     } catch (const Chyba& chyba) {
         if (!vysledek) return vysledek;
@@ -154,7 +171,13 @@ void ListBoxObsahZdrojeRSS::Vytvorit(HWND rodic, bool popis) {
                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_RSS_POLOZKY)));
 }
 
+namespace {
+constexpr UINT ZPRAVA_DALSI_KUS = WM_APP + 1;
+}  // namespace
+
 void ListBoxObsahZdrojeRSS::Vyprazdnit() {
+    ++m_plneni;
+    m_pridano = 0;
     if (m_hWnd) Poslat(LB_RESETCONTENT);
     m_polozky.clear();
     m_polozky.shrink_to_fit();
@@ -163,11 +186,26 @@ void ListBoxObsahZdrojeRSS::Vyprazdnit() {
 void ListBoxObsahZdrojeRSS::Naplnit(std::vector<PolozkaRSS> polozky) {
     Vyprazdnit();
     m_polozky = std::move(polozky);  // the whole array first: every entry's item exists
+    if (m_hWnd) Poslat(LB_INITSTORAGE, m_polozky.size(), 0);
+    PridatKus();
+    if (!m_polozky.empty()) Poslat(LB_SETCURSEL, 0);
+}
+
+void ListBoxObsahZdrojeRSS::PridatKus() {
+    if (!m_hWnd) return;
+    const size_t konec = std::min(m_polozky.size(), m_pridano + KUS_PLNENI);
+    if (m_pridano >= konec) return;
     Poslat(WM_SETREDRAW, FALSE);
-    for (size_t i = 0; i < m_polozky.size(); ++i) PridatPolozku(m_polozky[i].titulek.c_str(), static_cast<LPARAM>(i + 1));
+    for (; m_pridano < konec; ++m_pridano)
+        PridatPolozku(m_polozky[m_pridano].titulek.c_str(), static_cast<LPARAM>(m_pridano + 1));
     Poslat(WM_SETREDRAW, TRUE);
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
-    if (!m_polozky.empty()) Poslat(LB_SETCURSEL, 0);
+    if (m_pridano < m_polozky.size()) ::PostMessageW(m_hWnd, ZPRAVA_DALSI_KUS, m_plneni, 0);
+}
+
+LRESULT ListBoxObsahZdrojeRSS::OnDalsiKus(UINT, WPARAM w, LPARAM, BOOL&) {
+    if (w == m_plneni) PridatKus();
+    return 0;
 }
 
 const PolozkaRSS* ListBoxObsahZdrojeRSS::PolozkaDat(LPARAM data) const {

@@ -56,8 +56,13 @@ public:
     void Vytvorit(HWND rodic, bool popis);
     // Empties the list and the array.
     void Vyprazdnit();
-    // Takes a loaded array: one entry per item (data = index + 1), the first one selected.
+    // Takes a loaded array: one entry per item (data = index + 1), the first one selected. A long
+    // feed is added in steps of KUS_PLNENI entries, each from a message the list posts itself, so
+    // that the window answers while it fills.
     void Naplnit(std::vector<definice::PolozkaRSS> polozky);
+    static constexpr size_t KUS_PLNENI = 500;
+    // Entries in the list control so far.
+    size_t Pridano() const { return m_pridano; }
     size_t Pocet() const { return m_polozky.size(); }
     // The item of an entry's data (index + 1); null for 0 or out of range.
     const definice::PolozkaRSS* PolozkaDat(LPARAM data) const;
@@ -71,11 +76,17 @@ public:
         ZPRAVA(WM_LBUTTONDBLCLK, OnLButtonDblClk)
         ZPRAVA(WM_RBUTTONDOWN, OnRButtonDown)
         ZPRAVA(WM_SETCURSOR, OnSetCursor)
+        ZPRAVA(WM_APP + 1, OnDalsiKus)
         VYCHOZI_ODRAZENI()
     KNIHOVNA_KONEC_MAPY()
 
 private:
     std::vector<definice::PolozkaRSS> m_polozky;
+    size_t m_pridano = 0;    // entries added to the control
+    WPARAM m_plneni = 0;     // the fill in progress: a step of an older one is dropped
+
+    void PridatKus();
+    LRESULT OnDalsiKus(UINT, WPARAM w, LPARAM, BOOL&);
 
     void KreslitPolozku(const DRAWITEMSTRUCT& dis);
     LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);

@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "core/aplikace.h"
+#include "core/poskozenysoubor.h"
 #include "core/tagovanytext.h"
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
@@ -55,6 +56,8 @@ std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni) {
         }
         zdroje.push_back(std::move(zdroj));
     }
+    // a source that could not be read (cut off, another encoding) makes the whole file damaged
+    cteni.OveritPrectenoVse(SKUPINA, zdroje.size());
     return zdroje;
 }
 
@@ -64,14 +67,18 @@ void NacistZdrojeRSS(const std::wstring& cesta, SeznamZdrojuRSS& seznam) {
     if (!::PathFileExistsW(cesta.c_str())) return;
     try {
         SouborKonfiguraceCteni soubor;
-        soubor.NacistSoubor(cesta);
+        soubor.NacistSoubor(cesta, MAX_VELIKOST_ZDROJU_RSS);
         seznam.zdroje = PrecistZdrojeRSS(soubor);
     } catch (const Chyba& chyba) {
         seznam.zdroje.clear();
         // The unreadable file is the user's data: keep a copy before any save can replace it.
-        const std::wstring zaloha = cesta + L".bak";
         std::wstring nadpis = Retezec(IDS_RSS_CHYBA_NACTENI_ZDROJU) + L"\n";
-        if (::CopyFileW(cesta.c_str(), zaloha.c_str(), FALSE)) {
+        std::wstring zaloha;
+        try {
+            zaloha = ZalohovatPoskozenySoubor(cesta);
+        } catch (const Chyba&) {
+        }
+        if (!zaloha.empty()) {
             nadpis += Formatovat(Retezec(IDS_RSS_SOUBOR_ZALOHOVAN).c_str(), zaloha.c_str());
         } else {
             seznam.chranitSoubor = true;

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ public:
     bool chranitSoubor = false;
 };
 
+// A source list larger than this is not read (reported and kept like a damaged file).
+constexpr uint64_t MAX_VELIKOST_ZDROJU_RSS = 4ull * 1024 * 1024;
+
 // The reader's list: made and loaded when the reader's thread starts, freed when it ends.
 extern std::unique_ptr<SeznamZdrojuRSS> seznamZdrojuRSS;
 
@@ -40,9 +44,11 @@ std::vector<ZdrojRSS> PrecistZdrojeRSS(const std::wstring& text);
 std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni);
 
 // Replaces the list by the file's sources. A missing file gives an empty list without a word.
-// A file that cannot be read gives an empty list and string 235; the file itself is kept: it is
-// copied beside itself as "<file>.bak" before anything can replace it, or, when even that fails,
-// the list is marked so that it is never saved over the file.
+// A file that cannot be read whole (a source cut off, another encoding, foreign bytes, over
+// MAX_VELIKOST_ZDROJU_RSS) gives an empty list and string 235; the file itself is kept: it is
+// copied beside itself ("<file>.bak", or "<file>.N.bak" when that holds other bytes) before
+// anything can replace it, or, when even that fails, the list is marked so that it is never
+// saved over the file.
 void NacistZdrojeRSS(const std::wstring& cesta, SeznamZdrojuRSS& seznam);
 // Writes the file anew through the atomic replace; failures are raised.
 void UlozitZdrojeRSS(const SeznamZdrojuRSS& seznam, const std::wstring& cesta);

@@ -41,6 +41,32 @@ std::wstring BezVlozek(std::wstring text) {
     return text;
 }
 
+// What a failed download or a file over a reader's cap means, in words a user understands
+// (WinINet has no texts of its own in the system's message table).
+const wchar_t* TextChybySite(HRESULT hr) {
+    static const struct {
+        DWORD kod;
+        const wchar_t* text;
+    } texty[] = {
+        {ERROR_INTERNET_NAME_NOT_RESOLVED, L"Název serveru se nepodařilo najít. Zkontrolujte adresu a připojení k internetu."},
+        {ERROR_INTERNET_CANNOT_CONNECT, L"Se serverem se nepodařilo spojit: server odmítl spojení nebo není dostupný."},
+        {ERROR_INTERNET_CONNECTION_ABORTED, L"Spojení se serverem bylo přerušeno dřív, než přišla všechna data."},
+        {ERROR_INTERNET_CONNECTION_RESET, L"Server spojení ukončil dřív, než poslal celou odpověď."},
+        {ERROR_INTERNET_DISCONNECTED, L"Počítač není připojen k síti."},
+        {ERROR_INTERNET_SERVER_UNREACHABLE, L"Server není dostupný. Zkontrolujte připojení k internetu."},
+        {ERROR_INTERNET_INVALID_URL, L"Adresa není platná."},
+        {ERROR_INTERNET_UNRECOGNIZED_SCHEME, L"Adresa není platná: program umí jen adresy http a https."},
+        {ERROR_HTTP_INVALID_SERVER_RESPONSE, L"Server poslal odpověď, které program nerozumí."},
+        {ERROR_INTERNET_INCORRECT_HANDLE_STATE, L"Spojení se serverem bylo přerušeno."},
+        {ERROR_FILE_TOO_LARGE, L"Soubor nebo odpověď serveru je větší, než program dovoluje."},
+        {ERROR_FILE_CORRUPT, L"Soubor je poškozený nebo nemá očekávaný formát."},
+        {ERROR_HANDLE_EOF, L"Soubor skončil dřív, než se dal celý přečíst."},
+    };
+    for (const auto& t : texty)
+        if (hr == HresultZKodu(t.kod)) return t.text;
+    return nullptr;
+}
+
 }  // namespace
 
 std::wstring TextHresult(HRESULT hr) {
@@ -51,6 +77,7 @@ std::wstring TextHresult(HRESULT hr) {
     if (hr == HresultZKodu(ERROR_DATATYPE_MISMATCH)) return L"Hodnota v registru je nesprávného druhu.";
     if (hr == HresultZKodu(ERROR_HTTP_REDIRECT_FAILED)) return L"Server přesměrovává příliš mnohokrát nebo dokola.";
     if (hr == HresultZKodu(ERROR_INTERNET_TIMEOUT)) return L"Vypršel časový limit spojení se serverem.";
+    if (const wchar_t* text = TextChybySite(hr)) return text;
     if (hr == HresultZKodu(ERROR_NO_ASSOCIATION))
         return L"K souboru není přiřazen žádný program, který by tuto akci uměl provést.";
     wchar_t* buffer = nullptr;

@@ -1,8 +1,11 @@
 #include "notes/oknopoznamka.h"
 
+#include <shlwapi.h>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "core/poskozenysoubor.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
 #include "notes/seznampoznamek.h"
@@ -22,6 +25,14 @@ constexpr DWORD TAZENI = 0x10000;
 constexpr DWORD STAVOVY_RADEK = 0x20000;
 
 DWORD Priznaky() { return nastaveniPoznamky ? nastaveniPoznamky->textove.oknoPoznamka : 0x30007; }
+
+std::wstring TextEditu(HWND h) {
+    const int delka = ::GetWindowTextLengthW(h);
+    if (delka <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(delka) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(h, &text[0], delka + 1)));
+    return text;
+}
 
 bool Ctrl() { return (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
@@ -132,17 +143,31 @@ HRESULT OknoPoznamka::NacistPoznamku(int index) {
 
     const ZaznamPoznamky zaznam = seznamTextovychPoznamek->Polozka(index);
     const std::wstring cesta = seznamTextovychPoznamek->Cesta(index);
-    std::string text;
-    if (!PrecistSouborPoznamky(cesta, text)) {
+    std::string obsah;
+    if (!PrecistBajtyPoznamky(cesta, obsah)) {
         hr = knihovna::HresultZPosledniChyby();
         if (SUCCEEDED(hr)) hr = E_FAIL;
-        aplikace.ZobrazitChybuCom(knihovna::Retezec(IDS_CHYBA_NACTENI_POZNAMKY), knihovna::Chyba(hr));
+        if (hr == knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE))
+            aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_POZNAMKA_PRILIS_VELKA).c_str(),
+                                                         zaznam.nazev.c_str(),
+                                                         static_cast<unsigned long>(MAX_VELIKOST_POZNAMKY / 1024)),
+                                    MB_ICONERROR);
+        else
+            aplikace.ZobrazitChybuCom(knihovna::Retezec(IDS_CHYBA_NACTENI_POZNAMKY), knihovna::Chyba(hr));
         return hr;
     }
+    bool verny = true;
+    const std::wstring text = TextPoznamkyProOkno(obsah, verny);
     m_nazev = zaznam.nazev;
     m_cesta = cesta;
-    NastavitTextEditu(edit.m_hWnd, text);
+    ::SetWindowTextW(edit.m_hWnd, text.c_str());
     ::SendMessageW(edit.m_hWnd, EM_SETMODIFY, FALSE, 0);
+    m_zobrazenyText = TextEditu(edit.m_hWnd);
+    m_vernyText = verny;
+    if (!verny)
+        aplikace.ZobrazitZpravu(
+            knihovna::Formatovat(knihovna::Retezec(IDS_POZNAMKA_NEODPOVIDA_SOUBORU).c_str(), zaznam.nazev.c_str()),
+            MB_ICONWARNING);
 
     if (statusBar) {
         const CastiCasu c = RozlozitCas(zaznam.cas);
@@ -159,7 +184,13 @@ HRESULT OknoPoznamka::NacistPoznamku(int index) {
 HRESULT OknoPoznamka::UlozitPoznamku() {
     if (m_cesta.empty() || !edit.m_hWnd) return S_OK;
     try {
-        ZapsatSouborPoznamky(m_cesta, NacistTextEditu(edit.m_hWnd));
+        const std::wstring text = TextEditu(edit.m_hWnd);
+        if (text == m_zobrazenyText) return S_OK;  // nothing changed: the file stays as it is
+        // the file's bytes were not the text shown: they are kept before the change replaces them
+        if (!m_vernyText && ::PathFileExistsW(m_cesta.c_str())) ZalohovatPoskozenySoubor(m_cesta);
+        ZapsatSouborPoznamky(m_cesta, BajtyPoznamky(text));
+        m_zobrazenyText = text;
+        m_vernyText = true;
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybuCom(knihovna::Retezec(IDS_CHYBA_ULOZENI_POZNAMKY), chyba);
         return FAILED(chyba.Hresult()) ? chyba.Hresult() : E_FAIL;

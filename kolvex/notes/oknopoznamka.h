@@ -72,6 +72,11 @@ private:
     std::wstring m_trida;
     std::wstring m_nazev;  // the shown note's name and path; empty = none
     std::wstring m_cesta;
+    // The text the edit got from the file: a close without a change writes nothing. When it is
+    // not exactly the file's bytes (NUL, another encoding), the first save of a change keeps
+    // the file as "<file>.bak" first.
+    std::wstring m_zobrazenyText;
+    bool m_vernyText = true;
 
     void ZobrazitStatusBar();
     void ZrusitStatusBar();

@@ -5,13 +5,27 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+
+// The largest note the window opens: a larger file is reported and left as it is.
+constexpr uint64_t MAX_VELIKOST_POZNAMKY = 1024 * 1024;
 
 // The text a note file's bytes give the edit: everything up to the first NUL byte.
 std::string TextZObsahuPoznamky(const std::string& obsah);
 
-// Reads a note file; false with the last system error set when it cannot be opened or read.
+// Reads a note file; false with the last system error set when it cannot be opened or read
+// (ERROR_FILE_TOO_LARGE above MAX_VELIKOST_POZNAMKY).
 bool PrecistSouborPoznamky(const std::wstring& cesta, std::string& text);
+// The same, the file's bytes whole (NUL bytes included).
+bool PrecistBajtyPoznamky(const std::wstring& cesta, std::string& obsah);
+
+// The text the note window shows for a file's bytes: converted with the ANSI code page, a lone
+// CR or LF as CR LF, NUL and the other control characters (tab aside) and the characters the
+// edit cannot lay out as U+FFFD, so that any bytes give text the edit can show. verny: the shown text gives back exactly these bytes.
+std::wstring TextPoznamkyProOkno(const std::string& obsah, bool& verny);
+// The bytes a note's shown text is saved as (ANSI code page).
+std::string BajtyPoznamky(const std::wstring& text);
 
 // Writes a note file through the atomic-replace save; raises the error object on failure (the old
 // file then stays as it was).

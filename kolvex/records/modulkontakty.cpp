@@ -12,7 +12,6 @@
 #include "knihovna/text.h"
 #include "records/dlgkontakt.h"
 #include "records/dlgnastavzaznamy.h"
-#include "records/seznamregistraci.h"
 #include "resources/resource.h"
 
 using knihovna::Formatovat;
@@ -28,7 +27,6 @@ constexpr UINT STRANKA_KONTAKTU = 183;
 std::unique_ptr<VlaknoKontaktu> vlaknoKontaktu;
 // The file the contacts were loaded from, and whether it failed to load (kept until a save).
 std::wstring souborKontaktu;
-bool poskozenySoubor = false;
 
 KonfiguraceKontakty& Nastaveni() {
     static KonfiguraceKontakty* vychozi = nullptr;
@@ -55,11 +53,9 @@ INT_PTR SpustitDialogKontaktu(Kontakt& kontakt, int index) {
 void NacistKontakty() {
     if (!seznamKontaktu) seznamKontaktu = std::make_unique<SeznamKontaktu>();
     souborKontaktu = Nastaveni().soubor.Text();
-    poskozenySoubor = false;
     try {
         seznamKontaktu->Nacist(souborKontaktu);
     } catch (const knihovna::Chyba& chyba) {
-        poskozenySoubor = true;
         aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), souborKontaktu.c_str(),
                                           knihovna::Modul::TextChybyCom(chyba).c_str()) +
                                L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
@@ -130,11 +126,16 @@ int ModulKontakty::IkonaPolozky(UINT id) {
 void ModulKontakty::NaplnitSeznam(int vybrat) {
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
     if (!seznamKontaktu) return;
+    // a long list is added without repainting after every row
+    ::SendMessageW(m_seznam.m_hWnd, LB_INITSTORAGE, static_cast<WPARAM>(seznamKontaktu->Pocet()), 0);
+    ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < seznamKontaktu->Pocet(); ++i) {
         Kontakt k;
         seznamKontaktu->Polozka(i, k);
         m_seznam.PridatPolozku(k.nazev.c_str(), i);
     }
+    ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_seznam.m_hWnd, nullptr, TRUE);
     // a sorted list moves rows as they come: the wanted entry is found by its item data
     const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
     if (radek < seznamKontaktu->Pocet()) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
@@ -164,10 +165,6 @@ void ModulKontakty::UlozitKontakty() {
     if (!seznamKontaktu) return;
     if (souborKontaktu.empty()) souborKontaktu = Nastaveni().soubor.Text();
     try {
-        if (poskozenySoubor && !seznamKontaktu->ChraniPoskozenySoubor()) {
-            if (::PathFileExistsW(souborKontaktu.c_str())) ZalohovatPoskozenySoubor(souborKontaktu);
-            poskozenySoubor = false;
-        }
         seznamKontaktu->Ulozit(souborKontaktu);
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybuCom(Formatovat(L"Nepodařilo se uložit kontakty do souboru %s.", souborKontaktu.c_str()), chyba);

@@ -42,6 +42,8 @@ std::vector<Registrace> PrecistVse(SouborKonfiguraceCteni& soubor) {
         }
         polozky.push_back(std::move(registrace));
     }
+    // a group that could not be read (cut off, another encoding) makes the whole file damaged
+    soubor.OveritPrectenoVse(SKUPINA, polozky.size());
     return polozky;
 }
 
@@ -98,13 +100,6 @@ const std::vector<std::wstring>& ZnackyRegistraci() {
     return znacky;
 }
 
-std::wstring ZalohovatPoskozenySoubor(const std::wstring& cesta) {
-    std::wstring zaloha = cesta + L".bak";
-    for (int i = 1; i < 1000 && ::PathFileExistsW(zaloha.c_str()); ++i) zaloha = Formatovat(L"%s.%d.bak", cesta.c_str(), i);
-    knihovna::Overit(::CopyFileW(cesta.c_str(), zaloha.c_str(), TRUE) != 0);
-    return zaloha;
-}
-
 // ---------------------------------------------------------------------------------------------
 
 void SeznamRegistraci::Overit(int index) const {
@@ -139,16 +134,16 @@ HRESULT SeznamRegistraci::Nacist() { return Nacist(SouborNastaveni()); }
 HRESULT SeznamRegistraci::Nacist(const std::wstring& cesta) {
     m_polozky.clear();
     m_soubor = cesta;
-    m_poskozeny = false;
+    m_ochrana.Zdravy();
     if (cesta.empty() || !::PathFileExistsW(cesta.c_str())) return S_OK;
     try {
         SouborKonfiguraceCteni soubor;
-        soubor.NacistSoubor(cesta);
+        soubor.NacistSoubor(cesta, MAX_VELIKOST_SOUBORU_REGISTRACI);
         m_polozky = PrecistVse(soubor);
         return S_OK;
     } catch (const knihovna::Chyba& chyba) {
         m_polozky.clear();
-        m_poskozeny = true;
+        m_ochrana.Poskozeny(cesta);
         std::wstring text = Formatovat(knihovna::Retezec(IDS_REGISTRACE_CHYBA_NACTENI).c_str(), cesta.c_str());
         text += L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN);
         aplikace.ZobrazitChybuCom(text, chyba);
@@ -159,8 +154,8 @@ HRESULT SeznamRegistraci::Nacist(const std::wstring& cesta) {
 HRESULT SeznamRegistraci::Ulozit() {
     if (m_soubor.empty()) m_soubor = SouborNastaveni();
     try {
-        if (m_poskozeny && ::PathFileExistsW(m_soubor.c_str())) ZalohovatPoskozenySoubor(m_soubor);
-        m_poskozeny = false;
+        // every save follows a change of the user's: a damaged file's bytes are kept first
+        m_ochrana.PredUlozenim(m_soubor, true);
         SouborKonfiguraceZapis soubor;
         knihovna::OveritHr(soubor.OtevritSoubor(m_soubor));
         for (const Registrace& r : m_polozky) {
@@ -169,6 +164,7 @@ HRESULT SeznamRegistraci::Ulozit() {
             knihovna::OveritHr(soubor.UzavritSkupinu());
         }
         soubor.Zavrit();
+        m_ochrana.PoUlozeni(m_soubor);
         return S_OK;
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitChybuCom(Formatovat(knihovna::Retezec(IDS_REGISTRACE_CHYBA_ZAPISU).c_str(), m_soubor.c_str()),

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "core/poskozenysoubor.h"
 
 struct Registrace {
     std::wstring nazev;
@@ -34,10 +37,8 @@ bool StejneNazvyRegistraci(const std::wstring& a, const std::wstring& b);
 bool ObsahujeZnackuFormatu(const std::wstring& text, const std::vector<std::wstring>& znacky);
 const std::vector<std::wstring>& ZnackyRegistraci();
 
-// Before the first save over a file that failed to load: its bytes are kept as a copy beside it
-// ("<file>.bak", or "<file>.N.bak" when that exists). Result the copy's path; raises when the copy
-// cannot be made (the caller then must not save).
-std::wstring ZalohovatPoskozenySoubor(const std::wstring& cesta);
+// A registration file larger than this is not read (reported and kept like a damaged file).
+constexpr uint64_t MAX_VELIKOST_SOUBORU_REGISTRACI = 8ull * 1024 * 1024;
 
 class SeznamRegistraci {
 public:
@@ -60,14 +61,14 @@ public:
     HRESULT Ulozit();
 
     const std::wstring& Soubor() const { return m_soubor; }
-    bool JePoskozenySoubor() const { return m_poskozeny; }
+    bool JePoskozenySoubor() const { return m_ochrana.JePoskozeny(); }
     const std::vector<Registrace>& Polozky() const { return m_polozky; }
 
 private:
     void Overit(int index) const;
     std::vector<Registrace> m_polozky;
     std::wstring m_soubor;
-    bool m_poskozeny = false;
+    OchranaSouboru m_ochrana;
 };
 
 // The list of the run (made empty by the tool window the first time).

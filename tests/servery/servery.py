@@ -3,7 +3,7 @@
 
 Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
-          /stall-hlavicky, /nekonecny, /preruseny)
+          /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny)
   base+1  SMTP without authentication; a recipient beginning with "odmitnout" is refused
   base+2  SMTP with AUTH LOGIN required (uzivatel / heslo)
   base+3  SMTP that refuses EHLO (HELO only)
@@ -41,6 +41,14 @@ from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
 
 SLOZKA_HTTP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "http")
+
+
+def cislo(casti, i, vychozi):
+    """The number in a path part (a pause in seconds), or the default when there is none."""
+    try:
+        return float(casti[i])
+    except (IndexError, ValueError):
+        return vychozi
 
 
 def vzor(n):
@@ -143,7 +151,28 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                     for _ in range(100000):
                         self.wfile.write(b"k")
                         self.wfile.flush()
-                        time.sleep(float(casti[1]) if len(casti) > 1 else 0.5)
+                        time.sleep(cislo(casti, 1, 0.5))
+                except OSError:
+                    pass
+                return
+            if casti[0] == "dlouha-predpoved":
+                # a forecast page whose text is far longer than a forecast
+                data = b"<html><PRE>\r\n" + (b"Polojasno. " * 4000) + b"</PRE></html>"
+                self.send_response(200)
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
+                return
+            if casti[0] == "kapky-hlavicky":
+                # the status line, the headers and the body, one byte now and then
+                prodleva = cislo(casti, 1, 0.3)
+                odpoved = b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 200\r\n\r\n" + b"a" * 200
+                self.close_connection = True
+                try:
+                    for i in range(len(odpoved)):
+                        self.wfile.write(odpoved[i:i + 1])
+                        self.wfile.flush()
+                        time.sleep(prodleva)
                 except OSError:
                     pass
                 return

@@ -176,3 +176,36 @@ TEST(Aktualizace, VlaknoPosilaVysledekAZastaviSe) {
         EXPECT_TRUE(zpravy.zpravy.empty()) << "a cancelled check says nothing";
     }
 }
+
+// A server that drips its headers or its body, or says nothing, ends the check within the
+// limit of the whole download, with a Czech text that says so; a stop cancels a check that is
+// still waiting for the headers.
+TEST(Aktualizace, KapajiciATichyServerUkonciKontroluVcas) {
+    const LimityStahovani puvodni = vychoziLimityStahovani;
+    vychoziLimityStahovani.casovyLimitCteni = 1500;
+    vychoziLimityStahovani.casovyLimitCelkem = 2000;
+    for (const wchar_t* pripad : {L"kapky-hlavicky", L"kapky", L"stall-hlavicky", L"velka-verze"}) {
+        SCOPED_TRACE(testy::NaUtf8(pripad));
+        HostAktualizaci host(pripad);
+        ULONGLONG zacatek = ::GetTickCount64();
+        VysledekAktualizace v = StahnoutPublikovanouVerzi(aplikace.relaceInternetu, host.Host(), nullptr);
+        EXPECT_TRUE(FAILED(v.chyba));
+        EXPECT_LT(::GetTickCount64() - zacatek, 4000u);
+        testy::ZachytavacZprav zpravy;
+        ZobrazitVysledekAktualizace(v);
+        ASSERT_EQ(zpravy.zpravy.size(), 1u);
+        EXPECT_EQ(zpravy.zpravy[0].text.find(L"Neznámá chyba"), std::wstring::npos) << zpravy;
+        EXPECT_EQ(zpravy.zpravy[0].text.find(L"Chybný parametr"), std::wstring::npos) << zpravy;
+    }
+    vychoziLimityStahovani = puvodni;
+
+    OknoVysledku okno;
+    HostAktualizaci host(L"kapky-hlavicky");
+    ZkontrolovatAktualizace(okno.okno);
+    ::Sleep(300);
+    ULONGLONG zacatek = ::GetTickCount64();
+    EXPECT_TRUE(ZastavitKontroluAktualizaci(3000)) << "the stop did not reach a check waiting for headers";
+    EXPECT_LT(::GetTickCount64() - zacatek, 2500u);
+    ASSERT_TRUE(okno.Cekat(1000));
+    EXPECT_EQ(okno.vysledky[0].chyba, E_ABORT);
+}

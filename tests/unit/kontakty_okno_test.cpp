@@ -203,6 +203,14 @@ TEST_F(KontaktyOkno, PoskozenySouborSeUschovaPredUlozenim) {
     SeznamKontaktu soubor;
     soubor.Nacist(cesta);
     EXPECT_EQ(soubor.Pocet(), 1);
+    // the next saves (another contact, the close) write a good list: it is no damaged file to keep
+    nazvy = {L"Další"};
+    ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40176, 0);
+    ::SendMessageW(modul->m_hWnd, WM_CLOSE, 0, 0);
+    soubor.Nacist(cesta);
+    EXPECT_EQ(soubor.Pocet(), 2);
+    EXPECT_EQ(testy::PrecistBajty(cesta + L".bak"), bajty);
+    EXPECT_FALSE(testy::ExistujeSoubor(cesta + L".1.bak")) << "a good list was kept as if it were damaged";
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "core/globalni.h"
 #include "core/ikonatray.h"
 #include "core/konfiguracenastroju.h"
+#include "core/sit.h"
 #include "internet/pocasialadin.h"
 #include "internet/pocasidruzice.h"
 #include "internet/pocasimodul.h"
@@ -243,6 +244,36 @@ TEST_F(OknaPocasi, DruziceUkazeSnimekANeobrazekNechaOknoOtevrene) {
     EXPECT_FALSE(::IsWindow(h));
 }
 
+// A failed satellite download (cut short, dripping headers or body, a silent server, too large,
+// a web page instead of a picture) keeps the last good picture file as it was.
+TEST_F(OknaPocasi, DruziceNechaPosledniDobrySnimekDokudNovyNeniCely) {
+    const LimityStahovani puvodniLimity = vychoziLimityStahovani;
+    vychoziLimityStahovani.casovyLimitCteni = 1500;
+    vychoziLimityStahovani.casovyLimitCelkem = 2000;
+    vychoziLimityStahovani.maximalniVelikost = 100000;
+    oknoSnimekDruzice = std::make_unique<OknoSnimekDruzice>();
+    OknoSnimekDruzice& okno = *oknoSnimekDruzice;
+    HWND h = okno.VytvoritOkno();
+    ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek != nullptr && ::IsWindowVisible(h); }, 10000));
+    const std::vector<BYTE> dobry = testy::PrecistBajty(okno.soubor);
+    ASSERT_GT(dobry.size(), 8u);
+    for (const wchar_t* server : {L"/preruseny", L"/kapky-hlavicky/0.3", L"/kapky/0.3", L"/stall-hlavicky",
+                                  L"/bajty/200000", L"/pocasi"}) {
+        SCOPED_TRACE(testy::NaUtf8(server));
+        NastavitServer(L"serverMeteopress", server);
+        ::SendMessageW(h, WM_COMMAND, 40222, 0);
+        EXPECT_FALSE(::IsWindowVisible(h)) << "hidden while it downloads";
+        ASSERT_TRUE(testy::CekatNa([&] { return ::IsWindowVisible(h) != 0; }, 10000));
+        testy::Pumpovat(100);
+        EXPECT_EQ(okno.obrazek, nullptr);
+        EXPECT_EQ(testy::PrecistBajty(okno.soubor), dobry) << "the last good picture was lost";
+        EXPECT_FALSE(testy::ExistujeSoubor(okno.soubor + L".novy"));
+    }
+    ::SendMessageW(h, WM_COMMAND, 40221, 0);
+    ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek != nullptr && ::IsWindowVisible(h); }, 10000));
+    vychoziLimityStahovani = puvodniLimity;
+}
+
 TEST_F(OknaPocasi, PredpovedVyjmeTextAPriChybeUkazeNahradni) {
     oknoPredpovedText = std::make_unique<OknoPredpovedText>();
     OknoPredpovedText& okno = *oknoPredpovedText;
@@ -295,6 +326,28 @@ std::vector<UINT> prepnuta;
 void ZapsatPrepnuti(UINT prikaz) { prepnuta.push_back(prikaz); }
 BOOL WINAPI IkonaBezShellu(DWORD, PNOTIFYICONDATAW) { return TRUE; }
 }  // namespace
+
+// The forecast text from a misbehaving server (dripping headers or body, silence, a page far
+// too large, a forecast far too long): the window shows its "not available" text in bounded time.
+TEST_F(OknaPocasi, PredpovedZeSpatnehoServeruSkonciVcasNahradnimTextem) {
+    const LimityStahovani puvodniLimity = vychoziLimityStahovani;
+    vychoziLimityStahovani.casovyLimitCteni = 1500;
+    vychoziLimityStahovani.casovyLimitCelkem = 2000;
+    for (const wchar_t* server : {L"/kapky-hlavicky/0.3", L"/kapky/0.3", L"/stall-hlavicky", L"/bajty/2000000",
+                                  L"/dlouha-predpoved"}) {
+        SCOPED_TRACE(testy::NaUtf8(server));
+        NastavitServer(L"serverChmu", server);
+        oknoPredpovedText = std::make_unique<OknoPredpovedText>();
+        OknoPredpovedText& okno = *oknoPredpovedText;
+        const ULONGLONG zacatek = ::GetTickCount64();
+        HWND h = okno.VytvoritOkno();
+        ASSERT_TRUE(testy::CekatNa([&] { return ::IsWindowVisible(h) && !okno.text.empty(); }, 10000));
+        EXPECT_LT(::GetTickCount64() - zacatek, 5000u);
+        EXPECT_NE(okno.text.find(L"není v této chvíli"), std::wstring::npos) << testy::NaUtf8(okno.text.substr(0, 80));
+        oknoPredpovedText.reset();
+    }
+    vychoziLimityStahovani = puvodniLimity;
+}
 
 TEST_F(OknaPocasi, ModulOteviraOknaVPoradiAKlikyPodleNastaveni) {
     PoSpusteni puvodniStart = aplikace.nastaveni.poSpusteni;

@@ -1,18 +1,34 @@
-// Damaged input never crashes or hangs a reader: mutated and random buffers through the
-// tagged-text reader, the Base64 decoder and the RSS channel parser (a fixed seed keeps every
-// run the same).
+// Damaged input never crashes or hangs a reader: mutated and random buffers through every reader
+// of user data (tagged text, contacts, registrations, RSS sources and channels, autorun.inf, the
+// forecast page, notes, the Dulcevo file text, Base64), and damage is seen, not read over. Then
+// the table of user file kinds and damages: the reader reports it, the file stays byte for byte
+// until the user changes the list, and the change is saved only after a ".bak" copy of the
+// damaged bytes (a fixed seed keeps every run the same).
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "clipboard/operativnitexty.h"
+#include "core/aplikace.h"
 #include "core/email.h"
+#include "core/globalni.h"
+#include "core/kontakty.h"
 #include "core/tagovanytext.h"
+#include "dulcevo/dulcevo.h"
+#include "internet/pocasidata.h"
 #include "internet/rsskanal.h"
+#include "internet/rsszdroje.h"
 #include "knihovna/chyba.h"
+#include "multimedia/jednotkacd.h"
+#include "notes/souborpoznamky.h"
+#include "podpora/pomocnik.h"
 #include "records/seznamregistraci.h"
+#include "unit/servery_testu.h"
 
 namespace {
 
@@ -30,6 +46,36 @@ int PrecistVse(SouborKonfiguraceCteni& cteni) {
         }
     }
     return hodnot;
+}
+
+// A text with 1 to 8 random changes: a character replaced, a run removed, a run repeated.
+std::wstring Zmutovat(std::mt19937& nahoda, std::wstring text, const std::wstring& znaky) {
+    const int zmen = 1 + static_cast<int>(nahoda() % 8);
+    for (int z = 0; z < zmen && !text.empty(); ++z) {
+        size_t misto = nahoda() % text.size();
+        switch (nahoda() % 3) {
+            case 0: text[misto] = znaky[nahoda() % znaky.size()]; break;
+            case 1: text.erase(misto, 1 + nahoda() % 12); break;
+            default: text.insert(misto, text.substr(nahoda() % text.size(), nahoda() % 16)); break;
+        }
+    }
+    return text;
+}
+
+std::string Bajty(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+std::string NahodneBajty(std::mt19937& nahoda, size_t n) {
+    std::string b(n, '\0');
+    for (char& c : b) c = static_cast<char>(nahoda());
+    return b;
+}
+
+size_t PocetVyskytu(const std::wstring& text, const std::wstring& hledany) {
+    size_t n = 0;
+    for (size_t i = text.find(hledany); i != std::wstring::npos; i = text.find(hledany, i + 1)) ++n;
+    return n;
 }
 
 }  // namespace
@@ -158,4 +204,247 @@ TEST(PoskozenaData, SeznamRegistraciPrecteKazdouMutaciBezPadu) {
     EXPECT_GT(chyb, 0);  // damage is seen, not read over
     ASSERT_EQ(PrecistRegistrace(vzor).size(), 3u);
     EXPECT_TRUE(PrecistRegistrace(vzor)[2] == vzorove[2]);
+}
+
+// The contact store and the RSS source reader on mutated files: every group the text holds is
+// read, or the whole file is refused; never part of it as if it were all.
+TEST(PoskozenaData, KontaktyAZdrojeRssCtouCeleNeboNic) {
+    testy::DocasnaSlozka slozka;
+    const std::wstring cesta = slozka.Cesta() + L"\\Kontakty.qxml";
+    SeznamKontaktu vzorovy;
+    for (const wchar_t* nazev : {L"Alena", L"Bohouš", L"Cyril"}) {
+        Kontakt k;
+        k.nazev = nazev;
+        k.email = L"a@b.cz";
+        k.info = L"řádek\r\ndruhý";
+        vzorovy.Pridat(k);
+    }
+    vzorovy.Ulozit(cesta);
+    std::vector<BYTE> b = testy::PrecistBajty(cesta);
+    const std::wstring kontakty(reinterpret_cast<const wchar_t*>(b.data()), b.size() / 2);
+    const std::wstring zdroje = TextZdrojuRSS({{L"Č1", L"http://a", L"p"}, {L"Č2", L"http://b", L""}, {L"Č3", L"u", L"q"}});
+    std::mt19937 nahoda(2027);
+    const std::wstring znaky = L"<>/\r\n kr\0ř";
+    int chybKontaktu = 0, chybZdroju = 0;
+    for (int i = 0; i < 400; ++i) {
+        const std::wstring text = Zmutovat(nahoda, kontakty, znaky);
+        ASSERT_TRUE(testy::ZapsatSoubor(cesta, Bajty(text)));
+        SeznamKontaktu seznam;
+        try {
+            seznam.Nacist(cesta);
+            EXPECT_EQ(static_cast<size_t>(seznam.Pocet()), PocetVyskytu(text, L"<kontakt>")) << i;
+        } catch (const knihovna::Chyba&) {
+            ++chybKontaktu;
+            EXPECT_EQ(seznam.Pocet(), 0);
+            EXPECT_TRUE(seznam.ChraniPoskozenySoubor());
+        }
+        const std::wstring textZdroju = Zmutovat(nahoda, zdroje, znaky);
+        try {
+            EXPECT_EQ(PrecistZdrojeRSS(textZdroju).size(), PocetVyskytu(textZdroju, L"<rss>")) << i;
+        } catch (const knihovna::Chyba&) {
+            ++chybZdroju;
+        }
+    }
+    EXPECT_GT(chybKontaktu, 0);
+    EXPECT_GT(chybZdroju, 0);
+    EXPECT_EQ(PrecistZdrojeRSS(zdroje).size(), 3u);
+}
+
+// autorun.inf, the forecast page, a note's bytes and the Dulcevo file text: random and mutated
+// bytes give bounded results, and a note's text is always one the edit can lay out.
+TEST(PoskozenaData, AutorunPredpovedPoznamkaADulcevoBezPadu) {
+    std::mt19937 nahoda(28);
+    const std::wstring stranka = L"<html><body>x<PRE>\r\n\r\nPolojasno, 5 až 9 °C.\r\n</PRE></body></html>";
+    for (int i = 0; i < 2000; ++i) {
+        const std::string bajty = NahodneBajty(nahoda, nahoda() % 600);
+        std::string inf = "[autorun]\r\nicon=" + bajty.substr(0, bajty.size() / 3) + "\r\nopen=" + bajty;
+        if (nahoda() % 2) inf = bajty;
+        EXPECT_LE(HodnotaIkonyAutorun(reinterpret_cast<const BYTE*>(inf.data()), inf.size()).size(), MAX_PATH) << i;
+
+        const std::wstring zmutovana = Zmutovat(nahoda, stranka, L"<>/PRE\r\n\0");
+        std::wstring text;
+        if (VyjmoutPredpoved(zmutovana, text)) {
+            EXPECT_LE(text.size(), zmutovana.size() + 2) << i;
+        }
+
+        bool verny = true;
+        const std::wstring poznamka = TextPoznamkyProOkno(bajty, verny);
+        for (size_t z = 0; z < poznamka.size(); ++z) {
+            const wchar_t c = poznamka[z];
+            EXPECT_FALSE(c < 0x20 && c != L'\t' && c != L'\r' && c != L'\n') << i;
+            EXPECT_FALSE(c == 0x02C7 || c == 0x02DB || c == 0x02DD) << i;
+            if (c == L'\r') {
+                EXPECT_TRUE(z + 1 < poznamka.size() && poznamka[z + 1] == L'\n') << i;
+            }
+            if (c == L'\n') {
+                EXPECT_TRUE(z > 0 && poznamka[z - 1] == L'\r') << i;
+            }
+        }
+        if (bajty.find('\0') != std::string::npos) {
+            EXPECT_FALSE(verny) << i;
+        }
+        if (verny) {
+            EXPECT_EQ(BajtyPoznamky(poznamka), bajty) << i;
+        }
+
+        const std::vector<BYTE> data(bajty.begin(), bajty.end());
+        const dulcevo::Text t = dulcevo::TextZBajtu(data);
+        EXPECT_LE(t.siroky.size() * 2 + t.uzky.size(), data.size()) << i;
+    }
+    bool verny = false;
+    EXPECT_EQ(TextPoznamkyProOkno(knihovna::NaUzky(L"Žluťoučký\r\nkůň"), verny), L"Žluťoučký\r\nkůň");
+    EXPECT_TRUE(verny);
+}
+
+// ---------------------------------------------------------------------------------------------
+// What the next save does to a user file its reader could not read whole.
+
+namespace {
+
+// One kind of user file: where it lives, a good file, and the store's load, automatic save and
+// a change of the user's followed by a save.
+struct DruhSouboru {
+    const char* nazev;
+    std::wstring soubor;                    // in the data folder
+    std::string dobry;                      // a good file with three entries
+    uint64_t limit;                         // the reader's cap
+    std::string zacatekZpravy;              // the report begins so (UTF-8), the path follows
+    std::function<void(const std::wstring&)> nacist;
+    std::function<void(const std::wstring&)> ulozitBezZmeny;
+    std::function<void(const std::wstring&)> zmenitAUlozit;
+};
+
+std::string Utf8(const std::wstring& text) { return knihovna::NaUzky(text, CP_UTF8); }
+
+std::vector<DruhSouboru> DruhySouboru() {
+    std::vector<DruhSouboru> druhy;
+    {
+        SeznamKontaktu s;
+        for (const wchar_t* n : {L"Alena", L"Bohouš", L"Cyril"}) {
+            Kontakt k;
+            k.nazev = n;
+            s.Pridat(k);
+        }
+        testy::DocasnaSlozka t;
+        s.Ulozit(t.Cesta() + L"\\k");
+        std::vector<BYTE> b = testy::PrecistBajty(t.Cesta() + L"\\k");
+        druhy.push_back({"contacts", L"Kontakty.qxml", std::string(b.begin(), b.end()), MAX_VELIKOST_SOUBORU_KONTAKTU,
+                         "Nepodařilo se načíst kontakty ze souboru ",
+                         [](const std::wstring& c) { NacistKontaktyPriStartu(c); },
+                         [](const std::wstring& c) { seznamKontaktu->Ulozit(c); },
+                         [](const std::wstring& c) {
+                             Kontakt k;
+                             k.nazev = L"Nový";
+                             seznamKontaktu->Pridat(k);
+                             seznamKontaktu->Ulozit(c);
+                         }});
+    }
+    {
+        std::vector<Registrace> r(3);
+        for (size_t i = 0; i < r.size(); ++i) r[i].nazev = L"Účet " + std::to_wstring(i);
+        static std::unique_ptr<SeznamRegistraci> registrace;
+        druhy.push_back({"registrations", L"Registrace.qxml", Bajty(TextSouboruRegistraci(r)),
+                         MAX_VELIKOST_SOUBORU_REGISTRACI, "Došlo k chybě při načítání seznamu registrací ze souboru ",
+                         [](const std::wstring& c) {
+                             registrace = std::make_unique<SeznamRegistraci>();
+                             registrace->Nacist(c);
+                         },
+                         [](const std::wstring&) {},  // saved only after a change
+                         [](const std::wstring&) {
+                             Registrace n;
+                             n.nazev = L"Nová";
+                             registrace->Pridat(n);
+                             registrace->Ulozit();
+                         }});
+    }
+    {
+        static SeznamZdrojuRSS zdroje;
+        druhy.push_back({"RSS sources", L"ZdrojeRSS.qxml",
+                         Bajty(TextZdrojuRSS({{L"A", L"http://a", L""}, {L"B", L"http://b", L""}, {L"C", L"http://c", L""}})),
+                         MAX_VELIKOST_ZDROJU_RSS, "Došlo k chybě při načítání zdrojů ze souboru zdrojů RSS.",
+                         [](const std::wstring& c) { NacistZdrojeRSS(c, zdroje); },
+                         [](const std::wstring&) {},  // saved only after a change
+                         [](const std::wstring&) {
+                             zdroje.zdroje.push_back({L"Nový", L"http://n", L""});
+                             UlozitSeznamZdrojuRSS(zdroje);
+                         }});
+    }
+    {
+        OperativniTexty t = {L"první", L"druhý", L"třetí"};
+        std::vector<uint8_t> b = ZapsatOperativniTexty(t);
+        static OperativniTexty seznam;
+        druhy.push_back({"operative clipboard", SOUBOR_OPERATIVNICH_TEXTU, std::string(b.begin(), b.end()),
+                         MAX_VELIKOST_OPERATIVNICH_TEXTU, "Operativní schránku se nepodařilo celou načíst ze souboru ",
+                         [](const std::wstring&) {
+                             seznam.clear();
+                             NacistOperativniTextyZDatoveSlozky(seznam);
+                         },
+                         [](const std::wstring&) { UlozitOperativniTextyDoDatoveSlozky(seznam); },
+                         [](const std::wstring&) {
+                             PridatOperativniText(seznam, L"nový", 30);
+                             UlozitOperativniTextyDoDatoveSlozky(seznam);
+                         }});
+    }
+    return druhy;
+}
+
+// The damages of a good file of a kind.
+std::vector<std::pair<const char*, std::string>> Poskozeni(const DruhSouboru& druh) {
+    std::mt19937 nahoda(31);
+    const std::string& d = druh.dobry;
+    std::vector<std::pair<const char*, std::string>> p;
+    const bool tagovany = druh.soubor.find(L".qxml") != std::wstring::npos;
+    if (tagovany) {
+        p.push_back({"cut-off last group", d.substr(0, (d.size() - 24) & ~size_t{1})});
+        const std::wstring text(reinterpret_cast<const wchar_t*>(d.data()), d.size() / 2);
+        p.push_back({"another encoding (UTF-8)", Utf8(text)});
+        std::string prevracena = d;
+        prevracena[2] ^= 0x04;  // "<kontakt>" of the first group is no longer one
+        p.push_back({"flipped first tag", prevracena});
+    } else {
+        p.push_back({"cut-off last text", d.substr(0, d.size() - 3)});
+        p.push_back({"another encoding (UTF-8)", "\xEF\xBB\xBFprvní\r\ndruhý"});
+        std::string prevracena = d;
+        prevracena[1] ^= 0x10;
+        p.push_back({"flipped magic", prevracena});
+    }
+    p.push_back({"random bytes", NahodneBajty(nahoda, 333)});
+    std::string velky = d;
+    velky.resize(static_cast<size_t>(druh.limit) + 2, ' ');
+    p.push_back({"over the cap", velky});
+    return p;
+}
+
+}  // namespace
+
+TEST(PoskozenaData, DalsiUlozeniNechaNeuplneCtenySouborAzDoZmeny) {
+    testy::DocasnaSlozka slozka;
+    const std::wstring puvodniData = aplikace.nastaveni.slozkaData.Text();
+    aplikace.nastaveni.slozkaData = slozka.Cesta();
+    for (const DruhSouboru& druh : DruhySouboru()) {
+        const std::wstring cesta = slozka.Cesta() + L"\\" + druh.soubor;
+        for (const auto& [popis, obsah] : Poskozeni(druh)) {
+            SCOPED_TRACE(std::string(druh.nazev) + ", " + popis);
+            ASSERT_TRUE(testy::ZapsatSoubor(cesta, obsah));
+            ::DeleteFileW((cesta + L".bak").c_str());
+            testy::ZachytavacZprav zpravy;
+            druh.nacist(cesta);
+            ASSERT_EQ(zpravy.zpravy.size(), 1u) << "the damage was not reported";
+            const std::string zprava = Utf8(zpravy.zpravy[0].text);
+            EXPECT_EQ(zprava.rfind(druh.zacatekZpravy, 0), 0u) << zprava;
+            druh.ulozitBezZmeny(cesta);
+            std::vector<BYTE> b = testy::PrecistBajty(cesta);
+            EXPECT_TRUE(std::string(b.begin(), b.end()) == obsah) << "the save without a change wrote over the file";
+            druh.zmenitAUlozit(cesta);
+            b = testy::PrecistBajty(cesta + L".bak");
+            EXPECT_TRUE(std::string(b.begin(), b.end()) == obsah) << "the damaged bytes were not kept";
+            EXPECT_FALSE(testy::ExistujeSoubor(cesta + L".1.bak"));
+            b = testy::PrecistBajty(cesta);
+            EXPECT_FALSE(std::string(b.begin(), b.end()) == obsah) << "the change was not saved";
+            ::DeleteFileW((cesta + L".bak").c_str());
+        }
+        ::DeleteFileW(cesta.c_str());
+    }
+    seznamKontaktu.reset();
+    aplikace.nastaveni.slozkaData = puvodniData;
 }

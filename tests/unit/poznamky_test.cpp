@@ -321,6 +321,65 @@ TEST_F(PrepisPoznamek, NeuspesneUlozeniNechaOknoOtevreneSTextem) {
     EXPECT_EQ(Obsah(Cesta(L"A")), NovyTextA());
 }
 
+// A note whose bytes are not the text the window can show, or one over the window's cap: the
+// real note window reports it, a close without an edit leaves the file byte for byte, and an
+// edit is saved only after the file is kept as "<file>.bak". Random bytes never break the edit.
+TEST_F(PrepisPoznamek, PoznamkaKteraNeniTextemOknaZustaneDokudSeNeupravi) {
+    std::string nahodne(64 * 1024, '\0');
+    uint32_t x = 27;
+    for (char& c : nahodne) c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+    const std::wstring utf16 = L"Poznámka uložená jinde";
+    struct Pripad {
+        const char* popis;
+        std::string obsah;
+        const wchar_t* zprava;  // the report's start
+    } pripady[] = {
+        {"NUL byte", std::string("před nulou\0za nulou", 20), L"Poznámka C obsahuje znaky"},
+        {"UTF-16", std::string(reinterpret_cast<const char*>(utf16.data()), utf16.size() * 2), L"Poznámka C obsahuje znaky"},
+        {"random bytes", nahodne, L"Poznámka C obsahuje znaky"},
+        {"caron, ogonek, double acute", "\xA1\xB2\xBD", L"Poznámka C obsahuje znaky"},
+        {"over the cap", std::string(MAX_VELIKOST_POZNAMKY + 1, 'x'), L"Poznámka C je větší"},
+    };
+    Zavrit();  // A is written (its text changed); now the cases on C
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        ZapsatSoubor(Cesta(L"C"), p.obsah);
+        ::DeleteFileW((Cesta(L"C") + L".bak").c_str());
+        zpravy.zpravy.clear();
+        const HRESULT hr = oknoTextovePoznamky->NacistPoznamku(Index(L"C"));
+        ASSERT_EQ(zpravy.zpravy.size(), 1u) << zpravy;
+        EXPECT_EQ(zpravy.zpravy[0].text.rfind(p.zprava, 0), 0u) << zpravy;
+        if (FAILED(hr)) {  // too large: not opened, nothing to save
+            EXPECT_NE(oknoTextovePoznamky->CestaPoznamky(), Cesta(L"C"));
+            Zavrit();
+            EXPECT_EQ(Obsah(Cesta(L"C")), p.obsah);
+            continue;
+        }
+        ASSERT_TRUE(::IsWindow(oknoTextovePoznamky->m_hWnd));
+        ::UpdateWindow(oknoTextovePoznamky->m_hWnd);
+        Zavrit();
+        EXPECT_EQ(Obsah(Cesta(L"C")), p.obsah) << "a close without an edit wrote the note";
+        EXPECT_FALSE(testy::ExistujeSoubor(Cesta(L"C") + L".bak"));
+
+        ASSERT_EQ(oknoTextovePoznamky->NacistPoznamku(Index(L"C")), S_OK);
+        ::SetWindowTextW(oknoTextovePoznamky->Edit(), L"upraveno");
+        Zavrit();
+        EXPECT_EQ(Obsah(Cesta(L"C") + L".bak"), p.obsah) << "the bytes were not kept";
+        EXPECT_EQ(Obsah(Cesta(L"C")), "upraveno");
+    }
+    // a note of plain text opened and closed without an edit is not written again
+    ZapsatSoubor(Cesta(L"B"), knihovna::NaUzky(L"řádek\r\ndruhý ťuk"));
+    NastavitCas(Cesta(L"B"), 1);
+    WIN32_FILE_ATTRIBUTE_DATA pred{}, po{};
+    ASSERT_TRUE(::GetFileAttributesExW(Cesta(L"B").c_str(), GetFileExInfoStandard, &pred));
+    zpravy.zpravy.clear();
+    ASSERT_EQ(oknoTextovePoznamky->NacistPoznamku(Index(L"B")), S_OK);
+    Zavrit();
+    ASSERT_TRUE(::GetFileAttributesExW(Cesta(L"B").c_str(), GetFileExInfoStandard, &po));
+    EXPECT_EQ(::CompareFileTime(&pred.ftLastWriteTime, &po.ftLastWriteTime), 0);
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+}
+
 TEST(ZaznamZvuku, TextTrvani) {
     struct {
         DWORD ms;

@@ -202,3 +202,29 @@ TEST(RssKanal, SelhaniStazeniJeChybouNeKratkymKanalem) {
     ASSERT_TRUE(soubor);
     EXPECT_TRUE(FAILED(soubor->chyba));
 }
+
+// Dripping headers or body and a silent server end within the limit of the whole download;
+// bytes that are no channel are said to be none. Every failure reads as Czech words.
+TEST(RssKanal, KapajiciServerANesmyslSkonciSrozumitelnouChybou) {
+    LimityStahovani limity = KratkeLimity();
+    limity.casovyLimitCteni = 20000;
+    limity.casovyLimitCelkem = 2000;
+    struct Pripad {
+        const wchar_t* cesta;
+        const wchar_t* slovo;
+    } pripady[] = {
+        {L"/kapky-hlavicky/0.3", L"Vypršel"},
+        {L"/kapky/0.3", L"Vypršel"},
+        {L"/bajty/3000", L"nevrátila kanál RSS"},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(testy::NaUtf8(p.cesta));
+        ULONGLONG zacatek = ::GetTickCount64();
+        auto vysledek = NacistKanalRSS(testy::UrlHttp(p.cesta), limity);
+        ASSERT_TRUE(vysledek);
+        EXPECT_LT(::GetTickCount64() - zacatek, 4000u);
+        EXPECT_TRUE(FAILED(vysledek->chyba));
+        EXPECT_TRUE(vysledek->polozky.empty());
+        EXPECT_NE(vysledek->textChyby.find(p.slovo), std::wstring::npos) << testy::NaUtf8(vysledek->textChyby);
+    }
+}

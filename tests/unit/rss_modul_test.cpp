@@ -41,6 +41,12 @@ std::unique_ptr<VysledekNacitaniRSS> NahradniNacteni(const std::wstring& url, co
         --bezicich;
         return nullptr;  // as when even the result cannot be made
     }
+    if (url.find(L"mnoho") != std::wstring::npos) {  // a feed of 80 000 items
+        vysledek->polozky.resize(80000);
+        for (size_t i = 0; i < vysledek->polozky.size(); ++i) vysledek->polozky[i].titulek = L"Položka " + std::to_wstring(i);
+        --bezicich;
+        return vysledek;
+    }
     if (url.find(L"chyba") != std::wstring::npos) {
         vysledek->chyba = HRESULT_FROM_WIN32(ERROR_INTERNET_TIMEOUT);
         vysledek->textChyby = L"Časový limit operace vypršel";
@@ -385,4 +391,46 @@ TEST_F(CteckaRss, ChybaNacteniJeHlasenaAStavSeObnovi) {
     ::SendMessageW(combo, CB_SETCURSEL, 1, 0);
     ::SendMessageW(okno, WM_COMMAND, MAKEWPARAM(1236, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     EXPECT_TRUE(CekatNa([&] { return ::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0) == 2 && Stav() == L"Dobrý"; }));
+}
+
+// A feed of 80 000 items is listed in steps: the first step at once, the rest from messages the
+// list posts itself, so the reader's window answers while the list fills.
+TEST(SeznamPolozekRss, DlouhyKanalSePlniPoKusech) {
+    HWND rodic = ::CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(rodic, nullptr);
+    {
+        ListBoxObsahZdrojeRSS seznam;
+        seznam.Vytvorit(rodic, false);
+        std::vector<definice::PolozkaRSS> polozky(80000);
+        for (size_t i = 0; i < polozky.size(); ++i) polozky[i].titulek = L"P" + std::to_wstring(i);
+        seznam.Naplnit(polozky);
+        EXPECT_EQ(::SendMessageW(seznam.m_hWnd, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(ListBoxObsahZdrojeRSS::KUS_PLNENI))
+            << "the whole feed was added before the window could answer";
+        EXPECT_EQ(::SendMessageW(seznam.m_hWnd, LB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(seznam.Pocet(), 80000u);
+        // a new fill drops the steps of the old one
+        std::vector<definice::PolozkaRSS> kratke(3);
+        seznam.Naplnit(kratke);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        EXPECT_EQ(::SendMessageW(seznam.m_hWnd, LB_GETCOUNT, 0, 0), 3);
+        seznam.Naplnit(polozky);
+        ASSERT_TRUE(CekatNa([&] { return seznam.Pridano() == polozky.size(); }, 60000));
+        EXPECT_EQ(::SendMessageW(seznam.m_hWnd, LB_GETCOUNT, 0, 0), 80000);
+        EXPECT_EQ(::SendMessageW(seznam.m_hWnd, LB_GETITEMDATA, 79999, 0), 80000);
+        EXPECT_EQ(seznam.VybranaPolozka(), seznam.PolozkaDat(1));
+    }
+    ::DestroyWindow(rodic);
+}
+
+TEST_F(CteckaRss, KanalSOsmdesatiTisiciPolozkamiSeCelyVypise) {
+    ZapsatZdroje({{L"Mnoho", L"http://127.0.0.1/mnoho", L""}});
+    HWND okno = Spustit();
+    ASSERT_NE(okno, nullptr);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0) > 0; }, 10000));
+    // the reader's window answers while it fills
+    DWORD_PTR vysledek = 0;
+    EXPECT_NE(::SendMessageTimeoutW(okno, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &vysledek), 0);
+    EXPECT_TRUE(CekatNa([&] { return ::SendMessageW(Prvek(1237), LB_GETCOUNT, 0, 0) == 80000; }, 60000));
 }

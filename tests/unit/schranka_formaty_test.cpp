@@ -139,7 +139,7 @@ TEST(SeznamTextuSoubor, ChybnyFormatHlasiZpravuChybejiciSouborNic) {
     SeznamTextu s = PredvyplnenySeznam();
     EXPECT_EQ(NacistSeznamTextu(spatny.c_str(), s), E_INVALIDARG);
     ASSERT_EQ(zpravy.zpravy.size(), 1u);
-    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru");
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru\n" + spatny) << "the message names the file";
     EXPECT_TRUE(zpravy.zpravy[0].priznaky & MB_ICONERROR);
     EXPECT_EQ(s.Pocet(), 1);
 
@@ -358,4 +358,28 @@ TEST(SchrankaPoskozenaData, CteniBereJenCelePredponyVstupu) {
             ASSERT_TRUE(std::equal(zpet.begin(), zpet.end(), data.begin())) << kolo;
         }
     }
+}
+
+// A clip too long for the operative clipboard's file is refused when it is added (with a word to
+// the user); one that just fits pushes out the oldest texts, and the list saved is one the reader
+// takes back whole.
+TEST(OperativniTextyLimit, PrilisDlouhyTextSeOdmitneAUlozenySeznamSeNacte) {
+    const size_t nejdelsi = static_cast<size_t>(MAX_VELIKOST_OPERATIVNICH_TEXTU / 2 - 3);
+    OperativniTexty seznam = {L"starý"};
+    {
+        testy::ZachytavacZprav zpravy;
+        PridatOperativniTextSeZpravou(seznam, std::wstring(nejdelsi + 1, L'x'), 30);
+        EXPECT_EQ(seznam, OperativniTexty{L"starý"});
+        ASSERT_EQ(zpravy.zpravy.size(), 1u);
+        EXPECT_NE(zpravy.zpravy[0].text.find(L"nebyl přidán"), std::wstring::npos) << zpravy;
+    }
+    ASSERT_TRUE(PridatOperativniText(seznam, std::wstring(nejdelsi, L'y'), 30));
+    ASSERT_EQ(seznam.size(), 1u) << "the oldest text makes room";
+    EXPECT_EQ(VelikostSouboruOperativnichTextu(seznam), MAX_VELIKOST_OPERATIVNICH_TEXTU);
+    testy::DocasnaSlozka slozka;
+    const std::wstring cesta = slozka.Cesta() + L"\\velky.otdat";
+    UlozitOperativniTexty(seznam, cesta);
+    OperativniTexty nacteny;
+    EXPECT_EQ(PrecistSouborOperativnichTextu(cesta, nacteny), S_OK);
+    EXPECT_EQ(nacteny, seznam);
 }

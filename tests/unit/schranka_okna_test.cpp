@@ -24,6 +24,7 @@
 #include "knihovna/prvky.h"
 #include "knihovna/vyjimky.h"
 #include "podpora/pomocnik.h"
+#include "unit/servery_testu.h"
 #include "podpora/ridic.h"
 #include "resources/resource.h"
 
@@ -686,10 +687,66 @@ TEST(TextDoSchranky, PoskozenySouborNechaZobrazeneTexty) {
     testy::ZachytavacZprav zpravy;
     okno.NacistSoubor(poskozeny);
     ASSERT_EQ(zpravy.zpravy.size(), 1u);
-    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru");
+    EXPECT_EQ(zpravy.zpravy[0].text, L"Chybný formát souboru\n" + poskozeny);
     EXPECT_EQ(Polozky(okno.seznam.m_hWnd), std::vector<std::wstring>{L"dobrý"});
     VyprazdnitSchranku();
     ::SendMessageW(okno.m_hWnd, knihovna::ZPRAVA_PRVKU, VK_RETURN, reinterpret_cast<LPARAM>(okno.seznam.m_hWnd));
     EXPECT_EQ(ZeSchranky(), L"text") << "the shown name still reaches its text";
     EXPECT_EQ(okno.soubor, nastaveniSchranka->textDoSchranky.soubor.Text());
+}
+
+// A text-list file the editor cannot read whole: reported with its name; a close without a
+// change leaves it byte for byte; a change is saved only after the file is kept as ".bak".
+TEST(EditorTextu, SouborKteryNejdeCelyPrecistZustaneAzDoZmeny) {
+    testy::DocasnaSlozka slozka;
+    NastaveniTestu nastaveni(slozka.Cesta());
+    const std::wstring cesta = nastaveniSchranka->textDoSchranky.soubor.Text();
+    UlozitTexty(cesta, {{L"a", L"1"}, {L"b", L"2"}});
+    std::vector<BYTE> cely = testy::PrecistBajty(cesta);
+    std::vector<BYTE> oriznuty = cely;
+    oriznuty.resize(cely.size() - 6);  // the second record's words are cut off
+    std::vector<BYTE> prevracenaMagie = cely;
+    prevracenaMagie[1] ^= 0x01;
+    std::vector<BYTE> nadLimit(static_cast<size_t>(MAX_VELIKOST_SOUBORU_TEXTU) + 1, 0);
+    std::copy(cely.begin(), cely.end(), nadLimit.begin());
+    struct Pripad {
+        const char* popis;
+        const std::vector<BYTE>& obsah;
+        std::wstring zprava;
+        bool otevre;  // the whole records are shown
+    } pripady[] = {
+        {"last record cut off", oriznuty, L"Soubor " + cesta + L" se nepodařilo celý načíst", true},
+        {"flipped magic", prevracenaMagie, L"Chybný formát souboru\n" + cesta, false},
+        {"over the cap", nadLimit, L"Soubor " + cesta + L" je větší", false},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        ASSERT_TRUE(testy::ZapsatSoubor(cesta, std::string(p.obsah.begin(), p.obsah.end())));
+        ::DeleteFileW((cesta + L".bak").c_str());
+        {
+            testy::ZachytavacZprav zpravy;
+            OknoSchrankaEditorTextu editor;
+            editor.Vytvorit();
+            ASSERT_EQ(zpravy.zpravy.size(), 1u) << zpravy;
+            EXPECT_EQ(zpravy.zpravy[0].text.rfind(p.zprava, 0), 0u) << zpravy;
+            EXPECT_EQ(editor.texty.Pocet(), p.otevre ? 1 : 0);
+            ::SendMessageW(editor.m_hWnd, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(testy::PrecistBajty(cesta), p.obsah) << "the close wrote over the file";
+        EXPECT_FALSE(testy::ExistujeSoubor(cesta + L".bak"));
+        if (!p.otevre) continue;
+        {
+            testy::ZachytavacZprav zpravy;
+            OknoSchrankaEditorTextu editor;
+            editor.Vytvorit();
+            ::SendMessageW(editor.seznam.m_hWnd, LB_SETCURSEL, 0, 0);
+            editor.ZmenaVyberu();
+            ::SetWindowTextW(editor.edit.m_hWnd, L"změněno");
+            ::SendMessageW(editor.m_hWnd, WM_CLOSE, 0, 0);
+        }
+        EXPECT_EQ(testy::PrecistBajty(cesta + L".bak"), p.obsah) << "the damaged bytes were not kept";
+        SeznamTextu ulozeny = Precist(cesta);
+        ASSERT_EQ(ulozeny.Pocet(), 1);
+        EXPECT_EQ(ulozeny.zaznamy[0].text, L"změněno");
+    }
 }

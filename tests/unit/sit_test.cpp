@@ -216,3 +216,81 @@ TEST(ZjistitVerziProgramu, VerzeProduktuZBlokuVerze) {
     EXPECT_EQ(c, 1);
     EXPECT_EQ(d, 2);
 }
+
+// A server that drips its status line and headers is cut off by the limit of the whole
+// download: the limit runs from the connect on, not only while the body is read.
+TEST(HttpTextSoubor, KapajiciHlavickyUkonciCelkovyLimit) {
+    LimityStahovani limity = KratkeLimity();
+    limity.casovyLimitCteni = 20000;
+    limity.casovyLimitCelkem = 2000;
+    {
+        HttpTextSoubor soubor;
+        soubor.limity = limity;
+        ULONGLONG zacatek = ::GetTickCount64();
+        EXPECT_EQ(ChybaZ([&] { soubor.OtevritUrl(UrlHttp(L"/kapky-hlavicky/0.3")); }),
+                  knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT));
+        EXPECT_LT(::GetTickCount64() - zacatek, 4000u);
+        EXPECT_EQ(soubor.Data(), nullptr);
+        // the object is usable again at once
+        soubor.OtevritUrl(UrlHttp(L"/bajty/10"));
+        soubor.NacistData();
+        EXPECT_EQ(soubor.Delka(), 12u);
+    }
+    testy::DocasnaSlozka slozka;
+    HttpSoubor stahovani;
+    stahovani.limity = limity;
+    ULONGLONG zacatek = ::GetTickCount64();
+    EXPECT_EQ(ChybaZ([&] { stahovani.OtevritUrl(UrlHttp(L"/kapky-hlavicky/0.3")); }),
+              knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT));
+    EXPECT_LT(::GetTickCount64() - zacatek, 4000u);
+
+    // headers that take most of the limit leave only the rest of it for the body
+    HttpTextSoubor pomaly;
+    pomaly.limity = limity;
+    pomaly.limity.casovyLimitCelkem = 3000;
+    zacatek = ::GetTickCount64();
+    HRESULT hr = ChybaZ([&] {
+        pomaly.OtevritUrl(UrlHttp(L"/kapky-hlavicky/0.03"));  // about 2.2 s of headers, 6 s of body
+        pomaly.NacistData();
+    });
+    EXPECT_EQ(hr, knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT));
+    EXPECT_LT(::GetTickCount64() - zacatek, 4000u) << "the limit started again for the body";
+}
+
+// What the user reads when a download fails: a Czech sentence saying what happened, never
+// "Chybný parametr." or an unknown error number.
+TEST(HttpTextSoubor, ChybyStahovaniMajiSrozumitelnyText) {
+    LimityStahovani limity = KratkeLimity();
+    limity.casovyLimitCelkem = 2000;
+    limity.maximalniVelikost = 100000;
+    struct Pripad {
+        const char* popis;
+        std::wstring url;
+        HRESULT ocekavana;
+        const wchar_t* slovo;
+    } pripady[] = {
+        {"refused", L"http://127.0.0.1:" + std::to_wstring(TESTY_PORTY + 9) + L"/",
+         knihovna::HresultZKodu(ERROR_INTERNET_CANNOT_CONNECT), L"spojit"},
+        {"silent server", UrlHttp(L"/stall-hlavicky"), knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT), L"Vypršel"},
+        {"too large", UrlHttp(L"/bajty/200000"), knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE), L"větší"},
+        {"endless", UrlHttp(L"/nekonecny"), knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE), L"větší"},
+        {"cut short", UrlHttp(L"/preruseny"), S_OK, L"přeruš"},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        HttpTextSoubor soubor;
+        soubor.limity = limity;
+        const HRESULT hr = ChybaZ([&] {
+            soubor.OtevritUrl(p.url);
+            soubor.NacistData();
+        });
+        ASSERT_TRUE(FAILED(hr));
+        if (p.ocekavana != S_OK) {
+            EXPECT_EQ(hr, p.ocekavana);
+        }
+        const std::wstring text = knihovna::TextHresult(hr);
+        EXPECT_NE(text.find(p.slovo), std::wstring::npos) << testy::NaUtf8(text);
+        EXPECT_EQ(text.find(L"Neznámá chyba"), std::wstring::npos) << testy::NaUtf8(text);
+        EXPECT_EQ(text.find(L"parametr"), std::wstring::npos) << testy::NaUtf8(text);
+    }
+}

@@ -162,3 +162,39 @@ TEST(BezpecnyZapis, ZabityZapisNechaPuvodniSoubor) {
     UlozitSouborBezpecne(cesta, nove.data(), nove.size());
     EXPECT_EQ(testy::PrecistBajty(cesta), nove);
 }
+
+// A save removes the temporary files of saves that never finished from its folder: old ones
+// only, and none another save still holds open.
+TEST(BezpecnyZapis, StareDocasneSouborySlozkyOdstraniDalsiUlozeni) {
+    testy::DocasnaSlozka slozka;
+    auto zalozit = [&](const wchar_t* jmeno, int stariSekund) {
+        const std::wstring cesta = slozka.Cesta() + L"\\" + jmeno;
+        HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        EXPECT_NE(h, INVALID_HANDLE_VALUE);
+        DWORD zapsano = 0;
+        ::WriteFile(h, "abc", 3, &zapsano, nullptr);
+        FILETIME cas{};
+        ::GetSystemTimeAsFileTime(&cas);
+        ULARGE_INTEGER u{{cas.dwLowDateTime, cas.dwHighDateTime}};
+        u.QuadPart -= static_cast<ULONGLONG>(stariSekund) * 10000000ull;
+        cas.dwLowDateTime = u.LowPart;
+        cas.dwHighDateTime = u.HighPart;
+        ::SetFileTime(h, nullptr, nullptr, &cas);
+        ::CloseHandle(h);
+        return cesta;
+    };
+    const std::wstring stary = zalozit(L"~kv12AB.tmp", 3600);
+    const std::wstring cerstvy = zalozit(L"~kv34CD.tmp", 0);
+    const std::wstring drzeny = zalozit(L"~kv56EF.tmp", 3600);
+    const std::wstring cizi = zalozit(L"~jiny.tmp", 3600);
+    HANDLE zapisujici = ::CreateFileW(drzeny.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(zapisujici, INVALID_HANDLE_VALUE);
+
+    UlozitSouborBezpecne(slozka.Cesta() + L"\\seznam.qxml", puvodni.data(), puvodni.size());
+    ::CloseHandle(zapisujici);
+    EXPECT_FALSE(testy::ExistujeSoubor(stary));
+    EXPECT_TRUE(testy::ExistujeSoubor(cerstvy));
+    EXPECT_TRUE(testy::ExistujeSoubor(drzeny)) << "a file a save holds open was removed";
+    EXPECT_TRUE(testy::ExistujeSoubor(cizi)) << "only the suite's own temporary files go";
+    EXPECT_EQ(testy::PrecistBajty(slozka.Cesta() + L"\\seznam.qxml"), puvodni);
+}
