@@ -271,13 +271,17 @@ void OknoSchrankaEditorTextu::ZobrazitVybrany() {
     edit.Poslat(EM_SETMODIFY, FALSE);
 }
 
+void OknoSchrankaEditorTextu::OpustitAktualni() {
+    if (NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
+}
+
 void OknoSchrankaEditorTextu::ZmenaVyberu() {
-    if (aktualni >= 0 && aktualni < texty.Pocet() && NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
+    OpustitAktualni();
     ZobrazitVybrany();
 }
 
 void OknoSchrankaEditorTextu::ZavritSoubor() {
-    if (aktualni >= 0 && aktualni < texty.Pocet() && NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
+    OpustitAktualni();
     if (Existuje(soubor) && NastaveniEditoru().automatickyUkladatSoubor) UlozitSeznamTextu(soubor.c_str(), texty);
     texty.Vyprazdnit();
     aktualni = -1;
@@ -298,6 +302,7 @@ bool OknoSchrankaEditorTextu::OtevritSoubor(const std::wstring& cesta) {
     soubor = cesta;
     NastavitTitulek();
     NaplnitSeznam();
+    ZobrazitVybrany();  // the first text becomes the current one, so what is typed has a record
     AktualizovatPrikazy();
     return true;
 }
@@ -320,6 +325,7 @@ void OknoSchrankaEditorTextu::Novy() {
 }
 
 void OknoSchrankaEditorTextu::Ulozit() {
+    UlozitEditDoZaznamu(aktualni);  // saving writes what the user sees
     if (!Existuje(soubor)) {
         UlozitJako();
         return;
@@ -331,6 +337,7 @@ void OknoSchrankaEditorTextu::Ulozit() {
 void OknoSchrankaEditorTextu::UlozitJako() {
     std::wstring cesta;
     if (!VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), false, cesta)) return;
+    UlozitEditDoZaznamu(aktualni);
     // a copy: the current file stays the one the editor works on
     UlozitSeznamTextu(cesta.c_str(), texty);
     AktualizovatPrikazy();
@@ -339,8 +346,9 @@ void OknoSchrankaEditorTextu::UlozitJako() {
 void OknoSchrankaEditorTextu::Pridat() {
     std::wstring nazev;
     do {
-        if (!ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_NOVEHO_TEXTU)) return;
+        if (!ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_NOVEHO_TEXTU, m_hWnd)) return;
     } while (nazev.empty());
+    OpustitAktualni();  // the new text takes the edit: what was typed stays in its own record
     int n = texty.Pridat(nazev);
     if (n < 0) return;
     LRESULT index = seznam.PridatPolozku(nazev.c_str(), n);
@@ -358,9 +366,11 @@ void OknoSchrankaEditorTextu::Odebrat() {
     LRESULT data = seznam.Poslat(LB_GETITEMDATA, static_cast<WPARAM>(index));
     if (data == LB_ERR || data < 0 || data >= texty.Pocet()) return;
     if (NastaveniEditoru().potvrzovatOdebrani &&
-        knihovna::oknoZpravy(::GetActiveWindow(), knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
+        knihovna::oknoZpravy(m_hWnd, knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
+    // the current text may be another than the selected one (after a rename): keep its edit
+    if (aktualni != static_cast<int>(data)) OpustitAktualni();
     Overit(SUCCEEDED(texty.Odebrat(static_cast<int>(data))));
     aktualni = -1;
     LRESULT pocet = seznam.Poslat(LB_GETCOUNT) - 1;
@@ -374,7 +384,7 @@ void OknoSchrankaEditorTextu::Prejmenovat() {
     int n = VybranyZaznam();
     if (n < 0) return;
     std::wstring nazev = texty.zaznamy[static_cast<size_t>(n)].nazev;
-    if (!ZadatTextId(nazev, IDS_ZADEJTE_NOVY_NAZEV_TEXTU)) return;
+    if (!ZadatTextId(nazev, IDS_ZADEJTE_NOVY_NAZEV_TEXTU, m_hWnd)) return;
     texty.zaznamy[static_cast<size_t>(n)].nazev = nazev;  // an empty name is accepted here
     NaplnitSeznam();
 }
@@ -422,7 +432,8 @@ LRESULT OknoSchrankaEditorTextu::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) 
             if (kod == EN_CHANGE && edit.Poslat(EM_GETMODIFY)) PovolitPouzit(true);
             return 0;
         }
-        if (l != 0 && reinterpret_cast<HWND>(l) == seznam.m_hWnd && kod != 1) {
+        // the list's own notifications (LBN_SELCHANGE is 1); its accelerator commands come with no handle
+        if (l != 0 && reinterpret_cast<HWND>(l) == seznam.m_hWnd) {
             if (kod == LBN_SELCHANGE) ZmenaVyberu();
             return 0;
         }

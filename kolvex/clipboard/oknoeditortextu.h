@@ -76,6 +76,8 @@ private:
     void AktualizovatPrikazy();
     void PovolitPouzit(bool povolit);
     void UlozitEditDoZaznamu(int n);
+    // Leaving the current text: its edit is stored when automatickyUkladatText is set.
+    void OpustitAktualni();
     int VybranyZaznam() const;  // record index of the selection, -1 when none
     void ProvestPrikaz(UINT id);
     void ZobrazitChybu(const knihovna::Chyba& chyba);

@@ -341,3 +341,151 @@ TEST_F(Schranka, EditorOdebereTextKlavesouCtrlDeleteAUlozi) {
     EXPECT_EQ(PrecistBajty(SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat"), ocekavane);
     Ukoncit(kolvex, hlavni);
 }
+
+namespace {
+
+// The screen point in the middle of a list row (row height and top index, no pointers across
+// processes).
+POINT BodRadku(HWND seznam, int radek) {
+    const int vyska = static_cast<int>(::SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0));
+    const int horni = static_cast<int>(::SendMessageW(seznam, LB_GETTOPINDEX, 0, 0));
+    POINT bod{20, (radek - horni) * vyska + vyska / 2};
+    ::ClientToScreen(seznam, &bod);
+    return bod;
+}
+
+int RadekNazvu(HWND seznam, const wchar_t* nazev) {
+    return static_cast<int>(::SendMessageW(seznam, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(nazev)));
+}
+
+POINT StredOkna(HWND okno) {
+    RECT r{};
+    ::GetWindowRect(okno, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The name prompt of the program (a visible #32770 with an edit).
+HWND CekatNaDotaz(const Program& program) {
+    HWND dialog = nullptr;
+    CekatNa([&] {
+        dialog = NajitOknoProcesu(program.Pid(), L"#32770");
+        return dialog && ::IsWindowVisible(dialog) && ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    });
+    return dialog && ::IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+std::vector<BYTE> SouborTextu(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> zaznamy) {
+    std::vector<BYTE> b = {0x03, 0x2A, 0xCD, 0x62};
+    for (const auto& z : zaznamy) {
+        PridatText(b, z.first);
+        PridatText(b, z.second);
+        b.insert(b.end(), 8, 0);
+    }
+    return b;
+}
+
+}  // namespace
+
+// The editor driven as a user drives it: clicks and arrows in its list show the selected text,
+// what is typed is stored into the text it was typed for when the selection moves on, on Save,
+// on Add and on closing, and "Text do schránky" then copies the typed text.
+TEST_F(Schranka, EditorUkazujeVybranyTextAPsaneNeztraci) {
+    ZalozitSeznamTextu();
+    const std::wstring soubor = SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat";
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+    HWND editor = OtevritPrikazem(kolvex, hlavni, 40025, TRIDA_EDITORU);
+    ASSERT_NE(editor, nullptr) << "40025 did not open the editor";
+    HWND seznam = nullptr, edit = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = Potomek(editor, L"ListBoxSeznam");
+        edit = Potomek(editor, L"Edit");
+        return seznam && edit && ::IsWindowVisible(editor) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3;
+    }));
+    // the file opened at the start makes its first (sorted) text current
+    EXPECT_TRUE(CekatNa([&] { return TextOkna(edit) == L"Ulice 1\r\n110 00 Praha"; })) << "edit: " << TextOkna(edit).size();
+
+    // the first input on a new display can be lost: click the last row until it is selected
+    for (int pokus = 0; pokus < 3 && ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) != 2; ++pokus) {
+        ::SetForegroundWindow(editor);
+        KliknoutLevym(BodRadku(seznam, 2));
+        CekatNa([&] { return ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) == 2; }, 2000);
+    }
+    ASSERT_EQ(::SendMessageW(seznam, LB_GETCURSEL, 0, 0), 2) << "the click did not reach the list";
+    EXPECT_TRUE(CekatNa([&] { return TextOkna(edit) == L"poslední"; })) << "a click on \"Zeta\" did not show its text";
+
+    struct Krok {
+        WORD klavesa;
+        const wchar_t* text;
+    };
+    for (const Krok& k : {Krok{VK_UP, L"S pozdravem\r\nJan"}, Krok{VK_UP, L"Ulice 1\r\n110 00 Praha"},
+                          Krok{VK_DOWN, L"S pozdravem\r\nJan"}}) {
+        StisknoutKlavesy({k.klavesa});
+        EXPECT_TRUE(CekatNa([&] { return TextOkna(edit) == k.text; })) << "key " << k.klavesa;
+    }
+
+    // typed into "Podpis", then "Uložit": the file holds what the edit shows
+    KliknoutLevym(StredOkna(edit));
+    StisknoutKlavesy({VK_CONTROL, VK_END});
+    NapsatText(L" a další");
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"S pozdravem\r\nJan a další"; }));
+    ::PostMessageW(editor, WM_COMMAND, 40032, 0);
+    EXPECT_TRUE(CekatNa([&] {
+        return PrecistBajty(soubor) == SouborTextu({{L"Zeta", L"poslední"},
+                                                    {L"Adresa", L"Ulice 1\r\n110 00 Praha"},
+                                                    {L"Podpis", L"S pozdravem\r\nJan a další"}});
+    })) << "Save did not write the typed text";
+
+    // typing goes on, then "Přidat" twice with a text typed into each new one
+    NapsatText(L"!");
+    struct Novy {
+        const wchar_t* nazev;
+        const wchar_t* text;
+    };
+    for (const Novy& n : {Novy{L"Nový", L"první nový"}, Novy{L"Druhý", L"druhý nový"}}) {
+        const LRESULT pocet = ::SendMessageW(seznam, LB_GETCOUNT, 0, 0);
+        ::PostMessageW(editor, WM_COMMAND, 40036, 0);
+        HWND dotaz = CekatNaDotaz(kolvex);
+        ASSERT_NE(dotaz, nullptr) << "no name prompt for " << n.text;
+        ::SetWindowTextW(::FindWindowExW(dotaz, nullptr, L"Edit", nullptr), n.nazev);
+        ::PostMessageW(dotaz, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == pocet + 1 && TextOkna(edit).empty(); }))
+            << "the new text is not shown empty";
+        EXPECT_EQ(::SendMessageW(seznam, LB_GETCURSEL, 0, 0), RadekNazvu(seznam, n.nazev));
+        ::SetForegroundWindow(editor);
+        KliknoutLevym(StredOkna(edit));
+        NapsatText(n.text);
+        ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == n.text; }));
+    }
+    // a click on the first new one shows its own text, not the one typed last
+    KliknoutLevym(BodRadku(seznam, RadekNazvu(seznam, L"Nový")));
+    EXPECT_TRUE(CekatNa([&] { return TextOkna(edit) == L"první nový"; })) << "edit: " << TextOkna(edit).size();
+    KliknoutLevym(StredOkna(edit));
+    StisknoutKlavesy({VK_CONTROL, VK_END});
+    NapsatText(L" a dost");
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"první nový a dost"; }));
+
+    // closing the editor stores the text being typed and writes the file
+    ::PostMessageW(hlavni, WM_COMMAND, 40025, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(editor); }));
+    EXPECT_EQ(PrecistBajty(soubor), SouborTextu({{L"Zeta", L"poslední"},
+                                                 {L"Adresa", L"Ulice 1\r\n110 00 Praha"},
+                                                 {L"Podpis", L"S pozdravem\r\nJan a další!"},
+                                                 {L"Nový", L"první nový a dost"},
+                                                 {L"Druhý", L"druhý nový"}}));
+
+    // "Text do schránky" offers the saved texts: a click on "Druhý" and Enter copy what was typed
+    HWND okno = OtevritPrikazem(kolvex, hlavni, 40040, TRIDA_TEXTU);
+    ASSERT_NE(okno, nullptr);
+    HWND texty = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return (texty = Seznam(okno)) && ::SendMessageW(texty, LB_GETCOUNT, 0, 0) == 5; }));
+    ::SetForegroundWindow(okno);
+    const int radek = RadekNazvu(texty, L"Druhý");
+    for (int pokus = 0; pokus < 3 && ::SendMessageW(texty, LB_GETCURSEL, 0, 0) != radek; ++pokus) {
+        KliknoutLevym(BodRadku(texty, radek));
+        CekatNa([&] { return ::SendMessageW(texty, LB_GETCURSEL, 0, 0) == radek; }, 2000);
+    }
+    ASSERT_TRUE(EnterAz(okno, L"druhý nový"));
+    Ukoncit(kolvex, hlavni);
+}

@@ -132,6 +132,27 @@ void StisknoutKlavesy(std::initializer_list<WORD> klavesy) {
     ::SendInput(static_cast<UINT>(vstupy.size()), vstupy.data(), sizeof(INPUT));
 }
 
+void NapsatText(const std::wstring& text) {
+    for (wchar_t znak : text) {
+        INPUT vstup[2] = {};
+        vstup[0].type = INPUT_KEYBOARD;
+        vstup[0].ki.wScan = znak;
+        vstup[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        vstup[1] = vstup[0];
+        vstup[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        ::SendInput(2, vstup, sizeof(INPUT));
+    }
+}
+
+void KliknoutLevym(POINT bod) {
+    ::SetCursorPos(bod.x, bod.y);
+    INPUT vstup[2]{};
+    vstup[0].type = vstup[1].type = INPUT_MOUSE;
+    vstup[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    vstup[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, vstup, sizeof(INPUT));
+}
+
 std::wstring SlozkaDokumentu() {
     wchar_t cesta[MAX_PATH] = L"";
     ::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, cesta);
