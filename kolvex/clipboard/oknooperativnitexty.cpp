@@ -31,12 +31,13 @@ std::wstring Filtr() { return FiltrSouboru(IDS_FILTR_OPERATIVNI, L"*.otdat"); }
 
 }  // namespace
 
-bool VybratSouborOperativnichTextu(std::wstring& cesta, bool otevrit) {
+bool VybratSouborOperativnichTextu(HWND vlastnik, std::wstring& cesta, bool otevrit) {
     const std::wstring vychozi = CestaOperativnichTextu();
     if (vychozi.size() >= MAX_PATH) knihovna::VyhoditChybu(E_INVALIDARG);
     DialogSouboru dialog;
     PripravitDialogSouboru(dialog, vychozi.c_str());
     const std::wstring filtr = Filtr();
+    dialog.ofn.hwndOwner = vlastnik;
     dialog.ofn.lpstrFilter = filtr.c_str();
     dialog.ofn.nFilterIndex = 1;
     dialog.ofn.Flags = OFN_PATHMUSTEXIST | (otevrit ? OFN_FILEMUSTEXIST : 0);
@@ -188,7 +189,7 @@ LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
         case 40001: Odeslat(WM_CLOSE); break;
         case 40056: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(cesta, true)) {
+            if (VybratSouborOperativnichTextu(m_hWnd, cesta, true)) {
                 if (!operativniTexty) operativniTexty = std::make_unique<OperativniTexty>();
                 NacistOperativniTexty(*operativniTexty, cesta);
                 NaplnitSeznam();
@@ -197,7 +198,7 @@ LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
         }
         case 40057: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(cesta, false) && operativniTexty) {
+            if (VybratSouborOperativnichTextu(m_hWnd, cesta, false) && operativniTexty) {
                 try {
                     UlozitOperativniTexty(*operativniTexty, cesta);
                 } catch (const knihovna::Chyba& chyba) {

@@ -62,5 +62,5 @@ private:
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
 };
 
-// The open and save-as dialogs of the operative list (40056, 40057); false on Cancel.
-bool VybratSouborOperativnichTextu(std::wstring& cesta, bool otevrit);
+// The open and save-as dialogs of the operative list (40056, 40057) over their owner; false on Cancel.
+bool VybratSouborOperativnichTextu(HWND vlastnik, std::wstring& cesta, bool otevrit);

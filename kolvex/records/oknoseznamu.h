@@ -104,7 +104,41 @@ protected:
 
     bool PridatIkonu() { return PridatIkonuSeznamu(m_ikona, this->m_hWnd, ikonaModulu, m_idNazvu); }
 
-    // The dialogs have no owner: after one closes the keys belong to the list again.
+    // While one lives, a modal dialog or message box owned by the window runs (the window is
+    // disabled for real input, but messages posted to it or to the list still arrive): keys and
+    // commands that would change the list only bring the dialog forward, and WM_CLOSE waits
+    // until the last one has ended, so nothing is removed or destroyed under a running dialog.
+    class Modalne {
+    public:
+        explicit Modalne(OknoSeznamuImpl& okno) : m_okno(okno) { ++m_okno.m_modalnich; }
+        ~Modalne() {
+            if (--m_okno.m_modalnich > 0 || !m_okno.m_zavritPoDialogu) return;
+            m_okno.m_zavritPoDialogu = false;
+            if (::IsWindow(m_okno.m_hWnd)) ::PostMessageW(m_okno.m_hWnd, WM_CLOSE, 0, 0);
+        }
+        Modalne(const Modalne&) = delete;
+        Modalne& operator=(const Modalne&) = delete;
+
+    private:
+        OknoSeznamuImpl& m_okno;
+    };
+
+    // True while a modal dialog of the window runs; that dialog is then brought forward.
+    bool PrenestDialogDopredu() {
+        if (m_modalnich == 0) return false;
+        HWND dialog = ::GetLastActivePopup(this->m_hWnd);
+        if (dialog && dialog != this->m_hWnd) ::SetForegroundWindow(dialog);
+        return true;
+    }
+
+    // WM_CLOSE under a running dialog: the window closes once the dialog has ended.
+    bool OdlozitZavreni() {
+        if (!PrenestDialogDopredu()) return false;
+        m_zavritPoDialogu = true;
+        return true;
+    }
+
+    // After a dialog the keys belong to the list again (Wine does not always activate the owner).
     void VratitFokus() {
         if (!::IsWindowVisible(this->m_hWnd)) return;
         ::SetForegroundWindow(this->m_hWnd);
@@ -147,6 +181,8 @@ protected:
 
 private:
     UINT m_idNazvu;
+    int m_modalnich = 0;
+    bool m_zavritPoDialogu = false;
     T& Odvozene() { return static_cast<T&>(*this); }
 };
 
