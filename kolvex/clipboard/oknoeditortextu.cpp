@@ -311,11 +311,15 @@ void OknoSchrankaEditorTextu::Novy() {
     const std::wstring navrh = knihovna::Formatovat(L"%s\\%s.%s", SlozkaTextu().c_str(),
                                                     knihovna::Retezec(IDS_NOVY_SOUBOR).c_str(), L"tdsdat");
     if (navrh.size() >= MAX_PATH) {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
         aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_NAZEV_NOVEHO_SOUBORU_DLOUHY), MB_ICONWARNING);
         return;
     }
     std::wstring cesta;
-    if (!VybratSoubor(m_hWnd, navrh, false, cesta)) return;
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (!VybratSoubor(m_hWnd, navrh, false, cesta)) return;
+    }
     ZavritSoubor();
     texty.Vyprazdnit();
     soubor = cesta;
@@ -336,7 +340,10 @@ void OknoSchrankaEditorTextu::Ulozit() {
 
 void OknoSchrankaEditorTextu::UlozitJako() {
     std::wstring cesta;
-    if (!VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), false, cesta)) return;
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (!VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), false, cesta)) return;
+    }
     UlozitEditDoZaznamu(aktualni);
     // a copy: the current file stays the one the editor works on
     UlozitSeznamTextu(cesta.c_str(), texty);
@@ -345,9 +352,12 @@ void OknoSchrankaEditorTextu::UlozitJako() {
 
 void OknoSchrankaEditorTextu::Pridat() {
     std::wstring nazev;
-    do {
-        if (!ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_NOVEHO_TEXTU, m_hWnd)) return;
-    } while (nazev.empty());
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        do {
+            if (!ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_NOVEHO_TEXTU, m_hWnd)) return;
+        } while (nazev.empty());
+    }
     OpustitAktualni();  // the new text takes the edit: what was typed stays in its own record
     int n = texty.Pridat(nazev);
     if (n < 0) return;
@@ -365,10 +375,12 @@ void OknoSchrankaEditorTextu::Odebrat() {
     }
     LRESULT data = seznam.Poslat(LB_GETITEMDATA, static_cast<WPARAM>(index));
     if (data == LB_ERR || data < 0 || data >= texty.Pocet()) return;
-    if (NastaveniEditoru().potvrzovatOdebrani &&
-        knihovna::oknoZpravy(m_hWnd, knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
-                             MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
-        return;
+    if (NastaveniEditoru().potvrzovatOdebrani) {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (knihovna::oknoZpravy(m_hWnd, knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
+                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
+            return;
+    }
     // the current text may be another than the selected one (after a rename): keep its edit
     if (aktualni != static_cast<int>(data)) OpustitAktualni();
     Overit(SUCCEEDED(texty.Odebrat(static_cast<int>(data))));
@@ -384,7 +396,11 @@ void OknoSchrankaEditorTextu::Prejmenovat() {
     int n = VybranyZaznam();
     if (n < 0) return;
     std::wstring nazev = texty.zaznamy[static_cast<size_t>(n)].nazev;
-    if (!ZadatTextId(nazev, IDS_ZADEJTE_NOVY_NAZEV_TEXTU, m_hWnd)) return;
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (!ZadatTextId(nazev, IDS_ZADEJTE_NOVY_NAZEV_TEXTU, m_hWnd)) return;
+    }
+    if (n >= texty.Pocet()) return;
     texty.zaznamy[static_cast<size_t>(n)].nazev = nazev;  // an empty name is accepted here
     NaplnitSeznam();
 }
@@ -395,15 +411,22 @@ void OknoSchrankaEditorTextu::Pouzit() {
 }
 
 void OknoSchrankaEditorTextu::ZobrazitChybu(const Chyba& chyba) {
+    knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
     aplikace.ZobrazitZpravu(knihovna::ZiskatTextChyby(chyba.Hresult()), MB_ICONERROR);
 }
 
 void OknoSchrankaEditorTextu::ProvestPrikaz(UINT id) {
+    if (m_modalni.PrenestDopredu(m_hWnd)) return;  // a command posted while a question runs
     switch (id) {
         case 40030: Novy(); break;
         case 40031: {
             std::wstring cesta;
-            if (VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), true, cesta)) OtevritSoubor(cesta);
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), true, cesta);
+            }
+            if (vybrano) OtevritSoubor(cesta);
             break;
         }
         case 40032: Ulozit(); break;
@@ -447,6 +470,7 @@ LRESULT OknoSchrankaEditorTextu::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) 
 }
 
 LRESULT OknoSchrankaEditorTextu::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (m_modalni.OdlozitZavreni(m_hWnd)) return 0;  // closed when the question has ended
     try {
         UlozitPolohu();
     } catch (const Chyba&) {

@@ -14,6 +14,7 @@
 #include "clipboard/listboxy.h"
 #include "clipboard/seznamtextu.h"
 #include "core/menu.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 #include "knihovna/rozdelovac.h"
 
@@ -68,6 +69,8 @@ private:
     std::unique_ptr<MenuOkno> m_menuOkno;
     std::unique_ptr<MenuNapoveda> m_menuNapoveda;
     MenuPopup* m_menu = nullptr;
+    // The editor's questions and file dialogs: closing waits for them, commands bring them forward.
+    knihovna::ModalniSmycky m_modalni;
 
     void VytvoritMenuListu();
     void OdebratMenuListu();

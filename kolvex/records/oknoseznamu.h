@@ -13,6 +13,7 @@
 #include "core/ikonatray.h"
 #include "core/menu.h"
 #include "core/vlaknomodulu.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 #include "knihovna/prvky.h"
 
@@ -104,39 +105,18 @@ protected:
 
     bool PridatIkonu() { return PridatIkonuSeznamu(m_ikona, this->m_hWnd, ikonaModulu, m_idNazvu); }
 
-    // While one lives, a modal dialog or message box owned by the window runs (the window is
-    // disabled for real input, but messages posted to it or to the list still arrive): keys and
-    // commands that would change the list only bring the dialog forward, and WM_CLOSE waits
-    // until the last one has ended, so nothing is removed or destroyed under a running dialog.
-    class Modalne {
+    // While one lives, a modal dialog or message box owned by the window runs: keys and commands
+    // that would change the list only bring it forward, and WM_CLOSE waits until it has ended.
+    class Modalne : public knihovna::ModalniSmycky::Beh {
     public:
-        explicit Modalne(OknoSeznamuImpl& okno) : m_okno(okno) { ++m_okno.m_modalnich; }
-        ~Modalne() {
-            if (--m_okno.m_modalnich > 0 || !m_okno.m_zavritPoDialogu) return;
-            m_okno.m_zavritPoDialogu = false;
-            if (::IsWindow(m_okno.m_hWnd)) ::PostMessageW(m_okno.m_hWnd, WM_CLOSE, 0, 0);
-        }
-        Modalne(const Modalne&) = delete;
-        Modalne& operator=(const Modalne&) = delete;
-
-    private:
-        OknoSeznamuImpl& m_okno;
+        explicit Modalne(OknoSeznamuImpl& okno) : Beh(okno.m_modalni, okno.m_hWnd) {}
     };
 
     // True while a modal dialog of the window runs; that dialog is then brought forward.
-    bool PrenestDialogDopredu() {
-        if (m_modalnich == 0) return false;
-        HWND dialog = ::GetLastActivePopup(this->m_hWnd);
-        if (dialog && dialog != this->m_hWnd) ::SetForegroundWindow(dialog);
-        return true;
-    }
+    bool PrenestDialogDopredu() { return m_modalni.PrenestDopredu(this->m_hWnd); }
 
     // WM_CLOSE under a running dialog: the window closes once the dialog has ended.
-    bool OdlozitZavreni() {
-        if (!PrenestDialogDopredu()) return false;
-        m_zavritPoDialogu = true;
-        return true;
-    }
+    bool OdlozitZavreni() { return m_modalni.OdlozitZavreni(this->m_hWnd); }
 
     // After a dialog the keys belong to the list again (Wine does not always activate the owner).
     void VratitFokus() {
@@ -181,8 +161,7 @@ protected:
 
 private:
     UINT m_idNazvu;
-    int m_modalnich = 0;
-    bool m_zavritPoDialogu = false;
+    knihovna::ModalniSmycky m_modalni;
     T& Odvozene() { return static_cast<T&>(*this); }
 };
 

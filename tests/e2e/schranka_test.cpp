@@ -489,3 +489,44 @@ TEST_F(Schranka, EditorUkazujeVybranyTextAPsaneNeztraci) {
     ASSERT_TRUE(EnterAz(okno, L"druhý nový"));
     Ukoncit(kolvex, hlavni);
 }
+
+// The editor's questions are owned by it: while the name question of "Přidat" runs the editor is
+// disabled, and a WM_CLOSE that reaches it anyway waits until the question has been answered.
+TEST_F(Schranka, EditorSeNezavrePodOtevrenymDotazem) {
+    ZalozitSeznamTextu();
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+    HWND editor = OtevritPrikazem(kolvex, hlavni, 40025, TRIDA_EDITORU);
+    ASSERT_NE(editor, nullptr);
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = Potomek(editor, L"ListBoxSeznam");
+        return seznam && ::IsWindowVisible(editor) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3;
+    }));
+    ::PostMessageW(editor, WM_COMMAND, 40036, 0);
+    HWND dotaz = CekatNaDotaz(kolvex);
+    ASSERT_NE(dotaz, nullptr);
+    EXPECT_EQ(::GetWindow(dotaz, GW_OWNER), editor) << "the name question has no owner";
+    EXPECT_FALSE(::IsWindowEnabled(editor));
+    ::PostMessageW(editor, WM_CLOSE, 0, 0);
+    ::PostMessageW(editor, WM_COMMAND, 40036, 0);  // a second question does not open over the first
+    // posted messages of the thread are handled in order: this selection comes after them
+    ::PostMessageW(seznam, LB_SETCURSEL, 2, 0);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) == 2; }));
+    ASSERT_TRUE(::IsWindow(editor)) << "the editor was closed under its question";
+    ASSERT_TRUE(::IsWindow(dotaz));
+    ::SetWindowTextW(::FindWindowExW(dotaz, nullptr, L"Edit", nullptr), L"Čtvrtý");
+    ::PostMessageW(dotaz, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(editor); })) << "the editor did not close after the question";
+    HWND dalsi = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+    EXPECT_FALSE(dalsi && ::IsWindowVisible(dalsi)) << "a second name question opened";
+    std::vector<BYTE> ocekavane = SouborTextu({{L"Zeta", L"poslední"},
+                                               {L"Adresa", L"Ulice 1\r\n110 00 Praha"},
+                                               {L"Podpis", L"S pozdravem\r\nJan"}});
+    PridatText(ocekavane, L"Čtvrtý");
+    PridatText(ocekavane, L"");
+    ocekavane.insert(ocekavane.end(), 8, 0);
+    EXPECT_EQ(PrecistBajty(SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat"), ocekavane);
+    Ukoncit(kolvex, hlavni);
+}
