@@ -403,6 +403,12 @@ void OknoSchrankaEditorTextu::Prejmenovat() {
     if (n >= texty.Pocet()) return;
     texty.zaznamy[static_cast<size_t>(n)].nazev = nazev;  // an empty name is accepted here
     NaplnitSeznam();
+    // The selection stays on the renamed text: on the first row it would belong to another text
+    // than the one the edit shows, and "Použít" would write the edit into that other one.
+    const LRESULT pocet = seznam.Poslat(LB_GETCOUNT);
+    for (LRESULT radek = 0; radek < pocet; ++radek)
+        if (seznam.Poslat(LB_GETITEMDATA, static_cast<WPARAM>(radek)) == n)
+            seznam.Poslat(LB_SETCURSEL, static_cast<WPARAM>(radek));
 }
 
 void OknoSchrankaEditorTextu::Pouzit() {

@@ -344,6 +344,12 @@ TEST_F(Schranka, EditorOdebereTextKlavesouCtrlDeleteAUlozi) {
 
 namespace {
 
+std::string Utf8(const std::wstring& text) {
+    std::string vysledek(static_cast<size_t>(::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &vysledek[0], static_cast<int>(vysledek.size()), nullptr, nullptr);
+    return vysledek.c_str();
+}
+
 // The screen point in the middle of a list row (row height and top index, no pointers across
 // processes).
 POINT BodRadku(HWND seznam, int radek) {
@@ -362,6 +368,21 @@ POINT StredOkna(HWND okno) {
     RECT r{};
     ::GetWindowRect(okno, &r);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+HWND Fokus(HWND okno) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(okno, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// A click into the window, until the keyboard focus is there (so typing goes to it).
+bool KliknoutDo(HWND okno) {
+    for (int pokus = 0; pokus < 3; ++pokus) {
+        KliknoutLevym(StredOkna(okno));
+        if (CekatNa([&] { return Fokus(okno) == okno; }, 2000)) return true;
+    }
+    return false;
 }
 
 // The name prompt of the program (a visible #32770 with an edit).
@@ -426,10 +447,11 @@ TEST_F(Schranka, EditorUkazujeVybranyTextAPsaneNeztraci) {
     }
 
     // typed into "Podpis", then "Uložit": the file holds what the edit shows
-    KliknoutLevym(StredOkna(edit));
+    ASSERT_TRUE(KliknoutDo(edit));
     StisknoutKlavesy({VK_CONTROL, VK_END});
     NapsatText(L" a další");
-    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"S pozdravem\r\nJan a další"; }));
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"S pozdravem\r\nJan a další"; }))
+        << Utf8(TextOkna(edit)) << " / row " << ::SendMessageW(seznam, LB_GETCURSEL, 0, 0);
     ::PostMessageW(editor, WM_COMMAND, 40032, 0);
     EXPECT_TRUE(CekatNa([&] {
         return PrecistBajty(soubor) == SouborTextu({{L"Zeta", L"poslední"},
@@ -454,17 +476,28 @@ TEST_F(Schranka, EditorUkazujeVybranyTextAPsaneNeztraci) {
             << "the new text is not shown empty";
         EXPECT_EQ(::SendMessageW(seznam, LB_GETCURSEL, 0, 0), RadekNazvu(seznam, n.nazev));
         ::SetForegroundWindow(editor);
-        KliknoutLevym(StredOkna(edit));
+        ASSERT_TRUE(KliknoutDo(edit));
         NapsatText(n.text);
         ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == n.text; }));
     }
     // a click on the first new one shows its own text, not the one typed last
     KliknoutLevym(BodRadku(seznam, RadekNazvu(seznam, L"Nový")));
     EXPECT_TRUE(CekatNa([&] { return TextOkna(edit) == L"první nový"; })) << "edit: " << TextOkna(edit).size();
-    KliknoutLevym(StredOkna(edit));
+    ASSERT_TRUE(KliknoutDo(edit));
     StisknoutKlavesy({VK_CONTROL, VK_END});
     NapsatText(L" a dost");
     ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"první nový a dost"; }));
+
+    // "Přejmenovat" keeps the renamed text selected, so "Použít" stores the edit into it
+    ::PostMessageW(editor, WM_COMMAND, 40038, 0);
+    HWND dotaz = CekatNaDotaz(kolvex);
+    ASSERT_NE(dotaz, nullptr) << "no rename prompt";
+    ::SetWindowTextW(::FindWindowExW(dotaz, nullptr, L"Edit", nullptr), L"Nový text");
+    ::PostMessageW(dotaz, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(CekatNa([&] { return RadekNazvu(seznam, L"Nový text") >= 0; }));
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETCURSEL, 0, 0), RadekNazvu(seznam, L"Nový text"));
+    EXPECT_EQ(TextOkna(edit), L"první nový a dost");
+    ::PostMessageW(editor, WM_COMMAND, 40039, 0);
 
     // closing the editor stores the text being typed and writes the file
     ::PostMessageW(hlavni, WM_COMMAND, 40025, 0);
@@ -472,7 +505,7 @@ TEST_F(Schranka, EditorUkazujeVybranyTextAPsaneNeztraci) {
     EXPECT_EQ(PrecistBajty(soubor), SouborTextu({{L"Zeta", L"poslední"},
                                                  {L"Adresa", L"Ulice 1\r\n110 00 Praha"},
                                                  {L"Podpis", L"S pozdravem\r\nJan a další!"},
-                                                 {L"Nový", L"první nový a dost"},
+                                                 {L"Nový text", L"první nový a dost"},
                                                  {L"Druhý", L"druhý nový"}}));
 
     // "Text do schránky" offers the saved texts: a click on "Druhý" and Enter copy what was typed

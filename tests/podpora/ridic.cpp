@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -146,11 +147,15 @@ void NapsatText(const std::wstring& text) {
 
 void KliknoutLevym(POINT bod) {
     ::SetCursorPos(bod.x, bod.y);
-    INPUT vstup[2]{};
-    vstup[0].type = vstup[1].type = INPUT_MOUSE;
-    vstup[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    vstup[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, vstup, sizeof(INPUT));
+    // the move goes with the buttons, so the click cannot land where the cursor was before
+    INPUT vstup[3]{};
+    vstup[0].type = vstup[1].type = vstup[2].type = INPUT_MOUSE;
+    vstup[0].mi.dx = static_cast<LONG>(bod.x * 65535 / std::max(1, ::GetSystemMetrics(SM_CXSCREEN) - 1));
+    vstup[0].mi.dy = static_cast<LONG>(bod.y * 65535 / std::max(1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+    vstup[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    vstup[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    vstup[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, vstup, sizeof(INPUT));
 }
 
 std::wstring SlozkaDokumentu() {
