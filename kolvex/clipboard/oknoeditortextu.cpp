@@ -381,7 +381,7 @@ void OknoSchrankaEditorTextu::Odebrat() {
                                  MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
             return;
     }
-    // the current text may be another than the selected one (after a rename): keep its edit
+    // a current text other than the removed one keeps its edit
     if (aktualni != static_cast<int>(data)) OpustitAktualni();
     Overit(SUCCEEDED(texty.Odebrat(static_cast<int>(data))));
     aktualni = -1;
