@@ -149,6 +149,7 @@ void OknoOperativniTexty::OdebratVybrany() {
 }
 
 LRESULT OknoOperativniTexty::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+    if (OdlozitZavreni()) return 0;
     UlozitPolohu();
     ::SetClassLongPtrW(m_hWnd, GCLP_HICONSM, 0);
     ::SetClassLongPtrW(m_hWnd, GCLP_HICON, 0);
@@ -170,6 +171,7 @@ LRESULT OknoOperativniTexty::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     try {
         return ProvestPrikaz(msg, w, l);
     } catch (const knihovna::Chyba& chyba) {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
         aplikace.ZobrazitChybuComPopis(chyba);
     }
     return 0;
@@ -177,6 +179,7 @@ LRESULT OknoOperativniTexty::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
     const UINT id = LOWORD(w);
+    if (m_modalni.PrenestDopredu(m_hWnd)) return 0;  // a command posted while a dialog runs
     ZpracovatSpolecnyPrikaz(m_hWnd, id);
     switch (id) {
         case 40047: VlozitVyberDoSchranky(); break;
@@ -189,7 +192,12 @@ LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
         case 40001: Odeslat(WM_CLOSE); break;
         case 40056: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(m_hWnd, cesta, true)) {
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = VybratSouborOperativnichTextu(m_hWnd, cesta, true);
+            }
+            if (vybrano) {
                 if (!operativniTexty) operativniTexty = std::make_unique<OperativniTexty>();
                 NacistOperativniTexty(*operativniTexty, cesta);
                 NaplnitSeznam();
@@ -198,10 +206,16 @@ LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
         }
         case 40057: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(m_hWnd, cesta, false) && operativniTexty) {
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = VybratSouborOperativnichTextu(m_hWnd, cesta, false);
+            }
+            if (vybrano && operativniTexty) {
                 try {
                     UlozitOperativniTexty(*operativniTexty, cesta);
                 } catch (const knihovna::Chyba& chyba) {
+                    knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
                     aplikace.ZobrazitChybuCom(
                         knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_NEULOZENO).c_str(), cesta.c_str()), chyba);
                 }
@@ -267,10 +281,12 @@ LRESULT OknoOperativniTexty::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL&) {
 
 LRESULT OknoOperativniTexty::OnPrvek(UINT, WPARAM w, LPARAM l, BOOL&) {
     if (reinterpret_cast<HWND>(l) != seznam.m_hWnd) return 0;
+    if (m_modalni.PrenestDopredu(m_hWnd)) return 0;  // keys that reach the list under a dialog
     if (w == VK_RETURN) {
         try {
             VlozitVyberDoSchranky();
         } catch (const knihovna::Chyba& chyba) {
+            knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
             aplikace.ZobrazitChybuComPopis(chyba);
         }
     } else if (w == VK_ESCAPE)

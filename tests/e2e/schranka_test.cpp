@@ -563,3 +563,40 @@ TEST_F(Schranka, EditorSeNezavrePodOtevrenymDotazem) {
     EXPECT_EQ(PrecistBajty(SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat"), ocekavane);
     Ukoncit(kolvex, hlavni);
 }
+
+// The operative window's file dialog is owned by it; the tray toggle, Esc in the list and
+// WM_CLOSE while the dialog runs leave the window (and the program) alone until it has ended.
+TEST_F(Schranka, OperativniOknoPockaNaSvujDialogSouboru) {
+    Program kolvex;
+    HWND hlavni = nullptr;
+    HWND modul = SpustitAPockat(kolvex, hlavni);
+    ASSERT_NE(modul, nullptr);
+    HWND okno = OtevritPrikazem(kolvex, hlavni, 40041, TRIDA_OPERATIVNI);
+    ASSERT_NE(okno, nullptr);
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return (seznam = Seznam(okno)) != nullptr && ::IsWindowVisible(okno); }));
+    ASSERT_TRUE(DoSchranky(L"jeden text"));
+    ::PostMessageW(hlavni, WM_COMMAND, 40042, 0);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 1; }));
+
+    ::PostMessageW(okno, WM_COMMAND, 40056, 0);  // "Otevřít"
+    HWND dialog = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        dialog = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+        return dialog && ::IsWindowVisible(dialog);
+    }, 10000)) << "no open dialog";
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), okno) << "the file dialog has no owner";
+    ::PostMessageW(modul, WM_COMMAND, 40041, 0);  // the tray toggle, on the window's own thread
+    ::PostMessageW(seznam, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::PostMessageW(okno, WM_CLOSE, 0, 0);
+    for (int radek : {-1, 0}) {  // handled in order after the messages above
+        ::PostMessageW(seznam, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+        ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) == radek; }));
+    }
+    ASSERT_TRUE(::IsWindow(okno)) << "the window was destroyed under its dialog";
+    ASSERT_TRUE(::IsWindow(dialog));
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(dialog) && !::IsWindow(okno); })) << "the window did not close afterwards";
+    EXPECT_TRUE(kolvex.Bezi());
+    Ukoncit(kolvex, hlavni);
+}
