@@ -542,6 +542,14 @@ TEST_F(Schranka, EditorSeNezavrePodOtevrenymDotazem) {
     ASSERT_NE(dotaz, nullptr);
     EXPECT_EQ(::GetWindow(dotaz, GW_OWNER), editor) << "the name question has no owner";
     EXPECT_FALSE(::IsWindowEnabled(editor));
+    // the tray toggle only brings the question forward: the module goes on at once (the
+    // operative window it opens next appears without waiting for the editor to stop)
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    ::PostMessageW(modul, WM_COMMAND, 40025, 0);
+    ::PostMessageW(modul, WM_COMMAND, 40041, 0);
+    EXPECT_NE(kolvex.CekatNaOkno(TRIDA_OPERATIVNI, 3000), nullptr) << "the toggle waited for the editor";
+    EXPECT_TRUE(::IsWindow(editor));
     ::PostMessageW(editor, WM_CLOSE, 0, 0);
     ::PostMessageW(editor, WM_COMMAND, 40036, 0);  // a second question does not open over the first
     // posted messages of the thread are handled in order: this selection comes after them
@@ -564,39 +572,60 @@ TEST_F(Schranka, EditorSeNezavrePodOtevrenymDotazem) {
     Ukoncit(kolvex, hlavni);
 }
 
-// The operative window's file dialog is owned by it; the tray toggle, Esc in the list and
-// WM_CLOSE while the dialog runs leave the window (and the program) alone until it has ended.
-TEST_F(Schranka, OperativniOknoPockaNaSvujDialogSouboru) {
+// The file dialogs of the operative window and of "Text do schránky" are owned by their window;
+// the tray toggle, Esc in the list and WM_CLOSE while the dialog runs leave the window (and the
+// program) alone until the dialog has ended, and the window closes then.
+TEST_F(Schranka, OknoSeSeznamemPockaNaSvujDialogSouboru) {
+    ZalozitSeznamTextu();
+    struct Pripad {
+        UINT prikaz;         // the module's toggle
+        const wchar_t* trida;
+        UINT otevrit;        // the window's open-file command
+    };
     Program kolvex;
     HWND hlavni = nullptr;
     HWND modul = SpustitAPockat(kolvex, hlavni);
     ASSERT_NE(modul, nullptr);
-    HWND okno = OtevritPrikazem(kolvex, hlavni, 40041, TRIDA_OPERATIVNI);
-    ASSERT_NE(okno, nullptr);
-    HWND seznam = nullptr;
-    ASSERT_TRUE(CekatNa([&] { return (seznam = Seznam(okno)) != nullptr && ::IsWindowVisible(okno); }));
-    ASSERT_TRUE(DoSchranky(L"jeden text"));
-    ::PostMessageW(hlavni, WM_COMMAND, 40042, 0);
-    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 1; }));
+    for (const Pripad& p : {Pripad{40041, TRIDA_OPERATIVNI, 40056}, Pripad{40040, TRIDA_TEXTU, 40024}}) {
+        SCOPED_TRACE(p.prikaz);
+        HWND okno = OtevritPrikazem(kolvex, hlavni, p.prikaz, p.trida);
+        ASSERT_NE(okno, nullptr);
+        HWND seznam = nullptr;
+        ASSERT_TRUE(CekatNa([&] { return (seznam = Seznam(okno)) != nullptr && ::IsWindowVisible(okno); }));
+        if (::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 0) {  // the operative list starts empty
+            ASSERT_TRUE(DoSchranky(L"jeden text"));
+            ::PostMessageW(hlavni, WM_COMMAND, 40042, 0);
+            ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 1; }));
+        }
 
-    ::PostMessageW(okno, WM_COMMAND, 40056, 0);  // "Otevřít"
-    HWND dialog = nullptr;
-    ASSERT_TRUE(CekatNa([&] {
-        dialog = NajitOknoProcesu(kolvex.Pid(), L"#32770");
-        return dialog && ::IsWindowVisible(dialog);
-    }, 10000)) << "no open dialog";
-    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), okno) << "the file dialog has no owner";
-    ::PostMessageW(modul, WM_COMMAND, 40041, 0);  // the tray toggle, on the window's own thread
-    ::PostMessageW(seznam, WM_KEYDOWN, VK_ESCAPE, 0);
-    ::PostMessageW(okno, WM_CLOSE, 0, 0);
-    for (int radek : {-1, 0}) {  // handled in order after the messages above
-        ::PostMessageW(seznam, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
-        ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) == radek; }));
+        ::PostMessageW(okno, WM_COMMAND, p.otevrit, 0);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(CekatNa([&] {
+            dialog = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+            return dialog && ::IsWindowVisible(dialog);
+        }, 10000)) << "no open dialog";
+        EXPECT_EQ(::GetWindow(dialog, GW_OWNER), okno) << "the file dialog has no owner";
+        ::PostMessageW(modul, WM_COMMAND, p.prikaz, 0);  // the tray toggle
+        ::PostMessageW(seznam, WM_KEYDOWN, VK_ESCAPE, 0);
+        ::PostMessageW(okno, WM_CLOSE, 0, 0);
+        for (int radek : {-1, 0}) {  // handled in order after the window's messages above
+            ::PostMessageW(seznam, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+            ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) == radek; }));
+        }
+        // the toggle is handled on the module's thread: a command after it shows that it has been
+        ::PostMessageW(modul, WM_COMMAND, 40025, 0);
+        HWND editor = kolvex.CekatNaOkno(TRIDA_EDITORU, 3000);
+        EXPECT_NE(editor, nullptr) << "the toggle waited for the window";
+        ASSERT_TRUE(::IsWindow(okno)) << "the window was destroyed under its dialog";
+        ASSERT_TRUE(::IsWindow(dialog));
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(CekatNa([&] { return !::IsWindow(dialog) && !::IsWindow(okno); }))
+            << "the window did not close afterwards";
+        EXPECT_TRUE(kolvex.Bezi());
+        if (editor) {
+            ::PostMessageW(modul, WM_COMMAND, 40025, 0);
+            ASSERT_TRUE(CekatNa([&] { return !::IsWindow(editor); }));
+        }
     }
-    ASSERT_TRUE(::IsWindow(okno)) << "the window was destroyed under its dialog";
-    ASSERT_TRUE(::IsWindow(dialog));
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(dialog) && !::IsWindow(okno); })) << "the window did not close afterwards";
-    EXPECT_TRUE(kolvex.Bezi());
     Ukoncit(kolvex, hlavni);
 }
