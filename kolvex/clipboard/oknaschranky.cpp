@@ -31,14 +31,7 @@ void PrepnoutVlaknoOkna(VlaknoModulu& vlakno) {
     const HWND h = vlakno.Okno();
     const bool okno = h && ::IsWindow(h);
     if (vlakno.Bezi() && okno) {
-        // While a dialog or message of the window runs, the window is disabled: stopping would
-        // close it under that dialog (or wait for it), so the dialog is brought forward instead.
-        if (!::IsWindowEnabled(h)) {
-            HWND popup = ::GetLastActivePopup(h);
-            ::SetForegroundWindow(popup ? popup : h);
-            return;
-        }
-        vlakno.Zastavit();
+        if (!vlakno.PrenestDialogDopredu()) vlakno.Zastavit();
         return;
     }
     if (vlakno.Bezi()) vlakno.Zastavit();

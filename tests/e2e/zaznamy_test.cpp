@@ -449,6 +449,14 @@ TEST(ZaznamyZvenku, UpravaPodOtevrenymDialogemNeprepiseJinyZaznam) {
         // a second edit, and the tool is closed while its dialog runs: the window waits for it
         dialog = UpravitKlavesou(kolvex, okno, n);
         ASSERT_NE(dialog, nullptr);
+        // the tray toggle only brings the dialog forward: the main window goes on at once (the
+        // host window it opens next appears without waiting for the tool to stop)
+        ::PostMessageW(hlavni, WM_COMMAND, n.prikaz, 0);
+        ::PostMessageW(hlavni, WM_COMMAND, 40202, 0);
+        HWND host = kolvex.CekatNaOkno(L"QKolvexHostInfo", 3000);
+        EXPECT_NE(host, nullptr) << "the toggle waited for the tool";
+        if (host) ::PostMessageW(hlavni, WM_COMMAND, 40202, 0);
+        EXPECT_TRUE(::IsWindow(okno));
         ::PostMessageW(okno, WM_COMMAND, n.zavrit, 0);
         ::PostMessageW(okno, WM_CLOSE, 0, 0);
         PockatNaZpracovani(seznam);
