@@ -1,7 +1,8 @@
 // The clipboard tools from outside: a hot key opens the text-to-clipboard window over a seeded
 // text-list file and Enter puts the chosen text on the clipboard; a text copied by another
-// program enters the operative clipboard and is still there after the program restarts; and
-// screenshots of the windows and settings pages for people to look at.
+// program enters the operative clipboard and is still there after the program restarts; the
+// text editor driven by clicks and keys keeps everything typed; windows wait for their own
+// dialogs before they close; and screenshots of the windows and settings pages.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // The registrations, contacts, host and LAN tools from outside: a damaged registrations file is
 // reported while Kolvex runs on, and adding an entry keeps the damaged bytes as a copy; the tool
-// windows open from the main window's commands, and "&Zavřít" closes the contacts window.
+// windows open from the main window's commands, and "&Zavřít" closes the contacts window; an edit
+// dialog owns its list window, nothing acts under it, and the edit reaches its own record.
 #include <gtest/gtest.h>
 
 #include <windows.h>
