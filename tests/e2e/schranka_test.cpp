@@ -630,3 +630,50 @@ TEST_F(Schranka, OknoSeSeznamemPockaNaSvujDialogSouboru) {
     }
     Ukoncit(kolvex, hlavni);
 }
+
+// With automatickyUkladatText off, leaving a text drops what was typed into it (the user's
+// choice), while "Uložit" still writes what the edit shows.
+TEST_F(Schranka, EditorBezUkladaniTextuUlozitPresto) {
+    ZalozitSeznamTextu();
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(KLIC) + L"\\Schranka\\Editor textu").c_str(), 0, nullptr,
+                                0, KEY_WRITE, nullptr, &h, nullptr),
+              0);
+    DWORD ne = 0;
+    ::RegSetValueExW(h, L"automatickyUkladatText", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&ne), sizeof(ne));
+    ::RegCloseKey(h);
+    const std::wstring soubor = SlozkaDat() + L"\\SchrankaVkladaneTexty.tdsdat";
+    Program kolvex;
+    HWND hlavni = nullptr;
+    ASSERT_NE(SpustitAPockat(kolvex, hlavni), nullptr);
+    HWND editor = OtevritPrikazem(kolvex, hlavni, 40025, TRIDA_EDITORU);
+    ASSERT_NE(editor, nullptr);
+    HWND seznam = nullptr, edit = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = Potomek(editor, L"ListBoxSeznam");
+        edit = Potomek(editor, L"Edit");
+        return seznam && edit && ::IsWindowVisible(editor) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 3 &&
+               TextOkna(edit) == L"Ulice 1\r\n110 00 Praha";
+    }));
+    ::SetForegroundWindow(editor);
+    ASSERT_TRUE(KliknoutDo(edit));
+    StisknoutKlavesy({VK_CONTROL, VK_END});
+    NapsatText(L" zahozeno");
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"Ulice 1\r\n110 00 Praha zahozeno"; }));
+    KliknoutLevym(BodRadku(seznam, 2));
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"poslední"; }));
+    KliknoutLevym(BodRadku(seznam, 0));
+    EXPECT_TRUE(CekatNa([&] { return TextOkna(edit) == L"Ulice 1\r\n110 00 Praha"; })) << "the text was stored anyway";
+
+    ASSERT_TRUE(KliknoutDo(edit));
+    StisknoutKlavesy({VK_CONTROL, VK_END});
+    NapsatText(L" uloženo");
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"Ulice 1\r\n110 00 Praha uloženo"; }));
+    ::PostMessageW(editor, WM_COMMAND, 40032, 0);
+    EXPECT_TRUE(CekatNa([&] {
+        return PrecistBajty(soubor) == SouborTextu({{L"Zeta", L"poslední"},
+                                                    {L"Adresa", L"Ulice 1\r\n110 00 Praha uloženo"},
+                                                    {L"Podpis", L"S pozdravem\r\nJan"}});
+    })) << "Save did not write the typed text";
+    Ukoncit(kolvex, hlavni);
+}
