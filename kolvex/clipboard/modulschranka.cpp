@@ -216,7 +216,8 @@ void ModulSchranka::PrepnoutOperativniTexty() {
             throw;
         }
         if (!ok) knihovna::SmazatOkno(oknoOperativniTexty);
-    } else {
+    } else if (!oknoOperativniTexty->OdlozitZavreni()) {
+        // (while its dialog runs, the window closes itself once the dialog has ended)
         knihovna::SmazatOkno(oknoOperativniTexty);
     }
 }

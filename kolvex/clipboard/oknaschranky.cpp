@@ -31,7 +31,7 @@ void PrepnoutVlaknoOkna(VlaknoModulu& vlakno) {
     const HWND h = vlakno.Okno();
     const bool okno = h && ::IsWindow(h);
     if (vlakno.Bezi() && okno) {
-        vlakno.Zastavit();
+        if (!vlakno.PrenestDialogDopredu()) vlakno.Zastavit();
         return;
     }
     if (vlakno.Bezi()) vlakno.Zastavit();

@@ -14,5 +14,6 @@ std::wstring FiltrSouboru(UINT idNazvu, const wchar_t* maska);
 void StylOknaSeznamu(bool minMax, bool navrchu, DWORD& styl, DWORD& rozsireny);
 
 // Stops the window's thread while its window is open, else starts it (a thread whose window has
-// just closed by itself is only ending: the start waits for it).
+// just closed by itself is only ending: the start waits for it). While the window's own dialog
+// runs it only brings that dialog forward.
 void PrepnoutVlaknoOkna(VlaknoModulu& vlakno);

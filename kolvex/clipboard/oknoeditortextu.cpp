@@ -271,13 +271,17 @@ void OknoSchrankaEditorTextu::ZobrazitVybrany() {
     edit.Poslat(EM_SETMODIFY, FALSE);
 }
 
+void OknoSchrankaEditorTextu::OpustitAktualni() {
+    if (NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
+}
+
 void OknoSchrankaEditorTextu::ZmenaVyberu() {
-    if (aktualni >= 0 && aktualni < texty.Pocet() && NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
+    OpustitAktualni();
     ZobrazitVybrany();
 }
 
 void OknoSchrankaEditorTextu::ZavritSoubor() {
-    if (aktualni >= 0 && aktualni < texty.Pocet() && NastaveniEditoru().automatickyUkladatText) UlozitEditDoZaznamu(aktualni);
+    OpustitAktualni();
     if (Existuje(soubor) && NastaveniEditoru().automatickyUkladatSoubor) UlozitDo(soubor, false);
     texty.Vyprazdnit();
     ochranaSouboru.Zdravy();
@@ -312,6 +316,7 @@ bool OknoSchrankaEditorTextu::OtevritSoubor(const std::wstring& cesta) {
     soubor = cesta;
     NastavitTitulek();
     NaplnitSeznam();
+    ZobrazitVybrany();  // the first text becomes the current one, so what is typed has a record
     AktualizovatPrikazy();
     return true;
 }
@@ -320,11 +325,15 @@ void OknoSchrankaEditorTextu::Novy() {
     const std::wstring navrh = knihovna::Formatovat(L"%s\\%s.%s", SlozkaTextu().c_str(),
                                                     knihovna::Retezec(IDS_NOVY_SOUBOR).c_str(), L"tdsdat");
     if (navrh.size() >= MAX_PATH) {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
         aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_NAZEV_NOVEHO_SOUBORU_DLOUHY), MB_ICONWARNING);
         return;
     }
     std::wstring cesta;
-    if (!VybratSoubor(m_hWnd, navrh, false, cesta)) return;
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (!VybratSoubor(m_hWnd, navrh, false, cesta)) return;
+    }
     ZavritSoubor();
     texty.Vyprazdnit();
     soubor = cesta;
@@ -334,6 +343,7 @@ void OknoSchrankaEditorTextu::Novy() {
 }
 
 void OknoSchrankaEditorTextu::Ulozit() {
+    UlozitEditDoZaznamu(aktualni);  // saving writes what the user sees
     if (!Existuje(soubor)) {
         UlozitJako();
         return;
@@ -344,7 +354,11 @@ void OknoSchrankaEditorTextu::Ulozit() {
 
 void OknoSchrankaEditorTextu::UlozitJako() {
     std::wstring cesta;
-    if (!VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), false, cesta)) return;
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (!VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), false, cesta)) return;
+    }
+    UlozitEditDoZaznamu(aktualni);
     // a copy: the current file stays the one the editor works on
     UlozitDo(cesta, true);
     AktualizovatPrikazy();
@@ -352,9 +366,13 @@ void OknoSchrankaEditorTextu::UlozitJako() {
 
 void OknoSchrankaEditorTextu::Pridat() {
     std::wstring nazev;
-    do {
-        if (!ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_NOVEHO_TEXTU)) return;
-    } while (nazev.empty());
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        do {
+            if (!ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_NOVEHO_TEXTU, m_hWnd)) return;
+        } while (nazev.empty());
+    }
+    OpustitAktualni();  // the new text takes the edit: what was typed stays in its own record
     int n = texty.Pridat(nazev);
     if (n < 0) return;
     LRESULT index = seznam.PridatPolozku(nazev.c_str(), n);
@@ -371,10 +389,14 @@ void OknoSchrankaEditorTextu::Odebrat() {
     }
     LRESULT data = seznam.Poslat(LB_GETITEMDATA, static_cast<WPARAM>(index));
     if (data == LB_ERR || data < 0 || data >= texty.Pocet()) return;
-    if (NastaveniEditoru().potvrzovatOdebrani &&
-        knihovna::oknoZpravy(::GetActiveWindow(), knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
-                             MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
-        return;
+    if (NastaveniEditoru().potvrzovatOdebrani) {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (knihovna::oknoZpravy(m_hWnd, knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
+                                 MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
+            return;
+    }
+    // a current text other than the removed one keeps its edit
+    if (aktualni != static_cast<int>(data)) OpustitAktualni();
     Overit(SUCCEEDED(texty.Odebrat(static_cast<int>(data))));
     aktualni = -1;
     LRESULT pocet = seznam.Poslat(LB_GETCOUNT) - 1;
@@ -388,9 +410,19 @@ void OknoSchrankaEditorTextu::Prejmenovat() {
     int n = VybranyZaznam();
     if (n < 0) return;
     std::wstring nazev = texty.zaznamy[static_cast<size_t>(n)].nazev;
-    if (!ZadatTextId(nazev, IDS_ZADEJTE_NOVY_NAZEV_TEXTU)) return;
+    {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        if (!ZadatTextId(nazev, IDS_ZADEJTE_NOVY_NAZEV_TEXTU, m_hWnd)) return;
+    }
+    if (n >= texty.Pocet()) return;
     texty.zaznamy[static_cast<size_t>(n)].nazev = nazev;  // an empty name is accepted here
     NaplnitSeznam();
+    // The selection stays on the renamed text: on the first row it would belong to another text
+    // than the one the edit shows, and "Použít" would write the edit into that other one.
+    const LRESULT pocet = seznam.Poslat(LB_GETCOUNT);
+    for (LRESULT radek = 0; radek < pocet; ++radek)
+        if (seznam.Poslat(LB_GETITEMDATA, static_cast<WPARAM>(radek)) == n)
+            seznam.Poslat(LB_SETCURSEL, static_cast<WPARAM>(radek));
 }
 
 void OknoSchrankaEditorTextu::Pouzit() {
@@ -399,15 +431,22 @@ void OknoSchrankaEditorTextu::Pouzit() {
 }
 
 void OknoSchrankaEditorTextu::ZobrazitChybu(const Chyba& chyba) {
+    knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
     aplikace.ZobrazitZpravu(knihovna::ZiskatTextChyby(chyba.Hresult()), MB_ICONERROR);
 }
 
 void OknoSchrankaEditorTextu::ProvestPrikaz(UINT id) {
+    if (m_modalni.PrenestDopredu(m_hWnd)) return;  // a command posted while a question runs
     switch (id) {
         case 40030: Novy(); break;
         case 40031: {
             std::wstring cesta;
-            if (VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), true, cesta)) OtevritSoubor(cesta);
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = VybratSoubor(m_hWnd, Existuje(soubor) ? soubor : std::wstring(), true, cesta);
+            }
+            if (vybrano) OtevritSoubor(cesta);
             break;
         }
         case 40032: Ulozit(); break;
@@ -436,7 +475,8 @@ LRESULT OknoSchrankaEditorTextu::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) 
             if (kod == EN_CHANGE && edit.Poslat(EM_GETMODIFY)) PovolitPouzit(true);
             return 0;
         }
-        if (l != 0 && reinterpret_cast<HWND>(l) == seznam.m_hWnd && kod != 1) {
+        // the list's own notifications (LBN_SELCHANGE is 1); its accelerator commands come with no handle
+        if (l != 0 && reinterpret_cast<HWND>(l) == seznam.m_hWnd) {
             if (kod == LBN_SELCHANGE) ZmenaVyberu();
             return 0;
         }
@@ -450,6 +490,7 @@ LRESULT OknoSchrankaEditorTextu::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) 
 }
 
 LRESULT OknoSchrankaEditorTextu::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (m_modalni.OdlozitZavreni(m_hWnd)) return 0;  // closed when the question has ended
     try {
         UlozitPolohu();
     } catch (const Chyba&) {

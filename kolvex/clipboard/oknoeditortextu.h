@@ -16,6 +16,7 @@
 #include "clipboard/seznamtextu.h"
 #include "core/menu.h"
 #include "core/poskozenysoubor.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 #include "knihovna/rozdelovac.h"
 
@@ -77,6 +78,8 @@ private:
     std::unique_ptr<MenuOkno> m_menuOkno;
     std::unique_ptr<MenuNapoveda> m_menuNapoveda;
     MenuPopup* m_menu = nullptr;
+    // The editor's questions and file dialogs: closing waits for them, commands bring them forward.
+    knihovna::ModalniSmycky m_modalni;
 
     void VytvoritMenuListu();
     void OdebratMenuListu();
@@ -85,6 +88,8 @@ private:
     void AktualizovatPrikazy();
     void PovolitPouzit(bool povolit);
     void UlozitEditDoZaznamu(int n);
+    // Leaving the current text: its edit is stored when automatickyUkladatText is set.
+    void OpustitAktualni();
     int VybranyZaznam() const;  // record index of the selection, -1 when none
     void ProvestPrikaz(UINT id);
     void ZobrazitChybu(const knihovna::Chyba& chyba);

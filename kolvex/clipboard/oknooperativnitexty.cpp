@@ -31,12 +31,13 @@ std::wstring Filtr() { return FiltrSouboru(IDS_FILTR_OPERATIVNI, L"*.otdat"); }
 
 }  // namespace
 
-bool VybratSouborOperativnichTextu(std::wstring& cesta, bool otevrit) {
+bool VybratSouborOperativnichTextu(HWND vlastnik, std::wstring& cesta, bool otevrit) {
     const std::wstring vychozi = CestaOperativnichTextu();
     if (vychozi.size() >= MAX_PATH) knihovna::VyhoditChybu(E_INVALIDARG);
     DialogSouboru dialog;
     PripravitDialogSouboru(dialog, vychozi.c_str());
     const std::wstring filtr = Filtr();
+    dialog.ofn.hwndOwner = vlastnik;
     dialog.ofn.lpstrFilter = filtr.c_str();
     dialog.ofn.nFilterIndex = 1;
     dialog.ofn.Flags = OFN_PATHMUSTEXIST | (otevrit ? OFN_FILEMUSTEXIST : 0);
@@ -148,6 +149,7 @@ void OknoOperativniTexty::OdebratVybrany() {
 }
 
 LRESULT OknoOperativniTexty::OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+    if (OdlozitZavreni()) return 0;
     UlozitPolohu();
     ::SetClassLongPtrW(m_hWnd, GCLP_HICONSM, 0);
     ::SetClassLongPtrW(m_hWnd, GCLP_HICON, 0);
@@ -169,6 +171,7 @@ LRESULT OknoOperativniTexty::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     try {
         return ProvestPrikaz(msg, w, l);
     } catch (const knihovna::Chyba& chyba) {
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
         aplikace.ZobrazitChybuComPopis(chyba);
     }
     return 0;
@@ -176,6 +179,7 @@ LRESULT OknoOperativniTexty::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
     const UINT id = LOWORD(w);
+    if (m_modalni.PrenestDopredu(m_hWnd)) return 0;  // a command posted while a dialog runs
     ZpracovatSpolecnyPrikaz(m_hWnd, id);
     switch (id) {
         case 40047: VlozitVyberDoSchranky(); break;
@@ -188,7 +192,12 @@ LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
         case 40001: Odeslat(WM_CLOSE); break;
         case 40056: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(cesta, true)) {
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = VybratSouborOperativnichTextu(m_hWnd, cesta, true);
+            }
+            if (vybrano) {
                 if (!operativniTexty) operativniTexty = std::make_unique<OperativniTexty>();
                 NacistOperativniTexty(*operativniTexty, cesta);
                 NaplnitSeznam();
@@ -197,10 +206,16 @@ LRESULT OknoOperativniTexty::ProvestPrikaz(UINT msg, WPARAM w, LPARAM l) {
         }
         case 40057: {
             std::wstring cesta;
-            if (VybratSouborOperativnichTextu(cesta, false) && operativniTexty) {
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = VybratSouborOperativnichTextu(m_hWnd, cesta, false);
+            }
+            if (vybrano && operativniTexty) {
                 try {
                     UlozitOperativniTexty(*operativniTexty, cesta);
                 } catch (const knihovna::Chyba& chyba) {
+                    knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
                     aplikace.ZobrazitChybuCom(
                         knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_NEULOZENO).c_str(), cesta.c_str()), chyba);
                 }
@@ -266,10 +281,12 @@ LRESULT OknoOperativniTexty::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL&) {
 
 LRESULT OknoOperativniTexty::OnPrvek(UINT, WPARAM w, LPARAM l, BOOL&) {
     if (reinterpret_cast<HWND>(l) != seznam.m_hWnd) return 0;
+    if (m_modalni.PrenestDopredu(m_hWnd)) return 0;  // keys that reach the list under a dialog
     if (w == VK_RETURN) {
         try {
             VlozitVyberDoSchranky();
         } catch (const knihovna::Chyba& chyba) {
+            knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
             aplikace.ZobrazitChybuComPopis(chyba);
         }
     } else if (w == VK_ESCAPE)

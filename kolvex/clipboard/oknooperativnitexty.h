@@ -10,6 +10,7 @@
 #include "clipboard/listboxy.h"
 #include "core/menu.h"
 #include "core/pomocne.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 
 class OknoOperativniTexty : public knihovna::OknoImpl<OknoOperativniTexty, knihovna::OknoNormalni> {
@@ -27,6 +28,9 @@ public:
     void PridatObsahSchranky();
     // 40037.
     void OdebratVybrany();
+    // While a file dialog or message of the window runs, closing waits for it: true then (the
+    // dialog comes forward, and the window closes once it has ended).
+    bool OdlozitZavreni() { return m_modalni.OdlozitZavreni(m_hWnd); }
 
     KNIHOVNA_MAPA_ZPRAV(OknoOperativniTexty)
         ZPRAVA(WM_CLOSE, OnClose)
@@ -46,6 +50,7 @@ private:
     VlastnikIkony m_ikona;
     MenuPopup* m_menu = nullptr;
     std::wstring m_trida;
+    knihovna::ModalniSmycky m_modalni;
 
     int VybranaData() const;  // item data of the selection, -1 when none
     void Pipnout() const;
@@ -62,5 +67,5 @@ private:
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
 };
 
-// The open and save-as dialogs of the operative list (40056, 40057); false on Cancel.
-bool VybratSouborOperativnichTextu(std::wstring& cesta, bool otevrit);
+// The open and save-as dialogs of the operative list (40056, 40057) over their owner; false on Cancel.
+bool VybratSouborOperativnichTextu(HWND vlastnik, std::wstring& cesta, bool otevrit);

@@ -302,10 +302,12 @@ void OknoTextDoSchranky::Rozmistit() {
 }
 
 void OknoTextDoSchranky::ZobrazitChybu(const Chyba& chyba) {
+    knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
     aplikace.ZobrazitZpravu(knihovna::ZiskatTextChyby(chyba.Hresult()), MB_ICONERROR);
 }
 
 LRESULT OknoTextDoSchranky::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (m_modalni.OdlozitZavreni(m_hWnd)) return 0;  // closed when the dialog has ended
     try {
         UlozitPolohu();
     } catch (const Chyba&) {
@@ -373,6 +375,7 @@ LRESULT OknoTextDoSchranky::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 }
 
 void OknoTextDoSchranky::ProvestPrikaz(UINT id) {
+    if (m_modalni.PrenestDopredu(m_hWnd)) return;  // a command posted while a dialog runs
     NastaveniTextuDoSchranky& n = Nastaveni();
     switch (id) {
         case 40024: {
@@ -383,7 +386,12 @@ void OknoTextDoSchranky::ProvestPrikaz(UINT id) {
             dialog.ofn.lpstrFilter = filtr.c_str();
             dialog.ofn.nFilterIndex = 1;
             dialog.ofn.Flags = OFN_FILEMUSTEXIST;
-            if (::GetOpenFileNameW(&dialog.ofn)) NacistSoubor(dialog.soubor);
+            bool vybrano = false;
+            {
+                knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+                vybrano = ::GetOpenFileNameW(&dialog.ofn) != FALSE;
+            }
+            if (vybrano) NacistSoubor(dialog.soubor);
             break;
         }
         case 40025:
@@ -487,6 +495,7 @@ LRESULT OknoTextDoSchranky::OnNotify(UINT, WPARAM w, LPARAM l, BOOL& zpracovano)
 
 LRESULT OknoTextDoSchranky::OnPrvek(UINT, WPARAM w, LPARAM l, BOOL&) {
     if (reinterpret_cast<HWND>(l) != seznam.m_hWnd) return 0;
+    if (m_modalni.PrenestDopredu(m_hWnd)) return 0;  // keys that reach the list under a dialog
     if (w == VK_RETURN) {
         try {
             VlozitVyberDoSchranky();

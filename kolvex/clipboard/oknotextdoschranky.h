@@ -12,6 +12,7 @@
 #include "clipboard/seznamtextu.h"
 #include "core/menu.h"
 #include "core/vlaknomodulu.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 
 class OknoTextDoSchranky : public knihovna::OknoImpl<OknoTextDoSchranky, knihovna::OknoNormalni> {
@@ -56,6 +57,7 @@ private:
     MenuPopup m_lista;          // the menu bar
     HMENU m_menuNapoveda = nullptr;
     MenuPopup* m_menu = nullptr;  // the context menu while open
+    knihovna::ModalniSmycky m_modalni;  // the open dialog and messages: closing waits for them
 
     void NastavitTitulek();
     void NaplnitSeznam();

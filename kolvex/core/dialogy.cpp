@@ -54,17 +54,21 @@ LRESULT DlgVstupTextu::OnStorno(WORD, WORD, HWND, BOOL&) {
     return 0;
 }
 
-bool ZadatText(std::wstring& text, const std::wstring& vyzva) {
+bool ZadatText(std::wstring& text, const std::wstring& vyzva, HWND vlastnik) {
     auto dialog = std::make_unique<DlgVstupTextu>(vyzva, text, -1);
-    if (dialog->SpustitModalne(::GetActiveWindow()) != IDOK) return false;
+    if (dialog->SpustitModalne(vlastnik) != IDOK) return false;
     text = dialog->text;
     return true;
 }
 
-bool ZadatTextId(std::wstring& text, UINT idVyzvy) {
+bool ZadatText(std::wstring& text, const std::wstring& vyzva) { return ZadatText(text, vyzva, ::GetActiveWindow()); }
+
+bool ZadatTextId(std::wstring& text, UINT idVyzvy) { return ZadatTextId(text, idVyzvy, ::GetActiveWindow()); }
+
+bool ZadatTextId(std::wstring& text, UINT idVyzvy, HWND vlastnik) {
     std::wstring vyzva;
     if (!knihovna::NacistRetezec(idVyzvy, vyzva)) VyhoditPosledniChybu();
-    return ZadatText(text, vyzva);
+    return ZadatText(text, vyzva, vlastnik);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -35,10 +35,13 @@ private:
 };
 
 // Asks for a text; OK copies the entered text (also an empty one) and returns true, Cancel
-// leaves the text unchanged and returns false. The owner is the active window.
+// leaves the text unchanged and returns false. The owner is the active window, or the given one
+// (disabled while the question runs).
 bool ZadatText(std::wstring& text, const std::wstring& vyzva);
+bool ZadatText(std::wstring& text, const std::wstring& vyzva, HWND vlastnik);
 // The same with the prompt from the string table; a missing string raises the last system error.
 bool ZadatTextId(std::wstring& text, UINT idVyzvy);
+bool ZadatTextId(std::wstring& text, UINT idVyzvy, HWND vlastnik);
 
 // The about box (template 118).
 class DlgProgramInfo : public knihovna::DialogImpl<DlgProgramInfo, knihovna::Okno> {

@@ -98,6 +98,7 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
         // hold some: otherwise it is damaged (cut short, overwritten), never an empty list.
         soubor.OveritPrectenoVse(L"kontakt", nactene.size());
         m_kontakty = std::move(nactene);
+        for (Kontakt& k : m_kontakty) k.identita = ++m_posledniIdentita;
     } catch (...) {
         m_kontakty.clear();
         m_ochrana.Poskozeny(cesta);
@@ -123,6 +124,7 @@ void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
 
 void SeznamKontaktu::Pridat(const Kontakt& kontakt) {
     m_kontakty.push_back(kontakt);
+    m_kontakty.back().identita = ++m_posledniIdentita;
     m_zmeneno = true;
 }
 
@@ -139,7 +141,10 @@ void SeznamKontaktu::Odebrat(int index) {
 
 void SeznamKontaktu::Zmenit(int index, const Kontakt& kontakt) {
     Prvek(index);
-    m_kontakty[static_cast<size_t>(index)] = kontakt;
+    Kontakt& zaznam = m_kontakty[static_cast<size_t>(index)];
+    const uint32_t identita = zaznam.identita;  // the record stays the same one
+    zaznam = kontakt;
+    zaznam.identita = identita;
     m_zmeneno = true;
 }
 
@@ -154,6 +159,13 @@ int SeznamKontaktu::NajitPodleNazvu(const std::wstring& nazev) const {
                                    TRUE) == CSTR_EQUAL)
             return i;
     }
+    return -1;
+}
+
+int SeznamKontaktu::NajitPodleIdentity(uint32_t identita) const {
+    if (identita == 0) return -1;
+    for (int i = 0; i < Pocet(); ++i)
+        if (m_kontakty[static_cast<size_t>(i)].identita == identita) return i;
     return -1;
 }
 

@@ -25,6 +25,9 @@ struct Kontakt {
     std::wstring skype;
     std::wstring telefon;
     std::wstring www;
+    // In memory only: which record of the store this is (its copies carry it too), 0 = none.
+    // Not a field of the file and not compared.
+    uint32_t identita = 0;
 
     // 1 when the contact lacks the data (after a message), 0 when the shell was asked to open
     // the target; a failing shell raises the last system error.
@@ -55,6 +58,8 @@ public:
     void ZkontrolovanyPrvek(int index, Kontakt& kontakt) const;
     // Index of the first contact whose name equals the text without regard to case, or -1.
     int NajitPodleNazvu(const std::wstring& nazev) const;
+    // Index of the record a copy was taken from, or -1 when it is gone (or the copy is new).
+    int NajitPodleIdentity(uint32_t identita) const;
     void Seradit();
     // By UTF-16 code units, case-sensitive (capitals first).
     static bool Porovnat(const Kontakt& a, const Kontakt& b);
@@ -72,6 +77,7 @@ private:
     const Kontakt& Prvek(int index) const;
     std::vector<Kontakt> m_kontakty;
     OchranaSouboru m_ochrana;
+    uint32_t m_posledniIdentita = 0;
     bool m_zmeneno = false;  // changed by the user since the load
 };
 

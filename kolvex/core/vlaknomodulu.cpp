@@ -124,10 +124,20 @@ void VlaknoModulu::Zastavit() {
 }
 
 void VlaknoModulu::Prepnout(bool automaticky) {
-    if (Bezi())
-        Zastavit();
-    else
+    if (!Bezi()) {
         Spustit(automaticky);
+        return;
+    }
+    if (PrenestDialogDopredu()) return;
+    Zastavit();
+}
+
+bool VlaknoModulu::PrenestDialogDopredu() const {
+    const HWND okno = m_okno;
+    if (!Bezi() || !okno || !::IsWindow(okno) || ::IsWindowEnabled(okno)) return false;
+    HWND popup = ::GetLastActivePopup(okno);
+    ::SetForegroundWindow(popup ? popup : okno);
+    return true;
 }
 
 unsigned __stdcall VlaknoModulu::ProceduraVlakna(void* parametr) {

@@ -9,7 +9,8 @@
 //   Zastavit()            runs PredZastavenim, posts WM_CLOSE to the module's window and waits
 //                         for the thread up to the general module time-out; a thread still running
 //                         then is reported with string 7 (135) and the main window is closed;
-//   Prepnout(automaticky) Zastavit when running, else Spustit.
+//   Prepnout(automaticky) Zastavit when running, else Spustit; while the module's window is
+//                         disabled by its own dialog, only brings that dialog forward.
 // On its thread the module's VytvoritOkno creates the window; the loop ends when that window is
 // destroyed (or on WM_QUIT); ZrusitOkno then deletes the window object. An error object raised by
 // VytvoritOkno or by the window's handlers ends the thread: the module's start-up action is
@@ -50,6 +51,9 @@ public:
     void Spustit(bool automaticky = false);
     void Zastavit();
     void Prepnout(bool automaticky = false);
+    // While the module's window is disabled by a dialog or message box of its own (stopping would
+    // close the window under it, or wait for it): brings that dialog forward and returns true.
+    bool PrenestDialogDopredu() const;
 
     // The module's window object (null when none exists): its control tray icon.
     virtual knihovna::OknoModul* Objekt() const { return nullptr; }

@@ -62,8 +62,8 @@ DlgKontakt::~DlgKontakt() {
     info.reset();
 }
 
-INT_PTR DlgKontakt::Spustit() {
-    SpustitModalne(nullptr, reinterpret_cast<LPARAM>(kontakt));
+INT_PTR DlgKontakt::Spustit(HWND vlastnik) {
+    SpustitModalne(vlastnik, reinterpret_cast<LPARAM>(kontakt));
     return vysledek;
 }
 
@@ -121,9 +121,11 @@ bool DlgKontakt::Pouzit() {
         return false;
     }
     const int nalezeno = seznamKontaktu ? seznamKontaktu->NajitPodleNazvu(nazev) : -1;
+    // the own record is the one the copy came from, wherever the store has it now
+    const int vlastni = kontakt->identita && seznamKontaktu ? seznamKontaktu->NajitPodleIdentity(kontakt->identita) : index;
     if (nalezeno < 0) {
         novy.nazev = nazev;
-    } else if (nalezeno != index) {
+    } else if (nalezeno != vlastni) {
         aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_KONTAKT_NAZEV_EXISTUJE), MB_ICONERROR);
         ::SetDlgItemTextW(m_hWnd, IDC_ZOBRAZENY_NAZEV, kontakt->nazev.c_str());
     }

@@ -12,7 +12,8 @@
 #include "resources/resource.h"
 
 // A tab page of the contact dialog: its edits filled from the contact when it opens, every edit
-// change reported to the dialog (WM_APP + 1). T gives IDD and Naplnit() (its own fields).
+// change by the user reported to the dialog (WM_APP + 1; the filling itself is no change, or its
+// posted reports would enable "Použít" after the dialog disabled it). T gives IDD and Naplnit().
 template <class T>
 class DlgStrankaKontaktu : public knihovna::DialogImpl<T, knihovna::OknoObal> {
 public:
@@ -24,11 +25,15 @@ public:
     Kontakt* kontakt;
 
 private:
+    bool m_plneni = false;
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+        m_plneni = true;
         static_cast<T*>(this)->Naplnit();
+        m_plneni = false;
         return TRUE;
     }
     LRESULT OnZmena(WORD, WORD, HWND, BOOL&) {
+        if (m_plneni) return 0;
         ::PostMessageW(::GetParent(this->m_hWnd), WM_APP + 1, 0, 0);
         return 0;
     }
@@ -66,7 +71,8 @@ public:
         ODRAZIT_NOTIFIKACE()
     KNIHOVNA_KONEC_MAPY()
 
-    INT_PTR Spustit();
+    // Runs the dialog modally over its owner (the list window, disabled meanwhile).
+    INT_PTR Spustit(HWND vlastnik);
     // Apply: false when a value was refused (the contact is then unchanged).
     bool Pouzit();
     void ZobrazitStranku(int zalozka);

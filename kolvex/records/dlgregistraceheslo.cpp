@@ -21,8 +21,8 @@ DlgRegistraceHeslo::DlgRegistraceHeslo(Registrace* registrace, int index)
     NastavitKlic(aplikace.klicAplikace);
 }
 
-INT_PTR DlgRegistraceHeslo::Spustit() {
-    SpustitModalne(nullptr, reinterpret_cast<LPARAM>(registrace));
+INT_PTR DlgRegistraceHeslo::Spustit(HWND vlastnik) {
+    SpustitModalne(vlastnik, reinterpret_cast<LPARAM>(registrace));
     return vysledek;
 }
 
@@ -94,9 +94,12 @@ bool DlgRegistraceHeslo::Pouzit() {
         }
     }
     const int nalezeno = seznamRegistraci ? seznamRegistraci->NajitPodleNazvu(nazev) : -1;
+    // the own entry is the one the copy came from, wherever the list has it now
+    const int vlastni =
+        registrace->identita && seznamRegistraci ? seznamRegistraci->NajitPodleIdentity(registrace->identita) : index;
     if (nalezeno < 0) {
         nova.nazev = nazev;
-    } else if (nalezeno != index) {
+    } else if (nalezeno != vlastni) {
         aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_REGISTRACE_NAZEV_EXISTUJE), MB_ICONERROR);
         ::SetDlgItemTextW(m_hWnd, IDC_ZOBRAZENY_NAZEV, registrace->nazev.c_str());
     }

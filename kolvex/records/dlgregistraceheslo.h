@@ -26,8 +26,8 @@ public:
         ODRAZIT_NOTIFIKACE()
     KNIHOVNA_KONEC_MAPY()
 
-    // Runs the dialog modally without owner: IDOK or IDCANCEL.
-    INT_PTR Spustit();
+    // Runs the dialog modally over its owner (the list window, disabled meanwhile): IDOK or IDCANCEL.
+    INT_PTR Spustit(HWND vlastnik);
     // Apply: false when a value was refused (nothing of the entry changed then).
     bool Pouzit();
 

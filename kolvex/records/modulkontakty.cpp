@@ -35,19 +35,21 @@ KonfiguraceKontakty& Nastaveni() {
     return *vychozi;
 }
 
-bool ZadatNazevKontaktu(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_KONTAKTU); }
+HWND OknoKontaktu() { return modulKontakty ? modulKontakty->m_hWnd : nullptr; }
+
+bool ZadatNazevKontaktu(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_KONTAKTU, OknoKontaktu()); }
 
 INT_PTR SpustitDialogKontaktu(Kontakt& kontakt, int index) {
     if (index < 0) {
         DlgKontakt dialog(&kontakt, -1);
-        return dialog.Spustit();
+        return dialog.Spustit(OknoKontaktu());
     }
     auto dialog = std::make_unique<DlgKontakt>(&kontakt, index);
     dlgKontaktOtevreny = dialog.get();
     struct Zapomenout {
         ~Zapomenout() { dlgKontaktOtevreny = nullptr; }
     } zapomenout;
-    return dialog->Spustit();
+    return dialog->Spustit(OknoKontaktu());
 }
 
 void NacistKontakty() {
@@ -172,15 +174,23 @@ void ModulKontakty::UlozitKontakty() {
 }
 
 void ModulKontakty::PridatKontakt() {
+    if (PrenestDialogDopredu()) return;
     std::wstring nazev = L"Nový kontakt";
-    for (;;) {
-        if (!zadatNazev(nazev)) return;
-        if (seznamKontaktu->NajitPodleNazvu(nazev) < 0) break;
-        aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_NAZEV_JIZ_EXISTUJE), MB_ICONERROR);
-    }
     Kontakt novy;
-    novy.nazev = nazev;
-    const INT_PTR vysledek = upravitKontakt(novy, -1);
+    INT_PTR vysledek = IDCANCEL;
+    {
+        Modalne modalne(*this);
+        for (;;) {
+            if (!zadatNazev(nazev)) {
+                VratitFokus();
+                return;
+            }
+            if (seznamKontaktu->NajitPodleNazvu(nazev) < 0) break;
+            aplikace.ZobrazitZpravu(knihovna::Retezec(IDS_NAZEV_JIZ_EXISTUJE), MB_ICONERROR);
+        }
+        novy.nazev = nazev;
+        vysledek = upravitKontakt(novy, -1);
+    }
     VratitFokus();
     if (vysledek != IDOK) return;
     seznamKontaktu->Pridat(novy);
@@ -189,10 +199,7 @@ void ModulKontakty::PridatKontakt() {
 }
 
 void ModulKontakty::UpravitKontakt() {
-    if (dlgKontaktOtevreny && dlgKontaktOtevreny->m_hWnd) {
-        ::SetForegroundWindow(dlgKontaktOtevreny->m_hWnd);
-        return;
-    }
+    if (PrenestDialogDopredu()) return;
     const int index = VybranyKontakt();
     if (index < 0) {
         PipnoutBezVyberu();
@@ -200,14 +207,33 @@ void ModulKontakty::UpravitKontakt() {
     }
     Kontakt kopie;
     seznamKontaktu->Polozka(index, kopie);
-    const INT_PTR vysledek = upravitKontakt(kopie, index);
+    INT_PTR vysledek = IDCANCEL;
+    {
+        Modalne modalne(*this);
+        vysledek = upravitKontakt(kopie, index);
+    }
     VratitFokus();
     if (vysledek != IDOK) return;
-    seznamKontaktu->Zmenit(index, kopie);
-    NaplnitSeznam(index);
+    // back into the contact the copy was taken from, wherever it is now
+    const int kde = seznamKontaktu->NajitPodleIdentity(kopie.identita);
+    if (kde >= 0) {
+        seznamKontaktu->Zmenit(kde, kopie);
+        NaplnitSeznam(kde);
+        return;
+    }
+    // it is gone: the edit is kept as a new contact, saved at once as an addition is
+    {
+        Modalne modalne(*this);
+        aplikace.ZobrazitZpravu(Formatovat(knihovna::Retezec(IDS_KONTAKT_MEZITIM_ODEBRAN).c_str(), kopie.nazev.c_str()),
+                                MB_ICONWARNING);
+    }
+    seznamKontaktu->Pridat(kopie);
+    UlozitKontakty();
+    NaplnitSeznam(seznamKontaktu->Pocet() - 1);
 }
 
 void ModulKontakty::OdebratKontakt() {
+    if (PrenestDialogDopredu()) return;
     const int index = VybranyKontakt();
     if (index < 0) {
         PipnoutBezVyberu();
@@ -216,14 +242,21 @@ void ModulKontakty::OdebratKontakt() {
     Kontakt k;
     seznamKontaktu->Polozka(index, k);
     const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_KONTAKT).c_str(), k.nazev.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
-                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
-        return;
-    seznamKontaktu->Odebrat(index);
+    int odpoved = IDNO;
+    {
+        Modalne modalne(*this);
+        odpoved = knihovna::oknoZpravy(m_hWnd, otazka.c_str(), aplikace.titulek.c_str(),
+                                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND);
+    }
+    if (odpoved != IDYES) return;
+    const int kde = seznamKontaktu->NajitPodleIdentity(k.identita);
+    if (kde < 0) return;
+    seznamKontaktu->Odebrat(kde);
     NaplnitSeznam(0);
 }
 
 void ModulKontakty::Klavesa(WPARAM klavesa) {
+    if (PrenestDialogDopredu()) return;  // keys that reach the list under a running dialog
     switch (klavesa) {
         case VK_ESCAPE: Poslat(WM_CLOSE); break;
         case VK_INSERT: PridatKontakt(); break;
@@ -310,6 +343,7 @@ void ModulKontakty::ZobrazitNabidku(UINT idMenu, POINT bod) {
 }
 
 LRESULT ModulKontakty::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (OdlozitZavreni()) return 0;
     OdebratIkonuSeznamu(m_ikona);
     UlozitPolohu(m_trida.c_str());
     UlozitKontakty();

@@ -35,19 +35,23 @@ const KonfiguraceSeznamRegistraci& Nastaveni() {
 
 const DWORD* PriznakyOkna() { return nastaveniSeznamRegistraci ? &nastaveniSeznamRegistraci->oknoSeznam : nullptr; }
 
-bool ZadatNazevRegistrace(std::wstring& nazev) { return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_REGISTRACE); }
+HWND OknoRegistraci() { return modulSeznamRegistraci ? modulSeznamRegistraci->m_hWnd : nullptr; }
+
+bool ZadatNazevRegistrace(std::wstring& nazev) {
+    return ZadatTextId(nazev, IDS_ZADEJTE_NAZEV_REGISTRACE, OknoRegistraci());
+}
 
 INT_PTR SpustitDialogRegistrace(Registrace& registrace, int index) {
     if (index < 0) {
         DlgRegistraceHeslo dialog(&registrace, -1);
-        return dialog.Spustit();
+        return dialog.Spustit(OknoRegistraci());
     }
     auto dialog = std::make_unique<DlgRegistraceHeslo>(&registrace, index);
     dlgRegistraceOtevreny = dialog.get();
     struct Zapomenout {
         ~Zapomenout() { dlgRegistraceOtevreny = nullptr; }
     } zapomenout;
-    return dialog->Spustit();
+    return dialog->Spustit(OknoRegistraci());
 }
 
 void Chyba(UINT id) { aplikace.ZobrazitZpravu(knihovna::Retezec(id), MB_ICONERROR); }
@@ -175,56 +179,90 @@ void ModulSeznamRegistraci::Ulozit() {
 }
 
 void ModulSeznamRegistraci::PridatRegistraci() {
+    if (PrenestDialogDopredu()) return;
     std::wstring nazev = L"Nová registrace";
-    for (;;) {
-        if (!zadatNazev(nazev)) return;
-        if (seznamRegistraci->NajitPodleNazvu(nazev) < 0) break;
-        Chyba(IDS_NAZEV_JIZ_EXISTUJE);
-    }
     Registrace nova;
-    nova.nazev = nazev;
-    if (upravitRegistraci(nova, -1) != IDOK) return;
+    INT_PTR vysledek = IDCANCEL;
+    {
+        Modalne modalne(*this);
+        for (;;) {
+            if (!zadatNazev(nazev)) {
+                VratitFokus();
+                return;
+            }
+            if (seznamRegistraci->NajitPodleNazvu(nazev) < 0) break;
+            Chyba(IDS_NAZEV_JIZ_EXISTUJE);
+        }
+        nova.nazev = nazev;
+        vysledek = upravitRegistraci(nova, -1);
+    }
+    VratitFokus();  // as after an edit: the keys belong to the list again
+    if (vysledek != IDOK) return;
     seznamRegistraci->Pridat(nova);
     Ulozit();
     NaplnitSeznam(seznamRegistraci->Pocet() - 1);
 }
 
 void ModulSeznamRegistraci::UpravitRegistraci() {
-    if (dlgRegistraceOtevreny && dlgRegistraceOtevreny->m_hWnd) {
-        ::SetForegroundWindow(dlgRegistraceOtevreny->m_hWnd);
-        return;
-    }
+    if (PrenestDialogDopredu()) return;
     const int index = VybranaPolozka();
     if (index < 0) {
         PipnoutBezVyberu();
         return;
     }
     Registrace kopie = seznamRegistraci->Polozka(index);
-    const INT_PTR vysledek = upravitRegistraci(kopie, index);
+    INT_PTR vysledek = IDCANCEL;
+    {
+        Modalne modalne(*this);
+        vysledek = upravitRegistraci(kopie, index);
+    }
     VratitFokus();
     if (vysledek != IDOK) return;
-    seznamRegistraci->Nahradit(index, kopie);
+    // back into the entry the copy was taken from, wherever it is now
+    const int kde = seznamRegistraci->NajitPodleIdentity(kopie.identita);
+    if (kde >= 0) {
+        seznamRegistraci->Nahradit(kde, kopie);
+        Ulozit();
+        NaplnitSeznam(kde);
+        return;
+    }
+    // it is gone: the edit is kept as a new entry
+    {
+        Modalne modalne(*this);
+        aplikace.ZobrazitZpravu(
+            Formatovat(knihovna::Retezec(IDS_REGISTRACE_MEZITIM_ODEBRANA).c_str(), kopie.nazev.c_str()), MB_ICONWARNING);
+    }
+    seznamRegistraci->Pridat(kopie);
     Ulozit();
-    NaplnitSeznam(index);
+    NaplnitSeznam(seznamRegistraci->Pocet() - 1);
 }
 
 void ModulSeznamRegistraci::OdebratRegistraci() {
+    if (PrenestDialogDopredu()) return;
     const int index = VybranaPolozka();
     if (index < 0) {
         PipnoutBezVyberu();
         return;
     }
-    const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_REGISTRACI).c_str(),
-                                           seznamRegistraci->Polozka(index).nazev.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
-                             MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
-        return;
-    seznamRegistraci->Odebrat(index);
+    const Registrace odebirana = seznamRegistraci->Polozka(index);
+    const std::wstring otazka =
+        Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_REGISTRACI).c_str(), odebirana.nazev.c_str());
+    int odpoved = IDNO;
+    {
+        Modalne modalne(*this);
+        odpoved = knihovna::oknoZpravy(m_hWnd, otazka.c_str(), aplikace.titulek.c_str(),
+                                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND);
+    }
+    if (odpoved != IDYES) return;
+    const int kde = seznamRegistraci->NajitPodleIdentity(odebirana.identita);
+    if (kde < 0) return;
+    seznamRegistraci->Odebrat(kde);
     Ulozit();
     NaplnitSeznam(0);
 }
 
 void ModulSeznamRegistraci::Klavesa(WPARAM klavesa, HWND zdroj) {
+    if (PrenestDialogDopredu()) return;  // keys that reach the list under a running dialog
     switch (klavesa) {
         case VK_RETURN:
             if (zdroj == m_seznam.m_hWnd) UpravitRegistraci();
@@ -318,6 +356,7 @@ void ModulSeznamRegistraci::ZobrazitNabidku(UINT idMenu, POINT bod) {
 }
 
 LRESULT ModulSeznamRegistraci::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (OdlozitZavreni()) return 0;
     OdebratIkonuSeznamu(m_ikona);
     UlozitPolohu(m_trida.c_str());
     if (m_status) {
@@ -360,6 +399,7 @@ LRESULT ModulSeznamRegistraci::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL&) {
         const int index = VybranaPolozka();
         if (mys->dwItemSpec == 0 && index >= 0) {
             const Registrace r = seznamRegistraci->Polozka(index);
+            Modalne modalne(*this);
             knihovna::oknoZpravy(m_hWnd, Formatovat(L"Heslo: %s", r.heslo.c_str()).c_str(), r.prihlasovaciJmeno.c_str(),
                                  MB_ICONINFORMATION | MB_SETFOREGROUND);
             return 0;

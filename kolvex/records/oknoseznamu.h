@@ -13,6 +13,7 @@
 #include "core/ikonatray.h"
 #include "core/menu.h"
 #include "core/vlaknomodulu.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 #include "knihovna/prvky.h"
 
@@ -104,7 +105,20 @@ protected:
 
     bool PridatIkonu() { return PridatIkonuSeznamu(m_ikona, this->m_hWnd, ikonaModulu, m_idNazvu); }
 
-    // The dialogs have no owner: after one closes the keys belong to the list again.
+    // While one lives, a modal dialog or message box owned by the window runs: keys and commands
+    // that would change the list only bring it forward, and WM_CLOSE waits until it has ended.
+    class Modalne : public knihovna::ModalniSmycky::Beh {
+    public:
+        explicit Modalne(OknoSeznamuImpl& okno) : Beh(okno.m_modalni, okno.m_hWnd) {}
+    };
+
+    // True while a modal dialog of the window runs; that dialog is then brought forward.
+    bool PrenestDialogDopredu() { return m_modalni.PrenestDopredu(this->m_hWnd); }
+
+    // WM_CLOSE under a running dialog: the window closes once the dialog has ended.
+    bool OdlozitZavreni() { return m_modalni.OdlozitZavreni(this->m_hWnd); }
+
+    // After a dialog the keys belong to the list again (Wine does not always activate the owner).
     void VratitFokus() {
         if (!::IsWindowVisible(this->m_hWnd)) return;
         ::SetForegroundWindow(this->m_hWnd);
@@ -147,6 +161,7 @@ protected:
 
 private:
     UINT m_idNazvu;
+    knihovna::ModalniSmycky m_modalni;
     T& Odvozene() { return static_cast<T&>(*this); }
 };
 

@@ -113,7 +113,10 @@ Registrace SeznamRegistraci::Polozka(int index) const {
 
 void SeznamRegistraci::Nahradit(int index, const Registrace& registrace) {
     Overit(index);
-    m_polozky[static_cast<size_t>(index)] = registrace;
+    Registrace& zaznam = m_polozky[static_cast<size_t>(index)];
+    const uint32_t identita = zaznam.identita;  // the entry stays the same one
+    zaznam = registrace;
+    zaznam.identita = identita;
 }
 
 void SeznamRegistraci::Odebrat(int index) {
@@ -121,11 +124,21 @@ void SeznamRegistraci::Odebrat(int index) {
     m_polozky.erase(m_polozky.begin() + index);
 }
 
-void SeznamRegistraci::Pridat(const Registrace& registrace) { m_polozky.push_back(registrace); }
+void SeznamRegistraci::Pridat(const Registrace& registrace) {
+    m_polozky.push_back(registrace);
+    m_polozky.back().identita = ++m_posledniIdentita;
+}
 
 int SeznamRegistraci::NajitPodleNazvu(const std::wstring& nazev) const {
     for (size_t i = 0; i < m_polozky.size(); ++i)
         if (StejneNazvyRegistraci(m_polozky[i].nazev, nazev)) return static_cast<int>(i);
+    return -1;
+}
+
+int SeznamRegistraci::NajitPodleIdentity(uint32_t identita) const {
+    if (identita == 0) return -1;
+    for (size_t i = 0; i < m_polozky.size(); ++i)
+        if (m_polozky[i].identita == identita) return static_cast<int>(i);
     return -1;
 }
 
@@ -140,6 +153,7 @@ HRESULT SeznamRegistraci::Nacist(const std::wstring& cesta) {
         SouborKonfiguraceCteni soubor;
         soubor.NacistSoubor(cesta, MAX_VELIKOST_SOUBORU_REGISTRACI);
         m_polozky = PrecistVse(soubor);
+        for (Registrace& r : m_polozky) r.identita = ++m_posledniIdentita;
         return S_OK;
     } catch (const knihovna::Chyba& chyba) {
         m_polozky.clear();

@@ -17,6 +17,9 @@ struct Registrace {
     std::wstring heslo;
     std::wstring info;
     std::wstring url;
+    // In memory only: which entry of the list this is (its copies carry it too), 0 = none.
+    // Not a field of the file and not compared.
+    uint32_t identita = 0;
 
     bool operator==(const Registrace& jina) const;
 };
@@ -50,6 +53,8 @@ public:
     void Pridat(const Registrace& registrace);
     // First entry with that name (StejneNazvyRegistraci), or -1.
     int NajitPodleNazvu(const std::wstring& nazev) const;
+    // Index of the entry a copy was taken from, or -1 when it is gone (or the copy is new).
+    int NajitPodleIdentity(uint32_t identita) const;
 
     // Loads the file of the settings (Nacist()) or the given one; a missing file is an empty list.
     // A failure empties the list, is reported (string 178 with the error) and returned; the file
@@ -67,6 +72,7 @@ public:
 private:
     void Overit(int index) const;
     std::vector<Registrace> m_polozky;
+    uint32_t m_posledniIdentita = 0;
     std::wstring m_soubor;
     OchranaSouboru m_ochrana;
 };

@@ -22,19 +22,6 @@ std::wstring SlozkaPoznamek() {
     return SlozkaDokumentu() + (CeskeProstredi() ? L"\\Kolvex 5\\Poznámky" : L"\\Kolvex 5\\Poznamky");
 }
 
-// Types text with Unicode key events, one character at a time.
-void NapsatText(const std::wstring& text) {
-    for (wchar_t znak : text) {
-        INPUT vstup[2] = {};
-        vstup[0].type = INPUT_KEYBOARD;
-        vstup[0].ki.wScan = znak;
-        vstup[0].ki.dwFlags = KEYEVENTF_UNICODE;
-        vstup[1] = vstup[0];
-        vstup[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-        ::SendInput(2, vstup, sizeof(INPUT));
-    }
-}
-
 HWND CekatNaViditelne(const Program& program, const wchar_t* trida, DWORD ms = 10000) {
     HWND okno = nullptr;
     CekatNa(

@@ -1,6 +1,7 @@
 // The registrations, contacts, host and LAN tools from outside: a damaged registrations file is
 // reported while Kolvex runs on, and adding an entry keeps the damaged bytes as a copy; the tool
-// windows open from the main window's commands, and "&Zavřít" closes the contacts window.
+// windows open from the main window's commands, and "&Zavřít" closes the contacts window; an edit
+// dialog owns its list window, nothing acts under it, and the edit reaches its own record.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -287,6 +288,266 @@ TEST(ZaznamyZvenku, StrankyNastaveniAUlozeniBezZmenyBitu) {
     EXPECT_EQ(okno, 0x30007u);
     ASSERT_TRUE(PrecistDword(std::wstring(KLIC) + L"\\Seznam registraci", L"statusBarHeslo", heslo));
     EXPECT_EQ(heslo, 1u);
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    kolvex.CekatNaKonec();
+    VycistitStavKolvexu();
+}
+
+namespace {
+
+void ZapsatSoubor(const std::wstring& cesta, const std::wstring& text) {
+    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD zapsano = 0;
+    ::WriteFile(h, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &zapsano, nullptr);
+    ::CloseHandle(h);
+}
+
+std::wstring Kontakt(const std::wstring& nazev, const std::wstring& email) {
+    std::wstring t = L"<kontakt>\r\n";
+    for (const wchar_t* pole : {L"adresa", L"icq", L"info", L"jmeno", L"msn", L"prijmeni", L"skype", L"telefon", L"www"})
+        t += std::wstring(L" <") + pole + L"></" + pole + L">\r\n";
+    return t + L" <email>" + email + L"</email>\r\n <nazev>" + nazev + L"</nazev>\r\n</kontakt>\r\n";
+}
+
+std::wstring Registrace(const std::wstring& nazev, const std::wstring& jmeno) {
+    return L"<registrace>\r\n <heslo>heslo-" + nazev + L"</heslo>\r\n <info></info>\r\n <nazev>" + nazev +
+           L"</nazev>\r\n <prihlasovaciJmeno>" + jmeno + L"</prihlasovaciJmeno>\r\n <url></url>\r\n</registrace>\r\n";
+}
+
+// The group of the file's text that holds the name, empty when none.
+std::wstring Skupina(const std::wstring& text, const std::wstring& skupina, const std::wstring& nazev) {
+    const std::wstring konec = L"</" + skupina + L">";
+    for (size_t od = 0; od < text.size();) {
+        size_t do_ = text.find(konec, od);
+        if (do_ == std::wstring::npos) break;
+        std::wstring s = text.substr(od, do_ - od);
+        if (s.find(L"<nazev>" + nazev + L"</nazev>") != std::wstring::npos) return s;
+        od = do_ + konec.size();
+    }
+    return {};
+}
+
+struct PocitaniOken {
+    DWORD pid;
+    const wchar_t* trida;
+    HWND krome;
+    int pocet;
+};
+
+BOOL CALLBACK PocitatOkno(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<PocitaniOken*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    wchar_t trida[32] = L"";
+    ::GetClassNameW(okno, trida, 32);
+    if (pid == h->pid && okno != h->krome && wcscmp(trida, h->trida) == 0 && ::IsWindowVisible(okno)) ++h->pocet;
+    return TRUE;
+}
+
+// The process's visible windows of a class, but one.
+int PocetOken(DWORD pid, const wchar_t* trida, HWND krome) {
+    PocitaniOken h{pid, trida, krome, 0};
+    ::EnumWindows(PocitatOkno, reinterpret_cast<LPARAM>(&h));
+    return h.pocet;
+}
+
+// Posted messages of one thread are handled in order: a selection posted after them shows that
+// they (and what they posted on to the window) have been handled.
+void PockatNaZpracovani(HWND seznam) {
+    for (int radek : {1, 0}) {
+        ::PostMessageW(seznam, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+        ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCURSEL, 0, 0) == radek; }));
+    }
+}
+
+struct NastrojZaznamu {
+    const char* jmeno;
+    UINT prikaz;
+    const wchar_t* trida;
+    const wchar_t* sekce;
+    const wchar_t* soubor;
+    std::wstring (*zaznam)(const std::wstring& nazev, const std::wstring& pole);
+    const wchar_t* skupina;
+    const wchar_t* znacka;  // the edited field's element
+    int prvekDialogu;       // a control that only the edit dialog has
+    int pole;               // the edited field
+    bool naStrance;         // the field lies on the dialog's first tab page
+    UINT zavrit;            // the command that closes the tool window
+};
+
+const NastrojZaznamu NASTROJE[] = {
+    {"kontakty", 40179, L"QKolvexKontakty", L"Kontakty", L"Kontakty.qxml", Kontakt, L"kontakt", L"email", 1195, 1204, true,
+     40026},
+    {"registrace", 40165, L"QKolvexSeznamRegistraci", L"Seznam registraci", L"Registrace.qxml", Registrace, L"registrace",
+     L"prihlasovaciJmeno", 1179, 1178, false, 40026},
+};
+
+HWND PoleDialogu(HWND dialog, const NastrojZaznamu& n) {
+    HWND rodic = n.naStrance ? ::FindWindowExW(dialog, nullptr, L"#32770", nullptr) : dialog;
+    return rodic ? ::GetDlgItem(rodic, n.pole) : nullptr;
+}
+
+// F2 in the list (real key presses; the first on a new display can be lost) opens the edit dialog.
+HWND UpravitKlavesou(const Program& kolvex, HWND okno, const NastrojZaznamu& n) {
+    HWND dialog = nullptr;
+    for (int pokus = 0; pokus < 3 && !dialog; ++pokus) {
+        ::SetForegroundWindow(okno);
+        StisknoutKlavesy({VK_F2});
+        dialog = CekatNaDialog(kolvex, n.prvekDialogu, 3000);
+    }
+    return dialog;
+}
+
+}  // namespace
+
+// The edit dialog is owned by the list window, which is disabled while it runs: Delete, Insert
+// and Esc posted to the list change nothing, a WM_CLOSE waits for the dialog, and OK writes the
+// edit into the record it was opened for.
+TEST(ZaznamyZvenku, UpravaPodOtevrenymDialogemNeprepiseJinyZaznam) {
+    for (const NastrojZaznamu& n : NASTROJE) {
+        SCOPED_TRACE(n.jmeno);
+        VycistitStavKolvexu();
+        DocasnaSlozka slozka;
+        const std::wstring cesta = slozka.Cesta() + L"\\" + n.soubor;
+        ZapsatSoubor(cesta, n.zaznam(L"Alfa", L"alfa@example.cz") + n.zaznam(L"Beta", L"beta@example.cz"));
+        ZapsatHodnotu(n.sekce, L"soubor", cesta);
+        ZapsatDword(n.sekce, L"minimalizovat", 0);
+
+        Program kolvex;
+        HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+        ASSERT_NE(hlavni, nullptr);
+        ::PostMessageW(hlavni, WM_COMMAND, n.prikaz, 0);
+        HWND okno = kolvex.CekatNaOkno(n.trida);
+        ASSERT_NE(okno, nullptr);
+        HWND seznam = nullptr;  // the window exists a moment before its list
+        ASSERT_TRUE(CekatNa([&] {
+            seznam = ::FindWindowExW(okno, nullptr, L"ListBox", nullptr);
+            return seznam && ::IsWindowVisible(okno) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 2;
+        }));
+        ::SendMessageW(seznam, LB_SETCURSEL, 0, 0);  // "Alfa"
+
+        HWND dialog = UpravitKlavesou(kolvex, okno, n);
+        ASSERT_NE(dialog, nullptr) << "F2 did not open the edit dialog";
+        EXPECT_EQ(::GetWindow(dialog, GW_OWNER), okno) << "the dialog has no owner";
+        EXPECT_FALSE(::IsWindowEnabled(okno)) << "the list window is live under the dialog";
+        ASSERT_NE(PoleDialogu(dialog, n), nullptr);
+        ::SetWindowTextW(PoleDialogu(dialog, n), L"alfa.nova@example.cz");
+
+        // the keys reach the list's queue all the same: nothing may act under the dialog
+        for (WPARAM klavesa : {VK_DELETE, VK_INSERT, VK_ESCAPE}) ::PostMessageW(seznam, WM_KEYDOWN, klavesa, 0);
+        PockatNaZpracovani(seznam);
+        EXPECT_TRUE(::IsWindow(okno)) << "Esc destroyed the window under the dialog";
+        EXPECT_TRUE(::IsWindow(dialog));
+        EXPECT_EQ(::SendMessageW(seznam, LB_GETCOUNT, 0, 0), 2);
+        EXPECT_EQ(PocetOken(kolvex.Pid(), L"#32770", dialog), 0) << "a question or prompt opened under the dialog";
+
+        Kliknout(dialog, IDOK);
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(dialog); }));
+        EXPECT_TRUE(CekatNa([&] { return ::IsWindowEnabled(okno) && ::GetForegroundWindow() == okno; }))
+            << "the list window is not active after the edit";
+
+        // a second edit, and the tool is closed while its dialog runs: the window waits for it
+        dialog = UpravitKlavesou(kolvex, okno, n);
+        ASSERT_NE(dialog, nullptr);
+        // the tray toggle only brings the dialog forward: the main window goes on at once (the
+        // host window it opens next appears without waiting for the tool to stop)
+        ::PostMessageW(hlavni, WM_COMMAND, n.prikaz, 0);
+        ::PostMessageW(hlavni, WM_COMMAND, 40202, 0);
+        HWND host = kolvex.CekatNaOkno(L"QKolvexHostInfo", 3000);
+        EXPECT_NE(host, nullptr) << "the toggle waited for the tool";
+        if (host) ::PostMessageW(hlavni, WM_COMMAND, 40202, 0);
+        EXPECT_TRUE(::IsWindow(okno));
+        ::PostMessageW(okno, WM_COMMAND, n.zavrit, 0);
+        ::PostMessageW(okno, WM_CLOSE, 0, 0);
+        PockatNaZpracovani(seznam);
+        ASSERT_TRUE(::IsWindow(okno)) << "the window was closed under the dialog";
+        ASSERT_TRUE(::IsWindow(dialog));
+        ::SetWindowTextW(PoleDialogu(dialog, n), L"alfa.druha@example.cz");
+        Kliknout(dialog, IDOK);
+        EXPECT_TRUE(CekatNa([&] { return !::IsWindow(okno); })) << "the window did not close after the dialog";
+
+        const std::wstring text = Text(PrecistBajty(cesta));
+        const std::wstring pole = std::wstring(L"<") + n.znacka + L">";
+        EXPECT_NE(Skupina(text, n.skupina, L"Alfa").find(pole + L"alfa.druha@example.cz<"), std::wstring::npos)
+            << std::string(text.begin(), text.end());
+        EXPECT_NE(Skupina(text, n.skupina, L"Beta").find(pole + L"beta@example.cz<"), std::wstring::npos)
+            << "the other record was overwritten";
+        EXPECT_TRUE(kolvex.Bezi());
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    }
+    VycistitStavKolvexu();
+}
+
+// The contact dialog opens with "Použít" disabled (the pages' own filling is no change) and a
+// typed change enables it; after adding a registration the list window has the keys again.
+TEST(ZaznamyZvenku, PouzitAzPoZmeneAFokusPoPridani) {
+    VycistitStavKolvexu();
+    DocasnaSlozka slozka;
+    ZapsatSoubor(slozka.Cesta() + L"\\Kontakty.qxml", Kontakt(L"Alfa", L"alfa@example.cz"));
+    ZapsatHodnotu(L"Kontakty", L"soubor", slozka.Cesta() + L"\\Kontakty.qxml");
+    ZapsatDword(L"Kontakty", L"minimalizovat", 0);
+    ZapsatHodnotu(L"Seznam registraci", L"soubor", slozka.Cesta() + L"\\Registrace.qxml");
+    ZapsatDword(L"Seznam registraci", L"minimalizovat", 0);
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_NE(hlavni, nullptr);
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40179, 0);
+    HWND kontakty = kolvex.CekatNaOkno(L"QKolvexKontakty");
+    ASSERT_NE(kontakty, nullptr);
+    HWND seznam = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznam = ::FindWindowExW(kontakty, nullptr, L"ListBox", nullptr);
+        return seznam && ::IsWindowVisible(kontakty) && ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 1;
+    }));
+    HWND dialog = UpravitKlavesou(kolvex, kontakty, NASTROJE[0]);
+    ASSERT_NE(dialog, nullptr);
+    // what the opening posted is handled before a selection posted now to the name edit
+    HWND nazev = ::GetDlgItem(dialog, 1177);
+    ::PostMessageW(nazev, EM_SETSEL, 0, 2);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(nazev, EM_GETSEL, 0, 0) == MAKELRESULT(0, 2); }));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, 1002))) << "\"Použít\" enabled without a change";
+    ::SetWindowTextW(PoleDialogu(dialog, NASTROJE[0]), L"jiny@example.cz");
+    EXPECT_TRUE(CekatNa([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, 1002)) != 0; })) << "a change left it disabled";
+    Kliknout(dialog, IDCANCEL);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(dialog); }));
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40165, 0);
+    HWND registrace = kolvex.CekatNaOkno(L"QKolvexSeznamRegistraci");
+    ASSERT_NE(registrace, nullptr);
+    HWND seznamRegistraci = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        seznamRegistraci = ::FindWindowExW(registrace, nullptr, L"ListBox", nullptr);
+        return seznamRegistraci && ::IsWindowVisible(registrace);
+    }));
+    HWND dotaz = nullptr;
+    for (int pokus = 0; pokus < 3 && !dotaz; ++pokus) {
+        ::SetForegroundWindow(registrace);
+        StisknoutKlavesy({VK_INSERT});
+        dotaz = CekatNaDialog(kolvex, 1045, 3000);
+    }
+    ASSERT_NE(dotaz, nullptr) << "Insert did not ask for a name";
+    Kliknout(dotaz, IDOK);  // "Nová registrace"
+    dialog = CekatNaDialog(kolvex, 1179);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(::GetWindow(dialog, GW_OWNER), registrace);
+    Kliknout(dialog, IDOK);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznamRegistraci, LB_GETCOUNT, 0, 0) == 1; }));
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    EXPECT_TRUE(CekatNa([&] {
+        return ::GetForegroundWindow() == registrace &&
+               ::GetGUIThreadInfo(::GetWindowThreadProcessId(registrace, nullptr), &info) && info.hwndFocus == seznamRegistraci;
+    })) << "the list window is left inactive after an addition";
+    // and the keys work in it: Delete asks about the new entry
+    StisknoutKlavesy({VK_DELETE});
+    HWND otazka = kolvex.CekatNaZpravu(3000);
+    ASSERT_NE(otazka, nullptr) << "Delete after the addition did not reach the list";
+    EXPECT_NE(TextZpravy(otazka).find(L"Nová registrace"), std::wstring::npos);
+    ::PostMessageW(otazka, WM_COMMAND, IDNO, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(otazka); }));
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     kolvex.CekatNaKonec();
     VycistitStavKolvexu();

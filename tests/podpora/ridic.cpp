@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -130,6 +131,31 @@ void StisknoutKlavesy(std::initializer_list<WORD> klavesy) {
         vstupy.push_back(in);
     }
     ::SendInput(static_cast<UINT>(vstupy.size()), vstupy.data(), sizeof(INPUT));
+}
+
+void NapsatText(const std::wstring& text) {
+    for (wchar_t znak : text) {
+        INPUT vstup[2] = {};
+        vstup[0].type = INPUT_KEYBOARD;
+        vstup[0].ki.wScan = znak;
+        vstup[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        vstup[1] = vstup[0];
+        vstup[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        ::SendInput(2, vstup, sizeof(INPUT));
+    }
+}
+
+void KliknoutLevym(POINT bod) {
+    ::SetCursorPos(bod.x, bod.y);
+    // the move goes with the buttons, so the click cannot land where the cursor was before
+    INPUT vstup[3]{};
+    vstup[0].type = vstup[1].type = vstup[2].type = INPUT_MOUSE;
+    vstup[0].mi.dx = static_cast<LONG>(bod.x * 65535 / std::max(1, ::GetSystemMetrics(SM_CXSCREEN) - 1));
+    vstup[0].mi.dy = static_cast<LONG>(bod.y * 65535 / std::max(1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+    vstup[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    vstup[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    vstup[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, vstup, sizeof(INPUT));
 }
 
 std::wstring SlozkaDokumentu() {

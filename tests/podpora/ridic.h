@@ -40,6 +40,10 @@ std::wstring TextZpravy(HWND box);
 
 // Presses the keys together (down in order, up in reverse) with SendInput.
 void StisknoutKlavesy(std::initializer_list<WORD> klavesy);
+// Types text with Unicode key events, one character at a time.
+void NapsatText(const std::wstring& text);
+// Moves the cursor to the screen point and clicks the left button with SendInput.
+void KliknoutLevym(POINT bod);
 
 // Removes Kolvex's settings, window placements and data folder, so a test starts like a first run.
 void VycistitStavKolvexu();

@@ -272,3 +272,53 @@ TEST_F(RegistraceOkno, KliknutiNaIkonuStavovehoRadkuUkazeHeslo) {
     EXPECT_EQ(zpravy.zpravy[0].text, L"Heslo: heslo-Zeta");
     EXPECT_EQ(zpravy.zpravy[0].titulek, L"Zeta.login");
 }
+
+namespace {
+const wchar_t* odebratPodDialogem = nullptr;
+INT_PTR ZmenitSeznamPodDialogem(Registrace& r, int) {
+    seznamRegistraci->Odebrat(seznamRegistraci->NajitPodleNazvu(odebratPodDialogem));
+    r.heslo = L"z dialogu";
+    return IDOK;
+}
+}  // namespace
+
+// The edit goes back to the entry it was opened for, wherever that is now; when it is gone the
+// user is told and the edit is kept as a new entry. Either way the file holds it.
+TEST_F(RegistraceOkno, UpravaSeVratiDoSveRegistraceIKdyzSeSeznamZmenil) {
+    struct Pripad {
+        const wchar_t* odebrana;
+        int pocet;
+        std::vector<std::wstring> zprava;
+    } pripady[] = {
+        {L"Zeta", 1, {}},
+        {L"alfa", 2, {L"Upravovaná registrace \"alfa\" byla mezitím odebrána ze seznamu.\nÚpravy se proto uloží jako nová registrace."}},
+    };
+    ModulSeznamRegistraci::upravitRegistraci = ZmenitSeznamPodDialogem;
+    for (const Pripad& p : pripady) {
+        {
+            SeznamRegistraci s;  // the file of the fixture again
+            s.Nacist(cesta);
+            while (s.Pocet() > 0) s.Odebrat(0);
+            s.Pridat(Nova(L"Zeta", L"http://zeta.example"));
+            s.Pridat(Nova(L"alfa", L"abcd"));
+            s.Ulozit();
+        }
+        seznamRegistraci->Nacist(cesta);
+        modul->NaplnitSeznam(0);
+        odebratPodDialogem = p.odebrana;
+        testy::ZachytavacZprav zpravy;
+        VybratRadek(0);  // "alfa", the second entry of the file
+        ::SendMessageW(modul->m_hWnd, WM_COMMAND, 40160, 0);
+        std::vector<std::wstring> texty;
+        for (const auto& z : zpravy.zpravy) texty.push_back(z.text);
+        EXPECT_EQ(texty, p.zprava);
+        SeznamRegistraci soubor;
+        soubor.Nacist(cesta);
+        SCOPED_TRACE(p.pocet);
+        ASSERT_EQ(soubor.Pocet(), p.pocet);
+        const int index = soubor.NajitPodleNazvu(L"alfa");
+        ASSERT_GE(index, 0);
+        EXPECT_EQ(soubor.Polozka(index).heslo, L"z dialogu");
+        EXPECT_EQ(modul->VybranaPolozka(), index) << "the edited entry is selected";
+    }
+}

@@ -112,15 +112,6 @@ bool BodTitulku(HWND okno, POINT& bod) {
     return false;
 }
 
-void KliknoutLevym(POINT bod) {
-    ::SetCursorPos(bod.x, bod.y);
-    INPUT vstup[2]{};
-    vstup[0].type = vstup[1].type = INPUT_MOUSE;
-    vstup[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    vstup[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, vstup, sizeof(INPUT));
-}
-
 }  // namespace
 
 TEST(FenrikExporty, NastaveniAOdebraniHakuVraciJednickuJenPoprve) {

@@ -286,7 +286,8 @@ TEST(EditorTextu, UlozitJakoPiseKopiiAUlozitDalJdeDoPuvodniho) {
     editor.Vytvorit();
     ASSERT_EQ(editor.soubor, puvodni);
     EXPECT_EQ(Polozky(editor.seznam.m_hWnd), std::vector<std::wstring>{L"a"});
-    EXPECT_EQ(testy::TextOkna(editor.edit.m_hWnd), L"") << "the edit stays empty until a text is selected";
+    EXPECT_EQ(testy::TextOkna(editor.edit.m_hWnd), L"1") << "the opened file's first text is current and shown";
+    EXPECT_EQ(editor.aktualni, 0);
 
     editor.texty.Pridat(L"b");
     const std::wstring kopie = slozka.Cesta() + L"\\kopie.tdsdat";
