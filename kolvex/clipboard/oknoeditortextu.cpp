@@ -358,7 +358,7 @@ void OknoSchrankaEditorTextu::Odebrat() {
     LRESULT data = seznam.Poslat(LB_GETITEMDATA, static_cast<WPARAM>(index));
     if (data == LB_ERR || data < 0 || data >= texty.Pocet()) return;
     if (NastaveniEditoru().potvrzovatOdebrani &&
-        knihovna::oknoZpravy(::GetActiveWindow(), knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
+        knihovna::oknoZpravy(knihovna::VlastnikZpravy(), knihovna::Retezec(IDS_OTAZKA_ODEBRAT_TEXT).c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
     Overit(SUCCEEDED(texty.Odebrat(static_cast<int>(data))));

@@ -258,7 +258,7 @@ void DlgNastavSpousteneAplikace::Odebrat() {
     if (vybrana < 0) return;
     const SpoustenaAplikace a = seznamAplikaci->Kopie()[static_cast<size_t>(vybrana)];
     std::wstring otazka = Formatovat(Retezec(IDS_SPOUSTENI_OTAZKA_ODEBRAT).c_str(), a.nazev.c_str(), a.cesta.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+    if (knihovna::oknoZpravy(knihovna::VlastnikZpravy(), otazka.c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
     {

@@ -219,7 +219,7 @@ void ModulKontakty::OdebratKontakt() {
     Kontakt k;
     seznamKontaktu->Polozka(index, k);
     const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_KONTAKT).c_str(), k.nazev.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+    if (knihovna::oknoZpravy(knihovna::VlastnikZpravy(), otazka.c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
     seznamKontaktu->Odebrat(index);

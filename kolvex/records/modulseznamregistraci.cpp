@@ -216,7 +216,7 @@ void ModulSeznamRegistraci::OdebratRegistraci() {
     }
     const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_REGISTRACI).c_str(),
                                            seznamRegistraci->Polozka(index).nazev.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+    if (knihovna::oknoZpravy(knihovna::VlastnikZpravy(), otazka.c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
     seznamRegistraci->Odebrat(index);
