@@ -8,6 +8,7 @@
 #include "core/napojeni.h"
 #include "core/vlaknomodulu.h"
 #include "knihovna/text.h"
+#include "knihovna/dpi.h"
 #include "resources/resource.h"
 
 using knihovna::Chyba;
@@ -286,7 +287,7 @@ void OknoHlavni::ZobrazitMenu() {
 LRESULT OknoHlavni::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka && polozka->CtlType == ODT_MENU) {
-        polozka->itemHeight = 20;
+        polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
         if (menu) {
             try {
                 polozka->itemWidth = static_cast<UINT>(ZmeritPolozkuMenu(*menu, polozka->itemID) + 40);

@@ -1,6 +1,7 @@
 #include "okno.h"
 
 #include "prvky.h"
+#include "dpi.h"
 
 #include <cwchar>
 #include <vector>
@@ -287,7 +288,7 @@ void OknoNormalni::ZpracovatSpolecnyPrikaz(HWND okno, UINT id) {
 LRESULT OknoModul::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka && polozka->CtlType == ODT_MENU) {
-        polozka->itemHeight = 20;
+        polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
         if (zmeritPolozkuMenu) {
             int sirka = zmeritPolozkuMenu(m_hWnd, polozka);
             if (sirka >= 0) polozka->itemWidth = static_cast<UINT>(sirka + 40);

@@ -48,7 +48,7 @@ void Pozadi(const DRAWITEMSTRUCT& d, RECT oblast) {
 
 void KreslitObrazek(HDC dc, int obrazek, int x, int y) {
     if (obrazek >= 0 && aplikace.seznamMenu.Get())
-        ImageList_DrawEx(aplikace.seznamMenu.Get(), obrazek, dc, x, y, 16, 16, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+        ImageList_DrawEx(aplikace.seznamMenu.Get(), obrazek, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
 }
 
 }  // namespace
