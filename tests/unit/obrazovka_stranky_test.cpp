@@ -372,3 +372,37 @@ TEST_F(ObrazovkaStranky, PolozkyComboSeVejdouDoRozbalenehoSeznamu) {
             EXPECT_GE(info.rcItem.right - info.rcItem.left, nejsirsi + 2) << "combo " << p.combo << " cuts its items";
     }
 }
+
+// The capture folder edit shows the folder glyph of the menu pictures (as the other pages' folder
+// edits do), not the "..." of an edit without pictures.
+TEST_F(ObrazovkaStranky, SlozkaOpisuMaObrazekSlozky) {
+    const bool vlastniSeznam = !aplikace.seznamMenu.Get();
+    if (vlastniSeznam) {
+        aplikace.seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
+        aplikace.seznamMenu.Pridat(IDB_MENU_DALSI);
+    }
+    HWND h = Otevrit(IDD_NASTAV_OPIS_OBRAZOVKY);
+    ASSERT_TRUE(h);
+    HWND edit = ::GetDlgItem(h, IDC_OPIS_SLOZKA);
+    testy::PrekreslitOkno(h);
+    testy::CekatNa([] { return false; }, 300);
+    RECT klient;
+    ::GetClientRect(edit, &klient);
+    const int strana = ::GetSystemMetrics(SM_CXSMICON);
+    POINT roh{klient.right - strana - 2, (klient.bottom - strana) / 2};
+    if (roh.y < 0) roh.y = 0;
+    ::ClientToScreen(edit, &roh);
+    HDC obrazovka = ::GetDC(nullptr);
+    int barevnych = 0;
+    for (int y = roh.y; y < roh.y + strana; ++y)
+        for (int x = roh.x; x < roh.x + strana; ++x) {
+            const COLORREF c = ::GetPixel(obrazovka, x, y);
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (std::max({r, g, b}) - std::min({r, g, b}) > 40) ++barevnych;  // not grey: a picture
+        }
+    ::ReleaseDC(nullptr, obrazovka);
+    Snimek(h, L"stranka_157_slozka");
+    EXPECT_GT(barevnych, 10) << "the browse glyph is not a picture";
+    stranka.reset();
+    if (vlastniSeznam) aplikace.seznamMenu.Zrusit();
+}
