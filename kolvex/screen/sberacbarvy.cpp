@@ -181,8 +181,8 @@ LRESULT DlgSberacBarvy::OnDrawItem(UINT, WPARAM w, LPARAM l, BOOL& zpracovano) {
                        DFCS_BUTTONPUSH | ((polozka->itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
     if (aplikace.seznamMenu.Get()) {
         const RECT& r = polozka->rcItem;
-        ::ImageList_Draw(aplikace.seznamMenu.Get(), OBRAZEK_KOPIROVAT, polozka->hDC, r.left + (r.right - r.left - 16) / 2,
-                         r.top + (r.bottom - r.top - 16) / 2, ILD_TRANSPARENT);
+        ::ImageList_Draw(aplikace.seznamMenu.Get(), OBRAZEK_KOPIROVAT, polozka->hDC, r.left + (r.right - r.left - knihovna::VyskaMaleIkony()) / 2,
+                         r.top + (r.bottom - r.top - knihovna::VyskaMaleIkony()) / 2, ILD_TRANSPARENT);
     }
     return TRUE;
 }
