@@ -76,7 +76,7 @@ OBRAZKY = {
     4: "status/dialog-information",          # 40023 about
     5: "apps/internet-web-browser",          # 40020 web pages, Internet tools
     6: "actions/document-properties",
-    7: "actions/document-open",
+    7: "actions/process-stop",               # 40034 close the file (text editor)
     8: "places/folder",                      # data folder
     9: "actions/edit-paste",                 # clipboard module
     10: "apps/preferences-system-windows",   # window extension, window captures, applications
@@ -88,12 +88,12 @@ OBRAZKY = {
     16: "places/user-trash",                 # 40180 empty the capture folder, control icon on
     17: "actions/document-new",              # new text note, add text to the operative list
     18: "actions/format-justify-fill",       # 40019 main menu, category "Všeobecné"
-    19: "actions/edit-copy",
+    19: "actions/process-stop",              # 40026 close this window
     20: "apps/system-file-manager",          # Explorer extensions
     21: "devices/camera-photo",              # 40113 screen capture, pictures, satellite picture
     22: "actions/edit-find",
     23: "actions/edit-undo",
-    24: "actions/edit-redo",
+    24: "actions/document-print",            # 40217 print the forecast
     25: "actions/list-add",
     26: "actions/list-remove",
     27: "*okno_vlevo",                       # 40099 window to the left half
