@@ -18,6 +18,7 @@
 #include "podpora/pomocnik.h"
 #include "podpora/snimek.h"
 #include "resources/resource.h"
+#include "sonvidar/knihovna.h"
 #include "timers/modulhodiny.h"
 
 namespace {
@@ -108,4 +109,20 @@ TEST(DpiKresleni, TextHodinJeCelyVJejichOkne) {
         ::SendMessageW(h, WM_CLOSE, 0, 0);
     }
     nastaveniHodiny = std::move(puvodni);
+}
+
+// Sonvidar's picture strips (its tray icons) come at the small-icon size too.
+TEST(DpiKresleni, ObrazkySonvidaruMajiVelikostMaleIkony) {
+    HMODULE sonvidar = ::LoadLibraryExW((testy::SlozkaTestu() + L"\\Sonvidar.exe").c_str(), nullptr,
+                                        LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(sonvidar, nullptr);
+    for (UINT pas : {102u, 103u, 104u}) {
+        HBITMAP bitmapa = Knihovna::NacistPasObrazku(sonvidar, pas);
+        BITMAP b{};
+        ASSERT_TRUE(::GetObjectW(bitmapa, sizeof(b), &b)) << pas;
+        EXPECT_EQ(b.bmHeight, ::GetSystemMetrics(SM_CYSMICON)) << pas;
+        EXPECT_EQ(b.bmWidth % b.bmHeight, 0) << pas << ": whole pictures";
+        ::DeleteObject(bitmapa);
+    }
+    ::FreeLibrary(sonvidar);
 }
