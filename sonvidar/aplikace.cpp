@@ -73,10 +73,10 @@ int ZpracovatParametry(int pocet, const wchar_t* const* argumenty) {
         ::CoInitialize(nullptr);
 
         HINSTANCE instance = ::GetModuleHandleW(nullptr);
-        aplikace.obrazky = ::ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 1);
+        aplikace.obrazky = ::ImageList_Create(Knihovna::VelikostMaleIkony(), Knihovna::VelikostMaleIkony(),
+                                              ILC_COLOR24 | ILC_MASK, 1, 1);
         Knihovna::Overit(aplikace.obrazky != nullptr);
-        HBITMAP pruh = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_APLIKACE), IMAGE_BITMAP, 0, 0, 0));
-        Knihovna::Overit(pruh != nullptr);
+        HBITMAP pruh = Knihovna::NacistPasObrazku(instance, IDB_APLIKACE);
         int pridano = ::ImageList_AddMasked(aplikace.obrazky, pruh, RGB(255, 0, 255));
         ::DeleteObject(pruh);
         Knihovna::Overit(pridano >= 0);

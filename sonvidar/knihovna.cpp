@@ -5,6 +5,42 @@
 
 namespace Knihovna {
 
+int VelikostMaleIkony() {
+    const int strana = ::GetSystemMetrics(SM_CYSMICON);
+    return strana > 0 ? strana : 16;
+}
+
+HBITMAP NacistPasObrazku(HINSTANCE instance, UINT bitmapa) {
+    HBITMAP pruh = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(bitmapa), IMAGE_BITMAP, 0, 0, 0));
+    if (!pruh) VyhoditPosledniChybu();
+    BITMAP info{};
+    const int strana = VelikostMaleIkony();
+    if (!::GetObjectW(pruh, sizeof(info), &info) || info.bmHeight <= 0 || info.bmHeight == strana) return pruh;
+    const int pocet = info.bmWidth / info.bmHeight;
+    HDC obrazovka = ::GetDC(nullptr);
+    HBITMAP vetsi = obrazovka ? ::CreateCompatibleBitmap(obrazovka, pocet * strana, strana) : nullptr;
+    HDC zdroj = obrazovka ? ::CreateCompatibleDC(obrazovka) : nullptr;
+    HDC cil = obrazovka ? ::CreateCompatibleDC(obrazovka) : nullptr;
+    bool hotovo = false;
+    if (vetsi && zdroj && cil) {
+        HGDIOBJ z = ::SelectObject(zdroj, pruh), c = ::SelectObject(cil, vetsi);
+        ::SetStretchBltMode(cil, COLORONCOLOR);
+        hotovo = ::StretchBlt(cil, 0, 0, pocet * strana, strana, zdroj, 0, 0, pocet * info.bmHeight, info.bmHeight,
+                              SRCCOPY) != 0;
+        ::SelectObject(zdroj, z);
+        ::SelectObject(cil, c);
+    }
+    if (cil) ::DeleteDC(cil);
+    if (zdroj) ::DeleteDC(zdroj);
+    if (obrazovka) ::ReleaseDC(nullptr, obrazovka);
+    if (!hotovo) {
+        if (vetsi) ::DeleteObject(vetsi);
+        return pruh;  // the pictures at their own size rather than none
+    }
+    ::DeleteObject(pruh);
+    return vetsi;
+}
+
 Modul modul;
 HRESULT chybaSmycky = S_OK;
 FunkceNotifyIcon notifikacniIkona = ::Shell_NotifyIconW;
@@ -335,12 +371,14 @@ void IkonaTray::PridatStatickou(HWND vlastnik, UINT idIkony, UINT zprava) {
 }
 
 void IkonaTray::PridatAnimovanou(HWND vlastnik, UINT idIkony, UINT zprava, HINSTANCE instance, UINT idBitmapy) {
-    HIMAGELIST snimky = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 1);
+    HIMAGELIST snimky = ::ImageList_Create(VelikostMaleIkony(), VelikostMaleIkony(), ILC_COLOR32 | ILC_MASK, 2, 1);
     Overit(snimky != nullptr);
-    HBITMAP pruh = static_cast<HBITMAP>(::LoadImageW(instance, MAKEINTRESOURCEW(idBitmapy), IMAGE_BITMAP, 0, 0, 0));
-    if (!pruh) {
+    HBITMAP pruh = nullptr;
+    try {
+        pruh = NacistPasObrazku(instance, idBitmapy);
+    } catch (const Chyba&) {
         ::ImageList_Destroy(snimky);
-        VyhoditPosledniChybu();
+        throw;
     }
     int pridano = ::ImageList_AddMasked(snimky, pruh, RGB(255, 0, 255));
     ::DeleteObject(pruh);

@@ -34,6 +34,13 @@ inline void OveritHr(HRESULT hr) {
     if (FAILED(hr)) Vyhodit(hr);
 }
 
+// An image strip of square pictures (the height is one picture's side) loaded at the small-icon
+// size (SM_CYSMICON): drawn at 16 pixels, stretched pixel for pixel where the system's small icons
+// are larger, so the magenta of the mask stays exact. The caller owns the bitmap.
+HBITMAP NacistPasObrazku(HINSTANCE instance, UINT bitmapa);
+// The side of the small icons (tray icons and the pictures of the image lists).
+int VelikostMaleIkony();
+
 // The program record: registry base path, icons and the program title.
 class Modul {
 public:

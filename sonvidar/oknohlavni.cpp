@@ -52,7 +52,9 @@ std::wstring PoskozeneHodnoty() {
 }
 
 void OznamitChybejiciKoder() {
-    oknoZpravy(nullptr, Knihovna::Retezec(IDS_KODER_CHYBI).c_str(), Knihovna::modul.titulek.c_str(), MB_ICONERROR);
+    // usually raised from a tray command: the box comes to the front over the user's program
+    oknoZpravy(::GetActiveWindow(), Knihovna::Retezec(IDS_KODER_CHYBI).c_str(), Knihovna::modul.titulek.c_str(),
+               MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 bool JeRezimZaznamu(Rezim r) { return r == RezimZaznamZvuku || r == RezimZaznamVidea; }

@@ -76,7 +76,7 @@ OBRAZKY = {
     4: "status/dialog-information",          # 40023 about
     5: "apps/internet-web-browser",          # 40020 web pages, Internet tools
     6: "actions/document-properties",
-    7: "actions/document-open",
+    7: "actions/process-stop",               # 40034 close the file (text editor)
     8: "places/folder",                      # data folder
     9: "actions/edit-paste",                 # clipboard module
     10: "apps/preferences-system-windows",   # window extension, window captures, applications
@@ -88,12 +88,12 @@ OBRAZKY = {
     16: "places/user-trash",                 # 40180 empty the capture folder, control icon on
     17: "actions/document-new",              # new text note, add text to the operative list
     18: "actions/format-justify-fill",       # 40019 main menu, category "Všeobecné"
-    19: "actions/edit-copy",
+    19: "actions/process-stop",              # 40026 close this window
     20: "apps/system-file-manager",          # Explorer extensions
-    21: "devices/camera-photo",              # 40113 screen capture, pictures
+    21: "devices/camera-photo",              # 40113 screen capture, pictures, satellite picture
     22: "actions/edit-find",
     23: "actions/edit-undo",
-    24: "actions/edit-redo",
+    24: "actions/document-print",            # 40217 print the forecast
     25: "actions/list-add",
     26: "actions/list-remove",
     27: "*okno_vlevo",                       # 40099 window to the left half
@@ -113,7 +113,7 @@ OBRAZKY = {
     41: "actions/media-playback-stop",       # stop the stopwatch
     42: "mimetypes/text-x-generic-template", # ready-made texts to the clipboard
     43: "actions/edit-copy",                 # operative clipboard texts
-    44: "actions/edit-cut",
+    44: "devices/computer",                  # 40045 the computer's name to the clipboard
     45: "mimetypes/x-office-presentation",   # 40135 slideshow of the capture folder
     46: "actions/go-previous",
     47: "actions/go-next",
@@ -123,7 +123,7 @@ OBRAZKY = {
     51: "actions/go-last",
     52: "actions/go-home",
     53: "actions/mail-message-new",          # 40021 technical support by e-mail
-    54: "status/folder-open",                # 40132 open the capture folder, data folders
+    54: "status/folder-open",                # 40132 open the capture folder, the folder edits' browse glyph
     55: "actions/document-print",
     56: "actions/edit-select-all",           # 40069, 40181
     57: "actions/process-stop",
@@ -141,7 +141,7 @@ OBRAZKY = {
     69: "mimetypes/audio-x-generic",
     70: "mimetypes/package-x-generic",       # plug-ins
     71: "apps/utilities-system-monitor",     # system monitoring (category)
-    72: "devices/drive-harddisk",
+    72: "apps/system-users",                 # 40044 the user's name to the clipboard
     73: "places/network-server",             # IP information
     74: "apps/internet-news-reader",         # RSS reader
     75: "apps/preferences-desktop-wallpaper",  # transparent colour
@@ -155,7 +155,7 @@ OBRAZKY = {
     83: "devices/drive-optical",             # disc present
     84: "devices/drive-removable-media",
     85: "actions/media-playback-pause",      # pause the stopwatch
-    86: "devices/printer",
+    86: "actions/media-record",              # 40073 record a new sound note
     87: "devices/computer",
     88: "devices/input-keyboard",
     89: "actions/system-lock-screen",        # registrations and passwords

@@ -10,6 +10,8 @@ using knihovna::VyhoditChybu;
 
 namespace {
 
+constexpr int OBRAZEK_SLOZKY = 54;  // the folder glyph of every folder edit
+
 constexpr int MAX_POCET_MIN = 4, MAX_POCET_MAX = 100000;
 constexpr int VYSKA_MIN = 16, VYSKA_MAX = 400;
 
@@ -43,7 +45,7 @@ LRESULT DlgNastavTextDoSchranky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     knihovna::PridatPolozkuCombo(combo, L"Žádné", 0);
     combo.VybratPolozkuPodleDat(static_cast<LPARAM>(n.trideni));
     const std::wstring cesta = n.slozka.Text();
-    slozka.Pripojit(Prvek(m_hWnd, IDC_SCHRANKA_SLOZKA), cesta.c_str(), aplikace.seznamMenu.Get(), 21);
+    slozka.Pripojit(Prvek(m_hWnd, IDC_SCHRANKA_SLOZKA), cesta.c_str(), aplikace.seznamMenu.Get(), OBRAZEK_SLOZKY);
     odkaz.Pripojit(Prvek(m_hWnd, IDC_SCHRANKA_ODKAZ_SLOZKY), cesta.c_str());
     return TRUE;
 }

@@ -267,13 +267,14 @@ int Aplikace::ZobrazitZpravu(const std::wstring& text, UINT priznaky) {
     } catch (const knihovna::Chyba&) {
         nazev = titulek;
     }
-    return knihovna::oknoZpravy(nullptr, text.c_str(), nazev.c_str(), priznaky | MB_TASKMODAL | MB_SETFOREGROUND);
+    return knihovna::oknoZpravy(knihovna::VlastnikZpravy(), text.c_str(), nazev.c_str(),
+                                priznaky | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 bool Aplikace::Otazka(const std::wstring& text, bool vychoziAno, bool varovani) {
     UINT priznaky = MB_YESNO | MB_TASKMODAL | MB_SETFOREGROUND | (varovani ? MB_ICONWARNING : MB_ICONQUESTION);
     if (!vychoziAno) priznaky |= MB_DEFBUTTON2;
-    return knihovna::oknoZpravy(::GetActiveWindow(), text.c_str(), titulek.c_str(), priznaky) == IDYES;
+    return knihovna::oknoZpravy(knihovna::VlastnikZpravy(), text.c_str(), titulek.c_str(), priznaky) == IDYES;
 }
 
 HWND NajitKorenoveOkno(HWND okno) {

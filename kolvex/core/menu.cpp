@@ -4,6 +4,7 @@
 
 #include "core/aplikace.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 #include "knihovna/okno.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
@@ -196,9 +197,10 @@ void KreslitPolozkuMenu(const MenuPopup& menu, const DRAWITEMSTRUCT& polozka, in
     COLORREF puvodniBarva = ::SetTextColor(dc, ::GetSysColor(vybrana ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     int puvodniRezim = ::SetBkMode(dc, TRANSPARENT);
 
-    const int y = r.top + (vyska - 16) / 2;
+    const int strana = knihovna::VyskaMaleIkony();
+    const int y = r.top + (vyska - strana) / 2;
     if (vlastniIkona) {
-        ::DrawIconEx(dc, r.left + 2, y, vlastniIkona, 16, 16, 0, nullptr, DI_NORMAL);
+        ::DrawIconEx(dc, r.left + 2, y, vlastniIkona, strana, strana, 0, nullptr, DI_NORMAL);
     } else if (obrazek >= 0 && menu.obrazky) {
         if (zakazana)
             ImageList_DrawEx(menu.obrazky, obrazek, dc, r.left + 2, y, 0, 0, CLR_NONE, menu.barvaZakazane,
@@ -207,10 +209,10 @@ void KreslitPolozkuMenu(const MenuPopup& menu, const DRAWITEMSTRUCT& polozka, in
             ImageList_DrawEx(menu.obrazky, obrazek, dc, r.left + 2, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
     }
     if ((polozka.itemState & ODS_CHECKED) && menu.obrazekZaskrtnuti >= 0 && menu.obrazky)
-        ImageList_DrawEx(menu.obrazky, menu.obrazekZaskrtnuti, dc, r.right - 18, y, 0, 0, CLR_NONE, CLR_NONE,
+        ImageList_DrawEx(menu.obrazky, menu.obrazekZaskrtnuti, dc, r.right - strana - 2, y, 0, 0, CLR_NONE, CLR_NONE,
                          ILD_TRANSPARENT);
 
-    r.left += 23;
+    r.left += strana + 7;
     size_t tab = text.find(L'\t');
     std::wstring pred = text.substr(0, tab);
     {
@@ -226,7 +228,7 @@ void KreslitPolozkuMenu(const MenuPopup& menu, const DRAWITEMSTRUCT& polozka, in
             ::DrawTextW(dc, pred.c_str(), static_cast<int>(pred.size()), &r, priznaky);
             if (tab != std::wstring::npos) {
                 std::wstring za = text.substr(tab + 1);
-                r.right -= 22;
+                r.right -= strana + 6;
                 ::DrawTextW(dc, za.c_str(), static_cast<int>(za.size()), &r, priznaky | DT_RIGHT);
             }
         }

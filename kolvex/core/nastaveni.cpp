@@ -8,6 +8,7 @@
 #include "core/odesilatelemailu.h"
 #include "core/strankyaplikace.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
 
@@ -294,7 +295,7 @@ void DlgNastaveni::VytvoritStrom(UINT stranka) {
 
     const bool vlastniVzhled = aplikace.nastaveni.vlastniVzhled;
     if (vlastniVzhled) {
-        ::SendMessageW(m_strom, TVM_SETITEMHEIGHT, 18, 0);
+        ::SendMessageW(m_strom, TVM_SETITEMHEIGHT, static_cast<WPARAM>(knihovna::Skalovat(18)), 0);
         ::SendMessageW(m_strom, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(aplikace.seznamMenu.Get()));
     } else {
         ::SendMessageW(m_strom, TVM_SETITEMHEIGHT, static_cast<WPARAM>(m_vychoziVyskaPolozky), 0);

@@ -8,6 +8,7 @@
 #include "core/napojeni.h"
 #include "core/vlaknomodulu.h"
 #include "knihovna/text.h"
+#include "knihovna/dpi.h"
 #include "resources/resource.h"
 
 using knihovna::Chyba;
@@ -204,6 +205,7 @@ void OknoHlavni::Posloupnost() {
     if (po.seznamRegistraci) poslat(40165, 1);
     if (po.kontakty) poslat(40179, 1);
     if (po.cteckaRSS) poslat(40004, 1);
+    if (po.rozsireniOken) poslat(40098, 1);
     // A timer instead of a pause: the main thread stays responsive for those 200 ms.
     Overit(::SetTimer(m_hWnd, CASOVAC_POLOZEK, 200, nullptr) != 0);
 }
@@ -285,7 +287,7 @@ void OknoHlavni::ZobrazitMenu() {
 LRESULT OknoHlavni::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka && polozka->CtlType == ODT_MENU) {
-        polozka->itemHeight = 20;
+        polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
         if (menu) {
             try {
                 polozka->itemWidth = static_cast<UINT>(ZmeritPolozkuMenu(*menu, polozka->itemID) + 40);
@@ -364,7 +366,7 @@ bool OknoHlavni::ProvestPrikaz(UINT id, LPARAM l) {
         case 40058: PoslatModulu(Nastroj::Schranka, WM_APP + 7, 1, 0); return true;
         case 40089: PoslatModulu(Nastroj::Poznamky, WM_APP + 7, 1, 0); return true;
         case 40092: Prepnout(Nastroj::SledovaniPameti); return true;
-        case 40098: Prepnout(Nastroj::RozsireniOken); return true;
+        case 40098: Prepnout(Nastroj::RozsireniOken, automaticky); return true;
         case 40112: Prepnout(Nastroj::SledovaniProcesu); return true;
         case 40131: PoslatModulu(Nastroj::Obrazovka, WM_APP + 7, 1, 0); return true;
         case 40141:

@@ -5,6 +5,7 @@
 
 #include "core/menu.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 
@@ -75,14 +76,41 @@ SeznamObrazku::~SeznamObrazku() {
     if (m_seznam) ImageList_Destroy(m_seznam);
 }
 
-void SeznamObrazku::Vytvorit(UINT bitmapa) {
-    Zrusit();
+namespace {
+
+// An image strip of square pictures (the height is one picture's side) at the small-icon size:
+// drawn at 16 pixels, stretched pixel for pixel where the system's small icons are larger, so the
+// magenta of the mask stays exact.
+HBITMAP NacistPasObrazku(UINT bitmapa, int velikost) {
     knihovna::UchytBitmapy obrazek(static_cast<HBITMAP>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapa), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     Overit(static_cast<bool>(obrazek));
     BITMAP info{};
     Overit(::GetObjectW(obrazek.Get(), sizeof(info), &info) != 0);
-    m_seznam = ImageList_Create(info.bmHeight, info.bmHeight, ILC_COLOR24 | ILC_MASK, 1, 1);
+    if (info.bmHeight <= 0 || info.bmHeight == velikost) return obrazek.Odevzdat();
+    const int pocet = info.bmWidth / info.bmHeight;
+    knihovna::DcOkna obrazovka(nullptr);
+    Overit(static_cast<bool>(obrazovka));
+    knihovna::UchytBitmapy vetsi(::CreateCompatibleBitmap(obrazovka.Get(), pocet * velikost, velikost));
+    Overit(static_cast<bool>(vetsi));
+    knihovna::UchytDc zdroj(::CreateCompatibleDC(obrazovka.Get())), cil(::CreateCompatibleDC(obrazovka.Get()));
+    Overit(zdroj && cil);
+    {
+        knihovna::VybranyObjekt z(zdroj.Get(), obrazek.Get()), c(cil.Get(), vetsi.Get());
+        ::SetStretchBltMode(cil.Get(), COLORONCOLOR);
+        Overit(::StretchBlt(cil.Get(), 0, 0, pocet * velikost, velikost, zdroj.Get(), 0, 0, pocet * info.bmHeight,
+                            info.bmHeight, SRCCOPY) != 0);
+    }
+    return vetsi.Odevzdat();
+}
+
+}  // namespace
+
+void SeznamObrazku::Vytvorit(UINT bitmapa) {
+    Zrusit();
+    const int velikost = knihovna::VyskaMaleIkony();
+    knihovna::UchytBitmapy obrazek(NacistPasObrazku(bitmapa, velikost));
+    m_seznam = ImageList_Create(velikost, velikost, ILC_COLOR24 | ILC_MASK, 1, 1);
     Overit(m_seznam != nullptr);
     Overit(ImageList_AddMasked(m_seznam, obrazek.Get(), RGB(255, 0, 255)) != -1);
 }
@@ -92,9 +120,9 @@ void SeznamObrazku::Pridat(UINT bitmapa) {
         Vytvorit(bitmapa);
         return;
     }
-    knihovna::UchytBitmapy obrazek(static_cast<HBITMAP>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapa), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    Overit(static_cast<bool>(obrazek));
+    int velikost = 0, vyska = 0;
+    ImageList_GetIconSize(m_seznam, &velikost, &vyska);
+    knihovna::UchytBitmapy obrazek(NacistPasObrazku(bitmapa, vyska));
     Overit(ImageList_AddMasked(m_seznam, obrazek.Get(), RGB(255, 0, 255)) != -1);
 }
 

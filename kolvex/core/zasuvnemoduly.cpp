@@ -62,7 +62,10 @@ HRESULT PridatRozsireni(const std::wstring& cesta, bool spustitPoStartu) {
         NacistRetezecVerze(L"ProductName", zaznam->nazev, cesta.c_str());
         NacistRetezecVerze(L"FileDescription", zaznam->popis, cesta.c_str());
         if (zaznam->nazev.empty()) VyhoditChybu(E_FAIL);
-        ::ExtractIconExW(cesta.c_str(), 0, &zaznam->velkaIkona, &zaznam->malaIkona, 1);
+        // only a DLL that holds icons gives its first one: asked for an icon it does not have,
+        // the shell may hand back an empty picture instead of none
+        if (::ExtractIconExW(cesta.c_str(), -1, nullptr, nullptr, 0) > 0)
+            ::ExtractIconExW(cesta.c_str(), 0, &zaznam->velkaIkona, &zaznam->malaIkona, 1);
         if (!zaznam->velkaIkona) zaznam->velkaIkona = ZalozniIkona();
         if (!zaznam->malaIkona) zaznam->malaIkona = ZalozniIkona();
         zaznam->spustitPoStartu = spustitPoStartu;

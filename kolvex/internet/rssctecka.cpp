@@ -619,7 +619,7 @@ void ModulCteckaRSS::Odebrat() {
     }
     const ZdrojRSS& zdroj = seznamZdrojuRSS->zdroje[static_cast<size_t>(vybrana)];
     std::wstring otazka = Formatovat(Retezec(IDS_RSS_OTAZKA_ODEBRAT).c_str(), zdroj.nazev.c_str(), zdroj.url.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+    if (knihovna::oknoZpravy(knihovna::VlastnikZpravy(), otazka.c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_DEFBUTTON2 | MB_ICONEXCLAMATION | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
     if (!seznamZdrojuRSS || static_cast<size_t>(vybrana) >= seznamZdrojuRSS->zdroje.size()) return;

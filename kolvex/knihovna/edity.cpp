@@ -221,7 +221,7 @@ LRESULT EditCesta::OnPaint(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     DcOkna dc(m_hWnd);
     if (!dc) return vysledek;
     const int x = r.right - m_sirkaSymbolu - 2;
-    int y = (r.bottom - 16) / 2;
+    int y = (r.bottom - VyskaMaleIkony()) / 2;
     if (y < 0) y = 0;
     if (m_obrazky && m_indexObrazku >= 0) {
         ::ImageList_DrawEx(m_obrazky, m_indexObrazku, dc.Get(), x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "dpi.h"
 #include "okno.h"
 #include "prvky.h"
 
@@ -92,7 +93,7 @@ public:
 protected:
     bool m_mysNadSymbolem = false;
     bool m_cestaExistuje = false;
-    int m_sirkaSymbolu = 16;
+    int m_sirkaSymbolu = SirkaMaleIkony();
     int m_indexObrazku = -1;
     HIMAGELIST m_obrazky = nullptr;
     HWND m_tooltip = nullptr;

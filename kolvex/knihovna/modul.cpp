@@ -21,6 +21,11 @@ std::wstring ZiskatTextChyby(int kod) {
 
 std::wstring TextPosledniChyby() { return ZiskatTextChyby(static_cast<int>(::GetLastError())); }
 
+HWND VlastnikZpravy() {
+    HWND aktivni = ::GetActiveWindow();
+    return aktivni && ::IsWindowVisible(aktivni) && ::IsWindowEnabled(aktivni) ? aktivni : nullptr;
+}
+
 HRESULT HresultShellExecute(HINSTANCE vysledek) {
     const INT_PTR kod = reinterpret_cast<INT_PTR>(vysledek);
     if (kod > 32) return S_OK;
@@ -78,7 +83,7 @@ void Modul::ZobrazitZpravuId(UINT id, UINT priznaky) {
 }
 
 int Modul::ZobrazitZpravu(const std::wstring& text, UINT priznaky) {
-    return oknoZpravy(nullptr, text.c_str(), titulek.c_str(), priznaky | MB_TASKMODAL | MB_SETFOREGROUND);
+    return oknoZpravy(VlastnikZpravy(), text.c_str(), titulek.c_str(), priznaky | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
 void Modul::ZobrazitChybu(const std::wstring& text) { ZobrazitZpravu(text, MB_ICONERROR); }
@@ -115,7 +120,7 @@ void Modul::ZobrazitChybuId(UINT id) {
 bool Modul::Otazka(const std::wstring& text, bool vychoziAno, bool varovani) {
     UINT priznaky = MB_YESNO | MB_TASKMODAL | MB_SETFOREGROUND | (varovani ? MB_ICONWARNING : MB_ICONQUESTION);
     if (!vychoziAno) priznaky |= MB_DEFBUTTON2;
-    return oknoZpravy(nullptr, text.c_str(), titulek.c_str(), priznaky) == IDYES;
+    return oknoZpravy(VlastnikZpravy(), text.c_str(), titulek.c_str(), priznaky) == IDYES;
 }
 
 bool Modul::OtazkaId(UINT id, bool vychoziAno, bool varovani) {

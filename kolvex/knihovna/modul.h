@@ -27,6 +27,11 @@ std::wstring ZiskatTextChyby(int kod);
 // Text of the last system error.
 std::wstring TextPosledniChyby();
 
+// Owner of a message box: the window the user works in on this thread (a tool window or one of
+// its dialogs); none when the thread has no visible, enabled active window, as after a command from
+// a tray menu, whose hidden window becomes active for the menu.
+HWND VlastnikZpravy();
+
 // A ShellExecute result of 32 or less is not a system error code: its meaning as an HRESULT
 // (S_OK for a result above 32). A missing association becomes ERROR_NO_ASSOCIATION.
 HRESULT HresultShellExecute(HINSTANCE vysledek);

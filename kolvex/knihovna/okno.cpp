@@ -1,6 +1,7 @@
 #include "okno.h"
 
 #include "prvky.h"
+#include "dpi.h"
 
 #include <cwchar>
 #include <vector>
@@ -287,7 +288,7 @@ void OknoNormalni::ZpracovatSpolecnyPrikaz(HWND okno, UINT id) {
 LRESULT OknoModul::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka && polozka->CtlType == ODT_MENU) {
-        polozka->itemHeight = 20;
+        polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
         if (zmeritPolozkuMenu) {
             int sirka = zmeritPolozkuMenu(m_hWnd, polozka);
             if (sirka >= 0) polozka->itemWidth = static_cast<UINT>(sirka + 40);
@@ -301,6 +302,37 @@ LRESULT OknoModul::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 bool JeOknoPruhledne(HWND okno) { return (::GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
 
 bool JeOknoNavrchu(HWND okno) { return (::GetWindowLongPtrW(okno, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+void PrizpusobitSirkuSeznamu(HWND combo) {
+    const LONG_PTR styl = ::GetWindowLongPtrW(combo, GWL_STYLE);
+    if ((styl & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) && !(styl & CBS_HASSTRINGS)) return;
+    const LRESULT pocet = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    if (pocet <= 0) return;
+    HDC dc = ::GetDC(combo);
+    if (!dc) return;
+    HGDIOBJ stare = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
+    LONG nejsirsi = 0;
+    std::vector<wchar_t> text;
+    for (LRESULT i = 0; i < pocet; ++i) {
+        const LRESULT delka = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (delka <= 0) continue;
+        text.assign(static_cast<size_t>(delka) + 1, L'\0');
+        ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        SIZE rozmer{};
+        if (::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(delka), &rozmer) && rozmer.cx > nejsirsi)
+            nejsirsi = rozmer.cx;
+    }
+    ::SelectObject(dc, stare);
+    ::ReleaseDC(combo, dc);
+    // the item's margins, the list's border and a scroll bar that may be there
+    int sirka = static_cast<int>(nejsirsi) + 8 + 2 * ::GetSystemMetrics(SM_CXEDGE) + ::GetSystemMetrics(SM_CXVSCROLL);
+    RECT okno{}, prace{};
+    ::GetWindowRect(combo, &okno);
+    if (sirka < okno.right - okno.left) sirka = okno.right - okno.left;
+    if (::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) && sirka > prace.right - prace.left)
+        sirka = prace.right - prace.left;
+    ::SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(sirka), 0);
+}
 
 bool OtevritSchranku(HWND vlastnik) {
     for (int pokus = 0;; ++pokus) {

@@ -125,6 +125,10 @@ void NastavitPruhlednostOkna(HWND okno, int procenta);
 bool JeOknoPruhledne(HWND okno);
 bool JeOknoNavrchu(HWND okno);
 
+// A combo box's drop-down list as wide as its widest item (never narrower than the box, never
+// wider than the work area). Dialogs do this at CBN_DROPDOWN, so the items of the moment count.
+void PrizpusobitSirkuSeznamu(HWND combo);
+
 // OpenClipboard that gives another program holding the clipboard a moment (up to 200 ms) to let
 // it go; false with the last error when it is still held.
 bool OtevritSchranku(HWND vlastnik);
@@ -485,6 +489,7 @@ private:
             objekt = static_cast<T*>(detail::ObjektOkna(h));
         }
         if (!objekt) return FALSE;
+        if (msg == WM_COMMAND && HIWORD(w) == CBN_DROPDOWN && l != 0) PrizpusobitSirkuSeznamu(reinterpret_cast<HWND>(l));
         LRESULT vysledek = 0;
         bool zpracovano = false;
         try {

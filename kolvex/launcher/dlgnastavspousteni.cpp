@@ -5,6 +5,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/modul.h"
+#include "knihovna/dpi.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
 #include "launcher/modulspousteniaplikaci.h"
@@ -159,7 +160,7 @@ LRESULT DlgNastavSpousteneAplikace::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     if (!combo) VyhoditChybu(E_INVALIDARG);
     for (const UrovenOpravneni& u : urovneOpravneni) knihovna::PridatPolozkuCombo(combo, u.text, static_cast<LPARAM>(u.hodnota));
     // The template's list is measured before this object receives messages: the height is set here.
-    ::SendMessageW(Polozka(IDC_APLIKACE_SEZNAM), LB_SETITEMHEIGHT, 0, 18);
+    ::SendMessageW(Polozka(IDC_APLIKACE_SEZNAM), LB_SETITEMHEIGHT, 0, knihovna::Skalovat(18));
     NaplnitSeznam();
     ::EnableWindow(Polozka(IDC_APLIKACE_POUZIT), FALSE);
     return TRUE;
@@ -258,7 +259,7 @@ void DlgNastavSpousteneAplikace::Odebrat() {
     if (vybrana < 0) return;
     const SpoustenaAplikace a = seznamAplikaci->Kopie()[static_cast<size_t>(vybrana)];
     std::wstring otazka = Formatovat(Retezec(IDS_SPOUSTENI_OTAZKA_ODEBRAT).c_str(), a.nazev.c_str(), a.cesta.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), otazka.c_str(), aplikace.titulek.c_str(),
+    if (knihovna::oknoZpravy(knihovna::VlastnikZpravy(), otazka.c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return;
     {
@@ -346,7 +347,7 @@ void DlgNastavSpousteneAplikace::Ulozit() {
 
 LRESULT DlgNastavSpousteneAplikace::OnMeasureItem(UINT, WPARAM, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
-    if (polozka && polozka->CtlID == IDC_APLIKACE_SEZNAM) polozka->itemHeight = 18;
+    if (polozka && polozka->CtlID == IDC_APLIKACE_SEZNAM) polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(18));
     return TRUE;
 }
 
@@ -365,7 +366,7 @@ LRESULT DlgNastavSpousteneAplikace::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL& zpr
     const size_t index = static_cast<size_t>(p->itemData);
     SpoustenaAplikace a;
     bool ikonaAplikace = false;
-    const int y = p->rcItem.top + (p->rcItem.bottom - p->rcItem.top - 16) / 2;
+    const int y = p->rcItem.top + (p->rcItem.bottom - p->rcItem.top - knihovna::VyskaMaleIkony()) / 2;
     if (seznamAplikaci) {
         knihovna::Zamek zamek(seznamAplikaci->Zamek());
         if (index < seznamAplikaci->Pocet()) {

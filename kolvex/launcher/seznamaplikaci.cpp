@@ -9,6 +9,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 
 using knihovna::Overit;
 using knihovna::UchytKlice;
@@ -267,7 +268,7 @@ void SeznamAplikaci::SeraditPodle(DWORD rezim) {
 void SeznamAplikaci::ObnovitIkony() {
     knihovna::Zamek zamek(m_zamek);
     if (m_ikony && !m_ikony.Uvolnit()) knihovna::VyhoditPosledniChybu();
-    HIMAGELIST novy = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    HIMAGELIST novy = ::ImageList_Create(knihovna::SirkaMaleIkony(), knihovna::VyskaMaleIkony(), ILC_COLOR32 | ILC_MASK, 1, 1);
     Overit(novy != nullptr);
     m_ikony.Nastavit(novy);
     for (const SpoustenaAplikace& a : m_aplikace) {
@@ -279,7 +280,8 @@ void SeznamAplikaci::ObnovitIkony() {
             ikona = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_BEZ_IKONY, ILD_NORMAL);
         if (!ikona) {
             // Without any image the index must still match: an empty icon keeps the place.
-            ikona = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 16, 16, LR_SHARED));
+            ikona = static_cast<HICON>(::LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, knihovna::SirkaMaleIkony(),
+                                                          knihovna::VyskaMaleIkony(), LR_SHARED));
             ::ImageList_AddIcon(novy, ikona);
             continue;
         }

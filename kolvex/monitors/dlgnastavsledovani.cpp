@@ -128,7 +128,7 @@ LRESULT DlgNastavSledovaniPameti::OnPopisBarvy(WORD, WORD id, HWND, BOOL&) {
 LRESULT DlgNastavSledovaniPameti::OnSmazatLog(WORD, WORD, HWND, BOOL&) {
     const std::wstring cesta = ModulSledovaniPameti::CestaLogu();
     std::wstring dotaz = Formatovat(knihovna::Retezec(IDS_DOTAZ_SMAZAT_SOUBOR).c_str(), cesta.c_str());
-    if (knihovna::oknoZpravy(::GetActiveWindow(), dotaz.c_str(), aplikace.titulek.c_str(),
+    if (knihovna::oknoZpravy(knihovna::VlastnikZpravy(), dotaz.c_str(), aplikace.titulek.c_str(),
                              MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) != IDYES)
         return 0;
     if (!::DeleteFileW(cesta.c_str())) aplikace.ZobrazitChybuId(0);

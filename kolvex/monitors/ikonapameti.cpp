@@ -5,6 +5,7 @@
 #include "core/aplikace.h"
 #include "core/ikonatray.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 
@@ -12,14 +13,25 @@ using knihovna::Overit;
 
 void KreslitIkonuPameti(HDC dc, const int (&historie)[POCET_HISTORIE], DWORD zatizeni,
                         const KonfiguraceSledovaniPameti& n, HBRUSH pozadi, HPEN pero, HFONT pismo) {
-    RECT ctverec{0, 0, 16, 16};
+    // the picture fills the bitmap in the DC (the small-icon size: 16 at 96 DPI, 24 at 144)
+    int sirka = 16, vyska = 16;
+    BITMAP bitmapa{};
+    if (HGDIOBJ vybrana = ::GetCurrentObject(dc, OBJ_BITMAP))
+        if (::GetObjectW(vybrana, sizeof(bitmapa), &bitmapa) && bitmapa.bmWidth > 1 && bitmapa.bmHeight > 1) {
+            sirka = bitmapa.bmWidth;
+            vyska = bitmapa.bmHeight;
+        }
+    RECT ctverec{0, 0, sirka, vyska};
     Overit(::FillRect(dc, &ctverec, pozadi) != 0);
     if (n.zobrazitObsazena) {
         knihovna::VybranyObjekt vybrane(dc, pero);
         for (int x = 0; x < POCET_HISTORIE; ++x) {
             if (historie[x] <= 0) continue;  // an empty column (some drivers draw a point for a zero line)
-            ::MoveToEx(dc, x, 15, nullptr);
-            ::LineTo(dc, x, 15 - historie[x]);
+            const int vrch = vyska - 1 - historie[x] * vyska / 16;
+            for (int px = x * sirka / POCET_HISTORIE; px < (x + 1) * sirka / POCET_HISTORIE; ++px) {
+                ::MoveToEx(dc, px, vyska - 1, nullptr);
+                ::LineTo(dc, px, vrch);
+            }
         }
     }
     ::SetBkMode(dc, TRANSPARENT);
@@ -55,7 +67,8 @@ void IkonaPameti::Vytvorit() {
     Overit(static_cast<bool>(m_pero));
     m_pismo = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     m_ikona = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_SLEDOVANI_PAMETI),
-                                              IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+                                              IMAGE_ICON, knihovna::SirkaMaleIkony(),
+                                              knihovna::VyskaMaleIkony(), LR_DEFAULTCOLOR));
     Overit(m_ikona != nullptr);
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);

@@ -17,6 +17,7 @@ bool (*vyprazdnitSlozkuZaznamu)(const std::wstring& slozka) = nullptr;
 namespace {
 
 constexpr int IDC_SLOZKA = 1031;
+constexpr int OBRAZEK_SLOZKY = 54;  // the folder glyph of every folder edit
 constexpr int IDC_ODKAZ_SLOZKA = 1032;
 constexpr int IDC_SOUBOR = 1106;
 constexpr int IDC_POCET = 1110;
@@ -96,7 +97,7 @@ void StrankaZaznamu::Zahajit(HWND stranka, const NastaveniZaznamu& z, int odkazN
                              UINT tipVymazat) {
     const std::wstring slozka = z.slozka;
     m_tip.Vytvorit(stranka);
-    m_slozka.Pripojit(::GetDlgItem(stranka, IDC_SLOZKA), slozka.c_str());
+    m_slozka.Pripojit(::GetDlgItem(stranka, IDC_SLOZKA), slozka.c_str(), aplikace.seznamMenu.Get(), OBRAZEK_SLOZKY);
     m_odkazSlozka.Pripojit(::GetDlgItem(stranka, IDC_ODKAZ_SLOZKA), slozka.c_str());
     ::SetDlgItemTextW(stranka, IDC_SOUBOR, std::wstring(z.soubor).c_str());
     m_pocet.Pripojit(::GetDlgItem(stranka, IDC_POCET), z.maxPocetSouboru, 1, 10000);

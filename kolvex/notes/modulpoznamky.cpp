@@ -6,6 +6,7 @@
 #include "core/konfiguracenastroju.h"
 #include "core/stranka.h"
 #include "knihovna/prvky.h"
+#include "knihovna/dpi.h"
 #include "knihovna/text.h"
 #include "notes/oknopoznamka.h"
 #include "notes/oknopoznamkytext.h"
@@ -189,7 +190,7 @@ LRESULT ModulPoznamky::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 LRESULT ModulPoznamky::OnMeasureItemMenu(UINT, WPARAM, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka->CtlType != ODT_MENU) return FALSE;
-    polozka->itemHeight = 20;
+    polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
     if (menu) {
         try {
             polozka->itemWidth = static_cast<UINT>(ZmeritPolozkuMenu(*menu, polozka->itemID) + 40);

@@ -5,6 +5,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/text.h"
+#include "knihovna/dpi.h"
 #include "notes/oknopoznamka.h"
 #include "resources/resource.h"
 
@@ -148,7 +149,7 @@ bool KreslitPolozkuOtevrenehoMenu(const DRAWITEMSTRUCT& polozka, int obrazek) {
 
 bool ZmeritPolozkuOtevrenehoMenu(MEASUREITEMSTRUCT& polozka) {
     if (polozka.CtlType != ODT_MENU) return false;
-    polozka.itemHeight = 20;
+    polozka.itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
     if (MenuPopup* menu = OtevreneMenu::Aktualni()) {
         try {
             polozka.itemWidth = static_cast<UINT>(ZmeritPolozkuMenu(*menu, polozka.itemID) + 40);
@@ -501,7 +502,7 @@ LRESULT OknoSeznamuPoznamekZaklad::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL
 LRESULT OknoSeznamuPoznamekZaklad::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka->CtlType == ODT_LISTBOX) {
-        polozka->itemHeight = 20;
+        polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
         return TRUE;
     }
     if (ZmeritPolozkuOtevrenehoMenu(*polozka)) return TRUE;

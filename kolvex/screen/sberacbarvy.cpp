@@ -8,6 +8,7 @@
 #include "core/hlaseni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/prvky.h"
+#include "knihovna/dpi.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
 #include "screen/vypocty.h"
@@ -123,8 +124,9 @@ LRESULT DlgSberacBarvy::OnMouseMove(UINT, WPARAM, LPARAM, BOOL&) {
     ::StretchBlt(dc.Get(), lupa.left, lupa.top, lupa.right - lupa.left, lupa.bottom - lupa.top, obrazovka.Get(),
                  zdroj.left, zdroj.top, zdroj.right - zdroj.left, zdroj.bottom - zdroj.top, SRCCOPY);
     if (HCURSOR kurzor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_KURZOR_SBERACE))) {
-        const POINT stred = StredZnacky(lupa);
-        ::DrawIconEx(dc.Get(), stred.x, stred.y, kurzor, 16, 16, 0, nullptr, DI_NORMAL);
+        const POINT stred = StredZnacky(lupa, knihovna::SirkaMaleIkony());
+        ::DrawIconEx(dc.Get(), stred.x, stred.y, kurzor, knihovna::SirkaMaleIkony(), knihovna::VyskaMaleIkony(), 0, nullptr,
+                     DI_NORMAL);
     }
     VyplnitVzorek(dc.Get());
     ZobrazitBarvu(Nastaveni().zobrazovatFormatovane);
@@ -179,8 +181,8 @@ LRESULT DlgSberacBarvy::OnDrawItem(UINT, WPARAM w, LPARAM l, BOOL& zpracovano) {
                        DFCS_BUTTONPUSH | ((polozka->itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
     if (aplikace.seznamMenu.Get()) {
         const RECT& r = polozka->rcItem;
-        ::ImageList_Draw(aplikace.seznamMenu.Get(), OBRAZEK_KOPIROVAT, polozka->hDC, r.left + (r.right - r.left - 16) / 2,
-                         r.top + (r.bottom - r.top - 16) / 2, ILD_TRANSPARENT);
+        ::ImageList_Draw(aplikace.seznamMenu.Get(), OBRAZEK_KOPIROVAT, polozka->hDC, r.left + (r.right - r.left - knihovna::VyskaMaleIkony()) / 2,
+                         r.top + (r.bottom - r.top - knihovna::VyskaMaleIkony()) / 2, ILD_TRANSPARENT);
     }
     return TRUE;
 }

@@ -16,6 +16,8 @@ using knihovna::PridatPolozkuComboId;
 
 namespace {
 
+constexpr int OBRAZEK_SLOZKY = 54;  // the folder glyph of every folder edit
+
 // Selects the item with the data, else the first one.
 void VybratPodleDat(HWND combo, LPARAM data) {
     const LRESULT pocet = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
@@ -107,7 +109,7 @@ LRESULT DlgNastavOpisObrazovky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     const NastaveniOpisu n = nastaveniObrazovka ? nastaveniObrazovka->opis : NastaveniOpisu();
     const std::wstring slozka = n.slozka.Text();
     tooltip.Vytvorit(m_hWnd);
-    editSlozka.Pripojit(Polozka(IDC_OPIS_SLOZKA), slozka.c_str());
+    editSlozka.Pripojit(Polozka(IDC_OPIS_SLOZKA), slozka.c_str(), aplikace.seznamMenu.Get(), OBRAZEK_SLOZKY);
     odkazSlozka.Pripojit(Polozka(IDC_OPIS_ODKAZ_SLOZKA), slozka.c_str());
     odkazVymazat.prikaz = IDC_OPIS_VYMAZAT;
     odkazVymazat.Pripojit(Polozka(IDC_OPIS_VYMAZAT));

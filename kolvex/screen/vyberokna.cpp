@@ -32,18 +32,25 @@ OknoVyberOkna::OknoVyberOkna() {
 
 static int SirkaPodleTitulku(const wchar_t* titulek) {
     // The caption is read whole: the window is as wide as its text, the close button and the
-    // frame need (at least 64 pixels).
+    // frame need (at least 64 pixels). Some window managers draw a tool window's caption in the
+    // normal caption font, and keep room for the minimise and maximise buttons of the style that a
+    // tool window does not show: the wider font and three buttons count.
     NONCLIENTMETRICSW metriky{};
     metriky.cbSize = sizeof(metriky);
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metriky), &metriky, 0)) return 120;
-    knihovna::UchytPisma pismo(::CreateFontIndirectW(&metriky.lfSmCaptionFont));
     knihovna::DcOkna dc(nullptr);
-    SIZE rozmer{0, 0};
-    if (pismo && dc) {
-        knihovna::VybranyObjekt vyber(dc.Get(), pismo.Get());
-        ::GetTextExtentPoint32W(dc.Get(), titulek, static_cast<int>(wcslen(titulek)), &rozmer);
+    LONG text = 0;
+    for (const LOGFONTW* popis : {&metriky.lfSmCaptionFont, &metriky.lfCaptionFont}) {
+        knihovna::UchytPisma pismo(::CreateFontIndirectW(popis));
+        SIZE rozmer{0, 0};
+        if (pismo && dc) {
+            knihovna::VybranyObjekt vyber(dc.Get(), pismo.Get());
+            ::GetTextExtentPoint32W(dc.Get(), titulek, static_cast<int>(wcslen(titulek)), &rozmer);
+        }
+        if (rozmer.cx > text) text = rozmer.cx;
     }
-    const int sirka = rozmer.cx + metriky.iSmCaptionWidth + 2 * ::GetSystemMetrics(SM_CXSIZEFRAME) +
+    const int tlacitko = metriky.iSmCaptionWidth > metriky.iCaptionWidth ? metriky.iSmCaptionWidth : metriky.iCaptionWidth;
+    const int sirka = static_cast<int>(text) + 3 * tlacitko + 2 * ::GetSystemMetrics(SM_CXSIZEFRAME) +
                       2 * ::GetSystemMetrics(SM_CXEDGE) + 16;
     return sirka > 64 ? sirka : 64;
 }

@@ -4,6 +4,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/text.h"
+#include "knihovna/dpi.h"
 #include "knihovna/uchyt.h"
 #include "screen/vypocty.h"
 
@@ -56,8 +57,9 @@ void DlgVysledkyMereni::AktualizovatLupu(POINT bod) {
     ::StretchBlt(dc.Get(), lupa.left, lupa.top, lupa.right - lupa.left, lupa.bottom - lupa.top, obrazovka.Get(),
                  zdroj.left, zdroj.top, zdroj.right - zdroj.left, zdroj.bottom - zdroj.top, SRCCOPY);
     if (HCURSOR kurzor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_KURZOR_LUPY))) {
-        const POINT stred = StredZnacky(lupa);
-        ::DrawIconEx(dc.Get(), stred.x, stred.y, kurzor, 16, 16, 0, nullptr, DI_NORMAL);
+        const POINT stred = StredZnacky(lupa, knihovna::SirkaMaleIkony());
+        ::DrawIconEx(dc.Get(), stred.x, stred.y, kurzor, knihovna::SirkaMaleIkony(), knihovna::VyskaMaleIkony(), 0, nullptr,
+                     DI_NORMAL);
     }
 }
 

@@ -32,7 +32,31 @@ inline void NastavitPruhlednostCasovace(HWND h, DWORD okno, COLORREF pozadi) {
     if (okno & 0x20) knihovna::Overit(::SetLayeredWindowAttributes(h, pozadi, 0, LWA_COLORKEY) != 0);
 }
 
-// Sizes the window to the sample text in its font, with a margin of okrajX by 1 pixel.
+// Work area of the monitor that holds most of the rectangle.
+inline RECT PracovniOblastCasovace(const RECT& okno) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(::MonitorFromRect(&okno, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+    RECT prace{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0);
+    return prace;
+}
+
+// Where a window of the new size goes: an edge that touched the work area's edge (the corner
+// placements) stays there, and the whole window stays inside the work area.
+inline RECT UkotvenyObdelnikCasovace(const RECT& predtim, int sirka, int vyska, const RECT& prace) {
+    RECT r{predtim.left, predtim.top, predtim.left + sirka, predtim.top + vyska};
+    if (predtim.right >= prace.right) ::OffsetRect(&r, predtim.right - r.right, 0);
+    if (predtim.bottom >= prace.bottom) ::OffsetRect(&r, 0, predtim.bottom - r.bottom);
+    if (r.right > prace.right) ::OffsetRect(&r, prace.right - r.right, 0);
+    if (r.bottom > prace.bottom) ::OffsetRect(&r, 0, prace.bottom - r.bottom);
+    if (r.left < prace.left) ::OffsetRect(&r, prace.left - r.left, 0);
+    if (r.top < prace.top) ::OffsetRect(&r, 0, prace.top - r.top);
+    return r;
+}
+
+// Sizes the window to the sample text in its font, with a margin of okrajX by 1 pixel; a window
+// anchored to a corner of the work area keeps that corner.
 inline void PrizpusobitVelikostCasovace(HWND h, HFONT pismo, const std::wstring& vzor, int okrajX, DWORD okno) {
     knihovna::DcOkna dc(h);
     knihovna::Overit(static_cast<bool>(dc));
@@ -42,7 +66,11 @@ inline void PrizpusobitVelikostCasovace(HWND h, HFONT pismo, const std::wstring&
     RECT r{0, 0, velikost.cx, velikost.cy};
     ::InflateRect(&r, okrajX, 1);
     knihovna::Overit(::AdjustWindowRect(&r, StylOknaCasovace(okno), FALSE) != 0);
-    ::SetWindowPos(h, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT predtim;
+    knihovna::Overit(::GetWindowRect(h, &predtim) != 0);
+    const RECT novy = UkotvenyObdelnikCasovace(predtim, r.right - r.left, r.bottom - r.top, PracovniOblastCasovace(predtim));
+    ::SetWindowPos(h, nullptr, novy.left, novy.top, novy.right - novy.left, novy.bottom - novy.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Without a stored position: the top or the bottom right corner of the work area.

@@ -3,6 +3,7 @@
 #include "core/aplikace.h"
 #include "core/menu.h"
 #include "knihovna/text.h"
+#include "knihovna/dpi.h"
 #include "knihovna/uchyt.h"
 
 using knihovna::Overit;
@@ -48,7 +49,7 @@ void Pozadi(const DRAWITEMSTRUCT& d, RECT oblast) {
 
 void KreslitObrazek(HDC dc, int obrazek, int x, int y) {
     if (obrazek >= 0 && aplikace.seznamMenu.Get())
-        ImageList_DrawEx(aplikace.seznamMenu.Get(), obrazek, dc, x, y, 16, 16, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+        ImageList_DrawEx(aplikace.seznamMenu.Get(), obrazek, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
 }
 
 }  // namespace
@@ -97,7 +98,7 @@ int IkonaPrikazuHorkeKlavesy(UINT prikaz) {
 
 void ListBoxHorkeKlavesy::Prevzit(HWND ovladac) {
     Pripojit(ovladac);
-    Poslat(LB_SETITEMHEIGHT, 0, VlastniVzhled() ? 20 : 16);
+    Poslat(LB_SETITEMHEIGHT, 0, knihovna::Skalovat(VlastniVzhled() ? 20 : 16));
 }
 
 void ListBoxHorkeKlavesy::Naplnit(UINT kategorie) {
@@ -123,7 +124,7 @@ LRESULT ListBoxHorkeKlavesy::OnKresleni(UINT, WPARAM, LPARAM l, BOOL&) {
     const HorkaKlavesa* radek = tabulka && index < tabulka->zaznamy.size() ? &tabulka->zaznamy[index] : nullptr;
 
     RECT oblast = d->rcItem;
-    if (!vlastni) oblast.left += 16;
+    if (!vlastni) oblast.left += knihovna::SirkaMaleIkony();
     Pozadi(*d, oblast);
     if (vlastni && radek) KreslitObrazek(d->hDC, IkonaPrikazuHorkeKlavesy(radek->prikaz), d->rcItem.left + 2,
                                          d->rcItem.top + 2);
@@ -136,11 +137,11 @@ LRESULT ListBoxHorkeKlavesy::OnKresleni(UINT, WPARAM, LPARAM l, BOOL&) {
         RECT mira = r;
         ::DrawTextW(d->hDC, text.c_str(), static_cast<int>(text.size()), &mira, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
         const int x = mira.right + 3;
-        const int y = d->rcItem.top + (d->rcItem.bottom - d->rcItem.top - 16) / 2;
+        const int y = d->rcItem.top + (d->rcItem.bottom - d->rcItem.top - knihovna::VyskaMaleIkony()) / 2;
         if (vlastni) {
             KreslitObrazek(d->hDC, OBRAZEK_ZNACKY, x, y);
         } else {
-            RECT znacka{x, y, x + 16, y + 16};
+            RECT znacka{x, y, x + knihovna::SirkaMaleIkony(), y + knihovna::VyskaMaleIkony()};
             ::DrawFrameControl(d->hDC, &znacka, DFC_MENU, DFCS_MENUCHECK | DFCS_TRANSPARENT);
         }
     }
@@ -178,7 +179,7 @@ LRESULT DlgNastavHorkeKlavesy::OnMeasureItem(UINT, WPARAM, LPARAM l, BOOL& zprac
         zpracovano = FALSE;
         return 0;
     }
-    m->itemHeight = VYSKA_KATEGORIE;
+    m->itemHeight = static_cast<UINT>(knihovna::Skalovat(VYSKA_KATEGORIE));
     return TRUE;
 }
 
@@ -198,7 +199,7 @@ LRESULT DlgNastavHorkeKlavesy::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL& zpracova
     if (VlastniVzhled()) {
         const int vyska = d->rcItem.bottom - d->rcItem.top;
         if (d->itemID < 10)
-            KreslitObrazek(d->hDC, KATEGORIE_HORKYCH_KLAVES[d->itemID].obrazek, r.left + 2, r.top + (vyska - 16) / 2);
+            KreslitObrazek(d->hDC, KATEGORIE_HORKYCH_KLAVES[d->itemID].obrazek, r.left + 2, r.top + (vyska - knihovna::VyskaMaleIkony()) / 2);
         r.left += 23;
     } else {
         r.left += 4;

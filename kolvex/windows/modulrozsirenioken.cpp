@@ -8,6 +8,7 @@
 #include "core/konfiguracenastroju.h"
 #include "core/stranka.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 #include "windows/strankyrozsireni.h"
@@ -225,7 +226,7 @@ LRESULT ModulRozsireniOken::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 LRESULT ModulRozsireniOken::OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     auto* polozka = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
     if (polozka && polozka->CtlType == ODT_MENU) {
-        polozka->itemHeight = 20;
+        polozka->itemHeight = static_cast<UINT>(knihovna::Skalovat(20));
         if (m_skrytaOkna) polozka->itemWidth = 200;
     }
     return VychoziZpracovani(msg, w, l);

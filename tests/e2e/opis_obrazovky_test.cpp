@@ -8,6 +8,7 @@
 #include "podpora/obrazky.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
+#include "podpora/snimek.h"
 
 using namespace testy;
 
@@ -127,5 +128,50 @@ TEST_F(OpisObrazovky, SlozkaOpisuSeOteviraZNabidkyObrazovky) {
         10000))
         << "no Explorer window showed the capture folder";
     if (pruzkumnik) ::PostMessageW(pruzkumnik, WM_CLOSE, 0, 0);
+    Ukoncit(kolvex, hlavni);
+}
+
+// A question raised from the tray menu comes to the front over the program the user works in,
+// and Return answers it (No, the default): the folder keeps its files.
+TEST_F(OpisObrazovky, DotazZNabidkyIkonyJeVPopredi) {
+    Program kolvex;
+    HWND modul = SpustitAPockat(kolvex);
+    ASSERT_NE(modul, nullptr);
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    const std::wstring soubor = Opis(L"ponechat.txt");
+    ASSERT_TRUE(CekatNa([&] {
+        HANDLE h = ::CreateFileW(soubor.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        ::CloseHandle(h);
+        return true;
+    }));
+
+    // the user's program in front
+    HWND uzivatelske = ::CreateWindowExW(0, L"STATIC", L"Program uživatele", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                         100, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(uzivatelske, nullptr);
+    ::SetForegroundWindow(uzivatelske);
+    ASSERT_TRUE(CekatNa([&] { return ::GetForegroundWindow() == uzivatelske; }));
+
+    // tray menu: "Složka s opisy" > "Odstranit obsah složky s opisy"
+    ::SetCursorPos(200, 150);
+    ::PostMessageW(modul, WM_APP + 7, 1, 0);
+    ASSERT_TRUE(CekatNa([&] {
+        HWND menu = NajitOknoProcesu(kolvex.Pid(), L"#32768");
+        return menu && ::IsWindowVisible(menu);
+    }));
+    for (WORD klavesa : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}) StisknoutKlavesy({klavesa});
+
+    HWND box = kolvex.CekatNaZpravu();
+    ASSERT_NE(box, nullptr) << "no question";
+    EXPECT_NE(TextZpravy(box).find(L"Opravdu chcete kompletně vymazat"), std::wstring::npos) << TextZpravy(box);
+    EXPECT_TRUE(CekatNa([&] { return ::GetForegroundWindow() == box; }, 2000))
+        << "the question is not the foreground window";
+    PrekreslitOkno(box);
+    UlozitSnimekOkna(box, L"dotaz_z_nabidky_ikony");
+    StisknoutKlavesy({VK_RETURN});
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(box); })) << "Return did not reach the question";
+    EXPECT_TRUE(ExistujeSoubor(soubor)) << "Return answered Yes";
+    ::DestroyWindow(uzivatelske);
     Ukoncit(kolvex, hlavni);
 }

@@ -307,7 +307,9 @@ TEST_F(PoznamkyZvenku, ZaznamZvukovePoznamkyZNabidkyUloziWaveSDaty) {
 
     const std::wstring soubor = SlozkaPoznamek() + L"\\Porada.wav";
     ASSERT_TRUE(CekatNa([&] { return ExistujeSoubor(soubor); }, 5000));
-    std::vector<BYTE> bajty = PrecistBajty(soubor);
+    // the name appears before the program has let go of the file: wait for content that can be read
+    std::vector<BYTE> bajty;
+    CekatNa([&] { return (bajty = PrecistBajty(soubor)).size() > 44; }, 5000);
     ASSERT_GT(bajty.size(), 44u) << "only a WAVE header: nothing was recorded";
     EXPECT_EQ(std::string(bajty.begin(), bajty.begin() + 4), "RIFF");
     EXPECT_FALSE(ExistujeSoubor(SlozkaPoznamek() + L"\\temp.wav")) << "the recording goes through no note file";

@@ -122,6 +122,25 @@ TEST_F(RozsireniOken, SkryteOknoSeObnoviZNabidkyIPriKonciProgramu) {
     EXPECT_EQ(program.CekatNaKonec(), 0u);
 }
 
+// The start-up page's "Rozšíření oken": the extension runs after a start without any command.
+TEST(RozsireniOkenPoSpusteni, SpustiSeKdyzJeZapnutoVAkcichPoSpusteni) {
+    VycistitStavKolvexu();
+    HKEY h = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Brenvald\\Kolvex\\5.0\\Po spusteni", 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    const DWORD zapnuto = 1;
+    ::RegSetValueExW(h, L"rozsireniOken", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zapnuto), sizeof(zapnuto));
+    ::RegCloseKey(h);
+
+    Program spusteny;
+    HWND hlavni = spusteny.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    EXPECT_NE(spusteny.CekatNaOkno(TRIDA_MODULU), nullptr) << "the window extension did not start after start-up";
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(spusteny.CekatNaKonec(), 0u);
+}
+
 TEST_F(RozsireniOken, PraveTlacitkoNaZavritSkryjeOknoPresFenrik) {
     ASSERT_NO_FATAL_FAILURE(SpustitRozsireni());
     Program program(TESTOVACI_PROGRAM);

@@ -69,8 +69,8 @@ HWND CekatNaNastaveni(const Program& program, const std::wstring& stranka) {
 // The centre of the memory icon: the largest patch of its background colour in the taskbar.
 bool NajitIkonuPameti(POINT& stred) {
     const int sirka = ::GetSystemMetrics(SM_CXSCREEN), vyska = ::GetSystemMetrics(SM_CYSCREEN);
-    const int pas = 48;  // the bottom band with the taskbar
     HDC obrazovka = ::GetDC(nullptr);
+    const int pas = ::MulDiv(48, ::GetDeviceCaps(obrazovka, LOGPIXELSY), 96);  // the bottom band with the taskbar
     HDC pamet = ::CreateCompatibleDC(obrazovka);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);

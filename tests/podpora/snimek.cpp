@@ -35,6 +35,14 @@ std::wstring SlozkaArtefaktu() {
     std::wstring slozka = SlozkaTestu() + L"\\..\\artefakty";
     if (::PathCanonicalizeW(cesta, slozka.c_str())) slozka = cesta;
     ::CreateDirectoryW(slozka.c_str(), nullptr);
+    // pictures taken at a scaled display go to a folder of their own ("dpi144")
+    HDC obrazovka = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(obrazovka, LOGPIXELSY);
+    ::ReleaseDC(nullptr, obrazovka);
+    if (dpi != 96) {
+        slozka += L"\\dpi" + std::to_wstring(dpi);
+        ::CreateDirectoryW(slozka.c_str(), nullptr);
+    }
     return slozka;
 }
 

@@ -7,6 +7,8 @@
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "podpora/pomocnik.h"
+#include "podpora/snimek.h"
 #include "timers/casovace.h"
 #include "timers/modulhodiny.h"
 #include "timers/modulstopky.h"
@@ -275,4 +277,49 @@ TEST(Stopky, ZmenaNastaveniZpravouUkazeSkryteOkno) {
         ::SendMessageW(h, WM_CLOSE, 1, 1);
     }
     nastaveniStopky = std::move(puvodni);
+}
+
+// The clock in the top-right corner keeps that corner when the long date or a new day widens it,
+// and stays inside the work area; a stored position off the screen is brought back into it.
+TEST_F(HodinyModul, RohovaPolohaZustaneKdyzSeOknoRozsiri) {
+    const std::wstring klic = std::wstring(aplikace.klicAplikace) + L"\\Parametry oken\\QKolvexHodiny";
+    testy::SmazatKlic(klic);
+    nastaveniHodiny->ikona = false;
+    nastaveniHodiny->okno = 0x04;
+    nastaveniHodiny->gong = 0;
+    nastaveniHodiny->datum = 0;
+    ted = Cas(2026, 12, 9, 23, 59, 58);  // a Wednesday ("Středa"), then Thursday ("Čtvrtek")
+    ModulHodiny hodiny;
+    HWND h = hodiny.VytvoritOkno();
+    RECT prace{};
+    ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0));
+    auto uvnitrVRohu = [&](const char* kdy) {
+        RECT r{};
+        ::GetWindowRect(h, &r);
+        EXPECT_EQ(r.right, prace.right) << kdy;
+        EXPECT_EQ(r.top, prace.top) << kdy;
+        EXPECT_GE(r.left, prace.left) << kdy;
+        EXPECT_LE(r.bottom, prace.bottom) << kdy;
+        return r.right - r.left;
+    };
+    const int kratke = uvnitrVRohu("at start");
+
+    // "Použít" with the long date
+    nastaveniHodiny->datum = 2;
+    ::PostMessageW(h, ZpravaPouzitNastaveniHodin, 0, 0);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    const int dlouhe = uvnitrVRohu("after Apply");
+    EXPECT_GT(dlouhe, kratke);
+
+    // midnight: "Čtvrtek" is longer than "Středa"
+    ted = Cas(2026, 12, 10, 0, 0, 1);
+    ::RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(hodiny.TextNyni().find(L"Čtvrtek"), std::wstring::npos);
+    EXPECT_GT(uvnitrVRohu("after midnight"), dlouhe);
+    testy::PrekreslitOkno(h);
+    testy::CekatNa([] { return false; }, 300);  // the drawing reaches the screen for the picture
+    testy::UlozitSnimekOkna(h, L"hodiny_dlouhe_datum");
+    ::SendMessageW(h, WM_CLOSE, 0, 0);
+    testy::SmazatKlic(klic);
 }

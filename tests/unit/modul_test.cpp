@@ -157,3 +157,39 @@ TEST(Modul, AplikaceBereTitulekZVerzeAOtazkuVlastniAktivniOkno) {
     EXPECT_EQ(zachytavac.zpravy[1].vlastnik, okno);
     EXPECT_EQ(zachytavac.zpravy[1].priznaky, 0x12034u);
 }
+
+// Every box of the message services belongs to the window the user works in on this thread; a
+// hidden active window (a tray menu's) or a disabled one owns none.
+TEST(Modul, ZpravyAOtazkyVlastniViditelneAktivniOkno) {
+    struct Pripad {
+        const wchar_t* popis;
+        DWORD styl;
+        bool zakazat;
+        bool vlastnena;
+    } pripady[] = {
+        {L"viditelné", WS_POPUP | WS_VISIBLE, false, true},
+        {L"skryté", WS_POPUP, false, false},
+        {L"zakázané", WS_POPUP | WS_VISIBLE, true, false},
+    };
+    Modul modul;
+    modul.titulek = L"Nástroj";
+    for (const Pripad& p : pripady) {
+        ZachytavacZprav zachytavac(IDYES);
+        HWND okno = ::CreateWindowExW(0, L"STATIC", p.popis, p.styl, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(okno, nullptr);
+        ::SetActiveWindow(okno);
+        ASSERT_EQ(::GetActiveWindow(), okno) << p.popis;
+        if (p.zakazat) ::EnableWindow(okno, FALSE);
+        modul.ZobrazitChybu(L"chyba");
+        modul.Otazka(L"otázka?", true, false);
+        aplikace.ZobrazitZpravu(L"zpráva", MB_ICONINFORMATION);
+        aplikace.Otazka(L"otázka aplikace?", false, true);
+        ::DestroyWindow(okno);
+
+        ASSERT_EQ(zachytavac.zpravy.size(), 4u) << p.popis;
+        for (const testy::ZaznamZpravy& z : zachytavac.zpravy) {
+            EXPECT_EQ(z.vlastnik, p.vlastnena ? okno : nullptr) << p.popis << L" " << z.text;
+            EXPECT_EQ(z.priznaky & ZAKLAD, ZAKLAD) << z.text;
+        }
+    }
+}

@@ -2,6 +2,7 @@
 // numbers keep the old value, change notifications, and the display-mode list with a fixture.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -311,4 +312,97 @@ TEST_F(ObrazovkaStranky, StrankaRezimuPridavaAOdebiraSLimitem200) {
     EXPECT_EQ(rezimyObrazovky->rezimy.size(), 200u);
     EXPECT_EQ(Zmeny(), 0);
     vycetRezimu = puvodniVycet;
+}
+
+namespace {
+
+// Width of a combo item's text in the combo's font.
+int SirkaPolozky(HWND combo, int i) {
+    wchar_t text[300] = {};
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    HDC dc = ::GetDC(combo);
+    HGDIOBJ stare = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
+    SIZE rozmer{};
+    ::GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &rozmer);
+    ::SelectObject(dc, stare);
+    ::ReleaseDC(combo, dc);
+    return rozmer.cx;
+}
+
+}  // namespace
+
+// The items of every combo of the screen pages are read whole in the open drop-down list, and the
+// capture page's action combo shows its chosen operation whole.
+TEST_F(ObrazovkaStranky, PolozkyComboSeVejdouDoRozbalenehoSeznamu) {
+    const struct {
+        UINT stranka;
+        int combo;
+        bool celaVolba;  // the chosen item fits the box itself
+        const wchar_t* pridat;  // an item longer than the box, added to see the list widen
+    } pripady[] = {
+        {IDD_NASTAV_OBRAZOVKA, IDC_AKCE_KLIKNUTI_KLIK, false, nullptr},
+        {IDD_NASTAV_OBRAZOVKA, IDC_AKCE_KLIKNUTI_AKCE, false, nullptr},
+        {IDD_NASTAV_OPIS_OBRAZOVKY, IDC_OPIS_FORMAT, true, nullptr},
+        {IDD_NASTAV_OPIS_OBRAZOVKY, IDC_OPIS_AKCE, true, nullptr},
+        {IDD_NASTAV_OPIS_OBRAZOVKY, IDC_OPIS_ZOBRAZENI, true, nullptr},
+        {IDD_NASTAV_OPIS_OBRAZOVKY, IDC_OPIS_ZOBRAZENI, false,
+         L"V okně, které se otevře přes celou pracovní plochu na druhém monitoru vpravo"},
+    };
+    for (const auto& p : pripady) {
+        HWND h = Otevrit(p.stranka);
+        ASSERT_TRUE(h);
+        HWND combo = ::GetDlgItem(h, p.combo);
+        ASSERT_TRUE(combo);
+        if (p.pridat) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p.pridat));
+        const int pocet = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        ASSERT_GT(pocet, 0) << p.combo;
+        int nejsirsi = 0;
+        for (int i = 0; i < pocet; ++i) nejsirsi = std::max(nejsirsi, SirkaPolozky(combo, i));
+
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+        RECT seznam{};
+        ::GetClientRect(info.hwndList, &seznam);
+        if (p.combo == IDC_OPIS_AKCE) Snimek(h, L"stranka_157_akce");
+        EXPECT_GE(seznam.right, nejsirsi + 4) << "combo " << p.combo << ": the list is narrower than its items";
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+        if (p.celaVolba)
+            EXPECT_GE(info.rcItem.right - info.rcItem.left, nejsirsi + 2) << "combo " << p.combo << " cuts its items";
+    }
+}
+
+// The capture folder edit shows the folder glyph of the menu pictures (as the other pages' folder
+// edits do), not the "..." of an edit without pictures.
+TEST_F(ObrazovkaStranky, SlozkaOpisuMaObrazekSlozky) {
+    const bool vlastniSeznam = !aplikace.seznamMenu.Get();
+    if (vlastniSeznam) {
+        aplikace.seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
+        aplikace.seznamMenu.Pridat(IDB_MENU_DALSI);
+    }
+    HWND h = Otevrit(IDD_NASTAV_OPIS_OBRAZOVKY);
+    ASSERT_TRUE(h);
+    HWND edit = ::GetDlgItem(h, IDC_OPIS_SLOZKA);
+    testy::PrekreslitOkno(h);
+    testy::CekatNa([] { return false; }, 300);
+    RECT klient;
+    ::GetClientRect(edit, &klient);
+    const int strana = ::GetSystemMetrics(SM_CXSMICON);
+    POINT roh{klient.right - strana - 2, (klient.bottom - strana) / 2};
+    if (roh.y < 0) roh.y = 0;
+    ::ClientToScreen(edit, &roh);
+    HDC obrazovka = ::GetDC(nullptr);
+    int barevnych = 0;
+    for (int y = roh.y; y < roh.y + strana; ++y)
+        for (int x = roh.x; x < roh.x + strana; ++x) {
+            const COLORREF c = ::GetPixel(obrazovka, x, y);
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (std::max({r, g, b}) - std::min({r, g, b}) > 40) ++barevnych;  // not grey: a picture
+        }
+    ::ReleaseDC(nullptr, obrazovka);
+    Snimek(h, L"stranka_157_slozka");
+    EXPECT_GT(barevnych, 10) << "the browse glyph is not a picture";
+    stranka.reset();
+    if (vlastniSeznam) aplikace.seznamMenu.Zrusit();
 }
