@@ -41,7 +41,7 @@ protected:
 
     testy::DocasnaSlozka slozka;
     ZadaniStahovani zadani;
-    std::atomic<bool> zrusit{false};
+    ZruseniPrace zrusit;
 };
 
 }  // namespace
@@ -93,7 +93,7 @@ TEST_F(StahovaniModelu, ChybejiciSlozkaSeZalozi) {
 
 TEST_F(StahovaniModelu, ZrusenePredPrvnimSouborem) {
     zadani.prikaz = PRIKAZ_SRAZKY;
-    zrusit = true;
+    zrusit.Zrusit();
     VysledekStahovani v = ProvestStahovani(zadani, zrusit);
     EXPECT_TRUE(v.zruseno);
     EXPECT_TRUE(v.rada.empty());
@@ -103,7 +103,7 @@ TEST_F(StahovaniModelu, ZrusenePredPrvnimSouborem) {
 TEST(PracovniVlaknoPocasi, UkonciSeNaPriznakAHlidaSiData) {
     PracovniVlakno vlakno;
     std::atomic<int> kroku{0};
-    vlakno.Spustit([&kroku](const std::atomic<bool>& zrusit) {
+    vlakno.Spustit([&kroku](const ZruseniPrace& zrusit) {
         while (!zrusit) {
             ++kroku;
             ::Sleep(5);
@@ -115,7 +115,7 @@ TEST(PracovniVlaknoPocasi, UkonciSeNaPriznakAHlidaSiData) {
     // a job stuck beyond the wait: Ukoncit returns false and the job still owns what it uses
     auto data = std::make_shared<std::wstring>(L"data");
     HANDLE pust = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    vlakno.Spustit([data, pust](const std::atomic<bool>&) {
+    vlakno.Spustit([data, pust](const ZruseniPrace&) {
         ::WaitForSingleObject(pust, 5000);
         EXPECT_EQ(*data, L"data");
     });
