@@ -382,6 +382,11 @@ TEST_F(OknaPocasi, ZavreneStahovaniNeprepiseNoveOtevreneOkno) {
         EXPECT_EQ(okno.rada.size(), 3u) << "the new pass ended early";
         EXPECT_NE(okno.obrazky[0], nullptr);
 
+        // the shown picture keeps its file open: the next one is shown, so that nothing but the
+        // fix keeps the first file
+        ::PostMessageW(druhe, WM_COMMAND, 40212, 0);
+        VyprazdnitFrontu();
+        EXPECT_EQ(okno.index, 1);
         zdrzeni.Pustit();
         EXPECT_EQ(::WaitForSingleObject(opustene, 15000), WAIT_OBJECT_0) << "the abandoned worker did not end";
         EXPECT_EQ(SouboryVeSlozce(cache.Cesta()), ocekavane);  // nothing deleted, no temporary left
