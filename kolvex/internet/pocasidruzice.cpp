@@ -81,6 +81,7 @@ void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
         const std::wstring slozkaSnimku = NastaveniPocasi().druzice.slozkaData.Text();
         m_prace.Spustit([okno, adresa, cil, slozkaSnimku](const ZruseniPrace& zrusit) {
             if (!slozkaSnimku.empty()) ::SHCreateDirectoryExW(nullptr, slozkaSnimku.c_str(), nullptr);
+            SmazatOpusteneDocasneSoubory(slozkaSnimku);
             HRESULT vysledek = StahnoutSoubor(adresa, cil, &zrusit);
             ::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, static_cast<WPARAM>(vysledek), 0);
         });

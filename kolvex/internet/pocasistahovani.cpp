@@ -54,6 +54,18 @@ HRESULT VytvoritDocasnyVedle(const std::wstring& soubor, std::wstring& docasny) 
 
 }  // namespace
 
+void SmazatOpusteneDocasneSoubory(const std::wstring& slozka) {
+    if (slozka.empty()) return;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\~kv*.tmp").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        // one that a download still writes is open without sharing: its delete fails
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((slozka + L"\\" + data.cFileName).c_str());
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+}
+
 HRESULT (*stahnoutSouborPocasi)(const std::wstring& adresa, const std::wstring& soubor, HANDLE zruseni) =
     StahnoutSouborHttp;
 
@@ -118,6 +130,7 @@ VysledekStahovani ProvestStahovani(const ZadaniStahovani& zadani, const ZruseniP
     VysledekStahovani vysledek;
     // a cache folder removed or newly chosen since start-up is made again
     if (!zadani.slozka.empty()) ::SHCreateDirectoryExW(nullptr, zadani.slozka.c_str(), nullptr);
+    SmazatOpusteneDocasneSoubory(zadani.slozka);
     vysledek.prikaz = zadani.prikaz;
     if (zadani.prikaz == PRIKAZ_VSECHNY_MODELY) {
         for (int slot = 0; slot < 4; ++slot) {

@@ -44,6 +44,10 @@ private:
 // cancelled job leaves the file to whoever fetches it next. Never raises.
 HRESULT StahnoutSoubor(const std::wstring& adresa, const std::wstring& soubor, const ZruseniPrace* zruseni = nullptr);
 
+// Deletes the temporary files that downloads left in a folder (a crash, a stop half way); those
+// that a download still writes stay.
+void SmazatOpusteneDocasneSoubory(const std::wstring& slozka);
+
 // What a forecast-model pass needs, copied from the window and the settings before it starts.
 struct ZadaniStahovani {
     UINT prikaz = PRIKAZ_OBLACNOST;  // 40203-40207

@@ -91,6 +91,22 @@ TEST_F(StahovaniModelu, ChybejiciSlozkaSeZalozi) {
     EXPECT_EQ(v.rada.size(), 3u);
 }
 
+TEST_F(StahovaniModelu, PruchodUklidiOpusteneDocasneSoubory) {
+    // left by a download that never ended; one that a download still writes is open unshared
+    ASSERT_TRUE(testy::ZapsatSoubor(zadani.slozka + L"\\~kv1A2B.tmp", "zbytek"));
+    ASSERT_TRUE(testy::ZapsatSoubor(zadani.slozka + L"\\~kv3C4D.tmp", "zapisuje se"));
+    ASSERT_TRUE(testy::ZapsatSoubor(zadani.slozka + L"\\vlastni.tmp", "uzivatel"));
+    HANDLE otevreny = ::CreateFileW((zadani.slozka + L"\\~kv3C4D.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(otevreny, INVALID_HANDLE_VALUE);
+    zadani.prikaz = PRIKAZ_OBLACNOST;
+    VysledekStahovani v = ProvestStahovani(zadani, zrusit);
+    ::CloseHandle(otevreny);
+    EXPECT_EQ(v.rada.size(), 3u);
+    EXPECT_EQ(ObsahSlozky(), (std::vector<std::wstring>{L"oblacnost_00.png", L"oblacnost_06.png", L"oblacnost_12.png",
+                                                        L"vlastni.tmp", L"~kv3C4D.tmp"}));
+}
+
 TEST_F(StahovaniModelu, ZrusenePredPrvnimSouborem) {
     zadani.prikaz = PRIKAZ_SRAZKY;
     zrusit.Zrusit();
