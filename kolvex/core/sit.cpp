@@ -2,6 +2,8 @@
 
 #include "core/sit.h"
 
+#include "core/ulozitsoubor.h"
+
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
@@ -524,21 +526,15 @@ void HttpSoubor::OtevritUrl(const std::wstring& url) {
 
 void HttpSoubor::UlozitDoSouboru(const std::wstring& cesta) {
     if (!m_url) VyhoditChybu(E_HANDLE);
-    const std::wstring docasna = cesta + L".stahuje";
-    knihovna::UchytSouboru soubor(
-        ::CreateFileW(docasna.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    Overit(static_cast<bool>(soubor));
+    // The temporary sibling has a name of its own for each download: a download of the same file
+    // abandoned on another thread may still hold its own one open.
+    BezpecnyZapisSouboru zapis;
+    zapis.Otevrit(cesta);
     try {
-        CistOdpoved(m_url, limity, m_termin, [&soubor](const BYTE* kus, DWORD n) {
-            DWORD zapsano = 0;
-            Overit(::WriteFile(soubor.Get(), kus, n, &zapsano, nullptr) != 0 && zapsano == n);
-        });
-        Overit(::FlushFileBuffers(soubor.Get()) != 0);
-        Overit(soubor.Uvolnit());
-        Overit(::MoveFileExW(docasna.c_str(), cesta.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0);
+        CistOdpoved(m_url, limity, m_termin, [&zapis](const BYTE* kus, DWORD n) { zapis.Zapsat(kus, n); });
+        zapis.Potvrdit();
     } catch (...) {
-        soubor.Uvolnit();
-        ::DeleteFileW(docasna.c_str());
+        zapis.Zrusit();
         ZavritPreruseny(m_url, m_spojeni, m_preruseno);
         throw;
     }

@@ -328,12 +328,15 @@ void OknoAladin::SpustitStahovani(UINT prikaz) {
     zadani.slozka = NastaveniPocasi().aladin.slozkaData.Text();
     zadani.konecPriChybe = NastaveniPocasi().aladin.konecStahovaniPriChybe;
     HWND okno = m_hWnd;
-    m_prace.Spustit([okno, zadani](const std::atomic<bool>& zrusit) {
+    m_prace.Spustit([okno, zadani](const ZruseniPrace& zrusit) {
         auto vysledek = std::make_unique<VysledekStahovani>(ProvestStahovani(zadani, zrusit));
-        if (zrusit) return;
         vysledek->zruseno = false;
-        if (::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, 0, reinterpret_cast<LPARAM>(vysledek.get())))
-            vysledek.release();
+        // posted as a commit: a window that has cancelled (WM_CLOSE) gets nothing after it
+        // removed what was posted before
+        zrusit.Potvrdit([&] {
+            if (::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, 0, reinterpret_cast<LPARAM>(vysledek.get())))
+                vysledek.release();
+        });
     });
     datumBehu = zadani.datum;
 }
@@ -597,7 +600,7 @@ LRESULT OknoAladin::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     ::KillTimer(m_hWnd, CASOVAC_STARTU);
     if (m_prace.Bezi()) {
         SkrytBublinuHlavniIkony();
-        m_prace.Ukoncit(2000);  // the worker checks the flag between files
+        m_prace.Ukoncit(2000);  // a read ends at once; a worker still waiting for a reply changes nothing any more
     }
     MSG zprava;
     while (::PeekMessageW(&zprava, m_hWnd, ZpravaStahovaniPocasiHotovo, ZpravaStahovaniPocasiHotovo, PM_REMOVE))

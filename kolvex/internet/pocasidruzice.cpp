@@ -79,11 +79,13 @@ void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
     HWND okno = m_hWnd;
     try {
         const std::wstring slozkaSnimku = NastaveniPocasi().druzice.slozkaData.Text();
-        m_prace.Spustit([okno, adresa, cil, slozkaSnimku](const std::atomic<bool>&) {
+        m_prace.Spustit([okno, adresa, cil, slozkaSnimku](const ZruseniPrace& zrusit) {
             if (!slozkaSnimku.empty()) ::SHCreateDirectoryExW(nullptr, slozkaSnimku.c_str(), nullptr);
-            HRESULT vysledek = StahnoutObrazekMistoStareho(adresa, cil);
+            SmazatOpusteneDocasneSoubory(slozkaSnimku);
+            HRESULT vysledek = StahnoutObrazekMistoStareho(adresa, cil, &zrusit);
             ::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, static_cast<WPARAM>(vysledek), 0);
         });
+        zdroj = zdrojSnimku == 2 ? 2 : 1;  // the source checked in the menu is the one being fetched
     } catch (const knihovna::Chyba& chyba) {
         ::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, static_cast<WPARAM>(chyba.Hresult()), 0);
     }
@@ -187,8 +189,7 @@ LRESULT OknoSnimekDruzice::OnZavrit(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT OknoSnimekDruzice::OnZdroj(WORD, WORD id, HWND, BOOL&) {
-    zdroj = id == 40222 ? 2 : 1;
-    NacistSnimek(zdroj);
+    NacistSnimek(id == 40222 ? 2 : 1);
     return 0;
 }
 

@@ -86,11 +86,12 @@ void OknoPredpovedText::NacistPredpoved() {
     ZobrazitBublinuHlavniIkony(nullptr, knihovna::Retezec(IDS_POCASI_BUBLINA_PREDPOVED));
     const std::wstring adresa = AdresaPredpovedi(HostServeru(ServerPocasi::Chmu));
     HWND okno = m_hWnd;
-    auto prace = [okno, adresa](const std::atomic<bool>&) {
+    auto prace = [okno, adresa](const ZruseniPrace& zrusit) {
         auto vysledek = std::make_unique<VysledekPredpovedi>();
         try {
             HttpTextSoubor http(aplikace.relaceInternetu);
             http.limity.maximalniVelikost = std::min(http.limity.maximalniVelikost, MAX_VELIKOST_STRANKY_PREDPOVEDI);
+            http.limity.zruseni = zrusit.Udalost();  // closing the window ends a read at once
             http.OtevritUrl(adresa);
             http.NacistData();
             std::wstring stranka;
@@ -107,8 +108,11 @@ void OknoPredpovedText::NacistPredpoved() {
         } catch (...) {
             vysledek->hr = E_FAIL;
         }
-        if (::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, 0, reinterpret_cast<LPARAM>(vysledek.get())))
-            vysledek.release();
+        // posted as a commit: after WM_CLOSE has cancelled and emptied the queue nothing comes
+        zrusit.Potvrdit([&] {
+            if (::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, 0, reinterpret_cast<LPARAM>(vysledek.get())))
+                vysledek.release();
+        });
     };
     m_prace.Spustit(prace);
 }

@@ -22,10 +22,11 @@ public:
     }
 };
 
-HRESULT StahnoutSouborHttp(const std::wstring& adresa, const std::wstring& soubor) {
+HRESULT StahnoutSouborHttp(const std::wstring& adresa, const std::wstring& soubor, HANDLE zruseni) {
     HRESULT vysledek = S_OK;
     try {
         HttpObrazek http(aplikace.relaceInternetu);
+        http.limity.zruseni = zruseni;
         http.OtevritUrl(adresa);
         DWORD stav = http.Stav();
         if (stav < 200 || stav > 299) knihovna::VyhoditChybu(HresultStavuHttp(stav ? stav : 500));
@@ -35,7 +36,6 @@ HRESULT StahnoutSouborHttp(const std::wstring& adresa, const std::wstring& soubo
     } catch (...) {
         vysledek = E_FAIL;
     }
-    if (FAILED(vysledek)) ::DeleteFileW(soubor.c_str());
     return vysledek;
 }
 
@@ -53,35 +53,104 @@ bool ZacinaJakoObrazek(const std::wstring& soubor) {
            (hlava[0] == 'G' && hlava[1] == 'I' && hlava[2] == 'F') || (hlava[0] == 'B' && hlava[1] == 'M');
 }
 
+// A new empty file of a unique name beside the file, with the suite's temporary-file prefix.
+HRESULT VytvoritDocasnyVedle(const std::wstring& soubor, std::wstring& docasny) {
+    const size_t konec = soubor.find_last_of(L"\\/");
+    const std::wstring slozka = konec == std::wstring::npos ? std::wstring(L".") : soubor.substr(0, konec);
+    std::vector<wchar_t> jmeno(MAX_PATH + soubor.size() + 16, L'\0');
+    if (!::GetTempFileNameW(slozka.c_str(), L"~kv", 0, jmeno.data())) {
+        const DWORD kod = ::GetLastError();
+        return knihovna::HresultZKodu(kod ? kod : ERROR_CANNOT_MAKE);
+    }
+    docasny = jmeno.data();
+    return S_OK;
+}
+
 }  // namespace
 
-HRESULT StahnoutObrazekMistoStareho(const std::wstring& adresa, const std::wstring& soubor) {
-    const std::wstring novy = soubor + L".novy";
-    HRESULT vysledek = StahnoutSoubor(adresa, novy);
+void SmazatOpusteneDocasneSoubory(const std::wstring& slozka) {
+    if (slozka.empty()) return;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\~kv*.tmp").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        // one that a download still writes is open without sharing: its delete fails
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((slozka + L"\\" + data.cFileName).c_str());
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+}
+
+HRESULT (*stahnoutSouborPocasi)(const std::wstring& adresa, const std::wstring& soubor, HANDLE zruseni) =
+    StahnoutSouborHttp;
+
+ZruseniPrace::ZruseniPrace() : m_udalost(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    if (!m_udalost) knihovna::VyhoditPosledniChybu();
+}
+
+void ZruseniPrace::Zrusit() {
+    knihovna::Zamek zamek(m_zamek);  // waits for a commit that runs
+    m_zruseno = true;
+    ::SetEvent(m_udalost.Get());
+}
+
+bool ZruseniPrace::Potvrdit(const std::function<void()>& krok) const {
+    knihovna::Zamek zamek(m_zamek);
+    if (m_zruseno) return false;
+    krok();
+    return true;
+}
+
+namespace {
+
+// Downloads into a temporary file of its own, then replaces the file as a commit of the job.
+// obrazek: only an answer that begins as a picture file counts, and a failure keeps the old file.
+HRESULT StahnoutDoSouboru(const std::wstring& adresa, const std::wstring& soubor, const ZruseniPrace* zruseni,
+                          bool obrazek) {
+    std::wstring docasny;
+    HRESULT vysledek = VytvoritDocasnyVedle(soubor, docasny);
+    if (SUCCEEDED(vysledek)) vysledek = stahnoutSouborPocasi(adresa, docasny, zruseni ? zruseni->Udalost() : nullptr);
     // a whole answer that is no picture (an error page) does not replace the last good one
-    if (SUCCEEDED(vysledek) && !ZacinaJakoObrazek(novy)) vysledek = knihovna::HresultZKodu(ERROR_INVALID_DATA);
-    if (SUCCEEDED(vysledek) &&
-        !::MoveFileExW(novy.c_str(), soubor.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        vysledek = knihovna::HresultZPosledniChyby();
-    if (FAILED(vysledek)) ::DeleteFileW(novy.c_str());
+    if (obrazek && SUCCEEDED(vysledek) && !ZacinaJakoObrazek(docasny))
+        vysledek = knihovna::HresultZKodu(ERROR_INVALID_DATA);
+    bool presunuto = false;
+    auto zmenit = [&] {
+        if (SUCCEEDED(vysledek)) {
+            presunuto =
+                ::MoveFileExW(docasny.c_str(), soubor.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+            if (!presunuto) vysledek = knihovna::HresultZKodu(::GetLastError());
+        }
+        if (FAILED(vysledek) && !obrazek) ::DeleteFileW(soubor.c_str());
+    };
+    if (zruseni) {
+        if (!zruseni->Potvrdit(zmenit)) vysledek = E_ABORT;  // a newer pass owns the file now
+    } else {
+        zmenit();
+    }
+    // only a name this call still holds: once moved, the name may already be another download's
+    if (!docasny.empty() && !presunuto) ::DeleteFileW(docasny.c_str());
     return vysledek;
 }
 
-HRESULT (*stahnoutSouborPocasi)(const std::wstring& adresa, const std::wstring& soubor) = StahnoutSouborHttp;
+}  // namespace
 
-HRESULT StahnoutSoubor(const std::wstring& adresa, const std::wstring& soubor) {
-    return stahnoutSouborPocasi(adresa, soubor);
+HRESULT StahnoutSoubor(const std::wstring& adresa, const std::wstring& soubor, const ZruseniPrace* zruseni) {
+    return StahnoutDoSouboru(adresa, soubor, zruseni, false);
+}
+
+HRESULT StahnoutObrazekMistoStareho(const std::wstring& adresa, const std::wstring& soubor,
+                                    const ZruseniPrace* zruseni) {
+    return StahnoutDoSouboru(adresa, soubor, zruseni, true);
 }
 
 std::vector<std::wstring> StahnoutRaduModelu(const DruhModelu& druh, const ZadaniStahovani& zadani,
-                                             const std::atomic<bool>& zrusit) {
+                                             const ZruseniPrace& zrusit) {
     std::vector<std::wstring> rada;
     for (int krok : KrokyDruhu(druh)) {
         if (zrusit) break;
         const std::wstring adresa = AdresaObrazku(zadani.zaklad, druh, zadani.datum, zadani.hodinaBehu, krok);
         const std::wstring soubor = SouborObrazku(zadani.slozka, druh, krok);
-        if (druh.prikaz == PRIKAZ_TEPLOTA) ::DeleteFileW(soubor.c_str());
-        if (SUCCEEDED(StahnoutSoubor(adresa, soubor))) {
+        if (druh.prikaz == PRIKAZ_TEPLOTA) zrusit.Potvrdit([&soubor] { ::DeleteFileW(soubor.c_str()); });
+        if (SUCCEEDED(StahnoutSoubor(adresa, soubor, &zrusit))) {
             rada.push_back(soubor);
         } else if (zadani.konecPriChybe) {
             break;
@@ -90,10 +159,11 @@ std::vector<std::wstring> StahnoutRaduModelu(const DruhModelu& druh, const Zadan
     return rada;
 }
 
-VysledekStahovani ProvestStahovani(const ZadaniStahovani& zadani, const std::atomic<bool>& zrusit) {
+VysledekStahovani ProvestStahovani(const ZadaniStahovani& zadani, const ZruseniPrace& zrusit) {
     VysledekStahovani vysledek;
     // a cache folder removed or newly chosen since start-up is made again
     if (!zadani.slozka.empty()) ::SHCreateDirectoryExW(nullptr, zadani.slozka.c_str(), nullptr);
+    SmazatOpusteneDocasneSoubory(zadani.slozka);
     vysledek.prikaz = zadani.prikaz;
     if (zadani.prikaz == PRIKAZ_VSECHNY_MODELY) {
         for (int slot = 0; slot < 4; ++slot) {
@@ -106,7 +176,7 @@ VysledekStahovani ProvestStahovani(const ZadaniStahovani& zadani, const std::ato
     } else if (const DruhModelu* druh = NajitDruhModelu(zadani.prikaz)) {
         vysledek.rada = StahnoutRaduModelu(*druh, zadani, zrusit);
     }
-    vysledek.zruseno = zrusit;
+    vysledek.zruseno = static_cast<bool>(zrusit);
     return vysledek;
 }
 
@@ -128,7 +198,7 @@ unsigned __stdcall PracovniVlakno::Procedura(void* parametr) {
     return 0;
 }
 
-void PracovniVlakno::Spustit(std::function<void(const std::atomic<bool>& zrusit)> prace) {
+void PracovniVlakno::Spustit(std::function<void(const ZruseniPrace& zrusit)> prace) {
     Uklidit();
     if (m_vlakno) knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_BUSY));
     m_stav = std::make_shared<Stav>();
@@ -146,7 +216,7 @@ bool PracovniVlakno::Bezi() const { return m_vlakno && ::WaitForSingleObject(m_v
 
 bool PracovniVlakno::Ukoncit(DWORD ms) {
     if (!m_vlakno) return true;
-    if (m_stav) m_stav->zrusit = true;
+    if (m_stav) m_stav->zrusit.Zrusit();
     bool skoncil = ::WaitForSingleObject(m_vlakno, ms) != WAIT_TIMEOUT;
     if (skoncil) Uklidit();
     return skoncil;

@@ -174,13 +174,26 @@ void ModulStopky::Zastavit(bool sVysledkem) {
     Prekreslit();
     if (!sVysledkem) return;
     NastavitTip(L"%s: Stopky - Zastaveny");
-    if (Nastaveni().zobrazeniVysledku > 0) {
-        // at most one result box: an open one ends as if cancelled
-        if (vysledek && vysledek->m_hWnd) {
-            ::EndDialog(vysledek->m_hWnd, IDCANCEL);
-            vysledek = nullptr;
-        }
-        zobrazitVysledek(*this, mereni.ulozeno);
+    if (Nastaveni().zobrazeniVysledku <= 0) return;
+    if (vysledek && vysledek->m_hWnd) {
+        // At most one result box. This stop arrives through the open box's modal loop: a box
+        // started here would run inside it, one level deeper each time. The open box ends as if
+        // cancelled, and the call that runs it shows the new time once its loop has returned.
+        m_dalsiVysledek = mereni.ulozeno;
+        m_cekaVysledek = true;
+        ::SendMessageW(vysledek->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    uint32_t ms = mereni.ulozeno;
+    for (;;) {
+        zobrazitVysledek(*this, ms);
+        if (!m_cekaVysledek) break;
+        m_cekaVysledek = false;
+        ms = m_dalsiVysledek;
+    }
+    if (m_zavritPoVysledku) {
+        m_zavritPoVysledku = false;
+        ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
 }
 
@@ -281,6 +294,14 @@ void ModulStopky::ZobrazitNabidku() {
 
 LRESULT ModulStopky::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     Zastavit(w != 1);
+    if (w == 1) {
+        m_cekaVysledek = false;  // the program ends: no result waits either
+    } else if (m_cekaVysledek) {
+        // closed while a result box was open: the window closes once the new result was shown
+        // (destroying it now would end that box's loop at once)
+        m_zavritPoVysledku = true;
+        return 0;
+    }
     UlozitPolohu(m_trida.c_str());
     knihovna::UvolnitIkonuTray(ikona);
     Poslat(WM_SETICON, ICON_BIG, 0);

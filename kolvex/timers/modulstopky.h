@@ -80,6 +80,10 @@ private:
     knihovna::UchytStetce m_pozadi;
     MenuPopup* m_menu = nullptr;
     std::wstring m_trida;
+    // A stop while a result box was open: the time that box's runner shows next.
+    bool m_cekaVysledek = false;
+    uint32_t m_dalsiVysledek = 0;
+    bool m_zavritPoVysledku = false;  // a close waits for that result
 
     void VytvoritPismo();
     void PrizpusobitVelikost();

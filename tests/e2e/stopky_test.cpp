@@ -1,9 +1,11 @@
 // The stopwatch from outside: its hot key, pressed for real, starts it and stops it, and the
-// result dialog shows the measured time with hundredths.
+// result dialog shows the measured time with hundredths; stopping again while it is open leaves
+// one dialog with the new time.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cwctype>
+#include <utility>
 
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
@@ -39,6 +41,24 @@ HWND DialogVysledku(DWORD pid, std::wstring& cas) {
     if (!text[0]) return nullptr;
     cas = text;
     return dialog;
+}
+
+// Every dialog window of the process, shown or not (a box ended but still in a modal loop is
+// hidden, not destroyed).
+BOOL CALLBACK PocitatDialog(HWND okno, LPARAM l) {
+    auto* hledani = reinterpret_cast<std::pair<DWORD, int>*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    wchar_t trida[16] = L"";
+    ::GetClassNameW(okno, trida, 16);
+    if (pid == hledani->first && wcscmp(trida, L"#32770") == 0) ++hledani->second;
+    return TRUE;
+}
+
+int PocetDialogu(DWORD pid) {
+    std::pair<DWORD, int> hledani{pid, 0};
+    ::EnumWindows(PocitatDialog, reinterpret_cast<LPARAM>(&hledani));
+    return hledani.second;
 }
 
 // "h:mm:ss.cc" in seconds; -1 for another form.
@@ -82,6 +102,26 @@ TEST(StopkyZvenku, HorkaKlavesaSpustiAZastaviAVysledekUkazeCas) {
     ::GetWindowTextW(dialog, titulek, 80);
     EXPECT_STREQ(titulek, L"Kolvex - Stopky");
     UlozitSnimekPoVykresleni(dialog, L"stopky_vysledek", 200);
+
+    // start and stop again while the box is open: one box stays, with the new time
+    EXPECT_EQ(PocetDialogu(kolvex.Pid()), 1);
+    HWND dalsi = nullptr;
+    std::wstring dalsiCas;
+    for (int pokus = 0; pokus < 4 && !dalsi; ++pokus) {
+        auto novy = [&] {
+            dalsi = DialogVysledku(kolvex.Pid(), dalsiCas);
+            if (dalsi && dalsiCas == cas) dalsi = nullptr;
+            return dalsi != nullptr;
+        };
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'J'});  // start
+        if (CekatNa(novy, 1300)) break;
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'J'});  // stop
+        CekatNa(novy, 3000);
+    }
+    ASSERT_NE(dalsi, nullptr) << "no new result after stopping again";
+    EXPECT_GT(Sekundy(dalsiCas), 0.0) << dalsiCas.c_str();
+    EXPECT_EQ(PocetDialogu(kolvex.Pid()), 1) << "a result box runs inside another";
+    dialog = dalsi;
 
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(CekatNa([&] { return !::IsWindow(dialog); }));

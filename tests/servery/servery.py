@@ -3,7 +3,8 @@
 
 Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
-          /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny)
+          /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny) and files held on
+          request (/zdrzet/...)
   base+1  SMTP without authentication; a recipient beginning with "odmitnout" is refused
   base+2  SMTP with AUTH LOGIN required (uzivatel / heslo)
   base+3  SMTP that refuses EHLO (HELO only)
@@ -53,6 +54,17 @@ def cislo(casti, i, vychozi):
 
 def vzor(n):
     return bytes((i * 7 + 3) % 251 for i in range(n))
+
+
+# Held requests, by the test's token: the event that lets them go on, how many were held and
+# whether the token's first request has come (only that one is held).
+zdrzeni_zamek = threading.Lock()
+zdrzeni = {}
+
+
+def zdrzeni_tokenu(token):
+    with zdrzeni_zamek:
+        return zdrzeni.setdefault(token, {"pustit": threading.Event(), "drzeno": 0, "prvni": True})
 
 
 class HttpObsluha(http.server.SimpleHTTPRequestHandler):
@@ -175,6 +187,65 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                         time.sleep(prodleva)
                 except OSError:
                     pass
+                return
+            if casti[0] == "zdrzet":
+                # /zdrzet/<token>/<kde>/<konec>/<file path>: the file; the token's first request held
+                # ("hlavicky": before anything is sent, "telo": after half of the body) until
+                # /pustit/<token>; then "dokoncit" sends the rest, "prerusit" drops the connection
+                token, kde, konec = casti[1], casti[2], casti[3]
+                soubor = os.path.join(SLOZKA_HTTP, *casti[4:])
+                if not os.path.isfile(soubor):
+                    self.send_error(404)
+                    return
+                with open(soubor, "rb") as f:
+                    data = f.read()
+                stav = zdrzeni_tokenu(token)
+                with zdrzeni_zamek:
+                    drzet = stav["prvni"]
+                    stav["prvni"] = False
+
+                def cekat():
+                    with zdrzeni_zamek:
+                        stav["drzeno"] += 1
+                    stav["pustit"].wait(60)
+
+                try:
+                    if drzet and kde == "hlavicky":
+                        cekat()
+                    self.send_response(200)
+                    self.send_header("Content-Type", "application/octet-stream")
+                    self.send_header("Content-Length", str(len(data)))
+                    self.end_headers()
+                    if not drzet:
+                        self.wfile.write(data)
+                        return
+                    polovina = len(data) // 2
+                    self.wfile.write(data[:polovina])
+                    self.wfile.flush()
+                    if kde == "telo":
+                        cekat()
+                    if konec == "dokoncit":
+                        self.wfile.write(data[polovina:])
+                        return
+                    self.wfile.flush()
+                    self.connection.shutdown(socket.SHUT_RDWR)
+                    self.close_connection = True
+                except OSError:
+                    pass
+                return
+            if casti[0] == "pustit":
+                zdrzeni_tokenu(casti[1])["pustit"].set()
+                data = b"ok"
+            elif casti[0] == "zdrzeno":
+                stav = zdrzeni_tokenu(casti[1])
+                with zdrzeni_zamek:
+                    data = str(stav["drzeno"]).encode()
+            if casti[0] in ("pustit", "zdrzeno"):
+                self.send_response(200)
+                self.send_header("Content-Type", "text/plain")
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
                 return
             if casti[0] == "stall-hlavicky":
                 time.sleep(60)

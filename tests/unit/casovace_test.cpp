@@ -2,6 +2,7 @@
 // measurement on an injected tick counter, its texts and the result on a stop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/aplikace.h"
@@ -213,6 +214,100 @@ TEST(Stopky, PrikazyOknaAVysledek) {
     }
     nastaveniStopky = std::move(puvodni);
     ModulStopky::zobrazitVysledek = puvodniVysledek;
+    ziskatTickCount = puvodniTik;
+}
+
+namespace {
+
+// Stop/start cycles driven by a thread timer, whose ticks also come through the modal loop of a
+// result box: each cycle starts the stopwatch and stops it after d ms (the box of the previous
+// cycle still open); the last one closes the stopwatch ("Zavřít") instead of stopping it.
+struct CyklyStopek {
+    HWND stopky = nullptr;
+    std::vector<uint32_t> delky;
+    size_t cyklus = 0;
+    enum { Start, Stop, CekatNaBox } krok = Start;
+    size_t nejviceBoxu = 0;
+    std::vector<std::wstring> casy;  // the time each box showed
+    bool hotovo = false;
+};
+CyklyStopek* cykly = nullptr;
+
+BOOL CALLBACK PridatDialog(HWND okno, LPARAM l) {
+    wchar_t trida[16] = L"";
+    ::GetClassNameW(okno, trida, 16);
+    if (wcscmp(trida, L"#32770") == 0) reinterpret_cast<std::vector<HWND>*>(l)->push_back(okno);
+    return TRUE;
+}
+
+void CALLBACK KrokCyklu(HWND, UINT, UINT_PTR casovac, DWORD) {
+    CyklyStopek& c = *cykly;
+    std::vector<HWND> boxy;
+    ::EnumThreadWindows(::GetCurrentThreadId(), PridatDialog, reinterpret_cast<LPARAM>(&boxy));
+    c.nejviceBoxu = std::max(c.nejviceBoxu, boxy.size());
+    const bool posledni = c.cyklus + 1 == c.delky.size();
+    switch (c.krok) {
+        case CyklyStopek::Start:
+            ::PostMessageW(c.stopky, WM_COMMAND, 40157, 0);  // stopped: start
+            c.krok = CyklyStopek::Stop;
+            break;
+        case CyklyStopek::Stop:
+            tik += c.delky[c.cyklus];
+            if (posledni)
+                ::PostMessageW(c.stopky, WM_COMMAND, 40156, 0);  // "Zavřít" while running
+            else
+                ::PostMessageW(c.stopky, WM_COMMAND, 40157, 0);  // running: stop with the result
+            c.krok = CyklyStopek::CekatNaBox;
+            break;
+        case CyklyStopek::CekatNaBox: {
+            const std::wstring ocekavany = TextVysledkuStopek(c.delky[c.cyklus]);
+            for (HWND box : boxy) {
+                wchar_t text[40] = L"";
+                ::GetDlgItemTextW(box, IDC_NAMERENY_CAS, text, 40);
+                if (!::IsWindowVisible(box) || ocekavany != text) continue;
+                c.casy.push_back(text);
+                if (posledni) {
+                    ::KillTimer(nullptr, casovac);
+                    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    c.hotovo = true;
+                } else {
+                    ++c.cyklus;
+                    c.krok = CyklyStopek::Start;
+                }
+                break;
+            }
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+TEST(Stopky, ZastaveniPriOtevrenemVysledkuNechaJedinyBox) {
+    auto puvodniTik = ziskatTickCount;
+    ziskatTickCount = Tik;
+    auto puvodni = std::move(nastaveniStopky);
+    nastaveniStopky = std::make_unique<KonfiguraceStopky>();
+    nastaveniStopky->ikona = false;
+    nastaveniStopky->zobrazeniVysledku = 1;
+    {
+        ModulStopky stopky;
+        HWND h = stopky.VytvoritOkno(false);
+        CyklyStopek c;
+        c.stopky = h;
+        c.delky = {1230, 2340, 3450, 4560, 5670};
+        cykly = &c;
+        tik = 1000;
+        ASSERT_NE(::SetTimer(nullptr, 0, 30, KrokCyklu), 0u);
+        EXPECT_TRUE(testy::CekatNa([&] { return c.hotovo && !::IsWindow(h); }, 20000));
+        cykly = nullptr;
+        EXPECT_EQ(c.nejviceBoxu, 1u) << "a result box ran inside another";
+        std::vector<std::wstring> ocekavane;
+        for (uint32_t d : c.delky) ocekavane.push_back(TextVysledkuStopek(d));
+        EXPECT_EQ(c.casy, ocekavane);  // each stop showed its own time, the closing one too
+        EXPECT_EQ(stopky.vysledek, nullptr);
+    }
+    nastaveniStopky = std::move(puvodni);
     ziskatTickCount = puvodniTik;
 }
 

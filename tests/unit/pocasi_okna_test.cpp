@@ -6,7 +6,10 @@
 #include <windows.h>
 #include <dlgs.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <mutex>
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
@@ -55,6 +58,146 @@ SIZE VelikostKlienta(HWND okno) {
     RECT r{};
     ::GetClientRect(okno, &r);
     return SIZE{r.right, r.bottom};
+}
+
+// A request that the loopback server holds for one test (its /zdrzet paths): the first request
+// under the test's token is held until Pustit.
+class ZdrzeniServeru {
+public:
+    ZdrzeniServeru()
+        : m_token(std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(::GetTickCount64()) + L"-" +
+                  std::to_wstring(++pocet)) {}
+    ~ZdrzeniServeru() { Pustit(); }
+    // Server path for a weather host: kde "hlavicky" (nothing sent) or "telo" (half the body
+    // sent); konec "dokoncit" (the rest follows) or "prerusit" (the connection is dropped).
+    std::wstring Cesta(const std::wstring& kde, const std::wstring& konec) const {
+        return L"/zdrzet/" + m_token + L"/" + kde + L"/" + konec + L"/pocasi";
+    }
+    int Drzeno() const {
+        const std::vector<BYTE> text = Ziskat(L"/zdrzeno/" + m_token);
+        return std::atoi(std::string(text.begin(), text.end()).c_str());
+    }
+    void Pustit() const { Ziskat(L"/pustit/" + m_token); }
+
+    // The body of a server path; empty on failure. Tried again: a kept-alive connection that the
+    // server dropped after a held request can fail the first attempt.
+    static std::vector<BYTE> Ziskat(const std::wstring& cesta) {
+        for (int pokus = 0; pokus < 3; ++pokus) {
+            try {
+                HttpTextSoubor http;
+                http.OtevritUrl(testy::UrlHttp(cesta));
+                http.NacistData();
+                if (http.Delka() < 2) return {};
+                return std::vector<BYTE>(http.Data(), http.Data() + http.Delka() - 2);  // without the two added zeros
+            } catch (const knihovna::Chyba&) {
+            }
+        }
+        return {};
+    }
+
+private:
+    static inline int pocet = 0;
+    std::wstring m_token;
+};
+
+// Watches the weather downloads: each thread that fetches a file is kept (to wait for its end).
+class SledovaniStahovani {
+public:
+    SledovaniStahovani() : m_puvodni(stahnoutSouborPocasi) {
+        aktivni = this;
+        stahnoutSouborPocasi = Stahnout;
+    }
+    ~SledovaniStahovani() {
+        stahnoutSouborPocasi = m_puvodni;
+        aktivni = nullptr;
+        for (HANDLE h : m_vlakna) ::CloseHandle(h);
+    }
+    // The n-th thread that fetched (in the order of their first fetch); null when none.
+    HANDLE Vlakno(size_t n) {
+        std::lock_guard<std::mutex> zamek(m_zamek);
+        return n < m_vlakna.size() ? m_vlakna[n] : nullptr;
+    }
+
+private:
+    static HRESULT Stahnout(const std::wstring& adresa, const std::wstring& soubor, HANDLE zruseni) {
+        SledovaniStahovani* s = aktivni;
+        {
+            std::lock_guard<std::mutex> zamek(s->m_zamek);
+            const DWORD id = ::GetCurrentThreadId();
+            if (std::find(s->m_id.begin(), s->m_id.end(), id) == s->m_id.end()) {
+                s->m_id.push_back(id);
+                s->m_vlakna.push_back(::OpenThread(SYNCHRONIZE, FALSE, id));
+            }
+        }
+        return s->m_puvodni(adresa, soubor, zruseni);
+    }
+    static inline SledovaniStahovani* aktivni = nullptr;
+    HRESULT (*m_puvodni)(const std::wstring&, const std::wstring&, HANDLE);
+    std::mutex m_zamek;
+    std::vector<DWORD> m_id;
+    std::vector<HANDLE> m_vlakna;
+};
+
+// Names of the files in a folder, sorted.
+std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
+    std::vector<std::wstring> jmena;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return jmena;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+    std::sort(jmena.begin(), jmena.end());
+    return jmena;
+}
+
+// Handles what is in this thread's queue now (messages posted to its windows).
+void VyprazdnitFrontu() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// The check marks of commands in the popup menu that a window opens on WM_CONTEXTMENU: posted to
+// the window, read from another thread while the menu is open, then the menu is closed.
+struct CteniZaskrtnuti {
+    HWND okno;
+    std::vector<UINT> prikazy;
+    std::vector<bool> zaskrtnuto;
+    std::atomic<bool> hotovo{false};
+};
+
+DWORD WINAPI PrecistZaskrtnutiAZavrit(void* parametr) {
+    auto* cteni = static_cast<CteniZaskrtnuti*>(parametr);
+    for (int i = 0; i < 500 && cteni->zaskrtnuto.empty(); ++i) {
+        HWND menu = ::FindWindowW(L"#32768", nullptr);
+        HMENU h = menu && ::IsWindowVisible(menu) ? reinterpret_cast<HMENU>(::SendMessageW(menu, MN_GETHMENU, 0, 0)) : nullptr;
+        if (h) {
+            for (UINT id : cteni->prikazy)
+                cteni->zaskrtnuto.push_back((::GetMenuState(h, id, MF_BYCOMMAND) & MF_CHECKED) != 0);
+        } else {
+            ::Sleep(10);
+        }
+    }
+    ::PostMessageW(cteni->okno, WM_CANCELMODE, 0, 0);
+    cteni->hotovo = true;
+    return 0;
+}
+
+std::vector<bool> ZaskrtnutiNabidky(HWND okno, std::vector<UINT> prikazy) {
+    CteniZaskrtnuti cteni;
+    cteni.okno = okno;
+    cteni.prikazy = std::move(prikazy);
+    HANDLE vlakno = ::CreateThread(nullptr, 0, PrecistZaskrtnutiAZavrit, &cteni, 0, nullptr);
+    ::PostMessageW(okno, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(okno), MAKELPARAM(0xFFFF, 0xFFFF));
+    testy::CekatNa([&] { return cteni.hotovo.load(); }, 8000);
+    ::WaitForSingleObject(vlakno, 8000);
+    ::CloseHandle(vlakno);
+    VyprazdnitFrontu();  // the menu's own end
+    return cteni.zaskrtnuto;
 }
 
 class OknaPocasi : public ::testing::Test {
@@ -209,6 +352,80 @@ TEST_F(OknaPocasi, ZavreniBehemStahovaniNeceka) {
     oknoAladin.reset();
     const auto trvani = std::chrono::steady_clock::now() - zacatek;
     EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(trvani).count(), 3500);
+    EXPECT_FALSE(::IsWindow(h));
+}
+
+TEST_F(OknaPocasi, ZavreneStahovaniNeprepiseNoveOtevreneOkno) {
+    // The first opening's first file is held by the server (before its reply, or in the middle of
+    // its body); the window is closed and opened again. The new pass gets every file, and the
+    // abandoned worker, let go afterwards, neither deletes nor replaces anything of it.
+    const std::wstring data = L"/pocasi/meteo/ov/aladin/results/public/mapy/data/2026120812/";
+    const std::vector<std::wstring> ocekavane = {L"oblacnost_00.png", L"oblacnost_06.png", L"oblacnost_12.png"};
+    std::vector<std::vector<BYTE>> obsahy;  // what the server has for these steps
+    for (const wchar_t* krok : {L"00", L"06", L"12"}) {
+        obsahy.push_back(ZdrzeniServeru::Ziskat(data + L"nebul_public_" + krok + L".png"));
+        ASSERT_FALSE(obsahy.back().empty());
+    }
+    for (const wchar_t* kde : {L"telo", L"hlavicky"}) {
+        SCOPED_TRACE(testy::NaUtf8(kde));
+        testy::DocasnaSlozka cache;
+        nastaveniPocasi->aladin.slozkaData = cache.Cesta();
+        ZdrzeniServeru zdrzeni;
+        SledovaniStahovani sledovani;
+        NastavitServer(L"serverChmu", zdrzeni.Cesta(kde, L"prerusit"));
+
+        oknoAladin = std::make_unique<OknoAladin>();
+        HWND prvni = oknoAladin->VytvoritOkno();
+        ASSERT_TRUE(testy::CekatNa([&] { return zdrzeni.Drzeno() >= 1; }, 10000)) << "the first file was not held";
+        ::SendMessageW(prvni, WM_CLOSE, 0, 0);
+        oknoAladin.reset();
+        EXPECT_FALSE(::IsWindow(prvni));
+        HANDLE opustene = sledovani.Vlakno(0);
+        ASSERT_NE(opustene, nullptr);
+
+        oknoAladin = std::make_unique<OknoAladin>();
+        OknoAladin& okno = *oknoAladin;
+        HWND druhe = okno.VytvoritOkno();
+        ASSERT_TRUE(testy::CekatNa([&] { return !okno.Stahuje() && ::IsWindowVisible(druhe); }, 15000));
+        EXPECT_EQ(okno.rada.size(), 3u) << "the new pass ended early";
+        EXPECT_NE(okno.obrazky[0], nullptr);
+
+        // the shown picture keeps its file open: the next one is shown, so that nothing but the
+        // fix keeps the first file
+        ::PostMessageW(druhe, WM_COMMAND, 40212, 0);
+        VyprazdnitFrontu();
+        EXPECT_EQ(okno.index, 1);
+        zdrzeni.Pustit();
+        EXPECT_EQ(::WaitForSingleObject(opustene, 15000), WAIT_OBJECT_0) << "the abandoned worker did not end";
+        EXPECT_EQ(SouboryVeSlozce(cache.Cesta()), ocekavane);  // nothing deleted, no temporary left
+        for (size_t i = 0; i < ocekavane.size(); ++i)
+            EXPECT_EQ(testy::PrecistBajty(cache.Cesta() + L"\\" + ocekavane[i]), obsahy[i]) << testy::NaUtf8(ocekavane[i]);
+        ::SendMessageW(druhe, WM_CLOSE, 0, 0);
+        oknoAladin.reset();
+    }
+}
+
+TEST_F(OknaPocasi, DruziceZaskrtneJenZdrojKterySeStahuje) {
+    // the institute's picture is held before its reply: Meteopress chosen meanwhile is refused
+    ZdrzeniServeru zdrzeni;
+    NastavitServer(L"serverDruziceChmu", zdrzeni.Cesta(L"hlavicky", L"dokoncit"));
+    nastaveniPocasi->druzice.vychoziZdroj = 1;
+    oknoSnimekDruzice = std::make_unique<OknoSnimekDruzice>();
+    OknoSnimekDruzice& okno = *oknoSnimekDruzice;
+    HWND h = okno.VytvoritOkno();
+    ASSERT_TRUE(testy::CekatNa([&] { return zdrzeni.Drzeno() >= 1; }, 10000));
+    ::PostMessageW(h, WM_COMMAND, 40222, 0);  // "Meteopress" while the download runs
+    VyprazdnitFrontu();
+    zdrzeni.Pustit();
+    ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek != nullptr && ::IsWindowVisible(h); }, 10000));
+    EXPECT_EQ(VelikostKlienta(h).cx, 120);  // the institute's picture
+    EXPECT_EQ(okno.zdroj, 1);
+    EXPECT_EQ(ZaskrtnutiNabidky(h, {40221, 40222}), (std::vector<bool>{true, false}));
+    // once no download runs, the same command fetches Meteopress's page and checks it
+    ::PostMessageW(h, WM_COMMAND, 40222, 0);
+    ASSERT_TRUE(testy::CekatNa([&] { return okno.obrazek == nullptr && ::IsWindowVisible(h); }, 10000));
+    EXPECT_EQ(ZaskrtnutiNabidky(h, {40221, 40222}), (std::vector<bool>{false, true}));
+    ::SendMessageW(h, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(h));
 }
 

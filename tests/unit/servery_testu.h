@@ -25,6 +25,8 @@ constexpr int PORT_SMTP_TLS_ZAVRENO = TESTY_PORTY + 9;     // closes inside the 
 constexpr int PORT_SMTP_TLS_TICHO = TESTY_PORTY + 10;      // falls silent inside the handshake
 constexpr int PORT_SMTP_PRIHLASENI = TESTY_PORTY + 11;     // login answer by user name
 constexpr int PORT_SMTP_TLS_TICHO_PRI_AUTH = TESTY_PORTY + 12;  // silent inside TLS at AUTH
+// The port after the servers': nothing listens there, so a connection is refused.
+constexpr int PORT_ZAVRENY = TESTY_PORTY + 13;
 
 // A Unix path of the build tree as Wine sees it (drive Z: is the root).
 inline std::wstring CestaZUnixu(const char* unix) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/sit.h"
 #include "knihovna/chyba.h"
 #include "podpora/pomocnik.h"
@@ -32,6 +34,41 @@ LimityStahovani KratkeLimity() {
 std::vector<BYTE> BezKoncovychNul(const HttpTextSoubor& soubor) {
     return std::vector<BYTE>(soubor.Data(), soubor.Data() + soubor.Delka() - 2);
 }
+
+// Names of the files in a folder, sorted.
+std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
+    std::vector<std::wstring> jmena;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return jmena;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+    std::sort(jmena.begin(), jmena.end());
+    return jmena;
+}
+
+// A download on a thread of its own, ended by its cancel event.
+struct StahovaniNaPozadi {
+    std::wstring url, cil;
+    HANDLE zruseni = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HRESULT vysledek = S_OK;
+    ~StahovaniNaPozadi() { ::CloseHandle(zruseni); }
+    static DWORD WINAPI Procedura(void* parametr) {
+        auto* s = static_cast<StahovaniNaPozadi*>(parametr);
+        s->vysledek = ChybaZ([s] {
+            HttpSoubor stahovani;
+            stahovani.limity = KratkeLimity();
+            stahovani.limity.casovyLimitCteni = 60000;
+            stahovani.limity.casovyLimitCelkem = 60000;
+            stahovani.limity.zruseni = s->zruseni;
+            stahovani.OtevritUrl(s->url);
+            stahovani.UlozitDoSouboru(s->cil);
+        });
+        return 0;
+    }
+};
 
 }  // namespace
 
@@ -179,7 +216,31 @@ TEST(HttpSoubor, UkladaSouborySDelkouIBezNi) {
         std::vector<BYTE> ocekavany = testy::Vzor(70000);
         EXPECT_EQ(std::string(ocekavany.begin(), ocekavany.end()), obsah);
         EXPECT_FALSE(testy::ExistujeSoubor(cil + L".stahuje"));
+        EXPECT_EQ(SouboryVeSlozce(slozka.Cesta()), std::vector<std::wstring>{L"obrázek.bin"});  // no temporary left
     }
+}
+
+TEST(HttpSoubor, NedokonceneStahovaniTehozSouboruNeprekazi) {
+    // a download of the same file, stuck in its body on another thread, holds a temporary file
+    testy::DocasnaSlozka slozka;
+    StahovaniNaPozadi stare;
+    stare.url = UrlHttp(L"/stall");
+    stare.cil = slozka.Cesta() + L"\\obrazek.bin";
+    HANDLE vlakno = ::CreateThread(nullptr, 0, StahovaniNaPozadi::Procedura, &stare, 0, nullptr);
+    ASSERT_NE(vlakno, nullptr);
+    ASSERT_TRUE(testy::CekatNa([&] { return !SouboryVeSlozce(slozka.Cesta()).empty(); }, 10000));
+
+    HttpSoubor nove;
+    nove.limity = KratkeLimity();
+    nove.OtevritUrl(UrlHttp(L"/bajty/5000"));
+    EXPECT_EQ(ChybaZ([&] { nove.UlozitDoSouboru(stare.cil); }), S_OK);
+
+    ::SetEvent(stare.zruseni);
+    EXPECT_EQ(::WaitForSingleObject(vlakno, 10000), WAIT_OBJECT_0);
+    ::CloseHandle(vlakno);
+    EXPECT_EQ(stare.vysledek, E_ABORT);
+    EXPECT_EQ(testy::PrecistBajty(stare.cil), testy::Vzor(5000));  // the cancelled one left it alone
+    EXPECT_EQ(SouboryVeSlozce(slozka.Cesta()), std::vector<std::wstring>{L"obrazek.bin"});
 }
 
 TEST(HttpSoubor, PriChybeNechavaPuvodniSouborANicNedopsaneho) {
@@ -201,6 +262,7 @@ TEST(HttpSoubor, PriChybeNechavaPuvodniSouborANicNedopsaneho) {
         ASSERT_TRUE(testy::PrecistSoubor(cil, obsah));
         EXPECT_EQ(obsah, "puvodni") << testy::NaUtf8(cesta);
         EXPECT_FALSE(testy::ExistujeSoubor(cil + L".stahuje"));
+        EXPECT_EQ(SouboryVeSlozce(slozka.Cesta()), std::vector<std::wstring>{L"obrazek.bin"}) << testy::NaUtf8(cesta);
 
         stahovani.OtevritUrl(UrlHttp(cesta));
         EXPECT_TRUE(FAILED(ChybaZ([&] { stahovani.UlozitDoSouboru(novy); })));
@@ -269,7 +331,7 @@ TEST(HttpTextSoubor, ChybyStahovaniMajiSrozumitelnyText) {
         HRESULT ocekavana;
         const wchar_t* slovo;
     } pripady[] = {
-        {"refused", L"http://127.0.0.1:" + std::to_wstring(TESTY_PORTY + 9) + L"/",
+        {"refused", L"http://127.0.0.1:" + std::to_wstring(testy::PORT_ZAVRENY) + L"/",
          knihovna::HresultZKodu(ERROR_INTERNET_CANNOT_CONNECT), L"spojit"},
         {"silent server", UrlHttp(L"/stall-hlavicky"), knihovna::HresultZKodu(ERROR_INTERNET_TIMEOUT), L"Vypršel"},
         {"too large", UrlHttp(L"/bajty/200000"), knihovna::HresultZKodu(ERROR_FILE_TOO_LARGE), L"větší"},

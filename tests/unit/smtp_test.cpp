@@ -497,7 +497,7 @@ TEST(Smtp, MlcisiServerKonciCasovymLimitem) {
 
     // A closed port fails at once.
     Smtp nikdo;
-    nikdo.NastavitPort(static_cast<unsigned short>(testy::PORT_HTTP + 9));
+    nikdo.NastavitPort(static_cast<unsigned short>(testy::PORT_ZAVRENY));
     nikdo.prodlevaPoPripojeni = 0;
     EXPECT_EQ(nikdo.Pripojit(L"127.0.0.1"), 0);
 }
