@@ -55,6 +55,12 @@ void HlasitChybuVlaknaNastroje(Modul& modul, const Chyba& chyba, UINT idNazvu) {
     NahlasitAZeptatSe(modul, chyba, IDS_CHYBA_VLAKNA_NASTROJE, Retezec(idNazvu));
 }
 
+void HlasitChybuAkceModulu(const Chyba& chyba, UINT idNazvu) {
+    std::wstring otazka = Formatovat(Retezec(IDS_CHYBA_VLAKNA_MODULU).c_str(), Retezec(idNazvu).c_str(),
+                                     chyba.Zprava().c_str(), aplikace.titulek.c_str());
+    if (aplikace.Otazka(otazka, true, true)) ZavritHlavniOkno();
+}
+
 void HlasitChybuExternihoModulu(const Chyba& chyba, const std::wstring& nazev) {
     NahlasitAZeptatSe(aplikace, chyba, IDS_CHYBA_EXTERNIHO_MODULU, nazev);
 }

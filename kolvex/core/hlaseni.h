@@ -11,6 +11,9 @@
 
 void HlasitChybuVlaknaModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuVlaknaNastroje(knihovna::Modul& modul, const knihovna::Chyba& chyba, UINT idNazvu);
+// A failed action of a running module that goes on: string 12 alone (it holds the error text);
+// "yes" closes the main window.
+void HlasitChybuAkceModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuExternihoModulu(const knihovna::Chyba& chyba, const std::wstring& nazev);
 void HlasitChybuSpusteniModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuSpusteniNastroje(const knihovna::Chyba& chyba, UINT idNazvu);
