@@ -27,9 +27,9 @@ void NahlasitAZeptatSe(Modul& modul, const Chyba& chyba, UINT idOtazky, const st
     if (modul.Otazka(otazka, true, true)) ZavritHlavniOkno();
 }
 
-// Steps 1 and 4: the error box, the stop failure, then the end of the program in any case.
-void NahlasitAUkoncit(Modul& modul, const Chyba& chyba, UINT idTextu, UINT idNazvu) {
-    modul.ZobrazitChybuComPopis(chyba);
+// A stop that timed out: one Czech message naming the tool (the time-out's own code means nothing
+// to the user), then the end of the program in any case.
+void NahlasitAUkoncit(Modul& modul, const Chyba&, UINT idTextu, UINT idNazvu) {
     modul.ZobrazitChybu(Formatovat(Retezec(idTextu).c_str(), Retezec(idNazvu).c_str()));
     ZavritHlavniOkno();
 }
@@ -44,7 +44,11 @@ IkonaTray* HlavniIkona() {
 void (*ukoncitProces)(UINT kod) = UkoncitProcesSystemem;
 
 void ZavritHlavniOkno() {
-    if (oknoHlavni && oknoHlavni->m_hWnd) ::PostMessageW(oknoHlavni->m_hWnd, WM_CLOSE, 0, 0);
+    if (oknoHlavni && oknoHlavni->m_hWnd && !oknoHlavni->Zavira()) ::PostMessageW(oknoHlavni->m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void HlasitNezastavenyZasuvnyModul(const std::wstring& nazev) {
+    aplikace.ZobrazitChybu(Formatovat(Retezec(IDS_CHYBA_UKONCENI_MODULU).c_str(), nazev.c_str()));
 }
 
 void HlasitChybuVlaknaModulu(const Chyba& chyba, UINT idNazvu) {

@@ -17,6 +17,8 @@ void HlasitChybuAkceModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuExternihoModulu(const knihovna::Chyba& chyba, const std::wstring& nazev);
 void HlasitChybuSpusteniModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuSpusteniNastroje(const knihovna::Chyba& chyba, UINT idNazvu);
+// A plug-in that did not stop: string 7 with its name (one message, no error code).
+void HlasitNezastavenyZasuvnyModul(const std::wstring& nazev);
 void HlasitChybuUkonceniModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuUkonceniNastroje(knihovna::Modul& modul, const knihovna::Chyba& chyba, UINT idNazvu);
 

@@ -222,19 +222,29 @@ void OknoHlavni::SpustitPolozkyPoSpusteni() {
 }
 
 LRESULT OknoHlavni::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    try {
-        OdebratIkonu();
-    } catch (const Chyba&) {
-        // the modules are stopped all the same
-    }
-    if (VlaknoModulu* m = Modul(Nastroj::RozsireniOken)) m->Zastavit();
-    ZastavitJednotkyCD();
+    if (m_zavira) return 0;  // a report's box is open inside the stop below
+    m_zavira = true;
+    // Each step on its own: whatever fails, the rest is stopped and the window goes.
+    auto krok = [](auto&& zastavit) {
+        try {
+            zastavit();
+        } catch (...) {
+            // reported where it failed; the shutdown goes on
+        }
+    };
+    krok([&] { OdebratIkonu(); });
+    krok([] {
+        if (VlaknoModulu* m = Modul(Nastroj::RozsireniOken)) m->Zastavit();
+    });
+    krok([] { ZastavitJednotkyCD(); });
     for (Nastroj nastroj : {Nastroj::Sonvidar, Nastroj::CteckaRSS, Nastroj::Hodiny, Nastroj::HostInfo,
                             Nastroj::Kontakty, Nastroj::SledovaniPameti, Nastroj::SledovaniProcesu,
                             Nastroj::Obrazovka, Nastroj::Pocasi, Nastroj::Poznamky, Nastroj::SeznamRegistraci,
                             Nastroj::Schranka, Nastroj::SitLanInfo, Nastroj::SpousteniAplikaci, Nastroj::Stopky})
-        if (VlaknoModulu* m = Modul(nastroj)) m->Zastavit();
-    ZastavitZasuvneModuly();
+        krok([nastroj] {
+            if (VlaknoModulu* m = Modul(nastroj)) m->Zastavit();
+        });
+    krok([] { ZastavitZasuvneModuly(); });
     return VychoziZpracovani(msg, w, l);
 }
 

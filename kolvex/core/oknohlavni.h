@@ -39,6 +39,8 @@ public:
     void Vytvorit();
 
     MenuPopup* menu = nullptr;  // the tray menu while it is open
+    // WM_CLOSE is stopping the modules: a failed stop does not ask to close again.
+    bool Zavira() const { return m_zavira; }
     std::unique_ptr<IkonaTray> ikona;
     bool horkeKlavesyRegistrovany = false;
     // Ids of the hot keys registered now: only these are unregistered.
@@ -65,6 +67,7 @@ public:
     KNIHOVNA_KONEC_MAPY()
 
 private:
+    bool m_zavira = false;
     std::wstring m_nazevTridy;
     bool m_nastaveniOtevreno = false;
 

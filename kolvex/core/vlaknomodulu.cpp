@@ -14,6 +14,13 @@
 
 using knihovna::Chyba;
 
+namespace {
+std::atomic<bool> nezastaveneVlakno{false};
+}
+
+void ZaznamenatNezastaveneVlakno() { nezastaveneVlakno = true; }
+bool ZustaloNezastaveneVlakno() { return nezastaveneVlakno; }
+
 VlaknoModulu::VlaknoModulu(UINT idNazvu, bool nastroj) : m_idNazvu(idNazvu), m_nastroj(nastroj) {}
 
 VlaknoModulu::~VlaknoModulu() {
@@ -116,6 +123,7 @@ void VlaknoModulu::Zastavit() {
         m_vlakno = nullptr;
         return;
     }
+    ZaznamenatNezastaveneVlakno();
     Chyba chyba(HRESULT_FROM_WIN32(WAIT_TIMEOUT));
     if (m_nastroj)
         HlasitChybuUkonceniNastroje(aplikace, chyba, m_idNazvu);

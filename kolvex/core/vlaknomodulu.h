@@ -85,6 +85,12 @@ private:
     std::atomic<bool> m_skoncil{false};    // the thread is done (or only reporting its failure)
 };
 
+// A thread (module, tool, plug-in) that did not stop within its time-out may still use the shared
+// objects: it is recorded here, and the program's end then frees nothing under it (the process
+// ends after the main window is gone).
+void ZaznamenatNezastaveneVlakno();
+bool ZustaloNezastaveneVlakno();
+
 // The tool modules the main window starts, toggles and stops.
 enum class Nastroj {
     RozsireniOken,
