@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <memory>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/ikonatray.h"
@@ -94,29 +96,65 @@ void UkoncitPoZavazneChybe(const wchar_t* text) {
     ::ExitProcess(0xFFFFFFFFu);  // not reached: the process has ended
 }
 
-void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text) {
+namespace {
+struct BublinaHlavniIkony {
+    DWORD druh;
+    bool zvuk;
+    std::wstring text;
+    HICON ikona;
+};
+
+// Every balloon at the main icon: on the main thread shown at once; from another thread handed
+// over by a posted message, since oknoHlavni->ikona is the main thread's (removed and freed there
+// at shutdown while other threads may still run).
+void BublinaNaHlavniIkone(DWORD druh, bool zvuk, const std::wstring& text, HICON ikona) {
+    HWND hlavniOkno = oknoHlavni ? oknoHlavni->m_hWnd : nullptr;
+    if (hlavniOkno && ::GetWindowThreadProcessId(hlavniOkno, nullptr) != ::GetCurrentThreadId()) {
+        auto bublina = std::make_unique<BublinaHlavniIkony>(BublinaHlavniIkony{druh, zvuk, text, ikona});
+        if (::PostMessageW(hlavniOkno, ZpravaBublinaHlavniIkony, 0, reinterpret_cast<LPARAM>(bublina.get())))
+            bublina.release();
+        return;
+    }
     IkonaTray* hlavni = HlavniIkona();
     if (!hlavni) return;
-    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_INFORMACE, aplikace.nastaveni.zvuk, text,
-                    ikona ? ikona : aplikace.malaIkona.Get());
+    if (text.empty()) {
+        SkrytBublinu(*hlavni);  // handed over by SkrytBublinuHlavniIkony
+        return;
+    }
+    ZobrazitBublinu(*hlavni, aplikace.titulek, druh, zvuk, text, ikona ? ikona : aplikace.malaIkona.Get());
+}
+}  // namespace
+
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text) {
+    BublinaNaHlavniIkone(BUBLINA_INFORMACE, aplikace.nastaveni.zvuk, text, ikona);
+}
+
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text, bool zvuk) {
+    BublinaNaHlavniIkone(BUBLINA_INFORMACE, zvuk, text, ikona);
+}
+
+LRESULT PrevzitBublinuHlavniIkony(LPARAM l) {
+    std::unique_ptr<BublinaHlavniIkony> bublina(reinterpret_cast<BublinaHlavniIkony*>(l));
+    if (!bublina) return 0;
+    try {
+        BublinaNaHlavniIkone(bublina->druh, bublina->zvuk, bublina->text, bublina->ikona);
+    } catch (const Chyba&) {
+        // a balloon that cannot be shown is not worth a box
+    }
+    return 0;
 }
 
 void SkrytBublinuHlavniIkony() {
-    if (IkonaTray* hlavni = HlavniIkona()) SkrytBublinu(*hlavni);
+    BublinaNaHlavniIkone(BUBLINA_INFORMACE, false, std::wstring(), nullptr);  // no text: hide it
 }
 
 void ZobrazitChybuComVBubline(const std::wstring& text, const Chyba& chyba) {
-    IkonaTray* hlavni = HlavniIkona();
-    if (!hlavni) return;
     std::wstring zprava = Formatovat(L"%s\nChyba: %s", text.c_str(), Modul::TextChybyCom(chyba).c_str());
-    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_CHYBA, aplikace.nastaveni.zvuk, zprava,
-                    aplikace.malaIkona.Get());
+    BublinaNaHlavniIkone(BUBLINA_CHYBA, aplikace.nastaveni.zvuk, zprava, nullptr);
 }
 
 void ZobrazitChybuVBubline(const std::wstring& text) {
-    IkonaTray* hlavni = HlavniIkona();
-    if (!hlavni) return;
-    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_CHYBA, aplikace.nastaveni.zvuk, text, aplikace.malaIkona.Get());
+    BublinaNaHlavniIkone(BUBLINA_CHYBA, aplikace.nastaveni.zvuk, text, nullptr);
 }
 
 void ZobrazitChybuVBublineId(UINT idTextu) { ZobrazitChybuVBubline(Retezec(idTextu)); }

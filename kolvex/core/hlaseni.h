@@ -27,7 +27,13 @@ extern void (*ukoncitProces)(UINT kod);
 // Shows "Došlo k významné chybě! ..." and terminates the process with 0xFFFFFFFF.
 [[noreturn]] void UkoncitPoZavazneChybe(const wchar_t* text = nullptr);
 
+// A balloon at the main tray icon. The icon belongs to the main thread: called on another thread,
+// the balloon is handed over to it by a posted message (the icon may be going meanwhile).
 void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text);
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text, bool zvuk);
+// The main thread's side: shows a balloon handed over (lParam from the posted message).
+LRESULT PrevzitBublinuHlavniIkony(LPARAM l);
+constexpr UINT ZpravaBublinaHlavniIkony = WM_APP + 32;
 void SkrytBublinuHlavniIkony();
 void ZobrazitChybuComVBubline(const std::wstring& text, const knihovna::Chyba& chyba);
 void ZobrazitChybuVBubline(const std::wstring& text);

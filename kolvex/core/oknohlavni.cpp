@@ -174,6 +174,9 @@ LRESULT OknoHlavni::OnHotKey(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 // The update check's worker posts its result (WM_APP+30); the box is shown here.
 LRESULT OknoHlavni::OnVysledekAktualizace(UINT, WPARAM, LPARAM l, BOOL&) { return PrevzitVysledekAktualizace(l); }
 
+// A balloon another thread handed over (WM_APP+32): the tray icon is used on this thread only.
+LRESULT OknoHlavni::OnBublinaHlavniIkony(UINT, WPARAM, LPARAM l, BOOL&) { return PrevzitBublinuHlavniIkony(l); }
+
 LRESULT OknoHlavni::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
     if (w == CASOVAC_SPUSTENI) {
         Overit(::KillTimer(m_hWnd, CASOVAC_SPUSTENI) != 0);

@@ -9,6 +9,7 @@
 #include <vector>
 #include <string>
 
+#include "core/hlaseni.h"
 #include "core/ikonatray.h"
 #include "core/menu.h"
 #include "knihovna/okno.h"
@@ -63,6 +64,7 @@ public:
         ZPRAVA(WM_TIMER, OnTimer)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkona)
         ZPRAVA(WM_APP + 30, OnVysledekAktualizace)
+        ZPRAVA(ZpravaBublinaHlavniIkony, OnBublinaHlavniIkony)
         ZPRAVA(WM_COMMAND, OnCommand)
     KNIHOVNA_KONEC_MAPY()
 
@@ -89,5 +91,6 @@ private:
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkona(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnVysledekAktualizace(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnBublinaHlavniIkony(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 };

@@ -105,3 +105,19 @@ TEST_F(ZivotniCyklus, NezastavenyZasuvnyModulJeJmenovanAOstatniSeZastaviAProgram
     ::SetEvent(pustit);
     ::CloseHandle(pustit);
 }
+
+TEST_F(ZivotniCyklus, KonecBehemVyberuOknaSkonciBezZpravy) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    HWND obrazovka = kolvex.CekatNaOkno(L"QKolvexObrazovka");
+    ASSERT_NE(obrazovka, nullptr);
+    ::PostMessageW(obrazovka, WM_COMMAND, 40114, 0);  // capture of a window: the window picker opens
+    ASSERT_NE(kolvex.CekatNaOkno(L"QVyberOkna"), nullptr) << "the window picker did not open";
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);  // "Konec" while the pick is under way
+    HWND box = kolvex.CekatNaZpravu(7000);
+    EXPECT_EQ(box, nullptr) << TextZpravy(box);
+    if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(10000), 0u);
+}

@@ -353,8 +353,10 @@ TEST_F(HlavniOkno, ZastaveniPoLimituHlasiChybuAZaviraProgram) {
     m.Spustit();
     ASSERT_TRUE(testy::CekatNa([&] { return m.Okno() != nullptr; }));
     m.Zastavit();
-    ASSERT_EQ(zpravy.zpravy.size(), 2u);
-    EXPECT_EQ(zpravy.zpravy[1].text, L"Došlo k chybě při ukončování prováděcího toku modulu \"Ovládací ikony\"!");
+    // one message names the module; the time-out's code is not shown on its own
+    EXPECT_EQ(zpravy.zpravy.size(), 1u) << zpravy;
+    ASSERT_FALSE(zpravy.zpravy.empty());
+    EXPECT_EQ(zpravy.zpravy.back().text, L"Došlo k chybě při ukončování prováděcího toku modulu \"Ovládací ikony\"!");
     MSG msg;
     EXPECT_TRUE(::PeekMessageW(&msg, hlavni, WM_CLOSE, WM_CLOSE, PM_REMOVE));
     // let it go
