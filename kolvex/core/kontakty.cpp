@@ -77,6 +77,7 @@ int Kontakt::PoslatZpravuIcq() const {
 // ---------------------------------------------------------------------------------------------
 
 void SeznamKontaktu::Nacist(const std::wstring& cesta) {
+    knihovna::Zamek zamek(m_zamek);
     m_kontakty.clear();
     m_chranitSoubor = false;
     m_zmeneno = false;
@@ -108,6 +109,7 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
 }
 
 void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
+    knihovna::Zamek zamek(m_zamek);
     if (m_chranitSoubor) {
         if (!m_zmeneno) return;  // nothing of the user's to keep: the damaged file stays as it is
         // The user's changes are saved, the damaged bytes kept beside them.
@@ -125,6 +127,7 @@ void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
 }
 
 void SeznamKontaktu::Pridat(const Kontakt& kontakt) {
+    knihovna::Zamek zamek(m_zamek);
     m_kontakty.push_back(kontakt);
     m_zmeneno = true;
 }
@@ -141,27 +144,37 @@ std::wstring SeznamKontaktu::OdlozitPoskozenySoubor(const std::wstring& cesta) {
 }
 
 const Kontakt& SeznamKontaktu::Prvek(int index) const {
+    knihovna::Zamek zamek(m_zamek);
     if (index < 0 || index >= Pocet()) VyhoditChybu(E_INVALIDARG);
     return m_kontakty[static_cast<size_t>(index)];
 }
 
 void SeznamKontaktu::Odebrat(int index) {
+    knihovna::Zamek zamek(m_zamek);
     Prvek(index);
     m_kontakty.erase(m_kontakty.begin() + index);
     m_zmeneno = true;
 }
 
 void SeznamKontaktu::Zmenit(int index, const Kontakt& kontakt) {
+    knihovna::Zamek zamek(m_zamek);
     Prvek(index);
     m_kontakty[static_cast<size_t>(index)] = kontakt;
     m_zmeneno = true;
 }
 
-void SeznamKontaktu::Polozka(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
+void SeznamKontaktu::Polozka(int index, Kontakt& kontakt) const {
+    knihovna::Zamek zamek(m_zamek);
+    kontakt = Prvek(index);
+}
 
-void SeznamKontaktu::ZkontrolovanyPrvek(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
+void SeznamKontaktu::ZkontrolovanyPrvek(int index, Kontakt& kontakt) const {
+    knihovna::Zamek zamek(m_zamek);
+    kontakt = Prvek(index);
+}
 
 int SeznamKontaktu::NajitPodleNazvu(const std::wstring& nazev) const {
+    knihovna::Zamek zamek(m_zamek);
     for (int i = 0; i < Pocet(); ++i) {
         const std::wstring& n = m_kontakty[static_cast<size_t>(i)].nazev;
         if (::CompareStringOrdinal(n.c_str(), static_cast<int>(n.size()), nazev.c_str(), static_cast<int>(nazev.size()),
@@ -173,12 +186,32 @@ int SeznamKontaktu::NajitPodleNazvu(const std::wstring& nazev) const {
 
 bool SeznamKontaktu::Porovnat(const Kontakt& a, const Kontakt& b) { return a.nazev < b.nazev; }
 
-void SeznamKontaktu::Seradit() { std::stable_sort(m_kontakty.begin(), m_kontakty.end(), Porovnat); }
+void SeznamKontaktu::Seradit() {
+    knihovna::Zamek zamek(m_zamek);
+    std::stable_sort(m_kontakty.begin(), m_kontakty.end(), Porovnat);
+}
 
-int SeznamKontaktu::NapsatEmail(int index) const { return Prvek(index).NapsatEmail(); }
-int SeznamKontaktu::OtevritWeb(int index) const { return Prvek(index).OtevritWeb(); }
-int SeznamKontaktu::ZavolatSkype(int index) const { return Prvek(index).ZavolatSkype(); }
-int SeznamKontaktu::PoslatZpravuIcq(int index) const { return Prvek(index).PoslatZpravuIcq(); }
+// The shell is asked with a copy, outside the lock.
+int SeznamKontaktu::NapsatEmail(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.NapsatEmail();
+}
+int SeznamKontaktu::OtevritWeb(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.OtevritWeb();
+}
+int SeznamKontaktu::ZavolatSkype(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.ZavolatSkype();
+}
+int SeznamKontaktu::PoslatZpravuIcq(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.PoslatZpravuIcq();
+}
 
 void NacistKontaktyPriStartu(const std::wstring& cesta) {
     seznamKontaktu = std::make_unique<SeznamKontaktu>();

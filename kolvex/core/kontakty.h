@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "knihovna/uchyt.h"
+
 struct Kontakt {
     std::wstring nazev;
     std::wstring adresa;
@@ -32,6 +34,9 @@ struct Kontakt {
 // Host of the ICQ web site whose message page the ICQ action opens.
 extern std::wstring webIcq;
 
+// The contacts tool's thread loads, edits and saves the list while other threads read it (the
+// screen capture's e-mail dialog on the screen thread): every member holds the list's lock, and a
+// reader on another thread takes a copy (Kopie) instead of holding indices into the live list.
 class SeznamKontaktu {
 public:
     // Empties the list and loads the file (a missing file is an empty list). A damaged or
@@ -57,7 +62,14 @@ public:
     int ZavolatSkype(int index) const;
     int PoslatZpravuIcq(int index) const;
 
-    int Pocet() const { return static_cast<int>(m_kontakty.size()); }
+    int Pocet() const {
+        knihovna::Zamek zamek(m_zamek);
+        return static_cast<int>(m_kontakty.size());
+    }
+    std::vector<Kontakt> Kopie() const {
+        knihovna::Zamek zamek(m_zamek);
+        return m_kontakty;
+    }
     // Whether the last load met a damaged file that is kept until a change.
     bool ChraniPoskozenySoubor() const { return m_chranitSoubor; }
     // Moves a damaged file aside to the first free "<file>.bak", ".bak1" ...; the new name.
@@ -65,6 +77,7 @@ public:
 
 private:
     const Kontakt& Prvek(int index) const;
+    mutable knihovna::KritickaSekce m_zamek;  // re-entrant: members call one another
     std::vector<Kontakt> m_kontakty;
     bool m_chranitSoubor = false;
     bool m_zmeneno = false;  // changed by the user since the load

@@ -30,15 +30,10 @@ void PoslatModulu(Nastroj nastroj, UINT zprava, WPARAM w, LPARAM l) {
     if (VlaknoModulu* m = Modul(nastroj)) m->Odeslat(zprava, w, l);
 }
 
-// A module's control tray icon: removed when shown, else added.
+// A module's control tray icon: removed when shown, else added, by the module's own thread
+// (the icon is used there by its menus; this thread only asks).
 void PrepnoutOvladaciIkonu(Nastroj nastroj) {
-    VlaknoModulu* m = Modul(nastroj);
-    knihovna::OknoModul* objekt = m ? m->Objekt() : nullptr;
-    if (!objekt) return;
-    if (objekt->ovladaciIkona)
-        objekt->OdebratOvladaciIkonu();
-    else
-        objekt->VytvoritOvladaciIkonu();
+    if (VlaknoModulu* m = Modul(nastroj)) m->PrepnoutOvladaciIkonu();
 }
 
 void Pockat() {
