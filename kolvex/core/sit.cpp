@@ -2,6 +2,8 @@
 
 #include "core/sit.h"
 
+#include <atomic>
+
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
@@ -402,9 +404,20 @@ void HttpSoubor::OtevritUrl(const std::wstring& url) {
 
 void HttpSoubor::UlozitDoSouboru(const std::wstring& cesta) {
     if (!m_url) VyhoditChybu(E_HANDLE);
-    const std::wstring docasna = cesta + L".stahuje";
-    knihovna::UchytSouboru soubor(
-        ::CreateFileW(docasna.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // A name of this pass alone: an abandoned pass into the same file (a closed window's worker
+    // still waiting for its server) keeps its own, so neither removes nor blocks the other's.
+    static std::atomic<unsigned> pruchod{0};
+    std::wstring docasna;
+    knihovna::UchytSouboru soubor;
+    for (int pokus = 0; pokus < 100 && !soubor; ++pokus) {
+        docasna = knihovna::Formatovat(L"%s.%lu-%u.stahuje", cesta.c_str(), static_cast<unsigned long>(::GetCurrentProcessId()),
+                                       ++pruchod);
+        HANDLE h = ::CreateFileW(docasna.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD kod = ::GetLastError();
+        soubor = knihovna::UchytSouboru(h);
+        ::SetLastError(kod);
+        if (!soubor && kod != ERROR_FILE_EXISTS) break;
+    }
     Overit(static_cast<bool>(soubor));
     try {
         CistOdpoved(m_url, limity, [&soubor](const BYTE* kus, DWORD n) {

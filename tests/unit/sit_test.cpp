@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include <atomic>
+
 #include "core/sit.h"
 #include "knihovna/chyba.h"
 #include "podpora/pomocnik.h"
@@ -215,4 +219,47 @@ TEST(ZjistitVerziProgramu, VerzeProduktuZBlokuVerze) {
     EXPECT_EQ(b, 0);
     EXPECT_EQ(c, 1);
     EXPECT_EQ(d, 2);
+}
+
+// A stalled download (an abandoned pass still holding its temporary file) and a new pass into the
+// same file: the new pass neither collides with the old one's temporary file nor loses its
+// result when the old one gives up.
+TEST(HttpSoubor, NovyPrubehNekolidujeSeZaseknutymStazenim) {
+    testy::DocasnaSlozka slozka;
+    const std::wstring cil = slozka.Cesta() + L"\\model.png";
+    std::atomic<HRESULT> vysledekStareho{S_OK};
+    HANDLE zacal = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread stary([&] {
+        HttpSoubor stahovani;
+        stahovani.limity = KratkeLimity();
+        stahovani.limity.casovyLimitCteni = 4000;
+        stahovani.limity.casovyLimitCelkem = 6000;
+        stahovani.OtevritUrl(UrlHttp(L"/stall"));  // ten bytes, then nothing
+        ::SetEvent(zacal);
+        vysledekStareho = ChybaZ([&] { stahovani.UlozitDoSouboru(cil); });
+    });
+    ASSERT_EQ(::WaitForSingleObject(zacal, 10000), WAIT_OBJECT_0);
+    // the stalled pass has its temporary file open by now
+    ASSERT_TRUE(testy::CekatNa([&] {
+        WIN32_FIND_DATAW data;
+        HANDLE h = ::FindFirstFileW((cil + L"*").c_str(), &data);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        ::FindClose(h);
+        return true;
+    }));
+    HttpSoubor novy;
+    novy.limity = KratkeLimity();
+    novy.OtevritUrl(UrlHttp(L"/bajty/70000"));
+    EXPECT_EQ(ChybaZ([&] { novy.UlozitDoSouboru(cil); }), S_OK) << "the new pass collided with the stalled one";
+    stary.join();
+    ::CloseHandle(zacal);
+    EXPECT_TRUE(FAILED(vysledekStareho.load()));
+    std::string obsah;
+    ASSERT_TRUE(testy::PrecistSoubor(cil, obsah)) << "the stalled pass removed the new picture";
+    const std::vector<BYTE> ocekavany = testy::Vzor(70000);
+    EXPECT_EQ(std::string(ocekavany.begin(), ocekavany.end()), obsah);
+    WIN32_FIND_DATAW data;
+    HANDLE zbytek = ::FindFirstFileW((cil + L"*.stahuje").c_str(), &data);
+    EXPECT_EQ(zbytek, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
+    if (zbytek != INVALID_HANDLE_VALUE) ::FindClose(zbytek);
 }
