@@ -67,8 +67,8 @@ HWND OknoSnimekDruzice::VytvoritOkno() {
     return m_hWnd;
 }
 
-void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
-    if (m_prace.Bezi()) return;  // one download at a time
+bool OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
+    if (m_prace.Bezi()) return false;  // one download at a time
     obrazek.reset();
     ::ShowWindow(m_hWnd, SW_HIDE);
     ZobrazitBublinuHlavniIkony(nullptr, knihovna::Retezec(IDS_POCASI_BUBLINA_DRUZICE));
@@ -87,6 +87,7 @@ void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
     } catch (const knihovna::Chyba& chyba) {
         ::PostMessageW(okno, ZpravaStahovaniPocasiHotovo, static_cast<WPARAM>(chyba.Hresult()), 0);
     }
+    return true;
 }
 
 LRESULT OknoSnimekDruzice::OnStazeno(UINT, WPARAM w, LPARAM, BOOL&) {
@@ -187,8 +188,9 @@ LRESULT OknoSnimekDruzice::OnZavrit(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT OknoSnimekDruzice::OnZdroj(WORD, WORD id, HWND, BOOL&) {
-    zdroj = id == 40222 ? 2 : 1;
-    NacistSnimek(zdroj);
+    // The menu's check follows the picture: the source changes only when its download starts.
+    const int novy = id == 40222 ? 2 : 1;
+    if (NacistSnimek(novy)) zdroj = novy;
     return 0;
 }
 

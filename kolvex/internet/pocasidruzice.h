@@ -21,7 +21,8 @@ public:
 
     HWND VytvoritOkno();
     // Downloads the picture of a source (2 Meteopress, else the institute) on a worker.
-    void NacistSnimek(int zdroj);
+    // Starts the download of the source's picture; false (nothing started) while one runs.
+    bool NacistSnimek(int zdroj);
     // Loads and shows the downloaded file (command 40223).
     void ZobrazitSnimek();
 
