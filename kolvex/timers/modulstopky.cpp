@@ -82,6 +82,12 @@ LRESULT DlgStopkyNamerenyCas::OnInitDialog(UINT, WPARAM, LPARAM l, BOOL&) {
     return TRUE;
 }
 
+void DlgStopkyNamerenyCas::ZobrazitCas(uint32_t ms) {
+    cas = ms;
+    ::SetDlgItemTextW(m_hWnd, IDC_NAMERENY_CAS, TextVysledkuStopek(cas).c_str());
+    ::SetForegroundWindow(m_hWnd);
+}
+
 LRESULT DlgStopkyNamerenyCas::OnZavrit(WORD, WORD id, HWND, BOOL&) {
     UlozitPolohu(L"QKolvexOkno");
     Ukoncit(id);
@@ -175,12 +181,12 @@ void ModulStopky::Zastavit(bool sVysledkem) {
     if (!sVysledkem) return;
     NastavitTip(L"%s: Stopky - Zastaveny");
     if (Nastaveni().zobrazeniVysledku > 0) {
-        // at most one result box: an open one ends as if cancelled
-        if (vysledek && vysledek->m_hWnd) {
-            ::EndDialog(vysledek->m_hWnd, IDCANCEL);
-            vysledek = nullptr;
-        }
-        zobrazitVysledek(*this, mereni.ulozeno);
+        // At most one result box, and never one inside another: this stop arrives inside the open
+        // box's modal loop, so that box shows the new time instead of a new box being started.
+        if (vysledek && vysledek->m_hWnd && ::IsWindow(vysledek->m_hWnd))
+            vysledek->ZobrazitCas(mereni.ulozeno);
+        else
+            zobrazitVysledek(*this, mereni.ulozeno);
     }
 }
 

@@ -35,6 +35,8 @@ public:
     KNIHOVNA_KONEC_MAPY()
 
     uint32_t cas;
+    // The open box shows a new result (a later stop while it is open reuses it).
+    void ZobrazitCas(uint32_t ms);
 
 private:
     knihovna::StaticNadpis m_nadpis;

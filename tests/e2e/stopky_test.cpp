@@ -90,6 +90,41 @@ TEST(StopkyZvenku, HorkaKlavesaSpustiAZastaviAVysledekUkazeCas) {
     VycistitStavKolvexu();
 }
 
+TEST(StopkyZvenku, ZastaveniPriOtevrenemVysledkuPouzijeTentyzDialog) {
+    VycistitStavKolvexu();
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ASSERT_NE(hlavni, nullptr);
+    ::PostMessageW(hlavni, WM_COMMAND, 40158, 0);  // "Stopky"
+    HWND stopky = kolvex.CekatNaOkno(L"QKolvexStopky");
+    ASSERT_NE(stopky, nullptr);
+    HWND prvni = nullptr;
+    std::wstring cas;
+    for (int kolo = 0; kolo < 3; ++kolo) {
+        SCOPED_TRACE(kolo);
+        ::PostMessageW(stopky, WM_COMMAND, 40152, 0);  // start (continue)
+        ::PostMessageW(stopky, WM_COMMAND, 40154, 0);  // stop: the result
+        HWND dialog = nullptr;
+        ASSERT_TRUE(CekatNa([&] { return (dialog = DialogVysledku(kolvex.Pid(), cas)) != nullptr; }));
+        if (!prvni) prvni = dialog;
+        // one box, reused: a new stop never starts a box inside the open one
+        EXPECT_EQ(dialog, prvni);
+        int dialogu = 0;
+        for (HWND o = nullptr; (o = ::FindWindowExW(nullptr, o, L"#32770", nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(o, &pid);
+            if (pid == kolvex.Pid() && ::IsWindowVisible(o)) ++dialogu;
+        }
+        EXPECT_EQ(dialogu, 1);
+    }
+    ::PostMessageW(prvni, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(prvni); }));
+    EXPECT_EQ(kolvex.CekatNaZpravu(500), nullptr);
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+    VycistitStavKolvexu();
+}
+
 TEST(StopkyZvenku, StrankyStopekAHodin) {
     VycistitStavKolvexu();
     Program kolvex;
