@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <memory>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/ikonatray.h"
@@ -27,9 +29,9 @@ void NahlasitAZeptatSe(Modul& modul, const Chyba& chyba, UINT idOtazky, const st
     if (modul.Otazka(otazka, true, true)) ZavritHlavniOkno();
 }
 
-// Steps 1 and 4: the error box, the stop failure, then the end of the program in any case.
-void NahlasitAUkoncit(Modul& modul, const Chyba& chyba, UINT idTextu, UINT idNazvu) {
-    modul.ZobrazitChybuComPopis(chyba);
+// A stop that timed out: one Czech message naming the tool (the time-out's own code means nothing
+// to the user), then the end of the program in any case.
+void NahlasitAUkoncit(Modul& modul, const Chyba&, UINT idTextu, UINT idNazvu) {
     modul.ZobrazitChybu(Formatovat(Retezec(idTextu).c_str(), Retezec(idNazvu).c_str()));
     ZavritHlavniOkno();
 }
@@ -44,7 +46,11 @@ IkonaTray* HlavniIkona() {
 void (*ukoncitProces)(UINT kod) = UkoncitProcesSystemem;
 
 void ZavritHlavniOkno() {
-    if (oknoHlavni && oknoHlavni->m_hWnd) ::PostMessageW(oknoHlavni->m_hWnd, WM_CLOSE, 0, 0);
+    if (oknoHlavni && oknoHlavni->m_hWnd && !oknoHlavni->Zavira()) ::PostMessageW(oknoHlavni->m_hWnd, WM_CLOSE, 0, 0);
+}
+
+void HlasitNezastavenyZasuvnyModul(const std::wstring& nazev) {
+    aplikace.ZobrazitChybu(Formatovat(Retezec(IDS_CHYBA_UKONCENI_MODULU).c_str(), nazev.c_str()));
 }
 
 void HlasitChybuVlaknaModulu(const Chyba& chyba, UINT idNazvu) {
@@ -53,6 +59,12 @@ void HlasitChybuVlaknaModulu(const Chyba& chyba, UINT idNazvu) {
 
 void HlasitChybuVlaknaNastroje(Modul& modul, const Chyba& chyba, UINT idNazvu) {
     NahlasitAZeptatSe(modul, chyba, IDS_CHYBA_VLAKNA_NASTROJE, Retezec(idNazvu));
+}
+
+void HlasitChybuAkceModulu(const Chyba& chyba, UINT idNazvu) {
+    std::wstring otazka = Formatovat(Retezec(IDS_CHYBA_VLAKNA_MODULU).c_str(), Retezec(idNazvu).c_str(),
+                                     chyba.Zprava().c_str(), aplikace.titulek.c_str());
+    if (aplikace.Otazka(otazka, true, true)) ZavritHlavniOkno();
 }
 
 void HlasitChybuExternihoModulu(const Chyba& chyba, const std::wstring& nazev) {
@@ -84,29 +96,65 @@ void UkoncitPoZavazneChybe(const wchar_t* text) {
     ::ExitProcess(0xFFFFFFFFu);  // not reached: the process has ended
 }
 
-void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text) {
+namespace {
+struct BublinaHlavniIkony {
+    DWORD druh;
+    bool zvuk;
+    std::wstring text;
+    HICON ikona;
+};
+
+// Every balloon at the main icon: on the main thread shown at once; from another thread handed
+// over by a posted message, since oknoHlavni->ikona is the main thread's (removed and freed there
+// at shutdown while other threads may still run).
+void BublinaNaHlavniIkone(DWORD druh, bool zvuk, const std::wstring& text, HICON ikona) {
+    HWND hlavniOkno = oknoHlavni ? oknoHlavni->m_hWnd : nullptr;
+    if (hlavniOkno && ::GetWindowThreadProcessId(hlavniOkno, nullptr) != ::GetCurrentThreadId()) {
+        auto bublina = std::make_unique<BublinaHlavniIkony>(BublinaHlavniIkony{druh, zvuk, text, ikona});
+        if (::PostMessageW(hlavniOkno, ZpravaBublinaHlavniIkony, 0, reinterpret_cast<LPARAM>(bublina.get())))
+            bublina.release();
+        return;
+    }
     IkonaTray* hlavni = HlavniIkona();
     if (!hlavni) return;
-    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_INFORMACE, aplikace.nastaveni.zvuk, text,
-                    ikona ? ikona : aplikace.malaIkona.Get());
+    if (text.empty()) {
+        SkrytBublinu(*hlavni);  // handed over by SkrytBublinuHlavniIkony
+        return;
+    }
+    ZobrazitBublinu(*hlavni, aplikace.titulek, druh, zvuk, text, ikona ? ikona : aplikace.malaIkona.Get());
+}
+}  // namespace
+
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text) {
+    BublinaNaHlavniIkone(BUBLINA_INFORMACE, aplikace.nastaveni.zvuk, text, ikona);
+}
+
+void ZobrazitBublinuHlavniIkony(HICON ikona, const std::wstring& text, bool zvuk) {
+    BublinaNaHlavniIkone(BUBLINA_INFORMACE, zvuk, text, ikona);
+}
+
+LRESULT PrevzitBublinuHlavniIkony(LPARAM l) {
+    std::unique_ptr<BublinaHlavniIkony> bublina(reinterpret_cast<BublinaHlavniIkony*>(l));
+    if (!bublina) return 0;
+    try {
+        BublinaNaHlavniIkone(bublina->druh, bublina->zvuk, bublina->text, bublina->ikona);
+    } catch (const Chyba&) {
+        // a balloon that cannot be shown is not worth a box
+    }
+    return 0;
 }
 
 void SkrytBublinuHlavniIkony() {
-    if (IkonaTray* hlavni = HlavniIkona()) SkrytBublinu(*hlavni);
+    BublinaNaHlavniIkone(BUBLINA_INFORMACE, false, std::wstring(), nullptr);  // no text: hide it
 }
 
 void ZobrazitChybuComVBubline(const std::wstring& text, const Chyba& chyba) {
-    IkonaTray* hlavni = HlavniIkona();
-    if (!hlavni) return;
     std::wstring zprava = Formatovat(L"%s\nChyba: %s", text.c_str(), Modul::TextChybyCom(chyba).c_str());
-    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_CHYBA, aplikace.nastaveni.zvuk, zprava,
-                    aplikace.malaIkona.Get());
+    BublinaNaHlavniIkone(BUBLINA_CHYBA, aplikace.nastaveni.zvuk, zprava, nullptr);
 }
 
 void ZobrazitChybuVBubline(const std::wstring& text) {
-    IkonaTray* hlavni = HlavniIkona();
-    if (!hlavni) return;
-    ZobrazitBublinu(*hlavni, aplikace.titulek, BUBLINA_CHYBA, aplikace.nastaveni.zvuk, text, aplikace.malaIkona.Get());
+    BublinaNaHlavniIkone(BUBLINA_CHYBA, aplikace.nastaveni.zvuk, text, nullptr);
 }
 
 void ZobrazitChybuVBublineId(UINT idTextu) { ZobrazitChybuVBubline(Retezec(idTextu)); }

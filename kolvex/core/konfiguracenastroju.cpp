@@ -248,7 +248,10 @@ void KonfiguraceObrazovka::NastavitVychozi() {
     sberacBarvy = NastaveniSberaceBarvy();
     vyberOknaPozice = 5;
     vyberOknaPresunoutKurzor = true;
-    if (rezimyObrazovky) rezimyObrazovky->rezimy.clear();
+    if (rezimyObrazovky) {
+        knihovna::Zamek zamek(rezimyObrazovky->zamek);  // the screen thread may read the list
+        rezimyObrazovky->rezimy.clear();
+    }
 }
 
 namespace {

@@ -78,6 +78,7 @@ int Kontakt::PoslatZpravuIcq() const {
 // ---------------------------------------------------------------------------------------------
 
 void SeznamKontaktu::Nacist(const std::wstring& cesta) {
+    knihovna::Zamek zamek(m_zamek);
     m_kontakty.clear();
     m_ochrana.Zdravy();
     m_zmeneno = false;
@@ -108,6 +109,7 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
 }
 
 void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
+    knihovna::Zamek zamek(m_zamek);
     // A damaged file stays as it is until the user changes the contacts; then its bytes are
     // kept beside it first (a failed copy raises and nothing is saved).
     if (!m_ochrana.PredUlozenim(cesta, m_zmeneno)) return;
@@ -123,23 +125,27 @@ void SeznamKontaktu::Ulozit(const std::wstring& cesta) {
 }
 
 void SeznamKontaktu::Pridat(const Kontakt& kontakt) {
+    knihovna::Zamek zamek(m_zamek);
     m_kontakty.push_back(kontakt);
     m_kontakty.back().identita = ++m_posledniIdentita;
     m_zmeneno = true;
 }
 
 const Kontakt& SeznamKontaktu::Prvek(int index) const {
+    knihovna::Zamek zamek(m_zamek);
     if (index < 0 || index >= Pocet()) VyhoditChybu(E_INVALIDARG);
     return m_kontakty[static_cast<size_t>(index)];
 }
 
 void SeznamKontaktu::Odebrat(int index) {
+    knihovna::Zamek zamek(m_zamek);
     Prvek(index);
     m_kontakty.erase(m_kontakty.begin() + index);
     m_zmeneno = true;
 }
 
 void SeznamKontaktu::Zmenit(int index, const Kontakt& kontakt) {
+    knihovna::Zamek zamek(m_zamek);
     Prvek(index);
     Kontakt& zaznam = m_kontakty[static_cast<size_t>(index)];
     const uint32_t identita = zaznam.identita;  // the record stays the same one
@@ -148,11 +154,18 @@ void SeznamKontaktu::Zmenit(int index, const Kontakt& kontakt) {
     m_zmeneno = true;
 }
 
-void SeznamKontaktu::Polozka(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
+void SeznamKontaktu::Polozka(int index, Kontakt& kontakt) const {
+    knihovna::Zamek zamek(m_zamek);
+    kontakt = Prvek(index);
+}
 
-void SeznamKontaktu::ZkontrolovanyPrvek(int index, Kontakt& kontakt) const { kontakt = Prvek(index); }
+void SeznamKontaktu::ZkontrolovanyPrvek(int index, Kontakt& kontakt) const {
+    knihovna::Zamek zamek(m_zamek);
+    kontakt = Prvek(index);
+}
 
 int SeznamKontaktu::NajitPodleNazvu(const std::wstring& nazev) const {
+    knihovna::Zamek zamek(m_zamek);
     for (int i = 0; i < Pocet(); ++i) {
         const std::wstring& n = m_kontakty[static_cast<size_t>(i)].nazev;
         if (::CompareStringOrdinal(n.c_str(), static_cast<int>(n.size()), nazev.c_str(), static_cast<int>(nazev.size()),
@@ -163,6 +176,7 @@ int SeznamKontaktu::NajitPodleNazvu(const std::wstring& nazev) const {
 }
 
 int SeznamKontaktu::NajitPodleIdentity(uint32_t identita) const {
+    knihovna::Zamek zamek(m_zamek);
     if (identita == 0) return -1;
     for (int i = 0; i < Pocet(); ++i)
         if (m_kontakty[static_cast<size_t>(i)].identita == identita) return i;
@@ -171,12 +185,32 @@ int SeznamKontaktu::NajitPodleIdentity(uint32_t identita) const {
 
 bool SeznamKontaktu::Porovnat(const Kontakt& a, const Kontakt& b) { return a.nazev < b.nazev; }
 
-void SeznamKontaktu::Seradit() { std::stable_sort(m_kontakty.begin(), m_kontakty.end(), Porovnat); }
+void SeznamKontaktu::Seradit() {
+    knihovna::Zamek zamek(m_zamek);
+    std::stable_sort(m_kontakty.begin(), m_kontakty.end(), Porovnat);
+}
 
-int SeznamKontaktu::NapsatEmail(int index) const { return Prvek(index).NapsatEmail(); }
-int SeznamKontaktu::OtevritWeb(int index) const { return Prvek(index).OtevritWeb(); }
-int SeznamKontaktu::ZavolatSkype(int index) const { return Prvek(index).ZavolatSkype(); }
-int SeznamKontaktu::PoslatZpravuIcq(int index) const { return Prvek(index).PoslatZpravuIcq(); }
+// The shell is asked with a copy, outside the lock.
+int SeznamKontaktu::NapsatEmail(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.NapsatEmail();
+}
+int SeznamKontaktu::OtevritWeb(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.OtevritWeb();
+}
+int SeznamKontaktu::ZavolatSkype(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.ZavolatSkype();
+}
+int SeznamKontaktu::PoslatZpravuIcq(int index) const {
+    Kontakt k;
+    Polozka(index, k);
+    return k.PoslatZpravuIcq();
+}
 
 void NacistKontaktyPriStartu(const std::wstring& cesta) {
     seznamKontaktu = std::make_unique<SeznamKontaktu>();

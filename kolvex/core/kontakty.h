@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/poskozenysoubor.h"
+#include "knihovna/uchyt.h"
 
 // A contact list larger than this is not read (reported and kept like a damaged file): it is
 // no one's address book, and reading it would hold the tool for minutes.
@@ -42,6 +43,9 @@ struct Kontakt {
 // Host of the ICQ web site whose message page the ICQ action opens.
 extern std::wstring webIcq;
 
+// The contacts tool's thread loads, edits and saves the list while other threads read it (the
+// screen capture's e-mail dialog on the screen thread): every member holds the list's lock, and a
+// reader on another thread takes a copy (Kopie) instead of holding indices into the live list.
 class SeznamKontaktu {
 public:
     // Empties the list and loads the file (a missing file is an empty list). A damaged or
@@ -69,12 +73,20 @@ public:
     int ZavolatSkype(int index) const;
     int PoslatZpravuIcq(int index) const;
 
-    int Pocet() const { return static_cast<int>(m_kontakty.size()); }
+    int Pocet() const {
+        knihovna::Zamek zamek(m_zamek);
+        return static_cast<int>(m_kontakty.size());
+    }
+    std::vector<Kontakt> Kopie() const {
+        knihovna::Zamek zamek(m_zamek);
+        return m_kontakty;
+    }
     // Whether the last load met a damaged file that is kept until a change.
     bool ChraniPoskozenySoubor() const { return m_ochrana.JePoskozeny(); }
 
 private:
     const Kontakt& Prvek(int index) const;
+    mutable knihovna::KritickaSekce m_zamek;  // re-entrant: members call one another
     std::vector<Kontakt> m_kontakty;
     OchranaSouboru m_ochrana;
     uint32_t m_posledniIdentita = 0;

@@ -5,6 +5,8 @@
 #include <new>
 
 #include "core/aplikace.h"
+#include "core/hlaseni.h"
+#include "core/vlaknomodulu.h"
 #include "knihovna/chyba.h"
 #include "knihovna/vyjimky.h"
 
@@ -12,6 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (aplikace.InitInstance() != 0) return 1;
     try {
         knihovna::SmyckaZprav();
+        // A thread that did not stop may still use what ExitInstance frees: the process ends here.
+        if (ZustaloNezastaveneVlakno()) ukoncitProces(0);
         aplikace.ExitInstance();
     } catch (const knihovna::Chyba& chyba) {
         aplikace.ZobrazitZpravu(chyba.Zprava(), MB_ICONERROR);

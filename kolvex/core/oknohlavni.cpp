@@ -31,15 +31,10 @@ void PoslatModulu(Nastroj nastroj, UINT zprava, WPARAM w, LPARAM l) {
     if (VlaknoModulu* m = Modul(nastroj)) m->Odeslat(zprava, w, l);
 }
 
-// A module's control tray icon: removed when shown, else added.
+// A module's control tray icon: removed when shown, else added, by the module's own thread
+// (the icon is used there by its menus; this thread only asks).
 void PrepnoutOvladaciIkonu(Nastroj nastroj) {
-    VlaknoModulu* m = Modul(nastroj);
-    knihovna::OknoModul* objekt = m ? m->Objekt() : nullptr;
-    if (!objekt) return;
-    if (objekt->ovladaciIkona)
-        objekt->OdebratOvladaciIkonu();
-    else
-        objekt->VytvoritOvladaciIkonu();
+    if (VlaknoModulu* m = Modul(nastroj)) m->PrepnoutOvladaciIkonu();
 }
 
 void Pockat() {
@@ -175,6 +170,9 @@ LRESULT OknoHlavni::OnHotKey(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 // The update check's worker posts its result (WM_APP+30); the box is shown here.
 LRESULT OknoHlavni::OnVysledekAktualizace(UINT, WPARAM, LPARAM l, BOOL&) { return PrevzitVysledekAktualizace(l); }
 
+// A balloon another thread handed over (WM_APP+32): the tray icon is used on this thread only.
+LRESULT OknoHlavni::OnBublinaHlavniIkony(UINT, WPARAM, LPARAM l, BOOL&) { return PrevzitBublinuHlavniIkony(l); }
+
 LRESULT OknoHlavni::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
     if (w == CASOVAC_SPUSTENI) {
         Overit(::KillTimer(m_hWnd, CASOVAC_SPUSTENI) != 0);
@@ -224,19 +222,29 @@ void OknoHlavni::SpustitPolozkyPoSpusteni() {
 }
 
 LRESULT OknoHlavni::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    try {
-        OdebratIkonu();
-    } catch (const Chyba&) {
-        // the modules are stopped all the same
-    }
-    if (VlaknoModulu* m = Modul(Nastroj::RozsireniOken)) m->Zastavit();
-    ZastavitJednotkyCD();
+    if (m_zavira) return 0;  // a report's box is open inside the stop below
+    m_zavira = true;
+    // Each step on its own: whatever fails, the rest is stopped and the window goes.
+    auto krok = [](auto&& zastavit) {
+        try {
+            zastavit();
+        } catch (...) {
+            // reported where it failed; the shutdown goes on
+        }
+    };
+    krok([&] { OdebratIkonu(); });
+    krok([] {
+        if (VlaknoModulu* m = Modul(Nastroj::RozsireniOken)) m->Zastavit();
+    });
+    krok([] { ZastavitJednotkyCD(); });
     for (Nastroj nastroj : {Nastroj::Sonvidar, Nastroj::CteckaRSS, Nastroj::Hodiny, Nastroj::HostInfo,
                             Nastroj::Kontakty, Nastroj::SledovaniPameti, Nastroj::SledovaniProcesu,
                             Nastroj::Obrazovka, Nastroj::Pocasi, Nastroj::Poznamky, Nastroj::SeznamRegistraci,
                             Nastroj::Schranka, Nastroj::SitLanInfo, Nastroj::SpousteniAplikaci, Nastroj::Stopky})
-        if (VlaknoModulu* m = Modul(nastroj)) m->Zastavit();
-    ZastavitZasuvneModuly();
+        krok([nastroj] {
+            if (VlaknoModulu* m = Modul(nastroj)) m->Zastavit();
+        });
+    krok([] { ZastavitZasuvneModuly(); });
     return VychoziZpracovani(msg, w, l);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 #include <string>
 
+#include "core/hlaseni.h"
 #include "core/ikonatray.h"
 #include "core/menu.h"
 #include "knihovna/okno.h"
@@ -39,6 +40,8 @@ public:
     void Vytvorit();
 
     MenuPopup* menu = nullptr;  // the tray menu while it is open
+    // WM_CLOSE is stopping the modules: a failed stop does not ask to close again.
+    bool Zavira() const { return m_zavira; }
     std::unique_ptr<IkonaTray> ikona;
     bool horkeKlavesyRegistrovany = false;
     // Ids of the hot keys registered now: only these are unregistered.
@@ -61,10 +64,12 @@ public:
         ZPRAVA(WM_TIMER, OnTimer)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkona)
         ZPRAVA(WM_APP + 30, OnVysledekAktualizace)
+        ZPRAVA(ZpravaBublinaHlavniIkony, OnBublinaHlavniIkony)
         ZPRAVA(WM_COMMAND, OnCommand)
     KNIHOVNA_KONEC_MAPY()
 
 private:
+    bool m_zavira = false;
     std::wstring m_nazevTridy;
     bool m_nastaveniOtevreno = false;
 
@@ -86,5 +91,6 @@ private:
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkona(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnVysledekAktualizace(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnBublinaHlavniIkony(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 };

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "knihovna/uchyt.h"
+
 // Folder of the running executable, without a trailing backslash.
 std::wstring ZiskatSlozkuProgramu();
 // SHGetFolderPathW of a CSIDL (with CSIDL_FLAG_CREATE when vytvorit); the folder must exist afterwards.
@@ -78,8 +80,21 @@ struct RezimObrazovky {
 class RezimyObrazovky {
 public:
     RezimyObrazovky();
+    // The settings thread edits the list (the display-modes page, loading, saving) while the screen
+    // thread builds its menu from it and switches to one of its modes: every use of `rezimy` holds
+    // `zamek` (the functions of screen/rezimy.cpp and the load and save take it themselves).
     std::vector<RezimObrazovky> rezimy;
     std::wstring nazevKlice;
+    mutable knihovna::KritickaSekce zamek;
+
+    size_t Pocet() const {
+        knihovna::Zamek z(zamek);
+        return rezimy.size();
+    }
+    std::vector<RezimObrazovky> Kopie() const {
+        knihovna::Zamek z(zamek);
+        return rezimy;
+    }
 };
 
 // The list's store below the application key: one subkey per mode named by its index ("0", "1" ...)

@@ -17,6 +17,7 @@ std::wstring KlicSeznamu(const RezimyObrazovky& rezimy) {
 }  // namespace
 
 void NacistRezimyObrazovky(RezimyObrazovky& rezimy) {
+    knihovna::Zamek zamek(rezimy.zamek);
     rezimy.rezimy.clear();
     KlicKonfigurace klic(KlicSeznamu(rezimy));
     try {
@@ -46,10 +47,11 @@ void NacistRezimyObrazovky(RezimyObrazovky& rezimy) {
 
 void UlozitRezimyObrazovky(const RezimyObrazovky& rezimy) {
     const std::wstring koren = KlicSeznamu(rezimy);
+    const std::vector<RezimObrazovky> seznam = rezimy.Kopie();
     ::SHDeleteKeyW(HKEY_CURRENT_USER, koren.c_str());  // nothing to delete is no failure
     KlicKonfigurace klic(koren);
-    for (size_t i = 0; i < rezimy.rezimy.size(); ++i) {
-        const RezimObrazovky& rezim = rezimy.rezimy[i];
+    for (size_t i = 0; i < seznam.size(); ++i) {
+        const RezimObrazovky& rezim = seznam[i];
         klic.VytvoritSekci(std::to_wstring(i));
         klic.ZapsatDword(L"barevHloubka", rezim.barevHloubka);
         klic.ZapsatDword(L"frekvence", rezim.frekvence);

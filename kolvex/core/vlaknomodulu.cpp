@@ -14,6 +14,20 @@
 
 using knihovna::Chyba;
 
+namespace {
+std::atomic<bool> nezastaveneVlakno{false};
+}
+
+void ZaznamenatNezastaveneVlakno() { nezastaveneVlakno = true; }
+
+UINT ZpravaPrepnoutOvladaciIkonu() {
+    static const UINT zprava = ::RegisterWindowMessageW(L"KolvexPrepnoutOvladaciIkonu");
+    return zprava;
+}
+
+bool VlaknoModulu::PrepnoutOvladaciIkonu() const { return Odeslat(ZpravaPrepnoutOvladaciIkonu()); }
+bool ZustaloNezastaveneVlakno() { return nezastaveneVlakno; }
+
 VlaknoModulu::VlaknoModulu(UINT idNazvu, bool nastroj) : m_idNazvu(idNazvu), m_nastroj(nastroj) {}
 
 VlaknoModulu::~VlaknoModulu() {
@@ -116,6 +130,7 @@ void VlaknoModulu::Zastavit() {
         m_vlakno = nullptr;
         return;
     }
+    ZaznamenatNezastaveneVlakno();
     Chyba chyba(HRESULT_FROM_WIN32(WAIT_TIMEOUT));
     if (m_nastroj)
         HlasitChybuUkonceniNastroje(aplikace, chyba, m_idNazvu);
@@ -154,6 +169,20 @@ void VlaknoModulu::Behat() {
         ::SetEvent(m_pripraveno);
         MSG msg;
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == ZpravaPrepnoutOvladaciIkonu() && msg.hwnd == okno) {
+                // The icon is this thread's: the main window's toggle arrives here.
+                if (knihovna::OknoModul* objekt = Objekt()) {
+                    try {
+                        if (objekt->ovladaciIkona)
+                            objekt->OdebratOvladaciIkonu();
+                        else
+                            objekt->VytvoritOvladaciIkonu();
+                    } catch (const Chyba& c) {
+                        aplikace.ZobrazitChybuComPopis(c);
+                    }
+                }
+                continue;
+            }
             if (!PredzpracovatZpravu(msg)) {
                 ::TranslateMessage(&msg);
                 ::DispatchMessageW(&msg);

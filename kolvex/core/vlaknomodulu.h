@@ -47,6 +47,9 @@ public:
     HWND Okno() const { return m_okno; }
     // PostMessageW to the module's window; false when there is none.
     bool Odeslat(UINT zprava, WPARAM w = 0, LPARAM l = 0) const;
+    // The control tray icon removed when shown, else added: asked of the module's own thread (its
+    // menus use the icon there), never done by the caller's. False when the module has no window.
+    bool PrepnoutOvladaciIkonu() const;
 
     void Spustit(bool automaticky = false);
     void Zastavit();
@@ -88,6 +91,14 @@ private:
     std::atomic<HWND> m_okno{nullptr};
     std::atomic<bool> m_skoncil{false};    // the thread is done (or only reporting its failure)
 };
+
+// A thread (module, tool, plug-in) that did not stop within its time-out may still use the shared
+// objects: it is recorded here, and the program's end then frees nothing under it (the process
+// ends after the main window is gone).
+void ZaznamenatNezastaveneVlakno();
+// The message (registered, unique) that asks a module's thread to toggle its control icon.
+UINT ZpravaPrepnoutOvladaciIkonu();
+bool ZustaloNezastaveneVlakno();
 
 // The tool modules the main window starts, toggles and stops.
 enum class Nastroj {

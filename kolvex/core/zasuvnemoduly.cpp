@@ -9,6 +9,7 @@
 #include "core/aplikace.h"
 #include "core/hlaseni.h"
 #include "core/pomocne.h"
+#include "core/vlaknomodulu.h"
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
@@ -201,7 +202,18 @@ void ZastavitRozsireni(ZasuvnyModul& modul) {
 }
 
 void ZastavitVsechnaRozsireni() {
-    for (auto& modul : seznamRozsireni) ZastavitRozsireni(*modul);
+    // Each plug-in on its own: one that does not stop is named and the others are stopped all the same.
+    for (auto& modul : seznamRozsireni) {
+        try {
+            ZastavitRozsireni(*modul);
+        } catch (...) {
+            try {
+                HlasitNezastavenyZasuvnyModul(modul->nazev);
+            } catch (...) {
+            }
+        }
+        if (modul->Bezi()) ZaznamenatNezastaveneVlakno();
+    }
 }
 
 void SpustitRozsireniPoStartu() {
@@ -213,9 +225,14 @@ void PrepnoutRozsireni(UINT prikaz) {
     if (prikaz < PRVNI_PRIKAZ_ROZSIRENI || prikaz - PRVNI_PRIKAZ_ROZSIRENI >= seznamRozsireni.size())
         VyhoditChybu(E_INVALIDARG);
     ZasuvnyModul& modul = *seznamRozsireni[prikaz - PRVNI_PRIKAZ_ROZSIRENI];
-    if (modul.Bezi())
-        ZastavitRozsireni(modul);
-    else
+    if (modul.Bezi()) {
+        try {
+            ZastavitRozsireni(modul);
+        } catch (const Chyba&) {
+            if (!modul.Bezi()) throw;
+            HlasitNezastavenyZasuvnyModul(modul.nazev);  // it runs on: it can be stopped again later
+        }
+    } else
         SpustitRozsireni(modul);
 }
 

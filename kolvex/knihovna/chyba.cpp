@@ -77,6 +77,8 @@ std::wstring TextHresult(HRESULT hr) {
     if (hr == HresultZKodu(ERROR_DATATYPE_MISMATCH)) return L"Hodnota v registru je nesprávného druhu.";
     if (hr == HresultZKodu(ERROR_HTTP_REDIRECT_FAILED)) return L"Server přesměrovává příliš mnohokrát nebo dokola.";
     if (hr == HresultZKodu(ERROR_INTERNET_TIMEOUT)) return L"Vypršel časový limit spojení se serverem.";
+    if (hr == HresultZKodu(WAIT_TIMEOUT)) return L"Vypršel časový limit čekání.";
+    if (hr == HresultZKodu(ERROR_TIMEOUT)) return L"Program neodpověděl v časovém limitu.";
     if (const wchar_t* text = TextChybySite(hr)) return text;
     if (hr == HresultZKodu(ERROR_NO_ASSOCIATION))
         return L"K souboru není přiřazen žádný program, který by tuto akci uměl provést.";

@@ -55,7 +55,7 @@ bool OknoObal::Vycentrovat(HWND nad) const {
     if (x < prace.left) x = prace.left;
     if (y + h > prace.bottom) y = prace.bottom - h;
     if (y < prace.top) y = prace.top;
-    return ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+    return PresunoutOkno(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -163,34 +163,43 @@ void Okno::UdrzetVPracovniOblasti(HWND okno) {
     if (posunuto) Overit(::SetWindowPos(okno, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != 0);
 }
 
-void Okno::UmistitNaPlochu(HWND okno, int kod) {
-    if (kod < 2 || kod > 14) return;
-    RECT r, prace;
-    Overit(::GetWindowRect(okno, &r) != 0);
-    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
-    const int w = r.right - r.left, h = r.bottom - r.top;
+bool ObdelnikNaPlose(const RECT& prace, const RECT& okno, bool menitelne, int kod, RECT& cil) {
+    const int w = okno.right - okno.left, h = okno.bottom - okno.top;
     const int W = prace.right - prace.left, H = prace.bottom - prace.top;
-    const bool menitelne = (::GetWindowLongPtrW(okno, GWL_STYLE) & WS_THICKFRAME) != 0;
-    const UINT presun = SWP_NOSIZE | SWP_NOZORDER;
-    auto velikost = [&](int sirka, int vyska, int x, int y) {
-        ::SetWindowPos(okno, nullptr, x, y, menitelne ? sirka : w, menitelne ? vyska : h, SWP_NOZORDER);
+    // Halves and strips count their positions from the screen origin, their sizes from the work area.
+    auto plocha = [&](int x, int y, int sirka, int vyska) {
+        cil = RECT{x, y, menitelne ? sirka : w, menitelne ? vyska : h};
     };
     switch (kod) {
-        case 2: ::SetWindowPos(okno, nullptr, prace.left, prace.top, 0, 0, presun); break;
-        case 3: ::SetWindowPos(okno, nullptr, prace.left, prace.bottom - h, 0, 0, presun); break;
-        case 4: ::SetWindowPos(okno, nullptr, prace.right - w, prace.top, 0, 0, presun); break;
-        case 5: ::SetWindowPos(okno, nullptr, prace.right - w, prace.bottom - h, 0, 0, presun); break;
-        case 6: OknoObal(okno).Vycentrovat(::GetDesktopWindow()); break;
-        case 7: velikost(W / 2, H, 0, 0); break;
-        case 8: velikost(W / 2, H, W / 2, 0); break;
-        case 9: velikost(W, H / 2, 0, 0); break;
-        case 10: velikost(W, H / 2, 0, H / 2); break;
-        case 11: velikost(w, H, 0, 0); break;
-        case 12: velikost(w, H, prace.right - w, 0); break;
-        case 13: velikost(W, h, 0, 0); break;
-        case 14: velikost(W, h, 0, prace.bottom - h); break;
-        default: break;
+        case 2: cil = RECT{prace.left, prace.top, w, h}; return true;
+        case 3: cil = RECT{prace.left, prace.bottom - h, w, h}; return true;
+        case 4: cil = RECT{prace.right - w, prace.top, w, h}; return true;
+        case 5: cil = RECT{prace.right - w, prace.bottom - h, w, h}; return true;
+        case 7: plocha(0, 0, W / 2, H); return true;
+        case 8: plocha(W / 2, 0, W / 2, H); return true;
+        case 9: plocha(0, 0, W, H / 2); return true;
+        case 10: plocha(0, H / 2, W, H / 2); return true;
+        case 11: plocha(0, 0, w, H); return true;
+        case 12: plocha(prace.right - w, 0, w, H); return true;
+        case 13: plocha(0, 0, W, h); return true;
+        case 14: plocha(0, prace.bottom - h, W, h); return true;
+        default: return false;
     }
+}
+
+void Okno::UmistitNaPlochu(HWND okno, int kod) {
+    if (kod < 2 || kod > 14) return;
+    if (kod == 6) {
+        OknoObal(okno).Vycentrovat(::GetDesktopWindow());
+        return;
+    }
+    RECT r, prace, cil;
+    Overit(::GetWindowRect(okno, &r) != 0);
+    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    const bool menitelne = (::GetWindowLongPtrW(okno, GWL_STYLE) & WS_THICKFRAME) != 0;
+    if (!ObdelnikNaPlose(prace, r, menitelne, kod, cil)) return;
+    const UINT priznaky = kod <= 5 ? SWP_NOSIZE | SWP_NOZORDER : SWP_NOZORDER;
+    PresunoutOkno(okno, nullptr, cil.left, cil.top, cil.right, cil.bottom, priznaky);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -271,10 +280,7 @@ void OknoNormalni::ZpracovatSpolecnyPrikaz(HWND okno, UINT id) {
         case 40050: Okno::UmistitNaPlochu(okno, 4); return;
         case 40051: Okno::UmistitNaPlochu(okno, 5); return;
         case 40052: Okno::UmistitNaPlochu(okno, 6); return;
-        case 40053:
-            Overit(::SetWindowPos(okno, JeOknoNavrchu(okno) ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0,
-                                  SWP_NOMOVE | SWP_NOSIZE) != 0);
-            return;
+        case 40053: PrepnoutOknoNavrchu(okno); return;
         case 40075: NastavitPruhlednostOkna(okno, JeOknoPruhledne(okno) ? 0 : 50); return;
         default: break;
     }
@@ -334,6 +340,12 @@ void PrizpusobitSirkuSeznamu(HWND combo) {
     ::SendMessageW(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(sirka), 0);
 }
 
+bool PrepnoutOknoNavrchu(HWND okno) {
+    const bool navrchu = JeOknoNavrchu(okno);
+    Overit(PresunoutOkno(okno, navrchu ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+    return !navrchu;
+}
+
 bool OtevritSchranku(HWND vlastnik) {
     for (int pokus = 0;; ++pokus) {
         if (::OpenClipboard(vlastnik)) return true;
@@ -342,23 +354,53 @@ bool OtevritSchranku(HWND vlastnik) {
     }
 }
 
+BYTE AlfaZProcent(int procenta) {
+    if (procenta < 0 || procenta > 100) VyhoditChybu(E_INVALIDARG);
+    return static_cast<BYTE>((100 - procenta) * 255 / 100);
+}
+
+bool JeOknoJinehoVlakna(HWND okno) { return ::GetWindowThreadProcessId(okno, nullptr) != ::GetCurrentThreadId(); }
+
+bool PresunoutOkno(HWND okno, HWND poradi, int x, int y, int sirka, int vyska, UINT priznaky) {
+    if (JeOknoJinehoVlakna(okno)) priznaky |= SWP_ASYNCWINDOWPOS;
+    return ::SetWindowPos(okno, poradi, x, y, sirka, vyska, priznaky) != 0;
+}
+
+bool ZobrazitOknoBezCekani(HWND okno, int prikaz) {
+    if (JeOknoJinehoVlakna(okno)) return ::ShowWindowAsync(okno, prikaz) != 0;
+    return ::ShowWindow(okno, prikaz) != 0;
+}
+
+void OveritOdezvuOkna(HWND okno) {
+    if (!JeOknoJinehoVlakna(okno)) return;
+    DWORD_PTR vysledek = 0;
+    if (!::SendMessageTimeoutW(okno, WM_NULL, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, LIMIT_CIZIHO_OKNA, &vysledek))
+        VyhoditChybu(HresultZKodu(ERROR_TIMEOUT));
+}
+
+LONG_PTR ZmenitRozsirenyStyl(HWND okno, LONG_PTR pridat, LONG_PTR odebrat) {
+    const LONG_PTR styl = ::GetWindowLongPtrW(okno, GWL_EXSTYLE);
+    const LONG_PTR novy = (styl | pridat) & ~odebrat;
+    if (novy == styl) return styl;
+    OveritOdezvuOkna(okno);
+    ::SetLastError(0);
+    if (!::SetWindowLongPtrW(okno, GWL_EXSTYLE, novy) && ::GetLastError() != 0) VyhoditPosledniChybu();
+    return styl;
+}
+
 void NastavitPruhlednostOkna(HWND okno, int procenta) {
     if (procenta < 0 || procenta > 100) VyhoditChybu(E_INVALIDARG);
     const UINT ramec = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-    LONG_PTR styl = ::GetWindowLongPtrW(okno, GWL_EXSTYLE);
     if (procenta > 0) {
-        if (!(styl & WS_EX_LAYERED)) {
-            ::SetWindowLongPtrW(okno, GWL_EXSTYLE, styl | WS_EX_LAYERED);
-            ::SetWindowPos(okno, nullptr, 0, 0, 0, 0, ramec);
-        }
-        const BYTE alfa = static_cast<BYTE>((100 - procenta) * 255 / 100);
-        Overit(::SetLayeredWindowAttributes(okno, 0, alfa, LWA_ALPHA) != 0);
+        if (!(ZmenitRozsirenyStyl(okno, WS_EX_LAYERED, 0) & WS_EX_LAYERED))
+            PresunoutOkno(okno, nullptr, 0, 0, 0, 0, ramec);
+        Overit(::SetLayeredWindowAttributes(okno, 0, AlfaZProcent(procenta), LWA_ALPHA) != 0);
     } else {
-        if (styl & WS_EX_LAYERED) {
-            ::SetWindowLongPtrW(okno, GWL_EXSTYLE, styl & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-            ::SetWindowPos(okno, nullptr, 0, 0, 0, 0, ramec);
-        }
-        ::RedrawWindow(okno, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        if (ZmenitRozsirenyStyl(okno, 0, WS_EX_LAYERED) & WS_EX_LAYERED) PresunoutOkno(okno, nullptr, 0, 0, 0, 0, ramec);
+        // RDW_UPDATENOW would paint another thread's window by a sent WM_PAINT: it repaints itself
+        const UINT prekresleni = JeOknoJinehoVlakna(okno) ? RDW_INVALIDATE | RDW_ERASE
+                                                           : RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+        ::RedrawWindow(okno, nullptr, nullptr, prekresleni);
     }
 }
 

@@ -124,6 +124,32 @@ UINT StrankaNastaveniPrikazu(UINT id);
 void NastavitPruhlednostOkna(HWND okno, int procenta);
 bool JeOknoPruhledne(HWND okno);
 bool JeOknoNavrchu(HWND okno);
+// Toggles WS_EX_TOPMOST (through PresunoutOkno); the new state. A failure raises the last error.
+bool PrepnoutOknoNavrchu(HWND okno);
+
+// Alpha of a transparency percentage 0..100: (100 - p) * 255 / 100; E_INVALIDARG outside.
+BYTE AlfaZProcent(int procenta);
+// Where position code 2..14 of Okno::UmistitNaPlochu puts a window of rectangle `okno` in the
+// work area `prace` (codes 7..14 resize it only when `menitelne`): x, y in left/top, width and
+// height in right/bottom. False for a code without a fixed place (6 centres, others do nothing).
+bool ObdelnikNaPlose(const RECT& prace, const RECT& okno, bool menitelne, int kod, RECT& cil);
+
+// Another program's window may hang. The changes below never wait for a window of another
+// thread without a limit: they are posted to it, or made only after it answered within
+// LIMIT_CIZIHO_OKNA ms. A window of the calling thread is changed directly.
+constexpr UINT LIMIT_CIZIHO_OKNA = 1000;
+bool JeOknoJinehoVlakna(HWND okno);
+// SetWindowPos; for another thread's window with SWP_ASYNCWINDOWPOS.
+bool PresunoutOkno(HWND okno, HWND poradi, int x, int y, int sirka, int vyska, UINT priznaky);
+// ShowWindow; for another thread's window ShowWindowAsync.
+bool ZobrazitOknoBezCekani(HWND okno, int prikaz);
+// Raises HRESULT_FROM_WIN32(ERROR_TIMEOUT) when another thread's window does not answer a
+// WM_NULL within the limit (SMTO_ABORTIFHUNG: at once when the system knows it hangs).
+void OveritOdezvuOkna(HWND okno);
+// Extended style with the bits added and removed (SetWindowLongPtr sends the window
+// WM_STYLECHANGING, so another thread's window must answer first); a failure raises the last
+// error. Result: the style before.
+LONG_PTR ZmenitRozsirenyStyl(HWND okno, LONG_PTR pridat, LONG_PTR odebrat);
 
 // A combo box's drop-down list as wide as its widest item (never narrower than the box, never
 // wider than the work area). Dialogs do this at CBN_DROPDOWN, so the items of the moment count.

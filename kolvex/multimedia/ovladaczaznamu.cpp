@@ -125,33 +125,51 @@ bool NajitJmenoZaznamu(const std::wstring& slozka, const std::wstring& soubor, D
 
 // ---------------------------------------------------------------------------------------------
 
+ModulSonvidar::Spolecne::Spolecne() {
+    konec = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    Overit(konec != nullptr);
+}
+
+ModulSonvidar::Spolecne::~Spolecne() {
+    for (Pracovnik* p : {&video, &zvuk, &test})
+        if (p->spojeni) ::CloseHandle(p->spojeni);
+    if (konec) ::CloseHandle(konec);
+}
+
 ModulSonvidar::ModulSonvidar()
-    : tridaZaznamu(L"QKolvexSonvidar"), m_trida(knihovna::Retezec(IDS_TRIDA_SONVIDAR)) {
+    : tridaZaznamu(L"QKolvexSonvidar"),
+      m_spolecne(std::make_shared<Spolecne>()),
+      m_video(m_spolecne->video),
+      m_zvuk(m_spolecne->zvuk),
+      m_test(m_spolecne->test),
+      m_trida(knihovna::Retezec(IDS_TRIDA_SONVIDAR)) {
     NastavitKlic(aplikace.klicAplikace);
     nazevModulu = knihovna::Retezec(IDS_NAZEV_SONVIDAR);
     if (aplikace.seznamMenu.Get()) {
         ikonaModulu = ::ImageList_GetIcon(aplikace.seznamMenu.Get(), OBRAZEK_MODULU, ILD_NORMAL);
         Overit(ikonaModulu != nullptr);
     }
-    m_konec = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    Overit(m_konec != nullptr);
     cestaZaznamu = ZiskatSlozkuProgramu() + L"\\Sonvidar.exe";
     zaznamNalezen = ::PathFileExistsW(cestaZaznamu.c_str()) != 0;
     if (!zaznamNalezen) cestaZaznamu.clear();
+    m_spolecne->cestaZaznamu = cestaZaznamu;
     if (Nastaveni().zjistovatInstalaciWME) SpustitTest();
 }
 
 ModulSonvidar::~ModulSonvidar() {
     UkoncitPracovniky();
-    if (m_konec) ::CloseHandle(m_konec);
+    m_spolecne->okno = nullptr;
+    // m_spolecne goes with the object; a worker still running holds its own share.
 }
 
 void ModulSonvidar::UkoncitPracovniky() {
+    Spolecne& s = *m_spolecne;
+    s.koncime = true;  // a recording that ends now opens no player while the program quits
     const KonfiguraceSonvidar& n = Nastaveni();
     if (n.video.zastavitPriUkonceni) ZastavitZaznam(m_video);
     if (n.zvuk.zastavitPriUkonceni) ZastavitZaznam(m_zvuk);
-    // A stopped recording lets its worker end by itself (the file is complete, the player may
-    // start); then the rest are released from their wait.
+    // A stopped recording lets its worker end by itself (Sonvidar completes the file); then the
+    // rest are released from their wait. The waits are bounded: the workers own what they use.
     const DWORD zacatek = ::GetTickCount();
     for (Pracovnik* p : {&m_video, &m_zvuk}) {
         HANDLE h = p->spojeni;
@@ -159,7 +177,7 @@ void ModulSonvidar::UkoncitPracovniky() {
         DWORD uplynulo = ::GetTickCount() - zacatek;
         if (uplynulo < CEKANI_NA_PRACOVNIKA) ::WaitForSingleObject(h, CEKANI_NA_PRACOVNIKA - uplynulo);
     }
-    if (m_konec) ::SetEvent(m_konec);
+    ::SetEvent(s.konec);
     for (Pracovnik* p : {&m_video, &m_zvuk, &m_test}) {
         if (!p->spojeni) continue;
         ::WaitForSingleObject(p->spojeni, CEKANI_NA_PRACOVNIKA);
@@ -174,6 +192,7 @@ HWND ModulSonvidar::VytvoritOkno() {
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
     Poslat(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     if (aplikace.nastaveni.poSpusteni.ikonaSonvidar) VytvoritOvladaciIkonuModulu();
+    m_spolecne->okno = m_hWnd;
     return m_hWnd;
 }
 
@@ -204,20 +223,24 @@ void ModulSonvidar::PrepnoutZaznam(bool video) {
         ZastavitZaznam(p);
         return;
     }
-    SpustitPracovnika(p, video ? PracovnikVidea : PracovnikZvuku,
-                      video ? IDS_ZAZNAM_VIDEA_WMV : IDS_ZAZNAM_ZVUKU_WMA);
+    SpustitPracovnika(p, PracovnikZaznamu, video ? IDS_ZAZNAM_VIDEA_WMV : IDS_ZAZNAM_ZVUKU_WMA, video);
 }
 
-void ModulSonvidar::SpustitTest() { SpustitPracovnika(m_test, PracovnikTestu, IDS_ZAZNAM_ZVUKU_WMA); }
+void ModulSonvidar::SpustitTest() { SpustitPracovnika(m_test, PracovnikTestu, IDS_ZAZNAM_ZVUKU_WMA, false); }
 
-void ModulSonvidar::SpustitPracovnika(Pracovnik& p, unsigned(__stdcall* procedura)(void*), UINT idNazvu) {
-    if (p.vlakno.load()) return;
-    if (m_konec) ::ResetEvent(m_konec);
+void ModulSonvidar::SpustitPracovnika(Pracovnik& p, unsigned(__stdcall* procedura)(void*), UINT idNazvu, bool video) {
+    if (p.vlakno.load() || m_spolecne->koncime) return;
+    ::ResetEvent(m_spolecne->konec);
     p.pid = 0;
+    const KonfiguraceSonvidar& n = Nastaveni();
+    // The worker's share and its settings: nothing it reads belongs to the module object.
+    auto* uloha = new Uloha{m_spolecne, &p, video, video ? n.video : n.zvuk};
     // Started suspended so that the handle is stored before the worker can clear it.
-    uintptr_t h = _beginthreadex(nullptr, 0, procedura, this, CREATE_SUSPENDED, nullptr);
+    uintptr_t h = _beginthreadex(nullptr, 0, procedura, uloha, CREATE_SUSPENDED, nullptr);
     if (h == 0) {
-        HlasitChybuSpusteniNastroje(Chyba(knihovna::HresultZPosledniChyby()), idNazvu);
+        const HRESULT hr = knihovna::HresultZPosledniChyby();
+        delete uloha;
+        HlasitChybuSpusteniNastroje(Chyba(hr), idNazvu);
         return;
     }
     if (p.spojeni) ::CloseHandle(p.spojeni);
@@ -228,29 +251,28 @@ void ModulSonvidar::SpustitPracovnika(Pracovnik& p, unsigned(__stdcall* procedur
     ::ResumeThread(reinterpret_cast<HANDLE>(h));
 }
 
-unsigned __stdcall ModulSonvidar::PracovnikVidea(void* parametr) {
-    return static_cast<ModulSonvidar*>(parametr)->Zaznamenat(true);
-}
-unsigned __stdcall ModulSonvidar::PracovnikZvuku(void* parametr) {
-    return static_cast<ModulSonvidar*>(parametr)->Zaznamenat(false);
+unsigned __stdcall ModulSonvidar::PracovnikZaznamu(void* parametr) {
+    std::unique_ptr<Uloha> uloha(static_cast<Uloha*>(parametr));
+    return Zaznamenat(*uloha);
 }
 unsigned __stdcall ModulSonvidar::PracovnikTestu(void* parametr) {
-    return static_cast<ModulSonvidar*>(parametr)->Testovat();
+    std::unique_ptr<Uloha> uloha(static_cast<Uloha*>(parametr));
+    return Testovat(*uloha);
 }
 
-DWORD ModulSonvidar::SpustitACekat(const std::wstring& parametry, Pracovnik& p) {
+DWORD ModulSonvidar::SpustitACekat(Spolecne& s, const std::wstring& parametry, Pracovnik& p) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"open";
-    info.lpFile = cestaZaznamu.c_str();
+    info.lpFile = s.cestaZaznamu.c_str();
     info.lpParameters = parametry.c_str();
     info.nShow = SW_HIDE;
     Overit(::ShellExecuteExW(&info) != 0);
     if (!info.hProcess) knihovna::VyhoditChybu(E_HANDLE);
     p.pid = ::GetProcessId(info.hProcess);
-    HANDLE cekat[2] = {info.hProcess, m_konec};
-    ::WaitForMultipleObjects(m_konec ? 2 : 1, cekat, FALSE, INFINITE);
+    HANDLE cekat[2] = {info.hProcess, s.konec};
+    ::WaitForMultipleObjects(2, cekat, FALSE, INFINITE);
     DWORD kod = 0;
     if (!::GetExitCodeProcess(info.hProcess, &kod)) kod = 0;
     ::CloseHandle(info.hProcess);
@@ -258,22 +280,24 @@ DWORD ModulSonvidar::SpustitACekat(const std::wstring& parametry, Pracovnik& p) 
     return kod;
 }
 
-unsigned ModulSonvidar::Zaznamenat(bool video) {
-    Pracovnik& p = video ? m_video : m_zvuk;
+unsigned ModulSonvidar::Zaznamenat(const Uloha& uloha) {
+    Spolecne& s = *uloha.spolecne;
+    Pracovnik& p = *uloha.pracovnik;
+    const bool video = uloha.video;
     HRESULT vysledek = S_OK;
     try {
-        if (cestaZaznamu.empty() || !::PathFileExistsW(cestaZaznamu.c_str()))
+        if (s.cestaZaznamu.empty() || !::PathFileExistsW(s.cestaZaznamu.c_str()))
             knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
-        const KonfiguraceSonvidar& n = Nastaveni();
-        const NastaveniZaznamu& z = video ? n.video : n.zvuk;
+        const NastaveniZaznamu& z = uloha.zaznam;
         std::wstring jmeno;
         if (!NajitJmenoZaznamu(z.slozka, z.soubor, z.maxPocetSouboru, video ? L".wmv" : L".wma", jmeno))
             knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_FILE_EXISTS));
         const std::wstring parametry =
             Formatovat(video ? L"\"ZaznamVidea\" \"%s\"" : L"\"ZaznamZvuku\" \"%s\"", jmeno.c_str());
         // Sonvidar reports its own failures; only a recording that finished (exit code 0) is played.
-        const DWORD kod = SpustitACekat(parametry, p);
-        if (kod == 0 && z.prehrat && ::WaitForSingleObject(m_konec, 0) != WAIT_OBJECT_0 && ::PathFileExistsW(jmeno.c_str()))
+        const DWORD kod = SpustitACekat(s, parametry, p);
+        if (kod == 0 && z.prehrat && !s.koncime && ::WaitForSingleObject(s.konec, 0) != WAIT_OBJECT_0 &&
+            ::PathFileExistsW(jmeno.c_str()))
             knihovna::spustitShell(nullptr, L"open", jmeno.c_str(), nullptr, nullptr, SW_SHOW);
     } catch (const Chyba& chyba) {
         vysledek = chyba.Hresult();
@@ -281,25 +305,26 @@ unsigned ModulSonvidar::Zaznamenat(bool video) {
         vysledek = E_UNEXPECTED;
     }
     // The worker only posts: the module window (if it still exists) tells the user.
-    if (FAILED(vysledek) && m_hWnd && ::WaitForSingleObject(m_konec, 0) != WAIT_OBJECT_0)
-        ::PostMessageW(m_hWnd, ZpravaZaznamNespusten, video ? 0 : 1, static_cast<LPARAM>(vysledek));
+    HWND okno = s.okno;
+    if (FAILED(vysledek) && okno && !s.koncime) ::PostMessageW(okno, ZpravaZaznamNespusten, video ? 0 : 1, static_cast<LPARAM>(vysledek));
     HANDLE vlastni = p.vlakno.exchange(nullptr);
     if (vlastni) ::CloseHandle(vlastni);
     return static_cast<unsigned>(vysledek);
 }
 
-unsigned ModulSonvidar::Testovat() {
+unsigned ModulSonvidar::Testovat(const Uloha& uloha) {
+    Spolecne& s = *uloha.spolecne;
     HRESULT vysledek = S_OK;
-    koderNainstalovan = false;
+    s.koderNainstalovan = false;
     try {
-        if (cestaZaznamu.empty() || !::PathFileExistsW(cestaZaznamu.c_str())) knihovna::VyhoditChybu(E_INVALIDARG);
-        koderNainstalovan = SpustitACekat(L"ZjistitInstalaciWME", m_test) == 1;
+        if (s.cestaZaznamu.empty() || !::PathFileExistsW(s.cestaZaznamu.c_str())) knihovna::VyhoditChybu(E_INVALIDARG);
+        s.koderNainstalovan = SpustitACekat(s, L"ZjistitInstalaciWME", s.test) == 1;
     } catch (const Chyba& chyba) {
         vysledek = chyba.Hresult();
     } catch (...) {
         vysledek = E_UNEXPECTED;
     }
-    HANDLE vlastni = m_test.vlakno.exchange(nullptr);
+    HANDLE vlastni = s.test.vlakno.exchange(nullptr);
     if (vlastni) ::CloseHandle(vlastni);
     return static_cast<unsigned>(vysledek);
 }
@@ -326,6 +351,7 @@ LRESULT ModulSonvidar::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 }
 
 LRESULT ModulSonvidar::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    m_spolecne->okno = nullptr;
     ::PostQuitMessage(0);
     return VychoziZpracovani(msg, w, l);
 }

@@ -45,7 +45,8 @@ public:
     std::wstring tridaZaznamu;  // "QKolvexSonvidar": Sonvidar's main window
     std::wstring cestaZaznamu;  // program folder\Sonvidar.exe; empty when it is not there
     bool zaznamNalezen = false;
-    std::atomic<bool> koderNainstalovan{false};
+    // The installation probe's answer (written by its worker).
+    bool KoderNainstalovan() const { return m_spolecne->koderNainstalovan; }
 
     // On the module's thread: the hidden message-only window with the control icon when chosen.
     HWND VytvoritOkno();
@@ -61,8 +62,9 @@ public:
     bool BeziZaznam(bool video) const;
     // The installation probe (ZjistitInstalaciWME) on a worker of its own.
     void SpustitTest();
-    // Shutdown: stops the recordings whose setting asks for it, releases the workers from their
-    // wait and joins them (bounded).
+    // Shutdown: no player starts any more; stops the recordings whose setting asks for it,
+    // releases the workers from their wait and joins them (bounded). A worker still running then
+    // keeps what it uses alive itself.
     void UkoncitPracovniky();
 
     KNIHOVNA_MAPA_ZPRAV(ModulSonvidar)
@@ -86,19 +88,42 @@ private:
         std::atomic<DWORD> pid{0};            // the Sonvidar process it waits for
         HANDLE spojeni = nullptr;  // the module's own copy of the thread handle, to join it at shutdown
     };
-    Pracovnik m_video, m_zvuk, m_test;
-    HANDLE m_konec = nullptr;  // set at shutdown: workers stop waiting
+    // What the workers use, owned together by the module and every running worker: the last owner
+    // frees it, so the module may go after its bounded wait while a worker still waits for
+    // Sonvidar or is starting the player (the workers never touch the module object itself).
+    struct Spolecne {
+        Spolecne();
+        ~Spolecne();
+        Spolecne(const Spolecne&) = delete;
+        Spolecne& operator=(const Spolecne&) = delete;
+        std::wstring cestaZaznamu;          // set before the first worker starts, then read only
+        HANDLE konec = nullptr;             // set at shutdown: workers stop waiting
+        std::atomic<bool> koncime{false};   // shutdown began: a finished recording starts no player
+        std::atomic<HWND> okno{nullptr};    // the module window while it exists, for the reports
+        std::atomic<bool> koderNainstalovan{false};
+        Pracovnik video, zvuk, test;
+    };
+    // One worker's start: its share of the common state and the settings copied when it started.
+    struct Uloha {
+        std::shared_ptr<Spolecne> spolecne;
+        Pracovnik* pracovnik;
+        bool video;
+        NastaveniZaznamu zaznam;
+    };
+    std::shared_ptr<Spolecne> m_spolecne;
+    Pracovnik& m_video;
+    Pracovnik& m_zvuk;
+    Pracovnik& m_test;
     MenuPopup* m_menu = nullptr;
     std::wstring m_trida;
 
-    void SpustitPracovnika(Pracovnik& p, unsigned(__stdcall* procedura)(void*), UINT idNazvu);
-    static unsigned __stdcall PracovnikVidea(void* parametr);
-    static unsigned __stdcall PracovnikZvuku(void* parametr);
+    void SpustitPracovnika(Pracovnik& p, unsigned(__stdcall* procedura)(void*), UINT idNazvu, bool video);
+    static unsigned __stdcall PracovnikZaznamu(void* parametr);
     static unsigned __stdcall PracovnikTestu(void* parametr);
-    unsigned Zaznamenat(bool video);
-    unsigned Testovat();
+    static unsigned Zaznamenat(const Uloha& uloha);
+    static unsigned Testovat(const Uloha& uloha);
     // Starts Sonvidar hidden and waits for its end (or shutdown); the exit code, or raises.
-    DWORD SpustitACekat(const std::wstring& parametry, Pracovnik& p);
+    static DWORD SpustitACekat(Spolecne& s, const std::wstring& parametry, Pracovnik& p);
     void ZastavitZaznam(const Pracovnik& p) const;
     void OtevritNastaveni(const wchar_t* sloveso);
 

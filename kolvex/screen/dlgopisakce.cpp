@@ -48,13 +48,11 @@ LRESULT DlgOpisObrazovkyAkce::OnInitDialog(UINT, WPARAM, LPARAM l, BOOL&) {
     if (::SendMessageW(comboAkce, CB_SETCURSEL, vybrana, 0) == CB_ERR) VyhoditChybu(E_INVALIDARG);
 
     comboKontakty = Polozka(IDC_AKCE_KONTAKTY);
-    if (seznamKontaktu) {
-        for (int i = 0; i < seznamKontaktu->Pocet(); ++i) {
-            Kontakt kontakt;
-            seznamKontaktu->Polozka(i, kontakt);
-            if (kontakt.email.size() > 5) knihovna::PridatPolozkuCombo(comboKontakty, kontakt.nazev.c_str(), i);
-        }
-    }
+    // A copy: the contacts thread may reload or edit the list while this dialog is open.
+    if (seznamKontaktu) m_kontakty = seznamKontaktu->Kopie();
+    for (size_t i = 0; i < m_kontakty.size(); ++i)
+        if (m_kontakty[i].email.size() > 5)
+            knihovna::PridatPolozkuCombo(comboKontakty, m_kontakty[i].nazev.c_str(), static_cast<LPARAM>(i));
     if (::SendMessageW(comboKontakty, CB_GETCOUNT, 0, 0) > 0 &&
         ::SendMessageW(comboKontakty, CB_SETCURSEL, 0, 0) == CB_ERR)
         VyhoditChybu(E_INVALIDARG);
@@ -86,9 +84,8 @@ bool DlgOpisObrazovkyAkce::OdeslatEmailem() {
 
 void DlgOpisObrazovkyAkce::PrevzitKontakt() {
     const LPARAM index = knihovna::ComboBox(comboKontakty).NacistDataVybranePolozky();
-    if (!seznamKontaktu || index < 0 || index >= seznamKontaktu->Pocet()) return;
-    Kontakt kontakt;
-    seznamKontaktu->Polozka(static_cast<int>(index), kontakt);
+    if (index < 0 || static_cast<size_t>(index) >= m_kontakty.size()) return;
+    const Kontakt& kontakt = m_kontakty[static_cast<size_t>(index)];
     if (kontakt.email.size() > 5) ::SetDlgItemTextW(m_hWnd, IDC_AKCE_EMAIL, kontakt.email.c_str());
 }
 

@@ -6,7 +6,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "core/kontakty.h"
 #include "knihovna/okno.h"
 #include "resources/resource.h"
 
@@ -40,6 +42,9 @@ public:
     void PrevzitKontakt();
 
 private:
+    // The contacts as the dialog opened (a copy taken under the list's lock); the combo's item
+    // data index this copy, never the live list.
+    std::vector<Kontakt> m_kontakty;
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnProvest(WORD, WORD, HWND, BOOL&);
     LRESULT OnOk(WORD, WORD, HWND, BOOL&);

@@ -6,6 +6,7 @@
 #include "core/globalni.h"
 #include "core/hlaseni.h"
 #include "core/konfiguracenastroju.h"
+#include "core/vlaknonastroje.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 #include "screen/vypocty.h"
@@ -14,11 +15,10 @@ using knihovna::Overit;
 
 namespace {
 
-std::atomic<OknoMereniObrUseckami*> oknoMereniObrUseckami{nullptr};
-// A stop asked for before the window existed: the thread closes the window once it is made.
-std::atomic<bool> pozadovanoZastaveni{false};
-// Only the screen module's thread starts and stops the tool and closes this handle.
-HANDLE vlaknoMereniUseckami = nullptr;
+// The tool's thread alone uses the object; the screen module's thread starts and stops it
+// through the thread record (handle, window, stop request).
+OknoMereniObrUseckami* oknoMereniObrUseckami = nullptr;
+VlaknoNastroje vlaknoMereni(IDS_MERENI_USECKAMI);
 
 NastaveniMereni NastaveniUseku() { return nastaveniObrazovka ? nastaveniObrazovka->mereniUseky : NastaveniMereni(); }
 
@@ -160,7 +160,7 @@ LRESULT OknoMereniObrUseckami::OnKeyDown(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT OknoMereniObrUseckami::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     // Escape during a line does nothing; the stop command closes at any time.
-    if (usecka && !zastavit) return 0;
+    if (usecka && !Zastavovano()) return 0;
     ::SetCursor(nullptr);
     if (vysledky) {
         if (vysledky->m_hWnd && ::IsWindowVisible(vysledky->m_hWnd)) vysledky->UlozitPolohuPanelu();
@@ -178,69 +178,40 @@ LRESULT OknoMereniObrUseckami::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 }
 
 unsigned __stdcall OknoMereniObrUseckami::ProceduraVlakna(void*) {
+    auto uklidit = [] {
+        vlaknoMereni.OknoZruseno();
+        OknoMereniObrUseckami* okno = oknoMereniObrUseckami;
+        oknoMereniObrUseckami = nullptr;
+        delete okno;
+    };
     try {
         oknoMereniObrUseckami = new OknoMereniObrUseckami();
-        oknoMereniObrUseckami.load()->Vytvorit();
-        if (pozadovanoZastaveni) {
-            oknoMereniObrUseckami.load()->zastavit = true;
-            oknoMereniObrUseckami.load()->Odeslat(WM_CLOSE);
-        }
+        oknoMereniObrUseckami->Vytvorit();
+        vlaknoMereni.OknoVytvoreno(oknoMereniObrUseckami->m_hWnd);
         knihovna::SmyckaZprav();
-        OknoMereniObrUseckami* okno = oknoMereniObrUseckami;
-        oknoMereniObrUseckami = nullptr;
-        delete okno;
+        uklidit();
         return 0;
     } catch (const knihovna::Chyba& chyba) {
-        OknoMereniObrUseckami* okno = oknoMereniObrUseckami;
-        oknoMereniObrUseckami = nullptr;
-        delete okno;
+        uklidit();
         HlasitChybuVlaknaNastroje(aplikace, chyba, IDS_MERENI_USECKAMI);
     } catch (...) {
-        OknoMereniObrUseckami* okno = oknoMereniObrUseckami;
-        oknoMereniObrUseckami = nullptr;
-        delete okno;
+        uklidit();
     }
     return static_cast<unsigned>(-1);
 }
 
-bool OknoMereniObrUseckami::Bezi() {
-    if (!vlaknoMereniUseckami) return false;
-    if (::WaitForSingleObject(vlaknoMereniUseckami, 0) == WAIT_TIMEOUT) return true;
-    ::CloseHandle(vlaknoMereniUseckami);
-    vlaknoMereniUseckami = nullptr;
-    return false;
-}
+bool OknoMereniObrUseckami::Bezi() { return vlaknoMereni.Bezi(); }
 
-HWND OknoMereniObrUseckami::OknoNastroje() {
-    OknoMereniObrUseckami* okno = oknoMereniObrUseckami;
-    return okno ? okno->m_hWnd : nullptr;
-}
+HWND OknoMereniObrUseckami::OknoNastroje() { return vlaknoMereni.Okno(); }
+
+bool OknoMereniObrUseckami::Zastavovano() { return vlaknoMereni.ZastaveniPozadovano(); }
 
 void OknoMereniObrUseckami::Spustit() {
-    if (Bezi()) return;
-    pozadovanoZastaveni = false;
     try {
-        auto vlakno = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ProceduraVlakna, nullptr, 0, nullptr));
-        Overit(vlakno != nullptr);
-        vlaknoMereniUseckami = vlakno;
+        vlaknoMereni.Spustit(ProceduraVlakna);
     } catch (const knihovna::Chyba& chyba) {
         HlasitChybuSpusteniNastroje(chyba, IDS_MERENI_USECKAMI);
     }
 }
 
-void OknoMereniObrUseckami::Zastavit() {
-    if (!Bezi()) return;
-    pozadovanoZastaveni = true;
-    if (OknoMereniObrUseckami* okno = oknoMereniObrUseckami) {
-        okno->zastavit = true;
-        if (okno->m_hWnd && ::IsWindow(okno->m_hWnd)) ::PostMessageW(okno->m_hWnd, WM_CLOSE, 0, 0);
-    }
-    if (::WaitForSingleObject(vlaknoMereniUseckami, static_cast<DWORD>(aplikace.nastaveni.casovyLimitModulu)) !=
-        WAIT_OBJECT_0) {
-        HlasitChybuUkonceniNastroje(aplikace, knihovna::Chyba(knihovna::HresultZKodu(WAIT_TIMEOUT)),
-                                    IDS_MERENI_USECKAMI);
-        return;
-    }
-    ::CloseHandle(vlaknoMereniUseckami);
-    vlaknoMereniUseckami = nullptr;
-}
+void OknoMereniObrUseckami::Zastavit() { vlaknoMereni.Zastavit(); }

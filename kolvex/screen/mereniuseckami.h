@@ -34,6 +34,8 @@ public:
     static unsigned __stdcall ProceduraVlakna(void*);
     // The running tool's window (tests), null when none.
     static HWND OknoNastroje();
+    // A stop was asked for: the next WM_CLOSE closes even while a line is being drawn.
+    static bool Zastavovano();
 
     KNIHOVNA_MAPA_ZPRAV(OknoMereniObrUseckami)
         ZPRAVA(WM_PAINT, OnPaint)
@@ -44,9 +46,6 @@ public:
         ZPRAVA(WM_CLOSE, OnClose)
         ZPRAVA(WM_DESTROY, OnDestroy)
     KNIHOVNA_KONEC_MAPY()
-
-    // Set by the stop command: the next WM_CLOSE closes even while a line is being drawn.
-    std::atomic<bool> zastavit{false};
 
 private:
     knihovna::UchytDc m_pamet;

@@ -373,6 +373,8 @@ void VlaknoObrazovky::ZrusitOkno() {
     if (modulObrazovka->m_hWnd && ::IsWindow(modulObrazovka->m_hWnd)) ::DestroyWindow(modulObrazovka->m_hWnd);
 }
 
+void VlaknoObrazovky::PredZastavenim() { UkoncitVyberOkna(); }
+
 int VlaknoObrazovky::PrioritaVlakna() const {
     return nastaveniObrazovka ? nastaveniObrazovka->threadPriority : THREAD_PRIORITY_NORMAL;
 }

@@ -79,6 +79,8 @@ protected:
     HWND VytvoritOkno(bool automaticky) override;
     void ZrusitOkno() override;
     int PrioritaVlakna() const override;
+    // On the main thread: a window pick under way holds the screen thread; it ends first.
+    void PredZastavenim() override;
 };
 extern std::unique_ptr<VlaknoObrazovky> vlaknoObrazovky;
 

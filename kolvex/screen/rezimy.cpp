@@ -57,8 +57,13 @@ std::wstring TextRezimu(const RezimObrazovky& r) {
 }
 
 std::wstring TextRezimu(const RezimyObrazovky& rezimy, size_t index) {
-    if (index >= rezimy.rezimy.size()) VyhoditChybu(E_INVALIDARG);
-    return TextRezimu(rezimy.rezimy[index]);
+    RezimObrazovky rezim;
+    {
+        knihovna::Zamek zamek(rezimy.zamek);
+        if (index >= rezimy.rezimy.size()) VyhoditChybu(E_INVALIDARG);
+        rezim = rezimy.rezimy[index];
+    }
+    return TextRezimu(rezim);
 }
 
 std::wstring TextAktualnihoRezimu(const RezimObrazovky& r) {
@@ -78,26 +83,29 @@ std::wstring TextRezimuDevMode(DEVMODEW rezim) {
 }
 
 bool PridatRezim(RezimyObrazovky& rezimy, const RezimObrazovky& rezim) {
+    knihovna::Zamek zamek(rezimy.zamek);
     if (rezimy.rezimy.size() >= MAX_POCET_REZIMU) return false;
     rezimy.rezimy.push_back(rezim);
     return true;
 }
 
 bool OdebratRezim(RezimyObrazovky& rezimy, size_t index) {
+    knihovna::Zamek zamek(rezimy.zamek);
     if (index >= rezimy.rezimy.size()) return false;
     rezimy.rezimy.erase(rezimy.rezimy.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }
 
-HMENU VytvoritMenuRezimu(const RezimyObrazovky& rezimy, bool vlastniKresleni) {
-    if (rezimy.rezimy.empty()) return nullptr;
+HMENU VytvoritMenuRezimu(const RezimyObrazovky& rezimyObrazovky, bool vlastniKresleni) {
+    const std::vector<RezimObrazovky> rezimy = rezimyObrazovky.Kopie();  // the page may edit the list meanwhile
+    if (rezimy.empty()) return nullptr;
     knihovna::UchytMenu menu(::CreatePopupMenu());
     if (!menu) return nullptr;
     const RezimObrazovky aktualni = AktualniRezim();
     // The 500 command ids bound the items the menu can carry.
-    const size_t pocet = std::min<size_t>(rezimy.rezimy.size(), POSLEDNI_PRIKAZ_REZIMU - PRVNI_PRIKAZ_REZIMU + 1);
+    const size_t pocet = std::min<size_t>(rezimy.size(), POSLEDNI_PRIKAZ_REZIMU - PRVNI_PRIKAZ_REZIMU + 1);
     for (size_t i = 0; i < pocet; ++i) {
-        const RezimObrazovky& r = rezimy.rezimy[i];
+        const RezimObrazovky& r = rezimy[i];
         std::wstring text = TextRezimu(r);
         MENUITEMINFOW polozka{};
         polozka.cbSize = sizeof(polozka);
@@ -120,8 +128,12 @@ std::wstring NastavitRezimObrazovky(const RezimyObrazovky& rezimy, UINT prikaz) 
     if (!vycetRezimu(nullptr, 0, &rezim)) VyhoditChybu(E_INVALIDARG);
     if (prikaz < PRVNI_PRIKAZ_REZIMU) VyhoditChybu(E_INVALIDARG);
     const size_t index = prikaz - PRVNI_PRIKAZ_REZIMU;
-    if (index >= rezimy.rezimy.size()) VyhoditChybu(E_INVALIDARG);
-    const RezimObrazovky& cil = rezimy.rezimy[index];
+    RezimObrazovky cil;
+    {
+        knihovna::Zamek zamek(rezimy.zamek);  // a copy: the switch itself takes its time
+        if (index >= rezimy.rezimy.size()) VyhoditChybu(E_INVALIDARG);
+        cil = rezimy.rezimy[index];
+    }
     rezim.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL | DM_DISPLAYFREQUENCY;
     rezim.dmPelsWidth = cil.sirka;
     rezim.dmPelsHeight = cil.vyska;

@@ -6,6 +6,7 @@
 #include "core/dialogy.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
+#include "core/vlaknonastroje.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/prvky.h"
 #include "knihovna/dpi.h"
@@ -21,10 +22,10 @@ constexpr UINT STRANKA_SBERAC_BARVY = 158;
 constexpr int OBRAZEK_KOPIROVAT = 9;
 constexpr UINT PRIKAZ_SC_PRESUNOUT = 0xF012;  // SC_MOVE + HTCAPTION
 
-std::atomic<OknoSberacBarvy*> oknoSberacBarvy{nullptr};
-// Only the screen module's thread starts and stops the tool and closes this handle.
-HANDLE vlaknoSberaceBarvy = nullptr;
-std::atomic<bool> pozadovanoZastaveni{false};
+// The tool's thread alone uses the object; the screen module's thread starts and stops it
+// through the thread record (handle, window, stop request).
+OknoSberacBarvy* oknoSberacBarvy = nullptr;
+VlaknoNastroje vlaknoSberace(IDS_SBERAC_BARVY);
 
 NastaveniSberaceBarvy Nastaveni() {
     return nastaveniObrazovka ? nastaveniObrazovka->sberacBarvy : NastaveniSberaceBarvy();
@@ -292,6 +293,7 @@ LRESULT OknoSberacBarvy::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 unsigned __stdcall OknoSberacBarvy::ProceduraVlakna(void*) {
     auto uklidit = [] {
+        vlaknoSberace.OknoZruseno();
         OknoSberacBarvy* okno = oknoSberacBarvy;
         oknoSberacBarvy = nullptr;
         delete okno;
@@ -300,7 +302,7 @@ unsigned __stdcall OknoSberacBarvy::ProceduraVlakna(void*) {
         oknoSberacBarvy = new OknoSberacBarvy();
         OknoSberacBarvy* okno = oknoSberacBarvy;
         okno->Vytvorit();
-        if (pozadovanoZastaveni) okno->Odeslat(WM_CLOSE);
+        vlaknoSberace.OknoVytvoreno(okno->m_hWnd);
         MSG zprava;
         while (::GetMessageW(&zprava, nullptr, 0, 0) > 0) {
             if (!okno->m_hWnd || !::IsDialogMessageW(okno->m_hWnd, &zprava)) {
@@ -321,41 +323,16 @@ unsigned __stdcall OknoSberacBarvy::ProceduraVlakna(void*) {
     return static_cast<unsigned>(E_FAIL);
 }
 
-bool OknoSberacBarvy::Bezi() {
-    if (!vlaknoSberaceBarvy) return false;
-    if (::WaitForSingleObject(vlaknoSberaceBarvy, 0) == WAIT_TIMEOUT) return true;
-    ::CloseHandle(vlaknoSberaceBarvy);
-    vlaknoSberaceBarvy = nullptr;
-    return false;
-}
+bool OknoSberacBarvy::Bezi() { return vlaknoSberace.Bezi(); }
 
-HWND OknoSberacBarvy::OknoNastroje() {
-    OknoSberacBarvy* okno = oknoSberacBarvy;
-    return okno ? okno->m_hWnd : nullptr;
-}
+HWND OknoSberacBarvy::OknoNastroje() { return vlaknoSberace.Okno(); }
 
 void OknoSberacBarvy::Spustit() {
-    if (Bezi()) return;
-    pozadovanoZastaveni = false;
     try {
-        auto vlakno = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ProceduraVlakna, nullptr, 0, nullptr));
-        Overit(vlakno != nullptr);
-        vlaknoSberaceBarvy = vlakno;
+        vlaknoSberace.Spustit(ProceduraVlakna);
     } catch (const knihovna::Chyba& chyba) {
         HlasitChybuSpusteniNastroje(chyba, IDS_SBERAC_BARVY);
     }
 }
 
-void OknoSberacBarvy::Zastavit() {
-    if (!Bezi()) return;
-    pozadovanoZastaveni = true;
-    if (OknoSberacBarvy* okno = oknoSberacBarvy)
-        if (okno->m_hWnd && ::IsWindow(okno->m_hWnd)) ::PostMessageW(okno->m_hWnd, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(vlaknoSberaceBarvy, static_cast<DWORD>(aplikace.nastaveni.casovyLimitModulu)) !=
-        WAIT_OBJECT_0) {
-        HlasitChybuUkonceniNastroje(aplikace, knihovna::Chyba(knihovna::HresultZKodu(WAIT_TIMEOUT)), IDS_SBERAC_BARVY);
-        return;
-    }
-    ::CloseHandle(vlaknoSberaceBarvy);
-    vlaknoSberaceBarvy = nullptr;
-}
+void OknoSberacBarvy::Zastavit() { vlaknoSberace.Zastavit(); }

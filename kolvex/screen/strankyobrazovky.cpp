@@ -298,15 +298,16 @@ LRESULT DlgNastavRezimyObrazovky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 void DlgNastavRezimyObrazovky::NaplnitUlozene() {
     ::SendMessageW(seznamUlozenych, LB_RESETCONTENT, 0, 0);
     if (!rezimyObrazovky) return;
-    for (size_t i = 0; i < rezimyObrazovky->rezimy.size(); ++i) {
-        const std::wstring text = TextRezimu(*rezimyObrazovky, i);
+    const std::vector<RezimObrazovky> rezimy = rezimyObrazovky->Kopie();
+    for (size_t i = 0; i < rezimy.size(); ++i) {
+        const std::wstring text = TextRezimu(rezimy[i]);
         const LRESULT index = ::SendMessageW(seznamUlozenych, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (index >= 0) ::SendMessageW(seznamUlozenych, LB_SETITEMDATA, static_cast<WPARAM>(index), i);
     }
 }
 
 bool DlgNastavRezimyObrazovky::Pridat() {
-    if (!rezimyObrazovky || rezimyObrazovky->rezimy.size() >= MAX_POCET_REZIMU) return false;
+    if (!rezimyObrazovky || rezimyObrazovky->Pocet() >= MAX_POCET_REZIMU) return false;
     DWORD cislo = ENUM_CURRENT_SETTINGS;
     const LRESULT vyber = ::SendMessageW(seznamDostupnych, LB_GETCURSEL, 0, 0);
     if (vyber != LB_ERR)

@@ -9,6 +9,7 @@
 #include "core/hlaseni.h"
 #include "core/ikonatray.h"
 #include "core/oknohlavni.h"
+#include "core/vlaknonastroje.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
 #include "resources/resource.h"
@@ -17,9 +18,11 @@ using knihovna::Overit;
 
 namespace {
 
+// The picker's thread alone uses the object; the screen module's thread starts the pick and waits
+// for it, and any thread may ask it to end through the thread record.
 OknoVyberOkna* oknoVyberOkna = nullptr;
-HANDLE vlaknoVyberuOkna = nullptr;
-HWND vybraneOkno = nullptr;
+VlaknoNastroje vlaknoVyberuOkna(IDS_VYBER_OKNA);
+HWND vybraneOkno = nullptr;  // written by the picker's thread before it ends, read after the join
 
 constexpr int POZICE_VYBERU_OKNA = 5;  // bottom-right corner of the work area
 
@@ -163,13 +166,13 @@ void OknoVyberOkna::OznacitOkno(HWND okno) const {
 
 void OknoVyberOkna::ZobrazitInfo() const {
     if (!oznaceneOkno || !::IsWindow(oznaceneOkno)) return;
-    if (!oknoHlavni || !oknoHlavni->ikona || oknoHlavni->ikona->id == 0) return;
     RECT r;
     if (!::GetWindowRect(oznaceneOkno, &r)) return;
     std::wstring text = knihovna::Formatovat(L"x: %d, y: %d\nšířka: %d, výška: %d", static_cast<int>(r.left),
                                              static_cast<int>(r.top), static_cast<int>(r.right - r.left),
                                              static_cast<int>(r.bottom - r.top));
-    ZobrazitBublinu(*oknoHlavni->ikona, aplikace.titulek, BUBLINA_INFORMACE, true, text);
+    // The main icon is the main thread's: the balloon is handed over to it.
+    ZobrazitBublinuHlavniIkony(nullptr, text, true);
 }
 
 unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
@@ -177,14 +180,18 @@ unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
         vybraneOkno = nullptr;
         oknoVyberOkna = new OknoVyberOkna;
         oknoVyberOkna->Vytvorit();
+        vlaknoVyberuOkna.OknoVytvoreno(oknoVyberOkna->m_hWnd);
         knihovna::SmyckaZprav();
+        vlaknoVyberuOkna.OknoZruseno();
         HWND oznacene = oknoVyberOkna->oznaceneOkno;
-        if (oznacene && ::IsWindow(oznacene)) vybraneOkno = oznacene;
+        // a pick ended by a stop chooses nothing
+        if (oznacene && ::IsWindow(oznacene) && !vlaknoVyberuOkna.ZastaveniPozadovano()) vybraneOkno = oznacene;
         OknoVyberOkna* okno = oknoVyberOkna;
         oknoVyberOkna = nullptr;
         delete okno;
         return 0;
     } catch (const knihovna::Chyba& chyba) {
+        vlaknoVyberuOkna.OknoZruseno();
         OknoVyberOkna* okno = oknoVyberOkna;
         oknoVyberOkna = nullptr;
         try {
@@ -193,6 +200,7 @@ unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
         }
         HlasitChybuVlaknaNastroje(aplikace, chyba, IDS_VYBER_OKNA);
     } catch (const std::bad_alloc&) {
+        vlaknoVyberuOkna.OknoZruseno();
         OknoVyberOkna* okno = oknoVyberOkna;
         oknoVyberOkna = nullptr;
         delete okno;
@@ -203,16 +211,16 @@ unsigned __stdcall OknoVyberOkna::ProceduraVlakna(void*) {
     return static_cast<unsigned>(-1);
 }
 
-bool BeziVyberOkna() { return vlaknoVyberuOkna != nullptr; }
+bool BeziVyberOkna() { return vlaknoVyberuOkna.Bezi(); }
 
 HWND VybratOkno() {
-    if (vlaknoVyberuOkna) return nullptr;
+    if (vlaknoVyberuOkna.Bezi()) return nullptr;
     vybraneOkno = nullptr;
-    auto vlakno = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, OknoVyberOkna::ProceduraVlakna, nullptr, 0, nullptr));
-    Overit(vlakno != nullptr);
-    vlaknoVyberuOkna = vlakno;
-    ::WaitForSingleObject(vlakno, INFINITE);
-    vlaknoVyberuOkna = nullptr;
-    Overit(::CloseHandle(vlakno) != 0);
+    vlaknoVyberuOkna.Spustit(OknoVyberOkna::ProceduraVlakna);
+    // The user picks for as long as they like; a stop of the screen module ends the pick
+    // (UkoncitVyberOkna from the main thread), so this wait always has an end.
+    vlaknoVyberuOkna.CekatNaKonec();
     return vybraneOkno;
 }
+
+void UkoncitVyberOkna() { vlaknoVyberuOkna.PozadatOZastaveni(); }

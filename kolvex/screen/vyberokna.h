@@ -48,3 +48,5 @@ private:
 HWND VybratOkno();
 // Whether a pick is under way (its thread runs).
 bool BeziVyberOkna();
+// Any thread: ends a pick under way (nothing chosen); VybratOkno then returns.
+void UkoncitVyberOkna();

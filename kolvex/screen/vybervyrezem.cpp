@@ -13,6 +13,7 @@
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/hlaseni.h"
+#include "core/vlaknonastroje.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
@@ -23,27 +24,17 @@ using knihovna::Overit;
 namespace {
 
 OknoVyberVyrezem* oknoVyberVyrezem = nullptr;
-// The picker's thread. Only the screen module's thread starts and stops the picker; the
-// picker's own thread never closes this handle, so a wait on it is always on a valid handle.
-HANDLE vlaknoVyberuVyrezem = nullptr;
+// Only the screen module's thread starts and stops the picker, through the thread record
+// (handle, window, stop request); the picker object is the picker thread's alone.
+VlaknoNastroje vlaknoVyberu(IDS_VYBER_VYREZEM);
 HWND prijemceVyrezu = nullptr;
-bool vyberRezimMereni = false;
-// The picker's window once it exists (null before and after), and a stop asked for before the
-// window was there: the thread then closes the window itself as soon as it has made it.
-std::atomic<HWND> oknoVyberu{nullptr};
-std::atomic<bool> zastavitVyber{false};
-
-void SpustitVlakno(bool mereni) {
-    if (OknoVyberVyrezem::Bezi()) return;
-    vyberRezimMereni = mereni;
-    zastavitVyber = false;
-    auto vlakno = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, OknoVyberVyrezem::ProceduraVlakna,
-                                                            reinterpret_cast<void*>(mereni ? 1 : 0), 0, nullptr));
-    Overit(vlakno != nullptr);
-    vlaknoVyberuVyrezem = vlakno;
-}
 
 UINT NazevNastroje(bool mereni) { return mereni ? IDS_MERENI_VYREZEM : IDS_VYBER_VYREZEM; }
+
+void SpustitVlakno(bool mereni) {
+    vlaknoVyberu.Spustit(OknoVyberVyrezem::ProceduraVlakna, reinterpret_cast<void*>(mereni ? 1 : 0),
+                         NazevNastroje(mereni));
+}
 
 }  // namespace
 
@@ -215,11 +206,9 @@ unsigned __stdcall OknoVyberVyrezem::ProceduraVlakna(void* mereni) {
     try {
         oknoVyberVyrezem = new OknoVyberVyrezem(rezimMereni);
         oknoVyberVyrezem->Vytvorit();
-        oknoVyberu = oknoVyberVyrezem->m_hWnd;
-        // A stop that came while the window was being made closes it now.
-        if (zastavitVyber) ::PostMessageW(oknoVyberVyrezem->m_hWnd, WM_CLOSE, 0, 0);
+        vlaknoVyberu.OknoVytvoreno(oknoVyberVyrezem->m_hWnd);  // a stop that came meanwhile closes it now
         knihovna::SmyckaZprav();
-        oknoVyberu = nullptr;
+        vlaknoVyberu.OknoZruseno();
         OknoVyberVyrezem* okno = oknoVyberVyrezem;
         if (!okno->rezimMereni && !okno->zruseno && prijemceVyrezu)
             ::PostMessageW(prijemceVyrezu, ZpravaVyrezVybran, MAKEWPARAM(okno->x1, okno->y1),
@@ -228,13 +217,13 @@ unsigned __stdcall OknoVyberVyrezem::ProceduraVlakna(void* mereni) {
         delete okno;
         return 0;
     } catch (const knihovna::Chyba& chyba) {
-        oknoVyberu = nullptr;
+        vlaknoVyberu.OknoZruseno();
         OknoVyberVyrezem* okno = oknoVyberVyrezem;
         oknoVyberVyrezem = nullptr;
         delete okno;
         HlasitChybuVlaknaNastroje(aplikace, chyba, NazevNastroje(rezimMereni));
     } catch (const std::bad_alloc&) {
-        oknoVyberu = nullptr;
+        vlaknoVyberu.OknoZruseno();
         OknoVyberVyrezem* okno = oknoVyberVyrezem;
         oknoVyberVyrezem = nullptr;
         delete okno;
@@ -245,13 +234,7 @@ unsigned __stdcall OknoVyberVyrezem::ProceduraVlakna(void* mereni) {
     return static_cast<unsigned>(-1);
 }
 
-bool OknoVyberVyrezem::Bezi() {
-    if (!vlaknoVyberuVyrezem) return false;
-    if (::WaitForSingleObject(vlaknoVyberuVyrezem, 0) == WAIT_TIMEOUT) return true;
-    ::CloseHandle(vlaknoVyberuVyrezem);
-    vlaknoVyberuVyrezem = nullptr;
-    return false;
-}
+bool OknoVyberVyrezem::Bezi() { return vlaknoVyberu.Bezi(); }
 
 void OknoVyberVyrezem::SpustitOpis(HWND prijemce) {
     try {
@@ -270,18 +253,4 @@ void OknoVyberVyrezem::SpustitMereni() {
     }
 }
 
-void OknoVyberVyrezem::Zastavit() {
-    if (!Bezi()) return;
-    // Safe at any moment: before the window exists the flag stops it, afterwards the message;
-    // the picker object itself is never touched from here.
-    zastavitVyber = true;
-    if (HWND okno = oknoVyberu) ::PostMessageW(okno, WM_CLOSE, 0, 0);
-    if (::WaitForSingleObject(vlaknoVyberuVyrezem, static_cast<DWORD>(aplikace.nastaveni.casovyLimitModulu)) !=
-        WAIT_OBJECT_0) {
-        HlasitChybuUkonceniNastroje(aplikace, knihovna::Chyba(knihovna::HresultZKodu(WAIT_TIMEOUT)),
-                                    NazevNastroje(vyberRezimMereni));
-        return;
-    }
-    ::CloseHandle(vlaknoVyberuVyrezem);
-    vlaknoVyberuVyrezem = nullptr;
-}
+void OknoVyberVyrezem::Zastavit() { vlaknoVyberu.Zastavit(); }

@@ -22,12 +22,6 @@ bool PoslatSkrytiModulu(HWND okno) {
     return modul && modul->Bezi() && modul->Odeslat(ZpravaSkrytOkno, 0, reinterpret_cast<LPARAM>(okno));
 }
 
-RECT PracovniOblast() {
-    RECT prace{};
-    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
-    return prace;
-}
-
 RECT ObdelnikOkna(HWND okno) {
     RECT r{};
     Overit(::GetWindowRect(okno, &r) != 0);
@@ -35,15 +29,11 @@ RECT ObdelnikOkna(HWND okno) {
 }
 
 void NastavitVelikost(HWND okno, SIZE velikost) {
-    Overit(::SetWindowPos(okno, nullptr, 0, 0, velikost.cx, velikost.cy, SWP_NOMOVE | SWP_NOZORDER) != 0);
+    Overit(knihovna::PresunoutOkno(okno, nullptr, 0, 0, velikost.cx, velikost.cy, SWP_NOMOVE | SWP_NOZORDER));
 }
 
 // WS_EX_LAYERED added; a zero result with a set last error is a failure.
-void PridatVrstvu(HWND okno) {
-    ::SetLastError(0);
-    LONG_PTR styl = ::GetWindowLongPtrW(okno, GWL_EXSTYLE);
-    if (!::SetWindowLongPtrW(okno, GWL_EXSTYLE, styl | WS_EX_LAYERED) && ::GetLastError() != 0) VyhoditPosledniChybu();
-}
+void PridatVrstvu(HWND okno) { knihovna::ZmenitRozsirenyStyl(okno, WS_EX_LAYERED, 0); }
 
 void OveritBarvu(COLORREF barva) {
     if (barva & 0xFF000000) VyhoditChybu(E_INVALIDARG);
@@ -52,24 +42,21 @@ void OveritBarvu(COLORREF barva) {
 int Krok(DWORD hodnota) { return static_cast<int>(hodnota); }
 
 void NastavitNavrchu(HWND okno, bool navrchu) {
-    ::SetWindowPos(okno, navrchu ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    knihovna::PresunoutOkno(okno, navrchu ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void Umistit(HWND okno, UINT prikaz) {
-    switch (prikaz) {
-        case 40048: knihovna::Okno::UmistitNaPlochu(okno, 2); break;
-        case 40049: knihovna::Okno::UmistitNaPlochu(okno, 3); break;
-        case 40050:
-        case 40051: {
-            const RECT r = ObdelnikOkna(okno), prace = PracovniOblast();
-            const int x = prace.right - (r.right - r.left);
-            const int y = prikaz == 40050 ? prace.top : prace.bottom - (r.bottom - r.top);
-            Overit(::SetWindowPos(okno, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != 0);
-            break;
-        }
-        case 40052: knihovna::OknoObal(okno).Vycentrovat(::GetDesktopWindow()); break;
-        default: break;
+// Corners (codes 2-5) and centre (6) of the tools' own windows, in the order of the commands.
+void Umistit(HWND okno, UINT prikaz) { knihovna::Okno::UmistitNaPlochu(okno, static_cast<int>(prikaz - 40048) + 2); }
+
+// Position codes 7-10: the halves.
+int KodPoloviny(Polovina polovina) {
+    switch (polovina) {
+        case Polovina::Leva: return 7;
+        case Polovina::Prava: return 8;
+        case Polovina::Horni: return 9;
+        case Polovina::Dolni: return 10;
     }
+    return 7;
 }
 
 // The commands that the system menu and the hot keys share; false for any other id.
@@ -103,24 +90,9 @@ bool (*predatSkrytiOkna)(HWND okno) = PoslatSkrytiModulu;
 // ---------------------------------------------------------------------------------------------
 
 RECT ObdelnikPoloviny(const RECT& prace, const RECT& okno, bool menitelne, Polovina polovina) {
-    const int ww = prace.right - prace.left, wh = prace.bottom - prace.top;
-    RECT v{0, 0, ww, wh};
-    switch (polovina) {
-        case Polovina::Leva: v = {0, 0, ww / 2, wh}; break;
-        case Polovina::Prava: v = {ww / 2, 0, ww / 2, wh}; break;
-        case Polovina::Horni: v = {0, 0, ww, wh / 2}; break;
-        case Polovina::Dolni: v = {0, wh / 2, ww, wh / 2}; break;
-    }
-    if (!menitelne) {
-        v.right = okno.right - okno.left;
-        v.bottom = okno.bottom - okno.top;
-    }
+    RECT v{};
+    knihovna::ObdelnikNaPlose(prace, okno, menitelne, KodPoloviny(polovina), v);
     return v;
-}
-
-BYTE AlfaZProcent(int procenta) {
-    if (procenta < 0 || procenta > 100) VyhoditChybu(E_INVALIDARG);
-    return static_cast<BYTE>((100 - procenta) * 255 / 100);
 }
 
 BYTE AlfaViceProhledna(BYTE alfa, int krok) {
@@ -172,16 +144,12 @@ int UrcitGesto(UINT zprava, uint32_t wParam, bool ctrl, bool shift) {
 
 // ---------------------------------------------------------------------------------------------
 
-void PrepnoutNavrchu(HWND okno) {
-    const bool navrchu = knihovna::JeOknoNavrchu(okno);
-    Overit(::SetWindowPos(okno, navrchu ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != 0);
-}
+void PrepnoutNavrchu(HWND okno) { knihovna::PrepnoutOknoNavrchu(okno); }
 
 void PrepnoutNavrchuVSystemoveNabidce(HWND okno) {
     HMENU menu = ::GetSystemMenu(okno, FALSE);
     if (!menu || !::IsMenu(menu)) return;
-    const bool navrchu = knihovna::JeOknoNavrchu(okno);
-    Overit(::SetWindowPos(okno, navrchu ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE) != 0);
+    const bool navrchu = !knihovna::PrepnoutOknoNavrchu(okno);
     if (::CheckMenuItem(menu, PRIKAZ_NAVRCHU, MF_BYCOMMAND | (navrchu ? MF_UNCHECKED : MF_CHECKED)) ==
         static_cast<DWORD>(-1))
         VyhoditChybu(E_INVALIDARG);
@@ -194,12 +162,7 @@ void ObnovitZaskrtnutiNavrchu(HWND okno) {
                     MF_BYCOMMAND | (knihovna::JeOknoNavrchu(okno) ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void UmistitDoPoloviny(HWND okno, Polovina polovina) {
-    const RECT r = ObdelnikOkna(okno), prace = PracovniOblast();
-    const bool menitelne = (::GetWindowLongPtrW(okno, GWL_STYLE) & WS_THICKFRAME) != 0;
-    const RECT v = ObdelnikPoloviny(prace, r, menitelne, polovina);
-    ::SetWindowPos(okno, nullptr, v.left, v.top, v.right, v.bottom, SWP_NOZORDER);
-}
+void UmistitDoPoloviny(HWND okno, Polovina polovina) { knihovna::Okno::UmistitNaPlochu(okno, KodPoloviny(polovina)); }
 
 void ZvetsitOkno(HWND okno, int krok) {
     const RECT r = ObdelnikOkna(okno);
@@ -262,7 +225,10 @@ void ProvestPrikazSystemoveNabidky(HWND okno, UINT prikaz) {
         ProvestPrikaz(okno, prikaz);
 }
 
-void ProvestAkciGesta(UINT akce, HWND okno) {
+void ProvestAkciGesta(UINT akce, HWND udalost) {
+    // The wheel reports the control under the cursor: a gesture acts on its top-level window.
+    HWND okno = ::GetAncestor(udalost, GA_ROOT);
+    if (!okno) okno = udalost;
     const KonfiguraceRozsireniOken& n = NastaveniRozsireniOken();
     const COLORREF barva = ::GetSysColor(COLOR_WINDOW);
     const int procenta = static_cast<int>(n.procentoPruhlednosti);

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "knihovna/okno.h"
+
 class KonfiguraceRozsireniOken;
 
 // Action codes of the gestures.
@@ -40,8 +42,8 @@ enum class Polovina { Leva, Prava, Horni, Dolni };
 // the work area (integer halves); a window that is not resizable keeps its size. Result: x, y in
 // left/top and the width and height in right/bottom.
 RECT ObdelnikPoloviny(const RECT& prace, const RECT& okno, bool menitelne, Polovina polovina);
-// Alpha of a transparency percentage 0..100: (100 - p) * 255 / 100; E_INVALIDARG outside.
-BYTE AlfaZProcent(int procenta);
+// Alpha of a transparency percentage: the one formula of the tools' own windows.
+using knihovna::AlfaZProcent;
 // One step more transparent: alpha - step when that stays above 0, else unchanged.
 BYTE AlfaViceProhledna(BYTE alfa, int krok);
 // One step less transparent: alpha + step when that stays at most 255, else unchanged.
@@ -76,8 +78,9 @@ const KonfiguraceRozsireniOken& NastaveniRozsireniOken();
 
 // A command of the window extension's system-menu items on that window itself.
 void ProvestPrikazSystemoveNabidky(HWND okno, UINT prikaz);
-// The action of a gesture; the event's window is brought to the foreground afterwards.
-void ProvestAkciGesta(UINT akce, HWND okno);
+// The action of a gesture on the top-level window of the event's window (GetAncestor GA_ROOT:
+// a wheel reports the control under the cursor), brought to the foreground afterwards.
+void ProvestAkciGesta(UINT akce, HWND udalost);
 // A hot-key command on the top-level ancestor of the given window (the main thread's entry point
 // passes the foreground window); nothing without a window.
 void ProvestAkciOknaNa(HWND okno, UINT prikaz);

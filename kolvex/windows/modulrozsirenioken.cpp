@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/aplikace.h"
+#include "core/hlaseni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/stranka.h"
 #include "knihovna/chyba.h"
@@ -110,12 +111,25 @@ void ModulRozsireniOken::Uklidit() {
     }
 }
 
-void ModulRozsireniOken::NahlasitChybuUdalosti(const wchar_t* co, HWND okno, const Chyba& chyba) {
+void ModulRozsireniOken::NahlasitChybuUdalosti(const wchar_t*, HWND, const Chyba& chyba) {
     ++m_chybyUdalosti;
-    const std::wstring text = knihovna::Formatovat(L"Rozšíření oken: %s okna %p selhala: %s (0x%08X)\n", co,
-                                                   static_cast<void*>(okno), chyba.Zprava().c_str(),
-                                                   static_cast<unsigned>(chyba.Hresult()));
-    ::OutputDebugStringW(text.c_str());
+    if (m_hlasiChybu || m_chybaKNahlaseni) return;
+    // Fenrik's sender waits in SendMessage while the event is handled: the box comes afterwards.
+    m_chybaKNahlaseni = std::make_unique<Chyba>(chyba);
+    ::PostMessageW(m_hWnd, ZpravaChybaUdalosti, 0, 0);
+}
+
+LRESULT ModulRozsireniOken::OnChybaUdalosti(UINT, WPARAM, LPARAM, BOOL&) {
+    std::unique_ptr<Chyba> chyba = std::move(m_chybaKNahlaseni);
+    if (!chyba || m_hlasiChybu) return 0;
+    m_hlasiChybu = true;
+    try {
+        HlasitChybuAkceModulu(*chyba, IDS_NAZEV_ROZSIRENI_OKEN);
+    } catch (...) {
+        // the report itself failed: the module goes on all the same
+    }
+    m_hlasiChybu = false;
+    return 0;
 }
 
 void ModulRozsireniOken::ZpracovatUdalostOkna(HWND okno, const COPYDATASTRUCT& data) {

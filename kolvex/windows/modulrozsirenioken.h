@@ -33,6 +33,9 @@ inline HWND OknoZeSlova(uint32_t slovo) {
     return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(slovo)));
 }
 
+// Posted to itself: report the failed event (string 12) after the handler has returned.
+constexpr UINT ZpravaChybaUdalosti = WM_APP + 21;
+
 class ModulRozsireniOken : public knihovna::OknoImpl<ModulRozsireniOken, knihovna::OknoModul>, public ModulAplikace {
 public:
     ModulRozsireniOken();
@@ -54,7 +57,8 @@ public:
     void SkrytOkno(HWND okno);
 
     SeznamSkrytychOken* SkrytaOkna() const { return m_skrytaOkna.get(); }
-    // Events whose handling failed (each is reported and the module goes on).
+    // Events whose handling failed (each is reported with string 12 and the module goes on; one
+    // box at a time, failures meanwhile are counted only).
     unsigned PocetChybUdalosti() const { return m_chybyUdalosti; }
 
     KNIHOVNA_MAPA_ZPRAV(ModulRozsireniOken)
@@ -64,6 +68,7 @@ public:
         ZPRAVA(WM_DESTROY, OnDestroy)
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
         ZPRAVA(ZpravaSkrytOkno, OnSkrytOkno)
+        ZPRAVA(ZpravaChybaUdalosti, OnChybaUdalosti)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkonaTray)
         PRIKAZY_ID(PRVNI_PRIKAZ_SKRYTEHO_OKNA, POSLEDNI_PRIKAZ_SKRYTEHO_OKNA, OnObnovitOkno)
         ZPRAVA(WM_DRAWITEM, OnDrawItem)
@@ -75,6 +80,9 @@ private:
     std::unique_ptr<SeznamSkrytychOken> m_skrytaOkna;
     std::wstring m_trida;
     unsigned m_chybyUdalosti = 0;
+    // The failure to report once the event's sender is free again; null when none waits.
+    std::unique_ptr<knihovna::Chyba> m_chybaKNahlaseni;
+    bool m_hlasiChybu = false;  // the report's box is open: later failures are only counted
 
     // Hooks off, hidden windows back, system menus as they were; raises nothing.
     void Uklidit();
@@ -85,6 +93,7 @@ private:
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSkrytOkno(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnChybaUdalosti(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkonaTray(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnObnovitOkno(WORD, WORD, HWND, BOOL&);
     LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);

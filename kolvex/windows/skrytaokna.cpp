@@ -1,9 +1,11 @@
 #include "windows/skrytaokna.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "core/aplikace.h"
 #include "knihovna/chyba.h"
+#include "knihovna/okno.h"
 #include "knihovna/text.h"
 
 using knihovna::Overit;
@@ -28,13 +30,36 @@ std::wstring TridaOkna(HWND okno) {
     return text;
 }
 
+// Posted to the other program: one that hangs shows its window when it wakes and never keeps
+// the next window in the list hidden.
 void ZobrazitOkno(HWND okno) {
-    ::ShowWindow(okno, SW_RESTORE);
-    ::ShowWindow(okno, SW_SHOW);
+    knihovna::ZobrazitOknoBezCekani(okno, SW_RESTORE);
+    knihovna::ZobrazitOknoBezCekani(okno, SW_SHOW);
     ::SetForegroundWindow(okno);
 }
 
+// The program file of the window's process, empty when it cannot be read.
+std::wstring ProgramOkna(HWND okno) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    HANDLE proces = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!proces) return {};
+    wchar_t cesta[MAX_PATH] = L"";
+    DWORD delka = MAX_PATH;
+    const BOOL precteno = ::QueryFullProcessImageNameW(proces, 0, cesta, &delka);
+    ::CloseHandle(proces);
+    if (!precteno) return {};
+    const wchar_t* jmeno = std::wcsrchr(cesta, L'\\');
+    return jmeno ? jmeno + 1 : cesta;
+}
+
 }  // namespace
+
+std::wstring PopisSkrytehoOkna(const std::wstring& titulek, const std::wstring& program, const std::wstring& trida) {
+    if (!titulek.empty()) return titulek;
+    if (program.empty()) return trida;
+    return program + L" (" + trida + L")";
+}
 
 std::wstring TextOznameniSkryti(const std::wstring& trida, const std::wstring& titulek) {
     return knihovna::Oriznout(L"Třída: " + trida + L"\nText: " + titulek, DELKA_TEXTU);
@@ -104,7 +129,8 @@ void SeznamSkrytychOken::ZobrazitNabidku() {
         }
     } zrusit{m_nabidka};
     for (size_t i = 0; i < m_okna.size(); ++i) {
-        if (TitulekOkna(m_okna[i]).empty()) continue;  // closed meanwhile, or never had a title
+        // a window closed meanwhile is not offered; one without a title is, by its program and class
+        if (!::IsWindow(m_okna[i])) continue;
         const UINT_PTR id = PRVNI_PRIKAZ_SKRYTEHO_OKNA + i;
         Overit(::InsertMenuW(m_nabidka, 0, MF_BYPOSITION | MF_OWNERDRAW, id,
                              reinterpret_cast<const wchar_t*>(m_okna[i])) != 0);
@@ -151,7 +177,7 @@ void SeznamSkrytychOken::KreslitPolozku(const DRAWITEMSTRUCT& polozka) const {
     std::wstring text = L"Neplatné okno !!!";
     HICON ikona = nullptr;
     if (okno && ::IsWindow(okno)) {
-        text = TitulekOkna(okno);
+        text = PopisSkrytehoOkna(TitulekOkna(okno), ProgramOkna(okno), TridaOkna(okno));
         ikona = reinterpret_cast<HICON>(::GetClassLongPtrW(okno, GCLP_HICONSM));
         if (!ikona) ikona = reinterpret_cast<HICON>(::GetClassLongPtrW(okno, GCLP_HICON));
     }
@@ -175,7 +201,7 @@ bool SkrytOknoDoSeznamu(SeznamSkrytychOken& seznam, HWND okno, bool oznamit) {
     DWORD_PTR vysledek = 0;
     ::SendMessageTimeoutW(okno, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, LIMIT_MINIMALIZACE,
                           &vysledek);
-    ::ShowWindow(okno, SW_HIDE);
+    knihovna::ZobrazitOknoBezCekani(okno, SW_HIDE);  // after a bounded minimise: never waits
     if (oznamit) seznam.OznamitSkryti(okno);
     return true;
 }

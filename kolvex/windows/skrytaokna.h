@@ -30,10 +30,11 @@ public:
     bool Pridat(HWND okno);
     // Balloon "Okno bylo skryto" with the window's class and title.
     void OznamitSkryti(HWND okno);
-    // The menu of the hidden windows at the cursor (the last hidden first); nothing when empty
-    // or already open.
+    // The menu of the hidden windows at the cursor (the last hidden first; a window without a
+    // title by its program and class); nothing when empty or already open.
     void ZobrazitNabidku();
     // Takes the window at the index out of the list and shows it again; false for a bad index.
+    // Showing is posted to the window (ShowWindowAsync): a hung program never blocks the list.
     bool Obnovit(size_t index);
     // Shows every listed window that still exists, empties the list and removes the icon.
     void ObnovitVse();
@@ -56,6 +57,10 @@ private:
     IkonaTray m_tray;
     std::wstring m_tip;
 };
+
+// The menu text of a hidden window: its title; without one its program file and class
+// ("program.exe (Class)"), or the class alone when the program is unknown.
+std::wstring PopisSkrytehoOkna(const std::wstring& titulek, const std::wstring& program, const std::wstring& trida);
 
 // The text of the balloon after hiding: "Třída: <class>\nText: <title>", at most 255 characters.
 std::wstring TextOznameniSkryti(const std::wstring& trida, const std::wstring& titulek);

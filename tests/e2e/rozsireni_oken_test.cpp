@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
@@ -59,6 +62,70 @@ HWND CekatNaNastaveni(const Program& program, const std::wstring& stranka) {
         return okno && ::IsWindowVisible(okno) && TextOkna(okno).find(L"Nastavení: " + stranka) != std::wstring::npos;
     });
     return okno && TextOkna(okno).find(L"Nastavení: " + stranka) != std::wstring::npos ? okno : nullptr;
+}
+
+// Another program whose window stops answering while the test wants (its message loop blocked).
+class ZamrzajiciProgram {
+public:
+    explicit ZamrzajiciProgram(const std::wstring& argumenty = L"")
+        : program(L"pomocne\\zamrzajici\\ZamrzajiciOkno.exe", argumenty) {
+        okno = program.CekatNaOkno(L"QTestZamrzajiciOkno");
+        const std::wstring pid = std::to_wstring(program.Pid());
+        zamrzlo = ::OpenEventW(SYNCHRONIZE, FALSE, (L"KolvexTestZamrzlo_" + pid).c_str());
+        rozmrznout = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, (L"KolvexTestRozmrznout_" + pid).c_str());
+        CekatNa([&] { return Viditelne(okno); });
+    }
+    ~ZamrzajiciProgram() {
+        Rozmrznout();
+        if (::IsWindow(okno)) ::PostMessageW(okno, WM_CLOSE, 0, 0);
+        program.CekatNaKonec(5000);
+        if (zamrzlo) ::CloseHandle(zamrzlo);
+        if (rozmrznout) ::CloseHandle(rozmrznout);
+    }
+    bool Pripraven() const { return okno && zamrzlo && rozmrznout && Viditelne(okno); }
+    // Blocks the window's thread; true once it stopped answering.
+    bool Zamrznout() {
+        ::PostMessageW(okno, WM_APP + 1, 0, 0);
+        return ::WaitForSingleObject(zamrzlo, 5000) == WAIT_OBJECT_0;
+    }
+    void Rozmrznout() {
+        if (rozmrznout) ::SetEvent(rozmrznout);
+    }
+    HWND Edit() const { return ::FindWindowExW(okno, nullptr, L"Edit", nullptr); }
+
+    Program program;
+    HWND okno = nullptr;
+
+private:
+    HANDLE zamrzlo = nullptr;
+    HANDLE rozmrznout = nullptr;
+};
+
+void OtocitKoleckem(POINT bod, int posun, bool shift) {
+    ::SetCursorPos(bod.x, bod.y);
+    INPUT vstup[3]{};
+    int n = 0;
+    if (shift) {
+        vstup[n].type = INPUT_KEYBOARD;
+        vstup[n++].ki.wVk = VK_SHIFT;
+    }
+    vstup[n].type = INPUT_MOUSE;
+    vstup[n].mi.dwFlags = MOUSEEVENTF_WHEEL;
+    vstup[n++].mi.mouseData = static_cast<DWORD>(posun);
+    if (shift) {
+        vstup[n].type = INPUT_KEYBOARD;
+        vstup[n].ki.wVk = VK_SHIFT;
+        vstup[n++].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    ::SendInput(static_cast<UINT>(n), vstup, sizeof(INPUT));
+}
+
+bool VLevePolovine(HWND okno, bool leva) {
+    RECT prace{}, r{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0);
+    ::GetWindowRect(okno, &r);
+    const int ww = prace.right - prace.left, wh = prace.bottom - prace.top;
+    return r.left == (leva ? 0 : ww / 2) && r.top == 0 && r.right - r.left == ww / 2 && r.bottom - r.top == wh;
 }
 
 class RozsireniOken : public ::testing::Test {
@@ -230,6 +297,146 @@ TEST_F(RozsireniOken, HorkaKlavesaSkryjeAktivniOknoDoIkony) {
     EXPECT_TRUE(Viditelne(okno)) << "closing Kolvex left the window hidden";
     ::PostMessageW(okno, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.CekatNaKonec(), 0u);
+}
+
+TEST_F(RozsireniOken, ZamrzleOknoNebraniObnoveniOstatnichPriKonci) {
+    ASSERT_NO_FATAL_FAILURE(SpustitRozsireni());
+    std::vector<std::unique_ptr<ZamrzajiciProgram>> programy;
+    for (int i = 0; i < 3; ++i) {
+        programy.push_back(std::make_unique<ZamrzajiciProgram>());
+        ASSERT_TRUE(programy.back()->Pripraven());
+        ::PostMessageW(modul, SKRYT_OKNO, 0, reinterpret_cast<LPARAM>(programy.back()->okno));
+        ASSERT_TRUE(CekatNa([&] { return !Viditelne(programy.back()->okno); })) << "window " << i << " not hidden";
+    }
+    ASSERT_TRUE(programy[0]->Zamrznout());
+
+    // "Konec": the hung program neither stops the extension nor keeps the others hidden
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaZpravu(4000), nullptr) << TextZpravy(kolvex.CekatNaZpravu(1));
+    EXPECT_EQ(kolvex.CekatNaKonec(10000), 0u) << "Kolvex did not end";
+    EXPECT_TRUE(CekatNa([&] { return Viditelne(programy[1]->okno) && Viditelne(programy[2]->okno); }))
+        << "the answering programs stayed hidden";
+    EXPECT_FALSE(Viditelne(programy[0]->okno));
+    // the hung one is shown as soon as it answers again
+    programy[0]->Rozmrznout();
+    EXPECT_TRUE(CekatNa([&] { return Viditelne(programy[0]->okno); })) << "the hung program stayed hidden";
+}
+
+TEST_F(RozsireniOken, ZamrzleOknoNebraniSkryvaniDalsich) {
+    ASSERT_NO_FATAL_FAILURE(SpustitRozsireni());
+    ZamrzajiciProgram zamrzly, dalsi;
+    ASSERT_TRUE(zamrzly.Pripraven() && dalsi.Pripraven());
+    ASSERT_TRUE(zamrzly.Zamrznout());
+    ::PostMessageW(modul, SKRYT_OKNO, 0, reinterpret_cast<LPARAM>(zamrzly.okno));
+    ::PostMessageW(modul, SKRYT_OKNO, 0, reinterpret_cast<LPARAM>(dalsi.okno));
+    EXPECT_TRUE(CekatNa([&] { return !Viditelne(dalsi.okno); }, 8000)) << "the hung window blocked the next hide";
+    zamrzly.Rozmrznout();
+    EXPECT_TRUE(CekatNa([&] { return !Viditelne(zamrzly.okno); })) << "the hung window was not hidden once it answered";
+    Ukoncit();
+    EXPECT_TRUE(Viditelne(zamrzly.okno));
+    EXPECT_TRUE(Viditelne(dalsi.okno));
+}
+
+TEST_F(RozsireniOken, HorkaKlavesaNadZamrzlymOknemNeblokujeDalsi) {
+    ZapsatHorkouKlavesu(40099, MOD_CONTROL | MOD_ALT, 'L', 34);  // left half
+    ZapsatHorkouKlavesu(40100, MOD_CONTROL | MOD_ALT, 'R', 34);  // right half
+    hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    ZamrzajiciProgram zamrzly;
+    ASSERT_TRUE(zamrzly.Pripraven());
+    // the hot keys are registered right after the main window appears: press until one acts
+    for (int pokus = 0; pokus < 10 && !VLevePolovine(zamrzly.okno, true); ++pokus) {
+        ::SetForegroundWindow(zamrzly.okno);
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'L'});
+        CekatNa([&] { return VLevePolovine(zamrzly.okno, true); }, 500);
+    }
+    ASSERT_TRUE(VLevePolovine(zamrzly.okno, true));
+
+    ASSERT_TRUE(zamrzly.Zamrznout());
+    StisknoutKlavesy({VK_CONTROL, VK_MENU, 'R'});  // on the hung foreground window
+    // a command queued behind the hot key: handled only when the hot key did not wait for the window
+    ::PostMessageW(hlavni, WM_COMMAND, 40002, 151);
+    HWND nastaveni = CekatNaNastaveni(kolvex, L"Ovládání oken");
+    EXPECT_NE(nastaveni, nullptr) << "a hot key over a hung window blocked Kolvex's main window";
+    if (nastaveni) ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    zamrzly.Rozmrznout();
+    EXPECT_TRUE(CekatNa([&] { return VLevePolovine(zamrzly.okno, false); }))
+        << "the hung window did not move once it answered";
+    Ukoncit();
+}
+
+TEST_F(RozsireniOken, GestoKoleckemNadOvladacemSkryjeJehoOkno) {
+    ASSERT_NO_FATAL_FAILURE(SpustitRozsireni());
+    // "<Shift>+ Kolečko myši "k sobě"" set to hiding on the page "Ovládání oken"
+    ::PostMessageW(hlavni, WM_COMMAND, 40002, 151);
+    HWND nastaveni = CekatNaNastaveni(kolvex, L"Ovládání oken");
+    ASSERT_NE(nastaveni, nullptr);
+    HWND gesta = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        HWND stranka = nullptr;
+        while ((stranka = ::FindWindowExW(nastaveni, stranka, L"#32770", nullptr)) != nullptr)
+            if ((gesta = ::GetDlgItem(stranka, 1098)) != nullptr) return true;
+        return false;
+    }));
+    HWND stranka = ::GetParent(gesta);
+    HWND akce = ::FindWindowExW(stranka, nullptr, L"ComboBox", nullptr);
+    ASSERT_NE(akce, nullptr);
+    const LRESULT gesto = ::SendMessageW(gesta, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                         reinterpret_cast<LPARAM>(L"<Shift>+ Kolečko myši \"k sobě\""));
+    ASSERT_GE(gesto, 0);
+    ::SendMessageW(gesta, LB_SETCURSEL, static_cast<WPARAM>(gesto), 0);
+    ::PostMessageW(stranka, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(gesta), LBN_SELCHANGE), reinterpret_cast<LPARAM>(gesta));
+    const LRESULT skryt = ::SendMessageW(akce, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+        reinterpret_cast<LPARAM>(L"\"Skrýt\" okno do seznamu u ikony v oznamovací oblasti"));
+    ASSERT_GE(skryt, 0);
+    ::SendMessageW(akce, CB_SETCURSEL, static_cast<WPARAM>(skryt), 0);
+    ::PostMessageW(stranka, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(akce), CBN_SELCHANGE), reinterpret_cast<LPARAM>(akce));
+    ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+
+    ZamrzajiciProgram program;
+    ASSERT_TRUE(program.Pripraven());
+    HWND edit = program.Edit();
+    ASSERT_NE(edit, nullptr);
+    RECT r{};
+    ::GetWindowRect(edit, &r);
+    const POINT bod{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    bool skryto = false;
+    for (int pokus = 0; pokus < 10 && !skryto; ++pokus) {
+        ::SetForegroundWindow(program.okno);
+        OtocitKoleckem(bod, -WHEEL_DELTA, true);
+        skryto = CekatNa([&] { return !Viditelne(program.okno) || !(::GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE); }, 1000);
+    }
+    EXPECT_TRUE(skryto) << "the wheel gesture did nothing";
+    EXPECT_FALSE(Viditelne(program.okno)) << "the gesture did not hide the top-level window";
+    EXPECT_NE(::GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE, 0) << "the gesture hid the control itself";
+    Ukoncit();
+    EXPECT_TRUE(Viditelne(program.okno));
+    EXPECT_TRUE(::IsWindowVisible(edit));
+}
+
+TEST_F(RozsireniOken, OknoBezTitulkuJeVNabidceSkrytychOken) {
+    ASSERT_NO_FATAL_FAILURE(SpustitRozsireni());
+    ZamrzajiciProgram program(L"/beztitulku");
+    ASSERT_TRUE(program.Pripraven());
+    ASSERT_EQ(TextOkna(program.okno), L"");
+    ::PostMessageW(modul, SKRYT_OKNO, 0, reinterpret_cast<LPARAM>(program.okno));
+    ASSERT_TRUE(CekatNa([&] { return !Viditelne(program.okno); }));
+
+    ::PostMessageW(modul, WM_APP + 9, 1, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(CekatNa([&] { return Viditelne(menu = NajitOknoProcesu(kolvex.Pid(), L"#32768")); }))
+        << "the menu of the hidden windows did not open for a window without a title";
+    ::Sleep(300);  // let the items paint
+    Snimek snimek = UlozitSnimekOkna(menu, L"skryta_okna_bez_titulku");
+    std::printf("Snímek nabídky skrytých oken: %ls\n", snimek.soubor.c_str());
+    EXPECT_GT(snimek.tmavychBodu, 20) << "no program name drawn in the menu";
+    StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !Viditelne(menu); }));
+    ::PostMessageW(modul, WM_COMMAND, 54000, 0);
+    EXPECT_TRUE(CekatNa([&] { return Viditelne(program.okno); })) << "the menu command did not restore it";
+    Ukoncit();
 }
 
 TEST_F(RozsireniOken, SnimkyStranekNastaveni) {

@@ -209,6 +209,18 @@ TEST_F(ObrazovkaAkce, KontaktySKratkouAdresouChybiAVolbaDoplniAdresu) {
     EXPECT_EQ(::SendDlgItemMessageW(h, IDC_AKCE_KONTAKTY, CB_GETCURSEL, 0, 0), CB_ERR);
 }
 
+TEST_F(ObrazovkaAkce, KontaktyZmeneneJinymVlaknemBehemOtevrenehoDialogu) {
+    HWND h = Otevrit();
+    ASSERT_EQ(::SendDlgItemMessageW(h, IDC_AKCE_KONTAKTY, CB_GETCOUNT, 0, 0), 2);
+    // the contacts tool's thread edits the list while the dialog is open: Alena goes, Cyril moves up
+    std::thread kontakty([] { seznamKontaktu->Odebrat(0); });
+    kontakty.join();
+    Zvolit(h, IDC_AKCE_KONTAKTY, 1);  // "Cyril" as the dialog offered it
+    EXPECT_EQ(TextPrvku(h, IDC_AKCE_EMAIL), L"cyril@example.cz") << "the dialog took another contact's address";
+    Zvolit(h, IDC_AKCE_KONTAKTY, 0);
+    EXPECT_EQ(TextPrvku(h, IDC_AKCE_EMAIL), L"alena@example.cz");
+}
+
 TEST_F(ObrazovkaAkce, KratkaAdresaSeOdmitne) {
     testy::ZachytavacZprav zpravy;
     HWND h = Otevrit();

@@ -405,3 +405,39 @@ TEST_F(ObrazovkaNastroje, PrikazyModuluPrepinajiNastrojeARezimy) {
     modul.reset();
     rezimyObrazovky = std::move(puvodniRezimy);
 }
+
+// A stop at a random moment of a session (before the window exists, while it is being made, while
+// it runs) ends the tool within the time-out, without a report and without a window left behind:
+// the stop never touches the tool's object, only its thread record.
+TEST_F(ObrazovkaNastroje, ZastaveniVNahodnouChviliMereniISberu) {
+    struct Nastroj {
+        const char* nazev;
+        void (*spustit)();
+        void (*zastavit)();
+        bool (*bezi)();
+        HWND (*okno)();
+    };
+    const Nastroj nastroje[] = {
+        {"mereni useckami", OknoMereniObrUseckami::Spustit, OknoMereniObrUseckami::Zastavit,
+         OknoMereniObrUseckami::Bezi, OknoMereniObrUseckami::OknoNastroje},
+        {"sberac barvy", OknoSberacBarvy::Spustit, OknoSberacBarvy::Zastavit, OknoSberacBarvy::Bezi,
+         OknoSberacBarvy::OknoNastroje},
+    };
+    testy::ZachytavacZprav zpravy;
+    unsigned nahoda = 12345;
+    for (const Nastroj& n : nastroje) {
+        for (int i = 0; i < 25; ++i) {
+            SCOPED_TRACE(std::string(n.nazev) + " " + std::to_string(i));
+            n.spustit();
+            nahoda = nahoda * 1103515245u + 12345u;
+            const DWORD chvile = (nahoda >> 16) % 60;  // 0..59 ms into the session
+            if (chvile) ::Sleep(chvile);
+            const ULONGLONG zacatek = ::GetTickCount64();
+            n.zastavit();
+            EXPECT_LT(::GetTickCount64() - zacatek, 2000u);
+            EXPECT_FALSE(n.bezi());
+            EXPECT_EQ(n.okno(), nullptr);
+        }
+    }
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+}

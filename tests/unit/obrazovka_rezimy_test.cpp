@@ -2,7 +2,9 @@
 // and the switch (through its seam).
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/aplikace.h"
@@ -178,4 +180,37 @@ TEST(ObrazovkaRezimy, PrepnutiJdePresZmenuRezimuAHlasiVysledek) {
     }
     EXPECT_EQ(prijateZmeny.size(), 2u);
     zmenaRezimu = puvodni;
+}
+
+// The display-modes page edits the list on the settings thread while the screen thread builds its
+// menu from it: a loop of edits against a loop of menus ends with every menu whole (run it with
+// WINEDEBUG=+heap to have Wine check the heap on every block).
+TEST(ObrazovkaRezimy, UpravyStrankyBehemStavbyNabidky) {
+    RezimyObrazovky rezimy;
+    RezimObrazovky rezim;
+    rezim.sirka = 800;
+    rezim.vyska = 600;
+    rezim.barevHloubka = 32;
+    rezim.frekvence = 60;
+    for (int i = 0; i < 50; ++i) ASSERT_TRUE(PridatRezim(rezimy, rezim));
+    std::atomic<bool> konec{false};
+    std::atomic<int> spatnychNabidek{0};
+    std::thread obrazovka([&] {
+        while (!konec) {
+            HMENU menu = VytvoritMenuRezimu(rezimy, false);
+            const int pocet = menu ? ::GetMenuItemCount(menu) : 0;
+            if (pocet < 0 || pocet > 200) ++spatnychNabidek;
+            if (menu) ::DestroyMenu(menu);
+        }
+    });
+    for (int i = 0; i < 3000; ++i) {
+        rezim.sirka = 640 + static_cast<DWORD>(i % 7);
+        PridatRezim(rezimy, rezim);  // may grow the vector under the reader
+        if (i % 3 != 0) OdebratRezim(rezimy, static_cast<size_t>(i) % (rezimy.Pocet() + 1));
+        if (i % 100 == 0) EXPECT_FALSE(TextRezimu(rezimy, 0).empty());
+    }
+    konec = true;
+    obrazovka.join();
+    EXPECT_EQ(spatnychNabidek, 0);
+    EXPECT_LE(rezimy.Pocet(), 200u);
 }

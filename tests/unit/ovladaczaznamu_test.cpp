@@ -229,4 +229,32 @@ TEST_F(OvladacZaznamuSonvidar, PrehrajeJenDokoncenyZaznamNespustenyOhlasiSonvida
     EXPECT_FALSE(testy::ExistujeSoubor(slozka.Cesta() + L"\\zaznam1.wma"));
 }
 
+std::vector<std::wstring> prehrano;  // files the player was opened with (worker thread, read after join)
+HINSTANCE WINAPI ZaznamenatPrehraniPriKonci(HWND, LPCWSTR, LPCWSTR soubor, LPCWSTR, LPCWSTR, INT) {
+    prehrano.push_back(soubor);
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(33));
+}
+
+TEST_F(OvladacZaznamuSonvidar, PrehravacPoZaznamuAleNePriKonciAplikace) {
+    prehrano.clear();
+    const auto puvodniShell = knihovna::spustitShell;
+    knihovna::spustitShell = ZaznamenatPrehraniPriKonci;
+    nastaveniSonvidar->zvuk.prehrat = true;
+    const std::wstring prvni = slozka.Cesta() + L"\\zaznam0.wma", druhy = slozka.Cesta() + L"\\zaznam1.wma";
+    // a recording the user stops is played
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return OknoSonvidaru() && !Obsah(prvni).empty(); }, 20000));
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return !modul->BeziZaznam(false); }, 20000));
+    ASSERT_EQ(prehrano.size(), 1u);
+    EXPECT_EQ(prehrano[0], prvni);
+    // one that the program's end stops is complete, but no player opens while the program quits
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return OknoSonvidaru() && !Obsah(druhy).empty(); }, 20000));
+    modul.reset();
+    EXPECT_EQ(Obsah(druhy), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
+    EXPECT_EQ(prehrano.size(), 1u) << "the player opened during shutdown";
+    knihovna::spustitShell = puvodniShell;
+}
+
 }  // namespace

@@ -491,6 +491,19 @@ TEST_F(OknaPocasi, DruziceNechaPosledniDobrySnimekDokudNovyNeniCely) {
     vychoziLimityStahovani = puvodniLimity;
 }
 
+TEST_F(OknaPocasi, DruhyZdrojBehemStahovaniNemeniZaskrtnuti) {
+    NastavitServer(L"serverDruziceChmu", L"/stall-hlavicky");  // the first picture never comes
+    oknoSnimekDruzice = std::make_unique<OknoSnimekDruzice>();
+    OknoSnimekDruzice& okno = *oknoSnimekDruzice;
+    HWND h = okno.VytvoritOkno();
+    ASSERT_EQ(okno.zdroj, 1);
+    // the download has started once the window has hidden itself for it
+    ASSERT_TRUE(testy::CekatNa([&] { return !okno.soubor.empty() && !::IsWindowVisible(h); }, 5000));
+    ::SendMessageW(h, WM_COMMAND, 40222, 0);  // Meteopress while the first download runs: refused
+    EXPECT_EQ(okno.zdroj, 1) << "the menu would check a source whose picture is not shown";
+    ::SendMessageW(h, WM_CLOSE, 0, 0);
+}
+
 TEST_F(OknaPocasi, PredpovedVyjmeTextAPriChybeUkazeNahradni) {
     oknoPredpovedText = std::make_unique<OknoPredpovedText>();
     OknoPredpovedText& okno = *oknoPredpovedText;

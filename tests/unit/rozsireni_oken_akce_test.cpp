@@ -277,11 +277,34 @@ TEST(AkceOken, SkrytiJdeModuluAKdyzNebeziNicSeNestane) {
     HWND potomek = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, o.okno, nullptr, nullptr, nullptr);
     ProvestAkciOknaNa(potomek, 40107);  // the hot key acts on the top-level ancestor
     EXPECT_EQ(predano, o.okno);
-    ProvestAkciGesta(AKCE_SKRYT, potomek);  // a gesture on the event's own window
-    EXPECT_EQ(predano, potomek);
+    ProvestAkciGesta(AKCE_SKRYT, potomek);  // a gesture on the event's top-level window, never a control
+    EXPECT_EQ(predano, o.okno);
     ProvestPrikazSystemoveNabidky(o.okno, 40107);
     EXPECT_EQ(predano, o.okno);
     predatSkrytiOkna = puvodni;
     // with the extension stopped the default answer is "not handed over"
     EXPECT_FALSE(predatSkrytiOkna(o.okno));
+}
+
+TEST(AkceOken, RohyAPolovinyStejneJakoVlastniOknaNastroju) {
+    // the window actions and the tools' own windows place a window by the one formula
+    struct Pripad {
+        UINT prikaz;
+        int kod;
+    };
+    const Pripad pripady[] = {{40048, 2}, {40049, 3}, {40050, 4}, {40051, 5}, {40052, 6},
+                              {40099, 7}, {40100, 8}, {40101, 9}, {40102, 10}};
+    for (const Pripad& p : pripady) {
+        OknoTestu akce, vlastni;
+        ProvestAkciOknaNa(akce.okno, p.prikaz);
+        knihovna::Okno::UmistitNaPlochu(vlastni.okno, p.kod);
+        const RECT a = akce.Obdelnik(), v = vlastni.Obdelnik();
+        EXPECT_TRUE(::EqualRect(&a, &v)) << p.prikaz << ": " << a.left << "," << a.top << " " << a.right << ","
+                                         << a.bottom << " vs " << v.left << "," << v.top << " " << v.right << ","
+                                         << v.bottom;
+    }
+    // and the one alpha of a percentage
+    OknoTestu pruhledne(WS_POPUP | WS_VISIBLE);
+    knihovna::NastavitPruhlednostOkna(pruhledne.okno, 30);
+    EXPECT_EQ(AktualniAlfa(pruhledne.okno), AlfaZProcent(30));
 }

@@ -177,24 +177,25 @@ DWORD WINAPI PrecistAZavritNabidku(void* parametr) {
 
 }  // namespace
 
-TEST_F(SkrytaOkna, NabidkaUkazujePosledniSkryteNahoreABezTitulkuNic) {
+TEST_F(SkrytaOkna, NabidkaUkazujePosledniSkryteNahoreIBezTitulku) {
     SeznamSkrytychOken seznam(vlastnik);
-    HWND a = Okno(L"A"), bezTitulku = Okno(L""), c = Okno(L"C"), d = Okno(L"D");
-    for (HWND o : {a, bezTitulku, c, d}) ASSERT_TRUE(SkrytOknoDoSeznamu(seznam, o, false));
+    HWND a = Okno(L"A"), bezTitulku = Okno(L""), c = Okno(L"C"), d = Okno(L"D"), zavrene = Okno(L"Zavřené");
+    for (HWND o : {a, bezTitulku, c, d, zavrene}) ASSERT_TRUE(SkrytOknoDoSeznamu(seznam, o, false));
+    ::DestroyWindow(zavrene);
     CteniNabidky cteni{vlastnik, {}, false};
     HANDLE vlakno = ::CreateThread(nullptr, 0, PrecistAZavritNabidku, &cteni, 0, nullptr);
     seznam.ZobrazitNabidku();
     ::WaitForSingleObject(vlakno, 5000);
     ::CloseHandle(vlakno);
     ASSERT_TRUE(cteni.nalezena) << "the menu did not open";
-    const std::vector<UINT> ocekavane = {54003, 54002, 54000};
-    EXPECT_EQ(cteni.id, ocekavane) << "the last hidden first, the window without a title left out";
+    const std::vector<UINT> ocekavane = {54003, 54002, 54001, 54000};
+    EXPECT_EQ(cteni.id, ocekavane) << "the last hidden first, the window without a title offered, the closed one not";
     EXPECT_EQ(seznam.Nabidka(), nullptr) << "the menu is gone after it closed";
 
     // the middle one is restored from the menu's command: two remain
     EXPECT_TRUE(seznam.Obnovit(2));
     EXPECT_TRUE(::IsWindowVisible(c));
-    EXPECT_EQ(PosledniTip(), L"Skrytých oken: 3");
+    EXPECT_EQ(PosledniTip(), L"Skrytých oken: 4");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -233,6 +234,8 @@ protected:
                               reinterpret_cast<LPARAM>(&data));
     }
     static uint32_t Slovo(HWND okno) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(okno)); }
+    // the reports of failed events (string 12), answered "no"
+    ZachytavacZprav zpravy{IDNO};
     std::unique_ptr<ModulRozsireniOken> modul;
     bool vlastniNastaveni = false;
     bool (*puvodniPredani)(HWND) = nullptr;
@@ -338,4 +341,25 @@ TEST_F(ModulOkna, ChybaJedneUdalostiNeukonciModul) {
     ::GetWindowRect(okno, &r);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(modul->PocetChybUdalosti(), 1u);
+
+    // the failure is reported once the event has been answered, as the module's error (string 12)
+    EXPECT_TRUE(zpravy.zpravy.empty()) << "reported while the event's sender still waited";
+    CekatNa([&] { return !zpravy.zpravy.empty(); }, 2000);
+    ASSERT_EQ(zpravy.zpravy.size(), 1u) << zpravy;
+    EXPECT_EQ(zpravy.zpravy[0].text.rfind(L"Došlo k chybě v nástroji \"Rozšíření oken\".\nPopis Chyby: ", 0), 0u)
+        << zpravy;
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"Chcete aplikaci"), std::wstring::npos) << zpravy;
+    EXPECT_TRUE(::IsWindow(modul->m_hWnd)) << "answering no ends the module";
+}
+
+TEST(PopisSkrytehoOkna, TitulekJinakProgramATrida) {
+    struct Pripad {
+        const wchar_t *titulek, *program, *trida, *ocekavano;
+    };
+    const Pripad pripady[] = {
+        {L"Poznámky", L"notes.exe", L"QNotes", L"Poznámky"},
+        {L"", L"ZamrzajiciOkno.exe", L"QTestZamrzajiciOkno", L"ZamrzajiciOkno.exe (QTestZamrzajiciOkno)"},
+        {L"", L"", L"Edit", L"Edit"},
+    };
+    for (const Pripad& p : pripady) EXPECT_EQ(PopisSkrytehoOkna(p.titulek, p.program, p.trida), p.ocekavano) << p.trida;
 }

@@ -157,6 +157,20 @@ TEST(VyberOkna, PustenimNadOknemJeOknoVybrano) {
     EXPECT_FALSE(BeziVyberOkna());
 }
 
+TEST(VyberOkna, UkonceniZJinehoVlaknaUkonciVyberBezVyberu) {
+    // the screen module's stop ends a pick under way: the screen thread waits for no one
+    BeziciVyberOkna vyber;
+    HWND okno = nullptr;
+    ASSERT_TRUE(testy::CekatNa([&] { return (okno = ::FindWindowW(L"QVyberOkna", nullptr)) != nullptr; }));
+    EXPECT_TRUE(BeziVyberOkna());
+    const ULONGLONG zacatek = ::GetTickCount64();
+    UkoncitVyberOkna();
+    EXPECT_EQ(vyber.Vysledek(), nullptr);
+    EXPECT_LT(::GetTickCount64() - zacatek, 2000u);
+    EXPECT_FALSE(BeziVyberOkna());
+    EXPECT_FALSE(::IsWindow(okno));
+}
+
 TEST(VyberOkna, PustenimNadSebouNevybereNic) {
     BeziciVyberOkna vyber;
     HWND vybirac = NajitViditelne(L"QVyberOkna");
