@@ -709,3 +709,7 @@
 #define IDC_LAN_PLNE_JMENO 1262
 #define IDC_LAN_POPIS 1263
 #define IDC_LAN_UZIVATELSKY_POPIS 1264
+
+// Settings window: a page that could not be shown or stored (4600-4699)
+#define IDS_STRANKU_NELZE_ZOBRAZIT 4600
+#define IDS_STRANKU_NELZE_ULOZIT 4601

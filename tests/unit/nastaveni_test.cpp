@@ -140,6 +140,34 @@ public:
 };
 int TestovaStranka::ulozeni = 0;
 
+// A page whose initialisation or store step fails, as a damaged value or a registry fault makes it.
+class ChybnaStranka : public StrankaNastaveniImpl<ChybnaStranka> {
+public:
+    enum { IDD = 9003 };
+    static bool chybaZobrazeni;
+    static bool chybaUlozeni;
+    KNIHOVNA_MAPA_ZPRAV(ChybnaStranka)
+        ZPRAVA(WM_INITDIALOG, OnInitDialog)
+    KNIHOVNA_KONEC_MAPY()
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+        if (chybaZobrazeni) knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND));
+        return TRUE;
+    }
+    void Ulozit() override {
+        if (chybaUlozeni) knihovna::VyhoditChybu(E_ACCESSDENIED);
+    }
+};
+bool ChybnaStranka::chybaZobrazeni = false;
+bool ChybnaStranka::chybaUlozeni = false;
+
+std::wstring ZpravaStranky(UINT id, const wchar_t* titulek) {
+    return knihovna::Formatovat(knihovna::Retezec(id).c_str(), titulek);
+}
+
+void Stisknout(DlgNastaveni& okno, int id) {
+    ::SendMessageW(okno.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(okno.Polozka(id)));
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -821,4 +849,69 @@ TEST(OknoNastaveni, StromNeoreziDlouhePolozky) {
         EXPECT_GT(polozek, 20);
         okno.Zavrit(IDCANCEL);
     }
+}
+
+// A failure on one page or in one save keeps the window open: the page that failed is named, the
+// edits of the other pages are stored, and nothing leaks out to end the window's modal run.
+TEST(OknoNastaveni, ChybaStrankyNeboUlozeniNechaOknoOtevreneAOstatniUlozi) {
+    enum Druh { ZOBRAZENI, ULOZENI_STRANKY, ULOZENI_OBJEKTU };
+    const struct {
+        Druh druh;
+        UINT idZpravy;  // the start of the one message; 0 = the settings object's own
+    } pripady[] = {{ZOBRAZENI, IDS_STRANKU_NELZE_ZOBRAZIT}, {ULOZENI_STRANKY, IDS_STRANKU_NELZE_ULOZIT},
+                   {ULOZENI_OBJEKTU, IDS_CHYBA_ZAPISU_KONFIGURACE_MODULU}};
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.druh);
+        Prostredi prostredi;
+        ZaregistrovatStrankuNastaveni(196, VytvoritStranku<ChybnaStranka>);
+        ChybnaStranka::chybaZobrazeni = p.druh == ZOBRAZENI;
+        ChybnaStranka::chybaUlozeni = p.druh == ULOZENI_STRANKY;
+        if (p.druh == ULOZENI_OBJEKTU) {
+            // a volatile clock key cannot hold the persistent font section below it
+            HKEY h = nullptr;
+            ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (KLIC + L"\\Hodiny").c_str(), 0, nullptr,
+                                        REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &h, nullptr),
+                      ERROR_SUCCESS);
+            ::RegCloseKey(h);
+        }
+        {
+            DlgNastaveni okno;
+            okno.Vytvorit(nullptr, 190);
+            ::SetDlgItemTextW(okno.Stranka(StrOdesilatelEmailu)->OknoStranky(), IDC_EMAIL_SERVER, L"smtp.example.cz");
+            Vybrat(okno, 196);
+            EXPECT_FALSE(knihovna::JeOdlozenaVyjimka()) << "the page's error left its handler";
+            if (p.druh == ZOBRAZENI) {
+                ASSERT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+                EXPECT_EQ(prostredi.zpravy.zpravy[0].text.rfind(ZpravaStranky(p.idZpravy, L"Hodiny"), 0), 0u)
+                    << prostredi.zpravy;
+                EXPECT_EQ(okno.Stranka(StrHodiny), nullptr);
+            } else {
+                ASSERT_NE(okno.Stranka(StrHodiny), nullptr);
+            }
+            Stisknout(okno, IDOK);
+            EXPECT_FALSE(knihovna::JeOdlozenaVyjimka()) << "the store's error left OK's handler";
+            knihovna::ZahoditOdlozenouVyjimku();
+            EXPECT_TRUE(ExistujeHodnota(KLIC + L"\\Odesilatel emailu", L"server")) << "another page's edit was lost";
+            EXPECT_EQ(nastaveniOdesilatelEmailu->server.Text(), L"smtp.example.cz");
+            if (p.druh == ZOBRAZENI) {
+                EXPECT_FALSE(okno.JeOkno()) << "a page that could not be shown keeps nothing from closing";
+                EXPECT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+            } else {
+                EXPECT_TRUE(okno.JeOkno()) << "OK closed the window over a failed store";
+                EXPECT_TRUE(PouzitPovoleno(okno));
+                ASSERT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+                const std::wstring ocekavana =
+                    p.druh == ULOZENI_STRANKY ? ZpravaStranky(p.idZpravy, L"Hodiny")
+                                              : ZpravaStranky(p.idZpravy, knihovna::Retezec(IDS_NAZEV_HODINY).c_str());
+                EXPECT_EQ(prostredi.zpravy.zpravy[0].text.rfind(ocekavana, 0), 0u) << prostredi.zpravy;
+                // once the fault is gone, OK stores and closes
+                ChybnaStranka::chybaUlozeni = false;
+                testy::SmazatKlic(KLIC + L"\\Hodiny");
+                Stisknout(okno, IDOK);
+                EXPECT_FALSE(okno.JeOkno());
+            }
+        }
+        ZaregistrovatStrankuNastaveni(196, nullptr);
+    }
+    ChybnaStranka::chybaZobrazeni = ChybnaStranka::chybaUlozeni = false;
 }
