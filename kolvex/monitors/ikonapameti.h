@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/konfiguracenastroju.h"
 #include "knihovna/uchyt.h"
@@ -40,4 +41,7 @@ private:
     knihovna::UchytStetce m_pozadi;
     knihovna::UchytPera m_pero;
     std::wstring m_tip;
+    // What the notification area last accepted: the picture's bits and the tip.
+    std::vector<BYTE> m_odeslanePixely;
+    std::wstring m_odeslanyTip;
 };
