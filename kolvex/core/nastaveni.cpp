@@ -411,6 +411,7 @@ bool DlgNastaveni::Pouzit() {
             UlozitStrankyOknem(slot);
         } catch (const knihovna::Chyba& chyba) {
             vse = false;
+            if (chyba.Hresult() == HRESULT_FROM_WIN32(ERROR_CANCELLED)) continue;  // the page has told why
             for (const RadekStranky& r : tabulkaStranek)
                 if (r.slot == slot) {
                     HlasitChybuStranky(IDS_STRANKU_NELZE_ULOZIT, r, chyba);

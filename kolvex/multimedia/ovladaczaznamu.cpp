@@ -361,6 +361,11 @@ LRESULT ModulSonvidar::OnZaznamNespusten(UINT, WPARAM w, LPARAM l, BOOL&) {
     if (hr == HRESULT_FROM_WIN32(ERROR_FILE_EXISTS))
         aplikace.ZobrazitZpravu(Formatovat(knihovna::Retezec(IDS_ZAZNAM_BEZ_JMENA).c_str(), nazev.c_str()),
                                 MB_ICONWARNING);
+    else if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) && !zaznamNalezen)  // the recorder is missing
+        aplikace.ZobrazitChybuCom(
+            Formatovat(knihovna::Retezec(IDS_ZAZNAM_NESPUSTEN).c_str(), nazev.c_str()) + L"\n" +
+                Formatovat(knihovna::Retezec(IDS_ZAZNAM_CHYBI_PROGRAM).c_str(), (ZiskatSlozkuProgramu() + L"\\Sonvidar.exe").c_str()),
+            Chyba(hr));
     else
         aplikace.ZobrazitChybuCom(Formatovat(knihovna::Retezec(IDS_ZAZNAM_NESPUSTEN).c_str(), nazev.c_str()), Chyba(hr));
     return 0;

@@ -21,6 +21,7 @@
 #include "core/strankyaplikace.h"
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
+#include "multimedia/dlgnastavzaznamu.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
 #include "resources/resource.h"
@@ -914,4 +915,77 @@ TEST(OknoNastaveni, ChybaStrankyNeboUlozeniNechaOknoOtevreneAOstatniUlozi) {
         ZaregistrovatStrankuNastaveni(196, nullptr);
     }
     ChybnaStranka::chybaZobrazeni = ChybnaStranka::chybaUlozeni = false;
+}
+
+// The sound-recording page refuses a file name or folder a file cannot have (a quote would also
+// split Sonvidar's command line): its own Czech message, the stored value kept, the window open,
+// the page's other values and the other pages' edits taken.
+TEST(OknoNastaveni, StrankaZaznamuOdmitneZnakyKtereNazevSouboruNeunese) {
+    const struct {
+        const wchar_t* soubor;
+        const wchar_t* slozka;
+        UINT idZpravy;  // 0 = accepted
+    } pripady[] = {
+        {L"zaz\"nam", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a/b", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a\\b", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a:b", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a*b?", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"<a>|", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a\tb", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"nahravka", L"C:\\Zaz\"namy", IDS_NEPLATNA_SLOZKA_ZAZNAMU},
+        {L"nahravka", L"C:\\Zaznamy\\a:b", IDS_NEPLATNA_SLOZKA_ZAZNAMU},
+        {L"nahravka", L"C:\\Zaznamy|x", IDS_NEPLATNA_SLOZKA_ZAZNAMU},
+        {L"nahrávka 1", L"C:\\Záznamy zvuku\\dnes", 0},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(knihovna::NaUzky(std::wstring(p.soubor) + L" | " + p.slozka, CP_UTF8));
+        Prostredi prostredi;
+        ZaregistrovatStrankuNastaveni(180, VytvoritStranku<DlgNastavZaznamZvukuWma>);
+        const std::wstring puvodniSoubor = nastaveniSonvidar->zvuk.soubor;
+        const std::wstring puvodniSlozka = nastaveniSonvidar->zvuk.slozka;
+        {
+            DlgNastaveni okno;
+            okno.Vytvorit(nullptr, 190);
+            ::SetDlgItemTextW(okno.Stranka(StrOdesilatelEmailu)->OknoStranky(), IDC_EMAIL_SERVER, L"smtp.example.cz");
+            Vybrat(okno, 180);
+            HWND stranka = okno.Stranka(StrZaznamZvukuWma)->OknoStranky();
+            ::SetDlgItemTextW(stranka, 1106, p.soubor);
+            ::SetDlgItemTextW(stranka, 1031, p.slozka);
+            ::SetDlgItemTextW(stranka, 1110, L"77");
+            Stisknout(okno, IDOK);
+            EXPECT_FALSE(knihovna::JeOdlozenaVyjimka());
+            knihovna::ZahoditOdlozenouVyjimku();
+            EXPECT_EQ(nastaveniSonvidar->zvuk.maxPocetSouboru, 77u) << "the page's valid value was lost";
+            EXPECT_TRUE(ExistujeHodnota(KLIC + L"\\Odesilatel emailu", L"server")) << "another page's edit was lost";
+            if (p.idZpravy == 0) {
+                EXPECT_FALSE(okno.JeOkno());
+                EXPECT_TRUE(prostredi.zpravy.zpravy.empty()) << prostredi.zpravy;
+                EXPECT_EQ(nastaveniSonvidar->zvuk.soubor.Text(), p.soubor);
+                EXPECT_EQ(nastaveniSonvidar->zvuk.slozka.Text(), p.slozka);
+                continue;
+            }
+            EXPECT_TRUE(okno.JeOkno()) << "OK closed the window over a refused name";
+            ASSERT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+            const bool soubor = p.idZpravy == IDS_NEPLATNY_SOUBOR_ZAZNAMU;
+            const std::wstring ocekavana = knihovna::Formatovat(knihovna::Retezec(p.idZpravy).c_str(),
+                                                                soubor ? p.soubor : p.slozka,
+                                                                (soubor ? puvodniSoubor : puvodniSlozka).c_str());
+            EXPECT_EQ(prostredi.zpravy.zpravy[0].text, ocekavana) << prostredi.zpravy;
+            EXPECT_EQ(nastaveniSonvidar->zvuk.soubor.Text(), soubor ? puvodniSoubor : std::wstring(p.soubor));
+            EXPECT_EQ(nastaveniSonvidar->zvuk.slozka.Text(), soubor ? std::wstring(p.slozka) : puvodniSlozka);
+            std::wstring ulozeny;
+            DWORD velikost = 0;
+            if (::RegGetValueW(HKEY_CURRENT_USER, (KLIC + L"\\Sonvidar\\Zaznam zvuku").c_str(),
+                               soubor ? L"soubor" : L"slozka", RRF_RT_REG_SZ, nullptr, nullptr, &velikost) == ERROR_SUCCESS) {
+                ulozeny.resize(velikost / sizeof(wchar_t));
+                ::RegGetValueW(HKEY_CURRENT_USER, (KLIC + L"\\Sonvidar\\Zaznam zvuku").c_str(),
+                               soubor ? L"soubor" : L"slozka", RRF_RT_REG_SZ, nullptr, &ulozeny[0], &velikost);
+                ulozeny.resize(wcslen(ulozeny.c_str()));
+            }
+            EXPECT_EQ(ulozeny, soubor ? puvodniSoubor : puvodniSlozka) << "the refused value was stored";
+        }
+        ZaregistrovatStrankuNastaveni(180, nullptr);
+    }
 }

@@ -7,6 +7,7 @@
 
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "core/pomocne.h"
 #include "multimedia/ovladaczaznamu.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
@@ -178,3 +179,15 @@ TEST_F(OvladacZaznamuSonvidar, KonecAplikaceZastaviZaznamKdyzToNastaveniChce) {
 }
 
 }  // namespace
+
+// Without Sonvidar.exe the recording command says which file is missing.
+TEST_F(OvladacZaznamuSonvidar, ChybejiciProgramZaznamuJeVeZpraveJmenem) {
+    modul->cestaZaznamu.clear();
+    modul->zaznamNalezen = false;
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return !zpravy.zpravy.empty(); }, 10000)) << "no message";
+    const std::wstring cesta = ZiskatSlozkuProgramu() + L"\\Sonvidar.exe";
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"Program záznamu \"" + cesta + L"\" nebyl nalezen."), std::wstring::npos)
+        << zpravy;
+    EXPECT_FALSE(modul->BeziZaznam(false));
+}
