@@ -108,8 +108,12 @@ int HorkeKlavesy::Nacist() {
     for (const Ulozena& u : ulozene) {
         if (!u.precteno) continue;
         HorkaKlavesa* radek = Najit(u.id);
-        radek->modifikatory = u.data[0];
-        radek->klavesa = u.data[1];
+        // A virtual key beyond 0xFE or unknown modifier bits is no key the page or the system
+        // can take: the row keeps no key.
+        const bool platna = u.data[1] <= 0xFE &&
+                            (u.data[0] & ~static_cast<uint32_t>(MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN)) == 0;
+        radek->modifikatory = platna ? u.data[0] : 0;
+        radek->klavesa = platna ? u.data[1] : 0;
         radek->kategorie = u.data[3];  // data[2] is ignored: the id comes from the value's name
     }
     ZavritKlic(klic);

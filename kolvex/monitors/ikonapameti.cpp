@@ -100,6 +100,7 @@ void IkonaPameti::Aktualizovat(const MEMORYSTATUS& stav) {
     if (!pixely.empty())
         Overit(::GetBitmapBits(barvy.Get(), static_cast<LONG>(pixely.size()), pixely.data()) != 0);
     const bool novyObrazek = pixely != m_odeslanePixely;
+    m_nakreslenePixely = std::move(pixely);
     if (novyObrazek) {
         ICONINFO nova{};
         nova.fIcon = TRUE;
@@ -112,8 +113,18 @@ void IkonaPameti::Aktualizovat(const MEMORYSTATUS& stav) {
     }
 
     m_tip = TextTipuPameti(zatizeni, stav.dwAvailPhys, stav.dwTotalPhys, aplikace.titulek);
+    // The free memory changes nearly every tick: a new tip alone waits until the pointer is over
+    // the icon (Ukazat), where it is read; with a new picture it goes along.
+    if (novyObrazek) Odeslat(true);
+}
+
+void IkonaPameti::Ukazat() {
+    if (m_ikona) Odeslat(false);
+}
+
+void IkonaPameti::Odeslat(bool novyObrazek) {
     const std::wstring tip = knihovna::Oriznout(m_tip, DELKA_TIPU);
-    const bool novyTip = tip != m_odeslanyTip;
+    const bool novyTip = !m_tip.empty() && tip != m_odeslanyTip;
     if (!novyObrazek && !novyTip) return;
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -124,7 +135,7 @@ void IkonaPameti::Aktualizovat(const MEMORYSTATUS& stav) {
     wmemcpy(data.szTip, tip.c_str(), tip.size() + 1);
     // A refused change is told again on the next tick.
     if (!notifikacniIkona(NIM_MODIFY, &data)) return;
-    if (novyObrazek) m_odeslanePixely = std::move(pixely);
+    if (novyObrazek) m_odeslanePixely = std::move(m_nakreslenePixely);
     if (novyTip) m_odeslanyTip = tip;
 }
 

@@ -25,7 +25,11 @@ public:
     IkonaPameti& operator=(const IkonaPameti&) = delete;
 
     void Vytvorit();
+    // One tick: redraws the picture and forms the tip; the notification area is told of a new
+    // picture (with the tip) only.
     void Aktualizovat(const MEMORYSTATUS& stav);
+    // The pointer is over the icon: a tip that changed since it was last sent goes now.
+    void Ukazat();
     void Odebrat();
 
     HICON Ikona() const { return m_ikona; }
@@ -43,5 +47,8 @@ private:
     std::wstring m_tip;
     // What the notification area last accepted: the picture's bits and the tip.
     std::vector<BYTE> m_odeslanePixely;
+    std::vector<BYTE> m_nakreslenePixely;
     std::wstring m_odeslanyTip;
+
+    void Odeslat(bool novyObrazek);
 };
