@@ -49,7 +49,7 @@ const RozsahNastaveni ROZSAHY[] = {
     {IDS_SEKCE_POCASI_ALADIN, L"intervalAnimace", 1, 36000},
     {IDS_SEKCE_POCASI_ALADIN, L"pocatek", 0, 12},
     {IDS_SEKCE_POCASI_ALADIN, L"pocetObrazku", 1, 4},
-    {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxPocet", 4, 100000},
+    {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxPocet", 1, 100000},  // below the page's 4 the list keeps one text
     {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"vyskaPolozky", 16, 400},
     {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxVyskaPolozky", 16, 400},
     {IDS_SEKCE_SLEDOVANI_PAMETI, L"intervalAktualizace", 1000, 60000},

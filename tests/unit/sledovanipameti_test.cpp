@@ -28,6 +28,12 @@ BOOL WINAPI ZaznamenatVolani(DWORD zprava, PNOTIFYICONDATAW data) {
     return TRUE;
 }
 
+// A shell that records and refuses every change.
+BOOL WINAPI OdmitnoutVolani(DWORD zprava, PNOTIFYICONDATAW data) {
+    volani.push_back({zprava, *data});
+    return FALSE;
+}
+
 DWORD zatizeni = 50;
 void WINAPI StavPameti(LPMEMORYSTATUS stav) {
     stav->dwMemoryLoad = zatizeni;
@@ -452,10 +458,7 @@ TEST_F(Pamet, IkonaSeOdesilaJenPriZmeneObrazkuNeboTipu) {
     EXPECT_TRUE(volani.empty());
 
     // the shell refuses a change: the next tick tells it again
-    notifikacniIkona = [](DWORD zprava, PNOTIFYICONDATAW data) -> BOOL {
-        volani.push_back({zprava, *data});
-        return FALSE;
-    };
+    notifikacniIkona = OdmitnoutVolani;
     stav.dwMemoryLoad = 20;
     for (int i = 0; i < POCET_HISTORIE; ++i) ikona.Aktualizovat(stav);
     notifikacniIkona = ZaznamenatVolani;
