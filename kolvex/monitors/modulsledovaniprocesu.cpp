@@ -167,12 +167,15 @@ void ModulSledovaniProcesu::Aktualizovat() {
 
     ZkontrolovatLimit(s);
     if (::IsWindowVisible(m_hWnd)) NaplnitSeznam();
-    // the tray host hears of the tip only when it reads differently
-    const std::wstring tip = TextTipuProcesu(s);
-    if (ikona && tip != m_tip) {
-        ikona->NastavitPopis(tip.c_str());
-        m_tip = tip;
-    }
+    // The tip is formed here and sent when the pointer is over the icon (where it is read) and
+    // reads differently: an idle measurement costs the tray host nothing.
+    m_novyTip = TextTipuProcesu(s);
+}
+
+void ModulSledovaniProcesu::OdeslatTip() {
+    if (!ikona || m_novyTip.empty() || m_novyTip == m_tip) return;
+    ikona->NastavitPopis(m_novyTip.c_str());
+    m_tip = m_novyTip;
 }
 
 void ModulSledovaniProcesu::ZkontrolovatLimit(const SeznamProcesu& s) {
@@ -291,6 +294,7 @@ LRESULT ModulSledovaniProcesu::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
 LRESULT ModulSledovaniProcesu::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
     const UINT mys = static_cast<UINT>(l);
     if (w == 1) {
+        if (mys == WM_MOUSEMOVE) OdeslatTip();
         if (mys == WM_LBUTTONUP) {
             switch (Nastaveni().ikonaLeve) {
                 case 0: ZobrazitNabidku(); break;

@@ -61,7 +61,10 @@ public:
 private:
     MenuPopup* m_menu = nullptr;
     std::wstring m_trida;
-    std::wstring m_tip;  // the tray tooltip last set
+    std::wstring m_tip;      // the tray tooltip last set
+    std::wstring m_novyTip;  // the tooltip of the last measurement
+
+    void OdeslatTip();
 
     void NaplnitSeznam();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);

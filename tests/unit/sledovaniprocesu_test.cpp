@@ -253,12 +253,19 @@ TEST(SledovaniProcesuOkno, ObnoveniZachovaPosunAVybranyProces) {
             const int vybrana = static_cast<int>(::SendMessageW(seznam, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                                 LVNI_SELECTED));
             EXPECT_EQ(TextRadku(seznam, vybrana), vybrany) << "refresh " << kolo;
+            EXPECT_TRUE(volaniIkony.empty()) << "a measurement alone tells the tray host nothing";
+            // the pointer over the icon: the new tip (the new order) goes, once
+            ::SendMessageW(modul.m_hWnd, WM_APP + 9, 1, WM_MOUSEMOVE);
             ASSERT_EQ(volaniIkony.size(), 1u) << "the new order changes the tip";
             EXPECT_EQ(volaniIkony[0].data.uFlags, static_cast<UINT>(NIF_TIP));
+            EXPECT_NE(wcsstr(volaniIkony[0].data.szTip, L"proces"), nullptr);
+            ::SendMessageW(modul.m_hWnd, WM_APP + 9, 1, WM_MOUSEMOVE);
+            EXPECT_EQ(volaniIkony.size(), 1u);
         }
-        // the same measurement again: the tray host hears nothing
+        // the same measurement again: the tray host hears nothing, pointed at or not
         volaniIkony.clear();
         ::SendMessageW(modul.m_hWnd, WM_TIMER, 1, 0);
+        ::SendMessageW(modul.m_hWnd, WM_APP + 9, 1, WM_MOUSEMOVE);
         EXPECT_TRUE(volaniIkony.empty());
         EXPECT_EQ(::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0), horni);
         // fewer processes: the list shrinks at its end and keeps what is left in view
