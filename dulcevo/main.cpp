@@ -108,7 +108,7 @@ void KopirovatObrazek(const std::wstring& cesta) {
     if (Gdiplus::GdiplusStartup(&token, &vstup, nullptr) != Gdiplus::Ok) return;
     {
         std::unique_ptr<Gdiplus::Bitmap> obrazek(new Gdiplus::Bitmap(cesta.c_str()));
-        if (obrazek->GetLastStatus() != Gdiplus::Ok) {
+        if (!obrazek || obrazek->GetLastStatus() != Gdiplus::Ok) {  // GDI+'s new gives null when out of memory
             Oznamit(L"Obrázek \"" + cesta + L"\" se nepodařilo načíst; schránka se nezměnila.");
         } else {
             const int w = static_cast<int>(obrazek->GetWidth()), h = static_cast<int>(obrazek->GetHeight());

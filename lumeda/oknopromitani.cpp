@@ -74,8 +74,8 @@ void OknoPromitani::DalsiObrazek() {
     }
     delete m_obrazek;
     m_obrazek = new Gdiplus::Bitmap(m_seznam[static_cast<size_t>(m_index)].c_str());
-    if (m_obrazek->GetLastStatus() != Gdiplus::Ok) {
-        // the show ends at the first picture that cannot be read
+    if (!m_obrazek || m_obrazek->GetLastStatus() != Gdiplus::Ok) {
+        // the show ends at the first picture that cannot be read (GDI+'s new gives null when out of memory)
         delete m_obrazek;
         m_obrazek = nullptr;
         ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);

@@ -13,7 +13,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         MSG zprava;
         BOOL vysledek;
         while ((vysledek = ::GetMessageW(&zprava, nullptr, 0, 0)) != 0) {
-            if (vysledek == -1) break;
+            if (vysledek == -1) {
+                const DWORD kod = ::GetLastError();
+                return static_cast<int>(kod ? HRESULT_FROM_WIN32(kod) : E_FAIL);  // no message: no wParam
+            }
             ::TranslateMessage(&zprava);
             ::DispatchMessageW(&zprava);
         }

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "knihovna/chyba.h"
+#include "knihovna/text.h"
 #include "knihovna/uchyt.h"
 
 using knihovna::HresultZKodu;
@@ -12,6 +13,8 @@ using knihovna::UchytKlice;
 using knihovna::VyhoditChybu;
 
 namespace {
+
+constexpr uint32_t PRVNI_PRIKAZ = 40001;  // the menu commands' ids start here
 
 std::wstring NazevHodnoty(uint32_t prikaz) { return std::to_wstring(prikaz); }
 
@@ -89,15 +92,28 @@ int HorkeKlavesy::Nacist() {
             u.precteno = true;
         }
         if (!PrecistId(nazev, u.id)) continue;
-        if (!Najit(u.id)) Pridat(u.id, 0);
+        if (!Najit(u.id)) {
+            // Outside the menu commands' ids (the hot-key id is the command id, which RegisterHotKey
+            // takes up to 0xBFFF) or without a name in the string table, it is none of the program's
+            // commands: the page could not show it. Skipped, so the next save removes its value.
+            std::wstring nazevPrikazu;
+            if (u.id < PRVNI_PRIKAZ || u.id > 0xBFFF || !knihovna::NacistRetezec(u.id, nazevPrikazu) ||
+                nazevPrikazu.empty())
+                continue;
+            Pridat(u.id, 0);
+        }
         ulozene.push_back(u);
     }
 
     for (const Ulozena& u : ulozene) {
         if (!u.precteno) continue;
         HorkaKlavesa* radek = Najit(u.id);
-        radek->modifikatory = u.data[0];
-        radek->klavesa = u.data[1];
+        // A virtual key beyond 0xFE or unknown modifier bits is no key the page or the system
+        // can take: the row keeps no key.
+        const bool platna = u.data[1] <= 0xFE &&
+                            (u.data[0] & ~static_cast<uint32_t>(MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN)) == 0;
+        radek->modifikatory = platna ? u.data[0] : 0;
+        radek->klavesa = platna ? u.data[1] : 0;
         radek->kategorie = u.data[3];  // data[2] is ignored: the id comes from the value's name
     }
     ZavritKlic(klic);

@@ -46,8 +46,9 @@ public:
     // The row of a command, null when there is none.
     HorkaKlavesa* Najit(UINT prikaz);
 
-    // Completes the table from the registry: a stored id the table lacks is appended, then every
-    // row takes modifiers, key and category from its value. 1 = no subkey (table unchanged), 0 = read.
+    // Completes the table from the registry: a stored id of a named command the table lacks is
+    // appended (any other id is skipped), then every row takes modifiers, key and category from
+    // its value. 1 = no subkey (table unchanged), 0 = read.
     int Nacist();
     // Writes every row, then removes the values of commands that are not in the table.
     // 1 = the subkey could not be created (nothing written), 0 = written; a failed write raises.

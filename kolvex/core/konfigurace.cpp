@@ -323,7 +323,14 @@ void ZapisNastaveni::Pismo(const LOGFONTW& pismo) { Klic().UlozitPismo(pismo); }
 
 // ---------------------------------------------------------------------------------------------
 
+namespace {
+std::atomic<unsigned> hlasenychChybNastaveni{0};  // tool threads save their settings too
+}
+
+unsigned PocetHlasenychChybNastaveni() { return hlasenychChybNastaveni.load(); }
+
 void HlasitChybuNastaveni(UINT idZpravy, const std::wstring& nazev, const Chyba& chyba) {
+    ++hlasenychChybNastaveni;
     std::wstring text;
     if (idZpravy != 0) {
         std::wstring format;

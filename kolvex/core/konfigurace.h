@@ -183,6 +183,9 @@ private:
 void HlasitChybuNastaveni(UINT idZpravy, const std::wstring& nazev, const knihovna::Chyba& chyba);
 // The same with the name taken from the string table.
 void HlasitChybuNastaveniId(UINT idZpravy, UINT idNazvu, const knihovna::Chyba& chyba);
+// How many failed loads and saves have been shown so far: the settings window tells by it
+// whether its Apply stored everything.
+unsigned PocetHlasenychChybNastaveni();
 
 // Creates one folder level when PathFileExistsW says it is missing; a failure raises.
 void VytvoritSlozkuKdyzChybi(const std::wstring& slozka);

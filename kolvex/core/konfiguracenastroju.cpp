@@ -1,5 +1,9 @@
 #include "core/konfiguracenastroju.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "knihovna/text.h"
@@ -18,13 +22,108 @@ std::wstring SekcePisma(const std::wstring& sekce) {
     return Formatovat(L"%s\\%s", sekce.c_str(), Retezec(IDS_SEKCE_PISMO).c_str());
 }
 
-// One load: walk the object's list, then report the first value that could not be read.
+const RozsahNastaveni ROZSAHY[] = {
+    {IDS_SEKCE_CTECKA_RSS, L"vyskaPolozkySeznamu", 32, 400},
+    {IDS_SEKCE_CTECKA_RSS, L"zobrazovatPopis", 0, 1},
+    {IDS_SEKCE_HODINY, L"datum", 0, 2},
+    {IDS_SEKCE_HODINY, L"gong", 0, 4},
+    {IDS_SEKCE_HOST_INFO, L"minimalizace", 0, 2},
+    {IDS_SEKCE_KONTAKTY, L"seznamProcentoPruhlednosti", 0, 100},
+    {IDS_SEKCE_SEZNAM_REGISTRACI, L"seznamProcentoPruhlednosti", 0, 100},
+    {IDS_SEKCE_SONVIDAR_VIDEO, L"maxPocetSouboru", 1, 10000},
+    {IDS_SEKCE_SONVIDAR_ZVUK, L"maxPocetSouboru", 1, 10000},
+    {IDS_SEKCE_OBRAZOVKA, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    {IDS_SEKCE_MERENI_USEKY, L"zoom", 1, 40},
+    {IDS_SEKCE_MERENI_VYREZ, L"zoom", 1, 40},
+    {IDS_SEKCE_OPIS, L"format", 0, 4},
+    {IDS_SEKCE_OPIS, L"kvalitaJpeg", 1, 100},
+    {IDS_SEKCE_OPIS, L"maxPocetSouboru", 1, 10000},
+    {IDS_SEKCE_OPIS, L"zoomOpis", 1, 16},
+    {IDS_SEKCE_OPIS, L"zoomOpisOkna", 1, 16},
+    {IDS_SEKCE_OPIS, L"zoomOpisVyber", 1, 16},
+    {IDS_SEKCE_OPIS_EMAIL, L"procentoVelikosti", 5, 100},
+    {IDS_SEKCE_SBERAC_BARVY, L"zoom", 1, 40},
+    {IDS_SEKCE_OVLADANI_CD, L"intervalAktualizace", 1, 3600},
+    {IDS_SEKCE_OVLADANI_CD, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    {IDS_SEKCE_POCASI, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    {IDS_SEKCE_POCASI_ALADIN, L"intervalAnimace", 1, 36000},
+    {IDS_SEKCE_POCASI_ALADIN, L"pocatek", 0, 12},
+    {IDS_SEKCE_POCASI_ALADIN, L"pocetObrazku", 1, 4},
+    {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxPocet", 1, 100000},  // below the page's 4 the list keeps one text
+    {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"vyskaPolozky", 16, 400},
+    {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxVyskaPolozky", 16, 400},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"intervalAktualizace", 1000, 60000},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"maxVelikostLogu", 1000, 50000000},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"varovaniProcent", 10, 300},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"intervalAktualizace", 1, 120},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"maxPagefileUsage", 5, 10000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"maxWorkingSetSize", 5, 10000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecPagefileUsage", -1, 4000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecPeakWorkingSetSize", -1, 4000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecSoubor", -1, 4000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecWorkingSetSize", -1, 4000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"toolTipPocet", 1, 50},
+    {IDS_SEKCE_STOPKY, L"zobrazeniVysledku", 0, 1},
+};
+
+// Section names of the table, loaded once (the first load runs before any tool thread).
+const std::wstring& NazevSekce(UINT id) {
+    static const std::vector<std::pair<UINT, std::wstring>> nazvy = [] {
+        std::vector<std::pair<UINT, std::wstring>> v;
+        for (const RozsahNastaveni& r : ROZSAHY)
+            if (std::none_of(v.begin(), v.end(), [&](const auto& p) { return p.first == r.idSekce; }))
+                v.emplace_back(r.idSekce, Retezec(r.idSekce));
+        return v;
+    }();
+    for (const auto& p : nazvy)
+        if (p.first == id) return p.second;
+    static const std::wstring zadny;
+    return zadny;
+}
+
+// A walk over an object's values after its load: a number outside its page's range is brought
+// to the nearer bound, so a damaged value cannot drive a tool (a 0 ms timer, a x1000 overflow).
+class OmezeniNastaveni {
+public:
+    bool Sekce(const std::wstring& nazev, bool = false) {
+        m_sekce = nazev;
+        return true;
+    }
+    void ZavritSekci() {}
+    void operator()(const wchar_t* nazev, DWORD& hodnota) {
+        if (const RozsahNastaveni* r = Najit(nazev))
+            hodnota = static_cast<DWORD>(std::clamp<long long>(hodnota, std::max(r->minimum, 0LL), r->maximum));
+    }
+    void operator()(const wchar_t* nazev, int& hodnota) {
+        if (const RozsahNastaveni* r = Najit(nazev)) hodnota = static_cast<int>(std::clamp<long long>(hodnota, r->minimum, r->maximum));
+    }
+    void operator()(const wchar_t*, bool&) {}
+    void operator()(const wchar_t*, SdilenyText&) {}
+    void Pismo(LOGFONTW&) {}
+
+private:
+    const RozsahNastaveni* Najit(const wchar_t* nazev) const {
+        for (const RozsahNastaveni& r : ROZSAHY)
+            if (wcscmp(r.nazev, nazev) == 0 && NazevSekce(r.idSekce) == m_sekce) return &r;
+        return nullptr;
+    }
+    std::wstring m_sekce;
+};
+
+// One load: walk the object's list, then report the first value that could not be read; every
+// number is then brought into its range.
 template <class K, class H>
 void NacistObjekt(K& objekt, H&& hlasit) {
-    CteniNastaveni cteni;
-    objekt.Projit(cteni);
-    cteni.ZavritSekci();
-    if (cteni.Selhalo()) hlasit(cteni.PrvniChyba());
+    {
+        CteniNastaveni cteni;
+        objekt.Projit(cteni);
+        cteni.ZavritSekci();
+        if (cteni.Selhalo()) hlasit(cteni.PrvniChyba());
+    }
+    OmezeniNastaveni omezeni;
+    objekt.Projit(omezeni);
 }
 
 // One save: every value of every section; the first failure ends it and is reported.
@@ -57,6 +156,11 @@ struct HlaseniZapisu {
 void HlasitBezTextu(const Chyba& chyba) { HlasitChybuNastaveni(0, L"", chyba); }
 
 }  // namespace
+
+const RozsahNastaveni* RozsahyNastaveni(size_t& pocet) {
+    pocet = sizeof(ROZSAHY) / sizeof(ROZSAHY[0]);
+    return ROZSAHY;
+}
 
 // ---------------------------------------------------------------------------------------------
 
@@ -575,7 +679,6 @@ void KonfiguraceSchranka::Projit(V& v) {
 
 void KonfiguraceSchranka::Nacist() {
     NacistObjekt(*this, HlaseniNacteni{IDS_NAZEV_SCHRANKA});
-    if (operativni.maxPocet < 1) operativni.maxPocet = 1;  // a damaged value must not empty the list
 }
 void KonfiguraceSchranka::Ulozit() { UlozitObjekt(*this, HlaseniZapisu{IDS_NAZEV_SCHRANKA}); }
 

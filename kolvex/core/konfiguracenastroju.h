@@ -13,9 +13,22 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 #include "core/konfigurace.h"
+
+// The range a settings page allows for one numeric value of a section (a string-table section
+// id). Every load brings a stored value outside it to the nearer bound.
+struct RozsahNastaveni {
+    UINT idSekce;
+    const wchar_t* nazev;
+    long long minimum;
+    long long maximum;
+};
+
+// The one table of ranges, for the loads and for tests.
+const RozsahNastaveni* RozsahyNastaveni(size_t& pocet);
 
 // RSS reader, section "Ctecka RSS".
 class KonfiguraceCteckaRSS {

@@ -155,6 +155,11 @@ DWORD DataVybranePolozky(HWND okno, int id) {
     return static_cast<DWORD>(::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(vyber), 0));
 }
 
+// "<what failed on the page>" with the page's title, and the error's text.
+void HlasitChybuStranky(UINT idZpravy, const RadekStranky& radek, const knihovna::Chyba& chyba) {
+    aplikace.ZobrazitChybuCom(Formatovat(knihovna::Retezec(idZpravy).c_str(), radek.titulek), chyba);
+}
+
 template <class K>
 void UlozitObjekt(const std::unique_ptr<K>& objekt) {
     if (objekt) objekt->Ulozit();
@@ -353,10 +358,15 @@ void DlgNastaveni::ZobrazitStranku(const RadekStranky& radek) {
         if (!stranka) return;
         try {
             stranka->VytvoritStranku(m_hWnd);
-        } catch (const knihovna::Chyba&) {
-            // A page that could not be created stays an empty object; a failure of a page that
-            // exists (its initialisation) goes on to the caller of the window.
-            if (stranka->OknoStranky()) throw;
+        } catch (const knihovna::Chyba& chyba) {
+            // A page that could not be created stays an empty object. A page whose initialisation
+            // failed says so and goes: its settings keep their values, the other pages their edits.
+            if (HWND okno = stranka->OknoStranky()) {
+                ::DestroyWindow(okno);
+                stranka.reset();
+                HlasitChybuStranky(IDS_STRANKU_NELZE_ZOBRAZIT, radek, chyba);
+                return;
+            }
         }
         if (HWND okno = stranka->OknoStranky())
             ::SetWindowPos(okno, nullptr, m_obdelnikStranky.left, m_obdelnikStranky.top,
@@ -390,12 +400,25 @@ void DlgNastaveni::UlozitStrankyOknem(size_t slot) {
     }
 }
 
-LRESULT DlgNastaveni::Pouzit() {
-    // 1. The created pages store their controls, the general page first.
+bool DlgNastaveni::Pouzit() {
+    const unsigned chybPred = PocetHlasenychChybNastaveni();
+    bool vse = true;
+    // 1. The created pages store their controls, the general page first; one that fails says
+    // so, the others still store.
     for (size_t slot : poradiUlozeni) {
         if (!m_stranky[slot]) continue;
-        m_stranky[slot]->Ulozit();
-        UlozitStrankyOknem(slot);
+        try {
+            m_stranky[slot]->Ulozit();
+            UlozitStrankyOknem(slot);
+        } catch (const knihovna::Chyba& chyba) {
+            vse = false;
+            if (chyba.Hresult() == HRESULT_FROM_WIN32(ERROR_CANCELLED)) continue;  // the page has told why
+            for (const RadekStranky& r : tabulkaStranek)
+                if (r.slot == slot) {
+                    HlasitChybuStranky(IDS_STRANKU_NELZE_ULOZIT, r, chyba);
+                    break;
+                }
+        }
     }
     // 2-3. The general settings.
     aplikace.nastaveni.rozbalitSeznamNastaveni = JeZaskrtnuto(m_hWnd, IDC_NASTAVENI_ROZBALIT);
@@ -418,9 +441,10 @@ LRESULT DlgNastaveni::Pouzit() {
     UlozitObjekt(nastaveniSledovaniPameti);
     UlozitObjekt(nastaveniSledovaniProcesu);
     UlozitObjekt(nastaveniStopky);
-    // 5.
-    ::EnableWindow(m_pouzit, FALSE);
-    return 0;
+    // 5. Each failed save has shown its message; Apply stays enabled for another try.
+    if (PocetHlasenychChybNastaveni() != chybPred) vse = false;
+    ::EnableWindow(m_pouzit, vse ? FALSE : TRUE);
+    return vse;
 }
 
 LRESULT DlgNastaveni::RozbalitVse() {
@@ -432,7 +456,7 @@ LRESULT DlgNastaveni::RozbalitVse() {
 }
 
 void DlgNastaveni::Zavrit(int tlacitko) {
-    if (tlacitko == IDOK) Pouzit();
+    if (tlacitko == IDOK && !Pouzit()) return;  // what failed was shown; nothing is lost
     UlozitPolohu(NazevPolohy().c_str());
     Ukoncit(tlacitko);
 }
@@ -457,6 +481,9 @@ LRESULT DlgNastaveni::OnStorno(WORD, WORD, HWND, BOOL&) {
     return 0;
 }
 
-LRESULT DlgNastaveni::OnPouzit(WORD, WORD, HWND, BOOL&) { return Pouzit(); }
+LRESULT DlgNastaveni::OnPouzit(WORD, WORD, HWND, BOOL&) {
+    Pouzit();
+    return 0;
+}
 
 LRESULT DlgNastaveni::OnRozbalitVse(WORD, WORD, HWND, BOOL&) { return RozbalitVse(); }

@@ -69,7 +69,9 @@ public:
     INT_PTR Spustit(UINT stranka);
 
     void VytvoritStrom(UINT stranka);
-    LRESULT Pouzit();
+    // Stores every created page and saves every settings object. A page or save that fails is
+    // reported and the rest still stored; false then (OK keeps the window open).
+    bool Pouzit();
     LRESULT RozbalitVse();
     void Zavrit(int tlacitko);
     void SmazatStranky();

@@ -99,8 +99,9 @@ public:
 
 // The list's store below the application key: one subkey per mode named by its index ("0", "1" ...)
 // with "barevHloubka", "frekvence", "sirka", "vyska", "zarizeni". The load empties the list first;
-// a missing list key is an empty list; any other registry failure raises (the list stays as far
-// as it got). The save deletes the list key and writes every mode anew; a failure raises.
+// a missing list key is an empty list; the modes are read in index order (a gap in the indexes
+// is skipped); a key that is no index or a mode that cannot be read (or has no size) is left out
+// and the others are read, then the first such damage raises. The save deletes the list key and writes every mode anew; a failure raises.
 void NacistRezimyObrazovky(RezimyObrazovky& rezimy);
 void UlozitRezimyObrazovky(const RezimyObrazovky& rezimy);
 

@@ -2,7 +2,11 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/aplikace.h"
 #include "core/konfigurace.h"
@@ -27,22 +31,48 @@ void NacistRezimyObrazovky(RezimyObrazovky& rezimy) {
         if (chyba.Hresult() == knihovna::HresultZKodu(ERROR_FILE_NOT_FOUND)) return;
         throw;
     }
-    DWORD pocet = 0;
-    LONG vysledek = ::RegQueryInfoKeyW(klic.Klic(), nullptr, nullptr, nullptr, &pocet, nullptr, nullptr, nullptr,
-                                       nullptr, nullptr, nullptr, nullptr);
-    if (vysledek != ERROR_SUCCESS) knihovna::VyhoditChybu(knihovna::HresultZKodu(static_cast<DWORD>(vysledek)));
-    klic.Zavrit();
-    rezimy.rezimy.resize(pocet);
-    for (DWORD i = 0; i < pocet; ++i) {
-        RezimObrazovky& rezim = rezimy.rezimy[i];
-        klic.OtevritSekci(std::to_wstring(i));
-        NacistHodnotuDword(klic, L"barevHloubka", rezim.barevHloubka);
-        NacistHodnotuDword(klic, L"frekvence", rezim.frekvence);
-        NacistHodnotuDword(klic, L"sirka", rezim.sirka);
-        NacistHodnotuDword(klic, L"vyska", rezim.vyska);
-        NacistHodnotuDword(klic, L"zarizeni", rezim.zarizeni);
-        klic.Zavrit();
+    // The modes' subkeys by their index, in index order; a key that is no index is damage.
+    std::optional<knihovna::Chyba> prvniChyba;
+    std::vector<unsigned long> indexy;
+    for (DWORD i = 0;; ++i) {
+        wchar_t nazev[256];
+        DWORD delka = 256;
+        const LONG vysledek = ::RegEnumKeyExW(klic.Klic(), i, nazev, &delka, nullptr, nullptr, nullptr, nullptr);
+        if (vysledek == ERROR_NO_MORE_ITEMS) break;
+        if (vysledek != ERROR_SUCCESS) knihovna::VyhoditChybu(knihovna::HresultZKodu(static_cast<DWORD>(vysledek)));
+        const unsigned long index = wcstoul(nazev, nullptr, 10);
+        if (delka == 0 || delka > 6 || std::wstring(nazev, delka).find_first_not_of(L"0123456789") != std::wstring::npos ||
+            std::to_wstring(index) != nazev) {
+            if (!prvniChyba) prvniChyba = knihovna::Chyba(HRESULT_FROM_WIN32(ERROR_INVALID_DATA));
+            continue;
+        }
+        indexy.push_back(index);
     }
+    std::sort(indexy.begin(), indexy.end());
+    klic.Zavrit();
+    // A mode whose values are damaged (or give no size) costs only itself: the others are read,
+    // then the first damage is raised for the caller to report.
+    for (unsigned long i : indexy) {
+        RezimObrazovky rezim;
+        try {
+            klic.OtevritSekci(std::to_wstring(i));
+            NacistHodnotuDword(klic, L"barevHloubka", rezim.barevHloubka);
+            NacistHodnotuDword(klic, L"frekvence", rezim.frekvence);
+            NacistHodnotuDword(klic, L"sirka", rezim.sirka);
+            NacistHodnotuDword(klic, L"vyska", rezim.vyska);
+            NacistHodnotuDword(klic, L"zarizeni", rezim.zarizeni);
+            klic.Zavrit();
+        } catch (const knihovna::Chyba& chyba) {
+            if (!prvniChyba) prvniChyba = chyba;
+            continue;
+        }
+        if (rezim.sirka == 0 || rezim.vyska == 0) {
+            if (!prvniChyba) prvniChyba = knihovna::Chyba(HRESULT_FROM_WIN32(ERROR_INVALID_DATA));
+            continue;
+        }
+        rezimy.rezimy.push_back(rezim);
+    }
+    if (prvniChyba) throw *prvniChyba;
 }
 
 void UlozitRezimyObrazovky(const RezimyObrazovky& rezimy) {

@@ -43,7 +43,9 @@ public:
     virtual HWND VytvoritStranku(HWND rodic) = 0;
     virtual HWND OknoStranky() const = 0;
     // The store step of Apply: the controls into the settings object in memory; no registry access
-    // (the window saves afterwards). Pages without a store step keep the default.
+    // (the window saves afterwards). Pages without a store step keep the default. A value the page
+    // refuses keeps its stored value; the page tells the user itself and then raises
+    // HRESULT_FROM_WIN32(ERROR_CANCELLED), so the window stays open without a further message.
     virtual void Ulozit() {}
 };
 

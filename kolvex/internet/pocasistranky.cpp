@@ -116,9 +116,9 @@ void DlgNastavPocasiAladin::Ulozit() {
     n.oknoNavrchu = Zaskrtnuto(m_hWnd, IDC_OKNO_NAVRCHU);
     n.oknoPruhledne = Zaskrtnuto(m_hWnd, IDC_OKNO_PRUHLEDNE);
     n.zobrazMistniCas = Zaskrtnuto(m_hWnd, IDC_POCASI_MISTNI_CAS);
-    // a value outside 1-36000 (or none) keeps the stored interval
+    // a value outside 1-36000 (or none) stores 1.5 s
     unsigned hodnota = 0;
-    if (interval.NacistHodnotu(&hodnota) == 0) n.intervalAnimace = hodnota;
+    n.intervalAnimace = interval.NacistHodnotu(&hodnota) == 0 ? hodnota : 15;
     unsigned x = 0, y = 0;
     if (znackaX.NacistHodnotu(&x) != 0) x = 0;
     if (znackaY.NacistHodnotu(&y) != 0) y = 0;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <vector>
+
 #include "core/aplikace.h"
 #include "core/ikonatray.h"
 #include "knihovna/chyba.h"
@@ -85,6 +87,8 @@ void IkonaPameti::Vytvorit() {
         ::SetLastError(kod);
         knihovna::VyhoditChybu(kod ? knihovna::HresultZKodu(kod) : E_FAIL);
     }
+    m_odeslanePixely.clear();  // the starting icon is no drawn picture: the first tick sends one
+    m_odeslanyTip = tip;
 }
 
 void IkonaPameti::Aktualizovat(const MEMORYSTATUS& stav) {
@@ -101,25 +105,51 @@ void IkonaPameti::Aktualizovat(const MEMORYSTATUS& stav) {
         knihovna::VybranyObjekt bitmapa(dc.Get(), barvy.Get());
         KreslitIkonuPameti(dc.Get(), *m_historie, zatizeni, m_nastaveni, m_pozadi.Get(), m_pero.Get(), m_pismo);
     }
-    ICONINFO nova{};
-    nova.fIcon = TRUE;
-    nova.hbmColor = barvy.Get();
-    nova.hbmMask = maska.Get();
-    HICON ikona = ::CreateIconIndirect(&nova);
-    Overit(ikona != nullptr);
-    Overit(::DestroyIcon(m_ikona) != 0);
-    m_ikona = ikona;
+    // The notification area is told only what changed since it was last told: a steady load
+    // costs the tray host nothing. The picture is compared whatever its size.
+    BITMAP vlastnosti{};
+    Overit(::GetObjectW(barvy.Get(), sizeof(vlastnosti), &vlastnosti) != 0);
+    std::vector<BYTE> pixely(static_cast<size_t>(vlastnosti.bmWidthBytes) * static_cast<size_t>(vlastnosti.bmHeight));
+    if (!pixely.empty())
+        Overit(::GetBitmapBits(barvy.Get(), static_cast<LONG>(pixely.size()), pixely.data()) != 0);
+    const bool novyObrazek = pixely != m_odeslanePixely;
+    m_nakreslenePixely = std::move(pixely);
+    if (novyObrazek) {
+        ICONINFO nova{};
+        nova.fIcon = TRUE;
+        nova.hbmColor = barvy.Get();
+        nova.hbmMask = maska.Get();
+        HICON ikona = ::CreateIconIndirect(&nova);
+        Overit(ikona != nullptr);
+        Overit(::DestroyIcon(m_ikona) != 0);
+        m_ikona = ikona;
+    }
 
     m_tip = TextTipuPameti(zatizeni, stav.dwAvailPhys, stav.dwTotalPhys, aplikace.titulek);
+    // The free memory changes nearly every tick: a new tip alone waits until the pointer is over
+    // the icon (Ukazat), where it is read; with a new picture it goes along.
+    if (novyObrazek) Odeslat(true);
+}
+
+void IkonaPameti::Ukazat() {
+    if (m_ikona) Odeslat(false);
+}
+
+void IkonaPameti::Odeslat(bool novyObrazek) {
+    const std::wstring tip = knihovna::Oriznout(m_tip, DELKA_TIPU);
+    const bool novyTip = !m_tip.empty() && tip != m_odeslanyTip;
+    if (!novyObrazek && !novyTip) return;
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = m_okno;
     data.uID = 1;
-    data.uFlags = NIF_ICON | NIF_TIP;
+    data.uFlags = (novyObrazek ? NIF_ICON : 0) | (novyTip ? NIF_TIP : 0);
     data.hIcon = m_ikona;
-    std::wstring tip = knihovna::Oriznout(m_tip, DELKA_TIPU);
     wmemcpy(data.szTip, tip.c_str(), tip.size() + 1);
-    notifikacniIkona(NIM_MODIFY, &data);  // the result does not matter: the next tick tries again
+    // A refused change is told again on the next tick.
+    if (!notifikacniIkona(NIM_MODIFY, &data)) return;
+    if (novyObrazek) m_odeslanePixely = std::move(m_nakreslenePixely);
+    if (novyTip) m_odeslanyTip = tip;
 }
 
 void IkonaPameti::Odebrat() {

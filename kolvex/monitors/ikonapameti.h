@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/konfiguracenastroju.h"
 #include "knihovna/uchyt.h"
@@ -24,7 +25,11 @@ public:
     IkonaPameti& operator=(const IkonaPameti&) = delete;
 
     void Vytvorit();
+    // One tick: redraws the picture and forms the tip; the notification area is told of a new
+    // picture (with the tip) only.
     void Aktualizovat(const MEMORYSTATUS& stav);
+    // The pointer is over the icon: a tip that changed since it was last sent goes now.
+    void Ukazat();
     void Odebrat();
 
     HICON Ikona() const { return m_ikona; }
@@ -40,4 +45,10 @@ private:
     knihovna::UchytStetce m_pozadi;
     knihovna::UchytPera m_pero;
     std::wstring m_tip;
+    // What the notification area last accepted: the picture's bits and the tip.
+    std::vector<BYTE> m_odeslanePixely;
+    std::vector<BYTE> m_nakreslenePixely;
+    std::wstring m_odeslanyTip;
+
+    void Odeslat(bool novyObrazek);
 };

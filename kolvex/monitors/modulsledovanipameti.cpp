@@ -125,6 +125,7 @@ LRESULT ModulSledovaniPameti::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
 LRESULT ModulSledovaniPameti::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
     const UINT mys = static_cast<UINT>(l);
     if (w == 1) {
+        if (mys == WM_MOUSEMOVE && ikonaPameti) ikonaPameti->Ukazat();  // the tip is about to be read
         if (mys == WM_LBUTTONUP) {
             switch (Nastaveni().ikonaLeve) {
                 case 1: Odeslat(WM_COMMAND, 40090, 0); break;

@@ -16,6 +16,26 @@ using knihovna::Overit;
 
 std::unique_ptr<ModulSledovaniProcesu> modulSledovaniProcesu;
 
+void ZmeritProcesy(SeznamProcesu& s) {
+    // Processes only: no heaps or modules, which is what makes a full snapshot costly.
+    knihovna::UchytSouboru snimek(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snimek) knihovna::VyhoditPosledniChybu();
+    PROCESSENTRY32W proces{};
+    proces.dwSize = sizeof(proces);
+    Overit(::Process32FirstW(snimek.Get(), &proces) != 0);
+    do {
+        HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, proces.th32ProcessID);
+        if (!h) continue;
+        PROCESS_MEMORY_COUNTERS pamet{};
+        pamet.cb = sizeof(pamet);
+        if (::GetProcessMemoryInfo(h, &pamet, sizeof(pamet))) s.Pridat(proces.szExeFile, pamet);
+        Overit(::CloseHandle(h) != 0);
+    } while (::Process32NextW(snimek.Get(), &proces));
+    Overit(snimek.Uvolnit());
+}
+
+FunkceMereniProcesu zmeritProcesy = ZmeritProcesy;
+
 namespace {
 
 constexpr UINT_PTR CASOVAC_MERENI = 1;
@@ -117,6 +137,7 @@ HWND ModulSledovaniProcesu::VytvoritOkno() {
     auto nova = std::make_unique<IkonaTray>();
     nova->Pridat(m_hWnd, 1, ikonaModulu, tip.c_str());
     ikona = nova.release();
+    m_tip = tip;
 
     if (n.statusBar) statusBar = knihovna::VytvoritStatusBar(m_hWnd, 1, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP);
 
@@ -140,26 +161,21 @@ HWND ModulSledovaniProcesu::VytvoritOkno() {
 
 void ModulSledovaniProcesu::Aktualizovat() {
     SeznamProcesu& s = Seznam();
-    knihovna::UchytSouboru snimek(::CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0));
-    if (!snimek) knihovna::VyhoditPosledniChybu();
-    PROCESSENTRY32W proces{};
-    proces.dwSize = sizeof(proces);
-    Overit(::Process32FirstW(snimek.Get(), &proces) != 0);
     s.Vyprazdnit();
-    do {
-        HANDLE h = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, proces.th32ProcessID);
-        if (!h) continue;
-        PROCESS_MEMORY_COUNTERS pamet{};
-        pamet.cb = sizeof(pamet);
-        if (::GetProcessMemoryInfo(h, &pamet, sizeof(pamet))) s.Pridat(proces.szExeFile, pamet);
-        Overit(::CloseHandle(h) != 0);
-    } while (::Process32NextW(snimek.Get(), &proces));
-    Overit(snimek.Uvolnit());
+    zmeritProcesy(s);
     s.SetriditPodlePameti();
 
     ZkontrolovatLimit(s);
     if (::IsWindowVisible(m_hWnd)) NaplnitSeznam();
-    if (ikona) ikona->NastavitPopis(TextTipuProcesu(s).c_str());
+    // The tip is formed here and sent when the pointer is over the icon (where it is read) and
+    // reads differently: an idle measurement costs the tray host nothing.
+    m_novyTip = TextTipuProcesu(s);
+}
+
+void ModulSledovaniProcesu::OdeslatTip() {
+    if (!ikona || m_novyTip.empty() || m_novyTip == m_tip) return;
+    ikona->NastavitPopis(m_novyTip.c_str());
+    m_tip = m_novyTip;
 }
 
 void ModulSledovaniProcesu::ZkontrolovatLimit(const SeznamProcesu& s) {
@@ -178,18 +194,27 @@ void ModulSledovaniProcesu::ZkontrolovatLimit(const SeznamProcesu& s) {
     varovani->NastavitPopis(text.c_str());
 }
 
+// The items are rewritten in place (added or removed only at the end), so the list keeps its
+// scroll position and selection across measurements.
 void ModulSledovaniProcesu::NaplnitSeznam() {
     const SeznamProcesu& s = Seznam();
+    const int horni = static_cast<int>(::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0));
     ::SendMessageW(seznam, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(seznam, LVM_DELETEALLITEMS, 0, 0);
+    int pocet = static_cast<int>(::SendMessageW(seznam, LVM_GETITEMCOUNT, 0, 0));
+    while (pocet > static_cast<int>(s.Pocet())) ::SendMessageW(seznam, LVM_DELETEITEM, static_cast<WPARAM>(--pocet), 0);
     for (size_t i = 0; i < s.Pocet(); ++i) {
         LVITEMW polozka{};
         polozka.mask = LVIF_TEXT | LVIF_PARAM;
         polozka.iItem = static_cast<int>(i);
         polozka.pszText = const_cast<wchar_t*>(s[i].soubor);
         polozka.lParam = static_cast<LPARAM>(i);
-        int index = static_cast<int>(::SendMessageW(seznam, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&polozka)));
-        if (index < 0) continue;
+        int index = static_cast<int>(i);
+        if (index < pocet) {
+            if (!::SendMessageW(seznam, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&polozka))) continue;
+        } else {
+            index = static_cast<int>(::SendMessageW(seznam, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&polozka)));
+            if (index < 0) continue;
+        }
         const SIZE_T hodnoty[] = {s[i].pamet.WorkingSetSize, s[i].pamet.PeakWorkingSetSize, s[i].pamet.PagefileUsage};
         for (int k = 0; k < 3; ++k) {
             std::wstring text = TextKilobajtu(hodnoty[k]);
@@ -198,14 +223,26 @@ void ModulSledovaniProcesu::NaplnitSeznam() {
             podpolozka.pszText = const_cast<wchar_t*>(text.c_str());
             ::SendMessageW(seznam, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&podpolozka));
         }
-        if (!vybranyProces.empty() && ::StrCmpIW(s[i].soubor, vybranyProces.c_str()) == 0) {
+        // the selection follows the process by name, wherever the new order puts it
+        const bool vybrany = !vybranyProces.empty() && ::StrCmpIW(s[i].soubor, vybranyProces.c_str()) == 0;
+        const UINT stavPolozky = static_cast<UINT>(
+            ::SendMessageW(seznam, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED | LVIS_FOCUSED));
+        const UINT novyStav = vybrany ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+        if (stavPolozky != novyStav) {
             LVITEMW stav{};
-            stav.stateMask = stav.state = LVIS_SELECTED;
+            stav.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+            stav.state = novyStav;
             ::SendMessageW(seznam, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&stav));
         }
     }
     SetriditSeznam();
+    const int noveHorni = static_cast<int>(::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0));
+    RECT radek{};
+    radek.left = LVIR_BOUNDS;
+    if (noveHorni != horni && ::SendMessageW(seznam, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&radek)))
+        ::SendMessageW(seznam, LVM_SCROLL, 0, (horni - noveHorni) * (radek.bottom - radek.top));
     ::SendMessageW(seznam, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(seznam, nullptr, FALSE);
 }
 
 void ModulSledovaniProcesu::SetriditSeznam() {
@@ -257,6 +294,7 @@ LRESULT ModulSledovaniProcesu::OnTimer(UINT, WPARAM w, LPARAM, BOOL&) {
 LRESULT ModulSledovaniProcesu::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
     const UINT mys = static_cast<UINT>(l);
     if (w == 1) {
+        if (mys == WM_MOUSEMOVE) OdeslatTip();
         if (mys == WM_LBUTTONUP) {
             switch (Nastaveni().ikonaLeve) {
                 case 0: ZobrazitNabidku(); break;

@@ -14,6 +14,13 @@
 #include "knihovna/okno.h"
 #include "monitors/seznamprocesu.h"
 
+// One measurement into an emptied list: every process of a process-only snapshot that can be
+// opened for its memory counters (query-limited access, so what a normal user can see is there).
+void ZmeritProcesy(SeznamProcesu& seznam);
+// Seam for tests: the measurement the monitor runs.
+using FunkceMereniProcesu = void (*)(SeznamProcesu&);
+extern FunkceMereniProcesu zmeritProcesy;
+
 class ModulSledovaniProcesu : public knihovna::OknoImpl<ModulSledovaniProcesu, knihovna::OknoModul>,
                               public ModulAplikace {
 public:
@@ -54,6 +61,10 @@ public:
 private:
     MenuPopup* m_menu = nullptr;
     std::wstring m_trida;
+    std::wstring m_tip;      // the tray tooltip last set
+    std::wstring m_novyTip;  // the tooltip of the last measurement
+
+    void OdeslatTip();
 
     void NaplnitSeznam();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);

@@ -6,6 +6,7 @@
 #include "knihovna/chyba.h"
 #include "knihovna/modul.h"
 #include "knihovna/prvky.h"
+#include "knihovna/text.h"
 #include "multimedia/ovladaczaznamu.h"
 #include "resources/resource.h"
 
@@ -111,13 +112,47 @@ void StrankaZaznamu::Zahajit(HWND stranka, const NastaveniZaznamu& z, int odkazN
     m_tip.PridatNastrojId(m_vymazat.m_hWnd, tipVymazat);
 }
 
+bool JePlatnySouborZaznamu(const std::wstring& soubor) {
+    if (soubor.empty()) return false;
+    for (wchar_t z : soubor)
+        if (z < 32 || wcschr(L"\\/:*?\"<>|", z)) return false;
+    return true;
+}
+
+bool JePlatnaSlozkaZaznamu(const std::wstring& slozka) {
+    for (size_t i = 0; i < slozka.size(); ++i) {
+        const wchar_t z = slozka[i];
+        if (z < 32 || wcschr(L"*?\"<>|", z)) return false;
+        if (z == L':' && i != 1) return false;  // only after the drive letter
+    }
+    return true;
+}
+
+// A name Sonvidar's command line could not carry is refused with the page's message; the other
+// values are taken and the refused one keeps its stored value.
 void StrankaZaznamu::Ulozit(HWND stranka, NastaveniZaznamu& z) {
-    z.slozka = TextPrvku(stranka, IDC_SLOZKA);
+    const std::wstring slozka = TextPrvku(stranka, IDC_SLOZKA);
+    const std::wstring soubor = TextPrvku(stranka, IDC_SOUBOR);
     unsigned pocet = 0;
     if (m_pocet.NacistHodnotu(&pocet) == 0) z.maxPocetSouboru = pocet;  // out of range: unchanged
-    z.soubor = TextPrvku(stranka, IDC_SOUBOR);
     z.prehrat = ::IsDlgButtonChecked(stranka, IDC_PREHRAT_ZAZNAM) == BST_CHECKED;
     z.zastavitPriUkonceni = ::IsDlgButtonChecked(stranka, IDC_ZASTAVIT_PRI_UKONCENI) == BST_CHECKED;
+    std::wstring odmitnuto;
+    if (JePlatnaSlozkaZaznamu(slozka))
+        z.slozka = slozka;
+    else
+        odmitnuto = knihovna::Formatovat(knihovna::Retezec(IDS_NEPLATNA_SLOZKA_ZAZNAMU).c_str(), slozka.c_str(),
+                                         z.slozka.Text().c_str());
+    if (JePlatnySouborZaznamu(soubor)) {
+        z.soubor = soubor;
+    } else {
+        if (!odmitnuto.empty()) odmitnuto += L"\n\n";
+        odmitnuto += knihovna::Formatovat(knihovna::Retezec(IDS_NEPLATNY_SOUBOR_ZAZNAMU).c_str(), soubor.c_str(),
+                                          z.soubor.Text().c_str());
+    }
+    if (odmitnuto.empty()) return;
+    aplikace.ZobrazitZpravu(odmitnuto, MB_ICONWARNING);
+    knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_CANCELLED));
 }
 
 void StrankaZaznamu::VymazatSlozku(HWND stranka) {

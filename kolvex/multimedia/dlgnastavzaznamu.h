@@ -42,6 +42,11 @@ private:
 };
 
 // The shared part of the two recording pages.
+// Whether a typed recording file name (no path) or folder can be used: no character a file name
+// cannot hold (a quote would also break Sonvidar's command line).
+bool JePlatnySouborZaznamu(const std::wstring& soubor);
+bool JePlatnaSlozkaZaznamu(const std::wstring& slozka);
+
 class StrankaZaznamu {
 public:
     virtual ~StrankaZaznamu() = default;

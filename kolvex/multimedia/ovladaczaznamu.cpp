@@ -152,7 +152,6 @@ ModulSonvidar::ModulSonvidar()
     cestaZaznamu = ZiskatSlozkuProgramu() + L"\\Sonvidar.exe";
     zaznamNalezen = ::PathFileExistsW(cestaZaznamu.c_str()) != 0;
     if (!zaznamNalezen) cestaZaznamu.clear();
-    m_spolecne->cestaZaznamu = cestaZaznamu;
     if (Nastaveni().zjistovatInstalaciWME) SpustitTest();
 }
 
@@ -234,7 +233,7 @@ void ModulSonvidar::SpustitPracovnika(Pracovnik& p, unsigned(__stdcall* procedur
     p.pid = 0;
     const KonfiguraceSonvidar& n = Nastaveni();
     // The worker's share and its settings: nothing it reads belongs to the module object.
-    auto* uloha = new Uloha{m_spolecne, &p, video, video ? n.video : n.zvuk};
+    auto* uloha = new Uloha{m_spolecne, &p, video, video ? n.video : n.zvuk, cestaZaznamu};
     // Started suspended so that the handle is stored before the worker can clear it.
     uintptr_t h = _beginthreadex(nullptr, 0, procedura, uloha, CREATE_SUSPENDED, nullptr);
     if (h == 0) {
@@ -260,12 +259,14 @@ unsigned __stdcall ModulSonvidar::PracovnikTestu(void* parametr) {
     return Testovat(*uloha);
 }
 
-DWORD ModulSonvidar::SpustitACekat(Spolecne& s, const std::wstring& parametry, Pracovnik& p) {
+DWORD ModulSonvidar::SpustitACekat(const Uloha& uloha, const std::wstring& parametry) {
+    Spolecne& s = *uloha.spolecne;
+    Pracovnik& p = *uloha.pracovnik;
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"open";
-    info.lpFile = s.cestaZaznamu.c_str();
+    info.lpFile = uloha.cestaZaznamu.c_str();
     info.lpParameters = parametry.c_str();
     info.nShow = SW_HIDE;
     Overit(::ShellExecuteExW(&info) != 0);
@@ -286,7 +287,7 @@ unsigned ModulSonvidar::Zaznamenat(const Uloha& uloha) {
     const bool video = uloha.video;
     HRESULT vysledek = S_OK;
     try {
-        if (s.cestaZaznamu.empty() || !::PathFileExistsW(s.cestaZaznamu.c_str()))
+        if (uloha.cestaZaznamu.empty() || !::PathFileExistsW(uloha.cestaZaznamu.c_str()))
             knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
         const NastaveniZaznamu& z = uloha.zaznam;
         std::wstring jmeno;
@@ -295,7 +296,7 @@ unsigned ModulSonvidar::Zaznamenat(const Uloha& uloha) {
         const std::wstring parametry =
             Formatovat(video ? L"\"ZaznamVidea\" \"%s\"" : L"\"ZaznamZvuku\" \"%s\"", jmeno.c_str());
         // Sonvidar reports its own failures; only a recording that finished (exit code 0) is played.
-        const DWORD kod = SpustitACekat(s, parametry, p);
+        const DWORD kod = SpustitACekat(uloha, parametry);
         if (kod == 0 && z.prehrat && !s.koncime && ::WaitForSingleObject(s.konec, 0) != WAIT_OBJECT_0 &&
             ::PathFileExistsW(jmeno.c_str()))
             knihovna::spustitShell(nullptr, L"open", jmeno.c_str(), nullptr, nullptr, SW_SHOW);
@@ -317,8 +318,8 @@ unsigned ModulSonvidar::Testovat(const Uloha& uloha) {
     HRESULT vysledek = S_OK;
     s.koderNainstalovan = false;
     try {
-        if (s.cestaZaznamu.empty() || !::PathFileExistsW(s.cestaZaznamu.c_str())) knihovna::VyhoditChybu(E_INVALIDARG);
-        s.koderNainstalovan = SpustitACekat(s, L"ZjistitInstalaciWME", s.test) == 1;
+        if (uloha.cestaZaznamu.empty() || !::PathFileExistsW(uloha.cestaZaznamu.c_str())) knihovna::VyhoditChybu(E_INVALIDARG);
+        s.koderNainstalovan = SpustitACekat(uloha, L"ZjistitInstalaciWME") == 1;
     } catch (const Chyba& chyba) {
         vysledek = chyba.Hresult();
     } catch (...) {
@@ -388,6 +389,11 @@ LRESULT ModulSonvidar::OnZaznamNespusten(UINT, WPARAM w, LPARAM l, BOOL&) {
     if (hr == HRESULT_FROM_WIN32(ERROR_FILE_EXISTS))
         aplikace.ZobrazitZpravu(Formatovat(knihovna::Retezec(IDS_ZAZNAM_BEZ_JMENA).c_str(), nazev.c_str()),
                                 MB_ICONWARNING);
+    else if (hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) && !zaznamNalezen)  // the recorder is missing
+        aplikace.ZobrazitChybuCom(
+            Formatovat(knihovna::Retezec(IDS_ZAZNAM_NESPUSTEN).c_str(), nazev.c_str()) + L"\n" +
+                Formatovat(knihovna::Retezec(IDS_ZAZNAM_CHYBI_PROGRAM).c_str(), (ZiskatSlozkuProgramu() + L"\\Sonvidar.exe").c_str()),
+            Chyba(hr));
     else
         aplikace.ZobrazitChybuCom(Formatovat(knihovna::Retezec(IDS_ZAZNAM_NESPUSTEN).c_str(), nazev.c_str()), Chyba(hr));
     return 0;

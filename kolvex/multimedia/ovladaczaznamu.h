@@ -96,7 +96,6 @@ private:
         ~Spolecne();
         Spolecne(const Spolecne&) = delete;
         Spolecne& operator=(const Spolecne&) = delete;
-        std::wstring cestaZaznamu;          // set before the first worker starts, then read only
         HANDLE konec = nullptr;             // set at shutdown: workers stop waiting
         std::atomic<bool> koncime{false};   // shutdown began: a finished recording starts no player
         std::atomic<HWND> okno{nullptr};    // the module window while it exists, for the reports
@@ -109,6 +108,7 @@ private:
         Pracovnik* pracovnik;
         bool video;
         NastaveniZaznamu zaznam;
+        std::wstring cestaZaznamu;  // Sonvidar.exe as the module knew it when the worker started
     };
     std::shared_ptr<Spolecne> m_spolecne;
     Pracovnik& m_video;
@@ -123,7 +123,7 @@ private:
     static unsigned Zaznamenat(const Uloha& uloha);
     static unsigned Testovat(const Uloha& uloha);
     // Starts Sonvidar hidden and waits for its end (or shutdown); the exit code, or raises.
-    static DWORD SpustitACekat(Spolecne& s, const std::wstring& parametry, Pracovnik& p);
+    static DWORD SpustitACekat(const Uloha& uloha, const std::wstring& parametry);
     void ZastavitZaznam(const Pracovnik& p) const;
     void OtevritNastaveni(const wchar_t* sloveso);
 

@@ -254,11 +254,12 @@ LRESULT DlgNastavHorkeKlavesy::OnVyberPrikazu(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT DlgNastavHorkeKlavesy::OnDvojklik(WORD, WORD, HWND, BOOL&) {
-    // The command runs at once, even with the settings window open.
+    // The command runs at once, even with the settings window open, through the main window's
+    // hot-key dispatch: screen, window and recording commands reach their tools as the key would.
     const int radek = VybranyRadek();
     HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr;
     if (radek >= 0 && hlavni)
-        ::PostMessageW(hlavni, WM_COMMAND, Tabulka()->zaznamy[static_cast<size_t>(radek)].prikaz, 0);
+        ::PostMessageW(hlavni, WM_HOTKEY, Tabulka()->zaznamy[static_cast<size_t>(radek)].prikaz, 0);
     return 0;
 }
 

@@ -56,6 +56,10 @@ void Dokoncit(HWND hlavni) {
     ::SendMessageTimeoutW(hlavni, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &vysledek);
 }
 
+bool ExistujeHodnota(const wchar_t* klic, const wchar_t* hodnota) {
+    return ::RegGetValueW(HKEY_CURRENT_USER, klic, hodnota, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 std::wstring TextReg(const wchar_t* klic, const wchar_t* hodnota) {
     wchar_t data[256] = L"";
     DWORD velikost = sizeof(data);
@@ -200,6 +204,40 @@ TEST_F(NastaveniZvenku, KlavesaNastavenaNaStranceAzPoPotvrzeni) {
               ERROR_SUCCESS);
     EXPECT_EQ(data[0], static_cast<uint32_t>(MOD_CONTROL | MOD_ALT));
     EXPECT_EQ(data[1], static_cast<uint32_t>('K'));
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+// A stored hot-key record of a command the program does not know: the hot-key page opens with
+// the program's rows, OK closes the window, and the stray record is gone from the registry.
+TEST_F(NastaveniZvenku, NeznamyZaznamHorkeKlavesyStrankuNezavreAZmizi) {
+    ZapsatHorkouKlavesu(45000, MOD_CONTROL | MOD_ALT, 'U', 27);
+    ZapsatHorkouKlavesu(40019, MOD_CONTROL | MOD_ALT, 'J', 27);
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    ASSERT_NE(kolvex.CekatNaOkno(L"QKolvexObrazovka"), nullptr);
+    Dokoncit(hlavni);
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40002, 111);
+    HWND nastaveni = CekatNaNastaveni(kolvex, L"Klávesové zkratky");
+    ASSERT_NE(nastaveni, nullptr) << "the hot-key page did not open";
+    HWND stranka = ::FindWindowExW(nastaveni, nullptr, L"#32770", nullptr);
+    ASSERT_NE(stranka, nullptr);
+    HWND seznam = ::GetDlgItem(stranka, 1023);
+    ASSERT_NE(seznam, nullptr);
+    EXPECT_EQ(::SendMessageW(seznam, LB_GETCOUNT, 0, 0), 42) << "the stray row is listed";
+    Dokoncit(hlavni);
+    EXPECT_TRUE(::IsWindow(nastaveni)) << "the settings window vanished";
+    EXPECT_EQ(kolvex.CekatNaZpravu(500), nullptr) << "a message came up";
+
+    ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    Dokoncit(hlavni);
+    EXPECT_FALSE(ExistujeHodnota(KLAVESY, L"45000")) << "the stray record was written back";
+    EXPECT_TRUE(ExistujeHodnota(KLAVESY, L"40019"));
+    EXPECT_TRUE(KlavesaObsazena(MOD_CONTROL | MOD_ALT, 'J'));
+
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
 }

@@ -175,3 +175,45 @@ TEST_F(OpisObrazovky, DotazZNabidkyIkonyJeVPopredi) {
     ::DestroyWindow(uzivatelske);
     Ukoncit(kolvex, hlavni);
 }
+
+// A double click on the capture row of the hot-key page takes the capture at once, as the hot key
+// would, with the settings window still open.
+TEST_F(OpisObrazovky, DvojklikNaRadekStrankyHorkychKlavesUloziOpis) {
+    Program kolvex;
+    ASSERT_NE(SpustitAPockat(kolvex), nullptr) << "the screen module did not start";
+    HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+    ::PostMessageW(hlavni, WM_COMMAND, 40002, 111);
+    HWND nastaveni = nullptr;
+    ASSERT_TRUE(CekatNa([&] {
+        nastaveni = NajitOknoProcesu(kolvex.Pid(), L"#32770");
+        return nastaveni && ::IsWindowVisible(nastaveni) &&
+               TextOkna(nastaveni).find(L"Klávesové zkratky") != std::wstring::npos;
+    })) << "the hot-key page did not open";
+    HWND stranka = ::FindWindowExW(nastaveni, nullptr, L"#32770", nullptr);
+    ASSERT_NE(stranka, nullptr);
+    // the screen category: its first row is "Uložit opis obrazovky do souboru" (40113)
+    HWND skupina = ::GetDlgItem(stranka, 1027);
+    ::SendMessageW(skupina, CB_SETCURSEL, 3, 0);
+    ::PostMessageW(stranka, WM_COMMAND, MAKEWPARAM(1027, CBN_SELCHANGE), reinterpret_cast<LPARAM>(skupina));
+    HWND seznam = ::GetDlgItem(stranka, 1023);
+    ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(seznam, LB_GETCOUNT, 0, 0) == 7; }));
+    const LRESULT vyska = ::SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0);
+    POINT bod{40, static_cast<LONG>(vyska / 2)};
+    ::ClientToScreen(seznam, &bod);
+    INPUT vstup[5]{};
+    vstup[0].type = INPUT_MOUSE;
+    vstup[0].mi.dx = bod.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    vstup[0].mi.dy = bod.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    vstup[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    for (int i = 1; i < 5; ++i) {
+        vstup[i].type = INPUT_MOUSE;
+        vstup[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    ::SendInput(5, vstup, sizeof(INPUT));
+    EXPECT_TRUE(CekatNaObrazek(Opis(L"Obrazovka0.jpg"))) << "the double click took no capture";
+    EXPECT_TRUE(::IsWindow(nastaveni));
+    EXPECT_FALSE(ExistujeSoubor(Opis(L"Obrazovka1.jpg"))) << "one double click, one capture";
+    ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
+    Ukoncit(kolvex, hlavni);
+}

@@ -265,3 +265,47 @@ TEST(SledovaniPametiZvenku, StrankyNastaveniUkladajiJenPlatneHodnoty) {
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
     VycistitStavKolvexu();
 }
+
+// Every number of the ticking tools stored as 0 and as -1 (0xFFFFFFFF): the program starts them,
+// says nothing, the process list fills and the program ends cleanly.
+TEST(SledovaniPametiZvenku, PoskozenaCislaNastrojuSeNactouPoOmezeni) {
+    const struct {
+        const wchar_t* sekce;
+        const wchar_t* nazev;
+    } hodnoty[] = {
+        {L"Sledovani pameti", L"intervalAktualizace"}, {L"Sledovani pameti", L"maxVelikostLogu"},
+        {L"Sledovani pameti", L"threadPriority"},      {L"Sledovani pameti", L"varovaniProcent"},
+        {L"Sledovani procesu", L"intervalAktualizace"}, {L"Sledovani procesu", L"maxWorkingSetSize"},
+        {L"Sledovani procesu", L"maxPagefileUsage"},   {L"Sledovani procesu", L"threadPriority"},
+        {L"Sledovani procesu", L"toolTipPocet"},       {L"Sledovani procesu", L"sloupecSoubor"},
+        {L"Hodiny", L"datum"},                         {L"Hodiny", L"gong"},
+    };
+    for (DWORD poskozena : {0u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(poskozena);
+        VycistitStavKolvexu();
+        ZapsatDword(PO_SPUSTENI, L"sledovaniPameti", 1);
+        ZapsatDword(PO_SPUSTENI, L"sledovaniProcesu", 1);
+        ZapsatDword(PO_SPUSTENI, L"hodiny", 1);
+        for (const auto& h : hodnoty)
+            ZapsatDword(std::wstring(L"Software\\Brenvald\\Kolvex\\5.0\\") + h.sekce, h.nazev, poskozena);
+        Program kolvex;
+        HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");
+        ASSERT_NE(hlavni, nullptr);
+        ASSERT_NE(kolvex.CekatNaOkno(L"QSledovaniPameti"), nullptr);
+        HWND procesy = kolvex.CekatNaOkno(L"QSledovaniProcesu");
+        ASSERT_NE(procesy, nullptr);
+        ASSERT_NE(kolvex.CekatNaOkno(L"QKolvexHodiny"), nullptr);
+        ::PostMessageW(procesy, WM_COMMAND, 40111, 0);
+        ASSERT_TRUE(CekatNa([&] {
+            HWND seznam = ::GetDlgItem(procesy, 1103);
+            return ::IsWindowVisible(procesy) && seznam && ::SendMessageW(seznam, LVM_GETITEMCOUNT, 0, 0) > 0;
+        })) << "the process list stayed empty";
+        EXPECT_EQ(kolvex.CekatNaZpravu(1000), nullptr) << "a message came up";
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+        DWORD interval = 0;
+        ASSERT_TRUE(PrecistDword(L"Software\\Brenvald\\Kolvex\\5.0\\Sledovani procesu", L"intervalAktualizace", interval));
+        EXPECT_EQ(interval, poskozena == 0 ? 1u : 120u) << "the stored interval was not brought into range";
+    }
+    VycistitStavKolvexu();
+}

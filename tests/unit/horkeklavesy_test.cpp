@@ -190,3 +190,27 @@ TEST(TabulkaHorkychKlavesTexty, KazdyVychoziRadekMaTextPrikazuIKategorie) {
     ASSERT_TRUE(knihovna::NacistRetezec(238, text));
     EXPECT_EQ(text, L"Internetové nástroje");
 }
+
+// A stored command the program has no name for is no row: skipped on the load, removed by the
+// next save; a named command the defaults lack is still taken.
+TEST_F(TabulkaHorkychKlaves, NeznamyPrikazSeNenacteAUlozeniHoOdstrani) {
+    const struct {
+        const wchar_t* nazev;
+        uint32_t id;
+        bool radek;
+    } pripady[] = {
+        {L"45000", 45000, false}, {L"1", 1, false},         {L"240", 240, false},  // a string, no command
+        {L"65535", 65535, false}, {L"4294967295", 0xFFFFFFFFu, false},
+        {L"40210", 40210, true},
+    };
+    for (const auto& p : pripady) ZapsatRadek(p.nazev, MOD_ALT, 'Q', p.id, 27);
+    HorkeKlavesy tabulka(KLIC);
+    PridatVychoziHorkeKlavesy(tabulka);
+    EXPECT_EQ(NacistASeraditHorkeKlavesy(tabulka), 0);
+    EXPECT_EQ(tabulka.Pocet(), 43u);
+    for (const auto& p : pripady) EXPECT_EQ(tabulka.Najit(p.id) != nullptr, p.radek) << p.nazev;
+    EXPECT_EQ(tabulka.Ulozit(), 0);
+    auto hodnoty = PrecistHodnoty();
+    EXPECT_EQ(hodnoty.size(), 43u);
+    for (const auto& p : pripady) EXPECT_EQ(hodnoty.count(p.nazev) == 1, p.radek) << p.nazev;
+}

@@ -21,6 +21,7 @@
 #include "core/strankyaplikace.h"
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
+#include "multimedia/dlgnastavzaznamu.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
 #include "resources/resource.h"
@@ -139,6 +140,34 @@ public:
     void Ulozit() override { ++ulozeni; }
 };
 int TestovaStranka::ulozeni = 0;
+
+// A page whose initialisation or store step fails, as a damaged value or a registry fault makes it.
+class ChybnaStranka : public StrankaNastaveniImpl<ChybnaStranka> {
+public:
+    enum { IDD = 9003 };
+    static bool chybaZobrazeni;
+    static bool chybaUlozeni;
+    KNIHOVNA_MAPA_ZPRAV(ChybnaStranka)
+        ZPRAVA(WM_INITDIALOG, OnInitDialog)
+    KNIHOVNA_KONEC_MAPY()
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+        if (chybaZobrazeni) knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND));
+        return TRUE;
+    }
+    void Ulozit() override {
+        if (chybaUlozeni) knihovna::VyhoditChybu(E_ACCESSDENIED);
+    }
+};
+bool ChybnaStranka::chybaZobrazeni = false;
+bool ChybnaStranka::chybaUlozeni = false;
+
+std::wstring ZpravaStranky(UINT id, const wchar_t* titulek) {
+    return knihovna::Formatovat(knihovna::Retezec(id).c_str(), titulek);
+}
+
+void Stisknout(DlgNastaveni& okno, int id) {
+    ::SendMessageW(okno.m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(okno.Polozka(id)));
+}
 
 }  // namespace
 
@@ -820,5 +849,143 @@ TEST(OknoNastaveni, StromNeoreziDlouhePolozky) {
         projit(TreeView_GetRoot(strom));
         EXPECT_GT(polozek, 20);
         okno.Zavrit(IDCANCEL);
+    }
+}
+
+// A failure on one page or in one save keeps the window open: the page that failed is named, the
+// edits of the other pages are stored, and nothing leaks out to end the window's modal run.
+TEST(OknoNastaveni, ChybaStrankyNeboUlozeniNechaOknoOtevreneAOstatniUlozi) {
+    enum Druh { ZOBRAZENI, ULOZENI_STRANKY, ULOZENI_OBJEKTU };
+    const struct {
+        Druh druh;
+        UINT idZpravy;  // the start of the one message; 0 = the settings object's own
+    } pripady[] = {{ZOBRAZENI, IDS_STRANKU_NELZE_ZOBRAZIT}, {ULOZENI_STRANKY, IDS_STRANKU_NELZE_ULOZIT},
+                   {ULOZENI_OBJEKTU, IDS_CHYBA_ZAPISU_KONFIGURACE_MODULU}};
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.druh);
+        Prostredi prostredi;
+        ZaregistrovatStrankuNastaveni(196, VytvoritStranku<ChybnaStranka>);
+        ChybnaStranka::chybaZobrazeni = p.druh == ZOBRAZENI;
+        ChybnaStranka::chybaUlozeni = p.druh == ULOZENI_STRANKY;
+        if (p.druh == ULOZENI_OBJEKTU) {
+            // a volatile clock key cannot hold the persistent font section below it
+            HKEY h = nullptr;
+            ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (KLIC + L"\\Hodiny").c_str(), 0, nullptr,
+                                        REG_OPTION_VOLATILE, KEY_WRITE, nullptr, &h, nullptr),
+                      ERROR_SUCCESS);
+            ::RegCloseKey(h);
+        }
+        {
+            DlgNastaveni okno;
+            okno.Vytvorit(nullptr, 190);
+            ::SetDlgItemTextW(okno.Stranka(StrOdesilatelEmailu)->OknoStranky(), IDC_EMAIL_SERVER, L"smtp.example.cz");
+            Vybrat(okno, 196);
+            EXPECT_FALSE(knihovna::JeOdlozenaVyjimka()) << "the page's error left its handler";
+            if (p.druh == ZOBRAZENI) {
+                ASSERT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+                EXPECT_EQ(prostredi.zpravy.zpravy[0].text.rfind(ZpravaStranky(p.idZpravy, L"Hodiny"), 0), 0u)
+                    << prostredi.zpravy;
+                EXPECT_EQ(okno.Stranka(StrHodiny), nullptr);
+            } else {
+                ASSERT_NE(okno.Stranka(StrHodiny), nullptr);
+            }
+            Stisknout(okno, IDOK);
+            EXPECT_FALSE(knihovna::JeOdlozenaVyjimka()) << "the store's error left OK's handler";
+            knihovna::ZahoditOdlozenouVyjimku();
+            EXPECT_TRUE(ExistujeHodnota(KLIC + L"\\Odesilatel emailu", L"server")) << "another page's edit was lost";
+            EXPECT_EQ(nastaveniOdesilatelEmailu->server.Text(), L"smtp.example.cz");
+            if (p.druh == ZOBRAZENI) {
+                EXPECT_FALSE(okno.JeOkno()) << "a page that could not be shown keeps nothing from closing";
+                EXPECT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+            } else {
+                EXPECT_TRUE(okno.JeOkno()) << "OK closed the window over a failed store";
+                EXPECT_TRUE(PouzitPovoleno(okno));
+                ASSERT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+                const std::wstring ocekavana =
+                    p.druh == ULOZENI_STRANKY ? ZpravaStranky(p.idZpravy, L"Hodiny")
+                                              : ZpravaStranky(p.idZpravy, knihovna::Retezec(IDS_NAZEV_HODINY).c_str());
+                EXPECT_EQ(prostredi.zpravy.zpravy[0].text.rfind(ocekavana, 0), 0u) << prostredi.zpravy;
+                // once the fault is gone, OK stores and closes
+                ChybnaStranka::chybaUlozeni = false;
+                testy::SmazatKlic(KLIC + L"\\Hodiny");
+                Stisknout(okno, IDOK);
+                EXPECT_FALSE(okno.JeOkno());
+            }
+        }
+        ZaregistrovatStrankuNastaveni(196, nullptr);
+    }
+    ChybnaStranka::chybaZobrazeni = ChybnaStranka::chybaUlozeni = false;
+}
+
+// The sound-recording page refuses a file name or folder a file cannot have (a quote would also
+// split Sonvidar's command line): its own Czech message, the stored value kept, the window open,
+// the page's other values and the other pages' edits taken.
+TEST(OknoNastaveni, StrankaZaznamuOdmitneZnakyKtereNazevSouboruNeunese) {
+    const struct {
+        const wchar_t* soubor;
+        const wchar_t* slozka;
+        UINT idZpravy;  // 0 = accepted
+    } pripady[] = {
+        {L"zaz\"nam", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a/b", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a\\b", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a:b", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a*b?", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"<a>|", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"a\tb", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"", L"C:\\Zaznamy", IDS_NEPLATNY_SOUBOR_ZAZNAMU},
+        {L"nahravka", L"C:\\Zaz\"namy", IDS_NEPLATNA_SLOZKA_ZAZNAMU},
+        {L"nahravka", L"C:\\Zaznamy\\a:b", IDS_NEPLATNA_SLOZKA_ZAZNAMU},
+        {L"nahravka", L"C:\\Zaznamy|x", IDS_NEPLATNA_SLOZKA_ZAZNAMU},
+        {L"nahrávka 1", L"C:\\Záznamy zvuku\\dnes", 0},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(knihovna::NaUzky(std::wstring(p.soubor) + L" | " + p.slozka, CP_UTF8));
+        Prostredi prostredi;
+        ZaregistrovatStrankuNastaveni(180, VytvoritStranku<DlgNastavZaznamZvukuWma>);
+        const std::wstring puvodniSoubor = nastaveniSonvidar->zvuk.soubor;
+        const std::wstring puvodniSlozka = nastaveniSonvidar->zvuk.slozka;
+        {
+            DlgNastaveni okno;
+            okno.Vytvorit(nullptr, 190);
+            ::SetDlgItemTextW(okno.Stranka(StrOdesilatelEmailu)->OknoStranky(), IDC_EMAIL_SERVER, L"smtp.example.cz");
+            Vybrat(okno, 180);
+            HWND stranka = okno.Stranka(StrZaznamZvukuWma)->OknoStranky();
+            ::SetDlgItemTextW(stranka, 1106, p.soubor);
+            ::SetDlgItemTextW(stranka, 1031, p.slozka);
+            ::SetDlgItemTextW(stranka, 1110, L"77");
+            Stisknout(okno, IDOK);
+            EXPECT_FALSE(knihovna::JeOdlozenaVyjimka());
+            knihovna::ZahoditOdlozenouVyjimku();
+            EXPECT_EQ(nastaveniSonvidar->zvuk.maxPocetSouboru, 77u) << "the page's valid value was lost";
+            EXPECT_TRUE(ExistujeHodnota(KLIC + L"\\Odesilatel emailu", L"server")) << "another page's edit was lost";
+            if (p.idZpravy == 0) {
+                EXPECT_FALSE(okno.JeOkno());
+                EXPECT_TRUE(prostredi.zpravy.zpravy.empty()) << prostredi.zpravy;
+                EXPECT_EQ(nastaveniSonvidar->zvuk.soubor.Text(), p.soubor);
+                EXPECT_EQ(nastaveniSonvidar->zvuk.slozka.Text(), p.slozka);
+                continue;
+            }
+            EXPECT_TRUE(okno.JeOkno()) << "OK closed the window over a refused name";
+            ASSERT_EQ(prostredi.zpravy.zpravy.size(), 1u) << prostredi.zpravy;
+            const bool soubor = p.idZpravy == IDS_NEPLATNY_SOUBOR_ZAZNAMU;
+            const std::wstring ocekavana = knihovna::Formatovat(knihovna::Retezec(p.idZpravy).c_str(),
+                                                                soubor ? p.soubor : p.slozka,
+                                                                (soubor ? puvodniSoubor : puvodniSlozka).c_str());
+            EXPECT_EQ(prostredi.zpravy.zpravy[0].text, ocekavana) << prostredi.zpravy;
+            EXPECT_EQ(nastaveniSonvidar->zvuk.soubor.Text(), soubor ? puvodniSoubor : std::wstring(p.soubor));
+            EXPECT_EQ(nastaveniSonvidar->zvuk.slozka.Text(), soubor ? std::wstring(p.slozka) : puvodniSlozka);
+            std::wstring ulozeny;
+            DWORD velikost = 0;
+            if (::RegGetValueW(HKEY_CURRENT_USER, (KLIC + L"\\Sonvidar\\Zaznam zvuku").c_str(),
+                               soubor ? L"soubor" : L"slozka", RRF_RT_REG_SZ, nullptr, nullptr, &velikost) == ERROR_SUCCESS) {
+                ulozeny.resize(velikost / sizeof(wchar_t));
+                ::RegGetValueW(HKEY_CURRENT_USER, (KLIC + L"\\Sonvidar\\Zaznam zvuku").c_str(),
+                               soubor ? L"soubor" : L"slozka", RRF_RT_REG_SZ, nullptr, &ulozeny[0], &velikost);
+                ulozeny.resize(wcslen(ulozeny.c_str()));
+            }
+            EXPECT_EQ(ulozeny, soubor ? puvodniSoubor : puvodniSlozka) << "the refused value was stored";
+        }
+        ZaregistrovatStrankuNastaveni(180, nullptr);
     }
 }

@@ -473,3 +473,50 @@ TEST_F(NastaveniNastroju, NeuspesneUlozeniOhlasiNastroj) {
     EXPECT_TRUE(testy::PrecistDword(KLIC + L"\\Hodiny", L"gong", gong));
     EXPECT_EQ(gong, 4u);
 }
+
+// Every ranged number of every tool stored as 0, -1 (0xFFFFFFFF), INT_MIN and INT_MAX: loaded,
+// each is within its page's range, and the save writes it so; the bounds themselves are kept.
+TEST_F(NastaveniNastroju, KazdeCisloMimoRozsahSeNactePoOmezeni) {
+    size_t pocet = 0;
+    const RozsahNastaveni* rozsahy = RozsahyNastaveni(pocet);
+    ASSERT_GT(pocet, 30u);
+    const auto zapsatVse = [&](auto hodnota) {
+        testy::SmazatKlic(L"Software\\Brenvald\\Kolvex");
+        for (size_t i = 0; i < pocet; ++i)
+            UlozitDword(knihovna::Retezec(rozsahy[i].idSekce), rozsahy[i].nazev, hodnota(rozsahy[i]));
+    };
+    const auto ulozeno = [&](const RozsahNastaveni& r) {
+        DWORD h = 0xDEADBEEF;
+        EXPECT_TRUE(testy::PrecistDword(KLIC + L"\\" + knihovna::Retezec(r.idSekce), r.nazev, h)) << r.nazev;
+        return r.minimum < 0 ? static_cast<long long>(static_cast<int>(h)) : static_cast<long long>(h);
+    };
+    for (DWORD poskozena : {0u, 0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
+        testy::ZachytavacZprav zpravy;
+        zapsatVse([&](const RozsahNastaveni&) { return poskozena; });
+        VytvoritVsechnaNastaveni();
+        UlozitVsechnaNastaveni();
+        for (size_t i = 0; i < pocet; ++i) {
+            const RozsahNastaveni& r = rozsahy[i];
+            const long long h = ulozeno(r);
+            EXPECT_GE(h, r.minimum) << knihovna::Retezec(r.idSekce) << L"\\" << r.nazev << " stored " << poskozena;
+            EXPECT_LE(h, r.maximum) << knihovna::Retezec(r.idSekce) << L"\\" << r.nazev << " stored " << poskozena;
+        }
+        EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+    }
+    for (bool dolni : {true, false}) {
+        zapsatVse([&](const RozsahNastaveni& r) { return static_cast<DWORD>(dolni ? r.minimum : r.maximum); });
+        VytvoritVsechnaNastaveni();
+        UlozitVsechnaNastaveni();
+        for (size_t i = 0; i < pocet; ++i)
+            EXPECT_EQ(ulozeno(rozsahy[i]), dolni ? rozsahy[i].minimum : rozsahy[i].maximum) << rozsahy[i].nazev;
+    }
+    // the two monitors' intervals in particular: no 0 ms timer, no x1000 overflow
+    zapsatVse([](const RozsahNastaveni&) { return 0u; });
+    VytvoritVsechnaNastaveni();
+    EXPECT_EQ(nastaveniSledovaniPameti->intervalAktualizace, 1000u);
+    EXPECT_EQ(nastaveniSledovaniProcesu->intervalAktualizace, 1u);
+    zapsatVse([](const RozsahNastaveni&) { return 0xFFFFFFFFu; });
+    VytvoritVsechnaNastaveni();
+    EXPECT_EQ(nastaveniSledovaniPameti->intervalAktualizace, 60000u);
+    EXPECT_EQ(nastaveniSledovaniProcesu->intervalAktualizace, 120u);
+}

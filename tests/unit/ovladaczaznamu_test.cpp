@@ -8,6 +8,7 @@
 
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "core/pomocne.h"
 #include "knihovna/modul.h"
 #include "multimedia/ovladaczaznamu.h"
 #include "podpora/pomocnik.h"
@@ -258,3 +259,15 @@ TEST_F(OvladacZaznamuSonvidar, PrehravacPoZaznamuAleNePriKonciAplikace) {
 }
 
 }  // namespace
+
+// Without Sonvidar.exe the recording command says which file is missing.
+TEST_F(OvladacZaznamuSonvidar, ChybejiciProgramZaznamuJeVeZpraveJmenem) {
+    modul->cestaZaznamu.clear();
+    modul->zaznamNalezen = false;
+    Prikaz(40168);
+    ASSERT_TRUE(testy::CekatNa([&] { return !zpravy.zpravy.empty(); }, 10000)) << "no message";
+    const std::wstring cesta = ZiskatSlozkuProgramu() + L"\\Sonvidar.exe";
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"Program záznamu \"" + cesta + L"\" nebyl nalezen."), std::wstring::npos)
+        << zpravy;
+    EXPECT_FALSE(modul->BeziZaznam(false));
+}

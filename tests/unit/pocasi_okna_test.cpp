@@ -668,12 +668,13 @@ TEST_F(OknaPocasi, StrankaAladinuPopisekIntervaluAZnacka) {
     testy::Pumpovat(50);
     EXPECT_GE(rodic.zmen, 1);
     stranka.Ulozit();
-    EXPECT_EQ(n.aladin.intervalAnimace, 20u);  // the old value is kept, not replaced
+    EXPECT_EQ(n.aladin.intervalAnimace, 15u);  // 36001 is out of range: 1.5 s
     EXPECT_EQ(n.aladin.poziceZnacky, 13107500u);
     EXPECT_EQ(n.aladin.pocatek, 12u);
+    n.aladin.intervalAnimace = 20;
     ::SetDlgItemTextW(h, IDC_POCASI_INTERVAL, L"");
     stranka.Ulozit();
-    EXPECT_EQ(n.aladin.intervalAnimace, 20u);
+    EXPECT_EQ(n.aladin.intervalAnimace, 15u);
     ::SetDlgItemTextW(h, IDC_POCASI_INTERVAL, L"36000");
     stranka.Ulozit();
     EXPECT_EQ(n.aladin.intervalAnimace, 36000u);

@@ -17,13 +17,16 @@
 #include "core/aplikace.h"
 #include "core/email.h"
 #include "core/globalni.h"
+#include "core/horkeklavesy.h"
 #include "core/kontakty.h"
+#include "core/pomocne.h"
 #include "core/tagovanytext.h"
 #include "dulcevo/dulcevo.h"
 #include "internet/pocasidata.h"
 #include "internet/rsskanal.h"
 #include "internet/rsszdroje.h"
 #include "knihovna/chyba.h"
+#include "launcher/seznamaplikaci.h"
 #include "multimedia/jednotkacd.h"
 #include "notes/souborpoznamky.h"
 #include "podpora/pomocnik.h"
@@ -417,6 +420,42 @@ std::vector<std::pair<const char*, std::string>> Poskozeni(const DruhSouboru& dr
 
 }  // namespace
 
+// ---------------------------------------------------------------------------------------------
+// Damaged registry records: the hot-key table, the launcher's entries and the display-mode list.
+// Random kinds and sizes under the expected names: every read ends, keeps the intact records and
+// brings the damaged ones to what the program can use.
+
+namespace {
+
+const std::wstring KLIC_POSKOZENYCH = L"Software\\Brenvald\\KolvexPoskozene\\5.0";
+
+// A value of a random kind: numbers of odd sizes, texts with and without their end, lists.
+void ZapsatNahodnouHodnotu(HKEY klic, const std::wstring& nazev, std::mt19937& nahoda) {
+    std::vector<BYTE> data(nahoda() % 24);
+    for (BYTE& b : data) b = static_cast<BYTE>(nahoda() % 4 == 0 ? 0xFF : nahoda());
+    const DWORD druhy[] = {REG_DWORD, REG_BINARY, REG_SZ, REG_QWORD, REG_MULTI_SZ, REG_EXPAND_SZ, REG_NONE};
+    DWORD druh = druhy[nahoda() % (sizeof(druhy) / sizeof(druhy[0]))];
+    if (druh == REG_DWORD && nahoda() % 2) data.resize(4);
+    ::RegSetValueExW(klic, nazev.c_str(), 0, druh, data.empty() ? nullptr : data.data(), static_cast<DWORD>(data.size()));
+}
+
+HKEY VytvoritKlic(const std::wstring& cesta) {
+    HKEY h = nullptr;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, cesta.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    return h;
+}
+
+size_t PocetHodnot(const std::wstring& cesta) {
+    HKEY h = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, cesta.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return 0;
+    DWORD pocet = 0;
+    ::RegQueryInfoKeyW(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &pocet, nullptr, nullptr, nullptr, nullptr);
+    ::RegCloseKey(h);
+    return pocet;
+}
+
+}  // namespace
+
 TEST(PoskozenaData, DalsiUlozeniNechaNeuplneCtenySouborAzDoZmeny) {
     testy::DocasnaSlozka slozka;
     const std::wstring puvodniData = aplikace.nastaveni.slozkaData.Text();
@@ -447,4 +486,125 @@ TEST(PoskozenaData, DalsiUlozeniNechaNeuplneCtenySouborAzDoZmeny) {
     }
     seznamKontaktu.reset();
     aplikace.nastaveni.slozkaData = puvodniData;
+}
+
+TEST(PoskozenaData, TabulkaHorkychKlavesPrecteKazdyZaznamBezPadu) {
+    std::mt19937 nahoda(29);
+    const std::wstring nazvy[] = {L"40001", L"40113", L"40168", L"40210", L"45000", L"0", L"1", L"abc", L"4294967296",
+                                  L"-5", L"040113", L"49151", L"49152", L"65535"};
+    const std::wstring podklic = KLIC_POSKOZENYCH + L"\\Horke klavesy";
+    for (int kolo = 0; kolo < 300; ++kolo) {
+        testy::SmazatKlic(KLIC_POSKOZENYCH);
+        HKEY h = VytvoritKlic(podklic);
+        ASSERT_NE(h, nullptr);
+        const int zaznamu = 1 + static_cast<int>(nahoda() % 8);
+        for (int i = 0; i < zaznamu; ++i) {
+            const std::wstring& nazev = nazvy[nahoda() % (sizeof(nazvy) / sizeof(nazvy[0]))];
+            if (nahoda() % 2) {
+                ZapsatNahodnouHodnotu(h, nazev, nahoda);
+            } else {  // a row of the right size with damaged content
+                uint32_t radek[4] = {static_cast<uint32_t>(nahoda()), static_cast<uint32_t>(nahoda() % 2 ? nahoda() : 'K'),
+                                     static_cast<uint32_t>(nahoda()), static_cast<uint32_t>(nahoda() % 300)};
+                ::RegSetValueExW(h, nazev.c_str(), 0, REG_BINARY, reinterpret_cast<const BYTE*>(radek), sizeof(radek));
+            }
+        }
+        ::RegCloseKey(h);
+        HorkeKlavesy tabulka(KLIC_POSKOZENYCH.c_str());
+        PridatVychoziHorkeKlavesy(tabulka);
+        ASSERT_NO_THROW(NacistASeraditHorkeKlavesy(tabulka)) << kolo;
+        EXPECT_GE(tabulka.Pocet(), 42u);
+        EXPECT_LE(tabulka.Pocet(), 43u) << kolo;  // 40210 is the one named command beyond the defaults
+        for (const HorkaKlavesa& r : tabulka.zaznamy) {
+            EXPECT_GE(r.prikaz, 40001u) << kolo;
+            EXPECT_LE(r.prikaz, 0xBFFFu) << kolo;
+            // a key no control can show, or unknown modifier bits: the row keeps no key
+            EXPECT_LE(r.klavesa, 0xFEu) << kolo << " " << r.prikaz;
+            EXPECT_EQ(r.modifikatory & ~static_cast<uint32_t>(MOD_ALT | MOD_CONTROL | MOD_SHIFT | MOD_WIN), 0u)
+                << kolo << " " << r.prikaz;
+        }
+        ASSERT_NO_THROW(tabulka.Ulozit());
+        EXPECT_EQ(PocetHodnot(podklic), tabulka.Pocet()) << "a stray record was written back, round " << kolo;
+    }
+    testy::SmazatKlic(KLIC_POSKOZENYCH);
+}
+
+TEST(PoskozenaData, SpousteciAplikacePrectouKazdouPolozkuBezPadu) {
+    std::mt19937 nahoda(31);
+    const wchar_t* const hodnoty[] = {L"cesta", L"uroven", L"modifikator", L"virtKlavesa", L"jednaInstance",
+                                      L"poSpusteni", L"pocetSpusteni"};
+    const std::wstring aplikaceKlic = KLIC_POSKOZENYCH + L"\\Spousteni aplikaci\\Aplikace";
+    for (int kolo = 0; kolo < 150; ++kolo) {
+        testy::SmazatKlic(KLIC_POSKOZENYCH);
+        const int polozek = 1 + static_cast<int>(nahoda() % 5);
+        for (int i = 0; i < polozek; ++i) {
+            HKEY h = VytvoritKlic(aplikaceKlic + L"\\Program " + std::to_wstring(i));
+            ASSERT_NE(h, nullptr);
+            for (const wchar_t* nazev : hodnoty)
+                if (nahoda() % 4) ZapsatNahodnouHodnotu(h, nazev, nahoda);
+            ::RegCloseKey(h);
+        }
+        SeznamAplikaci seznam(KLIC_POSKOZENYCH);
+        HRESULT hr = S_OK;
+        ASSERT_NO_THROW(hr = seznam.Nacist()) << kolo;
+        EXPECT_TRUE(hr == S_OK || hr == HRESULT_FROM_WIN32(ERROR_INVALID_DATA)) << kolo;
+        ASSERT_EQ(seznam.Pocet(), static_cast<size_t>(polozek)) << "a damaged value cost a whole entry, round " << kolo;
+        ASSERT_NO_THROW(seznam.Ulozit()) << kolo;
+        SeznamAplikaci znovu(KLIC_POSKOZENYCH);
+        ASSERT_NO_THROW(znovu.Nacist());
+        EXPECT_EQ(znovu.Pocet(), static_cast<size_t>(polozek)) << kolo;
+    }
+    testy::SmazatKlic(KLIC_POSKOZENYCH);
+}
+
+TEST(PoskozenaData, SeznamRezimuObrazovkyPrecteNeposkozeneRezimyBezPadu) {
+    std::mt19937 nahoda(37);
+    RezimyObrazovky rezimy;
+    const std::wstring koren = std::wstring(aplikace.klicAplikace) + L"\\" + rezimy.nazevKlice;
+    const wchar_t* const hodnoty[] = {L"barevHloubka", L"frekvence", L"sirka", L"vyska", L"zarizeni"};
+    for (int kolo = 0; kolo < 200; ++kolo) {
+        testy::SmazatKlic(koren);
+        // modes 0-5, some missing, some damaged, and keys that are no index
+        std::vector<RezimObrazovky> neporusene;
+        for (int i = 0; i < 6; ++i) {
+            const int druh = static_cast<int>(nahoda() % 4);  // 0 missing, 1 damaged, 2-3 intact
+            if (druh == 0) continue;
+            HKEY h = VytvoritKlic(koren + L"\\" + std::to_wstring(i));
+            ASSERT_NE(h, nullptr);
+            RezimObrazovky r{};
+            r.sirka = 640 + 16 * static_cast<DWORD>(i);
+            r.vyska = 480;
+            r.barevHloubka = 32;
+            r.frekvence = 60;
+            r.zarizeni = 0;
+            const DWORD cisla[] = {r.barevHloubka, r.frekvence, r.sirka, r.vyska, r.zarizeni};
+            for (int k = 0; k < 5; ++k) {
+                if (druh == 1 && nahoda() % 2)
+                    ZapsatNahodnouHodnotu(h, hodnoty[k], nahoda);
+                else
+                    ::RegSetValueExW(h, hodnoty[k], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&cisla[k]), 4);
+            }
+            ::RegCloseKey(h);
+            if (druh >= 2) neporusene.push_back(r);
+        }
+        if (nahoda() % 2) ::RegCloseKey(VytvoritKlic(koren + L"\\x"));
+        if (nahoda() % 2) ::RegCloseKey(VytvoritKlic(koren + L"\\-1"));
+        if (neporusene.empty() && nahoda() % 2) ::RegCloseKey(VytvoritKlic(koren));
+        try {
+            NacistRezimyObrazovky(rezimy);
+        } catch (const knihovna::Chyba&) {
+            // damage is reported once by the caller; what could be read is kept
+        }
+        for (const RezimObrazovky& r : neporusene) {
+            const bool nalezen = std::any_of(rezimy.rezimy.begin(), rezimy.rezimy.end(), [&](const RezimObrazovky& n) {
+                return n.sirka == r.sirka && n.vyska == r.vyska && n.barevHloubka == r.barevHloubka &&
+                       n.frekvence == r.frekvence && n.zarizeni == r.zarizeni;
+            });
+            EXPECT_TRUE(nalezen) << "an intact mode " << r.sirka << " was lost, round " << kolo;
+        }
+        for (const RezimObrazovky& n : rezimy.rezimy) {
+            EXPECT_GT(n.sirka, 0u) << kolo;
+            EXPECT_GT(n.vyska, 0u) << kolo;
+        }
+    }
+    testy::SmazatKlic(koren);
 }

@@ -28,6 +28,12 @@ BOOL WINAPI ZaznamenatVolani(DWORD zprava, PNOTIFYICONDATAW data) {
     return TRUE;
 }
 
+// A shell that records and refuses every change.
+BOOL WINAPI OdmitnoutVolani(DWORD zprava, PNOTIFYICONDATAW data) {
+    volani.push_back({zprava, *data});
+    return FALSE;
+}
+
 DWORD zatizeni = 50;
 void WINAPI StavPameti(LPMEMORYSTATUS stav) {
     stav->dwMemoryLoad = zatizeni;
@@ -402,4 +408,65 @@ TEST_F(Pamet, PanelPodrobnostiUkazujeHodnoty) {
     ::GetDlgItemTextW(dialog.m_hWnd, IDC_PAMET_VOLNA, text, 80);
     EXPECT_NE(wcsstr(text, L"KB"), nullptr) << text;
     ::KillTimer(dialog.m_hWnd, 10);
+}
+
+// The notification area is told only what changed: a steady load sends nothing after the history
+// has filled; a tip that changed alone waits for the pointer over the icon; a new picture sends
+// the icon with the tip; a refused change is told again on the next tick.
+TEST_F(Pamet, IkonaSeOdesilaJenPriZmeneObrazkuNeboTipu) {
+    OknoTestu okno;
+    HWND h = okno.Vytvorit(HWND_MESSAGE, nullptr, L"", WS_POPUP, 0, L"QTestIkonaPametiZmeny");
+    KonfiguraceSledovaniPameti& n = *nastaveniSledovaniPameti;
+    IkonaPameti ikona(h, n);
+    MEMORYSTATUS stav{};
+    stav.dwTotalPhys = 1000u * 1024u;
+    stav.dwAvailPhys = 400u * 1024u;
+    stav.dwMemoryLoad = 60;
+    for (int i = 0; i < POCET_HISTORIE; ++i) ikona.Aktualizovat(stav);  // the history fills
+    const struct {
+        const char* popis;
+        DWORD zatizeni;
+        SIZE_T volna;
+        bool ukazat;    // the pointer over the icon after the tick
+        UINT priznaky;  // of the one NIM_MODIFY; 0 = none sent
+    } pripady[] = {
+        {"the same load and memory", 60, 400u * 1024u, false, 0},
+        {"again the same, pointed at", 60, 400u * 1024u, true, 0},
+        {"the free memory alone", 60, 300u * 1024u, false, 0},
+        {"pointed at: the new tip", 60, 300u * 1024u, true, NIF_TIP},
+        {"pointed at again", 60, 300u * 1024u, true, 0},
+        {"a new load: new figures and a new column", 70, 200u * 1024u, false, NIF_ICON | NIF_TIP},
+        {"steady again: the history still moves", 70, 200u * 1024u, false, NIF_ICON},
+    };
+    for (const auto& p : pripady) {
+        stav.dwMemoryLoad = p.zatizeni;
+        stav.dwAvailPhys = p.volna;
+        volani.clear();
+        ikona.Aktualizovat(stav);
+        if (p.ukazat) ikona.Ukazat();
+        if (p.priznaky == 0) {
+            EXPECT_TRUE(volani.empty()) << p.popis;
+        } else {
+            ASSERT_EQ(volani.size(), 1u) << p.popis;
+            EXPECT_EQ(volani[0].zprava, static_cast<DWORD>(NIM_MODIFY)) << p.popis;
+            EXPECT_EQ(volani[0].data.uFlags, p.priznaky) << p.popis;
+        }
+    }
+    for (int i = 0; i < POCET_HISTORIE; ++i) ikona.Aktualizovat(stav);
+    volani.clear();
+    ikona.Aktualizovat(stav);
+    EXPECT_TRUE(volani.empty());
+
+    // the shell refuses a change: the next tick tells it again
+    notifikacniIkona = OdmitnoutVolani;
+    stav.dwMemoryLoad = 20;
+    for (int i = 0; i < POCET_HISTORIE; ++i) ikona.Aktualizovat(stav);
+    notifikacniIkona = ZaznamenatVolani;
+    volani.clear();
+    ikona.Aktualizovat(stav);
+    ASSERT_EQ(volani.size(), 1u);
+    EXPECT_EQ(volani[0].data.uFlags, static_cast<UINT>(NIF_ICON | NIF_TIP));
+    volani.clear();
+    ikona.Aktualizovat(stav);
+    EXPECT_TRUE(volani.empty());
 }

@@ -190,3 +190,111 @@ TEST(SledovaniProcesuOkno, VarovaniJednouPakJenTipASkryteOknoNemeniSirky) {
     nastaveniSledovaniProcesu = std::move(puvodni);
     notifikacniIkona = puvodniIkona;
 }
+
+namespace {
+
+int poradiMereni = 0;
+// Thirty processes whose working sets rotate with each measurement: every refresh reorders them.
+void TricetProcesu(SeznamProcesu& s) {
+    for (int i = 0; i < 30; ++i) {
+        wchar_t jmeno[32];
+        swprintf(jmeno, 32, L"proces%02d.exe", i);
+        s.Pridat(jmeno, Pamet(static_cast<SIZE_T>((i + poradiMereni) % 30 + 1) * 1048576, 0, 0));
+    }
+}
+
+std::wstring TextRadku(HWND seznam, int radek) {
+    wchar_t text[64] = L"";
+    LVITEMW polozka{};
+    polozka.pszText = text;
+    polozka.cchTextMax = 64;
+    ::SendMessageW(seznam, LVM_GETITEMTEXTW, static_cast<WPARAM>(radek), reinterpret_cast<LPARAM>(&polozka));
+    return text;
+}
+
+}  // namespace
+
+// A refresh rewrites the list in place: the scroll position and the selected process stay, though
+// the new order moves every process; the tray tip is sent only when it reads differently.
+TEST(SledovaniProcesuOkno, ObnoveniZachovaPosunAVybranyProces) {
+    auto puvodniIkona = notifikacniIkona;
+    notifikacniIkona = ZaznamenatIkonu;
+    auto puvodniMereni = zmeritProcesy;
+    zmeritProcesy = TricetProcesu;
+    poradiMereni = 0;
+    auto puvodni = std::move(nastaveniSledovaniProcesu);
+    nastaveniSledovaniProcesu = std::make_unique<KonfiguraceSledovaniProcesu>();
+    nastaveniSledovaniProcesu->maxWorkingSetSize = 0;
+    {
+        ModulSledovaniProcesu modul;
+        if (!modul.ikonaModulu) modul.ikonaModulu = ::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION));
+        modul.VytvoritOkno();
+        ::SendMessageW(modul.m_hWnd, WM_COMMAND, 40111, 0);  // show the window
+        ASSERT_TRUE(::IsWindowVisible(modul.m_hWnd));
+        HWND seznam = modul.seznam;
+        ASSERT_EQ(::SendMessageW(seznam, LVM_GETITEMCOUNT, 0, 0), 30);
+        for (int i = 0; i < 12; ++i) ::SendMessageW(seznam, WM_VSCROLL, SB_LINEDOWN, 0);
+        const LRESULT horni = ::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0);
+        ASSERT_GT(horni, 0) << "the list did not scroll";
+        const int radek = static_cast<int>(horni) + 2;
+        LVITEMW stav{};
+        stav.stateMask = stav.state = LVIS_SELECTED | LVIS_FOCUSED;
+        ::SendMessageW(seznam, LVM_SETITEMSTATE, static_cast<WPARAM>(radek), reinterpret_cast<LPARAM>(&stav));
+        const std::wstring vybrany = TextRadku(seznam, radek);
+        ASSERT_EQ(modul.vybranyProces, vybrany);
+
+        for (int kolo = 1; kolo <= 3; ++kolo) {
+            poradiMereni = kolo * 7;
+            volaniIkony.clear();
+            ::SendMessageW(modul.m_hWnd, WM_TIMER, 1, 0);  // the measurement timer's tick
+            EXPECT_EQ(::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0), horni) << "refresh " << kolo;
+            ASSERT_EQ(::SendMessageW(seznam, LVM_GETITEMCOUNT, 0, 0), 30);
+            EXPECT_EQ(::SendMessageW(seznam, LVM_GETSELECTEDCOUNT, 0, 0), 1) << "refresh " << kolo;
+            const int vybrana = static_cast<int>(::SendMessageW(seznam, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                                LVNI_SELECTED));
+            EXPECT_EQ(TextRadku(seznam, vybrana), vybrany) << "refresh " << kolo;
+            EXPECT_TRUE(volaniIkony.empty()) << "a measurement alone tells the tray host nothing";
+            // the pointer over the icon: the new tip (the new order) goes, once
+            ::SendMessageW(modul.m_hWnd, WM_APP + 9, 1, WM_MOUSEMOVE);
+            ASSERT_EQ(volaniIkony.size(), 1u) << "the new order changes the tip";
+            EXPECT_EQ(volaniIkony[0].data.uFlags, static_cast<UINT>(NIF_TIP));
+            EXPECT_NE(wcsstr(volaniIkony[0].data.szTip, L"proces"), nullptr);
+            ::SendMessageW(modul.m_hWnd, WM_APP + 9, 1, WM_MOUSEMOVE);
+            EXPECT_EQ(volaniIkony.size(), 1u);
+        }
+        // the same measurement again: the tray host hears nothing, pointed at or not
+        volaniIkony.clear();
+        ::SendMessageW(modul.m_hWnd, WM_TIMER, 1, 0);
+        ::SendMessageW(modul.m_hWnd, WM_APP + 9, 1, WM_MOUSEMOVE);
+        EXPECT_TRUE(volaniIkony.empty());
+        EXPECT_EQ(::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0), horni);
+        // fewer processes: the list shrinks at its end and keeps what is left in view
+        zmeritProcesy = [](SeznamProcesu& s) {
+            TricetProcesu(s);
+            SeznamProcesu kopie;
+            for (size_t i = 0; i < 25; ++i) kopie.Pridat(s[i].soubor, s[i].pamet);
+            s.Vyprazdnit();
+            for (size_t i = 0; i < kopie.Pocet(); ++i) s.Pridat(kopie[i].soubor, kopie[i].pamet);
+        };
+        ::SendMessageW(modul.m_hWnd, WM_TIMER, 1, 0);
+        EXPECT_EQ(::SendMessageW(seznam, LVM_GETITEMCOUNT, 0, 0), 25);
+        EXPECT_GT(::SendMessageW(seznam, LVM_GETTOPINDEX, 0, 0), 0);
+        ::SendMessageW(modul.m_hWnd, WM_CLOSE, 0, 0);
+    }
+    nastaveniSledovaniProcesu = std::move(puvodni);
+    zmeritProcesy = puvodniMereni;
+    notifikacniIkona = puvodniIkona;
+}
+
+// The real measurement finds this process, opened with query-limited access.
+TEST(SledovaniProcesu, MereniNajdeTentoProces) {
+    SeznamProcesu s;
+    ZmeritProcesy(s);
+    wchar_t cesta[MAX_PATH] = L"";
+    ::GetModuleFileNameW(nullptr, cesta, MAX_PATH);
+    const wchar_t* jmeno = wcsrchr(cesta, L'\\') ? wcsrchr(cesta, L'\\') + 1 : cesta;
+    bool nalezen = false;
+    for (size_t i = 0; i < s.Pocet(); ++i)
+        if (_wcsicmp(s[i].soubor, jmeno) == 0 && s[i].pamet.WorkingSetSize > 0) nalezen = true;
+    EXPECT_TRUE(nalezen) << "no record of this process";
+}

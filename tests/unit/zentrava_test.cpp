@@ -3,8 +3,17 @@
 // DLLs.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "core/aplikace.h"
 #include "core/externi.h"
+#include "knihovna/text.h"
 #include "podpora/pomocnik.h"
 #include "unit/programy_pomocnik.h"
 #include "unit/servery_testu.h"
@@ -40,6 +49,47 @@ DWORD Regsvr32(const std::wstring& dll, bool odregistrovat) {
     ::GetSystemDirectoryW(system, MAX_PATH);
     const std::wstring program = std::wstring(system) + L"\\regsvr32.exe";
     return testy::SpustitAPockat(program, L"regsvr32 /s " + std::wstring(odregistrovat ? L"/u " : L"") + L"\"" + dll + L"\"");
+}
+
+// The whole of HKEY_CLASSES_ROOT as sorted lines "key|value|type|data" (and "key" for each key).
+void ExportovatHkcr(HKEY h, const std::wstring& cesta, std::vector<std::wstring>& radky) {
+    radky.push_back(cesta);
+    for (DWORD i = 0;; ++i) {
+        wchar_t nazev[16384];
+        DWORD delkaNazvu = 16384, typ = 0, bajtu = 0;
+        if (::RegEnumValueW(h, i, nazev, &delkaNazvu, nullptr, &typ, nullptr, &bajtu) != ERROR_SUCCESS) break;
+        std::vector<BYTE> data(bajtu + 2);
+        delkaNazvu = 16384;
+        bajtu = static_cast<DWORD>(data.size());
+        if (::RegEnumValueW(h, i, nazev, &delkaNazvu, nullptr, &typ, data.data(), &bajtu) != ERROR_SUCCESS) continue;
+        std::wstring hex;
+        for (DWORD b = 0; b < bajtu; ++b) {
+            wchar_t dvojice[4];
+            swprintf(dvojice, 4, L"%02x", data[b]);
+            hex += dvojice;
+        }
+        radky.push_back(cesta + L"|" + nazev + L"|" + std::to_wstring(typ) + L"|" + hex);
+    }
+    std::vector<std::wstring> podklice;
+    for (DWORD i = 0;; ++i) {
+        wchar_t nazev[256];
+        DWORD delka = 256;
+        if (::RegEnumKeyExW(h, i, nazev, &delka, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        podklice.emplace_back(nazev);
+    }
+    for (const std::wstring& p : podklice) {
+        HKEY dite = nullptr;
+        if (::RegOpenKeyExW(h, p.c_str(), 0, KEY_READ, &dite) != ERROR_SUCCESS) continue;
+        ExportovatHkcr(dite, cesta + L"\\" + p, radky);
+        ::RegCloseKey(dite);
+    }
+}
+
+std::vector<std::wstring> CeleHkcr() {
+    std::vector<std::wstring> radky;
+    ExportovatHkcr(HKEY_CLASSES_ROOT, L"HKCR", radky);
+    std::sort(radky.begin(), radky.end());
+    return radky;
 }
 
 }  // namespace
@@ -146,6 +196,18 @@ TEST(ZentravaSkript, ZapisAOdebraniSRezimyKlicu) {
 
 TEST(Zentrava, Regsvr32RegistraceAOdregistrace) {
     const std::wstring dll = Bin() + L"\\Zentrava.dll";
+    // empty file-type keys that earlier builds' unregistration left in a reused prefix
+    for (const wchar_t* typ : {L"jpegfile", L"Paint.Picture", L"giffile", L"pngfile", L"MSPaper.Document", L"Folder"})
+        for (const wchar_t* cast : {L"\\Shellex\\ContextMenuHandlers", L"\\Shellex", L""})
+            ::SHDeleteEmptyKeyW(HKEY_CLASSES_ROOT, (std::wstring(typ) + cast).c_str());
+    // a file type that has a handler of another program already keeps it and itself
+    const bool pngBylo = ExistujeHkcr(L"pngfile");
+    HKEY cizi = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"pngfile\\Shellex\\ContextMenuHandlers\\CiziRozsireni", 0, nullptr, 0,
+                                KEY_WRITE, nullptr, &cizi, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(cizi);
+    const std::vector<std::wstring> pred = CeleHkcr();
     ASSERT_EQ(Regsvr32(dll, false), 0u);
     const std::wstring trida = std::wstring(L"CLSID\\") + CLSID_OBRAZEK;
     EXPECT_EQ(HodnotaHkcr(trida), L"Brenvald: ObrazekContextMenu shell extension");
@@ -184,6 +246,21 @@ TEST(Zentrava, Regsvr32RegistraceAOdregistrace) {
     EXPECT_FALSE(ExistujeHkcr(L"TypeLib\\{32DF6A62-2086-46B1-9155-3FE08BE50FBF}"));
     EXPECT_TRUE(ExistujeHkcr(L"CLSID"));
     EXPECT_TRUE(ExistujeHkcr(L"AppID"));
+    EXPECT_TRUE(ExistujeHkcr(L"pngfile\\Shellex\\ContextMenuHandlers\\CiziRozsireni"));
+
+    // what registration made is gone and nothing else: the whole of HKCR is as before
+    const std::vector<std::wstring> po = CeleHkcr();
+    std::vector<std::wstring> navic, chybi;
+    std::set_difference(po.begin(), po.end(), pred.begin(), pred.end(), std::back_inserter(navic));
+    std::set_difference(pred.begin(), pred.end(), po.begin(), po.end(), std::back_inserter(chybi));
+    for (const std::wstring& r : navic) ADD_FAILURE() << "left after unregistration: " << knihovna::NaUzky(r, CP_UTF8);
+    for (const std::wstring& r : chybi) ADD_FAILURE() << "removed by unregistration: " << knihovna::NaUzky(r, CP_UTF8);
+    if (!pngBylo) {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"pngfile");
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, L"pngfile");
+    } else {
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, L"pngfile\\Shellex\\ContextMenuHandlers\\CiziRozsireni");
+    }
 }
 
 TEST(Zentrava, HostitelDostanePolozkyATexty) {
