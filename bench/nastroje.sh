@@ -3,13 +3,16 @@
 # the clock running, beside Kolvex alone and the minimal tray program, each over the same idle time.
 # The time is read from the Linux side (/proc/<pid>/stat: user + system of all the process's
 # threads), because Wine's GetProcessTimes leaves out the module threads' time.
-# Usage: bench/nastroje.sh [idle seconds]   (default 60)
+# Usage: bench/nastroje.sh [build folder] [idle seconds]   (defaults build-x64 and 60; the folder of
+# a configured build, build-x64 or build-i686)
 set -euo pipefail
 koren="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$koren"
-klid="${1:-60}"
-cmake --build build-x64 --target Kolvex bench_minimalni -j3 >/dev/null
-w=build-x64/wine-emulator.sh
+build="${1:-build-x64}"
+build="${build%/}"
+klid="${2:-60}"
+cmake --build "$build" --target Kolvex bench_minimalni -j3 >/dev/null
+w="$build/wine-emulator.sh"
 hz=$(getconf CLK_TCK)
 
 po_spusteni() {  # 1 or 0 for the three tools
@@ -21,14 +24,14 @@ po_spusteni() {  # 1 or 0 for the three tools
   rm -f "$soubor"
 }
 
-# CPU of a program (path below build-x64/bin) over the idle time, in ms
+# CPU of a program (path below $build/bin) over the idle time, in ms
 mereni() {
   local program="$1" pid a b
-  "$w" "build-x64/bin/$program" >/dev/null 2>&1 &
+  "$w" "$build/bin/$program" >/dev/null 2>&1 &
   local obal=$!
   sleep 3  # start-up and the module starts settle
   pid=$(pgrep -P "$obal" -f "$program" | head -1 || true)
-  [ -z "$pid" ] && pid=$(pgrep -f "^build-x64/bin/$program" | tail -1)
+  [ -z "$pid" ] && pid=$(pgrep -f "^$build/bin/$program" | tail -1)
   a=$(awk '{print $14 + $15}' "/proc/$pid/stat")
   sleep "$klid"
   b=$(awk '{print $14 + $15}' "/proc/$pid/stat")
@@ -52,9 +55,8 @@ run() {
     'BEGIN { printf "beyond the minimal program: %d ms = %.3f %% of one core (goal < 0.5 %%)\n", n - m, 100 * (n - m) / (k * 1000) }'
 }
 
+# Without a display the script runs itself again under Xvfb (xvfb-run's sh drops exported functions).
 if [ -z "${DISPLAY:-}" ]; then
-  export -f run mereni po_spusteni
-  export w hz klid
-  exec xvfb-run -a -s '-screen 0 1280x1024x24' bash -c run
+  exec xvfb-run -a -s '-screen 0 1280x1024x24' bash "$koren/bench/nastroje.sh" "$build" "$klid"
 fi
 run
