@@ -17,10 +17,20 @@ else
   echo "Jádro tohoto stroje nespustí 32bitové programy ELF: testy sestavení i686 se nespustí, jen x86_64."
 fi
 
-cmake -S . -B build-i686 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release
+# The loopback test servers' ports: the builds' defaults (27180 and 27190), or from
+# KOLVEX_TEST_PORTY (x86_64 there, i686 ten above) where another run on the machine holds those.
+porty_x64=() porty_i686=()
+if [ -n "${KOLVEX_TEST_PORTY:-}" ]; then
+  porty_x64=(-DKOLVEX_TEST_PORTY="$KOLVEX_TEST_PORTY")
+  porty_i686=(-DKOLVEX_TEST_PORTY="$((KOLVEX_TEST_PORTY + 10))")
+fi
+
+cmake -S . -B build-i686 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+  ${porty_i686[@]+"${porty_i686[@]}"}
 cmake --build build-i686 -j "$jobs"
 
-cmake -S . -B build-x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build-x64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+  ${porty_x64[@]+"${porty_x64[@]}"}
 cmake --build build-x64 -j "$jobs"
 
 # A test that fails is run once more, so that one lost window-system event does not stop the run;
