@@ -11,14 +11,14 @@ rm -rf balik
 set -- balik/Kolvex-*-Windows.zip
 [ -f "$1" ] || { echo "zkouska_zipu: cpack made no zip" >&2; exit 1; }
 echo "zip: $1"
-unzip -l "$1"
+python3 -m zipfile -l "$1"
 WINEPREFIX="$build/instalace/prefix"
 export WINEPREFIX
 [ -d "$WINEPREFIX" ] && { /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; }
 rm -rf "$build/instalace"
 mkdir -p "$build/instalace"
 ./wine-emulator.sh wineboot >/dev/null 2>&1
-unzip -q "$1" -d "$WINEPREFIX/drive_c/Program Files"
+python3 -m zipfile -e "$1" "$WINEPREFIX/drive_c/Program Files"
 KOLVEX_INSTALACE='C:\Program Files\Kolvex'
 export KOLVEX_INSTALACE
 rc=0
