@@ -6,13 +6,16 @@
 # The time is read from the Linux side (/proc/<pid>/stat: user + system of all the process's
 # threads), because Wine's GetProcessTimes leaves out the module threads' time. The tray host and
 # wineserver are the ones of this build tree's prefix (found by WINEPREFIX in their environment).
-# Usage: bench/nastroje.sh [idle seconds]   (default 60)
+# Usage: bench/nastroje.sh [build folder] [idle seconds]   (defaults build-x64 and 60; the folder of
+# a configured build, build-x64 or build-i686)
 set -euo pipefail
 koren="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$koren"
-klid="${1:-60}"
-cmake --build build-x64 --target Kolvex bench_minimalni -j3 >/dev/null
-w=build-x64/wine-emulator.sh
+build="${1:-build-x64}"
+build="${build%/}"
+klid="${2:-60}"
+cmake --build "$build" --target Kolvex bench_minimalni -j3 >/dev/null
+w="$build/wine-emulator.sh"
 hz=$(getconf CLK_TCK)
 prefix="$(sed -n 's/^: "${WINEPREFIX:=\(.*\)}"$/\1/p' "$w")"
 
@@ -38,15 +41,15 @@ v_prefixu() {
 
 tiky() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 
-# CPU of a program (path below build-x64/bin), of the tray host and of wineserver over the idle
+# CPU of a program (path below $build/bin), of the tray host and of wineserver over the idle
 # time, in ms: "program tray-host wineserver"
 mereni() {
   local program="$1" pid hostitel server a b ha hb sa sb
-  "$w" "build-x64/bin/$program" >/dev/null 2>&1 &
+  "$w" "$build/bin/$program" >/dev/null 2>&1 &
   local obal=$!
   sleep 3  # start-up and the module starts settle
   pid=$(pgrep -P "$obal" -f "$program" | head -1 || true)
-  [ -z "$pid" ] && pid=$(pgrep -f "^build-x64/bin/$program" | tail -1)
+  [ -z "$pid" ] && pid=$(pgrep -f "^$build/bin/$program" | tail -1)
   hostitel=$(v_prefixu 'explorer\.exe')
   server=$(v_prefixu 'wineserver')
   a=$(tiky "$pid"); ha=$(tiky "${hostitel:-0}"); sa=$(tiky "${server:-0}")
@@ -79,9 +82,8 @@ run() {
   }'
 }
 
-# Without a display the script runs itself again under Xvfb (an exported function would not pass
-# through xvfb-run's sh).
+# Without a display the script runs itself again under Xvfb (xvfb-run's sh drops exported functions).
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s '-screen 0 1280x1024x24' bash "$0" "$@"
+  exec xvfb-run -a -s '-screen 0 1280x1024x24' bash "$koren/bench/nastroje.sh" "$build" "$klid"
 fi
 run

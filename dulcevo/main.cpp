@@ -34,8 +34,19 @@ const wchar_t* const NELZE_SCHRANKU = L"Schránku se nepodařilo otevřít (drž
 
 // Hands the global memory (or the bitmap) to the clipboard; the clipboard is left unchanged
 // when it cannot be opened. On failure the caller still owns the data.
+// Another program may hold the clipboard for a moment (one reading what it just got): it gets up to
+// two seconds to let it go before Dulcevo gives up (the clipboard tells no one when it is free).
+bool OtevritSchranku() {
+    const ULONGLONG konec = ::GetTickCount64() + 2000;
+    for (;;) {
+        if (::OpenClipboard(::GetDesktopWindow())) return true;
+        if (::GetTickCount64() >= konec) return false;
+        ::Sleep(20);
+    }
+}
+
 bool DoSchranky(UINT format, HANDLE data) {
-    if (!::OpenClipboard(::GetDesktopWindow())) {
+    if (!OtevritSchranku()) {
         Oznamit(NELZE_SCHRANKU);
         return false;
     }

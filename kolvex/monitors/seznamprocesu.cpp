@@ -36,8 +36,8 @@ void SeznamProcesu::SetriditPodlePameti() {
     });
 }
 
-bool PrekrocenLimitProcesu(SIZE_T workingSet, DWORD limitMB) {
-    return limitMB != 0 && static_cast<unsigned long long>(workingSet) >= static_cast<unsigned long long>(limitMB) * 1048576ULL;
+bool PrekrocenLimitProcesu(uint64_t workingSet, DWORD limitMB) {
+    return limitMB != 0 && workingSet >= static_cast<uint64_t>(limitMB) * 1048576u;
 }
 
 int PorovnatProcesy(const InfoProcesu& a, const InfoProcesu& b, int sloupec, bool vzestupne) {

@@ -7,6 +7,7 @@
 #include <psapi.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 struct InfoProcesu {
@@ -43,7 +44,8 @@ private:
 extern SeznamProcesu* seznamProcesu;
 
 // The warning rule: a limit in MB (0 = off) reached by a working set in bytes.
-bool PrekrocenLimitProcesu(SIZE_T workingSet, DWORD limitMB);
+// In 64 bits in both builds: a limit of 4096 MB or more is no 32-bit overflow.
+bool PrekrocenLimitProcesu(uint64_t workingSet, DWORD limitMB);
 // The list order of two records by column 0-3 (name, working set, peak, pagefile):
 // negative, 0 or positive.
 int PorovnatProcesy(const InfoProcesu& a, const InfoProcesu& b, int sloupec, bool vzestupne);

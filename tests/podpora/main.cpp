@@ -41,6 +41,26 @@ LONG WINAPI Spadlo(EXCEPTION_POINTERS* info) {
         DWORD64 ramec = 0;
         ::RtlVirtualUnwind(UNW_FLAG_NHANDLER, zaklad, kontext.Rip, funkce, &kontext, &data, &ramec, nullptr);
     }
+#else
+    // No unwind tables to walk on i686: the return addresses into this program's own code found
+    // on the faulting stack, nearest first (some are stale, but the callers are among them).
+    VypsatAdresu(info->ContextRecord->Eip);
+    HMODULE program = ::GetModuleHandleW(nullptr);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(program);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(reinterpret_cast<const BYTE*>(program) + dos->e_lfanew);
+    const DWORD zacatek = reinterpret_cast<DWORD>(program) + nt->OptionalHeader.BaseOfCode;
+    const DWORD konec = zacatek + nt->OptionalHeader.SizeOfCode;
+    DWORD* p = reinterpret_cast<DWORD*>(info->ContextRecord->Esp);
+    MEMORY_BASIC_INFORMATION oblast{};  // the committed stack from the stack pointer up
+    ::VirtualQuery(p, &oblast, sizeof(oblast));
+    DWORD* vrchol = reinterpret_cast<DWORD*>(static_cast<BYTE*>(oblast.BaseAddress) + oblast.RegionSize);
+    int vypsano = 0;
+    for (; p < vrchol && vypsano < 24; ++p) {
+        if (*p >= zacatek && *p < konec) {
+            VypsatAdresu(*p);
+            ++vypsano;
+        }
+    }
 #endif
     std::fflush(stderr);
     ::ExitProcess(3);

@@ -107,7 +107,9 @@ void SmazatStrom(const std::wstring& slozka) {
 
 std::vector<BYTE> PrecistBajty(const std::wstring& cesta) {
     std::vector<BYTE> data;
-    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Shared for writing: a test polling a file must not make the program that appends to it fail.
+    HANDLE h = ::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return data;
     DWORD velikost = ::GetFileSize(h, nullptr), precteno = 0;
     data.resize(velikost);

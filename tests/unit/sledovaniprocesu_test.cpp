@@ -37,9 +37,9 @@ std::vector<std::wstring> Poradi(const SeznamProcesu& s, int sloupec, bool vzest
 }  // namespace
 
 TEST(SledovaniProcesu, LimitPracovniSady) {
-    const SIZE_T MB = 1048576;
+    const uint64_t MB = 1048576;
     const struct {
-        SIZE_T ws;
+        uint64_t ws;
         DWORD limit;
         bool varovat;
     } pripady[] = {
@@ -48,7 +48,9 @@ TEST(SledovaniProcesu, LimitPracovniSady) {
         {180 * MB - 1, 180, false},
         {181 * MB, 180, true},
         {10000 * MB, 0, false},                 // 0 switches the warning off
-        {static_cast<SIZE_T>(4096) * MB, 4096, true},  // no 32-bit overflow of the limit
+        {4096 * MB, 4096, true},                // no 32-bit overflow of the limit
+        {4096 * MB - 1, 4096, false},
+        {5000 * MB, 4097, true},
         {5 * MB, 5, true},
     };
     for (const auto& p : pripady)
