@@ -26,6 +26,21 @@ std::wstring SlozkaCesty(const std::wstring& cesta) {
 // killed, the machine went down): a save in progress holds its file open and writes to it.
 constexpr ULONGLONG STARI_DOCASNEHO_SOUBORU = 60ull * 10000000ull;  // 100 ns units
 
+// Replaces the target by the temporary file. A target another program has open for a moment (a
+// virus scanner, an indexer, a backup, an editor reading it) refuses the replace: it is tried again
+// for about a third of a second before the save fails. Returns 0 or the last error.
+DWORD NahraditCil(const std::wstring& docasny, const std::wstring& cil) {
+    DWORD cekani = 5;
+    for (int pokus = 0;; ++pokus) {
+        if (::MoveFileExW(docasny.c_str(), cil.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+        const DWORD kod = ::GetLastError();
+        const bool drzeny = kod == ERROR_ACCESS_DENIED || kod == ERROR_SHARING_VIOLATION || kod == ERROR_LOCK_VIOLATION;
+        if (!drzeny || pokus == 6) return kod;
+        ::Sleep(cekani);
+        cekani *= 2;  // 5 + 10 + ... + 160 ms: about a third of a second in all
+    }
+}
+
 }  // namespace
 
 void OdstranitStareDocasneSoubory(const std::wstring& slozka) {
@@ -99,9 +114,7 @@ void BezpecnyZapisSouboru::Potvrdit() {
     if (kod == 0 && !::GetFileSizeEx(m_soubor.Get(), &velikost)) kod = ::GetLastError();
     if (kod == 0 && static_cast<unsigned long long>(velikost.QuadPart) != m_zapsano) kod = ERROR_HANDLE_DISK_FULL;
     if (!m_soubor.Uvolnit() && kod == 0) kod = ::GetLastError();
-    if (kod == 0 &&
-        !::MoveFileExW(m_docasny.c_str(), m_cil.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        kod = ::GetLastError();
+    if (kod == 0) kod = NahraditCil(m_docasny, m_cil);
     if (kod != 0) {
         Zrusit();
         VyhoditChybu(knihovna::HresultZKodu(kod));

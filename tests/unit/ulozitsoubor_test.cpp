@@ -26,6 +26,13 @@ size_t PocetSouboru(const std::wstring& slozka) {
 
 const std::vector<BYTE> puvodni = {'<', 0, 'a', 0, '>', 0, 'p', 0, 0x6F, 0x01, '<', 0, '/', 0, 'a', 0, '>', 0};
 
+// Another program's handle, closed 60 ms later.
+DWORD WINAPI PustitPoChvili(LPVOID h) {
+    ::Sleep(60);
+    ::CloseHandle(static_cast<HANDLE>(h));
+    return 0;
+}
+
 // Writes fewer bytes than asked and reports success, as a full disk can.
 BOOL WINAPI ZapsatKratce(HANDLE h, LPCVOID data, DWORD bajtu, LPDWORD zapsano, LPOVERLAPPED o) {
     return ::WriteFile(h, data, bajtu / 2, zapsano, o);
@@ -103,6 +110,25 @@ TEST(BezpecnyZapis, NahrazeniSelzeKdyzJeSouborOtevreny) {
     EXPECT_THROW(UlozitSouborBezpecne(cesta, nove.data(), nove.size()), knihovna::Chyba);
     ::CloseHandle(drzeny);
     EXPECT_EQ(testy::PrecistBajty(cesta), puvodni);
+    EXPECT_EQ(PocetSouboru(slozka.Cesta()), 1u);
+}
+
+TEST(BezpecnyZapis, CtenarDrziciSouborChviliSaveNezmari) {
+    // Another program reading the file (even one that shares delete) refuses the replace while it
+    // holds the file; one that lets go within a moment only delays the save.
+    testy::DocasnaSlozka slozka;
+    const std::wstring cesta = slozka.Cesta() + L"\\Kontakty.qxml";
+    UlozitSouborBezpecne(cesta, puvodni.data(), puvodni.size());
+    HANDLE drzeny = ::CreateFileW(cesta.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(drzeny, INVALID_HANDLE_VALUE);
+    HANDLE vlakno = ::CreateThread(nullptr, 0, PustitPoChvili, drzeny, 0, nullptr);
+    ASSERT_NE(vlakno, nullptr);
+    const std::vector<BYTE> nove(100, 1);
+    EXPECT_NO_THROW(UlozitSouborBezpecne(cesta, nove.data(), nove.size()));
+    ::WaitForSingleObject(vlakno, INFINITE);
+    ::CloseHandle(vlakno);
+    EXPECT_EQ(testy::PrecistBajty(cesta), nove);
     EXPECT_EQ(PocetSouboru(slozka.Cesta()), 1u);
 }
 
