@@ -385,13 +385,15 @@ TEST_F(RozsireniOken, GestoKoleckemNadOvladacemSkryjeJehoOkno) {
     const LRESULT gesto = ::SendMessageW(gesta, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(L"<Shift>+ Kolečko myši \"k sobě\""));
     ASSERT_GE(gesto, 0);
+    // Notifications are sent, as the controls send them: a posted LBN_SELCHANGE handled after the
+    // combo's selection below would show the gesture's old action over it.
     ::SendMessageW(gesta, LB_SETCURSEL, static_cast<WPARAM>(gesto), 0);
-    ::PostMessageW(stranka, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(gesta), LBN_SELCHANGE), reinterpret_cast<LPARAM>(gesta));
+    ::SendMessageW(stranka, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(gesta), LBN_SELCHANGE), reinterpret_cast<LPARAM>(gesta));
     const LRESULT skryt = ::SendMessageW(akce, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
         reinterpret_cast<LPARAM>(L"\"Skrýt\" okno do seznamu u ikony v oznamovací oblasti"));
     ASSERT_GE(skryt, 0);
     ::SendMessageW(akce, CB_SETCURSEL, static_cast<WPARAM>(skryt), 0);
-    ::PostMessageW(stranka, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(akce), CBN_SELCHANGE), reinterpret_cast<LPARAM>(akce));
+    ::SendMessageW(stranka, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(akce), CBN_SELCHANGE), reinterpret_cast<LPARAM>(akce));
     ::PostMessageW(nastaveni, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }));
 
