@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -62,20 +63,26 @@ TEST(ZasuvneModulyZvenku, PolozkaBezVlastniIkonyMaObrazekNabidky) {
         ::SetCursorPos(300, 200);
         ::PostMessageW(hlavni, WM_COMMAND, 40019, 0);
         ASSERT_TRUE(CekatNa([&] { return ViditelnaMenu(kolvex.Pid()).size() == 1; })) << "the main menu did not open";
-        // from the bottom up, open each submenu until the one with the plug-in appears
+        // The pointer goes up the menu from its bottom, row by row; the row under it opens its
+        // submenu. Each position alone decides what is open (unlike keys, whose effect depends on
+        // what earlier keys opened), so a slow menu loop cannot make the search skip or close one.
+        const HWND menu = ViditelnaMenu(kolvex.Pid())[0];
+        RECT rm;
+        ::GetWindowRect(menu, &rm);
         HWND podmenu = nullptr;
-        for (int krok = 0; krok < 12 && !podmenu; ++krok) {
-            StisknoutKlavesy({VK_UP});
-            StisknoutKlavesy({VK_RIGHT});
-            if (CekatNa([&] { return ViditelnaMenu(kolvex.Pid()).size() == 2; }, 400)) {
+        const int krok = std::max(4, ::GetSystemMetrics(SM_CYMENU) / 3);
+        for (int y = rm.bottom - 4; y > rm.top + 2 && !podmenu; y -= krok) {
+            PosunoutMys({rm.left + (rm.right - rm.left) / 2, y});
+            // a submenu of a single item beside the row under the pointer
+            CekatNa([&] {
                 for (HWND m : ViditelnaMenu(kolvex.Pid())) {
                     RECT r;
-                    ::GetWindowRect(m, &r);
-                    // a submenu of a single item
-                    if (r.bottom - r.top < 3 * GetSystemMetrics(SM_CYMENU) && m != nullptr) podmenu = m;
+                    if (m == menu || !::GetWindowRect(m, &r)) continue;
+                    if (r.bottom - r.top < 3 * GetSystemMetrics(SM_CYMENU) && y >= r.top - 8 && y < r.bottom + 8)
+                        podmenu = m;
                 }
-                if (!podmenu) StisknoutKlavesy({VK_LEFT});
-            }
+                return podmenu != nullptr;
+            }, 250);
         }
         ASSERT_NE(podmenu, nullptr) << "no plug-in submenu";
         ::Sleep(300);  // the item painted

@@ -145,14 +145,30 @@ void NapsatText(const std::wstring& text) {
     }
 }
 
+namespace {
+
+INPUT PohybNa(POINT bod) {
+    INPUT pohyb{};
+    pohyb.type = INPUT_MOUSE;
+    pohyb.mi.dx = static_cast<LONG>(bod.x * 65535 / std::max(1, ::GetSystemMetrics(SM_CXSCREEN) - 1));
+    pohyb.mi.dy = static_cast<LONG>(bod.y * 65535 / std::max(1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
+    pohyb.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return pohyb;
+}
+
+}  // namespace
+
+void PosunoutMys(POINT bod) {
+    INPUT pohyb = PohybNa(bod);
+    ::SendInput(1, &pohyb, sizeof(INPUT));
+}
+
 void KliknoutLevym(POINT bod) {
     ::SetCursorPos(bod.x, bod.y);
     // the move goes with the buttons, so the click cannot land where the cursor was before
     INPUT vstup[3]{};
-    vstup[0].type = vstup[1].type = vstup[2].type = INPUT_MOUSE;
-    vstup[0].mi.dx = static_cast<LONG>(bod.x * 65535 / std::max(1, ::GetSystemMetrics(SM_CXSCREEN) - 1));
-    vstup[0].mi.dy = static_cast<LONG>(bod.y * 65535 / std::max(1, ::GetSystemMetrics(SM_CYSCREEN) - 1));
-    vstup[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    vstup[0] = PohybNa(bod);
+    vstup[1].type = vstup[2].type = INPUT_MOUSE;
     vstup[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     vstup[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(3, vstup, sizeof(INPUT));

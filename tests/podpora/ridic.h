@@ -42,6 +42,8 @@ std::wstring TextZpravy(HWND box);
 void StisknoutKlavesy(std::initializer_list<WORD> klavesy);
 // Types text with Unicode key events, one character at a time.
 void NapsatText(const std::wstring& text);
+// Moves the pointer to the screen point with SendInput, as a mouse does.
+void PosunoutMys(POINT bod);
 // Moves the cursor to the screen point and clicks the left button with SendInput.
 void KliknoutLevym(POINT bod);
 
