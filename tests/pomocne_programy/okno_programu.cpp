@@ -11,8 +11,13 @@
 
 namespace {
 #ifndef JEN_ZAZNAM
+// Set when the window is destroyed. A modal loop running at that moment (the move loop a click on
+// the title bar starts) can take the WM_QUIT for itself; the main loop then ends on this flag.
+bool zruseno = false;
+
 LRESULT CALLBACK Procedura(HWND h, UINT msg, WPARAM w, LPARAM l) {
     if (msg == WM_DESTROY) {
+        zruseno = true;
         PostQuitMessage(0);
         return 0;
     }
@@ -59,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
                     instance, nullptr);
 #endif
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    while (!zruseno && GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;
 #endif
 }

@@ -198,7 +198,7 @@ TEST(FenrikDvaProcesy, KliknutiNaTitulekCizihoOknaDojdeKPrijemci) {
     // The receiver goes on answering the reports while the program closes, as Kolvex's window
     // does: a receiver that only waits makes every report of the closing program wait its time-out.
     ::PostMessageW(okno, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(CekatNa([&] { return !program.Bezi(); }, 10000));
+    EXPECT_TRUE(CekatNa([&] { return !program.Bezi(); }, 10000)) << "window still there: " << ::IsWindow(okno);
     EXPECT_EQ(program.CekatNaKonec(0), 0u);
     EXPECT_EQ(haky.odebrat(), TRUE);
 }
