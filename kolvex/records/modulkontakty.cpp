@@ -3,6 +3,8 @@
 #include <shlwapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/aplikace.h"
 #include "core/dialogy.h"
 #include "core/globalni.h"
@@ -126,21 +128,59 @@ int ModulKontakty::IkonaPolozky(UINT id) {
 }
 
 void ModulKontakty::NaplnitSeznam(int vybrat) {
+    ++m_plneni;
     ::SendMessageW(m_seznam.m_hWnd, LB_RESETCONTENT, 0, 0);
+    m_nazvy.clear();
+    m_pridano = 0;
+    m_vybrat = vybrat;
+    m_vyberCeka = false;
+    m_vybranoDrive = false;
     if (!seznamKontaktu) return;
-    // a long list is added without repainting after every row
-    ::SendMessageW(m_seznam.m_hWnd, LB_INITSTORAGE, static_cast<WPARAM>(seznamKontaktu->Pocet()), 0);
-    ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < seznamKontaktu->Pocet(); ++i) {
-        Kontakt k;
-        seznamKontaktu->Polozka(i, k);
-        m_seznam.PridatPolozku(k.nazev.c_str(), i);
+    // the names as they are now: the steps list this copy (rows keep the store's index as data)
+    std::vector<Kontakt> kopie = seznamKontaktu->Kopie();
+    m_nazvy.reserve(kopie.size());
+    for (Kontakt& k : kopie) m_nazvy.push_back(std::move(k.nazev));
+    m_vyberCeka = true;
+    ::SendMessageW(m_seznam.m_hWnd, LB_INITSTORAGE, static_cast<WPARAM>(m_nazvy.size()), 0);
+    PridatKus();
+}
+
+void ModulKontakty::PridatKus() {
+    const size_t konec = std::min(m_nazvy.size(), m_pridano + KUS_PLNENI);
+    if (konec > m_pridano) {
+        // a step's rows are added without repainting after every row
+        ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, FALSE, 0);
+        for (; m_pridano < konec; ++m_pridano)
+            m_seznam.PridatPolozku(m_nazvy[m_pridano].c_str(), static_cast<LPARAM>(m_pridano));
+        ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(m_seznam.m_hWnd, nullptr, TRUE);
     }
-    ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(m_seznam.m_hWnd, nullptr, TRUE);
-    // a sorted list moves rows as they come: the wanted entry is found by its item data
-    const int radek = RadekZaznamu(m_seznam.m_hWnd, vybrat);
-    if (radek < seznamKontaktu->Pocet()) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+    const bool hotovo = m_pridano >= m_nazvy.size();
+    const LRESULT pocet = ::SendMessageW(m_seznam.m_hWnd, LB_GETCOUNT, 0, 0);
+    if (m_vyberCeka && (hotovo || (m_vybrat >= 0 && static_cast<size_t>(m_vybrat) < m_pridano))) {
+        // a sorted list moves rows as they come: the wanted entry is found by its item data
+        // (none has it: the first row)
+        m_vyberCeka = false;
+        const int radek = RadekZaznamu(m_seznam.m_hWnd, m_vybrat);
+        if (radek < pocet) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
+        m_vybranoDrive = !hotovo;
+    } else if (hotovo && m_vybranoDrive && VybranyZaznam(m_seznam.m_hWnd) == m_vybrat) {
+        // rows sorted in above it since may have pushed it out of view: shown as after a fill in one go
+        m_vybranoDrive = false;
+        ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(RadekZaznamu(m_seznam.m_hWnd, m_vybrat)), 0);
+    }
+    if (!hotovo) {
+        ::PostMessageW(m_hWnd, ZPRAVA_DALSI_KUS, m_plneni, 0);
+    } else {
+        m_nazvy.clear();
+        m_nazvy.shrink_to_fit();
+        m_pridano = 0;
+    }
+}
+
+LRESULT ModulKontakty::OnDalsiKus(UINT, WPARAM w, LPARAM, BOOL&) {
+    if (w == m_plneni) PridatKus();
+    return 0;
 }
 
 int ModulKontakty::VybranyKontakt() const {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/ikonatray.h"
 #include "core/kontakty.h"
@@ -24,7 +25,13 @@ public:
     ModulKontakty();
 
     HWND VytvoritOkno(bool automaticky);
+    // Lists the store's names, the contact vybrat (an index of the store) selected, else the
+    // first row. A long list is added in steps of KUS_PLNENI rows, each from a message the window
+    // posts itself, so that the window answers while it fills; a new fill drops an older one.
     void NaplnitSeznam(int vybrat);
+    static constexpr size_t KUS_PLNENI = 500;
+    // Whether rows of a fill are still to come.
+    bool Plni() const { return m_pridano < m_nazvy.size(); }
     int VybranyKontakt() const;
     void ProvestPrikaz(UINT id);
     void Klavesa(WPARAM klavesa);
@@ -56,12 +63,25 @@ public:
         ZPRAVA(WM_COMMAND, OnCommand)
         ZPRAVA(knihovna::ZPRAVA_PRVKU, OnKlavesa)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkonaTray)
+        ZPRAVA(ZPRAVA_DALSI_KUS, OnDalsiKus)
     KNIHOVNA_KONEC_MAPY()
 
 private:
     friend class OknoSeznamuImpl<ModulKontakty>;
+    static constexpr UINT ZPRAVA_DALSI_KUS = WM_APP + 3;  // wParam: the fill it belongs to
     ListBoxKontakty m_seznam;
     std::wstring m_trida;
+    // The fill in progress: the names in store order (row data = index), the rows added so far,
+    // the contact to select, and the fill's number (a step of an older fill is dropped).
+    std::vector<std::wstring> m_nazvy;
+    size_t m_pridano = 0;
+    int m_vybrat = 0;
+    bool m_vyberCeka = false;     // m_vybrat is not listed yet
+    bool m_vybranoDrive = false;  // selected by a step before the last one
+    WPARAM m_plneni = 0;
+
+    void PridatKus();
+    LRESULT OnDalsiKus(UINT, WPARAM w, LPARAM, BOOL&);
 
     DWORD OznamovaciIkona() const;
     static int IkonaPolozky(UINT id);

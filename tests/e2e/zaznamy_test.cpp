@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -550,5 +552,85 @@ TEST(ZaznamyZvenku, PouzitAzPoZmeneAFokusPoPridani) {
     ASSERT_TRUE(CekatNa([&] { return !::IsWindow(otazka); }));
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     kolvex.CekatNaKonec();
+    VycistitStavKolvexu();
+}
+
+// A contacts file near the reader's cap, opened from the main window's command: the window
+// answers while its list fills, and then lists every contact in its order with the first contact
+// of the store selected and in view, in a sorted list (rows sorted in above the selection as they
+// come) as in one kept in the store's order.
+TEST(ZaznamyZvenku, DlouhySeznamKontaktuSePlniAOknoPritomOdpovida) {
+    struct Pripad {
+        DWORD trideni;
+        bool prvniNaKonci;  // the store's first contact is the list's last row
+    } pripady[] = {{1, true}, {0, false}};
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.trideni);
+        VycistitStavKolvexu();
+        DocasnaSlozka slozka;
+        // names in no order in the file; the store orders them by code units ("Zdeněk" first), a
+        // sorted list by the language ("Zdeněk" last)
+        std::wstring text = Kontakt(L"Zdeněk", L"zdenek@example.cz");
+        std::vector<std::wstring> ostatni;
+        for (unsigned i = 0;; ++i) {
+            wchar_t nazev[32];
+            swprintf(nazev, 32, L"kontakt %06u", i * 7919u % 100003u);
+            const std::wstring dalsi = Kontakt(nazev, L"k@example.cz");
+            if ((text.size() + dalsi.size()) * sizeof(wchar_t) > 8u * 1024 * 1024 - 4096) break;
+            text += dalsi;
+            ostatni.push_back(nazev);
+        }
+        std::sort(ostatni.begin(), ostatni.end());
+        std::vector<std::wstring> radky = ostatni;
+        radky.insert(p.prvniNaKonci ? radky.end() : radky.begin(), L"Zdeněk");
+        const LRESULT pocet = static_cast<LRESULT>(radky.size());
+        ZapsatSoubor(slozka.Cesta() + L"\\Kontakty.qxml", text);
+        ZapsatHodnotu(L"Kontakty", L"soubor", slozka.Cesta() + L"\\Kontakty.qxml");
+        ZapsatDword(L"Kontakty", L"minimalizovat", 0);
+        ZapsatDword(L"Kontakty", L"trideni", p.trideni);
+        Program kolvex;
+        HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno", 30000);
+        ASSERT_NE(hlavni, nullptr);
+
+        ::PostMessageW(hlavni, WM_COMMAND, 40179, 0);
+        HWND kontakty = kolvex.CekatNaOkno(L"QKolvexKontakty", 30000);
+        ASSERT_NE(kontakty, nullptr);
+        HWND seznam = nullptr;
+        ASSERT_TRUE(CekatNa([&] { return (seznam = ::FindWindowExW(kontakty, nullptr, L"ListBox", nullptr)) != nullptr; }));
+        // The list exists before the file is read: the window's thread first answers once it
+        // waits for messages, which a fill in one go does only after the last row.
+        const LRESULT prvni = ::SendMessageW(seznam, LB_GETCOUNT, 0, 0);
+        EXPECT_LT(prvni, pocet) << "the whole list was added before the window answered";
+        LRESULT pridano = prvni;
+        const ULONGLONG konec = ::GetTickCount64() + 60000;
+        while (pridano < pocet && ::GetTickCount64() < konec) {
+            DWORD_PTR vysledek = 0;
+            ASSERT_NE(::SendMessageTimeoutW(kontakty, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 300, &vysledek), 0)
+                << "the window did not answer with " << pridano << " rows listed";
+            pridano = ::SendMessageW(seznam, LB_GETCOUNT, 0, 0);
+        }
+        ASSERT_EQ(pridano, pocet);
+        auto textRadku = [&](LRESULT radek) {
+            std::wstring t(static_cast<size_t>(::SendMessageW(seznam, LB_GETTEXTLEN, static_cast<WPARAM>(radek), 0)), L'\0');
+            ::SendMessageW(seznam, LB_GETTEXT, static_cast<WPARAM>(radek), reinterpret_cast<LPARAM>(&t[0]));
+            return t;
+        };
+        for (LRESULT radek = 0; radek < pocet; radek += 97)
+            ASSERT_EQ(textRadku(radek), radky[static_cast<size_t>(radek)]) << "row " << radek;
+        EXPECT_EQ(textRadku(pocet - 1), radky.back());
+        // the store's first contact selected, and in view
+        const LRESULT vybrany = ::SendMessageW(seznam, LB_GETCURSEL, 0, 0);
+        EXPECT_EQ(vybrany, p.prvniNaKonci ? pocet - 1 : 0);
+        EXPECT_EQ(textRadku(vybrany), L"Zdeněk");
+        RECT klient{}, polozka{};
+        ::GetClientRect(seznam, &klient);
+        ::SendMessageW(seznam, LB_GETITEMRECT, static_cast<WPARAM>(vybrany), reinterpret_cast<LPARAM>(&polozka));
+        EXPECT_TRUE(polozka.top >= 0 && polozka.bottom <= klient.bottom) << "the selected row is out of view";
+
+        ::PostMessageW(kontakty, WM_COMMAND, 40026, 0);  // "&Zavřít"
+        EXPECT_TRUE(CekatNa([&] { return !::IsWindow(kontakty); }, 30000));
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+        kolvex.CekatNaKonec();
+    }
     VycistitStavKolvexu();
 }

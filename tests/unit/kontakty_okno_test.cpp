@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "core/globalni.h"
@@ -357,4 +358,45 @@ TEST_F(KontaktyOkno, UpravaSeVratiDoSvehoKontaktuIKdyzSeSeznamZmenil) {
     SeznamKontaktu soubor;
     soubor.Nacist(nastaveniKontakty->soubor);
     EXPECT_GE(soubor.NajitPodleNazvu(L"Bohouš"), 0) << "the kept edit was not saved";
+}
+
+// A long list (sorted, as by default) is added in steps from messages the window posts itself:
+// the first step at once, the contact asked for selected as soon as its row is listed, and in view
+// at the end also when later rows were sorted in above it.
+TEST_F(KontaktyOkno, DlouhySeznamSePlniPoKusechSVyberem) {
+    seznamKontaktu->Pridat(Novy(L"Zuzana", L"z@b.cz"));  // index 2, the list's last row
+    for (int i = 0; i < 1200; ++i) {
+        wchar_t nazev[16];
+        swprintf(nazev, 16, L"kontakt %04d", i);
+        seznamKontaktu->Pridat(Novy(nazev, L"k@b.cz"));  // index 3 + i
+    }
+    const int pocet = seznamKontaktu->Pocet();
+    struct Pripad {
+        int vybrat;
+        int vybranyPoPrvnimKusu;  // the selected contact after the first step, -1 none
+        int radekNakonec;
+        const wchar_t* text;
+    } pripady[] = {
+        {2, 2, pocet - 1, L"Zuzana"},                   // listed at once, then rows come in above it
+        {3 + 1100, -1, 2 + 1100, L"kontakt 1100"},     // listed by the third step
+        {pocet, -1, 0, L"Alena"},                       // no such contact: the first row
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.vybrat);
+        modul->NaplnitSeznam(p.vybrat);
+        EXPECT_EQ(::SendMessageW(modul->Seznam(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(ModulKontakty::KUS_PLNENI))
+            << "the whole list was added before the window could answer";
+        EXPECT_EQ(modul->VybranyKontakt(), p.vybranyPoPrvnimKusu);
+        ASSERT_TRUE(testy::CekatNa([&] { return !modul->Plni(); }, 20000));
+        ASSERT_EQ(::SendMessageW(modul->Seznam(), LB_GETCOUNT, 0, 0), pocet);
+        const LRESULT radek = ::SendMessageW(modul->Seznam(), LB_GETCURSEL, 0, 0);
+        EXPECT_EQ(radek, p.radekNakonec);
+        Kontakt k;
+        seznamKontaktu->Polozka(modul->VybranyKontakt(), k);
+        EXPECT_EQ(k.nazev, p.text);
+        RECT klient{}, polozka{};
+        ::GetClientRect(modul->Seznam(), &klient);
+        ::SendMessageW(modul->Seznam(), LB_GETITEMRECT, static_cast<WPARAM>(radek), reinterpret_cast<LPARAM>(&polozka));
+        EXPECT_TRUE(polozka.top >= 0 && polozka.bottom <= klient.bottom) << "the selected row is out of view";
+    }
 }
