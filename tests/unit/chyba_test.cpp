@@ -4,6 +4,7 @@
 #include "knihovna/modul.h"
 
 #include <shellapi.h>
+#include <wininet.h>
 
 using knihovna::Chyba;
 
@@ -50,6 +51,9 @@ TEST(Chyba, VlastniCeskeTextyMistoSystemovych) {
         {static_cast<HRESULT>(0x80190000 | 500), L"HTTP 500"},
         {static_cast<HRESULT>(0x80190000 | 404), L"HTTP 404"},
         {knihovna::HresultZKodu(ERROR_DATATYPE_MISMATCH), L"Hodnota v registru je nesprávného druhu."},
+        // a server name that cannot be looked up (the tests look up no names, so not from a download)
+        {knihovna::HresultZKodu(ERROR_INTERNET_NAME_NOT_RESOLVED),
+         L"Název serveru se nepodařilo najít. Zkontrolujte adresu a připojení k internetu."},
     };
     for (const Pripad& p : pripady) EXPECT_EQ(Chyba(p.hr).Zprava(), p.text) << std::hex << p.hr;
     // no system text keeps a "%1" insert

@@ -113,7 +113,7 @@ TEST(BezpecnyZapis, NahrazeniSelzeKdyzJeSouborOtevreny) {
     EXPECT_EQ(PocetSouboru(slozka.Cesta()), 1u);
 }
 
-TEST(BezpecnyZapis, CtenarDrziciSouborChviliSaveNezmari) {
+TEST(BezpecnyZapis, CtenarDrziciSouborChviliUlozeniNezmari) {
     // Another program reading the file (even one that shares delete) refuses the replace while it
     // holds the file; one that lets go within a moment only delays the save.
     testy::DocasnaSlozka slozka;
