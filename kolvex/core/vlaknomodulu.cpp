@@ -213,14 +213,18 @@ void VlaknoModulu::Behat() {
         ZrusitOkno();
     } catch (...) {
     }
+    // From m_skoncil on, the object may be started anew or deleted (its stop does not wait for a
+    // thread that is only reporting): the report uses copies.
+    const bool nastroj = m_nastroj;
+    const UINT idNazvu = m_idNazvu;
     ::SetEvent(m_pripraveno);
-    m_skoncil = true;  // from here on the object may be started anew: only immutable fields are read
+    m_skoncil = true;
     if (!zachycena) return;
     try {
-        if (m_nastroj)
-            HlasitChybuVlaknaNastroje(aplikace, *zachycena, m_idNazvu);
+        if (nastroj)
+            HlasitChybuVlaknaNastroje(aplikace, *zachycena, idNazvu);
         else
-            HlasitChybuVlaknaModulu(*zachycena, m_idNazvu);
+            HlasitChybuVlaknaModulu(*zachycena, idNazvu);
     } catch (...) {
         // not even the report could be shown: the module stays ended
     }

@@ -14,7 +14,8 @@ void ZachytitVyjimku() noexcept;
 bool JeOdlozenaVyjimka() noexcept;
 // Raises the kept exception, if any, and forgets it.
 void VyhoditOdlozenouVyjimku();
-// Forgets the kept exception without raising it.
+// Forgets the kept exception without raising it. A thread procedure calls it before it returns:
+// nothing runs at thread exit, so an exception still kept then is never released.
 void ZahoditOdlozenouVyjimku() noexcept;
 
 // GetMessageW / TranslateMessage / DispatchMessageW until WM_QUIT; an exception kept by a

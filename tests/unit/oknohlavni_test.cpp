@@ -158,6 +158,17 @@ protected:
         oknoHlavni->Vytvorit();
         return oknoHlavni->m_hWnd;
     }
+    // The main window's start-up (a timer 100 ms after it is made) starts the six always-running
+    // modules; a test that records events of its own lets it happen first, or the starts land
+    // among its events.
+    bool PockatNaSpusteni() {
+        return testy::CekatNa([&] {
+            for (Nastroj n : {Nastroj::Sonvidar, Nastroj::Obrazovka, Nastroj::Pocasi, Nastroj::Poznamky,
+                              Nastroj::SpousteniAplikaci, Nastroj::Schranka})
+                if (!M(n).Okno()) return false;
+            return true;
+        });
+    }
 
     std::vector<std::unique_ptr<FalesnyModul>> moduly;
     FunkceNotifyIcon puvodniShell = nullptr;
@@ -281,11 +292,8 @@ TEST_F(HlavniOkno, SmerovaniHorkychKlavesTabulkou) {
     // and through the window: each reaches its module's window on the module's thread
     HWND hlavni = VytvoritHlavniOkno();
     for (Nastroj n : {Nastroj::SpousteniAplikaci, Nastroj::Obrazovka, Nastroj::Sonvidar, Nastroj::Schranka}) M(n).Spustit();
-    // all four have recorded their start before the record is cleared
-    ASSERT_TRUE(testy::CekatNa([&] {
-        return M(Nastroj::SpousteniAplikaci).Okno() && M(Nastroj::Obrazovka).Okno() && M(Nastroj::Schranka).Okno() &&
-               M(Nastroj::Sonvidar).Okno();
-    }));
+    // these four and the start-up's have recorded their start before the record is cleared
+    ASSERT_TRUE(PockatNaSpusteni());
     VymazatUdalosti();
     for (UINT id : {7u, 40018u, 40113u, 40169u, 40058u, 40041u}) ::SendMessageW(hlavni, WM_HOTKEY, id, 0);
     auto ocekavane = std::vector<std::wstring>{L"SpousteniAplikaci:7", L"SpousteniAplikaci:40018", L"Obrazovka:40113",
@@ -341,6 +349,7 @@ TEST_F(HlavniOkno, SpusteniAZastaveniVPoradi) {
 
 TEST_F(HlavniOkno, PrepinaniAOvladaciIkona) {
     HWND hlavni = VytvoritHlavniOkno();
+    ASSERT_TRUE(PockatNaSpusteni());
     ::SendMessageW(hlavni, WM_COMMAND, 40184, 0);  // toggle: start (from the menu, not automatic)
     ASSERT_TRUE(testy::CekatNa([&] { return M(Nastroj::Hodiny).Okno() != nullptr; }));
     EXPECT_EQ(Udalosti().back(), L"start:Hodiny");
