@@ -125,7 +125,7 @@ OBRAZKY = {
     53: "actions/mail-message-new",          # 40021 technical support by e-mail
     54: "status/folder-open",                # 40132 open the capture folder, the folder edits' browse glyph
     55: "actions/document-print",
-    56: "actions/edit-select-all",           # 40069, 40181
+    56: "apps/preferences-desktop-font",     # 40069 rename, 40181 sort by name (the letters a b c)
     57: "actions/process-stop",
     58: "mimetypes/application-x-executable",  # launcher
     59: "devices/media-flash",               # memory monitor
