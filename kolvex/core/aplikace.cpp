@@ -4,9 +4,11 @@
 
 #include <objidl.h>
 #include <algorithm>
+#include <exception>
 using std::max;
 using std::min;
 #include <gdiplus.h>
+#include <process.h>
 #include <shlwapi.h>
 
 #include "core/aktualizace.h"
@@ -21,6 +23,7 @@ using std::min;
 #include "core/sit.h"
 #include "core/zasuvnemoduly.h"
 #include "knihovna/text.h"
+#include "knihovna/uchyt.h"
 #include "monitors/seznamprocesu.h"
 #include "resources/resource.h"
 
@@ -58,16 +61,74 @@ void Aplikace::ZjistitUzivateleAPocitac() {
     ceskeProstredi = wcscmp(zeme, L"420") == 0;
 }
 
-void Aplikace::UrcitAdresuPocitace() {
-    int vysledek = dotazy.adresaPocitace ? dotazy.adresaPocitace(ipAdresa, jmenoHostitele)
-                                         : ZiskatIpAdresuPocitace(ipAdresa, jmenoHostitele);
+FunkceAdresy Aplikace::FunkceAdresyPocitace() const {
+    return dotazy.adresaPocitace ? dotazy.adresaPocitace : ZiskatIpAdresuPocitace;
+}
+
+void Aplikace::PrevzitAdresuPocitace(int vysledek, const std::wstring& ip, const std::wstring& jmeno) {
     if (vysledek != 0) {
         ipAdresa = L"Nezjištěná IP";
         jmenoHostitele = L"Nezjištěné jméno počítače";
+    } else {
+        ipAdresa = ip;
+        jmenoHostitele = jmeno;
     }
 }
 
+void Aplikace::UrcitAdresuPocitace() {
+    std::wstring ip, jmeno;
+    const int vysledek = FunkceAdresyPocitace()(ip, jmeno);
+    PrevzitAdresuPocitace(vysledek, ip, jmeno);
+}
+
 namespace {
+
+// The host-address look-up of start-up step 14 on a worker thread: the resolver waits on the
+// host's name service while the start-up thread goes on with the steps that do not need the
+// address. The worker touches only this object; its owner waits for it before reading the result
+// and, whatever happens, before the object goes.
+class HledaniAdresy {
+public:
+    explicit HledaniAdresy(FunkceAdresy hledat) : m_hledat(hledat) {
+        m_vlakno.Nastavit(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, Procedura, this, 0, nullptr)));
+        if (!m_vlakno) Hledat();  // no thread: the look-up runs here
+    }
+    ~HledaniAdresy() { Pockat(); }
+    HledaniAdresy(const HledaniAdresy&) = delete;
+    HledaniAdresy& operator=(const HledaniAdresy&) = delete;
+
+    // Waits for the look-up and hands its result to the application; an error object or
+    // exception of the look-up is raised here, on the start-up thread.
+    void Prevzit(Aplikace& aplikace) {
+        Pockat();
+        if (m_vyjimka) std::rethrow_exception(m_vyjimka);
+        aplikace.PrevzitAdresuPocitace(m_vysledek, m_ip, m_jmeno);
+    }
+
+private:
+    static unsigned __stdcall Procedura(void* parametr) {
+        static_cast<HledaniAdresy*>(parametr)->Hledat();
+        return 0;
+    }
+    void Hledat() {
+        try {
+            m_vysledek = m_hledat(m_ip, m_jmeno);
+        } catch (...) {
+            m_vyjimka = std::current_exception();
+        }
+    }
+    void Pockat() {
+        if (m_vlakno) ::WaitForSingleObject(m_vlakno.Get(), INFINITE);
+        m_vlakno.Uvolnit();
+    }
+
+    FunkceAdresy m_hledat;
+    knihovna::UchytHandle m_vlakno;
+    int m_vysledek = 1;
+    std::wstring m_ip;
+    std::wstring m_jmeno;
+    std::exception_ptr m_vyjimka;
+};
 
 HICON NacistIkonu(int sirka, int vyska) {
     HICON ikona = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_KOLVEX),
@@ -121,8 +182,8 @@ int Aplikace::InitInstance() {
         relaceInternetu = ::InternetOpenW(L"QKolvex5", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
         Overit(relaceInternetu != nullptr);
 
-        // 14. Address of this computer.
-        UrcitAdresuPocitace();
+        // 14. Address of this computer: looked up beside steps 15-28, kept before step 29.
+        HledaniAdresy hledaniAdresy(FunkceAdresyPocitace());
 
         // 15. Audio mixer inputs.
         mixer = std::make_unique<VstupyMixeru>();
@@ -185,6 +246,9 @@ int Aplikace::InitInstance() {
 
         // 28. Plug-ins.
         NajitRozsireni();
+
+        // The address of step 14, which the main window's tray icon shows.
+        hledaniAdresy.Prevzit(*this);
 
         // 29. Main window.
         oknoHlavni = std::make_unique<OknoHlavni>();

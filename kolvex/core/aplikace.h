@@ -15,12 +15,15 @@
 #include "core/pomocne.h"
 #include "knihovna/modul.h"
 
+// The host-address routine: 0 and the first IPv4 address and host name, or non-zero.
+using FunkceAdresy = int (*)(std::wstring& ip, std::wstring& jmeno);
+
 // System queries of the start-up facts; tests replace them.
 struct SystemoveDotazy {
     BOOL(WINAPI* jmenoUzivatele)(LPWSTR, LPDWORD) = ::GetUserNameW;
     BOOL(WINAPI* jmenoPocitace)(LPWSTR, LPDWORD) = ::GetComputerNameW;
     int(WINAPI* informaceLocale)(LCID, LCTYPE, LPWSTR, int) = ::GetLocaleInfoW;
-    int (*adresaPocitace)(std::wstring& ip, std::wstring& jmeno) = nullptr;  // null = ZiskatIpAdresuPocitace
+    FunkceAdresy adresaPocitace = nullptr;  // null = ZiskatIpAdresuPocitace
 };
 
 class Aplikace : public knihovna::ModulExe {
@@ -71,6 +74,10 @@ public:
     void ExitInstance();
     bool ZkontrolovatJedinouInstanci();
     void UrcitAdresuPocitace();
+    // The host-address routine start-up step 14 calls (the tests' replacement or the real one).
+    FunkceAdresy FunkceAdresyPocitace() const;
+    // Keeps the result of the host-address routine: its texts, or the fixed texts on failure.
+    void PrevzitAdresuPocitace(int vysledek, const std::wstring& ip, const std::wstring& jmeno);
     // Start-up steps 10 to 12: user and computer names, the Czech-locale flag.
     void ZjistitUzivateleAPocitac();
 

@@ -3,6 +3,7 @@
 // network seam: the fill, the ERROR_MORE_DATA pages and the failed state Wine gives.
 #include <gtest/gtest.h>
 
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 #include <lm.h>
@@ -29,9 +30,19 @@ struct ZaznamIkon {
     ZaznamIkon() { notifikacniIkona = Prijmout; }
     ~ZaznamIkon() { notifikacniIkona = puvodni; }
 };
+
+// Windows Sockets for the test program (the application starts them at start-up).
+struct Sokety {
+    Sokety() {
+        WSADATA wsa;
+        ::WSAStartup(MAKEWORD(2, 0), &wsa);
+    }
+    ~Sokety() { ::WSACleanup(); }
+};
 }  // namespace
 
 TEST(HostInfo, LocalhostObemaSmery) {
+    Sokety sokety;
     EXPECT_EQ(NajitAdresuPodleJmena(L"localhost"), L"127.0.0.1");
     const std::wstring jmeno = NajitJmenoPodleAdresy(L"127.0.0.1");
     EXPECT_FALSE(jmeno.empty());
@@ -42,6 +53,7 @@ TEST(HostInfo, LocalhostObemaSmery) {
 }
 
 TEST(HostInfo, DialogHledaVeVlaknechAPrevadiObaSmery) {
+    Sokety sokety;
     auto puvodni = std::move(nastaveniHostInfo);
     nastaveniHostInfo = std::make_unique<KonfiguraceHostInfo>();
     nastaveniHostInfo->minimalizace = 0;

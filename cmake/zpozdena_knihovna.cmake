@@ -1,0 +1,33 @@
+# Makes a delay-load import library of a system DLL from the toolchain's import library:
+# the DLL is then loaded when the program first calls one of its functions, not at process start.
+# Run as a script: cmake -DNM=... -DDLLTOOL=... -DIMPORT=<lib.a> -DDLL=<name.dll> -DVYSTUP=<lib.a>
+#   [-DI686=1] -P zpozdena_knihovna.cmake
+execute_process(COMMAND "${NM}" "${IMPORT}" OUTPUT_VARIABLE symboly RESULT_VARIABLE vysledek)
+if(NOT vysledek EQUAL 0)
+  message(FATAL_ERROR "${NM} ${IMPORT} failed")
+endif()
+string(REGEX MATCHALL "[^\n]+ I __imp_[^\n]+" radky "${symboly}")
+set(def "LIBRARY \"${DLL}\"\nEXPORTS\n")
+foreach(radek IN LISTS radky)
+  string(REGEX REPLACE "^.* I __imp_" "" jmeno "${radek}")
+  # i686 C names carry a leading underscore that the DLL's export does not
+  if(I686)
+    string(REGEX REPLACE "^_" "" jmeno "${jmeno}")
+  endif()
+  string(APPEND def "${jmeno}\n")
+endforeach()
+get_filename_component(slozka "${VYSTUP}" DIRECTORY)
+get_filename_component(zaklad "${VYSTUP}" NAME_WE)
+set(soubor_def "${slozka}/${zaklad}.def")
+file(WRITE "${soubor_def}" "${def}")
+set(parametry --input-def "${soubor_def}" --dllname "${DLL}" --output-delaylib "${VYSTUP}")
+if(I686)
+  # stdcall names (@N) link to the undecorated export
+  list(APPEND parametry --kill-at -m i386)
+else()
+  list(APPEND parametry -m i386:x86-64)
+endif()
+execute_process(COMMAND "${DLLTOOL}" ${parametry} RESULT_VARIABLE vysledek)
+if(NOT vysledek EQUAL 0)
+  message(FATAL_ERROR "${DLLTOOL} could not make ${VYSTUP}")
+endif()
