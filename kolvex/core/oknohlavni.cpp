@@ -367,10 +367,8 @@ bool OknoHlavni::ProvestPrikaz(UINT id, LPARAM l) {
 
         // tool modules
         case 40004: Prepnout(Nastroj::CteckaRSS); return true;
-        case 40005:
-            if (VlaknoModulu* m = Modul(Nastroj::SpousteniAplikaci))
-                if (::IsWindow(m->Okno())) m->Odeslat(WM_COMMAND, 40055, 0);
-            return true;
+        // the launcher's menu; a launcher still making its window is waited for, as for its hot keys
+        case 40005: PoslatModulu(Nastroj::SpousteniAplikaci, WM_COMMAND, 40055, 0); return true;
         case 40058: PoslatModulu(Nastroj::Schranka, WM_APP + 7, 1, 0); return true;
         case 40089: PoslatModulu(Nastroj::Poznamky, WM_APP + 7, 1, 0); return true;
         case 40092: Prepnout(Nastroj::SledovaniPameti); return true;

@@ -158,6 +158,19 @@ INPUT PohybNa(POINT bod) {
 
 }  // namespace
 
+bool CekatNaKlavesniciMenu(HWND vlastnik, DWORD ms) {
+    return CekatNa(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            // (the menu owner reported is the menu window under Wine, the owner under Windows)
+            return ::GetGUIThreadInfo(0, &info) && (info.flags & GUI_INMENUMODE) &&
+                   ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr) ==
+                       ::GetWindowThreadProcessId(vlastnik, nullptr);
+        },
+        ms);
+}
+
 void PosunoutMys(POINT bod) {
     INPUT pohyb = PohybNa(bod);
     ::SendInput(1, &pohyb, sizeof(INPUT));

@@ -42,6 +42,9 @@ std::wstring TextZpravy(HWND box);
 void StisknoutKlavesy(std::initializer_list<WORD> klavesy);
 // Types text with Unicode key events, one character at a time.
 void NapsatText(const std::wstring& text);
+// Waits until the menu of the window vlastnik takes the keyboard: the foreground thread is the
+// owner's and is in menu mode. Keys pressed before then go to another thread and are lost.
+bool CekatNaKlavesniciMenu(HWND vlastnik, DWORD ms = 5000);
 // Moves the pointer to the screen point with SendInput, as a mouse does.
 void PosunoutMys(POINT bod);
 // Moves the cursor to the screen point and clicks the left button with SendInput.
