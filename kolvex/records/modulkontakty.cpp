@@ -282,13 +282,7 @@ void ModulKontakty::OdebratKontakt() {
     Kontakt k;
     seznamKontaktu->Polozka(index, k);
     const std::wstring otazka = Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_KONTAKT).c_str(), k.nazev.c_str());
-    int odpoved = IDNO;
-    {
-        Modalne modalne(*this);
-        odpoved = knihovna::oknoZpravy(m_hWnd, otazka.c_str(), aplikace.titulek.c_str(),
-                                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND);
-    }
-    if (odpoved != IDYES) return;
+    if (!PotvrditOdebrani(otazka)) return;
     const int kde = seznamKontaktu->NajitPodleIdentity(k.identita);
     if (kde < 0) return;
     seznamKontaktu->Odebrat(kde);

@@ -247,13 +247,7 @@ void ModulSeznamRegistraci::OdebratRegistraci() {
     const Registrace odebirana = seznamRegistraci->Polozka(index);
     const std::wstring otazka =
         Formatovat(knihovna::Retezec(IDS_OTAZKA_ODEBRAT_REGISTRACI).c_str(), odebirana.nazev.c_str());
-    int odpoved = IDNO;
-    {
-        Modalne modalne(*this);
-        odpoved = knihovna::oknoZpravy(m_hWnd, otazka.c_str(), aplikace.titulek.c_str(),
-                                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND);
-    }
-    if (odpoved != IDYES) return;
+    if (!PotvrditOdebrani(otazka)) return;
     const int kde = seznamRegistraci->NajitPodleIdentity(odebirana.identita);
     if (kde < 0) return;
     seznamRegistraci->Odebrat(kde);

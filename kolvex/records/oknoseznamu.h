@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "core/aplikace.h"
 #include "core/ikonatray.h"
 #include "core/menu.h"
 #include "core/vlaknomodulu.h"
 #include "knihovna/modalni.h"
+#include "knihovna/modul.h"
 #include "knihovna/okno.h"
 #include "knihovna/prvky.h"
 
@@ -111,6 +113,15 @@ protected:
     public:
         explicit Modalne(OknoSeznamuImpl& okno) : Beh(okno.m_modalni, okno.m_hWnd) {}
     };
+
+    // The question before an entry is removed, owned by the window and run as its modal dialog
+    // (No is the default); true for Yes.
+    bool PotvrditOdebrani(const std::wstring& otazka) {
+        Modalne modalne(*this);
+        return knihovna::oknoZpravy(this->m_hWnd, otazka.c_str(), aplikace.titulek.c_str(),
+                                    MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2 | MB_TASKMODAL | MB_SETFOREGROUND) ==
+               IDYES;
+    }
 
     // True while a modal dialog of the window runs; that dialog is then brought forward.
     bool PrenestDialogDopredu() { return m_modalni.PrenestDopredu(this->m_hWnd); }
