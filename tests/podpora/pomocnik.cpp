@@ -1,5 +1,7 @@
 #include "podpora/pomocnik.h"
 
+#include <algorithm>
+
 #include <shellapi.h>
 #include <shlwapi.h>
 
@@ -120,6 +122,19 @@ std::vector<BYTE> PrecistBajty(const std::wstring& cesta) {
 }
 
 bool ExistujeSoubor(const std::wstring& cesta) { return ::GetFileAttributesW(cesta.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
+    std::vector<std::wstring> jmena;
+    WIN32_FIND_DATAW data;
+    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return jmena;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
+    } while (::FindNextFileW(h, &data));
+    ::FindClose(h);
+    std::sort(jmena.begin(), jmena.end());
+    return jmena;
+}
 
 std::wstring SlozkaTestu() {
     wchar_t cesta[MAX_PATH];

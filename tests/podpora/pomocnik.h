@@ -58,6 +58,8 @@ private:
 };
 void SmazatStrom(const std::wstring& slozka);
 bool ExistujeSoubor(const std::wstring& cesta);
+// Names of the files (not folders) in a folder, sorted.
+std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka);
 // The whole content of a file; empty when it cannot be read.
 std::vector<BYTE> PrecistBajty(const std::wstring& cesta);
 

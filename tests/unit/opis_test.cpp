@@ -25,6 +25,8 @@
 using testy::DekodovanyObrazek;
 using testy::Dekodovat;
 
+using testy::SouboryVeSlozce;
+
 namespace {
 
 void VytvoritSoubor(const std::wstring& cesta) {
@@ -32,18 +34,6 @@ void VytvoritSoubor(const std::wstring& cesta) {
         fputs("x", f);
         fclose(f);
     }
-}
-
-std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
-    std::vector<std::wstring> jmena;
-    WIN32_FIND_DATAW data;
-    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) return jmena;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
-    } while (::FindNextFileW(h, &data));
-    ::FindClose(h);
-    return jmena;
 }
 
 HRESULT ChybaVolani(const std::function<void()>& volani) {

@@ -27,6 +27,8 @@
 #include "unit/servery_testu.h"
 #include "unit/zkusebni_prvky.h"
 
+using testy::SouboryVeSlozce;
+
 namespace {
 
 const wchar_t* const KLIC_POCASI = L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi";
@@ -137,20 +139,6 @@ private:
     std::vector<DWORD> m_id;
     std::vector<HANDLE> m_vlakna;
 };
-
-// Names of the files in a folder, sorted.
-std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
-    std::vector<std::wstring> jmena;
-    WIN32_FIND_DATAW data;
-    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) return jmena;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
-    } while (::FindNextFileW(h, &data));
-    ::FindClose(h);
-    std::sort(jmena.begin(), jmena.end());
-    return jmena;
-}
 
 // Handles what is in this thread's queue now (messages posted to its windows).
 void VyprazdnitFrontu() {

@@ -10,6 +10,8 @@
 using knihovna::Chyba;
 using testy::UrlHttp;
 
+using testy::SouboryVeSlozce;
+
 namespace {
 
 HRESULT ChybaZ(const std::function<void()>& akce) {
@@ -33,20 +35,6 @@ LimityStahovani KratkeLimity() {
 
 std::vector<BYTE> BezKoncovychNul(const HttpTextSoubor& soubor) {
     return std::vector<BYTE>(soubor.Data(), soubor.Data() + soubor.Delka() - 2);
-}
-
-// Names of the files in a folder, sorted.
-std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
-    std::vector<std::wstring> jmena;
-    WIN32_FIND_DATAW data;
-    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) return jmena;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
-    } while (::FindNextFileW(h, &data));
-    ::FindClose(h);
-    std::sort(jmena.begin(), jmena.end());
-    return jmena;
 }
 
 // A download on a thread of its own, ended by its cancel event.

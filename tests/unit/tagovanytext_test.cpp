@@ -8,6 +8,8 @@
 #include "knihovna/chyba.h"
 #include "podpora/pomocnik.h"
 
+using testy::SouboryVeSlozce;
+
 namespace {
 
 std::vector<BYTE> Bajty(const std::wstring& text) {
@@ -21,20 +23,6 @@ void ZapsatBajty(const std::wstring& cesta, const std::vector<BYTE>& data) {
     DWORD zapsano = 0;
     ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &zapsano, nullptr);
     ::CloseHandle(h);
-}
-
-// Files in a folder (to see that no temporary file was left behind).
-std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka) {
-    std::vector<std::wstring> jmena;
-    WIN32_FIND_DATAW data;
-    HANDLE h = ::FindFirstFileW((slozka + L"\\*").c_str(), &data);
-    if (h == INVALID_HANDLE_VALUE) return jmena;
-    do {
-        std::wstring jmeno = data.cFileName;
-        if (jmeno != L"." && jmeno != L"..") jmena.push_back(jmeno);
-    } while (::FindNextFileW(h, &data));
-    ::FindClose(h);
-    return jmena;
 }
 
 // The inner texts of every group of a name, found one after another.
