@@ -30,3 +30,24 @@ if ! locale -a 2>/dev/null | grep -qi '^cs_CZ\.utf-\?8$'; then
     $sudo_cmd locale-gen >/dev/null || true
   fi
 fi
+
+# The 32-bit wine needs a kernel that executes 32-bit ELF programs; some machines' kernels answer
+# "Exec format error". There the kernel hands such programs to qemu's user-mode i386 emulator
+# (binfmt_misc). It comes from bookworm-backports: bookworm's own qemu 7.2 spends 40-90 s of every
+# Wine process start searching the address space page by page.
+if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  qemu_verze=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
+  if [ -z "$qemu_verze" ] || dpkg --compare-versions "${qemu_verze#*:}" lt 8; then
+    echo 'deb http://deb.debian.org/debian bookworm-backports main' |
+      $sudo_cmd tee /etc/apt/sources.list.d/bookworm-backports.list >/dev/null
+    $sudo_cmd apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends -t bookworm-backports qemu-user
+  fi
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -f "$binfmt/register" ] || $sudo_cmd mount -t binfmt_misc binfmt_misc "$binfmt" || true
+  if [ -f "$binfmt/register" ] && [ ! -e "$binfmt/qemu-i386" ]; then
+    # i386 ELF executables and shared objects
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:' |
+      $sudo_cmd tee "$binfmt/register" >/dev/null || true
+  fi
+fi
