@@ -32,10 +32,11 @@ if ! locale -a 2>/dev/null | grep -qi '^cs_CZ\.utf-\?8$'; then
 fi
 
 # The 32-bit wine needs a kernel that executes 32-bit ELF programs; some machines' kernels answer
-# "Exec format error". There the kernel hands such programs to qemu's user-mode i386 emulator
-# (binfmt_misc). It comes from bookworm-backports: bookworm's own qemu 7.2 spends 40-90 s of every
-# Wine process start searching the address space page by page.
-if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# "Exec format error". There, with KOLVEX_EMULACE_I386=1, the kernel hands such programs to qemu's
+# user-mode i386 emulator (binfmt_misc); the i686 suite then takes about 25 minutes instead of 16.
+# It comes from bookworm-backports: bookworm's own qemu 7.2 spends 40-90 s of every Wine process
+# start searching the address space page by page.
+if [ "${KOLVEX_EMULACE_I386:-}" = 1 ] && [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   qemu_verze=$(dpkg-query -W -f='${Version}' qemu-user 2>/dev/null || true)
   if [ -z "$qemu_verze" ] || dpkg --compare-versions "${qemu_verze#*:}" lt 8; then
     echo 'deb http://deb.debian.org/debian bookworm-backports main' |
