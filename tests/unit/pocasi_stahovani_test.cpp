@@ -26,18 +26,7 @@ protected:
         return nazvy;
     }
     // Nothing but the named files in the cache folder (no temporary siblings).
-    std::vector<std::wstring> ObsahSlozky() const {
-        std::vector<std::wstring> jmena;
-        WIN32_FIND_DATAW data;
-        HANDLE h = ::FindFirstFileW((zadani.slozka + L"\\*").c_str(), &data);
-        if (h == INVALID_HANDLE_VALUE) return jmena;
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) jmena.push_back(data.cFileName);
-        } while (::FindNextFileW(h, &data));
-        ::FindClose(h);
-        std::sort(jmena.begin(), jmena.end());
-        return jmena;
-    }
+    std::vector<std::wstring> ObsahSlozky() const { return testy::SouboryVeSlozce(zadani.slozka); }
 
     testy::DocasnaSlozka slozka;
     ZadaniStahovani zadani;
