@@ -17,7 +17,7 @@ klid="${2:-60}"
 cmake --build "$build" --target Kolvex bench_minimalni -j3 >/dev/null
 w="$build/wine-emulator.sh"
 hz=$(getconf CLK_TCK)
-prefix="$(sed -n 's/^: "${WINEPREFIX:=\(.*\)}"$/\1/p' "$w")"
+prefix="$(sed -n 's/^SUITE_WINEPREFIX:PATH=//p' "$build/CMakeCache.txt")"
 
 po_spusteni() {  # 1 or 0 for the three tools
   local hodnota="$1" soubor

@@ -5,6 +5,9 @@
 set -euo pipefail
 koren="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$koren"
+# Where the kernel refuses 32-bit ELF programs, the 32-bit Wine runs in qemu's i386 emulator
+# (KOLVEX_EMULACE_I386=0 leaves it out, and with it the i686 suite).
+export KOLVEX_EMULACE_I386="${KOLVEX_EMULACE_I386:-1}"
 bash scripts/zavislosti.sh
 jobs="$(nproc)"
 
@@ -21,8 +24,9 @@ else
   echo "Jádro tohoto stroje nespustí 32bitové programy ELF: testy sestavení i686 se nespustí, jen x86_64."
 fi
 
-# The loopback test servers' ports: the builds' defaults (27180 and 27190), or from
-# KOLVEX_TEST_PORTY (x86_64 there, i686 twenty above: thirteen ports each) where another run on the machine holds those.
+# The loopback test servers' ports: the builds' defaults (27180 and 27200), or from
+# KOLVEX_TEST_PORTY (x86_64 there, i686 twenty above: fourteen ports each, forty further for each
+# next parallel run) where another run on the machine holds those.
 porty_x64=() porty_i686=()
 if [ -n "${KOLVEX_TEST_PORTY:-}" ]; then
   porty_x64=(-DKOLVEX_TEST_PORTY="$KOLVEX_TEST_PORTY")
@@ -40,27 +44,64 @@ cmake --build build-x64 -j "$jobs"
 # A test that fails is run once more, so that one lost window-system event does not stop the run;
 # a real fault fails twice. A test that passed only on its second attempt is still a fault (a race
 # in the program, or a test waiting on the wrong thing): it is listed at the end.
-# The two builds' runs go at once: each has its own X display, Wine prefix and wineserver, and its
-# own loopback ports; within one run the tests are serial.
-spustit_testy() {  # build folder, ctest arguments...
-  local slozka="$1"
-  shift
-  xvfb-run -a -s '-screen 0 1280x1024x24' \
-    ctest --test-dir "$slozka" --output-on-failure --timeout 180 --repeat until-pass:2 "$@" \
-    >"$slozka/ctest.log" 2>&1
+# Each build's tests are split into parallel runs: run k of n takes tests k+1, k+1+n, ... (ctest -I).
+# Every run has its own X server, Wine prefixes and home, copy of bin, server folder and loopback
+# ports (KOLVEX_TESTY_DIL=k, see cmake/wine-emulator.sh.in); within one run the tests are serial.
+# KOLVEX_TESTY_BEHU sets the number of runs of each build (1-19; default: half the CPUs less one,
+# at most 4: more runs than that load the machine until windows answer late).
+vychozi_behu=$((jobs / 2 - 1))
+[ "$vychozi_behu" -gt 4 ] && vychozi_behu=4
+behu="${KOLVEX_TESTY_BEHU:-$vychozi_behu}"
+case "$behu" in ''|*[!0-9]*) behu=1 ;; esac
+[ "$behu" -lt 1 ] && behu=1
+[ "$behu" -gt 19 ] && behu=19
+
+x_servery=()
+ukoncit_x() { [ ${#x_servery[@]} -eq 0 ] || kill "${x_servery[@]}" 2>/dev/null || true; }
+trap ukoncit_x EXIT
+novy_x() {  # starts an X server on a display it picks itself; sets $displej
+  local fd
+  exec {fd}< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+  x_servery+=($!)
+  displej=""
+  read -r -u "$fd" displej || true
+  exec {fd}<&-
+  [ -n "$displej" ] || { echo "Xvfb se nespustil" >&2; exit 1; }
+}
+
+spustit_beh() {  # build folder, run number, display, ctest arguments...
+  local slozka="$1" k="$2" d="$3"
+  shift 3
+  DISPLAY=":$d" KOLVEX_TESTY_DIL="$k" \
+    ctest --test-dir "$slozka" --output-on-failure --timeout 180 --repeat until-pass:2 \
+      -I "$((k + 1)),,$behu" "$@" >"$slozka/ctest-$k.log" 2>&1
 }
 declare -A procesy
 for b in "${buildy[@]}"; do
-  spustit_testy "build-$b" "$@" &
-  procesy[$b]=$!
+  slozka="build-$b"
+  rm -f "$slozka"/ctest-*.log
+  novy_x
+  # The test lists are made once (gtest discovery) before the runs read them at once.
+  DISPLAY=":$displej" ctest --test-dir "$slozka" -N >/dev/null
+  for ((k = 0; k < behu; k++)); do
+    if [ "$k" -gt 0 ]; then
+      rm -rf "$slozka/bin-$k"
+      cp -a "$slozka/bin" "$slozka/bin-$k"
+      novy_x
+    fi
+    spustit_beh "$slozka" "$k" "$displej" "$@" &
+    procesy[$b-$k]=$!
+  done
 done
 vysledek=0
 for b in "${buildy[@]}"; do
-  rc=0
-  wait "${procesy[$b]}" || rc=$?
-  echo "===== build-$b (ctest, kód $rc) ====="
-  cat "build-$b/ctest.log"
-  [ "$rc" -ne 0 ] && vysledek=$rc
+  for ((k = 0; k < behu; k++)); do
+    rc=0
+    wait "${procesy[$b-$k]}" || rc=$?
+    echo "===== build-$b, běh $((k + 1)) z $behu (ctest, kód $rc) ====="
+    cat "build-$b/ctest-$k.log"
+    [ "$rc" -ne 0 ] && vysledek=$rc
+  done
 done
 
 for b in "${buildy[@]}"; do
@@ -70,7 +111,7 @@ for b in "${buildy[@]}"; do
       if ($0 ~ /\*\*\*/) selhal[jmeno] = 1
       else if ($0 ~ / Passed /) { if (selhal[jmeno]) napodruhe[jmeno] = 1 }
     }
-    END { for (j in napodruhe) print j }' "build-$b/ctest.log" | sort)
+    END { for (j in napodruhe) print j }' "build-$b"/ctest-*.log | sort)
   if [ -n "$jen_napodruhe" ]; then
     echo "Testy build-$b, které prošly až napodruhé (závod v programu nebo test čekající na nesprávnou věc):"
     echo "$jen_napodruhe" | sed 's/^/  /'

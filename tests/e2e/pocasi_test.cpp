@@ -40,7 +40,7 @@ bool MenuOtevreno(DWORD pid) {
 
 TEST(PocasiZvenku, SnimekDruziceZNabidkyIkonyUkazeObrazekZeServeru) {
     VycistitStavKolvexu();
-    const std::wstring host = L"127.0.0.1:" + std::to_wstring(TESTY_PORTY) + L"/pocasi";
+    const std::wstring host = L"127.0.0.1:" + std::to_wstring(PrvniPortServeru()) + L"/pocasi";
     ZapsatText(L"Software\\Brenvald\\Kolvex\\5.0\\Pocasi", L"serverDruziceChmu", host);
     Program kolvex;
     HWND hlavni = kolvex.CekatNaOkno(L"QKolvexHlavniOkno");

@@ -19,7 +19,7 @@ const wchar_t* const TRIDA_HLAVNIHO_OKNA = L"QKolvexHlavniOkno";
 const wchar_t* const TRIDA_CTECKY = L"QKolvexRSS";
 const std::wstring KLIC = L"Software\\Brenvald\\Kolvex\\5.0";
 
-std::wstring Url(const wchar_t* cesta) { return L"http://127.0.0.1:" + std::to_wstring(TESTY_PORTY) + cesta; }
+std::wstring Url(const wchar_t* cesta) { return L"http://127.0.0.1:" + std::to_wstring(PrvniPortServeru()) + cesta; }
 
 void ZapsatDword(const std::wstring& sekce, const wchar_t* nazev, DWORD hodnota) {
     ::RegSetKeyValueW(HKEY_CURRENT_USER, (KLIC + L"\\" + sekce).c_str(), nazev, REG_DWORD, &hodnota, sizeof(hodnota));

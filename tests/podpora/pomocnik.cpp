@@ -143,6 +143,14 @@ std::wstring SlozkaTestu() {
     return cesta;
 }
 
+int DilBehu() {
+    const char* dil = std::getenv("KOLVEX_TESTY_DIL");
+    const int n = dil ? std::atoi(dil) : 0;
+    return n >= 0 && n < 20 ? n : 0;
+}
+
+std::string PriponaBehu() { return DilBehu() > 0 ? "-" + std::to_string(DilBehu()) : std::string(); }
+
 bool CeskeProstredi() { return std::getenv("SUITE_NO_CZECH_LOCALE") == nullptr; }
 
 }  // namespace testy

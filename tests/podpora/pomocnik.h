@@ -66,6 +66,19 @@ std::vector<BYTE> PrecistBajty(const std::wstring& cesta);
 // Folder of the running test program (Kolvex.exe lies beside it).
 std::wstring SlozkaTestu();
 
+// Which of the test script's parallel runs this program belongs to (KOLVEX_TESTY_DIL, 0..19; 0
+// when the tests run alone). Each run has its own Wine prefix, X display, copy of the programs'
+// folder, server folder and loopback ports.
+int DilBehu();
+// Suffix of this run's folders: "" for run 0, "-N" for run N.
+std::string PriponaBehu();
+// Ports between two parallel runs' test servers (tests/servery/spustit.py, scripts/test.sh).
+constexpr int ROZESTUP_PORTU_BEHU = 40;
+#ifdef TESTY_PORTY
+// First loopback port of this run's test servers.
+inline int PrvniPortServeru() { return TESTY_PORTY + ROZESTUP_PORTU_BEHU * DilBehu(); }
+#endif
+
 // Whether this run uses the Czech locale (the harness sets SUITE_NO_CZECH_LOCALE otherwise).
 bool CeskeProstredi();
 

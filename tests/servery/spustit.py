@@ -3,6 +3,9 @@
 
 spustit.py start <output folder> <port base> <python with aiosmtpd>
 spustit.py stop <output folder>
+
+In one of the test script's parallel runs (KOLVEX_TESTY_DIL=N, N > 0) the folder gets the suffix
+"-N" and the ports move by N * ROZESTUP_BEHU, as the test programs expect (tests/podpora/pomocnik.h).
 """
 import os
 import signal
@@ -12,6 +15,19 @@ import sys
 import time
 
 POCET_PORTU = 13  # base+0 .. base+12, see servery.py
+ROZESTUP_BEHU = 40
+
+
+def dil_behu():
+    try:
+        n = int(os.environ.get("KOLVEX_TESTY_DIL", "0"))
+    except ValueError:
+        return 0
+    return n if 0 <= n < 20 else 0
+
+
+def slozka_behu(slozka):
+    return slozka + (f"-{dil_behu()}" if dil_behu() > 0 else "")
 
 def porty_otevreny(zaklad):
     for port in range(zaklad, zaklad + POCET_PORTU):
@@ -51,9 +67,10 @@ def zastavit(vystup):
 
 def main():
     if sys.argv[1] == "stop":
-        zastavit(sys.argv[2])
+        zastavit(slozka_behu(sys.argv[2]))
         return 0
-    vystup, zaklad, python = sys.argv[2], int(sys.argv[3]), sys.argv[4]
+    vystup, python = slozka_behu(sys.argv[2]), sys.argv[4]
+    zaklad = int(sys.argv[3]) + ROZESTUP_BEHU * dil_behu()
     os.makedirs(vystup, exist_ok=True)
     zastavit(vystup)
     obsazeny = obsazeny_port(zaklad)

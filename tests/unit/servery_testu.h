@@ -9,24 +9,25 @@
 #include <vector>
 
 #include "knihovna/text.h"
+#include "podpora/pomocnik.h"
 
 namespace testy {
 
-constexpr int PORT_HTTP = TESTY_PORTY;
-constexpr int PORT_SMTP = TESTY_PORTY + 1;
-constexpr int PORT_SMTP_AUTH = TESTY_PORTY + 2;
-constexpr int PORT_SMTP_BEZ_EHLO = TESTY_PORTY + 3;
-constexpr int PORT_SMTP_TICHY = TESTY_PORTY + 4;
-constexpr int PORT_SMTP_TLS = TESTY_PORTY + 5;             // STARTTLS, certificate for 127.0.0.1
-constexpr int PORT_SMTP_TLS_JINY_NAZEV = TESTY_PORTY + 6;  // certificate for another name
-constexpr int PORT_SMTP_TLS_CIZI = TESTY_PORTY + 7;        // certificate of an untrusted authority
-constexpr int PORT_SMTP_TLS_ODMITNUTO = TESTY_PORTY + 8;   // offers STARTTLS, refuses it
-constexpr int PORT_SMTP_TLS_ZAVRENO = TESTY_PORTY + 9;     // closes inside the handshake
-constexpr int PORT_SMTP_TLS_TICHO = TESTY_PORTY + 10;      // falls silent inside the handshake
-constexpr int PORT_SMTP_PRIHLASENI = TESTY_PORTY + 11;     // login answer by user name
-constexpr int PORT_SMTP_TLS_TICHO_PRI_AUTH = TESTY_PORTY + 12;  // silent inside TLS at AUTH
+inline const int PORT_HTTP = PrvniPortServeru();
+inline const int PORT_SMTP = PrvniPortServeru() + 1;
+inline const int PORT_SMTP_AUTH = PrvniPortServeru() + 2;
+inline const int PORT_SMTP_BEZ_EHLO = PrvniPortServeru() + 3;
+inline const int PORT_SMTP_TICHY = PrvniPortServeru() + 4;
+inline const int PORT_SMTP_TLS = PrvniPortServeru() + 5;             // STARTTLS, certificate for 127.0.0.1
+inline const int PORT_SMTP_TLS_JINY_NAZEV = PrvniPortServeru() + 6;  // certificate for another name
+inline const int PORT_SMTP_TLS_CIZI = PrvniPortServeru() + 7;        // certificate of an untrusted authority
+inline const int PORT_SMTP_TLS_ODMITNUTO = PrvniPortServeru() + 8;   // offers STARTTLS, refuses it
+inline const int PORT_SMTP_TLS_ZAVRENO = PrvniPortServeru() + 9;     // closes inside the handshake
+inline const int PORT_SMTP_TLS_TICHO = PrvniPortServeru() + 10;      // falls silent inside the handshake
+inline const int PORT_SMTP_PRIHLASENI = PrvniPortServeru() + 11;     // login answer by user name
+inline const int PORT_SMTP_TLS_TICHO_PRI_AUTH = PrvniPortServeru() + 12;  // silent inside TLS at AUTH
 // The port after the servers': nothing listens there, so a connection is refused.
-constexpr int PORT_ZAVRENY = TESTY_PORTY + 13;
+inline const int PORT_ZAVRENY = PrvniPortServeru() + 13;
 
 // A Unix path of the build tree as Wine sees it (drive Z: is the root).
 inline std::wstring CestaZUnixu(const char* unix) {
@@ -36,7 +37,7 @@ inline std::wstring CestaZUnixu(const char* unix) {
     return cesta;
 }
 
-inline std::wstring SlozkaServeru() { return CestaZUnixu(TESTY_SERVERY_DIR); }
+inline std::wstring SlozkaServeru() { return CestaZUnixu((TESTY_SERVERY_DIR + PriponaBehu()).c_str()); }
 inline std::wstring SlozkaPomocnych() { return CestaZUnixu(TESTY_POMOCNE_DIR); }
 
 inline std::wstring UrlHttp(const std::wstring& cesta) {
