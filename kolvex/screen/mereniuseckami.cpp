@@ -104,6 +104,10 @@ LRESULT OknoMereniObrUseckami::OnLButtonDown(UINT, WPARAM, LPARAM l, BOOL&) {
             vysledky->NastavitSystemoveMenu(false);
         }
     } else {
+        // The line ends where the button went down, whatever move came last: the click's own
+        // position goes through the move handling first (line redrawn, readouts updated).
+        BOOL zpracovano = TRUE;
+        OnMouseMove(WM_MOUSEMOVE, 0, l, zpracovano);
         const VysledekMereni v = Zmerit(x1, y1, x2, y2);
         delka = v.delka;
         dx = v.dx;
