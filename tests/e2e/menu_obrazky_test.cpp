@@ -41,14 +41,18 @@ TEST(MenuObrazky, HlavniAObrazovkaSeSnimkem) {
         ::PostMessageW(m.okno, m.zprava, m.w, 0);
         HWND otevrene = nullptr;
         ASSERT_TRUE(CekatNa([&] { return (otevrene = ViditelneMenu(kolvex.Pid())) != nullptr; }));
-        ::Sleep(300);  // every item painted
-        Snimek snimek = UlozitSnimekOkna(otevrene, m.soubor);
+        // the menu loop paints the items, and Wine copies them to the screen a moment later
+        Snimek snimek;
+        CekatNa([&] {
+            snimek = UlozitSnimekOkna(otevrene, m.soubor);
+            return snimek.pocetBarev > 40 && snimek.tmavychBodu > 500;
+        });
         ASSERT_FALSE(snimek.soubor.empty());
         std::printf("Snímek nabídky: %ls\n", snimek.soubor.c_str());
         EXPECT_GT(snimek.pocetBarev, 40) << "pictures, not plain tiles";
         EXPECT_GT(snimek.tmavychBodu, 500) << "no text drawn";
         StisknoutKlavesy({VK_ESCAPE});
-        ASSERT_TRUE(CekatNa([&] { return ViditelneMenu(kolvex.Pid()) == nullptr; }));
+        ASSERT_TRUE(CekatNa([&] { return ViditelneMenu(kolvex.Pid()) == nullptr && !VRezimuMenu(m.okno); }));
     }
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);

@@ -187,12 +187,18 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
         }, 1000);
     }
     ASSERT_NE(lista, nullptr) << "F10 did not open the menu bar";
+    // A menu's thread paints it in its menu loop, and Wine copies the painted window to the screen
+    // a moment later: capture until the items are there.
     PrekreslitOkno(lista);
-    Snimek snimekListy = UlozitSnimekOkna(lista, L"rss_ctecka_nabidka");
+    Snimek snimekListy;
+    CekatNa([&] { return (snimekListy = UlozitSnimekOkna(lista, L"rss_ctecka_nabidka")).tmavychBodu > 50; });
     EXPECT_GT(snimekListy.tmavychBodu, 50);
-    StisknoutKlavesy({VK_ESCAPE});
+    // Esc closes the popup and leaves the bar selected; a second Esc, pressed only then, leaves
+    // the menu (pressed at once, it could come after the context menu below opened, and close it)
     StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNa([&] { return !::IsWindowVisible(lista); }));
+    if (VRezimuMenu(ctecka)) StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !VRezimuMenu(ctecka); })) << "the menu bar stays selected";
 
     // the context menu asked for from the keyboard
     ::PostMessageW(ctecka, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(ctecka), MAKELPARAM(0xFFFF, 0xFFFF));
@@ -202,7 +208,8 @@ TEST_F(CteckaZvenku, SPopisemKresliPolozkySPopisem) {
         return menu && ::IsWindowVisible(menu);
     }));
     PrekreslitOkno(menu);
-    Snimek snimekMenu = UlozitSnimekOkna(menu, L"rss_ctecka_kontextova_nabidka");
+    Snimek snimekMenu;
+    CekatNa([&] { return (snimekMenu = UlozitSnimekOkna(menu, L"rss_ctecka_kontextova_nabidka")).tmavychBodu > 50; });
     EXPECT_GT(snimekMenu.tmavychBodu, 50);
     StisknoutKlavesy({VK_ESCAPE});
     ASSERT_TRUE(CekatNa([&] { return !::IsWindowVisible(menu); }));

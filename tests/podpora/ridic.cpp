@@ -171,6 +171,12 @@ bool CekatNaKlavesniciMenu(HWND vlastnik, DWORD ms) {
         ms);
 }
 
+bool VRezimuMenu(HWND okno) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(okno, nullptr), &info) && (info.flags & GUI_INMENUMODE) != 0;
+}
+
 void PosunoutMys(POINT bod) {
     INPUT pohyb = PohybNa(bod);
     ::SendInput(1, &pohyb, sizeof(INPUT));

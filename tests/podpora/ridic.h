@@ -45,6 +45,10 @@ void NapsatText(const std::wstring& text);
 // Waits until the menu of the window vlastnik takes the keyboard: the foreground thread is the
 // owner's and is in menu mode. Keys pressed before then go to another thread and are lost.
 bool CekatNaKlavesniciMenu(HWND vlastnik, DWORD ms = 5000);
+// Whether the thread of the window is in menu mode (a menu loop runs there). Wine lets one menu
+// loop of a process run at a time: the next menu opens only once the last loop has ended, which
+// is after its window is hidden.
+bool VRezimuMenu(HWND okno);
 // Moves the pointer to the screen point with SendInput, as a mouse does.
 void PosunoutMys(POINT bod);
 // Moves the cursor to the screen point and clicks the left button with SendInput.

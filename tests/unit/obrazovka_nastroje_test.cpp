@@ -119,7 +119,16 @@ public:
         m_okno = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 40,
                                    40, 120, 120, nullptr, nullptr, wc.hInstance, nullptr);
         ::UpdateWindow(m_okno);
+        // Wine copies the painted window to the screen a moment later; a pick reads the screen
+        m_naObrazovce = testy::CekatNa([&] {
+            HDC dc = ::GetDC(nullptr);
+            const COLORREF bod = ::GetPixel(dc, 100, 100);
+            ::ReleaseDC(nullptr, dc);
+            return bod == barva;
+        });
     }
+    // Whether the screen shows the colour at (100, 100).
+    bool NaObrazovce() const { return m_naObrazovce; }
     ~BarevneOkno() {
         ::DestroyWindow(m_okno);
         ::DeleteObject(m_stetec);
@@ -128,6 +137,7 @@ public:
 private:
     HBRUSH m_stetec;
     HWND m_okno;
+    bool m_naObrazovce = false;
 };
 
 }  // namespace
@@ -226,6 +236,11 @@ TEST_F(ObrazovkaNastroje, MereniVyrezemMaPanelAJehoZavreniUkonciNastroj) {
 TEST_F(ObrazovkaNastroje, SberacBarvyUkazeBarvuPodKurzoremAKopirujeLiteral) {
     testy::ZachytavacZprav zpravy;
     BarevneOkno barevne(RGB(0x56, 0x34, 0x12));
+    ASSERT_TRUE(barevne.NaObrazovce()) << "the coloured window is not on the screen";
+    // The pointer goes over it before the tool starts. Wine moves the X pointer asynchronously: a
+    // window moved in the same instant (the picker hides its window for the pick) could report
+    // the old pointer position back as a move, and the pick would read the screen there.
+    ::SetCursorPos(100, 100);
     nastaveniObrazovka->sberacBarvy.skryvat = true;
     OknoSberacBarvy::Spustit();
     HWND okno = nullptr, dialog = nullptr;
@@ -253,7 +268,6 @@ TEST_F(ObrazovkaNastroje, SberacBarvyUkazeBarvuPodKurzoremAKopirujeLiteral) {
     ::GetWindowRect(::GetDlgItem(dialog, IDC_SBERAC_RAMECEK), &ramecek);
     ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&ramecek), 2);
     const int x = (ramecek.left + ramecek.right) / 2, y = (ramecek.top + ramecek.bottom) / 2;
-    ::SetCursorPos(100, 100);
     ::PostMessageW(dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     ASSERT_TRUE(testy::CekatNa([&] {
         RECT r;
