@@ -15,9 +15,11 @@ jobs="$(nproc)"
 # format error"); where it cannot, zavislosti.sh has registered qemu's i386 emulator for them.
 # Checked once. Without either only the x86_64 suite runs.
 buildy=(x64)
+emulovano=""
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   buildy=(i686 x64)
   if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
+    emulovano=1
     echo "Jádro tohoto stroje nespustí 32bitové programy ELF: testy sestavení i686 běží s 32bitovým Wine v emulátoru qemu-i386."
   fi
 else
@@ -47,14 +49,29 @@ cmake --build build-x64 -j "$jobs"
 # Each build's tests are split into parallel runs: run k of n takes tests k+1, k+1+n, ... (ctest -I).
 # Every run has its own X server, Wine prefixes and home, copy of bin, server folder and loopback
 # ports (KOLVEX_TESTY_DIL=k, see cmake/wine-emulator.sh.in); within one run the tests are serial.
-# KOLVEX_TESTY_BEHU sets the number of runs of each build (1-19; default: half the CPUs less one,
-# at most 4: more runs than that load the machine until windows answer late).
-vychozi_behu=$((jobs / 2 - 1))
-[ "$vychozi_behu" -gt 4 ] && vychozi_behu=4
-behu="${KOLVEX_TESTY_BEHU:-$vychozi_behu}"
-case "$behu" in ''|*[!0-9]*) behu=1 ;; esac
-[ "$behu" -lt 1 ] && behu=1
-[ "$behu" -gt 19 ] && behu=19
+# Runs in all: three quarters of the CPUs (more load the machine until windows answer late), at
+# most eight. The emulated i686 suite takes about twice the x86_64 one's time: it gets two thirds
+# of the runs; otherwise each build gets half. KOLVEX_TESTY_BEHU sets the runs of each build (1-19).
+declare -A behu
+vsech=$((jobs * 3 / 4))
+[ "$vsech" -gt 8 ] && vsech=8
+[ "$vsech" -lt 2 ] && vsech=2
+if [ ${#buildy[@]} -eq 1 ]; then
+  behu[x64]=$vsech
+elif [ -n "$emulovano" ]; then
+  behu[i686]=$((vsech * 2 / 3))
+  behu[x64]=$((vsech - vsech * 2 / 3))
+else
+  behu[i686]=$((vsech / 2))
+  behu[x64]=$((vsech - vsech / 2))
+fi
+if [ -n "${KOLVEX_TESTY_BEHU:-}" ]; then
+  case "$KOLVEX_TESTY_BEHU" in *[!0-9]*) ;; *) for b in "${buildy[@]}"; do behu[$b]=$KOLVEX_TESTY_BEHU; done ;; esac
+fi
+for b in "${buildy[@]}"; do
+  [ "${behu[$b]}" -lt 1 ] && behu[$b]=1
+  [ "${behu[$b]}" -gt 19 ] && behu[$b]=19
+done
 
 x_servery=()
 ukoncit_x() { [ ${#x_servery[@]} -eq 0 ] || kill "${x_servery[@]}" 2>/dev/null || true; }
@@ -69,12 +86,12 @@ novy_x() {  # starts an X server on a display it picks itself; sets $displej
   [ -n "$displej" ] || { echo "Xvfb se nespustil" >&2; exit 1; }
 }
 
-spustit_beh() {  # build folder, run number, display, ctest arguments...
-  local slozka="$1" k="$2" d="$3"
-  shift 3
+spustit_beh() {  # build folder, run number, runs, display, ctest arguments...
+  local slozka="$1" k="$2" n="$3" d="$4"
+  shift 4
   DISPLAY=":$d" KOLVEX_TESTY_DIL="$k" \
     ctest --test-dir "$slozka" --output-on-failure --timeout 180 --repeat until-pass:2 \
-      -I "$((k + 1)),,$behu" "$@" >"$slozka/ctest-$k.log" 2>&1
+      -I "$((k + 1)),,$n" "$@" >"$slozka/ctest-$k.log" 2>&1
 }
 declare -A procesy
 for b in "${buildy[@]}"; do
@@ -83,22 +100,22 @@ for b in "${buildy[@]}"; do
   novy_x
   # The test lists are made once (gtest discovery) before the runs read them at once.
   DISPLAY=":$displej" ctest --test-dir "$slozka" -N >/dev/null
-  for ((k = 0; k < behu; k++)); do
+  for ((k = 0; k < behu[$b]; k++)); do
     if [ "$k" -gt 0 ]; then
       rm -rf "$slozka/bin-$k"
       cp -a "$slozka/bin" "$slozka/bin-$k"
       novy_x
     fi
-    spustit_beh "$slozka" "$k" "$displej" "$@" &
+    spustit_beh "$slozka" "$k" "${behu[$b]}" "$displej" "$@" &
     procesy[$b-$k]=$!
   done
 done
 vysledek=0
 for b in "${buildy[@]}"; do
-  for ((k = 0; k < behu; k++)); do
+  for ((k = 0; k < behu[$b]; k++)); do
     rc=0
     wait "${procesy[$b-$k]}" || rc=$?
-    echo "===== build-$b, běh $((k + 1)) z $behu (ctest, kód $rc) ====="
+    echo "===== build-$b, běh $((k + 1)) z ${behu[$b]} (ctest, kód $rc) ====="
     cat "build-$b/ctest-$k.log"
     [ "$rc" -ne 0 ] && vysledek=$rc
   done
