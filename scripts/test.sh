@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both targets (i686 and x86_64, release) and runs every test of
 # each build under its own Wine (the 32-bit wine and wine64) on its own virtual X display.
-# Arguments are passed to both ctest runs (e.g. -R regex).
+# Arguments are passed to every ctest run (e.g. -R regex).
 set -euo pipefail
 koren="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$koren"
