@@ -15,11 +15,9 @@ jobs="$(nproc)"
 # format error"); where it cannot, zavislosti.sh has registered qemu's i386 emulator for them.
 # Checked once. Without either only the x86_64 suite runs.
 buildy=(x64)
-emulovano=""
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   buildy=(i686 x64)
   if grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; then
-    emulovano=1
     echo "Jádro tohoto stroje nespustí 32bitové programy ELF: testy sestavení i686 běží s 32bitovým Wine v emulátoru qemu-i386."
   fi
 else
@@ -50,24 +48,16 @@ cmake --build build-x64 -j "$jobs"
 # Every run has its own X server, Wine prefixes and home, copy of bin, server folder and loopback
 # ports (KOLVEX_TESTY_DIL=k, see cmake/wine-emulator.sh.in); within one run the tests are serial.
 # Runs in all: three quarters of the CPUs (more load the machine until windows answer late), at
-# most eight. The emulated i686 suite takes about twice the x86_64 one's time: it gets two thirds
-# of the runs; otherwise each build gets half. KOLVEX_TESTY_BEHU sets the runs of each build (1-19).
+# most eight, shared by the builds. (The emulated i686 suite takes twice the x86_64 one's time, but
+# giving it more of the runs did not end it sooner: the machine is busy either way.)
+# KOLVEX_TESTY_BEHU sets the runs of each build (1-19).
 declare -A behu
 vsech=$((jobs * 3 / 4))
 [ "$vsech" -gt 8 ] && vsech=8
-[ "$vsech" -lt 2 ] && vsech=2
-if [ ${#buildy[@]} -eq 1 ]; then
-  behu[x64]=$vsech
-elif [ -n "$emulovano" ]; then
-  behu[i686]=$((vsech * 2 / 3))
-  behu[x64]=$((vsech - vsech * 2 / 3))
-else
-  behu[i686]=$((vsech / 2))
-  behu[x64]=$((vsech - vsech / 2))
-fi
-if [ -n "${KOLVEX_TESTY_BEHU:-}" ]; then
-  case "$KOLVEX_TESTY_BEHU" in *[!0-9]*) ;; *) for b in "${buildy[@]}"; do behu[$b]=$KOLVEX_TESTY_BEHU; done ;; esac
-fi
+for b in "${buildy[@]}"; do
+  behu[$b]=$((vsech / ${#buildy[@]}))
+  case "${KOLVEX_TESTY_BEHU:-}" in ''|*[!0-9]*) ;; *) behu[$b]=$KOLVEX_TESTY_BEHU ;; esac
+done
 for b in "${buildy[@]}"; do
   [ "${behu[$b]}" -lt 1 ] && behu[$b]=1
   [ "${behu[$b]}" -gt 19 ] && behu[$b]=19
