@@ -3,6 +3,7 @@
 #include "prvky.h"
 #include "dpi.h"
 
+#include <atomic>
 #include <cwchar>
 #include <vector>
 
@@ -14,11 +15,42 @@ int (*zmeritPolozkuMenu)(HWND okno, const MEASUREITEMSTRUCT* polozka) = nullptr;
 namespace detail {
 namespace {
 const wchar_t* const vlastnostObjektu = L"knihovna.Okno";
+
+// Every message looks up its window's object, and the window property that records it is a
+// server call under Wine (tens of microseconds; closing a list of 80 000 entries sends as many
+// WM_DELETEITEMs to its owner). Each thread keeps its last two look-ups (a parent and the child it
+// reflects to). Any attach or detach, on any thread, moves the generation on and so voids every
+// thread's copies: a handle whose window is gone never finds the old object.
+std::atomic<unsigned> generace{1};
+struct ZapamatovanyObjekt {
+    HWND okno;
+    void* objekt;
+    unsigned generace;
+};
+thread_local ZapamatovanyObjekt zapamatovane[2]{};
+thread_local unsigned dalsiZapamatovany = 0;
+}  // namespace
+
+void PripojitObjekt(HWND h, void* objekt) {
+    ::SetPropW(h, vlastnostObjektu, objekt);
+    generace.fetch_add(1);
 }
-void PripojitObjekt(HWND h, void* objekt) { ::SetPropW(h, vlastnostObjektu, objekt); }
-void* ObjektOkna(HWND h) { return ::GetPropW(h, vlastnostObjektu); }
+
+void* ObjektOkna(HWND h) {
+    // The generation is read before the property: a change between the two voids this copy.
+    const unsigned g = generace.load();
+    for (const ZapamatovanyObjekt& z : zapamatovane)
+        if (z.okno == h && z.generace == g) return z.objekt;
+    void* objekt = ::GetPropW(h, vlastnostObjektu);
+    zapamatovane[dalsiZapamatovany] = {h, objekt, g};
+    dalsiZapamatovany ^= 1;
+    return objekt;
+}
+
 void OdpojitObjekt(HWND h) {
-    if (h) ::RemovePropW(h, vlastnostObjektu);
+    if (!h) return;
+    ::RemovePropW(h, vlastnostObjektu);
+    generace.fetch_add(1);
 }
 }  // namespace detail
 

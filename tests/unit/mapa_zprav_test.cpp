@@ -1,6 +1,8 @@
 // Message maps, subclassing and superclassing, reflection, and exceptions kept at the window edge.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "knihovna/okno.h"
 #include "knihovna/vyjimky.h"
 #include "podpora/pomocnik.h"
@@ -151,6 +153,37 @@ public:
 };
 
 }  // namespace
+
+// A window's object is looked up for every message and kept per thread: an object attached or
+// detached in between, on this thread or another, is what the next message finds.
+TEST(MapaZprav, ObjektOknaSledujePripojeniIOdpojeniZJinehoVlakna) {
+    Okno okno;
+    ASSERT_NE(okno.Vytvorit(), nullptr);
+    HWND h = okno.m_hWnd;
+    EXPECT_EQ(::SendMessageW(h, WM_APP + 60, 0, 0), 60);
+    EXPECT_EQ(::SendMessageW(h, WM_APP + 60, 0, 0), 60);
+    EXPECT_EQ(okno.zakladVidel, 2);
+
+    Okno jine;
+    knihovna::detail::PripojitObjekt(h, &jine);
+    EXPECT_EQ(knihovna::detail::ObjektOkna(h), &jine);
+    EXPECT_EQ(::SendMessageW(h, WM_APP + 60, 0, 0), 60);
+    EXPECT_EQ(jine.zakladVidel, 1);
+    EXPECT_EQ(okno.zakladVidel, 2);
+
+    // detached by another thread: this thread's next message goes to default processing
+    std::thread([h] { knihovna::detail::OdpojitObjekt(h); }).join();
+    EXPECT_EQ(knihovna::detail::ObjektOkna(h), nullptr);
+    EXPECT_EQ(::SendMessageW(h, WM_APP + 60, 0, 0), 0);
+    EXPECT_EQ(jine.zakladVidel, 1);
+
+    // and attached again by another thread
+    std::thread([h, &okno] { knihovna::detail::PripojitObjekt(h, &okno); }).join();
+    EXPECT_EQ(::SendMessageW(h, WM_APP + 60, 0, 0), 60);
+    EXPECT_EQ(okno.zakladVidel, 3);
+    ::DestroyWindow(h);
+    EXPECT_EQ(knihovna::detail::ObjektOkna(h), nullptr);
+}
 
 TEST(MapaZprav, PodtridaNadtridaAOdrazeni) {
     Rodic rodic;
