@@ -64,8 +64,19 @@ for b in "${buildy[@]}"; do
 done
 
 x_servery=()
-ukoncit_x() { [ ${#x_servery[@]} -eq 0 ] || kill "${x_servery[@]}" 2>/dev/null || true; }
-trap ukoncit_x EXIT
+# At the end, also of an interrupted run: the X servers go (and with them every Wine program left on
+# their displays), and so do the runs' loopback test servers, whose ports a later run would find
+# taken (the fixture's own stop has already ended them after a whole run).
+uklid() {
+  [ ${#x_servery[@]} -eq 0 ] || kill "${x_servery[@]}" 2>/dev/null || true
+  for b in "${buildy[@]}"; do
+    for ((k = 0; k < ${behu[$b]:-0}; k++)); do
+      KOLVEX_TESTY_DIL="$k" python3 tests/servery/spustit.py stop "build-$b/servery" 2>/dev/null || true
+    done
+  done
+}
+trap uklid EXIT
+trap 'exit 130' INT TERM
 novy_x() {  # starts an X server on a display it picks itself; sets $displej
   local fd
   exec {fd}< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
