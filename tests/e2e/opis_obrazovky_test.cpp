@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "podpora/obrazky.h"
 #include "podpora/pomocnik.h"
@@ -176,6 +178,26 @@ TEST_F(OpisObrazovky, DotazZNabidkyIkonyJeVPopredi) {
     Ukoncit(kolvex, hlavni);
 }
 
+// What the input looked like when a click did not do what it should: the cursor against the
+// point, the buttons and modifiers down, the foreground and capture windows, the list's selection.
+std::string StavVstupu(HWND okno, HWND seznam, POINT bod) {
+    POINT kurzor{};
+    ::GetCursorPos(&kurzor);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(okno, nullptr), &info);
+    char text[400];
+    std::snprintf(text, sizeof(text),
+                  "cursor %ld,%ld (point %ld,%ld); down: left %d right %d ctrl %d alt %d shift %d; foreground %p "
+                  "(settings %p); capture %p (list %p); selected row %ld; double-click time %u",
+                  kurzor.x, kurzor.y, bod.x, bod.y, ::GetAsyncKeyState(VK_LBUTTON) < 0, ::GetAsyncKeyState(VK_RBUTTON) < 0,
+                  ::GetAsyncKeyState(VK_CONTROL) < 0, ::GetAsyncKeyState(VK_MENU) < 0, ::GetAsyncKeyState(VK_SHIFT) < 0,
+                  static_cast<void*>(::GetForegroundWindow()), static_cast<void*>(okno),
+                  static_cast<void*>(info.hwndCapture), static_cast<void*>(seznam),
+                  static_cast<long>(::SendMessageW(seznam, LB_GETCURSEL, 0, 0)), ::GetDoubleClickTime());
+    return text;
+}
+
 // A double click on the capture row of the hot-key page takes the capture at once, as the hot key
 // would, with the settings window still open.
 TEST_F(OpisObrazovky, DvojklikNaRadekStrankyHorkychKlavesUloziOpis) {
@@ -203,18 +225,9 @@ TEST_F(OpisObrazovky, DvojklikNaRadekStrankyHorkychKlavesUloziOpis) {
     const LRESULT vyska = ::SendMessageW(seznam, LB_GETITEMHEIGHT, 0, 0);
     POINT bod{40, static_cast<LONG>(vyska / 2)};
     ::ClientToScreen(seznam, &bod);
-    INPUT vstup[5]{};
-    vstup[0].type = INPUT_MOUSE;
-    vstup[0].mi.dx = bod.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-    vstup[0].mi.dy = bod.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-    vstup[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    for (int i = 1; i < 5; ++i) {
-        vstup[i].type = INPUT_MOUSE;
-        vstup[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    }
-    ::SendInput(5, vstup, sizeof(INPUT));
+    DvojklikLevym(bod);
     const bool opis = CekatNaObrazek(Opis(L"Obrazovka0.jpg"));
-    EXPECT_TRUE(opis) << "the double click took no capture";
+    EXPECT_TRUE(opis) << "the double click took no capture; " << StavVstupu(nastaveni, seznam, bod);
     if (!opis) UlozitSnimekOkna(nastaveni, L"opis_dvojklik_bez_opisu");
     EXPECT_TRUE(::IsWindow(nastaveni));
     EXPECT_FALSE(ExistujeSoubor(Opis(L"Obrazovka1.jpg"))) << "one double click, one capture";

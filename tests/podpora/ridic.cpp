@@ -193,6 +193,18 @@ void KliknoutLevym(POINT bod) {
     ::SendInput(3, vstup, sizeof(INPUT));
 }
 
+void DvojklikLevym(POINT bod) {
+    ::SetCursorPos(bod.x, bod.y);
+    // Each button event carries the point: Wine moves the X pointer after the cursor, and a motion
+    // event of the X server that comes late between the clicks would move the second click away.
+    INPUT vstup[4]{};
+    for (int i = 0; i < 4; ++i) {
+        vstup[i] = PohybNa(bod);
+        vstup[i].mi.dwFlags |= i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    ::SendInput(4, vstup, sizeof(INPUT));
+}
+
 std::wstring SlozkaDokumentu() {
     wchar_t cesta[MAX_PATH] = L"";
     ::SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, cesta);

@@ -53,6 +53,8 @@ bool VRezimuMenu(HWND okno);
 void PosunoutMys(POINT bod);
 // Moves the cursor to the screen point and clicks the left button with SendInput.
 void KliknoutLevym(POINT bod);
+// Double-clicks the left button at the screen point with SendInput.
+void DvojklikLevym(POINT bod);
 
 // Removes Kolvex's settings, window placements and data folder, so a test starts like a first run.
 void VycistitStavKolvexu();
