@@ -2,7 +2,7 @@
 # The second Wine prefix of the tests, at 144 DPI: created by the test wrapper like the first one,
 # given the settings of a scaled display, and its wineserver restarted so that they count.
 #   prefix_dpi.sh start <wrapper> <prefix> <reg file> <first prefix>
-#   prefix_dpi.sh stop <prefix>   (also ends the first prefix at the end of the tests)
+#   prefix_dpi.sh stop <prefix>
 # Only one prefix's desktop may be on the display at a time: the other's server is ended.
 # A parallel run of the test script (KOLVEX_TESTY_DIL=N, N > 0) has its own pair, suffixed "-N".
 set -e
