@@ -178,6 +178,8 @@ TEST_F(OpisObrazovky, DotazZNabidkyIkonyJeVPopredi) {
     Ukoncit(kolvex, hlavni);
 }
 
+namespace {
+
 // What the input looked like when a click did not do what it should: the cursor against the
 // point, the buttons and modifiers down, the foreground and capture windows, the list's selection.
 std::string StavVstupu(HWND okno, HWND seznam, POINT bod) {
@@ -197,6 +199,8 @@ std::string StavVstupu(HWND okno, HWND seznam, POINT bod) {
                   static_cast<long>(::SendMessageW(seznam, LB_GETCURSEL, 0, 0)), ::GetDoubleClickTime());
     return text;
 }
+
+}  // namespace
 
 // A double click on the capture row of the hot-key page takes the capture at once, as the hot key
 // would, with the settings window still open.
