@@ -2,12 +2,19 @@
 
 #include <shellapi.h>
 
+#include <atomic>
+
 #include "text.h"
 
 namespace knihovna {
 
 FunkceOknaZpravy oknoZpravy = ::MessageBoxW;
 FunkceShellExecute spustitShell = ::ShellExecuteW;
+
+// Set on the main thread, read on every tool thread.
+static std::atomic<bool> konecRelace{false};
+bool KonciRelace() { return konecRelace.load(); }
+void OznamitKonecRelace() { konecRelace.store(true); }
 
 std::wstring emailPodpory = L"podpora@brenvald.cz";
 std::wstring webAutora = L"http://www.brenvald.cz";

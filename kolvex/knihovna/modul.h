@@ -16,6 +16,11 @@ using FunkceShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, L
 extern FunkceOknaZpravy oknoZpravy;
 extern FunkceShellExecute spustitShell;
 
+// Windows is ending the session (log-off, shutdown, restart): set once WM_ENDSESSION(TRUE) has come.
+// From then on no box may be shown, and a window that would ask saves what it holds as well as it can.
+bool KonciRelace();
+void OznamitKonecRelace();
+
 // The maker's support address and web host; tests point the host elsewhere.
 extern std::wstring emailPodpory;
 extern std::wstring webAutora;  // scheme and host, no trailing slash
