@@ -82,6 +82,7 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
     m_kontakty.clear();
     m_ochrana.Zdravy();
     m_zmeneno = false;
+    m_useknutyKonec = false;
     if (!::PathFileExistsW(cesta.c_str())) return;
     try {
         SouborKonfiguraceCteni soubor;
@@ -97,9 +98,15 @@ void SeznamKontaktu::Nacist(const std::wstring& cesta) {
         }
         // Every contact the file holds must have been read, and a file that is not empty must
         // hold some: otherwise it is damaged (cut short, overwritten), never an empty list.
-        soubor.OveritPrectenoVse(L"kontakt", nactene.size());
+        // Only a last contact cut off is forgiven: the whole ones before it are the user's.
+        const bool useknuty = soubor.OveritPrectenoKromeUseknuteho(L"kontakt", nactene.size());
         m_kontakty = std::move(nactene);
         for (Kontakt& k : m_kontakty) k.identita = ++m_posledniIdentita;
+        if (useknuty) {
+            m_useknutyKonec = true;
+            m_ochrana.Poskozeny(cesta);
+            m_ochrana.ZalohovatHned();
+        }
     } catch (...) {
         m_kontakty.clear();
         m_ochrana.Poskozeny(cesta);
@@ -212,18 +219,24 @@ int SeznamKontaktu::PoslatZpravuIcq(int index) const {
     return k.PoslatZpravuIcq();
 }
 
-void NacistKontaktyPriStartu(const std::wstring& cesta) {
-    seznamKontaktu = std::make_unique<SeznamKontaktu>();
+void NacistKontaktySHlasenim(SeznamKontaktu& seznam, const std::wstring& cesta) {
+    auto hlasit = [&](const std::wstring& podrobnosti) {
+        aplikace.ZobrazitChybu(
+            Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(), podrobnosti.c_str()));
+    };
     try {
-        seznamKontaktu->Nacist(cesta);
+        seznam.Nacist(cesta);
+        if (seznam.UseknutyKonec())
+            hlasit(ZpravaUseknutehoKonce(static_cast<size_t>(seznam.Pocet()), seznam.ZalohaPoskozeneho()));
     } catch (const knihovna::Chyba& chyba) {
-        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
-                                          knihovna::Modul::TextChybyCom(chyba).c_str()) +
-                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
+        hlasit(knihovna::Modul::TextChybyCom(chyba) + L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
     } catch (const std::bad_alloc&) {
         // a file too large for the memory: reported and kept like a damaged one
-        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), cesta.c_str(),
-                                          knihovna::Chyba(E_OUTOFMEMORY).Zprava().c_str()) +
-                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
+        hlasit(knihovna::Chyba(E_OUTOFMEMORY).Zprava() + L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
     }
+}
+
+void NacistKontaktyPriStartu(const std::wstring& cesta) {
+    seznamKontaktu = std::make_unique<SeznamKontaktu>();
+    NacistKontaktySHlasenim(*seznamKontaktu, cesta);
 }

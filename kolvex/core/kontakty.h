@@ -50,7 +50,9 @@ class SeznamKontaktu {
 public:
     // Empties the list and loads the file (a missing file is an empty list). A damaged or
     // unreadable file raises; the list then stays empty and the file is kept from being
-    // overwritten until the user changes the contacts.
+    // overwritten until the user changes the contacts. A file whose last contact is cut off
+    // gives the whole contacts before it without raising (UseknutyKonec); it is kept the same
+    // way, and its copy is made at once (ZalohaPoskozeneho).
     void Nacist(const std::wstring& cesta);
     // Writes every contact by atomic replace. Skipped while a damaged file is being kept.
     void Ulozit(const std::wstring& cesta);
@@ -83,6 +85,9 @@ public:
     }
     // Whether the last load met a damaged file that is kept until a change.
     bool ChraniPoskozenySoubor() const { return m_ochrana.JePoskozeny(); }
+    // The last load found the last contact cut off (and read the whole ones before it).
+    bool UseknutyKonec() const { return m_useknutyKonec; }
+    const std::wstring& ZalohaPoskozeneho() const { return m_ochrana.Zaloha(); }
 
 private:
     const Kontakt& Prvek(int index) const;
@@ -91,7 +96,13 @@ private:
     OchranaSouboru m_ochrana;
     uint32_t m_posledniIdentita = 0;
     bool m_zmeneno = false;  // changed by the user since the load
+    bool m_useknutyKonec = false;
 };
+
+// Loads the list and reports a damaged file (the contacts tool and the start-up): "Nepodařilo se
+// načíst kontakty ze souboru ..." with the error, or, for a cut-off last contact, with what was
+// read and where the copy is.
+void NacistKontaktySHlasenim(SeznamKontaktu& seznam, const std::wstring& cesta);
 
 // Start-up: creates the store (the global seznamKontaktu, core/globalni.h) and loads it; a damaged file is reported ("Nepodařilo se načíst
 // kontakty ze souboru ...") and the program goes on with an empty list.

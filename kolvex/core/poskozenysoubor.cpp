@@ -8,6 +8,7 @@
 #include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -54,6 +55,17 @@ std::wstring ZalohovatPoskozenySoubor(const std::wstring& cesta) {
     knihovna::VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_EXISTS));
 }
 
+std::wstring ZpravaUseknutehoKonce(size_t celych, const std::wstring& zaloha, const std::wstring& bezZalohy) {
+    std::wstring text = knihovna::Formatovat(knihovna::Retezec(IDS_POSLEDNI_ZAZNAM_USEKNUTY).c_str(),
+                                             static_cast<unsigned long>(celych));
+    text += L" ";
+    if (!zaloha.empty())
+        text += knihovna::Formatovat(knihovna::Retezec(IDS_POSKOZENY_SOUBOR_USCHOVAN).c_str(), zaloha.c_str());
+    else
+        text += bezZalohy.empty() ? knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN) : bezZalohy;
+    return text;
+}
+
 void OchranaSouboru::Poskozeny(const std::wstring& cesta) {
     m_cesta = cesta;
     m_zaloha.clear();
@@ -69,6 +81,16 @@ bool OchranaSouboru::PredUlozenim(const std::wstring& cesta, bool zmeneno) {
     if (!zmeneno) return false;
     if (m_zaloha.empty() && ::PathFileExistsW(m_cesta.c_str())) m_zaloha = ZalohovatPoskozenySoubor(m_cesta);
     return true;
+}
+
+std::wstring OchranaSouboru::ZalohovatHned() {
+    if (m_zaloha.empty() && JePoskozeny() && ::PathFileExistsW(m_cesta.c_str())) {
+        try {
+            m_zaloha = ZalohovatPoskozenySoubor(m_cesta);
+        } catch (const knihovna::Chyba&) {
+        }
+    }
+    return m_zaloha;
 }
 
 void OchranaSouboru::PoUlozeni(const std::wstring& cesta) {

@@ -11,6 +11,11 @@
 // copy. Result the copy's path; raises the error object when no copy could be made.
 std::wstring ZalohovatPoskozenySoubor(const std::wstring& cesta);
 
+// The report's second part for a list file whose last entry was cut off: the entry is lost,
+// the celych whole entries before it are read, and the damaged file's copy is at zaloha. Without a
+// copy bezZalohy says what happens instead (by default: it is made before the first save).
+std::wstring ZpravaUseknutehoKonce(size_t celych, const std::wstring& zaloha, const std::wstring& bezZalohy = {});
+
 // Whether two files hold the same bytes (false when either cannot be read).
 bool StejnyObsahSouboru(const std::wstring& a, const std::wstring& b);
 
@@ -26,6 +31,9 @@ public:
     const std::wstring& Soubor() const { return m_cesta; }
     // The copy made so far (empty before the first save).
     const std::wstring& Zaloha() const { return m_zaloha; }
+    // Makes the copy now (once), so that a report can name it: its path, or empty when it could
+    // not be made (PredUlozenim then tries again and refuses the save).
+    std::wstring ZalohovatHned();
 
     // Before a save to cesta. True: go on. False: skip the save, the damaged file stays as it is
     // (nothing changed). A change is saved only after the damaged bytes are copied aside (once);

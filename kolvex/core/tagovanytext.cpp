@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <new>
+#include <string_view>
 #include <vector>
 
 #include "knihovna/chyba.h"
@@ -145,6 +146,22 @@ void SouborKonfiguraceCteni::OveritPrectenoVse(const std::wstring& nazev, size_t
                       m_text.find_first_not_of(BILE_ZNAKY, std::min(m_pokryto, m_text.size())) != std::wstring::npos;
     if (precteno != PocetVyskytu(L"<" + nazev + L">") || mimo)
         VyhoditChybu(knihovna::HresultZKodu(ERROR_FILE_CORRUPT));
+}
+
+bool SouborKonfiguraceCteni::OveritPrectenoKromeUseknuteho(const std::wstring& nazev, size_t precteno) const {
+    const std::wstring otevreni = L"<" + nazev + L">";
+    const size_t zbytek = m_text.find_first_not_of(BILE_ZNAKY, std::min(m_pokryto, m_text.size()));
+    if (!m_mimoSkupiny && zbytek != std::wstring::npos) {
+        const std::wstring_view konec = std::wstring_view(m_text).substr(zbytek);
+        // the file ends inside the opening tag, or after it without the group's end or another group
+        const bool vTagu = konec.size() < otevreni.size() && otevreni.compare(0, konec.size(), konec) == 0;
+        const bool zacata = konec.substr(0, otevreni.size()) == otevreni &&
+                            konec.find(otevreni, otevreni.size()) == std::wstring_view::npos &&
+                            konec.find(L"</" + nazev + L">") == std::wstring_view::npos;
+        if ((vTagu || zacata) && PocetVyskytu(otevreni) == precteno + (zacata ? 1 : 0)) return true;
+    }
+    OveritPrectenoVse(nazev, precteno);
+    return false;
 }
 
 void SouborKonfiguraceCteni::NacistData(const void* data, size_t bajtu) {

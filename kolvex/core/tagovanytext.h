@@ -91,6 +91,11 @@ public:
     // found. A file cut short, in another encoding or of foreign bytes is so told from an empty
     // list, and a group whose tag was damaged is not silently skipped.
     void OveritPrectenoVse(const std::wstring& nazev, size_t precteno) const;
+    // The same, except for a file whose one damage is its last group of that name cut off (the
+    // file ends inside it, as a save or copy broken off leaves it): that is not raised but told
+    // by the result true, and the groups read are every whole one before the cut. False: the
+    // file was read whole.
+    bool OveritPrectenoKromeUseknuteho(const std::wstring& nazev, size_t precteno) const;
     const std::wstring& Skupina() const { return m_skupina; }
 
 private:

@@ -635,7 +635,9 @@ void ModulCteckaRSS::Odebrat() {
 
 void ModulCteckaRSS::VytvoritVychoziSeznam() {
     if (!seznamZdrojuRSS) return;
-    if (!seznamZdrojuRSS->zdroje.empty() && !aplikace.OtazkaId(IDS_RSS_OTAZKA_VYCHOZI, false, false)) return;
+    // A file that exists is the user's list even when it showed as empty (damaged, unreadable).
+    const bool jeCoNahradit = !seznamZdrojuRSS->zdroje.empty() || ::PathFileExistsW(CestaZdrojuRSS().c_str());
+    if (jeCoNahradit && !aplikace.OtazkaId(IDS_RSS_OTAZKA_VYCHOZI, false, false)) return;
     VytvoritVychoziZdrojeRSS(*seznamZdrojuRSS);
     PoZmeneSeznamu();
 }

@@ -20,6 +20,15 @@ namespace {
 const wchar_t* const SKUPINA = L"rss";
 const wchar_t* const NAZEV_SOUBORU = L"ZdrojeRSS.qxml";
 
+// The damaged file's copy beside it, or empty when none could be made.
+std::wstring ZkusitZalohovat(const std::wstring& cesta) {
+    try {
+        return ZalohovatPoskozenySoubor(cesta);
+    } catch (const Chyba&) {
+        return std::wstring();
+    }
+}
+
 }  // namespace
 
 std::wstring TextZdrojuRSS(const std::vector<ZdrojRSS>& zdroje) {
@@ -40,7 +49,7 @@ std::vector<ZdrojRSS> PrecistZdrojeRSS(const std::wstring& text) {
     return PrecistZdrojeRSS(cteni);
 }
 
-std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni) {
+std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni, bool* useknuty) {
     std::vector<ZdrojRSS> zdroje;
     for (;;) {
         HRESULT hr = cteni.NajitSkupinu(SKUPINA);
@@ -56,8 +65,12 @@ std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni) {
         }
         zdroje.push_back(std::move(zdroj));
     }
-    // a source that could not be read (cut off, another encoding) makes the whole file damaged
-    cteni.OveritPrectenoVse(SKUPINA, zdroje.size());
+    // a source that could not be read (another encoding, a damaged tag) makes the whole file
+    // damaged; only a last source cut off leaves the whole ones before it
+    if (useknuty)
+        *useknuty = cteni.OveritPrectenoKromeUseknuteho(SKUPINA, zdroje.size());
+    else
+        cteni.OveritPrectenoVse(SKUPINA, zdroje.size());
     return zdroje;
 }
 
@@ -68,16 +81,23 @@ void NacistZdrojeRSS(const std::wstring& cesta, SeznamZdrojuRSS& seznam) {
     try {
         SouborKonfiguraceCteni soubor;
         soubor.NacistSoubor(cesta, MAX_VELIKOST_ZDROJU_RSS);
-        seznam.zdroje = PrecistZdrojeRSS(soubor);
+        bool useknuty = false;
+        seznam.zdroje = PrecistZdrojeRSS(soubor, &useknuty);
+        if (useknuty) {
+            // the whole sources stay; the file is kept as a copy before any save can replace it
+            const std::wstring zaloha = ZkusitZalohovat(cesta);
+            seznam.chranitSoubor = zaloha.empty();
+            const std::wstring text =
+                Retezec(IDS_RSS_CHYBA_NACTENI_ZDROJU) + L"\n" +
+                ZpravaUseknutehoKonce(seznam.zdroje.size(), zaloha,
+                                      Formatovat(Retezec(IDS_RSS_SOUBOR_CHRANEN).c_str(), cesta.c_str()));
+            aplikace.ZobrazitZpravu(text, MB_ICONWARNING);
+        }
     } catch (const Chyba& chyba) {
         seznam.zdroje.clear();
         // The unreadable file is the user's data: keep a copy before any save can replace it.
         std::wstring nadpis = Retezec(IDS_RSS_CHYBA_NACTENI_ZDROJU) + L"\n";
-        std::wstring zaloha;
-        try {
-            zaloha = ZalohovatPoskozenySoubor(cesta);
-        } catch (const Chyba&) {
-        }
+        const std::wstring zaloha = ZkusitZalohovat(cesta);
         if (!zaloha.empty()) {
             nadpis += Formatovat(Retezec(IDS_RSS_SOUBOR_ZALOHOVAN).c_str(), zaloha.c_str());
         } else {

@@ -41,11 +41,14 @@ std::wstring TextZdrojuRSS(const std::vector<ZdrojRSS>& zdroje);
 // The sources of a file's text; a group that lacks one of its three values raises
 // (ERROR_INVALID_DATA) and gives nothing at all.
 std::vector<ZdrojRSS> PrecistZdrojeRSS(const std::wstring& text);
-std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni);
+// With useknuty given, a last source cut off is not raised: the whole sources before it are
+// returned and *useknuty is set.
+std::vector<ZdrojRSS> PrecistZdrojeRSS(SouborKonfiguraceCteni& cteni, bool* useknuty = nullptr);
 
 // Replaces the list by the file's sources. A missing file gives an empty list without a word.
 // A file that cannot be read whole (a source cut off, another encoding, foreign bytes, over
-// MAX_VELIKOST_ZDROJU_RSS) gives an empty list and string 235; the file itself is kept: it is
+// MAX_VELIKOST_ZDROJU_RSS) gives an empty list and string 235, except a file whose last source is
+// cut off: that gives the whole sources before it, and says so. The file itself is kept: it is
 // copied beside itself ("<file>.bak", or "<file>.N.bak" when that holds other bytes) before
 // anything can replace it, or, when even that fails, the list is marked so that it is never
 // saved over the file.

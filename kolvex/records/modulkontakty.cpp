@@ -57,13 +57,7 @@ INT_PTR SpustitDialogKontaktu(Kontakt& kontakt, int index) {
 void NacistKontakty() {
     if (!seznamKontaktu) seznamKontaktu = std::make_unique<SeznamKontaktu>();
     souborKontaktu = Nastaveni().soubor.Text();
-    try {
-        seznamKontaktu->Nacist(souborKontaktu);
-    } catch (const knihovna::Chyba& chyba) {
-        aplikace.ZobrazitChybu(Formatovat(knihovna::Retezec(IDS_KONTAKTY_CHYBA_NACTENI).c_str(), souborKontaktu.c_str(),
-                                          knihovna::Modul::TextChybyCom(chyba).c_str()) +
-                               L"\n" + knihovna::Retezec(IDS_POSKOZENY_SOUBOR_ZACHOVAN));
-    }
+    NacistKontaktySHlasenim(*seznamKontaktu, souborKontaktu);
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ const Pole POLE[] = {
     {L"url", &Registrace::url},
 };
 
-std::vector<Registrace> PrecistVse(SouborKonfiguraceCteni& soubor) {
+// useknuty null: any damage raises; otherwise a cut-off last entry is told there instead.
+std::vector<Registrace> PrecistVse(SouborKonfiguraceCteni& soubor, bool* useknuty = nullptr) {
     std::vector<Registrace> polozky;
     while (soubor.NajitSkupinu(SKUPINA) == S_OK) {
         Registrace registrace;
@@ -42,8 +43,12 @@ std::vector<Registrace> PrecistVse(SouborKonfiguraceCteni& soubor) {
         }
         polozky.push_back(std::move(registrace));
     }
-    // a group that could not be read (cut off, another encoding) makes the whole file damaged
-    soubor.OveritPrectenoVse(SKUPINA, polozky.size());
+    // a group that could not be read (another encoding, a damaged tag) makes the whole file
+    // damaged; only a last entry cut off leaves the whole ones before it
+    if (useknuty)
+        *useknuty = soubor.OveritPrectenoKromeUseknuteho(SKUPINA, polozky.size());
+    else
+        soubor.OveritPrectenoVse(SKUPINA, polozky.size());
     return polozky;
 }
 
@@ -152,8 +157,15 @@ HRESULT SeznamRegistraci::Nacist(const std::wstring& cesta) {
     try {
         SouborKonfiguraceCteni soubor;
         soubor.NacistSoubor(cesta, MAX_VELIKOST_SOUBORU_REGISTRACI);
-        m_polozky = PrecistVse(soubor);
+        bool useknuty = false;
+        m_polozky = PrecistVse(soubor, &useknuty);
         for (Registrace& r : m_polozky) r.identita = ++m_posledniIdentita;
+        if (useknuty) {
+            m_ochrana.Poskozeny(cesta);
+            std::wstring text = Formatovat(knihovna::Retezec(IDS_REGISTRACE_CHYBA_NACTENI).c_str(), cesta.c_str());
+            text += L"\n" + ZpravaUseknutehoKonce(m_polozky.size(), m_ochrana.ZalohovatHned());
+            aplikace.ZobrazitZpravu(text, MB_ICONWARNING);
+        }
         return S_OK;
     } catch (const knihovna::Chyba& chyba) {
         m_polozky.clear();

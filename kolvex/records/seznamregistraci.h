@@ -59,6 +59,8 @@ public:
     // Loads the file of the settings (Nacist()) or the given one; a missing file is an empty list.
     // A failure empties the list, is reported (string 178 with the error) and returned; the file
     // is remembered as damaged and kept until the next save copies it aside.
+    // A file whose last entry is cut off gives the whole entries before it (S_OK); it is
+    // reported, copied aside at once and kept the same way.
     HRESULT Nacist();
     HRESULT Nacist(const std::wstring& cesta);
     // Writes the whole list by atomic replace to the file it was loaded from (the settings' file
