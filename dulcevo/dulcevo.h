@@ -19,10 +19,17 @@ std::wstring CestaZPrikazoveRadky(const std::wstring& radek);
 // "bmp", "jpg", "jpeg", "gif", "png" after the last dot of the last path element, any case.
 bool JeObrazek(const std::wstring& cesta);
 
-// The text a file's bytes give: after the UTF-16 little-endian byte-order mark the UTF-16 text
-// without the mark up to its first zero character, otherwise the bytes up to the first zero.
+// The text a file's bytes give, for the clipboard:
+// - after the UTF-16 byte-order mark (little- or big-endian) the UTF-16 text without the mark
+//   up to its first zero character, as Unicode text only;
+// - otherwise the bytes up to their end as 8-bit text, unchanged (programs reading CF_TEXT rely
+//   on them), and beside it, when the bytes are valid UTF-8 (with or without its mark), their
+//   Unicode text without the mark;
+// - a zero byte outside UTF-16 means the file is not text (a .zip, a picture): refused.
 struct Text {
-    bool unicode = false;
+    bool jeText = true;
+    bool maUzky = false;    // CF_TEXT
+    bool maSiroky = false;  // CF_UNICODETEXT
     std::wstring siroky;
     std::string uzky;
 };

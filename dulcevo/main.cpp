@@ -45,33 +45,67 @@ bool OtevritSchranku() {
     }
 }
 
-bool DoSchranky(UINT format, HANDLE data) {
+// One clipboard content of one or more formats (the same text as 8-bit and Unicode).
+struct FormatSchranky {
+    UINT format;
+    HANDLE data;
+};
+
+// Each data the clipboard took is set to null; the caller frees what is left.
+bool DoSchranky(FormatSchranky* formaty, size_t pocet) {
     if (!OtevritSchranku()) {
         Oznamit(NELZE_SCHRANKU);
         return false;
     }
-    bool hotovo = ::EmptyClipboard() && ::SetClipboardData(format, data);
+    bool hotovo = ::EmptyClipboard() != FALSE;
+    for (size_t i = 0; hotovo && i < pocet; ++i) {
+        hotovo = ::SetClipboardData(formaty[i].format, formaty[i].data) != nullptr;
+        if (hotovo) formaty[i].data = nullptr;
+    }
+    const DWORD chyba = ::GetLastError();
     ::CloseClipboard();
-    if (!hotovo) Oznamit(L"Data se nepodařilo vložit do schránky.\n" + TextChyby(::GetLastError()));
+    if (!hotovo) Oznamit(L"Data se nepodařilo vložit do schránky.\n" + TextChyby(chyba));
     return hotovo;
 }
 
+bool DoSchranky(UINT format, HANDLE data) {
+    FormatSchranky f{format, data};
+    return DoSchranky(&f, 1);
+}
+
 template <class Znak>
-void TextDoSchranky(const std::basic_string<Znak>& text, UINT format) {
+HGLOBAL PametTextu(const std::basic_string<Znak>& text) {
     const SIZE_T bajtu = (text.size() + 1) * sizeof(Znak);
     HGLOBAL pamet = ::GlobalAlloc(GMEM_MOVEABLE, bajtu);
-    if (!pamet) {
-        Oznamit(L"Pro text souboru není dost paměti; schránka se nezměnila.");
-        return;
-    }
-    void* cil = ::GlobalLock(pamet);
+    void* cil = pamet ? ::GlobalLock(pamet) : nullptr;
     if (!cil) {
-        ::GlobalFree(pamet);
-        return;
+        if (pamet) ::GlobalFree(pamet);
+        return nullptr;
     }
     memcpy(cil, text.c_str(), bajtu);
     ::GlobalUnlock(pamet);
-    if (!DoSchranky(format, pamet)) ::GlobalFree(pamet);
+    return pamet;
+}
+
+// The 8-bit and the Unicode text of a file, together (either may be absent).
+void TextDoSchranky(const dulcevo::Text& text) {
+    FormatSchranky formaty[2];
+    size_t pocet = 0;
+    bool pamet = true;
+    if (text.maUzky) {
+        formaty[pocet] = {CF_TEXT, PametTextu(text.uzky)};
+        pamet = pamet && formaty[pocet++].data;
+    }
+    if (text.maSiroky) {
+        formaty[pocet] = {CF_UNICODETEXT, PametTextu(text.siroky)};
+        pamet = pamet && formaty[pocet++].data;
+    }
+    if (!pamet)
+        Oznamit(L"Pro text souboru není dost paměti; schránka se nezměnila.");
+    else
+        DoSchranky(formaty, pocet);
+    for (size_t i = 0; i < pocet; ++i)
+        if (formaty[i].data) ::GlobalFree(formaty[i].data);
 }
 
 void KopirovatText(const std::wstring& cesta) {
@@ -107,10 +141,12 @@ void KopirovatText(const std::wstring& cesta) {
         return;
     }
     const dulcevo::Text text = dulcevo::TextZBajtu(data);
-    if (text.unicode)
-        TextDoSchranky(text.siroky, CF_UNICODETEXT);
-    else
-        TextDoSchranky(text.uzky, CF_TEXT);
+    if (!text.jeText) {
+        Oznamit(L"Soubor \"" + cesta + L"\" neobsahuje text (jsou v něm nulové bajty, jaké mají jen binární soubory, "
+                L"například archivy nebo programy), proto jej nelze vložit do schránky jako text; schránka se nezměnila.");
+        return;
+    }
+    TextDoSchranky(text);
 }
 
 void KopirovatObrazek(const std::wstring& cesta) {

@@ -34,17 +34,38 @@ bool JeObrazek(const std::wstring& cesta) {
 
 Text TextZBajtu(const std::vector<BYTE>& data) {
     Text t;
-    if (data.size() >= 2 && data[0] == 0xFF && data[1] == 0xFE) {
-        t.unicode = true;
+    const bool le = data.size() >= 2 && data[0] == 0xFF && data[1] == 0xFE;
+    const bool be = data.size() >= 2 && data[0] == 0xFE && data[1] == 0xFF;
+    if (le || be) {
+        t.maSiroky = true;
         const size_t znaku = (data.size() - 2) / 2;
         for (size_t i = 0; i < znaku; ++i) {
-            const wchar_t z = static_cast<wchar_t>(data[2 + 2 * i] | (data[3 + 2 * i] << 8));
+            const BYTE a = data[2 + 2 * i], b = data[3 + 2 * i];
+            const wchar_t z = static_cast<wchar_t>(le ? (a | (b << 8)) : ((a << 8) | b));
             if (z == 0) break;
             t.siroky += z;
         }
-    } else {
-        const char* zacatek = reinterpret_cast<const char*>(data.data());
-        t.uzky.assign(zacatek, strnlen(zacatek, data.size()));
+        return t;
+    }
+    if (!data.empty() && memchr(data.data(), 0, data.size())) {
+        t.jeText = false;
+        return t;
+    }
+    t.maUzky = true;
+    t.uzky.assign(data.begin(), data.end());
+    size_t zacatek = 0;
+    if (data.size() >= 3 && data[0] == 0xEF && data[1] == 0xBB && data[2] == 0xBF) zacatek = 3;
+    const char* utf8 = reinterpret_cast<const char*>(data.data()) + zacatek;
+    const int bajtu = static_cast<int>(data.size() - zacatek);  // at most NEJVETSI_SOUBOR
+    if (bajtu == 0) {
+        t.maSiroky = true;
+        return t;
+    }
+    const int znaku = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, bajtu, nullptr, 0);
+    if (znaku > 0) {
+        t.siroky.resize(static_cast<size_t>(znaku));
+        t.maSiroky = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, bajtu, &t.siroky[0], znaku) == znaku;
+        if (!t.maSiroky) t.siroky.clear();
     }
     return t;
 }

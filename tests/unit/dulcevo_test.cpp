@@ -2,11 +2,14 @@
 // program itself putting files on the clipboard or saying why it cannot.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "dulcevo/dulcevo.h"
 #include "podpora/obrazky.h"
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
 #include "unit/programy_pomocnik.h"
+#include "unit/servery_testu.h"
 
 TEST(Dulcevo, PrikazovyRadekAPripony) {
     struct {
@@ -30,26 +33,41 @@ TEST(Dulcevo, PrikazovyRadekAPripony) {
 }
 
 TEST(Dulcevo, TextZBajtuSouboru) {
-    auto Bajty = [](const std::string& s) { return std::vector<BYTE>(s.begin(), s.end()); };
-    // UTF-16 with the mark: Unicode text without the mark
-    dulcevo::Text t = dulcevo::TextZBajtu(Bajty(std::string("\xFF\xFE" "\x0D\x01" "a\0", 6)));
-    EXPECT_TRUE(t.unicode);
-    EXPECT_EQ(t.siroky, L"ča");
-    // up to the first zero character; an odd last byte is ignored
-    t = dulcevo::TextZBajtu(Bajty(std::string("\xFF\xFE" "a\0\0\0b\0c", 9)));
-    EXPECT_EQ(t.siroky, L"a");
-    // the same text without the mark: 8-bit up to the first zero byte
-    t = dulcevo::TextZBajtu(Bajty(std::string("a\0b\0", 4)));
-    EXPECT_FALSE(t.unicode);
-    EXPECT_EQ(t.uzky, "a");
-    // UTF-8 with its mark goes as 8-bit text, mark included
-    t = dulcevo::TextZBajtu(Bajty("\xEF\xBB\xBFtext"));
-    EXPECT_EQ(t.uzky, "\xEF\xBB\xBFtext");
-    t = dulcevo::TextZBajtu({});
-    EXPECT_FALSE(t.unicode);
-    EXPECT_EQ(t.uzky, "");
-    t = dulcevo::TextZBajtu(Bajty("\xFF"));
-    EXPECT_EQ(t.uzky, "\xFF");
+    struct {
+        const char* popis;
+        std::string bajty;
+        bool jeText;
+        bool maUzky;            // CF_TEXT: the bytes as they are
+        bool maSiroky;          // CF_UNICODETEXT
+        std::wstring siroky;
+    } pripady[] = {
+        {"UTF-16 LE with its mark: without the mark", std::string("\xFF\xFE" "\x0D\x01" "a\0", 6), true, false, true, L"\u010Da"},
+        {"UTF-16 LE up to the first zero, odd byte ignored", std::string("\xFF\xFE" "a\0\0\0b\0c", 9), true, false, true, L"a"},
+        {"UTF-16 BE with its mark", std::string("\xFE\xFF" "\x01\x0D" "\0a" "\xD8\x3D\xDE\x00", 10), true, false, true,
+         L"\u010Da\U0001F600"},
+        {"UTF-8 with its mark", "\xEF\xBB\xBFP\xC5\x99\xC3\xADli\xC5\xA1 \xF0\x9F\x98\x80", true, true, true,
+         L"P\u0159\u00EDli\u0161 \U0001F600"},
+        {"UTF-8 without a mark", "k\xC5\xAF\xC5\x88\r\n", true, true, true, L"k\u016F\u0148\r\n"},
+        {"plain ASCII is UTF-8 too", "abc", true, true, true, L"abc"},
+        {"code page 1250: 8-bit only", "P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD", true, true, false, L""},
+        {"UTF-8 cut in a character: 8-bit only", "k\xC5", true, true, false, L""},
+        {"empty", "", true, true, true, L""},
+        {"only the UTF-8 mark", "\xEF\xBB\xBF", true, true, true, L""},
+        {"UTF-16 LE without a mark: zero bytes", std::string("a\0b\0", 4), false, false, false, L""},
+        {"zip archive", std::string("PK\x03\x04\x14\0\0\0\x08\0", 10), false, false, false, L""},
+        {"a zero byte at the end", std::string("text\0", 5), false, false, false, L""},
+    };
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        const dulcevo::Text t = dulcevo::TextZBajtu(std::vector<BYTE>(p.bajty.begin(), p.bajty.end()));
+        EXPECT_EQ(t.jeText, p.jeText);
+        EXPECT_EQ(t.maUzky, p.maUzky);
+        EXPECT_EQ(t.maSiroky, p.maSiroky);
+        if (p.maUzky) {  // unchanged, a mark included
+            EXPECT_EQ(t.uzky, p.bajty);
+        }
+        EXPECT_EQ(t.siroky, p.siroky);
+    }
 }
 
 namespace {
@@ -115,10 +133,8 @@ TEST(Dulcevo, SouboryDoSchranky) {
         std::string uzky;
     } pripady[] = {
         {L"\\utf16.txt", std::string("\xFF\xFE" "P\0\x59\x01\0\0x\0", 10), true, L"Př", ""},
-        {L"\\bez znacky.txt", std::string("P\0\x59\x01", 4), false, L"", "P"},
         {L"\\prázdný.txt", "", false, L"", ""},
         {L"\\poznamky", "Řádek 1\r\nŘádek 2", false, L"", "Řádek 1\r\nŘádek 2"},
-        {L"\\sken.tiff", "II*\0 není obrázek", false, L"", "II*"},
     };
     for (const auto& p : pripady) {
         const std::wstring soubor = k + p.jmeno;
@@ -148,6 +164,68 @@ TEST(Dulcevo, SouboryDoSchranky) {
     testy::VlozitDoSchranky(L"předtím");
     EXPECT_EQ(testy::SpustitAPockat(Dulcevo(), L"Dulcevo.exe"), 0u);
     EXPECT_EQ(testy::UnicodeZeSchranky(), L"předtím");
+}
+
+namespace {
+std::string AnsiBajtyZeSchranky() {
+    std::string text = "<žádný CF_TEXT>";
+    if (!testy::OtevritSchranku()) return "<schránka nedostupná>";
+    if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
+        if (auto* p = static_cast<const char*>(::GlobalLock(h))) {
+            text.assign(p, strnlen(p, ::GlobalSize(h)));
+            ::GlobalUnlock(h);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+}  // namespace
+
+// Text files of every common encoding through the real program: the 8-bit text keeps the file's
+// bytes, and Unicode programs get the right characters beside it; a file that is not text is
+// refused with a message and the clipboard keeps what it held.
+TEST(Dulcevo, KodovaniTextuVeSchrance) {
+    testy::DocasnaSlozka s;
+    const std::wstring zlutoucky = L"P\u0159\u00EDli\u0161 \u017Elu\u0165ou\u010Dk\u00FD k\u016F\u0148";
+    enum Vysledek { JEN_OSMIBITOVY, OBA_FORMATY, JEN_UNICODE, ODMITNUTY };
+    struct {
+        const wchar_t* jmeno;
+        std::string obsah;
+        Vysledek vysledek;  // JEN_OSMIBITOVY, OBA_FORMATY: CF_TEXT holds the file's bytes
+        std::wstring siroky;  // CF_UNICODETEXT (OBA_FORMATY, JEN_UNICODE)
+    } pripady[] = {
+        {L"\\cp1250.txt", "P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2", JEN_OSMIBITOVY, L""},
+        {L"\\utf8.txt", testy::NaUtf8(zlutoucky), OBA_FORMATY, zlutoucky},
+        {L"\\utf8 bom.txt", "\xEF\xBB\xBF" + testy::NaUtf8(zlutoucky), OBA_FORMATY, zlutoucky},
+        {L"\\utf16le.txt", "\xFF\xFE" + std::string(reinterpret_cast<const char*>(zlutoucky.data()), zlutoucky.size() * 2),
+         JEN_UNICODE, zlutoucky},
+        {L"\\utf16be.txt", "", JEN_UNICODE, zlutoucky},  // the bytes below
+        {L"\\archiv.zip", std::string("PK\x03\x04\x14\0\0\0\x08\0abc", 13), ODMITNUTY, L""},
+        {L"\\bez znacky.txt", std::string("P\0\x59\x01", 4), ODMITNUTY, L""},
+        {L"\\sken.tiff", std::string("II*\0 není obrázek", 19), ODMITNUTY, L""},
+        {L"\\prázdný.txt", "", OBA_FORMATY, L""},
+    };
+    for (auto& p : pripady) {
+        SCOPED_TRACE(testy::NaUtf8(p.jmeno));
+        if (std::wstring(p.jmeno) == L"\\utf16be.txt") {
+            p.obsah = "\xFE\xFF";
+            for (wchar_t z : zlutoucky) p.obsah += {static_cast<char>(z >> 8), static_cast<char>(z & 0xFF)};
+        }
+        const std::wstring soubor = s.Cesta() + p.jmeno;
+        ASSERT_TRUE(testy::ZapsatBajty(soubor, p.obsah));
+        if (p.vysledek == ODMITNUTY) {
+            OcekavatHlaseni(soubor, L"neobsahuje text");
+            continue;
+        }
+        testy::VlozitDoSchranky(L"předtím");
+        EXPECT_EQ(testy::SpustitAPockat(Dulcevo(), L"Dulcevo.exe \"" + soubor + L"\""), 0u);
+        if (p.vysledek == JEN_OSMIBITOVY || p.vysledek == OBA_FORMATY) {
+            EXPECT_EQ(AnsiBajtyZeSchranky(), p.obsah) << "the 8-bit text keeps the bytes";
+        }
+        if (p.vysledek == OBA_FORMATY || p.vysledek == JEN_UNICODE) {
+            EXPECT_EQ(testy::UnicodeZeSchranky(), p.siroky);
+        }
+    }
 }
 
 TEST(Dulcevo, ZamcenyNeboChybejiciSouborNechaSchrankuANapiseProc) {
