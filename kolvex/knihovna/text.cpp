@@ -40,6 +40,12 @@ std::wstring Formatovat(const wchar_t* format, ...) {
     }
 }
 
+bool MaZakazanyZnakNazvu(const std::wstring& nazev) {
+    for (wchar_t z : nazev)
+        if (z < 32 || wcschr(L"\\/:*?\"<>|", z)) return true;
+    return false;
+}
+
 std::wstring Oriznout(const std::wstring& text, size_t maximum) {
     return text.size() <= maximum ? text : text.substr(0, maximum);
 }

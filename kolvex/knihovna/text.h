@@ -19,6 +19,10 @@ std::wstring Formatovat(const wchar_t* format, ...);
 // At most `maximum` characters of a text.
 std::wstring Oriznout(const std::wstring& text, size_t maximum);
 
+// Whether a file name holds a character Windows does not allow in names: \ / : * ? " < > | or a
+// control character (a ':' would write an NTFS alternate stream of another file).
+bool MaZakazanyZnakNazvu(const std::wstring& nazev);
+
 // Code-page conversions.
 std::wstring NaSiroky(const std::string& text, UINT kodovaStranka = CP_ACP);
 std::string NaUzky(const std::wstring& text, UINT kodovaStranka = CP_ACP);

@@ -112,12 +112,7 @@ void StrankaZaznamu::Zahajit(HWND stranka, const NastaveniZaznamu& z, int odkazN
     m_tip.PridatNastrojId(m_vymazat.m_hWnd, tipVymazat);
 }
 
-bool JePlatnySouborZaznamu(const std::wstring& soubor) {
-    if (soubor.empty()) return false;
-    for (wchar_t z : soubor)
-        if (z < 32 || wcschr(L"\\/:*?\"<>|", z)) return false;
-    return true;
-}
+bool JePlatnySouborZaznamu(const std::wstring& soubor) { return !soubor.empty() && !knihovna::MaZakazanyZnakNazvu(soubor); }
 
 bool JePlatnaSlozkaZaznamu(const std::wstring& slozka) {
     for (size_t i = 0; i < slozka.size(); ++i) {

@@ -38,11 +38,7 @@ std::wstring CestaPoznamky(const std::wstring& slozka, const std::wstring& nazev
 
 bool JePlatnyNazevPoznamky(const std::wstring& nazev) {
     if (nazev.empty() || nazev[0] == L'.') return false;
-    if (nazev.find(L"..") != std::wstring::npos) return false;
-    for (wchar_t z : nazev) {
-        if (z < 32) return false;
-        if (std::wstring(L"\\/:*?\"<>|").find(z) != std::wstring::npos) return false;
-    }
+    if (nazev.find(L"..") != std::wstring::npos || knihovna::MaZakazanyZnakNazvu(nazev)) return false;
     const wchar_t posledni = nazev.back();
     return posledni != L'.' && posledni != L' ';
 }

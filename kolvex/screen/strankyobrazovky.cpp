@@ -6,6 +6,7 @@
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/chyba.h"
 #include "knihovna/text.h"
 #include "screen/rezimy.h"
 #include "screen/slozkaopisu.h"
@@ -177,7 +178,9 @@ void DlgNastavOpisObrazovky::Ulozit() {
     NacistCislo(editMaxPocet, n.maxPocetSouboru);
     NacistCislo(editZoomVyber, n.zoomOpisVyber);
     NacistCislo(editZoomOkna, n.zoomOpisOkna);
-    n.soubor = TextPrvku(m_hWnd, IDC_OPIS_SOUBOR);
+    const std::wstring soubor = TextPrvku(m_hWnd, IDC_OPIS_SOUBOR);
+    const bool platnyNazev = !knihovna::MaZakazanyZnakNazvu(soubor);
+    if (platnyNazev) n.soubor = soubor;
     n.cislovat = Zaskrtnuto(m_hWnd, IDC_OPIS_CISLOVAT);
     n.kopirovatDoSchranky = Zaskrtnuto(m_hWnd, IDC_OPIS_SCHRANKA);
     n.zobrazitInfo = Zaskrtnuto(m_hWnd, IDC_OPIS_INFO);
@@ -186,6 +189,12 @@ void DlgNastavOpisObrazovky::Ulozit() {
     n.format = static_cast<DWORD>(DataVyberu(comboFormat, FORMAT_JPEG));
     n.shellOtevrit = static_cast<DWORD>(DataVyberu(Polozka(IDC_OPIS_AKCE), 0));
     n.shellShowCmd = static_cast<DWORD>(DataVyberu(Polozka(IDC_OPIS_ZOBRAZENI), SW_SHOWMAXIMIZED));
+    if (platnyNazev) return;
+    // the other values are taken; the refused name keeps its stored value
+    aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_NEPLATNY_NAZEV_OPISU).c_str(), soubor.c_str(),
+                                                 n.soubor.Text().c_str()),
+                            MB_ICONWARNING);
+    knihovna::VyhoditChybu(HRESULT_FROM_WIN32(ERROR_CANCELLED));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,11 +10,13 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/stranka.h"
+#include "knihovna/chyba.h"
 #include "podpora/pomocnik.h"
 #include "podpora/snimek.h"
 #include "resources/resource.h"
 #include "screen/rezimy.h"
 #include "screen/strankyobrazovky.h"
+#include "unit/servery_testu.h"
 
 namespace {
 
@@ -405,4 +407,47 @@ TEST_F(ObrazovkaStranky, SlozkaOpisuMaObrazekSlozky) {
     EXPECT_GT(barevnych, 10) << "the browse glyph is not a picture";
     stranka.reset();
     if (vlastniSeznam) aplikace.seznamMenu.Zrusit();
+}
+
+// A base name Windows cannot take ("Porada 14:30" would write an NTFS stream of "Porada 14") is
+// refused as Apply stores the page: the Czech message names it and the stored name, the stored
+// name stays, the page's other values are taken, and the window learns that the page has told why.
+TEST_F(ObrazovkaStranky, StrankaOpisuOdmitneZnakyKtereNazevSouboruNeunese) {
+    const struct {
+        const wchar_t* nazev;
+        bool prijat;
+    } pripady[] = {
+        {L"Porada 14:30", false}, {L"a/b", false}, {L"a\\b", false}, {L"a*b?", false}, {L"\"x\"", false},
+        {L"<a>|", false},         {L"a\tb", false}, {L"Porada 14.30 – čtvrtek", true}, {L"", true},
+    };
+    NastaveniOpisu& n = nastaveniObrazovka->opis;
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(testy::NaUtf8(p.nazev));
+        n.soubor = L"Snimek";
+        n.maxPocetSouboru = 300;
+        HWND h = Otevrit(IDD_NASTAV_OPIS_OBRAZOVKY);
+        ASSERT_TRUE(h);
+        ::SetDlgItemTextW(h, IDC_OPIS_SOUBOR, p.nazev);
+        ::SetDlgItemTextW(h, IDC_OPIS_MAX_POCET, L"77");
+        testy::ZachytavacZprav zpravy;
+        HRESULT hr = S_OK;
+        try {
+            stranka->Ulozit();
+        } catch (const knihovna::Chyba& chyba) {
+            hr = chyba.Hresult();
+        }
+        EXPECT_EQ(n.maxPocetSouboru, 77u) << "the page's valid value was lost";
+        if (p.prijat) {
+            EXPECT_EQ(hr, S_OK);
+            EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+            EXPECT_EQ(n.soubor.Text(), p.nazev);
+            continue;
+        }
+        EXPECT_EQ(hr, HRESULT_FROM_WIN32(ERROR_CANCELLED));
+        EXPECT_EQ(n.soubor.Text(), L"Snimek");
+        ASSERT_EQ(zpravy.zpravy.size(), 1u);
+        EXPECT_EQ(zpravy.zpravy[0].text, L"Název souboru opisu \"" + std::wstring(p.nazev) +
+                                             L"\" nelze použít.\nNázev nesmí obsahovat znaky \\ / : * ? \" < > |.\n"
+                                             L"Platí dosavadní název \"Snimek\".");
+    }
 }
