@@ -211,6 +211,13 @@ bool PozadovatOdeslaniOpisu(const std::wstring& adresa, const std::wstring& soub
         aplikace.ZobrazitZpravuId(IDS_OPIS_PROBIHA_ODESILANI, MB_ICONERROR);
         return false;
     }
+    // A capture moved or deleted since it was taken is named as such (GDI+ would only say that a
+    // parameter was wrong, and the mail road that the attachment cannot be read).
+    if (::GetFileAttributesW(soubor.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        ZobrazitChybuVBubline(Formatovat(Retezec(IDS_OPIS_NEODESLAN).c_str(), adresa.c_str(),
+                                         Formatovat(Retezec(IDS_OPIS_SOUBOR_CHYBI).c_str(), soubor.c_str()).c_str()));
+        return false;
+    }
     // The attachment is scaled from a copy: the capture file itself never changes.
     const DWORD procento = nastaveniObrazovka ? nastaveniObrazovka->opisEmail.procentoVelikosti : 100;
     std::wstring priloha = soubor;

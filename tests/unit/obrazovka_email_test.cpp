@@ -579,3 +579,30 @@ TEST_F(ObrazovkaEmail, OdeslaniPresTlsASelhaniVBubline) {
     }
     ASSERT_TRUE(testy::CekatNa([] { return !ProbihaOdesilaniOpisu(); }));
 }
+
+// A capture moved or deleted between taking it and "Odeslat" in the capture-action dialog: the
+// balloon says the file is missing (not GDI+'s "wrong parameter"), on both roads (scaled copy
+// and the file itself), and nothing is sent.
+TEST_F(ObrazovkaEmail, ChybejiciOpisSeOhlasiJakoChybejiciSoubor) {
+    for (DWORD procento : {50u, 100u}) {
+        SCOPED_TRACE(procento);
+        nastaveniObrazovka->opisEmail.procentoVelikosti = procento;
+        const std::wstring soubor = slozka.Cesta() + L"\\Obrazovka smazaná.png";
+        testy::ZapsatSoubor(soubor, "x");
+        auto dialog = std::make_unique<DlgOpisObrazovkyAkce>();
+        HWND h = dialog->Vytvorit(nullptr, reinterpret_cast<LPARAM>(soubor.c_str()));
+        ASSERT_NE(h, nullptr);
+        ASSERT_TRUE(::DeleteFileW(soubor.c_str()));
+        bubliny.clear();
+        testy::ZachytavacZprav zpravy;
+        ::SetDlgItemTextW(h, IDC_AKCE_EMAIL, L"prijemce@example.cz");
+        ::SendMessageW(h, WM_COMMAND, IDC_AKCE_ODESLAT, 0);
+        ASSERT_EQ(bubliny.size(), 1u) << zpravy;
+        EXPECT_EQ(bubliny[0], L"Opis obrazovky se nepodařilo odeslat na email prijemce@example.cz.\nSoubor opisu " + soubor +
+                                  L" už neexistuje: byl smazán nebo přesunut.")
+            << testy::NaUtf8(bubliny[0]);
+        EXPECT_FALSE(ProbihaOdesilaniOpisu());
+        dialog.reset();
+    }
+    EXPECT_FALSE(testy::ExistujeSoubor(SlozkaPrijatych() + L"\\hotovo.txt"));
+}
