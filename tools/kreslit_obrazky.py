@@ -4,9 +4,12 @@
 The menu images are icons of the Tango theme (see OBRAZKY); the program icon is the program's
 own tile with its letter, readable at 16x16.
 Output: kolvex.ico (icon 101) and the 16x16 strips menu145.bmp, menu115.bmp,
-druhy146.bmp, druhy116.bmp (24-bit, magenta 0xFF00FF is transparent).
+druhy146.bmp, druhy116.bmp (24-bit, magenta 0xFF00FF is transparent), and the same strips at
+the small-icon sizes of 120, 144 and 192 DPI (menu145_20.bmp, ..._24, ..._32): the theme's own
+22-, 24- and 32-pixel art, 20 pixels averaged down from 22, never enlarged.
 Usage: kreslit_obrazky.py OUTPUT_DIR
 """
+import math
 import os
 import struct
 import sys
@@ -65,7 +68,11 @@ def dlazdice(velikost, barva, pismeno, pozadi=MAGENTA):
 # one per image index, chosen for the commands that show it. A few images have no fitting Tango
 # icon (the check mark, the window placements) and are drawn here.
 
-TANGO = os.environ.get("KOLVEX_TANGO", "/usr/share/icons/Tango/16x16")
+TANGO = os.environ.get("KOLVEX_TANGO", "/usr/share/icons/Tango")
+# the strips' sizes beyond 16: the small-icon sizes at 120, 144 and 192 DPI
+VELIKOSTI = (20, 24, 32)
+# the theme's own sizes; another size is averaged down from the next larger one
+VELIKOSTI_TANGA = (16, 22, 24, 32)
 
 # index: Tango icon ("folder/name") or a drawn image ("*name"); the commands using it follow.
 OBRAZKY = {
@@ -90,7 +97,7 @@ OBRAZKY = {
     18: "actions/format-justify-fill",       # 40019 main menu, category "Všeobecné"
     19: "actions/process-stop",              # 40026 close this window
     20: "apps/system-file-manager",          # Explorer extensions
-    21: "devices/camera-photo",              # 40113 screen capture, pictures, satellite picture
+    21: "devices/camera-photo",              # pictures, satellite picture
     22: "actions/edit-find",
     23: "actions/edit-undo",
     24: "actions/document-print",            # 40217 print the forecast
@@ -109,7 +116,7 @@ OBRAZKY = {
     37: "devices/camera-video",              # video recording, the camera program
     38: "apps/accessories-text-editor",      # text editor
     39: "actions/view-refresh",
-    40: "actions/media-playback-start",      # start: sound note, stopwatch, after start-up
+    40: "actions/media-playback-start",      # play a sound note, start the stopwatch, after start-up
     41: "actions/media-playback-stop",       # stop the stopwatch
     42: "mimetypes/text-x-generic-template", # ready-made texts to the clipboard
     43: "actions/edit-copy",                 # operative clipboard texts
@@ -134,7 +141,7 @@ OBRAZKY = {
     62: "status/weather-few-clouds",         # weather
     63: "status/image-loading",              # clock, time measuring (a clock face)
     64: "actions/appointment-new",           # stopwatch
-    65: "devices/video-display",             # screen module, display modes
+    65: "devices/video-display",             # 40113 screen capture, screen module, display modes
     66: "apps/preferences-desktop-screensaver",  # screen saver, monitor power
     67: "mimetypes/x-office-document",       # notes
     68: "mimetypes/text-x-generic",          # text notes, client-area captures
@@ -155,7 +162,7 @@ OBRAZKY = {
     83: "devices/drive-optical",             # disc present
     84: "devices/drive-removable-media",
     85: "actions/media-playback-pause",      # pause the stopwatch
-    86: "actions/media-record",              # 40073 record a new sound note
+    86: "actions/media-record",              # 40060, 40073 record a new sound note
     87: "devices/computer",
     88: "devices/input-keyboard",
     89: "actions/system-lock-screen",        # registrations and passwords
@@ -239,13 +246,17 @@ def precist_png(cesta):
     return sirka, vyska, radky
 
 
-def nakreslit(nazev):
-    """The images Tango has no icon for: RGBA 16x16."""
-    px = [[(0, 0, 0, 0)] * 16 for _ in range(16)]
+def nakreslit(nazev, meritko=1):
+    """The images Tango has no icon for: RGBA 16x16 on a 16-cell grid, each cell `meritko` pixels
+    square (the shapes are rectangles of cells, so a larger grid draws them larger exactly)."""
+    strana = 16 * meritko
+    px = [[(0, 0, 0, 0)] * strana for _ in range(strana)]
 
     def bod(x, y, barva):
         if 0 <= x < 16 and 0 <= y < 16:
-            px[y][x] = barva
+            for j in range(meritko):
+                for i in range(meritko):
+                    px[y * meritko + j][x * meritko + i] = barva
 
     if nazev == "fajfka":
         # a green tick, two pixels thick, dark edge
@@ -296,19 +307,60 @@ def nakreslit(nazev):
     raise KeyError(nazev)
 
 
-def obrazek(index):
-    """RGB 16x16 of one image index over magenta: what is not (almost) opaque is transparent, the
-    soft edge is blended with a light menu grey."""
-    zdroj = OBRAZKY.get(index, "mimetypes/unknown")
+def zmensit(rgba, cil):
+    """A square RGBA image averaged down to `cil` pixels (each target pixel the area-weighted mean
+    of the source pixels it covers, colours weighted by their alpha)."""
+    zdroj = len(rgba)
+    f = zdroj / cil
+    vysledek = []
+    for y in range(cil):
+        y0, y1 = y * f, (y + 1) * f
+        radek = []
+        for x in range(cil):
+            x0, x1 = x * f, (x + 1) * f
+            r = g = b = a = plocha = 0.0
+            for sy in range(int(y0), min(zdroj, math.ceil(y1))):
+                wy = min(y1, sy + 1) - max(y0, sy)
+                for sx in range(int(x0), min(zdroj, math.ceil(x1))):
+                    w = wy * (min(x1, sx + 1) - max(x0, sx))
+                    pr, pg, pb, pa = rgba[sy][sx]
+                    r += pr * pa * w
+                    g += pg * pa * w
+                    b += pb * pa * w
+                    a += pa * w
+                    plocha += w
+            if a > 0:
+                radek.append((round(r / a), round(g / a), round(b / a), round(a / plocha)))
+            else:
+                radek.append((0, 0, 0, 0))
+        vysledek.append(radek)
+    return vysledek
+
+
+def obrazek_rgba(zdroj, velikost):
+    """RGBA velikost x velikost of one image: the theme's art at that size, or averaged down from
+    the next larger size it has; a drawn image drawn large and averaged down."""
     if zdroj.startswith("*"):
-        rgba = nakreslit(zdroj[1:])
-    else:
-        cesta = os.path.join(TANGO, zdroj + ".png")
-        if not os.path.exists(cesta):
-            sys.exit("kreslit_obrazky: %s is missing; install the package tango-icon-theme" % cesta)
-        sirka, vyska, rgba = precist_png(cesta)
-        if (sirka, vyska) != (16, 16):
-            sys.exit("kreslit_obrazky: %s is not 16x16" % cesta)
+        if velikost == 16:
+            return nakreslit(zdroj[1:])
+        return zmensit(nakreslit(zdroj[1:], 4), velikost)
+    vetsi = [v for v in VELIKOSTI_TANGA if v >= velikost]
+    if not vetsi:
+        sys.exit("kreslit_obrazky: the theme has no art of %d pixels or more" % velikost)
+    v = vetsi[0]
+    cesta = os.path.join(TANGO, "%dx%d" % (v, v), zdroj + ".png")
+    if not os.path.exists(cesta):
+        sys.exit("kreslit_obrazky: %s is missing; install the package tango-icon-theme" % cesta)
+    sirka, vyska, rgba = precist_png(cesta)
+    if (sirka, vyska) != (v, v):
+        sys.exit("kreslit_obrazky: %s is not %dx%d" % (cesta, v, v))
+    return rgba if v == velikost else zmensit(rgba, velikost)
+
+
+def obrazek(index, velikost=16):
+    """RGB velikost x velikost of one image index over magenta: what is not (almost) opaque is
+    transparent, the soft edge is blended with a light menu grey."""
+    rgba = obrazek_rgba(OBRAZKY.get(index, "mimetypes/unknown"), velikost)
     vysledek = []
     for radek in rgba:
         out = []
@@ -322,16 +374,16 @@ def obrazek(index):
     return vysledek
 
 
-def pruh(prvni, pocet):
-    obrazky = [obrazek(prvni + i) for i in range(pocet)]
-    sirka = 16 * pocet
+def pruh(prvni, pocet, velikost=16):
+    obrazky = [obrazek(prvni + i, velikost) for i in range(pocet)]
+    sirka = velikost * pocet
     radky = []
-    for y in range(16):
+    for y in range(velikost):
         radek = []
         for obr in obrazky:
             radek.extend(obr[y])
         radky.append(radek)
-    return sirka, 16, radky
+    return sirka, velikost, radky
 
 
 def zapsat_bmp(cesta, sirka, vyska, radky):
@@ -417,10 +469,13 @@ def main():
     zapsat_gong(os.path.join(cil, "gong195.wav"))
     # menu image list: 58 images of bitmap 145, then 41 of bitmap 115; the second ("hot") list
     # holds the same pictures
-    zapsat_bmp(os.path.join(cil, "menu145.bmp"), *pruh(0, 58))
-    zapsat_bmp(os.path.join(cil, "menu115.bmp"), *pruh(58, 41))
-    zapsat_bmp(os.path.join(cil, "druhy146.bmp"), *pruh(0, 58))
-    zapsat_bmp(os.path.join(cil, "druhy116.bmp"), *pruh(58, 41))
+    for velikost in (16,) + VELIKOSTI:
+        pripona = "" if velikost == 16 else "_%d" % velikost
+        zaklad, dalsi = pruh(0, 58, velikost), pruh(58, 41, velikost)
+        zapsat_bmp(os.path.join(cil, "menu145%s.bmp" % pripona), *zaklad)
+        zapsat_bmp(os.path.join(cil, "menu115%s.bmp" % pripona), *dalsi)
+        zapsat_bmp(os.path.join(cil, "druhy146%s.bmp" % pripona), *zaklad)
+        zapsat_bmp(os.path.join(cil, "druhy116%s.bmp" % pripona), *dalsi)
 
 
 if __name__ == "__main__":

@@ -2,6 +2,8 @@
 
 #include "core/aplikace.h"
 #include "knihovna/chyba.h"
+#include "knihovna/ikony.h"
+#include "knihovna/uchyt.h"
 #include "knihovna/okno.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
@@ -9,7 +11,25 @@
 using knihovna::VyhoditChybu;
 using knihovna::VyhoditPosledniChybu;
 
-FunkceNotifyIcon notifikacniIkona = ::Shell_NotifyIconW;
+namespace {
+
+// Shell_NotifyIconW with the icon carrying its mask as alpha (see knihovna/ikony.h).
+BOOL WINAPI OznamitOblasti(DWORD zprava, PNOTIFYICONDATAW data) {
+    if (!data || !(data->uFlags & NIF_ICON) || !data->hIcon) return ::Shell_NotifyIconW(zprava, data);
+    knihovna::UchytIkony alfa(knihovna::IkonaSAlfou(data->hIcon));
+    if (!alfa) return ::Shell_NotifyIconW(zprava, data);
+    NOTIFYICONDATAW kopie = *data;
+    kopie.hIcon = alfa.Get();
+    const BOOL vysledek = ::Shell_NotifyIconW(zprava, &kopie);
+    const DWORD kod = ::GetLastError();
+    alfa.Nastavit();
+    ::SetLastError(kod);
+    return vysledek;
+}
+
+}  // namespace
+
+FunkceNotifyIcon notifikacniIkona = OznamitOblasti;
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "knihovna/chyba.h"
 #include "knihovna/dpi.h"
 #include "knihovna/text.h"
+#include "resources/obrazky_velikosti.h"
 #include "resources/resource.h"
 
 using knihovna::Overit;
@@ -78,10 +79,29 @@ SeznamObrazku::~SeznamObrazku() {
 
 namespace {
 
+// The strip drawn at that size from the icon theme's own art (120, 144 and 192 DPI); 0 = none.
+UINT PasVelikosti(UINT bitmapa, int velikost) {
+    static const struct {
+        UINT pas;
+        UINT velikosti[3];  // 20, 24, 32 px
+    } PASY[] = {
+        {IDB_MENU_ZAKLAD, {IDB_MENU_ZAKLAD_20, IDB_MENU_ZAKLAD_24, IDB_MENU_ZAKLAD_32}},
+        {IDB_MENU_DALSI, {IDB_MENU_DALSI_20, IDB_MENU_DALSI_24, IDB_MENU_DALSI_32}},
+        {IDB_DRUHY_ZAKLAD, {IDB_DRUHY_ZAKLAD_20, IDB_DRUHY_ZAKLAD_24, IDB_DRUHY_ZAKLAD_32}},
+        {IDB_DRUHY_DALSI, {IDB_DRUHY_DALSI_20, IDB_DRUHY_DALSI_24, IDB_DRUHY_DALSI_32}},
+    };
+    const int index = velikost == 20 ? 0 : velikost == 24 ? 1 : velikost == 32 ? 2 : -1;
+    if (index < 0) return 0;
+    for (const auto& radek : PASY)
+        if (radek.pas == bitmapa) return radek.velikosti[index];
+    return 0;
+}
+
 // An image strip of square pictures (the height is one picture's side) at the small-icon size:
-// drawn at 16 pixels, stretched pixel for pixel where the system's small icons are larger, so the
-// magenta of the mask stays exact.
+// the strip drawn at that size where there is one; else the 16-pixel strip stretched pixel for
+// pixel, so the magenta of the mask stays exact.
 HBITMAP NacistPasObrazku(UINT bitmapa, int velikost) {
+    if (const UINT vlastni = PasVelikosti(bitmapa, velikost)) bitmapa = vlastni;
     knihovna::UchytBitmapy obrazek(static_cast<HBITMAP>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapa), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     Overit(static_cast<bool>(obrazek));

@@ -52,7 +52,7 @@ VlaknoAladinu& Vlakno() {
 int ObrazekPrikazu(UINT id) {
     switch (id) {
         case 40002: return 1;
-        case 40026: return 0;
+        case 40026: return 19;
         case 40053: return 15;
         case 40075: return 31;
         case 40208:

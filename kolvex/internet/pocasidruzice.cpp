@@ -241,7 +241,7 @@ LRESULT OknoSnimekDruzice::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
 
 LRESULT OknoSnimekDruzice::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     KreslitPolozkuPocasi(m_menu, reinterpret_cast<DRAWITEMSTRUCT*>(l),
-                         {{40002, 1}, {40026, 0}, {40216, 12}, {40221, 96}, {40222, 97}});
+                         {{40002, 1}, {40026, 19}, {40216, 12}, {40221, 96}, {40222, 97}});
     return VychoziZpracovani(msg, w, l);
 }
 

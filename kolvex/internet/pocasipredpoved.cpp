@@ -248,8 +248,8 @@ LRESULT OknoPredpovedText::OnContextMenu(UINT, WPARAM, LPARAM l, BOOL&) {
 
 LRESULT OknoPredpovedText::OnDrawItem(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     KreslitPolozkuPocasi(m_menu, reinterpret_cast<DRAWITEMSTRUCT*>(l),
-                         {{40002, 1}, {40003, 3}, {40022, 14}, {40026, 0}, {40053, 15}, {40075, 31}, {40215, 42},
-                          {40216, 12}, {40217, 24}, {40218, 96}, {40219, 21}, {40220, 21}});
+                         {{40002, 1}, {40003, 3}, {40022, 14}, {40026, 19}, {40053, 15}, {40075, 31}, {40215, 42},
+                          {40216, 12}, {40217, 24}, {40218, 96}, {40219, 45}, {40220, 21}});
     return VychoziZpracovani(msg, w, l);
 }
 

@@ -24,4 +24,10 @@ int VyskaMaleIkony() {
     return vyska > 0 ? vyska : 16;
 }
 
+int SirkaObrazku(HIMAGELIST seznam) {
+    int sirka = 0, vyska = 0;
+    if (seznam && ::ImageList_GetIconSize(seznam, &sirka, &vyska) && sirka > 0) return sirka;
+    return SirkaMaleIkony();
+}
+
 }  // namespace knihovna

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace knihovna {
 
@@ -13,5 +14,8 @@ int Skalovat(int priDevadesatiSesti);
 // The small-icon size (tray icons, menu and tree pictures): SM_CXSMICON x SM_CYSMICON.
 int SirkaMaleIkony();
 int VyskaMaleIkony();
+// The width of an image list's pictures (what an owner-drawn row places its text after); the
+// small-icon width without a list.
+int SirkaObrazku(HIMAGELIST seznam);
 
 }  // namespace knihovna

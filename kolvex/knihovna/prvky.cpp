@@ -201,8 +201,19 @@ void CheckListView::Pripojit(HWND ovladac) {
     Poslat(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
     LVCOLUMNW sloupec{};
     sloupec.mask = LVCF_WIDTH;
-    sloupec.cx = 400;
+    RECT klient{};
+    ::GetClientRect(ovladac, &klient);
+    sloupec.cx = klient.right > 0 ? klient.right : 1;
     OveritSystem(Poslat(LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&sloupec)) != -1);
+}
+
+void CheckListView::PrizpusobitSloupec() {
+    // the list's width, or the widest item when that is wider (then the list scrolls sideways)
+    Poslat(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(LVSCW_AUTOSIZE, 0));
+    const int polozky = static_cast<int>(Poslat(LVM_GETCOLUMNWIDTH, 0));
+    RECT klient{};
+    ::GetClientRect(m_hWnd, &klient);
+    if (polozky < klient.right) Poslat(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(klient.right, 0));
 }
 
 int CheckListView::PridatPolozku(const wchar_t* text, int pozice, LPARAM data) {
@@ -211,7 +222,9 @@ int CheckListView::PridatPolozku(const wchar_t* text, int pozice, LPARAM data) {
     polozka.iItem = pozice;
     polozka.pszText = const_cast<wchar_t*>(text ? text : L"");
     polozka.lParam = data;
-    return static_cast<int>(Poslat(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&polozka)));
+    const int index = static_cast<int>(Poslat(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&polozka)));
+    if (index >= 0) PrizpusobitSloupec();
+    return index;
 }
 
 bool CheckListView::JeZaskrtnuta(LPARAM data) const {

@@ -82,14 +82,16 @@ public:
         ZPRAVA(WM_GETDLGCODE, OnGetDlgCode)
     KNIHOVNA_KONEC_MAPY()
 
-    // Subclasses, turns on check boxes and adds one column of 400 px.
+    // Subclasses, turns on check boxes and adds one column as wide as the list.
     void Pripojit(HWND ovladac);
+    // Adds an item; the column widens to the widest item when the list is narrower.
     int PridatPolozku(const wchar_t* text, int pozice, LPARAM data);
     // The item with that data is checked (false when there is none).
     bool JeZaskrtnuta(LPARAM data) const;
     void NastavitZaskrtnuti(int index, bool zaskrtnuta);
 
 private:
+    void PrizpusobitSloupec();
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
 };
 

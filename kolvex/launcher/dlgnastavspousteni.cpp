@@ -380,13 +380,15 @@ LRESULT DlgNastavSpousteneAplikace::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL& zpr
     }
     if (!ikonaAplikace && aplikace.seznamMenu.Get())
         ImageList_Draw(aplikace.seznamMenu.Get(), 10, p->hDC, p->rcItem.left + 2, y, ILD_TRANSPARENT);
+    // the text between the pictures, by their real width
+    const int sirka = knihovna::SirkaObrazku(aplikace.seznamMenu.Get());
     RECT text = p->rcItem;
-    text.left += 22;
-    text.right -= 22;
+    text.left += 2 + sirka + 4;
+    text.right -= 2 + sirka + 4;
     std::wstring radek = Formatovat(L"%s (spuštěno %dx)", a.nazev.c_str(), a.pocetSpusteni);
     ::DrawTextW(p->hDC, radek.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (a.virtKlavesa != 0 && aplikace.seznamMenu.Get())
-        ImageList_Draw(aplikace.seznamMenu.Get(), 11, p->hDC, p->rcItem.right - 18, y, ILD_TRANSPARENT);
+        ImageList_Draw(aplikace.seznamMenu.Get(), 11, p->hDC, p->rcItem.right - 2 - sirka, y, ILD_TRANSPARENT);
     if (p->itemState & ODS_FOCUS) ::DrawFocusRect(p->hDC, &p->rcItem);
     ::SetBkMode(p->hDC, rezim);
     ::SetTextColor(p->hDC, barva);

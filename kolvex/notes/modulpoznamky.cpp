@@ -55,8 +55,8 @@ int ObrazekPolozky(UINT id, bool ikonaZobrazena) {
         case 40022: return 14;
         case 40023: return 4;
         case 40059: return 17;
-        case 40060: return 40;
-        case 40061: return 43;
+        case 40060: return 86;
+        case 40061: return 68;
         case 40062: return 60;
         case 40046:
         case 40064:

@@ -22,7 +22,7 @@ constexpr UINT STRANKA_ZVUKOVE = 127;
 
 const int tlacitkaToolbaru[][2] = {
     {40071, 40}, {40072, 41}, {40073, 86}, {40069, 56}, {40070, 16}, {0, 0},
-    {40002, 1},  {0, 0},      {40003, 3},  {0, 0},      {40026, 0},
+    {40002, 1},  {0, 0},      {40003, 3},  {0, 0},      {40026, 19},
 };
 
 // Removes a recording that did not become a note.

@@ -118,10 +118,10 @@ int ObrazekPolozkyMenuSeznamu(UINT id) {
     switch (id) {
         case 40026: return 19;
         case 40059: return 17;
-        case 40060: return 40;
-        case 40061: return 43;
+        case 40060: return 86;
+        case 40061: return 68;
         case 40062: return 60;
-        case 40067: return 8;
+        case 40067: return 54;
         case 40068: return 17;
         case 40069: return 56;
         case 40070: return 16;

@@ -47,6 +47,11 @@ void Pozadi(const DRAWITEMSTRUCT& d, RECT oblast) {
     ::SetBkMode(d.hDC, TRANSPARENT);
 }
 
+// Where a row's text starts: after the picture's real width, or after the system's check mark.
+int OdsazeniTextu(bool vlastni) {
+    return vlastni ? 2 + knihovna::SirkaObrazku(aplikace.seznamMenu.Get()) + 5 : knihovna::SirkaMaleIkony() + 3;
+}
+
 void KreslitObrazek(HDC dc, int obrazek, int x, int y) {
     if (obrazek >= 0 && aplikace.seznamMenu.Get())
         ImageList_DrawEx(aplikace.seznamMenu.Get(), obrazek, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
@@ -84,7 +89,7 @@ int IkonaPrikazuHorkeKlavesy(UINT prikaz) {
     } VLASTNI[] = {
         {40018, 58}, {40019, 18}, {40020, 5},  {40023, 4},  {40040, 42}, {40041, 43}, {40042, 17},
         {40059, 17}, {40048, 34}, {40049, 32}, {40050, 35}, {40051, 33}, {40052, 36}, {40053, 15},
-        {40060, 40}, {40061, 68}, {40062, 60}, {40090, 59}, {40099, 27}, {40100, 28}, {40101, 29},
+        {40060, 86}, {40061, 68}, {40062, 60}, {40090, 59}, {40099, 27}, {40100, 28}, {40101, 29},
         {40102, 30}, {40103, 31}, {40105, 31}, {40104, 75}, {40106, 10}, {40107, 13},
     };
     for (const auto& radek : VLASTNI)
@@ -126,10 +131,14 @@ LRESULT ListBoxHorkeKlavesy::OnKresleni(UINT, WPARAM, LPARAM l, BOOL&) {
     RECT oblast = d->rcItem;
     if (!vlastni) oblast.left += knihovna::SirkaMaleIkony();
     Pozadi(*d, oblast);
-    if (vlastni && radek) KreslitObrazek(d->hDC, IkonaPrikazuHorkeKlavesy(radek->prikaz), d->rcItem.left + 2,
-                                         d->rcItem.top + 2);
+    if (vlastni && radek) {
+        int sirka = 0, vyska = 0;
+        if (aplikace.seznamMenu.Get()) ImageList_GetIconSize(aplikace.seznamMenu.Get(), &sirka, &vyska);
+        KreslitObrazek(d->hDC, IkonaPrikazuHorkeKlavesy(radek->prikaz), d->rcItem.left + 2,
+                       d->rcItem.top + (d->rcItem.bottom - d->rcItem.top - vyska) / 2);
+    }
     RECT r = d->rcItem;
-    r.left += vlastni ? 23 : 19;
+    r.left += OdsazeniTextu(vlastni);
     ::DrawTextW(d->hDC, text.c_str(), static_cast<int>(text.size()), &r,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if (radek && radek->klavesa != 0) {
@@ -200,7 +209,7 @@ LRESULT DlgNastavHorkeKlavesy::OnDrawItem(UINT, WPARAM, LPARAM l, BOOL& zpracova
         const int vyska = d->rcItem.bottom - d->rcItem.top;
         if (d->itemID < 10)
             KreslitObrazek(d->hDC, KATEGORIE_HORKYCH_KLAVES[d->itemID].obrazek, r.left + 2, r.top + (vyska - knihovna::VyskaMaleIkony()) / 2);
-        r.left += 23;
+        r.left += OdsazeniTextu(true);
     } else {
         r.left += 4;
     }

@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/aplikace.h"
 #include "core/horkeklavesy.h"
+#include "knihovna/dpi.h"
 #include "knihovna/okno.h"
 #include "knihovna/text.h"
 #include "knihovna/vyjimky.h"
@@ -187,7 +189,7 @@ TEST_F(StrankaHorkychKlaves, KategorieASeznamPrikazu) {
     HWND s = Prvek(IDC_HORKE_KLAVESY_SEZNAM);
     EXPECT_EQ(::SendMessageW(s, LB_GETITEMDATA, 3, 0), 3);
     EXPECT_EQ(::SendMessageW(s, LB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(::SendMessageW(s, LB_GETITEMHEIGHT, 0, 0), 20);
+    EXPECT_EQ(::SendMessageW(s, LB_GETITEMHEIGHT, 0, 0), knihovna::Skalovat(20));
     EXPECT_EQ(Klavesa(), 0);
     EXPECT_FALSE(NastavitPovoleno());
 
@@ -260,4 +262,121 @@ TEST_F(StrankaHorkychKlaves, DvojklikSpustiPrikaz) {
     // the page draws with and without the own look without failing
     testy::PrekreslitOkno(stranka->OknoStranky());
     EXPECT_FALSE(knihovna::JeOdlozenaVyjimka());
+}
+
+namespace {
+
+// A window's client pixels as drawn (0x00RRGGBB, top-down).
+struct Pixely {
+    int sirka = 0, vyska = 0;
+    std::vector<uint32_t> body;
+    uint32_t Bod(int x, int y) const { return body[static_cast<size_t>(y) * sirka + x]; }
+};
+
+// The picture alone over a background colour, or the window's client area.
+Pixely Nakreslit(HWND okno, HIMAGELIST seznam, int obrazek, COLORREF pozadi) {
+    Pixely p;
+    RECT r{};
+    if (okno) {
+        ::GetClientRect(okno, &r);
+    } else {
+        ImageList_GetIconSize(seznam, reinterpret_cast<int*>(&r.right), reinterpret_cast<int*>(&r.bottom));
+    }
+    p.sirka = r.right;
+    p.vyska = r.bottom;
+    BITMAPINFO popis{};
+    popis.bmiHeader.biSize = sizeof(popis.bmiHeader);
+    popis.bmiHeader.biWidth = p.sirka;
+    popis.bmiHeader.biHeight = -p.vyska;
+    popis.bmiHeader.biPlanes = 1;
+    popis.bmiHeader.biBitCount = 32;
+    void* data = nullptr;
+    HDC pamet = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmapa = ::CreateDIBSection(nullptr, &popis, DIB_RGB_COLORS, &data, nullptr, 0);
+    HGDIOBJ puvodni = ::SelectObject(pamet, bitmapa);
+    if (okno) {
+        HDC dc = ::GetDC(okno);
+        ::BitBlt(pamet, 0, 0, p.sirka, p.vyska, dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(okno, dc);
+    } else {
+        HBRUSH stetec = ::CreateSolidBrush(pozadi);
+        ::FillRect(pamet, &r, stetec);
+        ::DeleteObject(stetec);
+        ImageList_DrawEx(seznam, obrazek, pamet, 0, 0, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);
+    }
+    ::GdiFlush();
+    const auto* zdroj = static_cast<const uint32_t*>(data);
+    for (int i = 0; i < p.sirka * p.vyska; ++i) p.body.push_back(zdroj[i] & 0x00FFFFFFu);
+    ::SelectObject(pamet, puvodni);
+    ::DeleteObject(bitmapa);
+    ::DeleteDC(pamet);
+    return p;
+}
+
+// Where the picture stands whole (nothing drawn over it) within the first columns of the window
+// and the rows [odY, doY); x = -1 when nowhere.
+POINT NajitObrazek(const Pixely& okno, const Pixely& obrazek, int odY, int doY) {
+    for (int y = odY; y + obrazek.vyska <= doY && y + obrazek.vyska <= okno.vyska; ++y)
+        for (int x = 0; x <= 8 && x + obrazek.sirka <= okno.sirka; ++x) {
+            bool shoda = true;
+            for (int j = 0; shoda && j < obrazek.vyska; ++j)
+                for (int i = 0; shoda && i < obrazek.sirka; ++i) shoda = okno.Bod(x + i, y + j) == obrazek.Bod(i, j);
+            if (shoda) return {x, y};
+        }
+    return {-1, -1};
+}
+
+// Dark (text) pixels right of column x in the rows [odY, doY).
+int TmaveBodyVpravo(const Pixely& okno, int x, int odY, int doY) {
+    int pocet = 0;
+    for (int y = odY; y < doY && y < okno.vyska; ++y)
+        for (int i = x; i < okno.sirka; ++i) {
+            const uint32_t b = okno.Bod(i, y);
+            if ((b & 0xFF) < 96 && ((b >> 8) & 0xFF) < 96 && ((b >> 16) & 0xFF) < 96) ++pocet;
+        }
+    return pocet;
+}
+
+}  // namespace
+
+// Owner-drawn rows of the page put their text after the picture's real width (24 px at 144 DPI):
+// the command list's row and the category combo's field show their picture whole, text right of it.
+TEST_F(StrankaHorkychKlaves, TextRadkuZaCelymObrazkem) {
+    Otevrit(true);
+    HWND s = Prvek(IDC_HORKE_KLAVESY_SEZNAM);
+    HWND combo = Prvek(IDC_HORKE_KLAVESY_SKUPINA);
+    ::SendMessageW(s, LB_SETCURSEL, 1, 0);  // the first row unselected, on the window colour
+    ::SetFocus(s);
+    ::RedrawWindow(stranka->OknoStranky(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    testy::Pumpovat();
+    HIMAGELIST obrazky = aplikace.seznamMenu.Get();
+    const COLORREF okno = ::GetSysColor(COLOR_WINDOW);
+
+    struct Pripad {
+        const char* nazev;
+        HWND prvek;
+        int obrazek;
+        int odY, doY;
+    };
+    RECT radek{};
+    ASSERT_NE(::SendMessageW(s, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&radek)), LB_ERR);
+    RECT pole{};
+    ::GetClientRect(combo, &pole);
+    const Pripad pripady[] = {
+        {"řádek seznamu příkazů", s, IkonaPrikazuHorkeKlavesy(aplikace.horkeKlavesy->zaznamy[0].prikaz), radek.top,
+         radek.bottom},
+        {"pole kategorie", combo, KATEGORIE_HORKYCH_KLAVES[0].obrazek, 0, pole.bottom},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.nazev);
+        const Pixely obrazek = Nakreslit(nullptr, obrazky, p.obrazek, okno);
+        const Pixely snimek = Nakreslit(p.prvek, nullptr, 0, 0);
+        ASSERT_FALSE(snimek.body.empty());
+        const POINT kde = NajitObrazek(snimek, obrazek, p.odY, p.doY);
+        EXPECT_GE(kde.x, 0) << "the " << obrazek.sirka << "-px picture is not whole: text drawn over it";
+        if (kde.x >= 0)
+            EXPECT_GT(TmaveBodyVpravo(snimek, kde.x + obrazek.sirka, kde.y, kde.y + obrazek.vyska), 0)
+                << "no text right of the picture";
+    }
+    testy::UlozitSnimekOkna(stranka->OknoStranky(), L"horke_klavesy_radky");
 }

@@ -196,10 +196,22 @@ TEST_F(Prvky, SeznamSeZaskrtavanim) {
     HWND h = Prvek(2023);
     seznam.Pripojit(h);
     EXPECT_TRUE(seznam.Poslat(LVM_GETEXTENDEDLISTVIEWSTYLE) & LVS_EX_CHECKBOXES);
-    EXPECT_EQ(seznam.Poslat(LVM_GETCOLUMNWIDTH, 0), 400);
+    RECT klient{};
+    ::GetClientRect(h, &klient);
+    EXPECT_EQ(seznam.Poslat(LVM_GETCOLUMNWIDTH, 0), klient.right) << "the column takes the list's width";
     EXPECT_EQ(seznam.PridatPolozku(L"Sledování paměti", 0, 40092), 0);
     EXPECT_EQ(seznam.PridatPolozku(L"Stopky", 1, 40158), 1);
     EXPECT_EQ(seznam.PridatPolozku(L"Hodiny", 1, 40184), 1);
+    ::GetClientRect(h, &klient);
+    EXPECT_GE(seznam.Poslat(LVM_GETCOLUMNWIDTH, 0), klient.right) << "short items keep the list's width";
+    // an item wider than the list widens the column: its whole text is in its label
+    const wchar_t* dlouha = L"Spustit modul Sledování paměti a ukázat jeho ovládací ikonu v oznamovací oblasti";
+    EXPECT_EQ(seznam.PridatPolozku(dlouha, 3, 40999), 3);
+    RECT popisek{LVIR_LABEL, 0, 0, 0};
+    ASSERT_TRUE(seznam.Poslat(LVM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&popisek)));
+    const LRESULT sirkaTextu = seznam.Poslat(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(dlouha));
+    EXPECT_GT(sirkaTextu, klient.right);
+    EXPECT_GE(popisek.right - popisek.left, sirkaTextu) << "the long item is cut";
     seznam.NastavitZaskrtnuti(0, true);
     seznam.NastavitZaskrtnuti(1, false);
     seznam.NastavitZaskrtnuti(2, true);
