@@ -258,6 +258,7 @@ void ModulKontakty::UpravitKontakt() {
     const int kde = seznamKontaktu->NajitPodleIdentity(kopie.identita);
     if (kde >= 0) {
         seznamKontaktu->Zmenit(kde, kopie);
+        UlozitKontakty();
         NaplnitSeznam(kde);
         return;
     }
@@ -286,6 +287,7 @@ void ModulKontakty::OdebratKontakt() {
     const int kde = seznamKontaktu->NajitPodleIdentity(k.identita);
     if (kde < 0) return;
     seznamKontaktu->Odebrat(kde);
+    UlozitKontakty();
     NaplnitSeznam(0);
 }
 
