@@ -6,9 +6,11 @@
 #include "core/hlaseni.h"
 #include "core/hlavnimenu.h"
 #include "core/napojeni.h"
+#include "core/oknorelace.h"
 #include "core/vlaknomodulu.h"
 #include "knihovna/text.h"
 #include "knihovna/dpi.h"
+#include "knihovna/modalni.h"
 #include "resources/resource.h"
 
 using knihovna::Chyba;
@@ -80,6 +82,9 @@ void OknoHlavni::Vytvorit() {
     Poslat(WM_SYSCOMMAND, SC_MINIMIZE, 0);
     PridatIkonu();
     ZaregistrovatHorkeKlavesy();
+    VytvoritOknoRelace([] {
+        if (oknoHlavni) oknoHlavni->UkoncitRelaci();
+    });
     Overit(::SetTimer(m_hWnd, CASOVAC_SPUSTENI, 100, nullptr) != 0);
 }
 
@@ -221,9 +226,7 @@ void OknoHlavni::SpustitPolozkyPoSpusteni() {
     SpustitZasuvneModulyPoSpusteni();
 }
 
-LRESULT OknoHlavni::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
-    if (m_zavira) return 0;  // a report's box is open inside the stop below
-    m_zavira = true;
+void OknoHlavni::ZastavitVse() {
     // Each step on its own: whatever fails, the rest is stopped and the window goes.
     auto krok = [](auto&& zastavit) {
         try {
@@ -245,10 +248,32 @@ LRESULT OknoHlavni::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
             if (VlaknoModulu* m = Modul(nastroj)) m->Zastavit();
         });
     krok([] { ZastavitZasuvneModuly(); });
+    m_zastaveno = true;
+}
+
+LRESULT OknoHlavni::OnClose(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (m_zavira && !m_zastaveno) return 0;  // a report's box is open inside the stop below
+    if (!m_zavira) {
+        m_zavira = true;
+        ZastavitVse();
+    }
     return VychoziZpracovani(msg, w, l);
 }
 
+void OknoHlavni::UkoncitRelaci() {
+    // A stop already under way (its report's box was open) goes on; no box shows from now.
+    if (m_zavira) return;
+    m_zavira = true;
+    // Everything is saved before this message returns: Windows may end the process right after.
+    ZastavitVse();
+    // A dialog of this thread (settings, about) ends first; the window is destroyed after its loop.
+    knihovna::UkoncitModalniOkna(::GetCurrentThreadId());
+    if (menu) ::EndMenu();
+    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
+}
+
 LRESULT OknoHlavni::OnDestroy(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    ZrusitOknoRelace();
     ::PostQuitMessage(0);
     return VychoziZpracovani(msg, w, l);
 }

@@ -42,6 +42,9 @@ public:
     MenuPopup* menu = nullptr;  // the tray menu while it is open
     // WM_CLOSE is stopping the modules: a failed stop does not ask to close again.
     bool Zavira() const { return m_zavira; }
+    // WM_ENDSESSION(TRUE) (the session window): the stop sequence at once, without a box; the window
+    // is closed after it.
+    void UkoncitRelaci();
     std::unique_ptr<IkonaTray> ikona;
     bool horkeKlavesyRegistrovany = false;
     // Ids of the hot keys registered now: only these are unregistered.
@@ -70,6 +73,7 @@ public:
 
 private:
     bool m_zavira = false;
+    bool m_zastaveno = false;  // the stop sequence has run
     std::wstring m_nazevTridy;
     bool m_nastaveniOtevreno = false;
 
@@ -77,6 +81,7 @@ private:
     void OdebratIkonu();
     int ProjitHorkeKlavesy(bool registrovat);
     void Posloupnost();
+    void ZastavitVse();
     void SpustitPolozkyPoSpusteni();
     void ZobrazitNastaveniOkna(UINT stranka);
     // true when the command was one of this window's.

@@ -9,6 +9,7 @@
 #include "core/aplikace.h"
 #include "core/hlaseni.h"
 #include "core/napojeni.h"
+#include "knihovna/modalni.h"
 #include "knihovna/okno.h"
 #include "knihovna/vyjimky.h"
 
@@ -122,6 +123,9 @@ void VlaknoModulu::Zastavit() {
     // A thread still creating its window gets it first, so WM_CLOSE has a receiver.
     HANDLE cekani[2] = {m_vlakno, m_pripraveno};
     ::WaitForMultipleObjects(2, cekani, FALSE, limit);
+    // A dialog or question of the module is cancelled first: its window closes (and saves) as soon
+    // as the dialog's loop has ended, instead of putting the close off past the time-out.
+    knihovna::UkoncitModalniOkna(::GetThreadId(m_vlakno));
     Odeslat(WM_CLOSE);
     DWORD uplynulo = ::GetTickCount() - zacatek;
     DWORD vysledek = CekatNa(m_vlakno, uplynulo >= limit ? 0 : limit - uplynulo);

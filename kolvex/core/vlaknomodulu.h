@@ -6,7 +6,8 @@
 // starts and stops modules, always on the main thread:
 //   Spustit(automaticky)  starts the thread when it does not run; a failed start asks string 13
 //                         (string 136 for tools) and on "yes" closes the main window;
-//   Zastavit()            runs PredZastavenim, posts WM_CLOSE to the module's window and waits
+//   Zastavit()            runs PredZastavenim, cancels the module's open dialogs and message
+//                         boxes, posts WM_CLOSE to the module's window and waits
 //                         for the thread up to the general module time-out; a thread still running
 //                         then is reported with string 7 (135) and the main window is closed;
 //   Prepnout(automaticky) Zastavit when running, else Spustit; while the module's window is

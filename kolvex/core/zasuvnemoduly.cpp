@@ -4,6 +4,7 @@
 #include <process.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <new>
 
 #include "core/aplikace.h"
@@ -175,11 +176,11 @@ void SpustitRozsireni(ZasuvnyModul& modul) {
     modul.m_vlakno = reinterpret_cast<HANDLE>(vlakno);
 }
 
-void ZastavitRozsireni(ZasuvnyModul& modul) {
-    if (!modul.m_vlakno) return;
+bool PozadatOZastaveniRozsireni(ZasuvnyModul& modul) {
+    if (!modul.m_vlakno) return false;
     if (!modul.m_bezi) {
         UzavritSkonceneVlakno(modul.m_vlakno);
-        return;
+        return false;
     }
     // The DLL is pinned while its function is called, so the plug-in thread cannot unload it meanwhile.
     HMODULE pripnuty = nullptr;
@@ -194,19 +195,48 @@ void ZastavitRozsireni(ZasuvnyModul& modul) {
     } else {
         modul.hlavniOkno = nullptr;
     }
-    if (!modul.hlavniOkno) return;
+    if (!modul.hlavniOkno) return false;
     ::PostMessageW(modul.hlavniOkno, WM_CLOSE, 0, 0);
-    ::WaitForSingleObject(modul.m_vlakno, static_cast<DWORD>(aplikace.nastaveni.casovyLimitZasuvnychModulu));
+    return true;
+}
+
+void DokoncitZastaveniRozsireni(ZasuvnyModul& modul, DWORD ms) {
+    if (!modul.m_vlakno) return;
+    ::WaitForSingleObject(modul.m_vlakno, ms);
     if (modul.m_bezi) VyhoditChybu(knihovna::HresultZKodu(WAIT_TIMEOUT));
     UzavritSkonceneVlakno(modul.m_vlakno);
 }
 
+void ZastavitRozsireni(ZasuvnyModul& modul) {
+    if (PozadatOZastaveniRozsireni(modul))
+        DokoncitZastaveniRozsireni(modul, static_cast<DWORD>(aplikace.nastaveni.casovyLimitZasuvnychModulu));
+}
+
 void ZastavitVsechnaRozsireni() {
-    // Each plug-in on its own: one that does not stop is named and the others are stopped all the same.
+    // Each plug-in on its own: one that does not stop is named and the others are stopped all the
+    // same. All are asked first and waited for together, so stubborn ones cost one time-out, not one each.
+    std::vector<ZasuvnyModul*> cekajici, nezastavene;
     for (auto& modul : seznamRozsireni) {
         try {
-            ZastavitRozsireni(*modul);
+            if (PozadatOZastaveniRozsireni(*modul)) cekajici.push_back(modul.get());
         } catch (...) {
+            nezastavene.push_back(modul.get());
+        }
+    }
+    const int nastaveno = aplikace.nastaveni.casovyLimitZasuvnychModulu;
+    const DWORD limit = static_cast<DWORD>(nastaveno > 0 ? nastaveno : 0);
+    const DWORD zacatek = ::GetTickCount();
+    for (ZasuvnyModul* modul : cekajici) {
+        const DWORD uplynulo = ::GetTickCount() - zacatek;
+        try {
+            DokoncitZastaveniRozsireni(*modul, uplynulo >= limit ? 0 : limit - uplynulo);
+        } catch (...) {
+            nezastavene.push_back(modul);
+        }
+    }
+    // reported in list order, after every wait: a box does not hold up the others' stop
+    for (auto& modul : seznamRozsireni) {
+        if (std::find(nezastavene.begin(), nezastavene.end(), modul.get()) != nezastavene.end()) {
             try {
                 HlasitNezastavenyZasuvnyModul(modul->nazev);
             } catch (...) {

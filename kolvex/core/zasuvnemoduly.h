@@ -35,6 +35,8 @@ public:
 private:
     friend void SpustitRozsireni(ZasuvnyModul&);
     friend void ZastavitRozsireni(ZasuvnyModul&);
+    friend bool PozadatOZastaveniRozsireni(ZasuvnyModul&);
+    friend void DokoncitZastaveniRozsireni(ZasuvnyModul&, DWORD);
     friend unsigned __stdcall ProceduraVlaknaRozsireni(void*);
     friend void UvolnitRozsireni();
 
@@ -60,7 +62,12 @@ void SpustitRozsireni(ZasuvnyModul& modul);
 // Posts WM_CLOSE to the plug-in's window and waits for its thread (the plug-in stop time-out);
 // a plug-in still running then raises an error.
 void ZastavitRozsireni(ZasuvnyModul& modul);
-// Shutdown: every plug-in, in list order.
+// The two halves of ZastavitRozsireni: WM_CLOSE posted (false when there is nothing to wait for:
+// the plug-in has ended or has no window), then the wait of up to ms for its thread.
+bool PozadatOZastaveniRozsireni(ZasuvnyModul& modul);
+void DokoncitZastaveniRozsireni(ZasuvnyModul& modul, DWORD ms);
+// Shutdown: every plug-in is asked to end, then all are waited for side by side, within one
+// plug-in stop time-out; each one still running then is reported, in list order.
 void ZastavitVsechnaRozsireni();
 // After start-up: every plug-in of "RozsireniPoSpusteni", in list order.
 void SpustitRozsireniPoStartu();

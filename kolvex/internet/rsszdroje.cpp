@@ -142,7 +142,7 @@ void PridatZdrojRSS(SeznamZdrojuRSS& seznam, const std::wstring& nazev, const st
     try {
         seznam.zdroje.push_back(ZdrojRSS{nazev, url, popis});
     } catch (const std::bad_alloc&) {
-        ::MessageBoxW(nullptr, knihovna::TextHresult(E_OUTOFMEMORY).c_str(), nullptr, MB_OK);
+        knihovna::oknoZpravy(nullptr, knihovna::TextHresult(E_OUTOFMEMORY).c_str(), nullptr, MB_OK);
     }
 }
 

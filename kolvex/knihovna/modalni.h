@@ -49,4 +49,11 @@ private:
     bool m_zavrit = false;
 };
 
+// A stop of a thread whose dialog or message box is open: every modal dialog window of that thread
+// (a visible top-level dialog over a disabled owner, or an ownerless one while another window of the
+// thread is disabled) is ended as its Cancel button would end it (a box without one: "Ne", else
+// "OK"). The command is posted: the thread's own modal loop ends the dialog, and the code after the
+// loop runs as after a cancel. Result: the number of dialogs asked to end.
+int UkoncitModalniOkna(DWORD idVlakna);
+
 }  // namespace knihovna

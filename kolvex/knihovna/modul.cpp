@@ -8,13 +8,42 @@
 
 namespace knihovna {
 
-FunkceOknaZpravy oknoZpravy = ::MessageBoxW;
-FunkceShellExecute spustitShell = ::ShellExecuteW;
-
 // Set on the main thread, read on every tool thread.
 static std::atomic<bool> konecRelace{false};
 bool KonciRelace() { return konecRelace.load(); }
 void OznamitKonecRelace() { konecRelace.store(true); }
+
+int VychoziOdpovedZpravy(UINT priznaky) {
+    static const int tlacitka[][3] = {
+        {IDOK, 0, 0},                       // MB_OK
+        {IDOK, IDCANCEL, 0},                // MB_OKCANCEL
+        {IDABORT, IDRETRY, IDIGNORE},       // MB_ABORTRETRYIGNORE
+        {IDYES, IDNO, IDCANCEL},            // MB_YESNOCANCEL
+        {IDYES, IDNO, 0},                   // MB_YESNO
+        {IDRETRY, IDCANCEL, 0},             // MB_RETRYCANCEL
+        {IDCANCEL, IDTRYAGAIN, IDCONTINUE}  // MB_CANCELTRYCONTINUE
+    };
+    const UINT typ = priznaky & MB_TYPEMASK;
+    if (typ >= sizeof(tlacitka) / sizeof(tlacitka[0])) return IDOK;
+    const UINT vychozi = (priznaky & MB_DEFMASK) >> 8;
+    const int odpoved = vychozi < 3 ? tlacitka[typ][vychozi] : 0;
+    return odpoved != 0 ? odpoved : tlacitka[typ][0];
+}
+
+int WINAPI OknoZpravy(HWND vlastnik, LPCWSTR text, LPCWSTR titulek, UINT priznaky) {
+    if (!KonciRelace()) return ::MessageBoxW(vlastnik, text, titulek, priznaky);
+    // Windows is ending the session: no box; the text goes to the debug output instead.
+    std::wstring zaznam = L"[";
+    zaznam += titulek ? titulek : L"";
+    zaznam += L"] ";
+    zaznam += text ? text : L"";
+    zaznam += L"\n";
+    ::OutputDebugStringW(zaznam.c_str());
+    return VychoziOdpovedZpravy(priznaky);
+}
+
+FunkceOknaZpravy oknoZpravy = OknoZpravy;
+FunkceShellExecute spustitShell = ::ShellExecuteW;
 
 std::wstring emailPodpory = L"podpora@brenvald.cz";
 std::wstring webAutora = L"http://www.brenvald.cz";

@@ -10,7 +10,8 @@
 
 namespace knihovna {
 
-// Seams for tests: the message box and ShellExecuteW the services call.
+// Seams for tests: the message box and ShellExecuteW the services call. The message box is
+// OknoZpravy: MessageBoxW, except while the session ends (see KonciRelace).
 using FunkceOknaZpravy = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
 using FunkceShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern FunkceOknaZpravy oknoZpravy;
@@ -20,6 +21,11 @@ extern FunkceShellExecute spustitShell;
 // From then on no box may be shown, and a window that would ask saves what it holds as well as it can.
 bool KonciRelace();
 void OznamitKonecRelace();
+// The answer a message box of these flags gives by its default button (MB_DEFBUTTONn of its type).
+int VychoziOdpovedZpravy(UINT priznaky);
+// MessageBoxW; while the session ends no box is shown: the text goes to OutputDebugStringW and the
+// default button's answer is returned.
+int WINAPI OknoZpravy(HWND vlastnik, LPCWSTR text, LPCWSTR titulek, UINT priznaky);
 
 // The maker's support address and web host; tests point the host elsewhere.
 extern std::wstring emailPodpory;

@@ -252,6 +252,7 @@ void ModulKontakty::UpravitKontakt() {
     const int kde = seznamKontaktu->NajitPodleIdentity(kopie.identita);
     if (kde >= 0) {
         seznamKontaktu->Zmenit(kde, kopie);
+        UlozitKontakty();
         NaplnitSeznam(kde);
         return;
     }
@@ -280,6 +281,7 @@ void ModulKontakty::OdebratKontakt() {
     const int kde = seznamKontaktu->NajitPodleIdentity(k.identita);
     if (kde < 0) return;
     seznamKontaktu->Odebrat(kde);
+    UlozitKontakty();
     NaplnitSeznam(0);
 }
 

@@ -4,6 +4,7 @@
 #include "podpora/pomocnik.h"
 #include "podpora/ridic.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,45 @@ TEST_F(ZivotniCyklus, NezastavenyZasuvnyModulJeJmenovanAOstatniSeZastaviAProgram
         HWND druhy = kolvex.CekatNaZpravu(3000);
         EXPECT_EQ(druhy, nullptr) << TextZpravy(druhy);
         if (druhy) ::PostMessageW(druhy, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(kolvex.CekatNaKonec(10000), 0u) << "the shutdown did not finish";
+    }
+    ::SetEvent(pustit);
+    ::CloseHandle(pustit);
+}
+
+// Two plug-ins that ignore WM_CLOSE are waited for side by side: both reports come after one
+// plug-in time-out (10 s), not one after the other.
+TEST_F(ZivotniCyklus, DvaNezastaveneZasuvneModulyStojiJedenCasovyLimit) {
+    HANDLE pustit = ::CreateEventW(nullptr, TRUE, FALSE, L"KolvexTestPustitRozsireni");
+    ::ResetEvent(pustit);
+    ZasuvneModulyProgramu moduly;
+    moduly.Pridat(L"tvrdohlave.dll", L"Rozsireni");
+    moduly.Pridat(L"tvrdohlave2.dll", L"Rozsireni");
+    {
+        Program kolvex;
+        HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+        ASSERT_NE(hlavni, nullptr);
+        ::PostMessageW(hlavni, WM_COMMAND, 55000, 0);
+        ::PostMessageW(hlavni, WM_COMMAND, 55001, 0);
+        ASSERT_NE(kolvex.CekatNaOkno(L"QTestRozsireni_tvrdohlave"), nullptr);
+        ASSERT_NE(kolvex.CekatNaOkno(L"QTestRozsireni_tvrdohlave2"), nullptr);
+
+        const DWORD zacatek = ::GetTickCount();
+        ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);  // "Konec"
+        std::vector<std::wstring> zpravy;
+        for (int i = 0; i < 2; ++i) {
+            HWND box = kolvex.CekatNaZpravu(25000);
+            ASSERT_NE(box, nullptr) << "report " << i + 1 << " missing";
+            zpravy.push_back(TextZpravy(box));
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            EXPECT_TRUE(CekatNa([&] { return !::IsWindow(box); }));
+        }
+        const DWORD trvani = ::GetTickCount() - zacatek;
+        EXPECT_LT(trvani, 15000u) << "the plug-ins were waited for one after the other";
+        std::sort(zpravy.begin(), zpravy.end());
+        EXPECT_EQ(zpravy, (std::vector<std::wstring>{
+                              L"Došlo k chybě při ukončování prováděcího toku modulu \"Druhé tvrdohlavé rozšíření\"!",
+                              L"Došlo k chybě při ukončování prováděcího toku modulu \"Tvrdohlavé rozšíření\"!"}));
         EXPECT_EQ(kolvex.CekatNaKonec(10000), 0u) << "the shutdown did not finish";
     }
     ::SetEvent(pustit);

@@ -40,7 +40,7 @@ ZachytavacZprav::ZachytavacZprav(int odpoved) : m_vychozi(odpoved) {
 
 ZachytavacZprav::~ZachytavacZprav() {
     std::lock_guard<std::mutex> zamek(zamekZachytavace);
-    knihovna::oknoZpravy = ::MessageBoxW;
+    knihovna::oknoZpravy = knihovna::OknoZpravy;
     aktivni = nullptr;
 }
 
