@@ -68,6 +68,17 @@ void OznamitChybejiciKoder() { ZobrazitZpravu(Knihovna::Retezec(IDS_KODER_CHYBI)
 
 bool JeRezimZaznamu(Rezim r) { return r == RezimZaznamZvuku || r == RezimZaznamVidea; }
 
+// The defaults, then the stored values of the mode's section (a damaged value raises at the end).
+void NacistNastaveniRezimu(bool videa) {
+    if (videa) {
+        aplikace.VychoziNastaveniVidea();
+        aplikace.NacistNastaveniVidea();
+    } else {
+        aplikace.VychoziNastaveniZvuku();
+        aplikace.NacistNastaveniZvuku();
+    }
+}
+
 // Makes the video or the sound recorder and fills the lists its encoder offers.
 void VytvoritZaznam(bool videa) {
     if (videa) {
@@ -315,13 +326,7 @@ void OknoHlavni::RezimNastaveni(bool videa) {
     }
     bool zprava;
     try {
-        if (videa) {
-            aplikace.VychoziNastaveniVidea();
-            aplikace.NacistNastaveniVidea();
-        } else {
-            aplikace.VychoziNastaveniZvuku();
-            aplikace.NacistNastaveniZvuku();
-        }
+        NacistNastaveniRezimu(videa);
     } catch (const Knihovna::Chyba&) {
         // Damaged values keep their defaults: the dialog shows them, and OK stores them anew.
         if (aplikace.poskozeneHodnoty.empty()) throw;
@@ -374,13 +379,7 @@ void OknoHlavni::RezimZaznamu(bool videa) {
     bool zprava, prepnout;
     std::wstring linka;
     try {
-        if (videa) {
-            aplikace.VychoziNastaveniVidea();
-            aplikace.NacistNastaveniVidea();
-        } else {
-            aplikace.VychoziNastaveniZvuku();
-            aplikace.NacistNastaveniZvuku();
-        }
+        NacistNastaveniRezimu(videa);
     } catch (const Knihovna::Chyba&) {
         // A damaged value the recording can do without keeps its default; one it needs (the
         // devices and the profile) ends the mode, and the message names only those.
