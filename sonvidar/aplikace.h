@@ -80,6 +80,10 @@ public:
 };
 extern AplikaceZaznamu aplikace;
 
+// Whether a recording cannot start without the stored value (a device or the recorded profile);
+// every other value of the section keeps its default when it is damaged.
+bool NutnaProZaznam(const wchar_t* nazev, bool videa);
+
 // What a mouse message at the recording icon does.
 enum class AkceIkony { Nic, Ukoncit, Nabidka };
 AkceIkony AkceKliknuti(UINT zpravaMysi, bool konecNaKlik);

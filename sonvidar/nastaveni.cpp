@@ -140,6 +140,17 @@ struct CteniHodnoty {
     void Precist(const wchar_t* nazev, std::wstring& hodnota) const { klic.CistText(nazev, hodnota); }
 };
 
+}  // namespace
+
+bool NutnaProZaznam(const wchar_t* nazev, bool videa) {
+    static const wchar_t* const zvuk[] = {L"profil", L"zarizeni", nullptr};
+    static const wchar_t* const video[] = {L"profilVideo", L"zarizeniVideo", L"zarizeniZvuk", nullptr};
+    for (const wchar_t* const* nutna = videa ? video : zvuk; *nutna; ++nutna)
+        if (wcscmp(nazev, *nutna) == 0) return true;
+    return false;
+}
+
+namespace {
 struct ZapisHodnoty {
     KlicRegistru& klic;
     void operator()(const wchar_t* nazev, bool& hodnota) const { klic.ZapsatBool(nazev, hodnota); }

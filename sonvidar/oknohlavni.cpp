@@ -2,6 +2,9 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "aplikace.h"
 #include "nastaveni.h"
 #include "resource.h"
@@ -51,13 +54,30 @@ std::wstring PoskozeneHodnoty() {
     return seznam;
 }
 
-void OznamitChybejiciKoder() {
-    // usually raised from a tray command: the box comes to the front over the user's program
-    oknoZpravy(::GetActiveWindow(), Knihovna::Retezec(IDS_KODER_CHYBI).c_str(), Knihovna::modul.titulek.c_str(),
-               MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+// Usually raised from a tray command or by Kolvex: the box comes to the front over the user's
+// program, owned by the active window (a settings dialog) or else by the hidden main window.
+// While Windows ends the session no box is shown (the exit code tells).
+void ZobrazitZpravu(const std::wstring& text, UINT priznaky) {
+    if (oknoHlavni && oknoHlavni->KonciRelace()) return;
+    HWND vlastnik = ::GetActiveWindow();
+    if (!vlastnik && oknoHlavni) vlastnik = oknoHlavni->m_hWnd;
+    oknoZpravy(vlastnik, text.c_str(), Knihovna::modul.titulek.c_str(), priznaky | MB_TASKMODAL | MB_SETFOREGROUND);
 }
 
+void OznamitChybejiciKoder() { ZobrazitZpravu(Knihovna::Retezec(IDS_KODER_CHYBI), MB_ICONERROR); }
+
 bool JeRezimZaznamu(Rezim r) { return r == RezimZaznamZvuku || r == RezimZaznamVidea; }
+
+// The defaults, then the stored values of the mode's section (a damaged value raises at the end).
+void NacistNastaveniRezimu(bool videa) {
+    if (videa) {
+        aplikace.VychoziNastaveniVidea();
+        aplikace.NacistNastaveniVidea();
+    } else {
+        aplikace.VychoziNastaveniZvuku();
+        aplikace.NacistNastaveniZvuku();
+    }
+}
 
 // Makes the video or the sound recorder and fills the lists its encoder offers.
 void VytvoritZaznam(bool videa) {
@@ -137,11 +157,9 @@ void OknoHlavni::OznamitChybuRezimu(HRESULT hr) {
         aplikace.poskozeneHodnoty.empty()
             ? TextChyby(hr)
             : Formatovat(Knihovna::Retezec(IDS_POSKOZENE_HODNOTY).c_str(), PoskozeneHodnoty().c_str());
-    oknoZpravy(nullptr,
-               Formatovat(Knihovna::Retezec(zaznam ? IDS_ZAZNAM_NESPUSTEN : IDS_NASTAVENI_NESPUSTENO).c_str(),
-                          popis.c_str())
-                   .c_str(),
-               Knihovna::modul.titulek.c_str(), MB_ICONERROR);
+    ZobrazitZpravu(
+        Formatovat(Knihovna::Retezec(zaznam ? IDS_ZAZNAM_NESPUSTEN : IDS_NASTAVENI_NESPUSTENO).c_str(), popis.c_str()),
+        MB_ICONERROR);
 }
 
 void OknoHlavni::ChybaObsluhy(HRESULT hr) {
@@ -183,6 +201,8 @@ LRESULT OknoHlavni::Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) {
             }
             zpracovano = false;
             return 0;
+        case WM_QUERYENDSESSION: return TRUE;  // a recording is stopped at WM_ENDSESSION
+        case WM_ENDSESSION: OnEndSession(w != FALSE); return 0;
         case ZpravaSpustitRezim: SpustitRezim(); return 0;
         case ZpravaIkona: {
             if (w != ID_IKONY || !JeRezimZaznamu(aplikace.rezim)) return 0;
@@ -217,6 +237,13 @@ void OknoHlavni::OnClose() {
         if (!::KillTimer(m_hWnd, CASOVAC_ZAZNAMU)) Knihovna::Vyhodit(static_cast<HRESULT>(-1));
         casovac = false;
     }
+    const HRESULT chybaZastaveni = ZastavitZaznam();
+    if (FAILED(chybaZastaveni))
+        ZobrazitZpravu(Formatovat(Knihovna::Retezec(IDS_ZAZNAM_NEUKONCEN).c_str(), TextChyby(chybaZastaveni).c_str()),
+                       MB_ICONERROR);
+}
+
+HRESULT OknoHlavni::ZastavitZaznam() {
     // Only a recording that runs is stopped: a settings mode or a recording that never started
     // has nothing to finish, and its end code is already set.
     HRESULT chybaZastaveni = S_OK;
@@ -230,12 +257,20 @@ void OknoHlavni::OnClose() {
     }
     m_chceIkonu = false;
     ZahoditIkonu();
-    if (FAILED(chybaZastaveni)) {
-        chybaRezimu = chybaZastaveni;
-        oknoZpravy(nullptr,
-                   Formatovat(Knihovna::Retezec(IDS_ZAZNAM_NEUKONCEN).c_str(), TextChyby(chybaZastaveni).c_str()).c_str(),
-                   Knihovna::modul.titulek.c_str(), MB_ICONERROR);
-    }
+    if (FAILED(chybaZastaveni)) chybaRezimu = chybaZastaveni;
+    return chybaZastaveni;
+}
+
+void OknoHlavni::OnEndSession(bool konci) {
+    // Windows ends the process soon after this returns: a running recording is stopped here, so
+    // the encoder closes its file, and the window then closes as after "Konec". A settings
+    // dialog stores nothing unconfirmed, so it is left to the end of the process.
+    if (!konci || m_konecRelace) return;
+    m_konecRelace = true;
+    if (!JeRezimZaznamu(aplikace.rezim)) return;
+    if (casovac && ::KillTimer(m_hWnd, CASOVAC_ZAZNAMU)) casovac = false;
+    ZastavitZaznam();
+    ::PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
 }
 
 void OknoHlavni::ZobrazitNabidku() {
@@ -291,19 +326,12 @@ void OknoHlavni::RezimNastaveni(bool videa) {
     }
     bool zprava;
     try {
-        if (videa) {
-            aplikace.VychoziNastaveniVidea();
-            aplikace.NacistNastaveniVidea();
-        } else {
-            aplikace.VychoziNastaveniZvuku();
-            aplikace.NacistNastaveniZvuku();
-        }
+        NacistNastaveniRezimu(videa);
     } catch (const Knihovna::Chyba&) {
         // Damaged values keep their defaults: the dialog shows them, and OK stores them anew.
         if (aplikace.poskozeneHodnoty.empty()) throw;
-        oknoZpravy(nullptr,
-                   Formatovat(Knihovna::Retezec(IDS_POSKOZENE_HODNOTY_VYCHOZI).c_str(), PoskozeneHodnoty().c_str()).c_str(),
-                   Knihovna::modul.titulek.c_str(), MB_ICONWARNING);
+        ZobrazitZpravu(Formatovat(Knihovna::Retezec(IDS_POSKOZENE_HODNOTY_VYCHOZI).c_str(), PoskozeneHodnoty().c_str()),
+                       MB_ICONWARNING);
     }
     zprava = videa ? aplikace.video.zpravaIkona : aplikace.zvuk.zpravaIkona;
     m_chceIkonu = true;
@@ -350,15 +378,29 @@ void OknoHlavni::RezimZaznamu(bool videa) {
     }
     bool zprava, prepnout;
     std::wstring linka;
+    try {
+        NacistNastaveniRezimu(videa);
+    } catch (const Knihovna::Chyba&) {
+        // A damaged value the recording can do without keeps its default; one it needs (the
+        // devices and the profile) ends the mode, and the message names only those.
+        std::vector<std::wstring>& poskozene = aplikace.poskozeneHodnoty;
+        if (poskozene.empty()) throw;
+        std::vector<std::wstring> nutne;
+        for (const std::wstring& nazev : poskozene)
+            if (NutnaProZaznam(nazev.c_str(), videa)) nutne.push_back(nazev);
+        if (!nutne.empty()) {
+            poskozene = nutne;
+            throw;
+        }
+    }
+    // A damaged input line is not switched to: its default (no name) would deselect every line.
+    const bool linkaPoskozena = std::find(aplikace.poskozeneHodnoty.begin(), aplikace.poskozeneHodnoty.end(),
+                                          L"ovladacHlasitosti") != aplikace.poskozeneHodnoty.end();
     if (videa) {
-        aplikace.VychoziNastaveniVidea();
-        aplikace.NacistNastaveniVidea();
         zprava = aplikace.video.zpravaIkona;
         prepnout = aplikace.video.prepnoutOvladac;
         linka = aplikace.video.ovladacHlasitosti;
     } else {
-        aplikace.VychoziNastaveniZvuku();
-        aplikace.NacistNastaveniZvuku();
         zprava = aplikace.zvuk.zpravaIkona;
         prepnout = aplikace.zvuk.prepnoutOvladac;
         linka = aplikace.zvuk.ovladacHlasitosti;
@@ -379,7 +421,7 @@ void OknoHlavni::RezimZaznamu(bool videa) {
         zaznamZvuku->NastavitZarizeni(aplikace.zvuk.zarizeni);
         zaznamZvuku->NastavitProfil(aplikace.zvuk.profil);
     }
-    if (prepnout) PrepnoutVstupniLinku(linka);
+    if (prepnout && !linkaPoskozena) PrepnoutVstupniLinku(linka);
     if (videa)
         zaznamVidea->Spustit(soubor);
     else

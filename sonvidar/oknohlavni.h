@@ -1,5 +1,6 @@
 // Sonvidar's hidden main window: runs the mode, animates the recording icon, ends a recording
-// on WM_CLOSE (its class QKolvexSonvidar is what Kolvex looks for).
+// on WM_CLOSE and at the end of the Windows session (its class QKolvexSonvidar is what Kolvex
+// looks for).
 #pragma once
 
 #include <memory>
@@ -26,6 +27,8 @@ public:
     // A mode that failed (or a recording that could not be stopped): the program's exit code, so
     // that Kolvex can tell a recording that never started from one that finished.
     HRESULT chybaRezimu = S_OK;
+    // Windows is ending the session (WM_ENDSESSION(TRUE) came): no box from here on.
+    bool KonciRelace() const { return m_konecRelace; }
 
 protected:
     LRESULT Zpracovat(UINT msg, WPARAM w, LPARAM l, bool& zpracovano) override;
@@ -36,6 +39,10 @@ private:
     void RezimNastaveni(bool videa);
     void RezimZaznamu(bool videa);
     void OnClose();
+    void OnEndSession(bool konci);
+    // Stops the recorders that record and drops the icon; the first failure (also kept as the
+    // exit code) or S_OK.
+    HRESULT ZastavitZaznam();
     void ZobrazitNabidku();
     void OznamitChybuRezimu(HRESULT hr);
 
@@ -48,6 +55,7 @@ private:
     bool m_chceIkonu = false;      // the running mode shows an icon
     UINT m_bitmapaIkony = 0;       // frames of the animated icon; 0 = the static icon
     std::wstring m_popisIkony;     // its tooltip
+    bool m_konecRelace = false;
 };
 
 extern OknoHlavni* oknoHlavni;

@@ -104,6 +104,8 @@ HWND ModulPoznamky::VytvoritOkno() {
     if (po.ikonaPoznamky) PridatIkonu(1);
     if (po.ikonaPoznamkyTextove) PridatIkonu(2);
     if (po.ikonaPoznamkyZvukove) PridatIkonu(3);
+    // from the loop, so the module's start does not wait for the box
+    ::PostMessageW(m_hWnd, ZpravaUschovanyZaznam, 0, 0);
     return m_hWnd;
 }
 
@@ -240,6 +242,11 @@ LRESULT ModulPoznamky::OnIkonaTray(UINT, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT ModulPoznamky::OnZobrazitNabidku(UINT, WPARAM, LPARAM, BOOL&) {
     ZobrazitNabidku(IDM_POZNAMKY);
+    return 0;
+}
+
+LRESULT ModulPoznamky::OnUschovanyZaznam(UINT, WPARAM, LPARAM, BOOL&) {
+    OznamitUschovanyZaznam();
     return 0;
 }
 

@@ -14,6 +14,8 @@
 
 // WM_APP+7: show the notes menu (128) at the cursor (the main menu's item "Poznámky").
 constexpr UINT ZpravaZobrazitNabidkuPoznamek = WM_APP + 7;
+// WM_APP+11: posted to itself at the start: tell of a sound recording kept at the last end.
+constexpr UINT ZpravaUschovanyZaznam = WM_APP + 11;
 
 // Command of a left click on notes icon 1, 2 or 3 for a stored click action: 0 = show the icon's
 // menu, else the command to post to the module window.
@@ -32,6 +34,7 @@ public:
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkonaTray)
         ZPRAVA(ZpravaZobrazitNabidkuPoznamek, OnZobrazitNabidku)
         ZPRAVA(WM_APP + 3, OnPoznamkaZmenena)
+        ZPRAVA(ZpravaUschovanyZaznam, OnUschovanyZaznam)
         ZPRAVA(WM_COMMAND, OnCommand)
     KNIHOVNA_KONEC_MAPY()
 
@@ -68,6 +71,7 @@ private:
     LRESULT OnIkonaTray(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnZobrazitNabidku(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPoznamkaZmenena(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnUschovanyZaznam(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
 };
 

@@ -5,7 +5,9 @@
 
 #include "core/aplikace.h"
 #include "core/globalni.h"
+#include "core/konfigurace.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "core/dialogy.h"
 #include "notes/zaznamzvuku.h"
@@ -47,7 +49,63 @@ std::wstring UschovatNepojmenovanyZaznam(const std::wstring& docasny, const std:
     return docasny;
 }
 
+// A recording kept while the program ended is told at the next start of the notes: the value
+// holds its file (one a line, should more have piled up).
+const wchar_t* const USCHOVANY_ZAZNAM = L"uschovanyZaznam";
+
+void ZapamatovatUschovanyZaznam(const std::wstring& soubor) {
+    if (!nastaveniPoznamky) return;
+    try {
+        KonfiguraceZapis zapis;
+        KlicKonfigurace& klic = zapis.Klic();
+        klic.OtevritSekci(nastaveniPoznamky->sekceZvukove, true);
+        std::wstring seznam;
+        try {
+            klic.NacistText(USCHOVANY_ZAZNAM, seznam);
+        } catch (const knihovna::Chyba&) {
+            seznam.clear();  // a damaged value is replaced
+        }
+        klic.ZapsatText(USCHOVANY_ZAZNAM, seznam.empty() ? soubor : seznam + L"\n" + soubor);
+        klic.Zavrit();
+    } catch (const knihovna::Chyba&) {
+        // the program ends: the file stays in the notes folder all the same
+    }
+}
+
 }  // namespace
+
+void OznamitUschovanyZaznam() {
+    if (!nastaveniPoznamky || knihovna::KonciRelace()) return;
+    std::wstring seznam;
+    try {
+        KonfiguraceZapis zapis;
+        KlicKonfigurace& klic = zapis.Klic();
+        klic.OtevritSekci(nastaveniPoznamky->sekceZvukove, true);
+        try {
+            klic.NacistText(USCHOVANY_ZAZNAM, seznam);
+        } catch (const knihovna::Chyba&) {
+            seznam.clear();
+        }
+        // Dropped before the box: the note is told once, even when the program ends under the box.
+        const LONG vysledek = ::RegDeleteValueW(klic.Klic(), USCHOVANY_ZAZNAM);
+        if (vysledek != ERROR_SUCCESS && vysledek != ERROR_FILE_NOT_FOUND) return;
+        klic.Zavrit();
+    } catch (const knihovna::Chyba&) {
+        return;
+    }
+    // Only files still there (the user may have moved them meanwhile).
+    std::wstring soubory;
+    for (size_t zacatek = 0; zacatek < seznam.size();) {
+        size_t konec = seznam.find(L'\n', zacatek);
+        if (konec == std::wstring::npos) konec = seznam.size();
+        const std::wstring soubor = seznam.substr(zacatek, konec - zacatek);
+        if (!soubor.empty() && ::PathFileExistsW(soubor.c_str())) soubory += (soubory.empty() ? L"" : L"\n") + soubor;
+        zacatek = konec + 1;
+    }
+    if (soubory.empty()) return;
+    aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_ZAZNAM_PRI_UKONCENI).c_str(), soubory.c_str()),
+                            MB_ICONINFORMATION);
+}
 
 OknoPoznamkyZvuk::OknoPoznamkyZvuk() : m_trida(knihovna::Retezec(IDS_TRIDA_POZNAMKY_ZVUKOVE)) {
     m_zvukove = true;
@@ -137,10 +195,14 @@ void OknoPoznamkyZvuk::NovaPoznamka() {
     if (!docasny.empty()) {
         const std::wstring kde = UschovatNepojmenovanyZaznam(docasny, slozka);
         docasny.clear();
-        if (::IsWindow(okno))
+        // While the module stops (the program ends, or Windows ends the session) no box can be
+        // shown: the user learns where the recording is at the next start.
+        if (::IsWindow(okno) && !knihovna::KonciRelace())
             aplikace.ZobrazitZpravu(
                 knihovna::Formatovat(knihovna::Retezec(IDS_ZAZNAM_NEPOJMENOVAN).c_str(), kde.c_str()),
                 MB_ICONINFORMATION);
+        else
+            ZapamatovatUschovanyZaznam(kde);
     }
     if (seznamZvukovychPoznamek) {
         seznamZvukovychPoznamek->NacistZvukovePoznamky();

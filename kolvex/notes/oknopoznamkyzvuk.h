@@ -32,3 +32,7 @@ private:
 
 // The sound-notes window while it exists (null otherwise); notes module thread only.
 extern OknoPoznamkyZvuk* oknoPoznamkyZvuk;
+
+// Tells where the recordings kept unnamed while the program last ended are (once; nothing while
+// Windows ends the session). Notes module thread, from its message loop.
+void OznamitUschovanyZaznam();

@@ -431,7 +431,7 @@ INSTANTIATE_TEST_SUITE_P(Poznamky, PrepnutiSeznamuBehemDialogu,
                          });
 
 // A saved recording that gets no name is kept in the notes folder, beside an earlier one, and the
-// user is told where; ending the program while it records keeps it too.
+// user is told where; ending the program while it records keeps it too, and the next start tells.
 struct NepojmenovanyZaznam {
     const char* pripad;
     bool predchozi;             // a "temp.wav" of an earlier recording lies in the folder
@@ -465,6 +465,29 @@ TEST_P(ZaznamBezNazvu, ZaznamZustaneVeSlozceAZpravaRekneKde) {
     if (p.konecProgramu) {
         ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
         EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+        // The next start says where the recording is, once.
+        for (int start = 0; start < 2; ++start) {
+            Program dalsi;
+            HWND dalsiHlavni = dalsi.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+            HWND dalsiModul = dalsi.CekatNaOkno(TRIDA_MODULU);
+            ASSERT_NE(dalsiModul, nullptr);
+            if (start == 0) {
+                HWND zprava = dalsi.CekatNaZpravu();
+                ASSERT_NE(zprava, nullptr) << "no word on the recording kept at the end";
+                const std::wstring text = TextZpravy(zprava);
+                EXPECT_NE(text.find(L"probíhal záznam zvukové poznámky"), std::wstring::npos)
+                    << std::string(text.begin(), text.end());
+                EXPECT_NE(text.find(soubor), std::wstring::npos) << "the message does not name the file";
+                ::PostMessageW(zprava, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                ASSERT_TRUE(CekatNa([&] { return !::IsWindow(zprava); }, 5000));
+            } else {
+                // the notice is posted before the module's loop runs: handled before the menu
+                ASSERT_TRUE(PockatNaModul(dalsiModul, 3));
+                EXPECT_EQ(NajitOknoProcesu(dalsi.Pid(), L"#32770"), nullptr) << "told twice";
+            }
+            ::PostMessageW(dalsiHlavni, WM_COMMAND, 40001, 0);
+            EXPECT_EQ(dalsi.CekatNaKonec(), 0u);
+        }
     } else {
         ASSERT_TRUE(CekatNaPopredi(dialog));
         StisknoutTlacitko(dialog, IDOK);

@@ -303,6 +303,7 @@ TEST_P(SonvidarSelhaniRezimu, ZpravaAKodNeuspechu) {
     EXPECT_NE(text.find(p.zprava), std::wstring::npos) << std::string(text.begin(), text.end());
     if (p.profilJakoCislo) EXPECT_NE(text.find(L"profil"), std::wstring::npos) << "the damaged value is not named";
     EXPECT_EQ(TextOkna(box), L"Sonvidar");
+    EXPECT_NE(::GetWindow(box, GW_OWNER), nullptr) << "the box has no owner";
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     if (p.dialog) {
         HWND dialog = nullptr;
