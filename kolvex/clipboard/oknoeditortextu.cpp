@@ -163,6 +163,8 @@ HWND OknoSchrankaEditorTextu::Vytvorit() {
                                     ::GetModuleHandleW(nullptr), nullptr);
     Overit(edit.m_hWnd != nullptr);
     edit.Poslat(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // as long a text as the file's reader takes back, not the edit's own 30 000 characters
+    edit.Poslat(EM_SETLIMITTEXT, static_cast<WPARAM>(MAX_DELKA_TEXTU));
     rozdelovac.prvniPanel = &seznam;
     rozdelovac.druhyPanel = &edit;
     rozdelovac.pozice = 140;
@@ -251,7 +253,16 @@ int OknoSchrankaEditorTextu::VybranyZaznam() const {
 void OknoSchrankaEditorTextu::UlozitEditDoZaznamu(int n) {
     if (n < 0 || n >= texty.Pocet()) return;
     std::wstring text = edit.Text();
-    texty.NastavitText(n, text.c_str());  // an empty text leaves the record as it was
+    if (texty.NastavitText(n, text.c_str()) == E_UNEXPECTED && !knihovna::KonciRelace()) {
+        // an empty text leaves the record as it was: the user is told, and a shown record shows it again
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        const ZaznamTextu& zaznam = texty.zaznamy[static_cast<size_t>(n)];
+        aplikace.ZobrazitZpravu(
+            knihovna::Formatovat(knihovna::Retezec(IDS_EDITOR_PRAZDNY_TEXT).c_str(), zaznam.nazev.c_str()),
+            MB_ICONWARNING);
+        if (n == aktualni && edit.m_hWnd && n < texty.Pocet())
+            ::SetWindowTextW(edit.m_hWnd, texty.zaznamy[static_cast<size_t>(n)].text.c_str());
+    }
     edit.Poslat(EM_SETMODIFY, FALSE);
     PovolitPouzit(false);
 }
@@ -473,6 +484,10 @@ LRESULT OknoSchrankaEditorTextu::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) 
     try {
         if (l != 0 && reinterpret_cast<HWND>(l) == edit.m_hWnd) {
             if (kod == EN_CHANGE && edit.Poslat(EM_GETMODIFY)) PovolitPouzit(true);
+            if (kod == EN_MAXTEXT && !m_hlasitLimit && !knihovna::KonciRelace()) {
+                m_hlasitLimit = true;
+                ::PostMessageW(m_hWnd, ZpravaLimitTextu, 0, 0);
+            }
             return 0;
         }
         // the list's own notifications (LBN_SELCHANGE is 1); its accelerator commands come with no handle
@@ -486,6 +501,18 @@ LRESULT OknoSchrankaEditorTextu::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) 
     } catch (const Chyba& chyba) {
         ZobrazitChybu(chyba);
     }
+    return 0;
+}
+
+LRESULT OknoSchrankaEditorTextu::OnLimitTextu(UINT, WPARAM, LPARAM, BOOL&) {
+    {
+        // further refusals while the box is open are the same report
+        knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
+        aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_EDITOR_LIMIT_TEXTU).c_str(),
+                                                     static_cast<unsigned long>(MAX_DELKA_TEXTU)),
+                                MB_ICONWARNING);
+    }
+    m_hlasitLimit = false;
     return 0;
 }
 

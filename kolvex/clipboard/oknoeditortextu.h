@@ -53,8 +53,13 @@ public:
         ZPRAVA(WM_MENUSELECT, OnMenuSelect)
         ZPRAVA(WM_NOTIFY, OnNotify)
         ZPRAVA(WM_SIZE, OnSize)
+        ZPRAVA(ZpravaLimitTextu, OnLimitTextu)
         ODRAZIT_NOTIFIKACE()
     KNIHOVNA_KONEC_MAPY()
+
+    // Posted to itself when the edit refused text over its limit: the user is told once the
+    // edit's own insertion has returned.
+    static constexpr UINT ZpravaLimitTextu = WM_APP + 21;
 
     HWND rebar = nullptr;
     HWND toolbar = nullptr;
@@ -80,6 +85,7 @@ private:
     MenuPopup* m_menu = nullptr;
     // The editor's questions and file dialogs: closing waits for them, commands bring them forward.
     knihovna::ModalniSmycky m_modalni;
+    bool m_hlasitLimit = false;  // a report of the edit's limit is posted or shown
 
     void VytvoritMenuListu();
     void OdebratMenuListu();
@@ -103,6 +109,7 @@ private:
     LRESULT OnMenuSelect(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnNotify(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLimitTextu(UINT, WPARAM, LPARAM, BOOL&);
 };
 
 extern OknoSchrankaEditorTextu* oknoEditorTextu;

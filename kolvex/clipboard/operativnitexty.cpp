@@ -129,26 +129,27 @@ void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam) {
 
 DWORD PlatnyMaxPocet(DWORD maxPocet) { return maxPocet < 1 ? 1 : maxPocet; }
 
-bool PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet) {
+PridaniOperativnihoTextu PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet) {
     const uint64_t bajtuTextu = (static_cast<uint64_t>(text.size()) + 1) * 2;
-    if (4 + bajtuTextu > MAX_VELIKOST_SOUBORU) return false;
-    if (!seznam.empty() && seznam.size() >= PlatnyMaxPocet(maxPocet)) seznam.pop_back();
+    if (4 + bajtuTextu > MAX_VELIKOST_SOUBORU) return PridaniOperativnihoTextu::PrilisDlouhy;
+    const bool odebratNejstarsi = !seznam.empty() && seznam.size() >= PlatnyMaxPocet(maxPocet);
     uint64_t bajtu = VelikostSouboruOperativnichTextu(seznam) + bajtuTextu;
-    while (bajtu > MAX_VELIKOST_SOUBORU && !seznam.empty()) {
-        bajtu -= (static_cast<uint64_t>(seznam.back().size()) + 1) * 2;
-        seznam.pop_back();
-    }
+    if (odebratNejstarsi) bajtu -= (static_cast<uint64_t>(seznam.back().size()) + 1) * 2;
+    // more texts would have to go than the count allows: the older texts are kept instead
+    if (bajtu > MAX_VELIKOST_SOUBORU) return PridaniOperativnihoTextu::NevejdeSe;
+    if (odebratNejstarsi) seznam.pop_back();
     seznam.insert(seznam.begin(), text);
-    return true;
+    return PridaniOperativnihoTextu::Pridan;
 }
 
 void PridatOperativniTextSeZpravou(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet) {
-    if (PridatOperativniText(seznam, text, maxPocet)) return;
-    aplikace.ZobrazitZpravu(
-        knihovna::Formatovat(knihovna::Retezec(IDS_OPERATIVNI_TEXT_PRILIS_DLOUHY).c_str(),
-                             static_cast<unsigned long>(text.size()),
-                             static_cast<unsigned long>(MAX_VELIKOST_SOUBORU / 2 - 3)),
-        MB_ICONWARNING);
+    const PridaniOperativnihoTextu vysledek = PridatOperativniText(seznam, text, maxPocet);
+    if (vysledek == PridaniOperativnihoTextu::Pridan) return;
+    const UINT id = vysledek == PridaniOperativnihoTextu::PrilisDlouhy ? IDS_OPERATIVNI_TEXT_PRILIS_DLOUHY
+                                                                       : IDS_OPERATIVNI_TEXT_NEVEJDE_SE;
+    aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(id).c_str(), static_cast<unsigned long>(text.size()),
+                                                 static_cast<unsigned long>(MAX_VELIKOST_SOUBORU / 2 - 3)),
+                            MB_ICONWARNING);
 }
 
 void OdebratOperativniText(OperativniTexty& seznam, int n) {

@@ -48,12 +48,14 @@ void NacistOperativniTextyZDatoveSlozky(OperativniTexty& seznam);
 
 // The limit actually applied: a stored value below 1 counts as 1.
 DWORD PlatnyMaxPocet(DWORD maxPocet);
+enum class PridaniOperativnihoTextu { Pridan, PrilisDlouhy, NevejdeSe };
 // Puts the text first; when the list already holds maxPocet texts or more, its last (oldest)
-// text goes first. Exactly one text is removed per addition; more oldest texts go when the file
-// would grow past MAX_VELIKOST_OPERATIVNICH_TEXTU. A text that alone would not fit in the file
-// is refused: false, the list unchanged (a list the program writes is one it reads back).
-bool PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
-// Adds the text and tells the user when it was refused (string 4401).
+// text goes first. Exactly one text is removed per addition. A text that alone would not fit in
+// the file (MAX_VELIKOST_OPERATIVNICH_TEXTU) is refused as PrilisDlouhy; one that fits only when
+// more older texts went is refused as NevejdeSe. A refused text leaves the list unchanged (a list
+// the program writes is one it reads back, and no text goes without the user's word).
+PridaniOperativnihoTextu PridatOperativniText(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
+// Adds the text and tells the user when it was refused.
 void PridatOperativniTextSeZpravou(OperativniTexty& seznam, const std::wstring& text, DWORD maxPocet);
 // E_INVALIDARG for an index outside the list.
 void OdebratOperativniText(OperativniTexty& seznam, int n);

@@ -15,6 +15,9 @@
 constexpr uint32_t MAGIE_SEZNAMU_TEXTU = 0x62CD2A03;
 // Larger files are refused before any buffer is sized for them.
 constexpr uint64_t MAX_VELIKOST_SOUBORU_TEXTU = 64ull * 1024 * 1024;
+// The longest text (UTF-16 code units) a file the reader takes can hold: the magic, a one-letter
+// name, the text's terminator and the two words around it.
+constexpr uint64_t MAX_DELKA_TEXTU = (MAX_VELIKOST_SOUBORU_TEXTU - 4 - 2 * 2 - 2 - 8) / 2;
 
 struct ZaznamTextu {
     std::wstring nazev;

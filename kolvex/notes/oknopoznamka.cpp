@@ -2,10 +2,14 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/poskozenysoubor.h"
+#include "knihovna/modul.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
 #include "notes/seznampoznamek.h"
@@ -99,6 +103,8 @@ void OknoPoznamka::Vytvorit() {
     ::GetClientRect(m_hWnd, &klient);
     edit.Vytvorit(m_hWnd, &klient, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN, 0,
                   L"QEditPoznamka", reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_POZNAMKA_EDIT)));
+    // as much as the note's reader takes back (one byte a character), not the edit's own 30 000
+    ::SendMessageW(edit.m_hWnd, EM_SETLIMITTEXT, static_cast<WPARAM>(MAX_VELIKOST_POZNAMKY), 0);
 
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
     Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(aplikace.malaIkona.Get()));
@@ -137,9 +143,13 @@ void OknoPoznamka::ZrusitStatusBar() {
 
 HRESULT OknoPoznamka::NacistPoznamku(int index) {
     if (!seznamTextovychPoznamek || index < 0 || index >= seznamTextovychPoznamek->Pocet()) return E_INVALIDARG;
-    // The shown note is written first, as a close would; a failed save keeps it shown.
+    // The shown note is written first, as a close would; a failed save keeps it shown. The save
+    // may scan the store again, so the note asked for is found by its name afterwards.
+    const std::wstring pozadovana = seznamTextovychPoznamek->Polozka(index).nazev;
     HRESULT hr = UlozitPoznamku();
     if (FAILED(hr)) return hr;
+    index = seznamTextovychPoznamek->Najit(pozadovana);
+    if (index < 0) return E_INVALIDARG;
 
     const ZaznamPoznamky zaznam = seznamTextovychPoznamek->Polozka(index);
     const std::wstring cesta = seznamTextovychPoznamek->Cesta(index);
@@ -184,8 +194,29 @@ HRESULT OknoPoznamka::NacistPoznamku(int index) {
 HRESULT OknoPoznamka::UlozitPoznamku() {
     if (m_cesta.empty() || !edit.m_hWnd) return S_OK;
     try {
-        const std::wstring text = TextEditu(edit.m_hWnd);
+        std::wstring text = TextEditu(edit.m_hWnd);
         if (text == m_zobrazenyText) return S_OK;  // nothing changed: the file stays as it is
+        std::vector<std::wstring> znaky = ZnakyMimoKodovouStranku(text);
+        // the window's own stand-in for bytes it could not show is written as before
+        if (!m_vernyText) znaky.erase(std::remove(znaky.begin(), znaky.end(), L"\xFFFD"), znaky.end());
+        if (!znaky.empty()) {
+            if (!knihovna::KonciRelace()) {
+                // a second close while the question is open waits for its answer
+                if (m_otazkaBezi) return knihovna::HresultZKodu(ERROR_CANCELLED);
+                m_otazkaBezi = true;
+                struct Konec {
+                    bool& b;
+                    ~Konec() { b = false; }
+                } konec{m_otazkaBezi};
+                const std::wstring otazka = knihovna::Formatovat(
+                    knihovna::Retezec(IDS_POZNAMKA_ZNAKY_MIMO_KODOVANI).c_str(), m_nazev.c_str(), ::GetACP(),
+                    VypisZnaku(znaky, 40).c_str());
+                if (!aplikace.Otazka(otazka, false, true)) return knihovna::HresultZKodu(ERROR_CANCELLED);
+            }
+            text = TextBezZnaku(text, znaky);
+            ::SetWindowTextW(edit.m_hWnd, text.c_str());
+            text = TextEditu(edit.m_hWnd);
+        }
         // the file's bytes were not the text shown: they are kept before the change replaces them
         if (!m_vernyText && ::PathFileExistsW(m_cesta.c_str())) ZalohovatPoskozenySoubor(m_cesta);
         ZapsatSouborPoznamky(m_cesta, BajtyPoznamky(text));
@@ -259,6 +290,26 @@ LRESULT OknoPoznamka::OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&) {
 
 LRESULT OknoPoznamka::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {
     if (edit.m_hWnd) ::SetFocus(edit.m_hWnd);
+    return 0;
+}
+
+LRESULT OknoPoznamka::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (l != 0 && reinterpret_cast<HWND>(l) == edit.m_hWnd && HIWORD(w) == EN_MAXTEXT) {
+        if (!m_hlasitLimit && !knihovna::KonciRelace()) {
+            m_hlasitLimit = true;
+            ::PostMessageW(m_hWnd, ZpravaLimitTextu, 0, 0);
+        }
+        return 0;
+    }
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoPoznamka::OnLimitTextu(UINT, WPARAM, LPARAM, BOOL&) {
+    // further refusals while the box is open are the same report
+    aplikace.ZobrazitZpravu(knihovna::Formatovat(knihovna::Retezec(IDS_POZNAMKA_LIMIT_TEXTU).c_str(),
+                                                 static_cast<unsigned long>(MAX_VELIKOST_POZNAMKY)),
+                            MB_ICONWARNING);
+    m_hlasitLimit = false;
     return 0;
 }
 

@@ -38,7 +38,13 @@ public:
         ZPRAVA(WM_CLOSE, OnClose)
         ZPRAVA(WM_SIZE, OnSize)
         ZPRAVA(WM_SETFOCUS, OnSetFocus)
+        ZPRAVA(WM_COMMAND, OnCommand)
+        ZPRAVA(ZpravaLimitTextu, OnLimitTextu)
     KNIHOVNA_KONEC_MAPY()
+
+    // Posted to itself when the edit refused text over its limit: the user is told once the
+    // edit's own insertion has returned.
+    static constexpr UINT ZpravaLimitTextu = WM_APP + 20;
 
     // Creates and shows the window.
     void Vytvorit();
@@ -47,7 +53,10 @@ public:
     // for an index outside the store, else the error (the user has been told).
     HRESULT NacistPoznamku(int index);
     // Writes the edit's text to the shown note's file (atomic replace). S_OK also without a note;
-    // a failure is shown and returned, the file keeps its old content.
+    // a failure is shown and returned, the file keeps its old content. Characters the file's code
+    // page cannot hold are named to the user, who saves without them or goes back to the text
+    // (HRESULT of ERROR_CANCELLED, nothing written); while Windows ends the session they are left
+    // out without a question.
     HRESULT UlozitPoznamku();
 
     // The list renamed a note (old path, new path and name): a shown note follows it.
@@ -77,6 +86,8 @@ private:
     // the file as "<file>.bak" first.
     std::wstring m_zobrazenyText;
     bool m_vernyText = true;
+    bool m_hlasitLimit = false;  // a report of the edit's limit is posted or shown
+    bool m_otazkaBezi = false;   // the save's question about characters is open
 
     void ZobrazitStatusBar();
     void ZrusitStatusBar();
@@ -84,6 +95,8 @@ private:
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSize(UINT msg, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&);
+    LRESULT OnLimitTextu(UINT, WPARAM, LPARAM, BOOL&);
 };
 
 // The one note window (null while none exists); notes module thread only.

@@ -83,6 +83,7 @@ LRESULT OknoPoznamkyText::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {
 }
 
 LRESULT OknoPoznamkyText::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (ZpracovatOznameniSeznamu(w, l)) return 0;
     const UINT id = LOWORD(w);
     ZpracovatSpolecnyPrikaz(m_hWnd, id);
     switch (id) {

@@ -224,6 +224,7 @@ LRESULT OknoPoznamkyZvuk::OnKlavesa(UINT, WPARAM w, LPARAM l, BOOL&) {
 }
 
 LRESULT OknoPoznamkyZvuk::OnCommand(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (ZpracovatOznameniSeznamu(w, l)) return 0;
     const UINT id = LOWORD(w);
     ZpracovatSpolecnyPrikaz(m_hWnd, id);
     switch (id) {

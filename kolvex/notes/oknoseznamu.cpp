@@ -192,8 +192,6 @@ void OknoSeznamuPoznamekZaklad::VytvoritPrvky(const int (*tlacitka)[2], size_t p
     seznam.zvukove = m_zvukove;
     seznam.Vytvorit(m_hWnd);
     NaplnitSeznam(0);
-    if (!obnovenaPoloha) Okno::UmistitNaPlochu(m_hWnd, 5);
-    ::ShowWindow(seznam.m_hWnd, SW_SHOW);
 
     if (!rebar && !toolbar) {
         rebar = new knihovna::OknoObal(knihovna::VytvoritRebar(m_hWnd, IDC_POZNAMKY_REBAR));
@@ -215,12 +213,33 @@ void OknoSeznamuPoznamekZaklad::VytvoritPrvky(const int (*tlacitka)[2], size_t p
         ::SendMessageW(toolbar->m_hWnd, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&velikost));
         knihovna::VlozitPasRebaru(rebar->m_hWnd, toolbar->m_hWnd, velikost.cx, velikost.cx, velikost.cy, 1);
         ::ShowWindow(rebar->m_hWnd, SW_SHOW);
+        // a window narrower than its toolbar (buttons scaled by the DPI) is widened before it is placed
+        m_minSirka = SirkaProToolbar();
+        RECT okno{};
+        if (::GetWindowRect(m_hWnd, &okno) && okno.right - okno.left < m_minSirka)
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, m_minSirka, okno.bottom - okno.top,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    if (!obnovenaPoloha) Okno::UmistitNaPlochu(m_hWnd, 5);
+    ::ShowWindow(seznam.m_hWnd, SW_SHOW);
     Rozmistit();
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::SetFocus(m_hWnd);
     ::SetForegroundWindow(m_hWnd);
     ::SetFocus(seznam.m_hWnd);
+}
+
+int OknoSeznamuPoznamekZaklad::SirkaProToolbar() const {
+    if (!rebar || !toolbar || !rebar->m_hWnd || !toolbar->m_hWnd) return 0;
+    SIZE velikost{};
+    ::SendMessageW(toolbar->m_hWnd, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&velikost));
+    RECT okraje{};
+    ::SendMessageW(rebar->m_hWnd, RB_GETBANDBORDERS, 0, reinterpret_cast<LPARAM>(&okraje));
+    RECT r{0, 0, okraje.left + okraje.right + velikost.cx, 100};
+    const DWORD styl = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
+    const DWORD rozsireny = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE));
+    ::AdjustWindowRectEx(&r, styl, FALSE, rozsireny);
+    return r.right - r.left;
 }
 
 void OknoSeznamuPoznamekZaklad::Rozmistit() {
@@ -239,7 +258,11 @@ void OknoSeznamuPoznamekZaklad::Rozmistit() {
 
 void OknoSeznamuPoznamekZaklad::NaplnitSeznam(int vyber) {
     if (!seznam.m_hWnd) return;
-    if (vyber < 0) vyber = static_cast<int>(seznam.Poslat(LB_GETCURSEL));
+    if (vyber < 0) {
+        const SeznamPoznamek* store = Store();
+        vyber = store && !m_nazevVyberu.empty() ? store->Najit(m_nazevVyberu) : -1;
+        if (vyber < 0) vyber = static_cast<int>(seznam.Poslat(LB_GETCURSEL));
+    }
     seznam.Poslat(LB_RESETCONTENT);
     seznam.Poslat(WM_SETREDRAW, FALSE);
     struct Prekreslit {
@@ -257,6 +280,22 @@ void OknoSeznamuPoznamekZaklad::NaplnitSeznam(int vyber) {
         if (vyber < 0) vyber = 0;
         seznam.Poslat(LB_SETCURSEL, static_cast<WPARAM>(vyber));
     }
+    ZapamatovatVyber();
+}
+
+void OknoSeznamuPoznamekZaklad::ZapamatovatVyber() {
+    const int index = VybranaPoznamka();
+    const SeznamPoznamek* store = Store();
+    if (index >= 0 && store)
+        m_nazevVyberu = store->Polozka(index).nazev;
+    else
+        m_nazevVyberu.clear();
+}
+
+bool OknoSeznamuPoznamekZaklad::ZpracovatOznameniSeznamu(WPARAM w, LPARAM l) {
+    if (l == 0 || reinterpret_cast<HWND>(l) != seznam.m_hWnd) return false;
+    if (HIWORD(w) == LBN_SELCHANGE) ZapamatovatVyber();
+    return true;
 }
 
 int OknoSeznamuPoznamekZaklad::VybranaPoznamka() const {
@@ -362,6 +401,7 @@ void OknoSeznamuPoznamekZaklad::Prejmenovat() {
         if (!PrejmenovatPoznamku(m_zvukove, index, nazev)) {
             aplikace.ZobrazitChybuId(0);
         } else {
+            m_nazevVyberu = nazev;  // the selection stays on the renamed note
             NaplnitSeznam(-1);
         }
     }
@@ -370,8 +410,18 @@ void OknoSeznamuPoznamekZaklad::Prejmenovat() {
 
 void OknoSeznamuPoznamekZaklad::Odstranit() {
     ModalniSmycka smycka(*this);
-    const int index = VybranaPoznamka();
-    if (index < 0 || !aplikace.OtazkaId(IDS_OTAZKA_ODSTRANIT_POZNAMKU, false, true)) {
+    int index = VybranaPoznamka();
+    SeznamPoznamek* store = Store();
+    if (index < 0 || !store) {
+        ::SetFocus(seznam.m_hWnd);
+        return;
+    }
+    // The question names the note, and the note deleted is that one, wherever the store's
+    // order (changed while the question was open) has put it.
+    const std::wstring nazev = store->Polozka(index).nazev;
+    const std::wstring otazka =
+        knihovna::Formatovat(knihovna::Retezec(IDS_OTAZKA_ODSTRANIT_POZNAMKU).c_str(), nazev.c_str());
+    if (!aplikace.Otazka(otazka, false, true) || (index = store->Najit(nazev)) < 0) {
         ::SetFocus(seznam.m_hWnd);
         return;
     }
@@ -517,6 +567,13 @@ LRESULT OknoSeznamuPoznamekZaklad::OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& 
         return TBDDRET_DEFAULT;
     }
     return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT OknoSeznamuPoznamekZaklad::OnGetMinMaxInfo(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    const LRESULT vysledek = VychoziZpracovani(msg, w, l);
+    auto* info = reinterpret_cast<MINMAXINFO*>(l);
+    if (info && info->ptMinTrackSize.x < m_minSirka) info->ptMinTrackSize.x = m_minSirka;
+    return vysledek;
 }
 
 LRESULT OknoSeznamuPoznamekZaklad::OnSetFocus(UINT, WPARAM, LPARAM, BOOL&) {

@@ -68,9 +68,11 @@ public:
         ZPRAVA(WM_NOTIFY, OnNotify)
         ZPRAVA(WM_SETFOCUS, OnSetFocus)
         ZPRAVA(WM_SYSCOMMAND, OnSysCommand)
+        ZPRAVA(WM_GETMINMAXINFO, OnGetMinMaxInfo)
     KNIHOVNA_KONEC_MAPY()
 
-    // Refills the list from the store; vyber < 0 keeps the current selection index.
+    // Refills the list from the store; vyber < 0 keeps the note selected before, wherever the
+    // store's order put it (the selection index when that note is gone).
     void NaplnitSeznam(int vyber);
     // Record index of the selected item, -1 when none.
     int VybranaPoznamka() const;
@@ -103,6 +105,14 @@ protected:
     MenuPopup* menu = nullptr;  // the context menu while it is open
     bool m_zvukove = false;
     HICON m_ikona = nullptr;  // drawn before every item; destroyed with the window object
+    // The name of the note the selection is on: the items hold store indices, which a re-sort of
+    // the store gives to other notes, so a refill finds the note again by its name.
+    std::wstring m_nazevVyberu;
+    // The narrowest window that shows the whole toolbar (its buttons grow with the DPI); 0 before
+    // the toolbar exists.
+    int m_minSirka = 0;
+    int SirkaProToolbar() const;
+    void ZapamatovatVyber();
 
     SeznamPoznamek* Store() const { return m_zvukove ? seznamZvukovychPoznamek : seznamTextovychPoznamek; }
     // Window and extended style from the window flags.
@@ -116,6 +126,8 @@ protected:
     void Odstranit();
     void Zavrit(UINT prikazModulu);
     void OnRozbaleniToolbaru(NMHDR* hlavicka);
+    // The list's own WM_COMMAND notifications (the selection the user moved); false for others.
+    bool ZpracovatOznameniSeznamu(WPARAM w, LPARAM l);
     // The commands both kinds run alike (rename, delete, sort, on top, settings page, help,
     // close); false for any other command. stranka: the settings page of this kind.
     bool ZpracovatPrikazSeznamu(UINT id, UINT stranka);
@@ -136,6 +148,7 @@ protected:
     LRESULT OnMeasureItem(UINT msg, WPARAM w, LPARAM l, BOOL&);
     LRESULT OnNotify(UINT msg, WPARAM w, LPARAM l, BOOL& zpracovano);
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnGetMinMaxInfo(UINT msg, WPARAM w, LPARAM l, BOOL&);
 };
 
 // The commands a list window's rename and delete run (shared by both kinds; no prompts): the

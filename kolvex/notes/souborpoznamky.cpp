@@ -1,5 +1,6 @@
 #include "notes/souborpoznamky.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/ulozitsoubor.h"
@@ -68,7 +69,85 @@ std::wstring TextPoznamkyProOkno(const std::string& obsah, bool& verny) {
     return text;
 }
 
-std::string BajtyPoznamky(const std::wstring& text) { return knihovna::NaUzky(text, CP_ACP); }
+namespace {
+
+// Flags of a conversion that never substitutes a near letter (not accepted by UTF-8 code pages).
+DWORD PriznakyBezNahrady() { return ::GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS; }
+
+// Whether the code page holds the code units [zacatek, zacatek + delka) as they are.
+bool LzeUlozit(const wchar_t* zacatek, int delka) {
+    if (::GetACP() == CP_UTF8) return true;
+    char bajty[16];
+    BOOL nahrazeno = FALSE;
+    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, zacatek, delka, bajty, sizeof(bajty), nullptr,
+                                        &nahrazeno);
+    return n > 0 && !nahrazeno;
+}
+
+// Length of the character at i: 2 for a whole surrogate pair, else 1.
+size_t DelkaZnaku(const std::wstring& text, size_t i) {
+    return (IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1])) ? 2 : 1;
+}
+
+}  // namespace
+
+std::string BajtyPoznamky(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const DWORD priznaky = PriznakyBezNahrady();
+    const int delka = ::WideCharToMultiByte(CP_ACP, priznaky, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                            nullptr, nullptr);
+    if (delka <= 0) return std::string();
+    std::string bajty(static_cast<size_t>(delka), '\0');
+    const int n = ::WideCharToMultiByte(CP_ACP, priznaky, text.data(), static_cast<int>(text.size()), &bajty[0], delka,
+                                        nullptr, nullptr);
+    bajty.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return bajty;
+}
+
+std::vector<std::wstring> ZnakyMimoKodovouStranku(const std::wstring& text) {
+    std::vector<std::wstring> znaky;
+    if (text.empty() || ::GetACP() == CP_UTF8) return znaky;
+    // one conversion of the whole text first: the common case (everything fits) costs no more
+    BOOL nahrazeno = FALSE;
+    const int delka = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                            nullptr, 0, nullptr, nullptr);
+    if (delka > 0) {
+        std::string bajty(static_cast<size_t>(delka), '\0');
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), &bajty[0],
+                              delka, nullptr, &nahrazeno);
+        if (!nahrazeno) return znaky;
+    }
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = DelkaZnaku(text, i);
+        if (!LzeUlozit(text.data() + i, static_cast<int>(n))) {
+            std::wstring znak = text.substr(i, n);
+            if (std::find(znaky.begin(), znaky.end(), znak) == znaky.end()) znaky.push_back(std::move(znak));
+        }
+        i += n;
+    }
+    return znaky;
+}
+
+std::wstring TextBezZnaku(const std::wstring& text, const std::vector<std::wstring>& znaky) {
+    std::wstring vysledek;
+    vysledek.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = DelkaZnaku(text, i);
+        if (std::find(znaky.begin(), znaky.end(), text.substr(i, n)) == znaky.end()) vysledek.append(text, i, n);
+        i += n;
+    }
+    return vysledek;
+}
+
+std::wstring VypisZnaku(const std::vector<std::wstring>& znaky, size_t maxPocet) {
+    std::wstring vypis;
+    for (size_t i = 0; i < znaky.size() && i < maxPocet; ++i) {
+        if (!vypis.empty()) vypis += L' ';
+        vypis += znaky[i];
+    }
+    if (znaky.size() > maxPocet) vypis += L" …";
+    return vypis;
+}
 
 void ZapsatSouborPoznamky(const std::wstring& cesta, const std::string& text) {
     UlozitSouborBezpecne(cesta, text.data(), text.size());

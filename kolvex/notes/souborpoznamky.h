@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The largest note the window opens: a larger file is reported and left as it is.
 constexpr uint64_t MAX_VELIKOST_POZNAMKY = 1024 * 1024;
@@ -24,8 +25,16 @@ bool PrecistBajtyPoznamky(const std::wstring& cesta, std::string& obsah);
 // CR or LF as CR LF, NUL and the other control characters (tab aside) and the characters the
 // edit cannot lay out as U+FFFD, so that any bytes give text the edit can show. verny: the shown text gives back exactly these bytes.
 std::wstring TextPoznamkyProOkno(const std::string& obsah, bool& verny);
-// The bytes a note's shown text is saved as (ANSI code page).
+// The bytes a note's shown text is saved as (ANSI code page, no best fit: a character the code
+// page lacks becomes its default character, never a near letter).
 std::string BajtyPoznamky(const std::wstring& text);
+// The characters of a text that the ANSI code page cannot hold, each once in the order of their
+// first appearance (a surrogate pair is one character).
+std::vector<std::wstring> ZnakyMimoKodovouStranku(const std::wstring& text);
+// The text with every occurrence of those characters removed.
+std::wstring TextBezZnaku(const std::wstring& text, const std::vector<std::wstring>& znaky);
+// The characters listed for the user: separated by blanks, at most the first maxPocet, then "…".
+std::wstring VypisZnaku(const std::vector<std::wstring>& znaky, size_t maxPocet);
 
 // Writes a note file through the atomic-replace save; raises the error object on failure (the old
 // file then stays as it was).

@@ -3,6 +3,10 @@
 // the settings pages are captured for people to look at.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -271,6 +275,263 @@ TEST_F(PoznamkyZvenku, SnimkyOkenZvukovychPoznamekAStranekNastaveni) {
         EXPECT_GT(s.tmavychBodu, 500);
         ::PostMessageW(nastaveni, WM_COMMAND, IDCANCEL, 0);
         ASSERT_TRUE(CekatNa([&] { return !::IsWindow(nastaveni); }, 5000));
+    }
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+namespace {
+
+constexpr size_t LIMIT_POZNAMKY = 1024 * 1024;  // the most the note file's reader takes
+
+// Last-write time of a file: 15 June of 2020 + rok, at noon.
+void NastavitCasSouboru(const std::wstring& cesta, int rok) {
+    HANDLE h = ::CreateFileW(cesta.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(2020 + rok);
+    st.wMonth = 6;
+    st.wDay = 15;
+    st.wHour = 12;
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&st, &ft);
+    ::SetFileTime(h, nullptr, nullptr, &ft);
+    ::CloseHandle(h);
+}
+
+std::string Obsah(const std::wstring& cesta) {
+    const std::vector<BYTE> bajty = PrecistBajty(cesta);
+    return std::string(bajty.begin(), bajty.end());
+}
+
+LRESULT PoslatSCasem(HWND okno, UINT zprava, WPARAM w = 0, LPARAM l = 0) {
+    DWORD_PTR vysledek = 0;
+    ::SendMessageTimeoutW(okno, zprava, w, l, SMTO_ABORTIFHUNG, 10000, &vysledek);
+    return static_cast<LRESULT>(vysledek);
+}
+
+// Lines of 78 letters and CR LF, cut to the length.
+std::wstring Radky(size_t delka, wchar_t pismeno) {
+    std::wstring text;
+    text.reserve(delka);
+    while (text.size() < delka) text += (text.size() % 80 < 78) ? pismeno : (text.size() % 80 == 78 ? L'\r' : L'\n');
+    return text;
+}
+
+// The message box of the program, answered with the button; its text.
+std::wstring OdpovedetNaZpravu(const Program& program, int tlacitko) {
+    HWND box = program.CekatNaZpravu();
+    if (!box) return L"<žádná zpráva>";
+    const std::wstring text = TextZpravy(box);
+    StisknoutTlacitko(box, tlacitko);
+    CekatNa([&] { return !::IsWindow(box); }, 5000);
+    return text;
+}
+
+std::string Utf8(const std::wstring& text) { return BajtyTextu(text, CP_UTF8); }
+
+}  // namespace
+
+// Pasted with Ctrl+V into the note window, then Esc: characters that code page 1250 lacks are
+// named and nothing is written until the user answers; a paste over the note's limit is reported
+// and the note keeps what fitted; a note at the limit is saved whole.
+TEST_F(PoznamkyZvenku, VlozenyTextMimoKodovouStrankuANadLimitNicNeztratiBezSlova) {
+    if (!CeskeProstredi()) GTEST_SKIP() << "the cases are written for code page 1250";
+    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
+    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+    const std::wstring soubor = SlozkaPoznamek() + L"\\A.pozn";
+    ZapsatSoubor(soubor, "stary");
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    ::PostMessageW(modul, WM_COMMAND, 40061, 0);
+    HWND seznam = CekatNaViditelne(kolvex, L"QPoznamkyTextove");
+    ASSERT_NE(seznam, nullptr);
+
+    struct Pripad {
+        const char* popis;
+        std::wstring vlozeno;
+        const wchar_t* hlaseni;  // reported at the paste (part of the text), or none
+        const wchar_t* znaky;    // named at the close, or none
+        std::wstring ulozeno;
+    } pripady[] = {
+        {"outside code page 1250", L"zavolat Ивану; ok 😀; cena 5 € ≈ 130 Kč; Łódź ñ ü", nullptr,
+         L"И в а н у 😀 ≈ ñ", L"zavolat ; ok ; cena 5 €  130 Kč; Łódź  ü"},
+        {"at the limit", Radky(LIMIT_POZNAMKY, L'x'), nullptr, nullptr, Radky(LIMIT_POZNAMKY, L'x')},
+        {"over the limit", Radky(LIMIT_POZNAMKY + 7, L'y'), L"nejvýše 1048576 znaků", nullptr,
+         Radky(LIMIT_POZNAMKY, L'y')},
+    };
+    std::string naDisku = "stary";
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        ::PostMessageW(seznam, WM_COMMAND, 40067, 0);
+        HWND poznamka = CekatNaViditelne(kolvex, L"QPoznamkaText");
+        ASSERT_NE(poznamka, nullptr);
+        HWND edit = ::FindWindowExW(poznamka, nullptr, L"QEditPoznamka", nullptr);
+        ASSERT_TRUE(CekatNaPopredi(poznamka));
+        ASSERT_TRUE(DoSchranky(p.vlozeno));
+        StisknoutKlavesy({VK_CONTROL, 'A'});
+        StisknoutKlavesy({VK_CONTROL, 'V'});
+        // a megabyte's layout takes the edit a while; the report comes once the paste has returned
+        const size_t zobrazeno = std::min(p.vlozeno.size(), LIMIT_POZNAMKY);
+        ASSERT_TRUE(CekatNa([&] { return static_cast<size_t>(PoslatSCasem(edit, WM_GETTEXTLENGTH)) == zobrazeno; },
+                            60000))
+            << "the edit holds " << PoslatSCasem(edit, WM_GETTEXTLENGTH);
+        if (p.hlaseni) {
+            const std::wstring zprava = OdpovedetNaZpravu(kolvex, IDOK);
+            EXPECT_NE(zprava.find(p.hlaseni), std::wstring::npos) << Utf8(zprava);
+        }
+        ASSERT_TRUE(CekatNaPopredi(poznamka));
+        StisknoutKlavesy({VK_ESCAPE});
+        if (p.znaky) {
+            // "Ne": nothing is written, the window stays with the whole text
+            std::wstring otazka = OdpovedetNaZpravu(kolvex, IDNO);
+            EXPECT_NE(otazka.find(p.znaky), std::wstring::npos) << Utf8(otazka);
+            EXPECT_NE(otazka.find(L"Poznámku A "), std::wstring::npos) << Utf8(otazka);
+            EXPECT_TRUE(::IsWindowVisible(poznamka));
+            EXPECT_EQ(TextOkna(edit), p.vlozeno);
+            EXPECT_EQ(Obsah(soubor), naDisku) << "written before the user answered";
+            // "Ano": saved without them
+            ASSERT_TRUE(CekatNaPopredi(poznamka));
+            StisknoutKlavesy({VK_ESCAPE});
+            otazka = OdpovedetNaZpravu(kolvex, IDYES);
+            EXPECT_NE(otazka.find(p.znaky), std::wstring::npos) << Utf8(otazka);
+        }
+        ASSERT_TRUE(CekatNa([&] { return !::IsWindow(poznamka); }, 10000)) << "the note window did not close";
+        naDisku = BajtyTextu(p.ulozeno, 1250);
+        EXPECT_TRUE(CekatNa([&] { return Obsah(soubor) == naDisku; }, 5000))
+            << Obsah(soubor).size() << " bytes on disk, " << naDisku.size() << " expected";
+        EXPECT_EQ(kolvex.CekatNaZpravu(300), nullptr) << "an unexpected message";
+    }
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+// Note A, third in the list sorted by time, is opened with Enter, edited and closed: it moves to
+// the top and the selection goes with it, so Delete asks about A by name and deletes A's file.
+// In the sound-notes list a rename re-sorts the list by name and Delete deletes the renamed note.
+TEST_F(PoznamkyZvenku, OdstraneniPoPreserazeniSmazeVybranouPoznamku) {
+    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
+    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+    const std::wstring slozka = SlozkaPoznamek() + L"\\";
+    const wchar_t* const nazvy[] = {L"A", L"B", L"C"};
+    for (int i = 0; i < 3; ++i) {
+        ZapsatSoubor(slozka + nazvy[i] + L".pozn", std::string(1, static_cast<char>('a' + i)));
+        NastavitCasSouboru(slozka + nazvy[i] + L".pozn", i);  // C newest
+        ZapsatSoubor(slozka + L"zvuk " + nazvy[i] + L".wav", "RIFF");
+    }
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+
+    ::PostMessageW(modul, WM_COMMAND, 40061, 0);
+    HWND okno = CekatNaViditelne(kolvex, L"QPoznamkyTextove");
+    ASSERT_NE(okno, nullptr);
+    ::PostMessageW(okno, WM_COMMAND, 40182, 0);  // "Seřadit podle času změny"
+    HWND seznam = ::FindWindowExW(okno, nullptr, L"ListBoxSeznam", nullptr);
+    ASSERT_NE(seznam, nullptr);
+    ASSERT_TRUE(CekatNaPopredi(okno));
+    StisknoutKlavesy({VK_DOWN});
+    StisknoutKlavesy({VK_DOWN});
+    ASSERT_TRUE(CekatNa([&] { return PoslatSCasem(seznam, LB_GETCURSEL) == 2; }, 5000));
+    StisknoutKlavesy({VK_RETURN});
+    HWND poznamka = CekatNaViditelne(kolvex, L"QPoznamkaText");
+    ASSERT_NE(poznamka, nullptr);
+    HWND edit = ::FindWindowExW(poznamka, nullptr, L"QEditPoznamka", nullptr);
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"a"; }, 5000)) << "the third note is not A";
+    ASSERT_TRUE(CekatNaPopredi(poznamka));
+    NapsatText(L"x");
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(edit) == L"xa"; }, 5000));
+    StisknoutKlavesy({VK_ESCAPE});
+    ASSERT_TRUE(CekatNa([&] { return !::IsWindow(poznamka); }, 5000));
+    EXPECT_EQ(Obsah(slozka + L"A.pozn"), "xa");
+    ASSERT_TRUE(CekatNa([&] { return PoslatSCasem(seznam, LB_GETCURSEL) == 0; }, 5000))
+        << "the selection stayed on row " << PoslatSCasem(seznam, LB_GETCURSEL) << " after A moved to the top";
+    ASSERT_TRUE(CekatNaPopredi(okno));
+    StisknoutKlavesy({VK_DELETE});
+    const std::wstring otazka = OdpovedetNaZpravu(kolvex, IDYES);
+    EXPECT_NE(otazka.find(L"\"A\""), std::wstring::npos) << Utf8(otazka);
+    EXPECT_TRUE(CekatNa([&] { return !ExistujeSoubor(slozka + L"A.pozn"); }, 5000)) << "A was not deleted";
+    EXPECT_EQ(Obsah(slozka + L"B.pozn"), "b");
+    EXPECT_EQ(Obsah(slozka + L"C.pozn"), "c");
+
+    ::PostMessageW(modul, WM_COMMAND, 40062, 0);
+    HWND zvukove = CekatNaViditelne(kolvex, L"QPoznamkyZvukove");
+    ASSERT_NE(zvukove, nullptr);
+    ::PostMessageW(zvukove, WM_COMMAND, 40181, 0);  // "Seřadit podle názvu": zvuk A, zvuk B, zvuk C
+    HWND seznamZvuku = ::FindWindowExW(zvukove, nullptr, L"ListBoxSeznam", nullptr);
+    ASSERT_NE(seznamZvuku, nullptr);
+    ASSERT_TRUE(CekatNaPopredi(zvukove));
+    ASSERT_TRUE(CekatNa([&] { return PoslatSCasem(seznamZvuku, LB_GETCURSEL) == 0; }, 5000));
+    StisknoutKlavesy({VK_F2});
+    HWND dialog = CekatNaDialogVstupu(kolvex);
+    ASSERT_NE(dialog, nullptr) << "no rename prompt";
+    HWND vstup = ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+    ASSERT_TRUE(CekatNaPopredi(dialog));
+    ::SendMessageW(vstup, EM_SETSEL, 0, -1);
+    NapsatText(L"zvuk Z");
+    ASSERT_TRUE(CekatNa([&] { return TextOkna(vstup) == L"zvuk Z"; }, 5000));
+    StisknoutKlavesy({VK_RETURN});
+    ASSERT_TRUE(CekatNa([&] { return ExistujeSoubor(slozka + L"zvuk Z.wav"); }, 5000));
+    ASSERT_TRUE(CekatNa([&] { return PoslatSCasem(seznamZvuku, LB_GETCURSEL) == 2; }, 5000))
+        << "the selection did not follow the renamed note to the end";
+    ASSERT_TRUE(CekatNaPopredi(zvukove));
+    StisknoutKlavesy({VK_DELETE});
+    const std::wstring otazkaZvuku = OdpovedetNaZpravu(kolvex, IDYES);
+    EXPECT_NE(otazkaZvuku.find(L"\"zvuk Z\""), std::wstring::npos) << Utf8(otazkaZvuku);
+    EXPECT_TRUE(CekatNa([&] { return !ExistujeSoubor(slozka + L"zvuk Z.wav"); }, 5000));
+    EXPECT_TRUE(ExistujeSoubor(slozka + L"zvuk B.wav"));
+    EXPECT_TRUE(ExistujeSoubor(slozka + L"zvuk C.wav"));
+
+    ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
+    EXPECT_EQ(kolvex.CekatNaKonec(), 0u);
+}
+
+// Both list windows are at least as wide as their toolbar, whatever the DPI scales its buttons
+// to: the last button ("Zavřít") lies inside the window's client area.
+TEST_F(PoznamkyZvenku, SeznamyPoznamekUkazouCelyToolbar) {
+    Program kolvex;
+    HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
+    ASSERT_NE(modul, nullptr);
+    struct {
+        UINT prikaz;
+        const wchar_t* trida;
+        const wchar_t* snimek;
+    } okna[] = {{40061, L"QPoznamkyTextove", L"poznamky_toolbar_textovych"},
+                {40062, L"QPoznamkyZvukove", L"poznamky_toolbar_zvukovych"}};
+    for (const auto& o : okna) {
+        ::PostMessageW(modul, WM_COMMAND, o.prikaz, 0);
+        HWND okno = CekatNaViditelne(kolvex, o.trida);
+        ASSERT_NE(okno, nullptr);
+        HWND rebar = ::FindWindowExW(okno, nullptr, L"ReBarWindow32", nullptr);
+        HWND toolbar = rebar ? ::FindWindowExW(rebar, nullptr, L"ToolbarWindow32", nullptr) : nullptr;
+        ASSERT_NE(toolbar, nullptr);
+        const LRESULT pocet = PoslatSCasem(toolbar, TB_BUTTONCOUNT);
+        ASSERT_GT(pocet, 0);
+        // the button's rectangle comes back through memory of the program's own
+        void* cizi = ::VirtualAllocEx(kolvex.Proces(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+        ASSERT_NE(cizi, nullptr);
+        RECT tlacitko{};
+        PoslatSCasem(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(pocet - 1), reinterpret_cast<LPARAM>(cizi));
+        SIZE_T precteno = 0;
+        ::ReadProcessMemory(kolvex.Proces(), cizi, &tlacitko, sizeof(tlacitko), &precteno);
+        ::VirtualFreeEx(kolvex.Proces(), cizi, 0, MEM_RELEASE);
+        ASSERT_EQ(precteno, sizeof(tlacitko));
+        POINT vpravo{tlacitko.right, tlacitko.bottom};
+        ::ClientToScreen(toolbar, &vpravo);
+        RECT klient{};
+        ::GetClientRect(okno, &klient);
+        POINT okraj{klient.right, klient.bottom};
+        ::ClientToScreen(okno, &okraj);
+        EXPECT_LE(vpravo.x, okraj.x) << "the last toolbar button ends " << (vpravo.x - okraj.x)
+                                     << " px outside the window";
+        ::Sleep(300);  // let the toolbar paint
+        Snimek snimek = UlozitSnimekOkna(okno, o.snimek);
+        std::printf("Snímek seznamu s toolbarem: %ls\n", snimek.soubor.c_str());
     }
     ::PostMessageW(hlavni, WM_COMMAND, 40001, 0);
     EXPECT_EQ(kolvex.CekatNaKonec(), 0u);

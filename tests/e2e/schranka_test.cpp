@@ -65,18 +65,6 @@ void ZalozitSeznamTextu() {
     ::CloseHandle(h);
 }
 
-bool DoSchranky(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
-    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
-    std::memcpy(::GlobalLock(blok), text.c_str(), velikost);
-    ::GlobalUnlock(blok);
-    bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 // The clipboard's Unicode text with its exact length; "<nic>" when there is none.
 std::wstring ZeSchranky() {
     std::wstring text = L"<nic>";

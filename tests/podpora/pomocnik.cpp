@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
@@ -152,6 +153,22 @@ int DilBehu() {
 std::string PriponaBehu() { return DilBehu() > 0 ? "-" + std::to_string(DilBehu()) : std::string(); }
 
 bool CeskeProstredi() { return std::getenv("SUITE_NO_CZECH_LOCALE") == nullptr; }
+
+bool DoSchranky(const std::wstring& text) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
+    void* cil = blok ? ::GlobalLock(blok) : nullptr;
+    if (cil) {
+        std::memcpy(cil, text.c_str(), velikost);
+        ::GlobalUnlock(blok);
+    }
+    const bool ok = cil && ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
+    if (!ok && blok) ::GlobalFree(blok);
+    ::CloseClipboard();
+    return ok;
+}
 
 }  // namespace testy
 

@@ -63,6 +63,9 @@ std::vector<std::wstring> SouboryVeSlozce(const std::wstring& slozka);
 // The whole content of a file; empty when it cannot be read.
 std::vector<BYTE> PrecistBajty(const std::wstring& cesta);
 
+// Puts the text on the clipboard as CF_UNICODETEXT, as a program the user copied from does.
+bool DoSchranky(const std::wstring& text);
+
 // Folder of the running test program (Kolvex.exe lies beside it).
 std::wstring SlozkaTestu();
 

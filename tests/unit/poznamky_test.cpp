@@ -17,6 +17,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/ulozitsoubor.h"
+#include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "notes/oknopoznamka.h"
 #include "notes/oknoseznamu.h"
@@ -25,6 +26,7 @@
 #include "notes/strankypoznamky.h"
 #include "notes/zaznamzvuku.h"
 #include "podpora/pomocnik.h"
+#include "podpora/ridic.h"
 
 using testy::DocasnaSlozka;
 
@@ -378,6 +380,55 @@ TEST_F(PrepisPoznamek, PoznamkaKteraNeniTextemOknaZustaneDokudSeNeupravi) {
     ASSERT_TRUE(::GetFileAttributesExW(Cesta(L"B").c_str(), GetFileExInfoStandard, &po));
     EXPECT_EQ(::CompareFileTime(&pred.ftLastWriteTime, &po.ftLastWriteTime), 0);
     EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+}
+
+TEST(SouborPoznamky, ZnakyMimoKodovouStrankuSeNajdouAVynechaji) {
+    if (::GetACP() != 1250) GTEST_SKIP() << "needs the Czech locale (ANSI code page 1250)";
+    struct Pripad {
+        const wchar_t* text;
+        std::vector<std::wstring> znaky;
+        const wchar_t* bezNich;
+    } pripady[] = {
+        {L"Příliš žluťoučký kůň; 5 € ü Łódź ß", {}, L"Příliš žluťoučký kůň; 5 € ü Łódź ß"},
+        {L"zavolat Ивану", {L"И", L"в", L"а", L"н", L"у"}, L"zavolat "},
+        {L"ok 😀 😀!", {L"😀"}, L"ok  !"},                  // a surrogate pair is one character
+        {L"≈ ñ ≈ n", {L"≈", L"ñ"}, L"   n"},                  // ñ has a best fit (n) but is no letter of 1250
+        {L"", {}, L""},
+    };
+    for (const Pripad& p : pripady) {
+        const std::vector<std::wstring> znaky = ZnakyMimoKodovouStranku(p.text);
+        EXPECT_EQ(znaky, p.znaky) << knihovna::NaUzky(p.text, CP_UTF8);
+        EXPECT_EQ(TextBezZnaku(p.text, znaky), p.bezNich) << knihovna::NaUzky(p.text, CP_UTF8);
+    }
+    EXPECT_EQ(BajtyPoznamky(L"ñ≈"), "??") << "no near letter is written";
+    EXPECT_EQ(VypisZnaku({L"a", L"b", L"c"}, 2), L"a b …");
+}
+
+// Characters the note file cannot hold: the close asks and writes nothing on "Ne"; "Ano" saves
+// without them; while Windows ends the session they are left out without a box.
+TEST_F(PrepisPoznamek, ZnakyMimoKodovouStrankuSeUloziAzPoOdpovedi) {
+    if (::GetACP() != 1250) GTEST_SKIP() << "needs the Czech locale (ANSI code page 1250)";
+    ::SetWindowTextW(oknoTextovePoznamky->Edit(), L"Ivan Иван 😀");
+    zpravy.odpovedi = {IDNO, IDYES};
+    Zavrit();
+    ASSERT_EQ(zpravy.zpravy.size(), 1u) << zpravy;
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"И в а н 😀"), std::wstring::npos) << zpravy;
+    EXPECT_NE(zpravy.zpravy[0].priznaky & MB_YESNO, 0u);
+    EXPECT_TRUE(oknoTextovePoznamky->MaPoznamku()) << "the window stays with its note";
+    EXPECT_EQ(testy::TextOkna(oknoTextovePoznamky->Edit()), L"Ivan Иван 😀");
+    EXPECT_EQ(Obsah(Cesta(L"A")), "aaa") << "nothing is written before the answer";
+    Zavrit();
+    EXPECT_EQ(zpravy.zpravy.size(), 2u) << zpravy;
+    EXPECT_EQ(Obsah(Cesta(L"A")), "Ivan  ");
+
+    // the session ends (for good, in this test's process): no box, the rest of the text is kept
+    ASSERT_EQ(oknoTextovePoznamky->NacistPoznamku(Index(L"B")), S_OK);
+    ::SetWindowTextW(oknoTextovePoznamky->Edit(), L"Łódź ≈ konec");
+    zpravy.zpravy.clear();
+    knihovna::OznamitKonecRelace();
+    Zavrit();
+    EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+    EXPECT_EQ(Obsah(Cesta(L"B")), knihovna::NaUzky(L"Łódź  konec", 1250));
 }
 
 TEST(ZaznamZvuku, TextTrvani) {

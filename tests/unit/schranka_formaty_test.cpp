@@ -361,25 +361,47 @@ TEST(SchrankaPoskozenaData, CteniBereJenCelePredponyVstupu) {
 }
 
 // A clip too long for the operative clipboard's file is refused when it is added (with a word to
-// the user); one that just fits pushes out the oldest texts, and the list saved is one the reader
-// takes back whole.
+// the user); so is one that would fit only if older texts beyond the count limit's one went: the
+// older texts stay. A clip that fits is added, and the list saved is one the reader takes back whole.
 TEST(OperativniTextyLimit, PrilisDlouhyTextSeOdmitneAUlozenySeznamSeNacte) {
     const size_t nejdelsi = static_cast<size_t>(MAX_VELIKOST_OPERATIVNICH_TEXTU / 2 - 3);
-    OperativniTexty seznam = {L"starý"};
-    {
+    struct Pripad {
+        const char* popis;
+        OperativniTexty pred;
+        size_t delka;
+        DWORD maxPocet;
+        PridaniOperativnihoTextu vysledek;
+        const wchar_t* zprava;  // part of the message, none when added
+    } pripady[] = {
+        {"longer than the file", {L"starý"}, nejdelsi + 1, 30, PridaniOperativnihoTextu::PrilisDlouhy, L"nebyl přidán"},
+        {"fits only without the older texts", {L"starý", L"nejstarší"}, nejdelsi, 30,
+         PridaniOperativnihoTextu::NevejdeSe, L"starší texty zůstaly"},
+        {"the count limit makes room", {L"starý"}, nejdelsi, 1, PridaniOperativnihoTextu::Pridan, nullptr},
+        {"just fits an empty list", {}, nejdelsi, 30, PridaniOperativnihoTextu::Pridan, nullptr},
+    };
+    for (const Pripad& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        const std::wstring text(p.delka, L'y');
+        OperativniTexty seznam = p.pred;
+        EXPECT_EQ(PridatOperativniText(seznam, text, p.maxPocet), p.vysledek);
         testy::ZachytavacZprav zpravy;
-        PridatOperativniTextSeZpravou(seznam, std::wstring(nejdelsi + 1, L'x'), 30);
-        EXPECT_EQ(seznam, OperativniTexty{L"starý"});
-        ASSERT_EQ(zpravy.zpravy.size(), 1u);
-        EXPECT_NE(zpravy.zpravy[0].text.find(L"nebyl přidán"), std::wstring::npos) << zpravy;
+        OperativniTexty seZpravou = p.pred;
+        PridatOperativniTextSeZpravou(seZpravou, text, p.maxPocet);
+        EXPECT_EQ(seZpravou, seznam);
+        if (p.zprava) {
+            EXPECT_EQ(seznam, p.pred) << "a refused clip changes nothing";
+            ASSERT_EQ(zpravy.zpravy.size(), 1u);
+            EXPECT_NE(zpravy.zpravy[0].text.find(p.zprava), std::wstring::npos) << zpravy;
+            continue;
+        }
+        EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
+        ASSERT_EQ(seznam.size(), 1u);
+        EXPECT_EQ(VelikostSouboruOperativnichTextu(seznam), MAX_VELIKOST_OPERATIVNICH_TEXTU);
+        testy::DocasnaSlozka slozka;
+        const std::wstring cesta = slozka.Cesta() + L"\\velky.otdat";
+        UlozitOperativniTexty(seznam, cesta);
+        OperativniTexty nacteny;
+        EXPECT_EQ(PrecistSouborOperativnichTextu(cesta, nacteny), S_OK);
+        EXPECT_EQ(nacteny, seznam);
     }
-    ASSERT_TRUE(PridatOperativniText(seznam, std::wstring(nejdelsi, L'y'), 30));
-    ASSERT_EQ(seznam.size(), 1u) << "the oldest text makes room";
-    EXPECT_EQ(VelikostSouboruOperativnichTextu(seznam), MAX_VELIKOST_OPERATIVNICH_TEXTU);
-    testy::DocasnaSlozka slozka;
-    const std::wstring cesta = slozka.Cesta() + L"\\velky.otdat";
-    UlozitOperativniTexty(seznam, cesta);
-    OperativniTexty nacteny;
-    EXPECT_EQ(PrecistSouborOperativnichTextu(cesta, nacteny), S_OK);
-    EXPECT_EQ(nacteny, seznam);
 }

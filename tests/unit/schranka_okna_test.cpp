@@ -395,6 +395,42 @@ TEST(EditorTextu, AkceleratoryDojdouKPrikazum) {
     ::SendMessageW(editor.m_hWnd, WM_CLOSE, 0, 0);
 }
 
+// The edit takes as long a text as the file's reader does, and a limit reached by typing is
+// reported; a text the user emptied stays as it was, and the user is told so.
+TEST(EditorTextu, LimitEdituAPrazdnyTextSeOhlasi) {
+    testy::DocasnaSlozka slozka;
+    NastaveniTestu nastaveni(slozka.Cesta());
+    const std::wstring soubor = nastaveniSchranka->textDoSchranky.soubor.Text();
+    UlozitTexty(soubor, {{L"a", L"1"}, {L"b", L"2"}});
+    OknoSchrankaEditorTextu editor;
+    editor.Vytvorit();
+    testy::ZachytavacZprav zpravy;
+    HWND edit = editor.edit.m_hWnd;
+    EXPECT_EQ(static_cast<uint64_t>(::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0)), MAX_DELKA_TEXTU);
+    ASSERT_EQ(testy::TextOkna(edit), L"1");
+
+    ::SetForegroundWindow(editor.m_hWnd);
+    ::SetFocus(edit);
+    ::SendMessageW(edit, EM_SETLIMITTEXT, 3, 0);  // lowered, so that typing reaches it
+    ::SendMessageW(edit, EM_SETSEL, 1, 1);
+    testy::NapsatText(L"xyz");
+    ASSERT_TRUE(testy::CekatNa([&] { return !zpravy.zpravy.empty(); }, 5000)) << "the limit was not reported";
+    EXPECT_EQ(testy::TextOkna(edit), L"1xy");
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"nejvýše"), std::wstring::npos) << zpravy;
+    EXPECT_EQ(zpravy.zpravy.size(), 1u) << zpravy;
+
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    testy::StisknoutKlavesy({VK_DELETE});
+    ASSERT_TRUE(testy::CekatNa([&] { return testy::TextOkna(edit).empty(); }, 5000));
+    zpravy.zpravy.clear();
+    ::PostMessageW(editor.m_hWnd, WM_COMMAND, 40039, 0);  // "Použít"
+    ASSERT_TRUE(testy::CekatNa([&] { return !zpravy.zpravy.empty(); }, 5000)) << "an emptied text was undone silently";
+    EXPECT_NE(zpravy.zpravy[0].text.find(L"\"a\" nemůže být prázdný"), std::wstring::npos) << zpravy;
+    EXPECT_EQ(editor.texty.zaznamy[0].text, L"1");
+    EXPECT_EQ(testy::TextOkna(edit), L"1") << "the edit shows the text the record kept";
+    ::SendMessageW(editor.m_hWnd, WM_CLOSE, 0, 0);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 namespace {
