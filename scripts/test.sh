@@ -25,7 +25,7 @@ else
 fi
 
 # The loopback test servers' ports: the builds' defaults (27180 and 27200), or from
-# KOLVEX_TEST_PORTY (x86_64 there, i686 twenty above: fourteen ports each, forty further for each
+# KOLVEX_TEST_PORTY (x86_64 there, i686 twenty above: nineteen ports each, forty further for each
 # next parallel run) where another run on the machine holds those.
 porty_x64=() porty_i686=()
 if [ -n "${KOLVEX_TEST_PORTY:-}" ]; then

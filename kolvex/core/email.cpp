@@ -590,6 +590,7 @@ void Smtp::ZavritSoket() {
     m_sifrovane.clear();
     m_pripojeno = false;
     m_rozsirene = false;
+    m_nabiziPrihlaseni = false;
     m_odmitnutyKod = 0;
     m_odmitnutyUzivatel.clear();
     m_odmitnuteHeslo.clear();
@@ -785,15 +786,38 @@ int Smtp::Pripojit(const std::wstring& server) {
 }
 
 bool Smtp::Nabizi(const char* rozsireni) const {
-    // The keywords of an EHLO reply, one a line after the code ("250-STARTTLS").
+    // The keywords of an EHLO reply, one a line after the code ("250-STARTTLS", "250-AUTH LOGIN",
+    // also the older "250-AUTH=LOGIN").
     const size_t n = strlen(rozsireni);
     for (size_t i = 1; i < m_radky.size(); ++i) {
         const std::string& radek = m_radky[i];
         if (radek.size() >= 4 + n && ::StrCmpNIA(radek.c_str() + 4, rozsireni, static_cast<int>(n)) == 0 &&
-            (radek.size() == 4 + n || radek[4 + n] == ' '))
+            (radek.size() == 4 + n || radek[4 + n] == ' ' || radek[4 + n] == '='))
             return true;
     }
     return false;
+}
+
+std::wstring PopisOdmitnutehoCertifikatu(HRESULT vysledek, const std::wstring& server) {
+    UINT text = 0;
+    switch (vysledek) {
+        case S_OK: return {};
+        case CERT_E_UNTRUSTEDROOT:
+        case CERT_E_UNTRUSTEDCA:
+        case CERT_E_CHAINING:
+        case TRUST_E_CERT_SIGNATURE:
+        case CERT_E_UNTRUSTEDTESTROOT: text = IDS_SMTP_CERTIFIKAT_NEDUVERYHODNY; break;
+        case CERT_E_CN_NO_MATCH: text = IDS_SMTP_CERTIFIKAT_JINY_SERVER; break;
+        case CERT_E_EXPIRED: text = IDS_SMTP_CERTIFIKAT_PROSLY; break;
+        case CERTIFIKAT_JESTE_NEPLATI: text = IDS_SMTP_CERTIFIKAT_JESTE_NEPLATI; break;
+        case CERT_E_REVOKED:
+        case CRYPT_E_REVOKED: text = IDS_SMTP_CERTIFIKAT_ODVOLANY; break;
+        case CERT_E_WRONG_USAGE: text = IDS_SMTP_CERTIFIKAT_POUZITI; break;
+        default:
+            return Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_NEPLATNY).c_str(), server.c_str(),
+                              knihovna::TextHresult(vysledek).c_str());
+    }
+    return Formatovat(Retezec(text).c_str(), server.c_str());
 }
 
 int Smtp::SelhaniTls(const std::wstring& popis) {
@@ -816,28 +840,23 @@ int Smtp::ZahajitTls() {
     auto tls = std::make_unique<KanalTls>(m_server);
     const ULONGLONG konec = ::GetTickCount64() + static_cast<ULONGLONG>(casovyLimitOdpovedi) * 1000;
     std::string prijato, odeslat;
+    const auto nenavazano = [&](const std::wstring& duvod) {
+        // A server that speaks only newer TLS than this system says so with its alert.
+        if (tls->UpozorneniServeru() == UPOZORNENI_TLS_VERZE)
+            return SelhaniTls(Formatovat(Retezec(IDS_SMTP_TLS_VERZE).c_str(), m_server.c_str()));
+        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), duvod.c_str()));
+    };
     SECURITY_STATUS stav = tls->Zahajit(odeslat);
     while (stav == SEC_I_CONTINUE_NEEDED || stav == SEC_E_INCOMPLETE_MESSAGE) {
-        if (!odeslat.empty() && !PoslatSurove(odeslat.data(), odeslat.size()))
-            return SelhaniTls(Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), m_popisChyby.c_str()));
+        if (!odeslat.empty() && !PoslatSurove(odeslat.data(), odeslat.size())) return nenavazano(m_popisChyby);
         odeslat.clear();
-        if (PrijmoutSurove(konec, prijato) <= 0)
-            return SelhaniTls(Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), m_popisChyby.c_str()));
+        if (PrijmoutSurove(konec, prijato) <= 0) return nenavazano(m_popisChyby);
         stav = tls->Pokracovat(prijato, odeslat);
     }
     if (!odeslat.empty()) PoslatSurove(odeslat.data(), odeslat.size());  // the last message, or an alert
-    if (stav != SEC_E_OK || !tls->JeNavazany())
-        return SelhaniTls(
-            Formatovat(Retezec(IDS_SMTP_TLS_NENAVAZANO).c_str(), knihovna::TextHresult(stav).c_str()));
+    if (stav != SEC_E_OK || !tls->JeNavazany()) return nenavazano(knihovna::TextHresult(stav));
     const HRESULT certifikat = tls->OveritCertifikat();
-    if (certifikat == CERT_E_UNTRUSTEDROOT || certifikat == CERT_E_UNTRUSTEDCA || certifikat == CERT_E_CHAINING ||
-        certifikat == TRUST_E_CERT_SIGNATURE || certifikat == CERT_E_UNTRUSTEDTESTROOT)
-        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_NEDUVERYHODNY).c_str(), m_server.c_str()));
-    if (certifikat == CERT_E_CN_NO_MATCH)
-        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_JINY_SERVER).c_str(), m_server.c_str()));
-    if (FAILED(certifikat))
-        return SelhaniTls(Formatovat(Retezec(IDS_SMTP_CERTIFIKAT_NEPLATNY).c_str(), m_server.c_str(),
-                                     knihovna::TextHresult(certifikat).c_str()));
+    if (FAILED(certifikat)) return SelhaniTls(PopisOdmitnutehoCertifikatu(certifikat, m_server));
     m_tls = std::move(tls);
     m_sifrovane = prijato;
     return 0;
@@ -860,14 +879,18 @@ int Smtp::Pozdravit() {
         if (kod != 250) return Selhani(kod);
     }
     m_pripojeno = true;
+    m_nabiziPrihlaseni = false;
     if (m_rozsirene && !m_tls && Nabizi("STARTTLS")) {
         // Encrypted before anything else; the server's extensions are asked for again inside.
         if (ZahajitTls() != 0) return -1;
         kod = OdeslatPrikaz("EHLO " + jmeno + "\r\n");
         if (kod != 250) return Selhani(kod);
     }
+    // The user name and password go only to a server that offers a login, and only inside TLS
+    // when it offered TLS (what it offered before STARTTLS is not looked at).
+    m_nabiziPrihlaseni = m_rozsirene && Nabizi("AUTH");
     // A refused login shows at the message; a server gone silent ends the connection here.
-    if (m_rozsirene && Autentizovat() == -1) return -1;
+    if (m_nabiziPrihlaseni && Autentizovat() == -1) return -1;
     return 0;
 }
 
@@ -876,8 +899,9 @@ bool Smtp::OdpovedNaVyzvu(const std::string& vyzva, std::string& odpoved) const 
     std::string slovo;
     for (char z : vyzva)
         if (isalpha(static_cast<unsigned char>(z))) slovo += static_cast<char>(tolower(static_cast<unsigned char>(z)));
-    if (slovo == "username") odpoved = knihovna::NaUzky(uzivatel, CP_THREAD_ACP);
-    else if (slovo == "password") odpoved = knihovna::NaUzky(heslo, CP_THREAD_ACP);
+    // UTF-8, as servers read them today.
+    if (slovo == "username") odpoved = knihovna::NaUzky(uzivatel, CP_UTF8);
+    else if (slovo == "password") odpoved = knihovna::NaUzky(heslo, CP_UTF8);
     else return false;
     return true;
 }
@@ -887,6 +911,7 @@ bool Smtp::PrihlaseniOdmitnuto() const {
 }
 
 int Smtp::Autentizovat() {
+    if (!m_nabiziPrihlaseni) return 0;  // nothing is sent where no login was offered
     for (int pokus = 0; pokus < pokusyPrihlaseni; ++pokus) {
         if (uzivatel.empty()) return 0;
         // A login the server refused is not sent again: a wrong password repeated locks accounts.
@@ -944,13 +969,16 @@ int Smtp::OdeslatOdesilatele(const std::wstring& adresa) {
     if (!PlatnaAdresaSmtp(adresa)) return OdmitnoutAdresu(adresa);
     std::string prikaz = "MAIL FROM: <" + Uzky(adresa) + ">\r\n";
     int kod = OdeslatPrikaz(prikaz);
-    // A server that wants a login gets it, a bounded number of times; a refused one ends here.
-    for (int pokus = 0; kod == 530 && pokus < pokusyPrihlaseni && !uzivatel.empty(); ++pokus) {
+    // A server that wants a login gets it, a bounded number of times, when it offered one; a
+    // refused one ends here.
+    for (int pokus = 0; kod == 530 && pokus < pokusyPrihlaseni && !uzivatel.empty() && m_nabiziPrihlaseni; ++pokus) {
         int prihlaseni = Autentizovat();
         if (prihlaseni != 0) return prihlaseni;
         kod = OdeslatPrikaz(prikaz);
     }
     if (kod == 250) return 0;
+    if (kod == 530 && !uzivatel.empty() && !m_nabiziPrihlaseni)
+        m_popisChyby = Formatovat(Retezec(IDS_SMTP_PRIHLASENI_NENABIZENO).c_str(), m_posledniOdpoved.c_str());
     return Selhani(kod);
 }
 

@@ -114,6 +114,9 @@ int KodovaniPrilohy(const std::wstring& typObsahu, int kodovani, const std::stri
 constexpr size_t DELKA_ADRESY_SMTP = 246;
 // Not empty, not longer than DELKA_ADRESY_SMTP, without CR, LF, "<" or ">".
 bool PlatnaAdresaSmtp(const std::wstring& adresa);
+// Why the certificate of the server (as named in the settings) was refused, in Czech, for a
+// result of KanalTls::OveritCertifikat; empty for S_OK.
+std::wstring PopisOdmitnutehoCertifikatu(HRESULT vysledek, const std::wstring& server);
 // The automatic choice: base64 for data that is mostly not text, quoted-printable for a line
 // longer than 76 bytes, 8bit for any other byte outside printable ASCII, else 7bit.
 int ZvolitKodovani(const std::string& data);
@@ -160,6 +163,8 @@ public:
     // Sends a command (8-bit, or empty to read only) and reads one reply; the code or -1.
     int OdeslatPrikaz(const std::string& prikaz);
     int Pozdravit();
+    // AUTH LOGIN, with the user name and password in UTF-8, when a user name is set and the
+    // server's last EHLO offered AUTH; else 0 and nothing is sent.
     int Autentizovat();
     int OdeslatOdesilatele(const std::wstring& adresa);
     int OdeslatPrijemce(const std::wstring& adresa);
@@ -189,6 +194,7 @@ private:
     std::vector<std::string> m_radky;  // the lines of the last reply
     bool m_pripojeno = false;
     bool m_rozsirene = false;
+    bool m_nabiziPrihlaseni = false;  // the last EHLO offered AUTH
     std::wstring m_server;
     std::unique_ptr<KanalTls> m_tls;  // set once STARTTLS succeeded
     std::string m_sifrovane;          // received TLS records not yet decrypted

@@ -3,6 +3,7 @@
 #include <wincrypt.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -10,6 +11,75 @@ namespace {
 constexpr DWORD POZADAVKY = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | ISC_REQ_CONFIDENTIALITY |
                             ISC_REQ_ALLOCATE_MEMORY | ISC_REQ_STREAM | ISC_REQ_EXTENDED_ERROR |
                             ISC_REQ_MANUAL_CRED_VALIDATION;
+
+// SSL_EXTRA_CERT_CHAIN_POLICY_PARA.fdwChecks: leave out the name check (wininet.h's
+// SECURITY_FLAG_IGNORE_CERT_CN_INVALID).
+constexpr DWORD BEZ_KONTROLY_NAZVU = 0x00001000;
+
+// The four bytes of a dotted IPv4 address ("192.0.2.1"), nothing else.
+bool AdresaIPv4(const std::wstring& text, BYTE adresa[4]) {
+    size_t i = 0;
+    for (int cast = 0; cast < 4; ++cast) {
+        if (cast > 0 && (i >= text.size() || text[i++] != L'.')) return false;
+        unsigned hodnota = 0;
+        size_t cislic = 0;
+        while (i < text.size() && text[i] >= L'0' && text[i] <= L'9' && cislic < 3) {
+            hodnota = hodnota * 10 + static_cast<unsigned>(text[i++] - L'0');
+            ++cislic;
+        }
+        if (cislic == 0 || hodnota > 255) return false;
+        adresa[cast] = static_cast<BYTE>(hodnota);
+    }
+    return i == text.size();
+}
+
+// Whether the certificate's subject alternative names hold the IPv4 address.
+bool NeseAdresu(PCCERT_CONTEXT certifikat, const BYTE adresa[4]) {
+    PCERT_EXTENSION rozsireni = ::CertFindExtension(szOID_SUBJECT_ALT_NAME2, certifikat->pCertInfo->cExtension,
+                                                    certifikat->pCertInfo->rgExtension);
+    if (!rozsireni) return false;
+    CERT_ALT_NAME_INFO* nazvy = nullptr;
+    DWORD velikost = 0;
+    if (!::CryptDecodeObjectEx(X509_ASN_ENCODING, X509_ALTERNATE_NAME, rozsireni->Value.pbData,
+                               rozsireni->Value.cbData, CRYPT_DECODE_ALLOC_FLAG, nullptr, &nazvy, &velikost))
+        return false;
+    bool nese = false;
+    for (DWORD i = 0; i < nazvy->cAltEntry && !nese; ++i) {
+        const CERT_ALT_NAME_ENTRY& nazev = nazvy->rgAltEntry[i];
+        nese = nazev.dwAltNameChoice == CERT_ALT_NAME_IP_ADDRESS && nazev.IPAddress.cbData == 4 &&
+               memcmp(nazev.IPAddress.pbData, adresa, 4) == 0;
+    }
+    ::LocalFree(nazvy);
+    return nese;
+}
+
+// Whether a certificate of the chain is not valid yet (the policy reports it as expired).
+bool JesteNeplati(PCCERT_CHAIN_CONTEXT retez) {
+    FILETIME ted;
+    ::GetSystemTimeAsFileTime(&ted);
+    for (DWORD i = 0; i < retez->cChain; ++i)
+        for (DWORD j = 0; j < retez->rgpChain[i]->cElement; ++j)
+            if (::CompareFileTime(&ted, &retez->rgpChain[i]->rgpElement[j]->pCertContext->pCertInfo->NotBefore) < 0)
+                return true;
+    return false;
+}
+
+// The SSL policy of the chain for the server name; fdwChecks as SSL_EXTRA_CERT_CHAIN_POLICY_PARA.
+HRESULT PolitikaSsl(PCCERT_CHAIN_CONTEXT retez, const std::wstring& server, DWORD kontroly) {
+    SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl{};
+    ssl.cbSize = sizeof(ssl);
+    ssl.dwAuthType = AUTHTYPE_SERVER;
+    ssl.fdwChecks = kontroly;
+    ssl.pwszServerName = const_cast<wchar_t*>(server.c_str());
+    CERT_CHAIN_POLICY_PARA politika{};
+    politika.cbSize = sizeof(politika);
+    politika.pvExtraPolicyPara = &ssl;
+    CERT_CHAIN_POLICY_STATUS vyrok{};
+    vyrok.cbSize = sizeof(vyrok);
+    if (!::CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, retez, &politika, &vyrok))
+        return HRESULT_FROM_WIN32(::GetLastError());
+    return static_cast<HRESULT>(vyrok.dwError);
+}
 
 // Output tokens Schannel allocates; appended to the bytes to send and freed.
 void PrevzitVystup(SecBuffer& buffer, std::string& odeslat) {
@@ -22,6 +92,8 @@ void PrevzitVystup(SecBuffer& buffer, std::string& odeslat) {
 
 }  // namespace
 
+bool KanalTls::zkusitSchCredentials = true;
+
 KanalTls::KanalTls(const std::wstring& server) : m_server(server) {}
 
 KanalTls::~KanalTls() {
@@ -29,21 +101,50 @@ KanalTls::~KanalTls() {
     if (m_maPovereni) ::FreeCredentialsHandle(&m_povereni);
 }
 
+SECURITY_STATUS KanalTls::ZiskatPovereni() {
+    // The certificate is checked by OveritCertifikat, against the name from the settings; no
+    // client certificate is offered.
+    const DWORD priznaky = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
+    TimeStamp platnost;
+    if (zkusitSchCredentials) {
+        // TLS 1.2 and 1.3 (1.3 only with this structure). A system without it refuses it.
+        TLS_PARAMETERS parametry{};
+        parametry.grbitDisabledProtocols =
+            SP_PROT_SSL2_CLIENT | SP_PROT_SSL3_CLIENT | SP_PROT_TLS1_0_CLIENT | SP_PROT_TLS1_1_CLIENT;
+        SCH_CREDENTIALS povereni{};
+        povereni.dwVersion = SCH_CREDENTIALS_VERSION;
+        povereni.dwFlags = priznaky;
+        povereni.cTlsParameters = 1;
+        povereni.pTlsParameters = &parametry;
+        if (::AcquireCredentialsHandleW(nullptr, const_cast<SEC_WCHAR*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
+                                        &povereni, nullptr, nullptr, &m_povereni, &platnost) == SEC_E_OK)
+            return SEC_E_OK;
+    }
+    SCHANNEL_CRED povereni{};
+    povereni.dwVersion = SCHANNEL_CRED_VERSION;
+    povereni.dwFlags = priznaky;
+    return ::AcquireCredentialsHandleW(nullptr, const_cast<SEC_WCHAR*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
+                                       &povereni, nullptr, nullptr, &m_povereni, &platnost);
+}
+
 SECURITY_STATUS KanalTls::Zahajit(std::string& odeslat) {
     if (!m_maPovereni) {
-        // The certificate is checked by OveritCertifikat, against the name from the settings;
-        // no client certificate is offered.
-        SCHANNEL_CRED povereni{};
-        povereni.dwVersion = SCHANNEL_CRED_VERSION;
-        povereni.dwFlags = SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS;
-        TimeStamp platnost;
-        SECURITY_STATUS stav =
-            ::AcquireCredentialsHandleW(nullptr, const_cast<SEC_WCHAR*>(UNISP_NAME_W), SECPKG_CRED_OUTBOUND, nullptr,
-                                        &povereni, nullptr, nullptr, &m_povereni, &platnost);
+        SECURITY_STATUS stav = ZiskatPovereni();
         if (stav != SEC_E_OK) return stav;
         m_maPovereni = true;
     }
     return Krok(nullptr, odeslat);
+}
+
+void KanalTls::NajitUpozorneni(const std::string& prijato) {
+    // The handshake's records are in clear up to the keys: type (21 an alert), version (2 bytes),
+    // length (2 bytes), then an alert's level and description.
+    const auto bajt = [&](size_t i) { return static_cast<unsigned char>(prijato[i]); };
+    for (size_t i = 0; i + 5 <= prijato.size();) {
+        const size_t delka = static_cast<size_t>(bajt(i + 3)) << 8 | bajt(i + 4);
+        if (bajt(i) == 21 && delka == 2 && i + 7 <= prijato.size()) m_upozorneni = bajt(i + 6);
+        i += 5 + delka;
+    }
 }
 
 SECURITY_STATUS KanalTls::Pokracovat(std::string& prijato, std::string& odeslat) {
@@ -53,6 +154,7 @@ SECURITY_STATUS KanalTls::Pokracovat(std::string& prijato, std::string& odeslat)
 
 SECURITY_STATUS KanalTls::Krok(std::string* prijato, std::string& odeslat) {
     for (;;) {
+        if (prijato && !m_navazany) NajitUpozorneni(*prijato);
         SecBuffer vstup[2] = {};
         vstup[0].BufferType = SECBUFFER_TOKEN;
         if (prijato) {
@@ -116,19 +218,13 @@ HRESULT KanalTls::OveritCertifikat() const {
         DWORD kod = ::GetLastError();
         vysledek = kod ? HRESULT_FROM_WIN32(kod) : CERT_E_CHAINING;
     } else {
-        SSL_EXTRA_CERT_CHAIN_POLICY_PARA ssl{};
-        ssl.cbSize = sizeof(ssl);
-        ssl.dwAuthType = AUTHTYPE_SERVER;
-        ssl.pwszServerName = const_cast<wchar_t*>(m_server.c_str());
-        CERT_CHAIN_POLICY_PARA politika{};
-        politika.cbSize = sizeof(politika);
-        politika.pvExtraPolicyPara = &ssl;
-        CERT_CHAIN_POLICY_STATUS vyrok{};
-        vyrok.cbSize = sizeof(vyrok);
-        if (!::CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_SSL, retez, &politika, &vyrok))
-            vysledek = HRESULT_FROM_WIN32(::GetLastError());
-        else if (vyrok.dwError != 0)
-            vysledek = static_cast<HRESULT>(vyrok.dwError);
+        vysledek = PolitikaSsl(retez, m_server, 0);
+        // A server set by its address: the certificate's IP entries name it too (the system
+        // may compare the text with DNS names only).
+        BYTE adresa[4];
+        if (vysledek == CERT_E_CN_NO_MATCH && AdresaIPv4(m_server, adresa) && NeseAdresu(certifikat, adresa))
+            vysledek = PolitikaSsl(retez, m_server, BEZ_KONTROLY_NAZVU);
+        if (vysledek == CERT_E_EXPIRED && JesteNeplati(retez)) vysledek = CERTIFIKAT_JESTE_NEPLATI;
         ::CertFreeCertificateChain(retez);
     }
     ::CertFreeCertificateContext(certifikat);

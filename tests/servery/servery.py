@@ -5,8 +5,9 @@ Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
           /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny) and files held on
           request (/zdrzet/...)
-  base+1  SMTP without authentication; a recipient beginning with "odmitnout" is refused
-  base+2  SMTP with AUTH LOGIN required (uzivatel / heslo)
+  base+1  SMTP offering neither STARTTLS nor AUTH; a recipient beginning with "odmitnout" is
+          refused, MAIL FROM of a sender beginning with "prihlaseni" answered 530
+  base+2  SMTP with AUTH LOGIN required (the logins of LOGINY), no STARTTLS
   base+3  SMTP that refuses EHLO (HELO only)
   base+4  SMTP that greets and then never answers
   base+5  SMTP with STARTTLS (certificate for 127.0.0.1 from the test authority) and AUTH LOGIN
@@ -19,9 +20,16 @@ Usage: servery.py <output folder> <port base>
   base+11 SMTP with AUTH LOGIN answering the password by the user name: "odmitnout535" 535,
           "odmitnout530" 530, "ticho" never, any other 235
   base+12 SMTP with STARTTLS (the certificate of base+5) that falls silent inside TLS at AUTH
+  base+13 SMTP with STARTTLS (the certificate of base+5) into TLS 1.3 only, then AUTH LOGIN of any
+          login; the message is taken, not kept
+  base+14 the server of base+5 with an expired certificate for 127.0.0.1 from the test authority
+  base+15 the same with a certificate not valid yet
+  base+16 the same with a certificate naming the server by its address only (subjectAltName IP)
+  base+17 the same with a certificate for client authentication only
 The test authority's certificate is <output folder>/tls/autorita.der (DER), for the tests to
 trust. Every EHLO, STARTTLS, AUTH, MAIL and DATA the SMTP servers receive is appended to
-<output folder>/smtp.log as "<port> <TLS|PLAIN> <command>".
+<output folder>/smtp.log as "<port> <TLS|PLAIN> <command>"; every byte that arrives unencrypted
+at an SMTP server that reads commands (all but base+4) to <output folder>/surove-<port>.bin.
 Every message received is parsed with Python's email package and written below
 <output folder>/prijate/<X-Kolvex-Test header>/ for the tests to compare.
 """
@@ -287,6 +295,13 @@ class Prijemce:
     def __init__(self, vystup):
         self.vystup = vystup
 
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if address.lower().startswith("prihlaseni"):
+            return "530 5.7.0 Vyzadovano prihlaseni"
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 OK"
+
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.lower().startswith("odmitnout"):
             return "550 5.1.1 Prijemce neexistuje"
@@ -320,7 +335,7 @@ def ulozit_zpravu(vystup, session, envelope):
            "MAIL FROM:%s\nRCPT TO:%s\nPOZDRAV:%s %s\nPRIHLASEN:%s\n" % (
                envelope.mail_from, ",".join(envelope.rcpt_tos),
                "EHLO" if session.extended_smtp else "HELO", session.host_name,
-               session.auth_data.login.decode("latin-1") if session.authenticated else ""))
+               session.auth_data.login.decode("utf-8", "backslashreplace") if session.authenticated else ""))
     zapsat(os.path.join(slozka, "predmet.txt"), str(zprava.get("Subject", "")))
     zapsat(os.path.join(slozka, "od.txt"), str(zprava.get("From", "")))
     zapsat(os.path.join(slozka, "komu.txt"), str(zprava.get("To", "")))
@@ -350,20 +365,17 @@ def ulozit_zpravu(vystup, session, envelope):
     zapsat(os.path.join(slozka, "hotovo.txt"), "1")
 
 
+# User names and passwords base+2 and the TLS servers take, as the bytes that must arrive
+LOGINY = {
+    b"uzivatel": b"heslo",
+    "uživatel Žluťoučký".encode("utf-8"): "heslo ěščř € 😀".encode("utf-8"),
+}
+
+
 def overit_prihlaseni(server, session, envelope, mechanism, auth_data):
-    if isinstance(auth_data, LoginPassword) and auth_data.login == b"uzivatel" and auth_data.password == b"heslo":
+    if isinstance(auth_data, LoginPassword) and LOGINY.get(auth_data.login) == auth_data.password:
         return AuthResult(success=True, auth_data=auth_data)
     return AuthResult(success=False, handled=False)
-
-
-class SmtpBezEhlo(SMTP):
-    async def smtp_EHLO(self, hostname):
-        await self.push("502 5.5.1 EHLO neni podporovano")
-
-
-class ControllerBezEhlo(Controller):
-    def factory(self):
-        return SmtpBezEhlo(self.handler, **self.SMTP_kwargs)
 
 
 def tichy_server(port):
@@ -383,7 +395,10 @@ def tichy_server(port):
 # ---------------------------------------------------------------------------------------------
 # TLS: a test authority made at every start, and the servers' certificates
 
-def novy_certifikat(nazev, verejny, vydavatel, klic_vydavatele, autorita, nazvy=(), adresy=()):
+def novy_certifikat(nazev, verejny, vydavatel, klic_vydavatele, autorita, nazvy=(), adresy=(), platnost=(-1, 30),
+                    pouziti="server"):
+    """platnost: the first and the last day of validity, in days from now; pouziti: the extended
+    key usage of a server certificate, "server" or "klient"."""
     from cryptography import x509
     from cryptography.hazmat.primitives import hashes
     from cryptography.x509.oid import ExtendedKeyUsageOID, NameOID
@@ -392,7 +407,8 @@ def novy_certifikat(nazev, verejny, vydavatel, klic_vydavatele, autorita, nazvy=
     b = (x509.CertificateBuilder().subject_name(subjekt)
          .issuer_name(vydavatel if vydavatel is not None else subjekt)
          .public_key(verejny).serial_number(x509.random_serial_number())
-         .not_valid_before(ted - datetime.timedelta(days=1)).not_valid_after(ted + datetime.timedelta(days=30))
+         .not_valid_before(ted + datetime.timedelta(days=platnost[0]))
+         .not_valid_after(ted + datetime.timedelta(days=platnost[1]))
          .add_extension(x509.BasicConstraints(ca=autorita, path_length=None), critical=True))
     if autorita:
         b = b.add_extension(x509.KeyUsage(digital_signature=True, content_commitment=False, key_encipherment=False,
@@ -401,12 +417,13 @@ def novy_certifikat(nazev, verejny, vydavatel, klic_vydavatele, autorita, nazvy=
     else:
         alt = [x509.DNSName(n) for n in nazvy] + [x509.IPAddress(ipaddress.ip_address(a)) for a in adresy]
         b = b.add_extension(x509.SubjectAlternativeName(alt), critical=False)
-        b = b.add_extension(x509.ExtendedKeyUsage([ExtendedKeyUsageOID.SERVER_AUTH]), critical=False)
+        b = b.add_extension(x509.ExtendedKeyUsage([ExtendedKeyUsageOID.SERVER_AUTH if pouziti == "server"
+                                                   else ExtendedKeyUsageOID.CLIENT_AUTH]), critical=False)
     return b.sign(klic_vydavatele, hashes.SHA256())
 
 
 def pripravit_tls(vystup):
-    """The contexts of the three TLS servers: trusted name, other name, untrusted authority."""
+    """The contexts of the TLS servers, by their certificates (see pripady)."""
     from cryptography.hazmat.primitives import serialization
     from cryptography.hazmat.primitives.asymmetric import rsa
     slozka = os.path.join(vystup, "tls")
@@ -421,15 +438,21 @@ def pripravit_tls(vystup):
                                            serialization.NoEncryption())
     with open(os.path.join(slozka, "server.key"), "wb") as f:
         f.write(pem_klice)
+    # name: issuer, its key, DNS names, IP addresses, other attributes; the subject is the first
+    # DNS name, or a name that is no address
     pripady = {
-        "spravny": (autorita, klic_autority, ["127.0.0.1"], ["127.0.0.1"]),
-        "jiny-nazev": (autorita, klic_autority, ["jiny.server.invalid"], ["127.0.0.2"]),
-        "cizi-autorita": (cizi, klic_cizi, ["127.0.0.1"], ["127.0.0.1"]),
+        "spravny": (autorita, klic_autority, ["127.0.0.1"], ["127.0.0.1"], {}),
+        "jiny-nazev": (autorita, klic_autority, ["jiny.server.invalid"], ["127.0.0.2"], {}),
+        "cizi-autorita": (cizi, klic_cizi, ["127.0.0.1"], ["127.0.0.1"], {}),
+        "prosly": (autorita, klic_autority, ["127.0.0.1"], ["127.0.0.1"], {"platnost": (-60, -1)}),
+        "budouci": (autorita, klic_autority, ["127.0.0.1"], ["127.0.0.1"], {"platnost": (10, 40)}),
+        "jen-adresa": (autorita, klic_autority, [], ["127.0.0.1"], {}),
+        "pro-klienta": (autorita, klic_autority, ["127.0.0.1"], ["127.0.0.1"], {"pouziti": "klient"}),
     }
     kontexty = {}
-    for nazev, (vydavatel, klic_vydavatele, nazvy, adresy) in pripady.items():
-        cert = novy_certifikat(nazvy[0], klic_serveru.public_key(), vydavatel.subject, klic_vydavatele, False,
-                               nazvy, adresy)
+    for nazev, (vydavatel, klic_vydavatele, nazvy, adresy, dalsi) in pripady.items():
+        cert = novy_certifikat(nazvy[0] if nazvy else "Kolvex zkusebni server", klic_serveru.public_key(),
+                               vydavatel.subject, klic_vydavatele, False, nazvy, adresy, **dalsi)
         cesta = os.path.join(slozka, nazev + ".pem")
         with open(cesta, "wb") as f:
             f.write(cert.public_bytes(serialization.Encoding.PEM))
@@ -437,6 +460,10 @@ def pripravit_tls(vystup):
         kontext = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         kontext.load_cert_chain(cesta, os.path.join(slozka, "server.key"))
         kontexty[nazev] = kontext
+    kontext = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    kontext.minimum_version = ssl.TLSVersion.TLSv1_3
+    kontext.load_cert_chain(os.path.join(slozka, "spravny.pem"), os.path.join(slozka, "server.key"))
+    kontexty["jen-tls13"] = kontext
     return kontexty
 
 
@@ -448,9 +475,21 @@ def zaznamenat(vystup, port, tls, prikaz):
         f.write("%d %s %s\n" % (port, "TLS" if tls else "PLAIN", prikaz))
 
 
+def zaznamenat_surove(vystup, port, data):
+    with ZAMEK_ZAZNAMU, open(os.path.join(vystup, "surove-%d.bin" % port), "ab") as f:
+        f.write(data)
+
+
 class SmtpSeZaznamem(SMTP):
-    """aiosmtpd's server that logs its commands with whether they came inside TLS."""
+    """aiosmtpd's server that logs its commands with whether they came inside TLS, and the bytes
+    that arrive unencrypted."""
     vystup = None
+
+    def data_received(self, data):
+        # inside TLS this is the decrypted text: only what crossed the wire in clear is logged
+        if self._tls_protocol is None and self.transport:
+            zaznamenat_surove(self.vystup, self.transport.get_extra_info("sockname")[1], data)
+        super().data_received(data)
 
     def _zaznam(self, prikaz):
         zaznamenat(self.vystup, self.transport.get_extra_info("sockname")[1] if self.transport else 0,
@@ -482,6 +521,16 @@ class ControllerSeZaznamem(Controller):
         return SmtpSeZaznamem(self.handler, **self.SMTP_kwargs)
 
 
+class SmtpBezEhlo(SmtpSeZaznamem):
+    async def smtp_EHLO(self, hostname):
+        await self.push("502 5.5.1 EHLO neni podporovano")
+
+
+class ControllerBezEhlo(Controller):
+    def factory(self):
+        return SmtpBezEhlo(self.handler, **self.SMTP_kwargs)
+
+
 def skriptovany_server(port, vystup, obsluha):
     """A raw SMTP server of its own: obsluha(soubor, zapsat, zaznam) runs one connection."""
     class Obsluha(socketserver.StreamRequestHandler):
@@ -499,11 +548,14 @@ def skriptovany_server(port, vystup, obsluha):
         allow_reuse_address = True
 
     s = Server(("127.0.0.1", port), Obsluha)
+    s.vystup = vystup
     threading.Thread(target=s.serve_forever, daemon=True).start()
 
 
 def precist_prikaz(obsluha):
+    """One line that arrived unencrypted at a scripted server, logged as it came."""
     radek = obsluha.rfile.readline()
+    zaznamenat_surove(obsluha.server.vystup, obsluha.server.server_address[1], radek)
     if not radek:
         raise OSError("closed")
     return radek.decode("latin-1").rstrip("\r\n")
@@ -570,6 +622,60 @@ def ticho_v_tls(kontext, vystup, port):
     return obsluha
 
 
+def jen_tls13(kontext, vystup, port):
+    """STARTTLS into TLS 1.3 only (a client that offers less gets the protocol_version alert);
+    inside it AUTH LOGIN of any login and a message taken without being kept."""
+    def obsluha(o, zapsat, zaznam):
+        zapsat("220 127.0.0.1 ESMTP")
+        while True:
+            slovo = precist_prikaz(o).split(" ")[0].upper()
+            zaznam(slovo)
+            if slovo == "EHLO":
+                zapsat("250-127.0.0.1")
+                zapsat("250 STARTTLS")
+            elif slovo == "STARTTLS":
+                zapsat("220 2.0.0 Zacnete TLS")
+                break
+            elif slovo == "QUIT":
+                zapsat("221 Nashledanou")
+                return
+            else:
+                zapsat("530 5.7.0 Nejdrive STARTTLS")
+        tls = kontext.wrap_socket(o.request, server_side=True)
+        soubor = tls.makefile("rwb")
+
+        def odpovedet(text):
+            soubor.write(text.encode("ascii") + b"\r\n")
+            soubor.flush()
+
+        while True:
+            radek = soubor.readline()
+            if not radek:
+                return
+            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
+            zaznamenat(vystup, port, True, slovo)
+            if slovo == "EHLO":
+                odpovedet("250-127.0.0.1")
+                odpovedet("250 AUTH LOGIN")
+            elif slovo == "AUTH":
+                odpovedet("334 VXNlcm5hbWU6")
+                soubor.readline()
+                odpovedet("334 UGFzc3dvcmQ6")
+                soubor.readline()
+                odpovedet("235 2.7.0 Prihlasen")
+            elif slovo == "DATA":
+                odpovedet("354 Pokracujte")
+                while soubor.readline() not in (b".\r\n", b""):
+                    pass
+                odpovedet("250 Zprava prijata")
+            elif slovo == "QUIT":
+                odpovedet("221 Nashledanou")
+                return
+            else:
+                odpovedet("250 OK")
+    return obsluha
+
+
 def prihlaseni_podle_jmena(o, zapsat, zaznam):
     import base64
     zapsat("220 127.0.0.1 ESMTP")
@@ -612,12 +718,13 @@ def main():
     threading.Thread(target=http_server.serve_forever, daemon=True).start()
     prijemce = Prijemce(vystup)
     ovladace = [
-        Controller(prijemce, hostname="127.0.0.1", port=zaklad + 1),
-        Controller(prijemce, hostname="127.0.0.1", port=zaklad + 2, authenticator=overit_prihlaseni,
-                   auth_required=True, auth_require_tls=False),
+        ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + 1),
+        ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + 2, authenticator=overit_prihlaseni,
+                             auth_required=True, auth_require_tls=False),
         ControllerBezEhlo(prijemce, hostname="127.0.0.1", port=zaklad + 3),
     ]
-    for posun, nazev in ((5, "spravny"), (6, "jiny-nazev"), (7, "cizi-autorita")):
+    for posun, nazev in ((5, "spravny"), (6, "jiny-nazev"), (7, "cizi-autorita"), (14, "prosly"), (15, "budouci"),
+                         (16, "jen-adresa"), (17, "pro-klienta")):
         ovladace.append(ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + posun,
                                              tls_context=kontexty[nazev], require_starttls=True,
                                              authenticator=overit_prihlaseni, auth_required=True,
@@ -630,6 +737,7 @@ def main():
     skriptovany_server(zaklad + 10, vystup, starttls_v_rozhovoru("ticho"))
     skriptovany_server(zaklad + 11, vystup, prihlaseni_podle_jmena)
     skriptovany_server(zaklad + 12, vystup, ticho_v_tls(kontexty["spravny"], vystup, zaklad + 12))
+    skriptovany_server(zaklad + 13, vystup, jen_tls13(kontexty["jen-tls13"], vystup, zaklad + 13))
     print("pripraveno", flush=True)
     try:
         while True:

@@ -14,7 +14,7 @@ import subprocess
 import sys
 import time
 
-POCET_PORTU = 13  # base+0 .. base+12, see servery.py
+POCET_PORTU = 18  # base+0 .. base+17, see servery.py
 ROZESTUP_BEHU = 40
 
 

@@ -539,7 +539,8 @@ TEST_F(ObrazovkaEmail, PrilohuKterouNelzeVytvoritNeodesle) {
 }
 
 // The e-mail road over STARTTLS, and its failures in the balloon: the client's own reason (the
-// certificate, a refused login, a time-out), not "the server could not be reached".
+// certificate, a refused login, a time-out), not "the server could not be reached". A server
+// that offers no login gets the capture without one.
 TEST_F(ObrazovkaEmail, OdeslaniPresTlsASelhaniVBubline) {
     testy::DuveryhodnaAutorita autorita;
     ASSERT_TRUE(autorita.Pridana());
@@ -556,6 +557,9 @@ TEST_F(ObrazovkaEmail, OdeslaniPresTlsASelhaniVBubline) {
         {"TLS", testy::PORT_SMTP_TLS, L"uzivatel", L"Opis obrazovky byl odeslán na email\nprijemce@example.cz."},
         {"another name", testy::PORT_SMTP_TLS_JINY_NAZEV, L"uzivatel",
          neodeslan + L"Certifikát serveru nepatří serveru \"127.0.0.1\" z nastavení; nic nebylo odesláno."},
+        {"expired certificate", testy::PORT_SMTP_TLS_PROSLY, L"uzivatel",
+         neodeslan + L"Platnost certifikátu serveru \"127.0.0.1\" skončila; nic nebylo odesláno."},
+        {"no login offered", testy::PORT_SMTP, L"uzivatel", L"Opis obrazovky byl odeslán na email\nprijemce@example.cz."},
         {"refused login", testy::PORT_SMTP_PRIHLASENI, L"odmitnout535",
          neodeslan + L"Server odmítl přihlášení: 535 5.7.8 Prihlaseni odmitnuto"},
         {"greets, then silent", testy::PORT_SMTP_TICHY, L"uzivatel", neodeslan + L"Server neodpověděl do 2 s."},

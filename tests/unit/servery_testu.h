@@ -14,7 +14,7 @@
 namespace testy {
 
 inline const int PORT_HTTP = PrvniPortServeru();
-inline const int PORT_SMTP = PrvniPortServeru() + 1;
+inline const int PORT_SMTP = PrvniPortServeru() + 1;  // no STARTTLS, no AUTH; 530 for a sender "prihlaseni..."
 inline const int PORT_SMTP_AUTH = PrvniPortServeru() + 2;
 inline const int PORT_SMTP_BEZ_EHLO = PrvniPortServeru() + 3;
 inline const int PORT_SMTP_TICHY = PrvniPortServeru() + 4;
@@ -26,8 +26,13 @@ inline const int PORT_SMTP_TLS_ZAVRENO = PrvniPortServeru() + 9;     // closes i
 inline const int PORT_SMTP_TLS_TICHO = PrvniPortServeru() + 10;      // falls silent inside the handshake
 inline const int PORT_SMTP_PRIHLASENI = PrvniPortServeru() + 11;     // login answer by user name
 inline const int PORT_SMTP_TLS_TICHO_PRI_AUTH = PrvniPortServeru() + 12;  // silent inside TLS at AUTH
+inline const int PORT_SMTP_TLS13 = PrvniPortServeru() + 13;            // STARTTLS into TLS 1.3 only
+inline const int PORT_SMTP_TLS_PROSLY = PrvniPortServeru() + 14;       // expired certificate
+inline const int PORT_SMTP_TLS_BUDOUCI = PrvniPortServeru() + 15;      // certificate not valid yet
+inline const int PORT_SMTP_TLS_JEN_ADRESA = PrvniPortServeru() + 16;   // names 127.0.0.1 as an IP entry only
+inline const int PORT_SMTP_TLS_PRO_KLIENTA = PrvniPortServeru() + 17;  // for client authentication only
 // The port after the servers': nothing listens there, so a connection is refused.
-inline const int PORT_ZAVRENY = PrvniPortServeru() + 13;
+inline const int PORT_ZAVRENY = PrvniPortServeru() + 18;
 
 // A Unix path of the build tree as Wine sees it (drive Z: is the root).
 inline std::wstring CestaZUnixu(const char* unix) {
@@ -124,6 +129,26 @@ private:
     static std::string Obsah() {
         std::string obsah;
         PrecistSoubor(SlozkaServeru() + L"\\smtp.log", obsah);
+        return obsah;
+    }
+};
+
+// The bytes that arrived unencrypted at one SMTP server's port (servery/surove-<port>.bin) from
+// the object's creation on.
+class SuroveBajtySmtp {
+public:
+    explicit SuroveBajtySmtp(int port) : m_port(port) { m_zacatek = Obsah().size(); }
+    std::string Bajty() const {
+        const std::string obsah = Obsah();
+        return obsah.size() > m_zacatek ? obsah.substr(m_zacatek) : std::string();
+    }
+
+private:
+    int m_port;
+    size_t m_zacatek = 0;
+    std::string Obsah() const {
+        std::string obsah;
+        PrecistSoubor(SlozkaServeru() + L"\\surove-" + std::to_wstring(m_port) + L".bin", obsah);
         return obsah;
     }
 };
