@@ -217,3 +217,40 @@ void VycistitStavKolvexu() {
 }
 
 }  // namespace testy
+
+// The centre of Kolvex's own icon: the rightmost icon of the notification area (its blue "K").
+bool testy::NajitIkonuKolvexu(POINT& stred) {
+    HWND lista = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT r{};
+    if (!lista || !::GetWindowRect(lista, &r)) return false;
+    HDC obrazovka = ::GetDC(nullptr);
+    bool nalezeno = false;
+    for (int x = r.right - 1; x > r.right - 200 && !nalezeno; --x)
+        for (int y = r.top; y < r.bottom && !nalezeno; ++y) {
+            const COLORREF c = ::GetPixel(obrazovka, x, y);
+            if (GetBValue(c) > 150 && GetRValue(c) < 90 && GetGValue(c) < 140) {
+                const int velikost = ::GetSystemMetrics(SM_CXSMICON);
+                stred = {x - velikost / 2, (r.top + r.bottom) / 2};
+                nalezeno = true;
+            }
+        }
+    ::ReleaseDC(nullptr, obrazovka);
+    return nalezeno;
+}
+
+// The centre of the item of a shown popup menu that holds the command (directly or in its submenu).
+bool testy::StredPolozkyMenu(HWND okno, UINT prikaz, bool podnabidka, POINT& stred) {
+    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(okno, MN_GETHMENU, 0, 0));
+    if (!menu) return false;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        HMENU pod = ::GetSubMenu(menu, i);
+        const bool shoda = podnabidka ? pod && ::GetMenuState(pod, prikaz, MF_BYCOMMAND) != static_cast<UINT>(-1)
+                                      : ::GetMenuItemID(menu, i) == prikaz;
+        RECT r{};
+        if (shoda && ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r)) {
+            stred = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            return true;
+        }
+    }
+    return false;
+}

@@ -56,6 +56,12 @@ void KliknoutLevym(POINT bod);
 // Double-clicks the left button at the screen point with SendInput.
 void DvojklikLevym(POINT bod);
 
+// The centre of Kolvex's own icon: the rightmost icon of the notification area (its blue "K").
+bool NajitIkonuKolvexu(POINT& stred);
+// The centre of the item of a shown popup menu (window okno) with the command, or (podnabidka)
+// of the item whose submenu holds it.
+bool StredPolozkyMenu(HWND okno, UINT prikaz, bool podnabidka, POINT& stred);
+
 // Removes Kolvex's settings, window placements and data folder, so a test starts like a first run.
 void VycistitStavKolvexu();
 std::wstring SlozkaDokumentu();
