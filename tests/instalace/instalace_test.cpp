@@ -92,9 +92,9 @@ HWND ViditelneMenu(DWORD pid) {
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
-// Chooses a command of the tray submenu "Rozšíření Průzkumníka" with the mouse: a click on the
-// icon, on the submenu's item, on the command.
-bool VybratZNabidkyIkony(DWORD pid, UINT prikaz) {
+// Chooses a row of the tray submenu "Rozšíření Průzkumníka" (0 "Obrázky", 1 "Schránka") with the
+// mouse: a click on the icon opens the menu, the submenu is opened from the keyboard, a click on the row.
+bool VybratZNabidkyIkony(DWORD pid, HWND hlavni, int radek) {
     POINT ikona{};
     if (!testy::CekatNa([&] { return testy::NajitIkonuKolvexu(ikona); }, 10000)) return false;
     HWND menu = nullptr;
@@ -102,17 +102,9 @@ bool VybratZNabidkyIkony(DWORD pid, UINT prikaz) {
         testy::KliknoutLevym(ikona);
         testy::CekatNa([&] { return (menu = ViditelneMenu(pid)) != nullptr; }, 3000);
     }
-    POINT bod{};
-    if (!menu || !testy::StredPolozkyMenu(menu, prikaz, true, bod)) return false;
-    testy::KliknoutLevym(bod);
-    HWND podnabidka = nullptr;
-    testy::CekatNa([&] {
-        for (HWND h = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h; h = ::FindWindowExW(nullptr, h, L"#32768", nullptr))
-            if (h != menu && ::IsWindowVisible(h)) podnabidka = h;
-        return podnabidka && testy::StredPolozkyMenu(podnabidka, prikaz, false, bod);
-    });
+    HWND podnabidka = menu ? testy::OtevritPodnabidku(hlavni, menu, 2) : nullptr;
     if (!podnabidka) return false;
-    testy::KliknoutLevym(bod);
+    testy::KliknoutLevym(testy::StredRadkuMenu(podnabidka, radek));
     return true;
 }
 
@@ -230,7 +222,7 @@ TEST_F(Instalace, KolvexZeSlozkyProgramuZaregistrujeAOdregistrujeRozsireniPruzku
         for (const wchar_t* id : r.progIdy) EXPECT_EQ(ServerProgId(id), L"") << id << ": registered before the test";
         // the menu item chosen with the mouse opens the dialog; a click on its button registers
         // through the DLL beside Kolvex, and opens no tray menu
-        ASSERT_TRUE(VybratZNabidkyIkony(pi.dwProcessId, r.prikaz)) << r.prikaz;
+        ASSERT_TRUE(VybratZNabidkyIkony(pi.dwProcessId, hlavni, r.prikaz == 40095 ? 0 : 1)) << r.prikaz;
         HWND dialog = NajitDialog(pi.dwProcessId, r.titulek);
         ASSERT_NE(dialog, nullptr) << r.prikaz;
         EXPECT_TRUE(testy::CekatNa([&] { return ViditelneMenu(pi.dwProcessId) == nullptr; }));

@@ -238,19 +238,45 @@ bool testy::NajitIkonuKolvexu(POINT& stred) {
     return nalezeno;
 }
 
-// The centre of the item of a shown popup menu that holds the command (directly or in its submenu).
-bool testy::StredPolozkyMenu(HWND okno, UINT prikaz, bool podnabidka, POINT& stred) {
-    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(okno, MN_GETHMENU, 0, 0));
-    if (!menu) return false;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        HMENU pod = ::GetSubMenu(menu, i);
-        const bool shoda = podnabidka ? pod && ::GetMenuState(pod, prikaz, MF_BYCOMMAND) != static_cast<UINT>(-1)
-                                      : ::GetMenuItemID(menu, i) == prikaz;
-        RECT r{};
-        if (shoda && ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r)) {
-            stred = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            return true;
+namespace {
+// Rows of Kolvex's own menus: the drawn items' height and the popup's frame (at the screen's DPI).
+int VyskaRadkuMenu() {
+    HDC dc = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+    return ::MulDiv(20, dpi, 96);
+}
+constexpr int RAMECEK_MENU = 3;
+
+int RadkuMenu(HWND okno) {
+    RECT r{};
+    ::GetWindowRect(okno, &r);
+    return (r.bottom - r.top - 2 * RAMECEK_MENU + VyskaRadkuMenu() / 2) / VyskaRadkuMenu();
+}
+}  // namespace
+
+HWND testy::OtevritPodnabidku(HWND vlastnik, HWND menu, int radku) {
+    if (!CekatNaKlavesniciMenu(vlastnik)) return nullptr;
+    for (int krok = 0; krok < 16; ++krok) {
+        StisknoutKlavesy({VK_UP});
+        StisknoutKlavesy({VK_RIGHT});
+        HWND podnabidka = nullptr;
+        CekatNa([&] {
+            for (HWND h = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h; h = ::FindWindowExW(nullptr, h, L"#32768", nullptr))
+                if (h != menu && ::IsWindowVisible(h)) podnabidka = h;
+            return podnabidka != nullptr;
+        }, 500);
+        if (podnabidka && RadkuMenu(podnabidka) == radku) return podnabidka;
+        if (podnabidka) {
+            StisknoutKlavesy({VK_LEFT});
+            CekatNa([&] { return !::IsWindowVisible(podnabidka); }, 1000);
         }
     }
-    return false;
+    return nullptr;
+}
+
+POINT testy::StredRadkuMenu(HWND okno, int radek) {
+    RECT r{};
+    ::GetWindowRect(okno, &r);
+    return {(r.left + r.right) / 2, r.top + RAMECEK_MENU + radek * VyskaRadkuMenu() + VyskaRadkuMenu() / 2};
 }
