@@ -181,20 +181,36 @@ HRESULT ZapsatHodnotu(HKEY klic, const HodnotaSkriptu& h) {
                                    static_cast<DWORD>((h.text.size() + 1) * sizeof(wchar_t))));
 }
 
-HRESULT Zapsat(HKEY nadrazeny, const KlicSkriptu& k) {
+// A plain key without values of its own in the script only holds other keys (a file type's
+// "Shellex", "ContextMenuHandlers"): it may have been there before, empty, and then it stays.
+bool JenDrziKlice(const KlicSkriptu& k) { return k.rezim == KlicSkriptu::Bezny && k.hodnoty.empty(); }
+
+bool JeVZaznamu(const std::vector<std::wstring>& zaznam, const std::wstring& cesta) {
+    for (const auto& z : zaznam)
+        if (::CompareStringOrdinal(z.c_str(), -1, cesta.c_str(), -1, TRUE) == CSTR_EQUAL) return true;
+    return false;
+}
+
+// cesta: the path of the parent below the root, with a trailing backslash. vytvorene (may be
+// null) gets the paths of the holding keys that this registration made.
+HRESULT Zapsat(HKEY nadrazeny, const KlicSkriptu& k, const std::wstring& cesta, std::vector<std::wstring>* vytvorene) {
     if (k.rezim == KlicSkriptu::Delete || k.rezim == KlicSkriptu::ForceRemove) {
         LONG r = ::RegDeleteTreeW(nadrazeny, k.nazev.c_str());
         if (r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND) ::RegDeleteKeyW(nadrazeny, k.nazev.c_str());
         if (k.rezim == KlicSkriptu::Delete) return S_OK;
     }
     HKEY klic = nullptr;
+    DWORD dispozice = 0;
     HRESULT hr = ZChyby(::RegCreateKeyExW(nadrazeny, k.nazev.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                          &klic, nullptr));
+                                          &klic, &dispozice));
     if (FAILED(hr)) return hr;
+    const std::wstring moje = cesta + k.nazev;
+    if (vytvorene && JenDrziKlice(k) && dispozice == REG_CREATED_NEW_KEY && !JeVZaznamu(*vytvorene, moje))
+        vytvorene->push_back(moje);
     for (const auto& h : k.hodnoty)
         if (SUCCEEDED(hr)) hr = ZapsatHodnotu(klic, h);
     for (const auto& p : k.podklice)
-        if (SUCCEEDED(hr)) hr = Zapsat(klic, p);
+        if (SUCCEEDED(hr)) hr = Zapsat(klic, p, moje + L"\\", vytvorene);
     ::RegCloseKey(klic);
     return hr;
 }
@@ -208,8 +224,10 @@ bool JePrazdny(HKEY klic) {
 }
 
 // Removal: NoRemove keys stay (only their listed content goes), ForceRemove keys go with all
-// their content, other keys go when nothing but the script's own content was in them.
-HRESULT Odebrat(HKEY nadrazeny, const KlicSkriptu& k) {
+// their content, other keys go when nothing but the script's own content was in them. With a
+// record (vytvorene not null) a key that only holds keys goes only when the registration made it.
+HRESULT Odebrat(HKEY nadrazeny, const KlicSkriptu& k, const std::wstring& cesta,
+                const std::vector<std::wstring>* vytvorene) {
     if (k.rezim == KlicSkriptu::ForceRemove || k.rezim == KlicSkriptu::Delete) {
         LONG r = ::RegDeleteTreeW(nadrazeny, k.nazev.c_str());
         if (r == ERROR_SUCCESS) r = ::RegDeleteKeyW(nadrazeny, k.nazev.c_str());
@@ -220,14 +238,16 @@ HRESULT Odebrat(HKEY nadrazeny, const KlicSkriptu& k) {
     if (r == ERROR_FILE_NOT_FOUND) return S_OK;
     if (r != ERROR_SUCCESS) return ZChyby(r);
     HRESULT hr = S_OK;
+    const std::wstring moje = cesta + k.nazev;
     for (const auto& p : k.podklice)
-        if (SUCCEEDED(hr)) hr = Odebrat(klic, p);
+        if (SUCCEEDED(hr)) hr = Odebrat(klic, p, moje + L"\\", vytvorene);
     if (SUCCEEDED(hr)) {
         for (const auto& h : k.hodnoty) ::RegDeleteValueW(klic, h.nazev.empty() ? nullptr : h.nazev.c_str());
     }
     const bool prazdny = JePrazdny(klic);
     ::RegCloseKey(klic);
-    if (SUCCEEDED(hr) && k.rezim == KlicSkriptu::Bezny && prazdny) {
+    const bool vytvoreny = !vytvorene || !JenDrziKlice(k) || JeVZaznamu(*vytvorene, moje);
+    if (SUCCEEDED(hr) && k.rezim == KlicSkriptu::Bezny && prazdny && vytvoreny) {
         r = ::RegDeleteKeyW(nadrazeny, k.nazev.c_str());
         if (r != ERROR_SUCCESS && r != ERROR_FILE_NOT_FOUND) hr = ZChyby(r);
     }
@@ -248,15 +268,61 @@ bool RozebratSkript(const std::wstring& text, const Nahrady& nahrady, std::vecto
     return true;
 }
 
-HRESULT ProvestSkript(const std::vector<KorenSkriptu>& skript, bool registrovat) {
+HRESULT ProvestSkript(const std::vector<KorenSkriptu>& skript, bool registrovat, std::vector<std::wstring>* vytvorene) {
     for (const auto& koren : skript) {
+        const std::wstring cesta = koren.koren == HKEY_CLASSES_ROOT    ? L"HKCR\\"
+                                   : koren.koren == HKEY_CURRENT_USER  ? L"HKCU\\"
+                                   : koren.koren == HKEY_LOCAL_MACHINE ? L"HKLM\\"
+                                                                       : L"?\\";
         for (const auto& k : koren.klice) {
-            HRESULT hr = registrovat ? Zapsat(koren.koren, k) : Odebrat(koren.koren, k);
+            HRESULT hr = registrovat ? Zapsat(koren.koren, k, cesta, vytvorene) : Odebrat(koren.koren, k, cesta, vytvorene);
             if (FAILED(hr)) return hr;
         }
     }
     return S_OK;
 }
+
+namespace {
+
+// The record of the holding keys a class script's registration made: a REG_MULTI_SZ value of the
+// server's AppID key (which the AppID script makes first and removes last).
+std::wstring KlicZaznamu(const Nahrady& nahrady) {
+    for (const auto& n : nahrady)
+        if (n.first == L"APPID") return L"AppID\\" + n.second;
+    return {};
+}
+
+std::wstring NazevZaznamu(UINT id) { return L"Vytvorene klice " + std::to_wstring(id); }
+
+std::vector<std::wstring> NacistZaznam(const std::wstring& klic, UINT id) {
+    std::vector<std::wstring> zaznam;
+    DWORD bajtu = 0;
+    if (klic.empty() || ::RegGetValueW(HKEY_CLASSES_ROOT, klic.c_str(), NazevZaznamu(id).c_str(), RRF_RT_REG_MULTI_SZ,
+                                       nullptr, nullptr, &bajtu) != ERROR_SUCCESS)
+        return zaznam;
+    std::vector<wchar_t> data(bajtu / sizeof(wchar_t) + 2, L'\0');
+    bajtu = static_cast<DWORD>((data.size() - 2) * sizeof(wchar_t));
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, klic.c_str(), NazevZaznamu(id).c_str(), RRF_RT_REG_MULTI_SZ, nullptr,
+                       data.data(), &bajtu) != ERROR_SUCCESS)
+        return zaznam;
+    for (const wchar_t* p = data.data(); *p; p += wcslen(p) + 1) zaznam.emplace_back(p);
+    return zaznam;
+}
+
+HRESULT UlozitZaznam(const std::wstring& klic, UINT id, const std::vector<std::wstring>& zaznam) {
+    if (klic.empty()) return S_OK;
+    if (zaznam.empty()) {
+        ::RegDeleteKeyValueW(HKEY_CLASSES_ROOT, klic.c_str(), NazevZaznamu(id).c_str());
+        return S_OK;
+    }
+    std::wstring data;
+    for (const auto& z : zaznam) data += z + L'\0';
+    data += L'\0';
+    return ZChyby(::RegSetKeyValueW(HKEY_CLASSES_ROOT, klic.c_str(), NazevZaznamu(id).c_str(), REG_MULTI_SZ,
+                                    data.c_str(), static_cast<DWORD>(data.size() * sizeof(wchar_t))));
+}
+
+}  // namespace
 
 std::wstring CestaModulu() {
     std::wstring cesta(MAX_PATH, L'\0');
@@ -287,7 +353,13 @@ HRESULT SpustitSkript(UINT id, bool registrovat, Nahrady nahrady) {
     nahrady.emplace_back(L"MODULE", modul);
     std::vector<KorenSkriptu> skript;
     if (!RozebratSkript(text, nahrady, skript)) return E_UNEXPECTED;
-    return ProvestSkript(skript, registrovat);
+    // the record survives a registration done again: what the first one made is still its own
+    const std::wstring klicZaznamu = KlicZaznamu(nahrady);
+    std::vector<std::wstring> vytvorene = NacistZaznam(klicZaznamu, id);
+    HRESULT hr = ProvestSkript(skript, registrovat, &vytvorene);
+    if (SUCCEEDED(hr) && registrovat) hr = UlozitZaznam(klicZaznamu, id, vytvorene);
+    if (SUCCEEDED(hr) && !registrovat) UlozitZaznam(klicZaznamu, id, {});
+    return hr;
 }
 
 HRESULT RegistrovatTypovouKnihovnu(bool registrovat) {

@@ -45,8 +45,13 @@ using Nahrady = std::vector<std::pair<std::wstring, std::wstring>>;
 // Pure: replaces %NAME% markers and parses the script. False on any syntax error.
 bool RozebratSkript(const std::wstring& text, const Nahrady& nahrady, std::vector<KorenSkriptu>& vysledek);
 // Writes (registrovat) or removes the keys of a parsed script; the first failure is returned.
-HRESULT ProvestSkript(const std::vector<KorenSkriptu>& skript, bool registrovat);
+// vytvorene, when given, records the plain keys without values of their own (keys that only hold
+// other keys) that writing made, as "HKCR\path"; removal then deletes such a key only when it is
+// in the record, so a key that was there before stays. Without it every plain key left empty goes.
+HRESULT ProvestSkript(const std::vector<KorenSkriptu>& skript, bool registrovat,
+                      std::vector<std::wstring>* vytvorene = nullptr);
 // A "REGISTRY" resource of this DLL (UTF-8 text) run with %MODULE% and the given replacements.
+// The holding keys a registration made are recorded in the AppID key (%APPID%) for the removal.
 HRESULT SpustitSkript(UINT id, bool registrovat, Nahrady nahrady);
 
 // The type library embedded as resource TYPELIB 1 of this DLL.

@@ -34,10 +34,21 @@ HRESULT ShellOtevrit(const std::wstring& cesta) {
     return knihovna::HresultShellExecute(h);
 }
 
-// The balloon that reports a registration; the literal names "Obrázky" and "Schránka".
+bool BeziPodWow64Systemem() {
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The balloon that reports a registration; the literal names "Obrázky" and "Schránka". A 32-bit
+// build on 64-bit Windows registers for 32-bit programs only, which 64-bit Explorer never loads:
+// that registration is not reported as a success.
 void OznamitRegistraci(const wchar_t* nazev, bool registrovat, HRESULT hr) {
     UINT id = registrovat ? (SUCCEEDED(hr) ? IDS_SHELLEXT_REGISTRACE_OK : IDS_SHELLEXT_REGISTRACE_CHYBA)
                           : (SUCCEEDED(hr) ? IDS_SHELLEXT_ODREGISTRACE_OK : IDS_SHELLEXT_ODREGISTRACE_CHYBA);
+    if (registrovat && SUCCEEDED(hr) && beziPodWow64()) {
+        ZobrazitChybuVBubline(Formatovat(Retezec(IDS_SHELLEXT_REGISTRACE_WOW64).c_str(), nazev));
+        return;
+    }
     std::wstring text = Formatovat(Retezec(id).c_str(), nazev);
     if (SUCCEEDED(hr))
         ZobrazitBublinuHlavniIkony(aplikace.malaIkona.Get(), text);
@@ -54,6 +65,8 @@ void PripravitDialog(knihovna::Okno& dialog, const wchar_t* popis, const std::ws
 }
 
 }  // namespace
+
+bool (*beziPodWow64)() = BeziPodWow64Systemem;
 
 // ---------------------------------------------------------------------------------------------
 

@@ -74,6 +74,8 @@ HRESULT SpustitNastaveniLumeda();
 // Loads a DLL and calls its DllRegisterServer or DllUnregisterServer.
 HRESULT VolatRegistraciDll(const std::wstring& cestaDll, bool registrovat);
 // Registration with the balloon at the main tray icon that reports the outcome.
+// Seam for tests: whether this is a 32-bit process on 64-bit Windows (IsWow64Process).
+extern bool (*beziPodWow64)();
 HRESULT RegistrovatShellExtObrazky(bool registrovat);
 HRESULT RegistrovatShellExtSchranka(bool registrovat);
 

@@ -61,10 +61,24 @@ void HlasitChybuVlaknaNastroje(Modul& modul, const Chyba& chyba, UINT idNazvu) {
     NahlasitAZeptatSe(modul, chyba, IDS_CHYBA_VLAKNA_NASTROJE, Retezec(idNazvu));
 }
 
-void HlasitChybuAkceModulu(const Chyba& chyba, UINT idNazvu) {
+namespace {
+void HlasitChybuAkce(const std::wstring& popis, UINT idNazvu) {
     std::wstring otazka = Formatovat(Retezec(IDS_CHYBA_VLAKNA_MODULU).c_str(), Retezec(idNazvu).c_str(),
-                                     chyba.Zprava().c_str(), aplikace.titulek.c_str());
+                                     popis.c_str(), aplikace.titulek.c_str());
     if (aplikace.Otazka(otazka, true, true)) ZavritHlavniOkno();
+}
+}  // namespace
+
+void HlasitChybuAkceModulu(const Chyba& chyba, UINT idNazvu) { HlasitChybuAkce(chyba.Zprava(), idNazvu); }
+
+void HlasitChybuAkceModulu(const Chyba& chyba, UINT idNazvu, UINT idPrikazu) {
+    std::wstring akce;
+    if (!knihovna::NacistRetezec(idPrikazu, akce)) {
+        HlasitChybuAkce(chyba.Zprava(), idNazvu);
+        return;
+    }
+    akce = akce.substr(0, akce.find(L'\n'));
+    HlasitChybuAkce(Formatovat(L"%s: %s", akce.c_str(), chyba.Zprava().c_str()), idNazvu);
 }
 
 void HlasitChybuExternihoModulu(const Chyba& chyba, const std::wstring& nazev) {

@@ -14,6 +14,9 @@ void HlasitChybuVlaknaNastroje(knihovna::Modul& modul, const knihovna::Chyba& ch
 // A failed action of a running module that goes on: string 12 alone (it holds the error text);
 // "yes" closes the main window.
 void HlasitChybuAkceModulu(const knihovna::Chyba& chyba, UINT idNazvu);
+// The same for one command of the tool: the description names the command (its string, up to the
+// first line break) before the error text.
+void HlasitChybuAkceModulu(const knihovna::Chyba& chyba, UINT idNazvu, UINT idPrikazu);
 void HlasitChybuExternihoModulu(const knihovna::Chyba& chyba, const std::wstring& nazev);
 void HlasitChybuSpusteniModulu(const knihovna::Chyba& chyba, UINT idNazvu);
 void HlasitChybuSpusteniNastroje(const knihovna::Chyba& chyba, UINT idNazvu);

@@ -158,7 +158,13 @@ LRESULT OknoHlavni::OnHotKey(UINT msg, WPARAM w, LPARAM l, BOOL&) {
     try {
         switch (UrcitCilHorkeKlavesy(id)) {
             case CilHorkeKlavesy::Spousteni: PoslatModulu(Nastroj::SpousteniAplikaci, WM_COMMAND, id, 0); break;
-            case CilHorkeKlavesy::AkceOkna: ProvestAkciOkna(id); break;
+            case CilHorkeKlavesy::AkceOkna:
+                try {
+                    ProvestAkciOkna(id);
+                } catch (const Chyba& chyba) {
+                    HlasitChybuAkceModulu(chyba, IDS_NAZEV_ROZSIRENI_OKEN, id);  // the tool and the action
+                }
+                break;
             case CilHorkeKlavesy::Obrazovka: PoslatModulu(Nastroj::Obrazovka, WM_COMMAND, id, 0); break;
             case CilHorkeKlavesy::Sonvidar: PoslatModulu(Nastroj::Sonvidar, WM_COMMAND, id, 0); break;
             case CilHorkeKlavesy::HlavniOkno: ::PostMessageW(m_hWnd, WM_COMMAND, id, 0); break;

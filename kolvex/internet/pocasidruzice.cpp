@@ -94,8 +94,18 @@ void OknoSnimekDruzice::NacistSnimek(int zdrojSnimku) {
 LRESULT OknoSnimekDruzice::OnStazeno(UINT, WPARAM w, LPARAM, BOOL&) {
     m_prace.Uklidit();
     SkrytBublinuHlavniIkony();
-    if (FAILED(static_cast<HRESULT>(w))) {
-        ZobrazitChybuVBublineId(IDS_POCASI_CHYBA_DRUZICE);
+    const HRESULT vysledek = static_cast<HRESULT>(w);
+    if (FAILED(vysledek)) {
+        // the last good picture is still on disk: it is shown again, and the balloon says what failed
+        std::wstring text = knihovna::Retezec(IDS_POCASI_CHYBA_DRUZICE);
+        if (NacistObrazek()) {
+            text += L" " + knihovna::Retezec(IDS_POCASI_DRUZICE_STARY_SNIMEK);
+            PrizpusobitVelikost();
+        }
+        const std::wstring pricina = vysledek == knihovna::HresultZKodu(ERROR_INVALID_DATA)
+                                         ? knihovna::Retezec(IDS_POCASI_DRUZICE_NENI_SNIMEK)
+                                         : knihovna::Chyba(vysledek).Zprava();
+        ZobrazitChybuVBubline(knihovna::Formatovat(L"%s\nChyba: %s", text.c_str(), pricina.c_str()));
     } else {
         Odeslat(WM_COMMAND, 40223, 0);
     }
@@ -104,16 +114,21 @@ LRESULT OknoSnimekDruzice::OnStazeno(UINT, WPARAM w, LPARAM, BOOL&) {
     return 0;
 }
 
-void OknoSnimekDruzice::ZobrazitSnimek() {
+bool OknoSnimekDruzice::NacistObrazek() {
     obrazek.reset();
+    if (soubor.empty() || ::GetFileAttributesW(soubor.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     auto novy = std::make_unique<ObrazekGdiPlus>();
     try {
         novy->NacistZeSouboru(soubor);
         if (novy->obrazek && novy->Sirka() > 0 && novy->Vyska() > 0) obrazek = std::move(novy);
     } catch (const knihovna::Chyba&) {
     }
+    return obrazek != nullptr;
+}
+
+void OknoSnimekDruzice::ZobrazitSnimek() {
     // a file that is no picture (an error page, a broken download) is a failed download
-    if (!obrazek) ZobrazitChybuVBublineId(IDS_POCASI_CHYBA_DRUZICE);
+    if (!NacistObrazek()) ZobrazitChybuVBublineId(IDS_POCASI_CHYBA_DRUZICE);
     PrizpusobitVelikost();
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

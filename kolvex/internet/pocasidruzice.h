@@ -64,6 +64,8 @@ private:
     PracovniVlakno m_prace;
 
     void PrizpusobitVelikost();
+    // Loads the picture file into obrazek; false (obrazek empty) when it is missing or no picture.
+    bool NacistObrazek();
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPredvolby(WORD, WORD, HWND, BOOL&);
     LRESULT OnZavrit(WORD, WORD, HWND, BOOL&);

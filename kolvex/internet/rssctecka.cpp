@@ -135,7 +135,12 @@ std::unique_ptr<VysledekNacitaniRSS> NacistKanalRSS(const std::wstring& url, con
     } catch (const Chyba& chyba) {
         if (!vysledek) return vysledek;
         vysledek->chyba = FAILED(chyba.Hresult()) ? chyba.Hresult() : E_FAIL;
-        vysledek->textChyby = knihovna::Modul::TextChybyCom(chyba);
+        // a page the server does not have: said in words, with the address, not as a bare status
+        if (chyba.Hresult() == HresultStavuHttp(404) || chyba.Hresult() == HresultStavuHttp(410))
+            vysledek->textChyby = Formatovat(Retezec(IDS_RSS_STRANKA_NENALEZENA).c_str(), url.c_str(),
+                                             static_cast<unsigned>(HRESULT_CODE(chyba.Hresult())));
+        else
+            vysledek->textChyby = knihovna::Modul::TextChybyCom(chyba);
     } catch (const std::bad_alloc&) {
         if (!vysledek) return vysledek;
         vysledek->chyba = E_OUTOFMEMORY;

@@ -474,3 +474,31 @@ TEST_F(RozsireniOken, SnimkyStranekNastaveni) {
     }
     Ukoncit();
 }
+
+// A hot-key action that fails over a hung window says which tool and which action failed, in the
+// tool's error form, not the bare time-out text.
+TEST_F(RozsireniOken, HorkaKlavesaNadZamrzlymOknemRekneNastrojAAkci) {
+    ZapsatHorkouKlavesu(40103, MOD_CONTROL | MOD_ALT, 'P', 34);  // "Nastavit aktivní okno poloprůhledné"
+    hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
+    ASSERT_NE(hlavni, nullptr);
+    ZamrzajiciProgram zamrzly;
+    ASSERT_TRUE(zamrzly.Pripraven());
+    ASSERT_TRUE(zamrzly.Zamrznout());
+    // the hot keys are registered right after the main window appears: press until a box comes
+    HWND zprava = nullptr;
+    for (int pokus = 0; pokus < 10 && !zprava; ++pokus) {
+        ::SetForegroundWindow(zamrzly.okno);
+        StisknoutKlavesy({VK_CONTROL, VK_MENU, 'P'});
+        zprava = kolvex.CekatNaZpravu(pokus == 0 ? 8000 : 2000);
+    }
+    ASSERT_NE(zprava, nullptr) << "no message about the failed action";
+    const std::wstring text = TextZpravy(zprava);
+    EXPECT_EQ(text.rfind(L"Došlo k chybě v nástroji \"Rozšíření oken\".\nPopis Chyby: Nastavit aktivní okno poloprůhledné: ", 0), 0u)
+        << text;
+    EXPECT_NE(text.find(L"Chcete aplikaci \"Kolvex\" ukončit?"), std::wstring::npos) << text;
+    EXPECT_EQ(TextOkna(zprava), L"Kolvex");
+    ::PostMessageW(zprava, WM_COMMAND, IDNO, 0);
+    EXPECT_TRUE(CekatNa([&] { return !::IsWindow(zprava); }));
+    zamrzly.Rozmrznout();
+    Ukoncit();
+}

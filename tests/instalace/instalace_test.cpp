@@ -1,8 +1,11 @@
 // The installed suite as a user gets it from the zip: Kolvex started from its Program Files
-// folder registers the Explorer extensions from its menu, and the shell finds them by ProgID.
-// Run by zkouska_zipu.sh in a fresh prefix; the folder comes in KOLVEX_INSTALACE.
+// folder registers the Explorer extensions from its menu, driven by real clicks, the shell finds
+// them by ProgID and their item starts the program beside the DLL, and unregistering leaves
+// HKEY_CLASSES_ROOT as it was. Run by zkouska_zipu.sh in a fresh prefix; the folder comes in
+// KOLVEX_INSTALACE.
 #include <windows.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,93 @@ HWND NajitDialog(DWORD pid, const std::wstring& titulek) {
     return nalezeno;
 }
 
+HWND ViditelneMenu(DWORD pid) {
+    HWND menu = testy::NajitOknoProcesu(pid, L"#32768");
+    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+// Chooses a row of the tray submenu "Rozšíření Průzkumníka" (0 "Obrázky", 1 "Schránka") with the
+// mouse: a click on the icon opens the menu, the submenu is opened from the keyboard, a click on the row.
+bool VybratZNabidkyIkony(DWORD pid, HWND hlavni, int radek) {
+    POINT ikona{};
+    if (!testy::CekatNa([&] { return testy::NajitIkonuKolvexu(ikona); }, 10000)) return false;
+    HWND menu = nullptr;
+    for (int pokus = 0; pokus < 3 && !menu; ++pokus) {
+        testy::KliknoutLevym(ikona);
+        testy::CekatNa([&] { return (menu = ViditelneMenu(pid)) != nullptr; }, 3000);
+    }
+    HWND podnabidka = menu ? testy::OtevritPodnabidku(hlavni, menu, 2) : nullptr;
+    if (!podnabidka) return false;
+    testy::KliknoutLevym(testy::StredRadkuMenu(podnabidka, radek));
+    return true;
+}
+
+POINT StredOkna(HWND okno) {
+    RECT r{};
+    ::GetWindowRect(okno, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// The folder item chosen as Explorer does: the handler made by its ProgID, given the folder as the
+// shell's data object, its one item added and invoked.
+HRESULT VyvolatPolozkuSlozky(const std::wstring& slozka) {
+    CLSID clsid;
+    HRESULT hr = ::CLSIDFromProgID(L"Brenvald.SlozkaObrazkuContextMenu", &clsid);
+    if (FAILED(hr)) return hr;
+    PIDLIST_ABSOLUTE pidl = nullptr;
+    hr = ::SHParseDisplayName(slozka.c_str(), nullptr, &pidl, 0, nullptr);
+    if (FAILED(hr)) return hr;
+    IShellFolder* rodic = nullptr;
+    PCUITEMID_CHILD posledni = nullptr;
+    hr = ::SHBindToParent(pidl, IID_IShellFolder, reinterpret_cast<void**>(&rodic), &posledni);
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(hr)) hr = rodic->GetUIObjectOf(nullptr, 1, &posledni, IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
+    IShellExtInit* init = nullptr;
+    if (SUCCEEDED(hr))
+        hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit, reinterpret_cast<void**>(&init));
+    if (SUCCEEDED(hr)) hr = init->Initialize(nullptr, data, nullptr);
+    IContextMenu* menu = nullptr;
+    if (SUCCEEDED(hr)) hr = init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu));
+    HMENU nabidka = ::CreatePopupMenu();
+    if (SUCCEEDED(hr)) hr = menu->QueryContextMenu(nabidka, 0, 1, 0x7FFF, CMF_NORMAL);
+    if (SUCCEEDED(hr) && HRESULT_CODE(hr) != 1) hr = E_UNEXPECTED;  // one item
+    if (SUCCEEDED(hr)) {
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof(info);
+        info.lpVerb = MAKEINTRESOURCEA(0);
+        info.nShow = SW_SHOWNORMAL;
+        hr = menu->InvokeCommand(&info);
+    }
+    ::DestroyMenu(nabidka);
+    if (menu) menu->Release();
+    if (init) init->Release();
+    if (data) data->Release();
+    if (rodic) rodic->Release();
+    ::CoTaskMemFree(pidl);
+    return hr;
+}
+
+// A running process of the program file (full path); 0 when there is none.
+DWORD NajitProces(const std::wstring& program) {
+    DWORD nalezeno = 0;
+    HANDLE snimek = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snimek == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W p{};
+    p.dwSize = sizeof(p);
+    for (BOOL ok = ::Process32FirstW(snimek, &p); ok && !nalezeno; ok = ::Process32NextW(snimek, &p)) {
+        HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, p.th32ProcessID);
+        if (!h) continue;
+        wchar_t cesta[MAX_PATH] = L"";
+        DWORD delka = MAX_PATH;
+        if (::QueryFullProcessImageNameW(h, 0, cesta, &delka) &&
+            ::CompareStringOrdinal(cesta, -1, program.c_str(), -1, TRUE) == CSTR_EQUAL)
+            nalezeno = p.th32ProcessID;
+        ::CloseHandle(h);
+    }
+    ::CloseHandle(snimek);
+    return nalezeno;
+}
+
 class Instalace : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -104,6 +194,8 @@ TEST_F(Instalace, SlozkaMaSedmDodavekANicZTestu) {
 }
 
 TEST_F(Instalace, KolvexZeSlozkyProgramuZaregistrujeAOdregistrujeRozsireniPruzkumnika) {
+    // the fresh prefix as it is: nothing cleaned first
+    const std::vector<std::wstring> pred = testy::CeleHkcr();
     const std::wstring program = slozka + L"\\Kolvex.exe";
     std::wstring radek = L"\"" + program + L"\"";
     STARTUPINFOW si{};
@@ -128,20 +220,41 @@ TEST_F(Instalace, KolvexZeSlozkyProgramuZaregistrujeAOdregistrujeRozsireniPruzku
     for (const auto& r : rozsireni) {
         const std::wstring dll = slozka + L"\\" + r.dll;
         for (const wchar_t* id : r.progIdy) EXPECT_EQ(ServerProgId(id), L"") << id << ": registered before the test";
-        // the menu item opens the dialog; its button registers through the DLL beside Kolvex
-        ::PostMessageW(hlavni, WM_COMMAND, r.prikaz, 0);
+        // the menu item chosen with the mouse opens the dialog; a click on its button registers
+        // through the DLL beside Kolvex, and opens no tray menu
+        ASSERT_TRUE(VybratZNabidkyIkony(pi.dwProcessId, hlavni, r.prikaz == 40095 ? 0 : 1)) << r.prikaz;
         HWND dialog = NajitDialog(pi.dwProcessId, r.titulek);
         ASSERT_NE(dialog, nullptr) << r.prikaz;
+        EXPECT_TRUE(testy::CekatNa([&] { return ViditelneMenu(pi.dwProcessId) == nullptr; }));
         HWND tlacitko = ::GetDlgItem(dialog, 1095);
         EXPECT_EQ(testy::TextOkna(tlacitko), L"Zaregistrovat");
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1095, BN_CLICKED), reinterpret_cast<LPARAM>(tlacitko));
-        EXPECT_TRUE(testy::CekatNa([&] { return testy::TextOkna(tlacitko) == L"Odregistrovat"; }, 10000));
+        testy::KliknoutLevym(StredOkna(tlacitko));
+        EXPECT_TRUE(testy::CekatNa([&] { return testy::TextOkna(tlacitko) == L"Odregistrovat"; }, 10000))
+            << "the first click in the dialog did not press its button";
+        EXPECT_EQ(ViditelneMenu(pi.dwProcessId), nullptr) << "the click in the dialog opened the tray menu";
+        if (HWND znovu = ViditelneMenu(pi.dwProcessId)) {
+            testy::StisknoutKlavesy({VK_ESCAPE});
+            testy::CekatNa([&] { return !::IsWindowVisible(znovu); });
+        }
         for (const wchar_t* id : r.progIdy) {
             EXPECT_TRUE(StejnaCesta(ServerProgId(id), dll)) << id;
             EXPECT_TRUE(StejnaCesta(NactenyServer(id), dll)) << id;
         }
+        if (r.prikaz == 40095) {
+            // the folder item starts Lumeda from beside the DLL
+            const std::wstring lumeda = slozka + L"\\Lumeda.exe";
+            testy::DocasnaSlozka obrazky;
+            EXPECT_EQ(VyvolatPolozkuSlozky(obrazky.Cesta()), S_OK);
+            DWORD pid = 0;
+            EXPECT_TRUE(testy::CekatNa([&] { return (pid = NajitProces(lumeda)) != 0; }, 10000)) << "Lumeda did not start";
+            if (HANDLE h = pid ? ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid) : nullptr) {
+                ::TerminateProcess(h, 0);
+                ::WaitForSingleObject(h, 5000);
+                ::CloseHandle(h);
+            }
+        }
         // and the same button takes them away again
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1095, BN_CLICKED), reinterpret_cast<LPARAM>(tlacitko));
+        testy::KliknoutLevym(StredOkna(tlacitko));
         EXPECT_TRUE(testy::CekatNa([&] { return testy::TextOkna(tlacitko) == L"Zaregistrovat"; }, 10000));
         for (const wchar_t* id : r.progIdy) EXPECT_EQ(ServerProgId(id), L"") << id;
         ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -154,4 +267,9 @@ TEST_F(Instalace, KolvexZeSlozkyProgramuZaregistrujeAOdregistrujeRozsireniPruzku
     EXPECT_EQ(kod, 0u);
     if (kod == STILL_ACTIVE) ::TerminateProcess(pi.hProcess, 99);
     ::CloseHandle(pi.hProcess);
+
+    // unregistering took away what registering made and nothing else
+    const std::vector<std::wstring> po = testy::CeleHkcr();
+    for (const std::wstring& r : testy::RadkyNavic(po, pred)) ADD_FAILURE() << "left after unregistration: " << r;
+    for (const std::wstring& r : testy::RadkyNavic(pred, po)) ADD_FAILURE() << "removed by unregistration: " << r;
 }

@@ -1,6 +1,7 @@
 #include "podpora/pomocnik.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -267,3 +268,53 @@ RegistraceKoderu::RegistraceKoderu(bool registrovat) {
 RegistraceKoderu::~RegistraceKoderu() { ::RegDeleteTreeW(HKEY_CLASSES_ROOT, KLIC_KODERU); }
 
 }  // namespace testy
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+void ExportovatHkcr(HKEY h, const std::wstring& cesta, std::vector<std::wstring>& radky) {
+    radky.push_back(cesta);
+    for (DWORD i = 0;; ++i) {
+        wchar_t nazev[16384];
+        DWORD delkaNazvu = 16384, typ = 0, bajtu = 0;
+        if (::RegEnumValueW(h, i, nazev, &delkaNazvu, nullptr, &typ, nullptr, &bajtu) != ERROR_SUCCESS) break;
+        std::vector<BYTE> data(bajtu + 2);
+        delkaNazvu = 16384;
+        bajtu = static_cast<DWORD>(data.size());
+        if (::RegEnumValueW(h, i, nazev, &delkaNazvu, nullptr, &typ, data.data(), &bajtu) != ERROR_SUCCESS) continue;
+        std::wstring hex;
+        for (DWORD b = 0; b < bajtu; ++b) {
+            wchar_t dvojice[4];
+            swprintf(dvojice, 4, L"%02x", data[b]);
+            hex += dvojice;
+        }
+        radky.push_back(cesta + L"|" + nazev + L"|" + std::to_wstring(typ) + L"|" + hex);
+    }
+    std::vector<std::wstring> podklice;
+    for (DWORD i = 0;; ++i) {
+        wchar_t nazev[256];
+        DWORD delka = 256;
+        if (::RegEnumKeyExW(h, i, nazev, &delka, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        podklice.emplace_back(nazev);
+    }
+    for (const std::wstring& p : podklice) {
+        HKEY dite = nullptr;
+        if (::RegOpenKeyExW(h, p.c_str(), 0, KEY_READ, &dite) != ERROR_SUCCESS) continue;
+        ExportovatHkcr(dite, cesta + L"\\" + p, radky);
+        ::RegCloseKey(dite);
+    }
+}
+}  // namespace
+
+std::vector<std::wstring> testy::CeleHkcr() {
+    std::vector<std::wstring> radky;
+    ExportovatHkcr(HKEY_CLASSES_ROOT, L"HKCR", radky);
+    std::sort(radky.begin(), radky.end());
+    return radky;
+}
+
+std::vector<std::wstring> testy::RadkyNavic(const std::vector<std::wstring>& v, const std::vector<std::wstring>& oproti) {
+    std::vector<std::wstring> navic;
+    std::set_difference(v.begin(), v.end(), oproti.begin(), oproti.end(), std::back_inserter(navic));
+    return navic;
+}

@@ -46,6 +46,11 @@ void SmazatKlic(const std::wstring& cesta);
 bool PrecistDword(const std::wstring& klic, const std::wstring& hodnota, DWORD& data);
 bool ExistujeKlic(const std::wstring& klic);
 
+// The whole of HKEY_CLASSES_ROOT as sorted lines "key|value|type|data" (and "key" for each key).
+std::vector<std::wstring> CeleHkcr();
+// The lines of the sorted v that the sorted oproti lacks.
+std::vector<std::wstring> RadkyNavic(const std::vector<std::wstring>& v, const std::vector<std::wstring>& oproti);
+
 // An empty folder below the temporary folder, removed with its content at the end.
 class DocasnaSlozka {
 public:

@@ -217,3 +217,66 @@ void VycistitStavKolvexu() {
 }
 
 }  // namespace testy
+
+// The centre of Kolvex's own icon: the rightmost icon of the notification area (its blue "K").
+bool testy::NajitIkonuKolvexu(POINT& stred) {
+    HWND lista = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT r{};
+    if (!lista || !::GetWindowRect(lista, &r)) return false;
+    HDC obrazovka = ::GetDC(nullptr);
+    bool nalezeno = false;
+    for (int x = r.right - 1; x > r.right - 200 && !nalezeno; --x)
+        for (int y = r.top; y < r.bottom && !nalezeno; ++y) {
+            const COLORREF c = ::GetPixel(obrazovka, x, y);
+            if (GetBValue(c) > 150 && GetRValue(c) < 90 && GetGValue(c) < 140) {
+                const int velikost = ::GetSystemMetrics(SM_CXSMICON);
+                stred = {x - velikost / 2, (r.top + r.bottom) / 2};
+                nalezeno = true;
+            }
+        }
+    ::ReleaseDC(nullptr, obrazovka);
+    return nalezeno;
+}
+
+namespace {
+// Rows of Kolvex's own menus: the drawn items' height and the popup's frame (at the screen's DPI).
+int VyskaRadkuMenu() {
+    HDC dc = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+    return ::MulDiv(20, dpi, 96);
+}
+constexpr int RAMECEK_MENU = 3;
+
+int RadkuMenu(HWND okno) {
+    RECT r{};
+    ::GetWindowRect(okno, &r);
+    return (r.bottom - r.top - 2 * RAMECEK_MENU + VyskaRadkuMenu() / 2) / VyskaRadkuMenu();
+}
+}  // namespace
+
+HWND testy::OtevritPodnabidku(HWND vlastnik, HWND menu, int radku) {
+    if (!CekatNaKlavesniciMenu(vlastnik)) return nullptr;
+    for (int krok = 0; krok < 16; ++krok) {
+        StisknoutKlavesy({VK_UP});
+        StisknoutKlavesy({VK_RIGHT});
+        HWND podnabidka = nullptr;
+        CekatNa([&] {
+            for (HWND h = ::FindWindowExW(nullptr, nullptr, L"#32768", nullptr); h; h = ::FindWindowExW(nullptr, h, L"#32768", nullptr))
+                if (h != menu && ::IsWindowVisible(h)) podnabidka = h;
+            return podnabidka != nullptr;
+        }, 500);
+        if (podnabidka && RadkuMenu(podnabidka) == radku) return podnabidka;
+        if (podnabidka) {
+            StisknoutKlavesy({VK_LEFT});
+            CekatNa([&] { return !::IsWindowVisible(podnabidka); }, 1000);
+        }
+    }
+    return nullptr;
+}
+
+POINT testy::StredRadkuMenu(HWND okno, int radek) {
+    RECT r{};
+    ::GetWindowRect(okno, &r);
+    return {(r.left + r.right) / 2, r.top + RAMECEK_MENU + radek * VyskaRadkuMenu() + VyskaRadkuMenu() / 2};
+}

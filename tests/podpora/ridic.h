@@ -56,6 +56,15 @@ void KliknoutLevym(POINT bod);
 // Double-clicks the left button at the screen point with SendInput.
 void DvojklikLevym(POINT bod);
 
+// The centre of Kolvex's own icon: the rightmost icon of the notification area (its blue "K").
+bool NajitIkonuKolvexu(POINT& stred);
+// In a shown menu of Kolvex (window menu, owner vlastnik), steps up from the bottom with the arrow
+// keys and opens each submenu until one with the given number of rows opens; its window, or null.
+// (Under Wine another process's menu items cannot be read, so a submenu is known by its rows.)
+HWND OtevritPodnabidku(HWND vlastnik, HWND menu, int radku);
+// The centre of a row (from 0) of one of Kolvex's own menus, for a click.
+POINT StredRadkuMenu(HWND okno, int radek);
+
 // Removes Kolvex's settings, window placements and data folder, so a test starts like a first run.
 void VycistitStavKolvexu();
 std::wstring SlozkaDokumentu();

@@ -3,8 +3,8 @@
 
 Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
-          /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny) and files held on
-          request (/zdrzet/...)
+          /stall-hlavicky, /kapky-hlavicky/S[/token], /kapky/S, /nekonecny, /preruseny), files held on
+          request (/zdrzet/...) and tracked requests (/sledovany/..., read by /sledovani/<token>)
   base+1  SMTP offering neither STARTTLS nor AUTH; a recipient beginning with "odmitnout" is
           refused, MAIL FROM of a sender beginning with "prihlaseni" answered 530
   base+2  SMTP with AUTH LOGIN required (the logins of LOGINY), no STARTTLS
@@ -68,6 +68,11 @@ def vzor(n):
 # whether the token's first request has come (only that one is held).
 zdrzeni_zamek = threading.Lock()
 zdrzeni = {}
+
+
+# What the tracked endpoints saw, by the test's token: requests counted, when a drip was dropped.
+sledovani_zamek = threading.Lock()
+sledovani = {}
 
 
 def zdrzeni_tokenu(token):
@@ -184,7 +189,8 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                 self.wfile.write(data)
                 return
             if casti[0] == "kapky-hlavicky":
-                # the status line, the headers and the body, one byte now and then
+                # the status line, the headers and the body, one byte now and then; with a token
+                # (/kapky-hlavicky/S/<token>) the moment the client dropped the connection is kept
                 prodleva = cislo(casti, 1, 0.3)
                 odpoved = b"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nContent-Length: 200\r\n\r\n" + b"a" * 200
                 self.close_connection = True
@@ -194,7 +200,41 @@ class HttpObsluha(http.server.SimpleHTTPRequestHandler):
                         self.wfile.flush()
                         time.sleep(prodleva)
                 except OSError:
+                    if len(casti) > 2:
+                        with sledovani_zamek:
+                            sledovani.setdefault(casti[2], {})["odpojeno"] = time.monotonic()
+                return
+            if casti[0] == "sledovany":
+                # /sledovany/<token>/<N>: counted per token; N bytes declared, and only N <= 100000
+                # sent: a larger answer stays on a kept-alive connection that the client must drop
+                with sledovani_zamek:
+                    zaznam = sledovani.setdefault(casti[1], {})
+                    zaznam["pozadavky"] = zaznam.get("pozadavky", 0) + 1
+                n = int(casti[2])
+                self.send_response(200)
+                self.send_header("Content-Type", "application/octet-stream")
+                self.send_header("Content-Length", str(n))
+                self.end_headers()
+                try:
+                    self.wfile.write(vzor(min(n, 100000)))
+                    self.wfile.flush()
+                    if n > 100000:
+                        time.sleep(30)
+                except OSError:
                     pass
+                return
+            if casti[0] == "sledovani":
+                # /sledovani/<token>: "<requests> <seconds since the client dropped a drip, or -1>"
+                with sledovani_zamek:
+                    zaznam = sledovani.get(casti[1], {})
+                    odpojeno = zaznam.get("odpojeno")
+                    data = ("%d %.3f" % (zaznam.get("pozadavky", 0),
+                                         -1 if odpojeno is None else time.monotonic() - odpojeno)).encode()
+                self.send_response(200)
+                self.send_header("Content-Type", "text/plain")
+                self.send_header("Content-Length", str(len(data)))
+                self.end_headers()
+                self.wfile.write(data)
                 return
             if casti[0] == "zdrzet":
                 # /zdrzet/<token>/<kde>/<konec>/<file path>: the file; the token's first request held

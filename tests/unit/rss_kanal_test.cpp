@@ -216,6 +216,8 @@ TEST(RssKanal, KapajiciServerANesmyslSkonciSrozumitelnouChybou) {
         {L"/kapky-hlavicky/0.3", L"Vypršel"},
         {L"/kapky/0.3", L"Vypršel"},
         {L"/bajty/3000", L"nevrátila kanál RSS"},
+        {L"/neexistuje.xml", L"Stránka na adrese http://127.0.0.1:"},
+        {L"/neexistuje.xml", L"/neexistuje.xml nebyla na serveru nalezena (HTTP 404). Zkontrolujte adresu kanálu."},
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(testy::NaUtf8(p.cesta));

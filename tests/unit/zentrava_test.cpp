@@ -51,47 +51,6 @@ DWORD Regsvr32(const std::wstring& dll, bool odregistrovat) {
     return testy::SpustitAPockat(program, L"regsvr32 /s " + std::wstring(odregistrovat ? L"/u " : L"") + L"\"" + dll + L"\"");
 }
 
-// The whole of HKEY_CLASSES_ROOT as sorted lines "key|value|type|data" (and "key" for each key).
-void ExportovatHkcr(HKEY h, const std::wstring& cesta, std::vector<std::wstring>& radky) {
-    radky.push_back(cesta);
-    for (DWORD i = 0;; ++i) {
-        wchar_t nazev[16384];
-        DWORD delkaNazvu = 16384, typ = 0, bajtu = 0;
-        if (::RegEnumValueW(h, i, nazev, &delkaNazvu, nullptr, &typ, nullptr, &bajtu) != ERROR_SUCCESS) break;
-        std::vector<BYTE> data(bajtu + 2);
-        delkaNazvu = 16384;
-        bajtu = static_cast<DWORD>(data.size());
-        if (::RegEnumValueW(h, i, nazev, &delkaNazvu, nullptr, &typ, data.data(), &bajtu) != ERROR_SUCCESS) continue;
-        std::wstring hex;
-        for (DWORD b = 0; b < bajtu; ++b) {
-            wchar_t dvojice[4];
-            swprintf(dvojice, 4, L"%02x", data[b]);
-            hex += dvojice;
-        }
-        radky.push_back(cesta + L"|" + nazev + L"|" + std::to_wstring(typ) + L"|" + hex);
-    }
-    std::vector<std::wstring> podklice;
-    for (DWORD i = 0;; ++i) {
-        wchar_t nazev[256];
-        DWORD delka = 256;
-        if (::RegEnumKeyExW(h, i, nazev, &delka, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        podklice.emplace_back(nazev);
-    }
-    for (const std::wstring& p : podklice) {
-        HKEY dite = nullptr;
-        if (::RegOpenKeyExW(h, p.c_str(), 0, KEY_READ, &dite) != ERROR_SUCCESS) continue;
-        ExportovatHkcr(dite, cesta + L"\\" + p, radky);
-        ::RegCloseKey(dite);
-    }
-}
-
-std::vector<std::wstring> CeleHkcr() {
-    std::vector<std::wstring> radky;
-    ExportovatHkcr(HKEY_CLASSES_ROOT, L"HKCR", radky);
-    std::sort(radky.begin(), radky.end());
-    return radky;
-}
-
 }  // namespace
 
 std::wstring testy::ZaznamHostitele::operator[](const std::wstring& nazev) const {
@@ -196,10 +155,15 @@ TEST(ZentravaSkript, ZapisAOdebraniSRezimyKlicu) {
 
 TEST(Zentrava, Regsvr32RegistraceAOdregistrace) {
     const std::wstring dll = Bin() + L"\\Zentrava.dll";
-    // empty file-type keys that earlier builds' unregistration left in a reused prefix
-    for (const wchar_t* typ : {L"jpegfile", L"Paint.Picture", L"giffile", L"pngfile", L"MSPaper.Document", L"Folder"})
-        for (const wchar_t* cast : {L"\\Shellex\\ContextMenuHandlers", L"\\Shellex", L""})
-            ::SHDeleteEmptyKeyW(HKEY_CLASSES_ROOT, (std::wstring(typ) + cast).c_str());
+    // Nothing is cleaned first: what was there, empty keys too, must be there afterwards. A file
+    // type whose handler keys exist empty (as "Folder" has them in a new prefix) keeps them.
+    const bool gifBylo = ExistujeHkcr(L"giffile");
+    const bool gifKlicBylo = ExistujeHkcr(L"giffile\\Shellex\\ContextMenuHandlers");
+    HKEY prazdny = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"giffile\\Shellex\\ContextMenuHandlers", 0, nullptr, 0, KEY_WRITE,
+                                nullptr, &prazdny, nullptr),
+              ERROR_SUCCESS);
+    ::RegCloseKey(prazdny);
     // a file type that has a handler of another program already keeps it and itself
     const bool pngBylo = ExistujeHkcr(L"pngfile");
     HKEY cizi = nullptr;
@@ -207,7 +171,7 @@ TEST(Zentrava, Regsvr32RegistraceAOdregistrace) {
                                 KEY_WRITE, nullptr, &cizi, nullptr),
               ERROR_SUCCESS);
     ::RegCloseKey(cizi);
-    const std::vector<std::wstring> pred = CeleHkcr();
+    const std::vector<std::wstring> pred = testy::CeleHkcr();
     ASSERT_EQ(Regsvr32(dll, false), 0u);
     const std::wstring trida = std::wstring(L"CLSID\\") + CLSID_OBRAZEK;
     EXPECT_EQ(HodnotaHkcr(trida), L"Brenvald: ObrazekContextMenu shell extension");
@@ -249,12 +213,17 @@ TEST(Zentrava, Regsvr32RegistraceAOdregistrace) {
     EXPECT_TRUE(ExistujeHkcr(L"pngfile\\Shellex\\ContextMenuHandlers\\CiziRozsireni"));
 
     // what registration made is gone and nothing else: the whole of HKCR is as before
-    const std::vector<std::wstring> po = CeleHkcr();
-    std::vector<std::wstring> navic, chybi;
-    std::set_difference(po.begin(), po.end(), pred.begin(), pred.end(), std::back_inserter(navic));
-    std::set_difference(pred.begin(), pred.end(), po.begin(), po.end(), std::back_inserter(chybi));
-    for (const std::wstring& r : navic) ADD_FAILURE() << "left after unregistration: " << knihovna::NaUzky(r, CP_UTF8);
-    for (const std::wstring& r : chybi) ADD_FAILURE() << "removed by unregistration: " << knihovna::NaUzky(r, CP_UTF8);
+    const std::vector<std::wstring> po = testy::CeleHkcr();
+    for (const std::wstring& r : testy::RadkyNavic(po, pred)) ADD_FAILURE() << "left after unregistration: " << knihovna::NaUzky(r, CP_UTF8);
+    for (const std::wstring& r : testy::RadkyNavic(pred, po)) ADD_FAILURE() << "removed by unregistration: " << knihovna::NaUzky(r, CP_UTF8);
+    EXPECT_TRUE(ExistujeHkcr(L"giffile\\Shellex\\ContextMenuHandlers")) << "an empty key that was there went";
+    if (!gifBylo) {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"giffile");
+        ::RegDeleteKeyW(HKEY_CLASSES_ROOT, L"giffile");
+    } else if (!gifKlicBylo) {
+        ::SHDeleteEmptyKeyW(HKEY_CLASSES_ROOT, L"giffile\\Shellex\\ContextMenuHandlers");
+        ::SHDeleteEmptyKeyW(HKEY_CLASSES_ROOT, L"giffile\\Shellex");
+    }
     if (!pngBylo) {
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"pngfile");
         ::RegDeleteKeyW(HKEY_CLASSES_ROOT, L"pngfile");
