@@ -23,22 +23,23 @@ std::string Obsah(const std::wstring& soubor) {
     return std::string(b.begin(), b.end());
 }
 
-std::vector<HWND> OknaNejvyssiUrovne(DWORD pid) {
+struct HledaniOken {
+    DWORD pid;
     std::vector<HWND> okna;
-    struct Hledani {
-        DWORD pid;
-        std::vector<HWND>* okna;
-    } hledani{pid, &okna};
-    ::EnumWindows(
-        [](HWND okno, LPARAM l) -> BOOL {
-            auto* h = reinterpret_cast<Hledani*>(l);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(okno, &pid);
-            if (pid == h->pid) h->okna->push_back(okno);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&hledani));
-    return okna;
+};
+
+BOOL CALLBACK PridatOknoProcesu(HWND okno, LPARAM l) {
+    auto* hledani = reinterpret_cast<HledaniOken*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    if (pid == hledani->pid) hledani->okna.push_back(okno);
+    return TRUE;
+}
+
+std::vector<HWND> OknaNejvyssiUrovne(DWORD pid) {
+    HledaniOken hledani{pid, {}};
+    ::EnumWindows(PridatOknoProcesu, reinterpret_cast<LPARAM>(&hledani));
+    return hledani.okna;
 }
 
 // What Windows does at a log-off: WM_QUERYENDSESSION to every top-level window of the process;
