@@ -386,7 +386,8 @@ TEST_F(CteckaSPoskozenymSouborem, VychoziSeznamSeZeptaKdykoliSouborExistuje) {
         EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), p.vCombu);
         for (const std::wstring& url : NactenaUrl()) EXPECT_NE(url, vychozi.zdroje[0].url) << "a default source loaded";
 
-        zpravy.odpovedi = {IDYES};
+        zpravy.odpovedi.assign(zpravy.zpravy.size(), IDNO);  // answers go by the message's index
+        zpravy.odpovedi.push_back(IDYES);
         ::SendMessageW(okno, WM_COMMAND, 40192, 0);
         EXPECT_EQ(zpravy.zpravy.back().text, otazka);
         EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
