@@ -142,11 +142,7 @@ void ObrazekGdiPlus::NacistZeSouboru(const std::wstring& soubor) {
     obrazek.reset();
     if (soubor.empty()) VyhoditChybu(E_INVALIDARG);
     std::unique_ptr<Gdiplus::Bitmap> novy(new Gdiplus::Bitmap(soubor.c_str()));
-    if (!novy || novy->GetLastStatus() != Gdiplus::Ok) {
-        // GDI+ tells a missing file only as a wrong parameter
-        if (::GetFileAttributesW(soubor.c_str()) == INVALID_FILE_ATTRIBUTES) knihovna::VyhoditPosledniChybu();
-        VyhoditChybu(E_INVALIDARG);
-    }
+    if (!novy || novy->GetLastStatus() != Gdiplus::Ok) VyhoditChybu(E_INVALIDARG);
     obrazek = std::move(novy);
     cesta = soubor;
 }

@@ -1,7 +1,8 @@
 // The RSS reader's window on its own thread, with a stand-in for the channel download: the empty
-// list and 40192 (default sources without a question), the loaded items listed, a stalled
-// loading cancelled by a stop that returns in time, a start after a failed creation, and only
-// http and https links handed to the shell.
+// list and 40192 (default sources without a question; a question whenever a source file exists,
+// also a damaged one), the loaded items listed, a stalled loading cancelled by a stop that
+// returns in time, a start after a failed creation, and only http and https links handed to the
+// shell.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -182,6 +183,73 @@ TEST_F(CteckaRss, PrazdnySeznamAVychoziZdrojeBezOtazky) {
     EXPECT_EQ(zpravy.zpravy[0].text, L"Opravdu chcete zrušit všechny existující zdroje a vytvořit výchozí seznam?");
     EXPECT_EQ(NactenaUrl().size(), 1u);
 }
+
+// Whatever the window shows, a source file that exists is asked about before 40192 replaces it:
+// "no" leaves the file and loads nothing; "yes" replaces it (a damaged file's bytes stay in the
+// copy beside it). The whole sources before a cut-off one are listed and the first is loaded.
+TEST_F(CteckaRss, VychoziSeznamSeZeptaKdykoliSouborExistuje) {
+    const std::vector<ZdrojRSS> dva = {{L"První", L"http://127.0.0.1/prvni", L""}, {L"Druhý", L"http://127.0.0.1/druhy", L""}};
+    const std::wstring celych = TextZdrojuRSS(dva);
+    auto bajty = [](const std::wstring& text) { return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2); };
+    struct {
+        const char* popis;
+        std::string obsah;
+        int vCombu;
+        bool hlaseni;
+    } pripady[] = {
+        {"last source cut off", bajty(celych + L"<rss>\r\n <nazev>Tře"), 2, true},
+        {"unreadable (UTF-8)", testy::NaUtf8(celych), 0, true},
+        {"empty file", "", 0, false},
+    };
+    const std::wstring cesta = CestaZdrojuRSS();
+    const std::wstring otazka = L"Opravdu chcete zrušit všechny existující zdroje a vytvořit výchozí seznam?";
+    SeznamZdrojuRSS vychozi;
+    VytvoritVychoziZdrojeRSS(vychozi);
+    for (const auto& p : pripady) {
+        SCOPED_TRACE(p.popis);
+        ASSERT_TRUE(testy::ZapsatSoubor(cesta, p.obsah));
+        ::DeleteFileW((cesta + L".bak").c_str());
+        {
+            std::lock_guard<std::mutex> z(zamekNahrady);
+            nactenaUrl.clear();
+        }
+        ZachytavacZprav zpravy(IDNO);
+        HWND okno = Spustit();
+        ASSERT_NE(okno, nullptr);
+        HWND combo = ::FindWindowExW(::GetDlgItem(okno, 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr);
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(CekatNa([&] { return ::SendMessageW(combo, CB_GETCOUNT, 0, 0) == p.vCombu; }));
+        if (p.vCombu > 0) {
+            EXPECT_TRUE(CekatNa([&] { return NactenaUrl().size() == 1; }));
+            EXPECT_EQ(NactenaUrl(), std::vector<std::wstring>{dva[0].url});
+        }
+        ASSERT_EQ(zpravy.zpravy.size(), p.hlaseni ? 1u : 0u) << zpravy;
+
+        ::SendMessageW(okno, WM_COMMAND, 40192, 0);  // "no"
+        ASSERT_EQ(zpravy.zpravy.size(), p.hlaseni ? 2u : 1u) << zpravy;
+        EXPECT_EQ(zpravy.zpravy.back().text, otazka);
+        std::vector<BYTE> b = testy::PrecistBajty(cesta);
+        EXPECT_TRUE(std::string(b.begin(), b.end()) == p.obsah) << "replaced without a yes";
+        EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), p.vCombu);
+        for (const std::wstring& url : NactenaUrl()) EXPECT_NE(url, vychozi.zdroje[0].url) << "a default source loaded";
+
+        zpravy.odpovedi.assign(zpravy.zpravy.size(), IDNO);  // answers go by the message's index
+        zpravy.odpovedi.push_back(IDYES);
+        ::SendMessageW(okno, WM_COMMAND, 40192, 0);
+        EXPECT_EQ(zpravy.zpravy.back().text, otazka);
+        EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
+        SeznamZdrojuRSS ulozeny;
+        NacistZdrojeRSS(cesta, ulozeny);
+        EXPECT_EQ(ulozeny.zdroje, vychozi.zdroje);
+        if (p.hlaseni) {
+            b = testy::PrecistBajty(cesta + L".bak");
+            EXPECT_TRUE(std::string(b.begin(), b.end()) == p.obsah) << "the damaged bytes were not kept";
+        }
+        m_modul.Zastavit();
+        ASSERT_FALSE(m_modul.Bezi());
+    }
+}
+
 
 TEST_F(CteckaRss, OtevreJenWeboveOdkazy) {
     ZapsatZdroje({{L"Zdroj", L"http://127.0.0.1/kanal", L""}});

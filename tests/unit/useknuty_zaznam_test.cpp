@@ -1,8 +1,7 @@
 // A list file whose last entry was cut off (a save or copy broken off): the tagged-text reader
 // tells it from other damage, the contacts, registrations and RSS sources keep every whole entry
 // before the cut, the report names the lost entry and the damaged file's copy, and the next add
-// writes the whole entries with the new one. The RSS reader's default list asks before it
-// replaces any existing file, also one that was shown as an empty list.
+// writes the whole entries with the new one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,7 +17,6 @@
 #include "core/konfiguracenastroju.h"
 #include "core/kontakty.h"
 #include "core/tagovanytext.h"
-#include "internet/rssctecka.h"
 #include "internet/rsszdroje.h"
 #include "knihovna/chyba.h"
 #include "podpora/pomocnik.h"
@@ -275,139 +273,12 @@ TEST(UseknutyZaznam, CeleZaznamyPredRezemZustanouIPoPridani) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The RSS reader's window on its own thread, with a stand-in for the channel download.
-
-namespace {
-
-std::vector<std::wstring> nactenaUrl;  // reader's loading thread, read after a wait
-CRITICAL_SECTION zamekUrl;
-std::unique_ptr<VysledekNacitaniRSS> NahradniNacteni(const std::wstring& url, const LimityStahovani&) {
-    ::EnterCriticalSection(&zamekUrl);
-    nactenaUrl.push_back(url);
-    ::LeaveCriticalSection(&zamekUrl);
-    return std::make_unique<VysledekNacitaniRSS>();
-}
-std::vector<std::wstring> NactenaUrl() {
-    ::EnterCriticalSection(&zamekUrl);
-    std::vector<std::wstring> kopie = nactenaUrl;
-    ::LeaveCriticalSection(&zamekUrl);
-    return kopie;
-}
-BOOL WINAPI BezIkony(DWORD, PNOTIFYICONDATAW) { return TRUE; }
-
-class CteckaSPoskozenymSouborem : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ::InitializeCriticalSection(&zamekUrl);
-        nactenaUrl.clear();
-        HINSTANCE instance = ::GetModuleHandleW(nullptr);
-        aplikace.velkaIkona.Nastavit(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_KOLVEX), IMAGE_ICON, 32, 32, 0)));
-        aplikace.malaIkona.Nastavit(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_KOLVEX), IMAGE_ICON, 16, 16, 0)));
-        if (!aplikace.seznamMenu.Get()) {
-            aplikace.seznamMenu.Vytvorit(IDB_MENU_ZAKLAD);
-            aplikace.seznamMenu.Pridat(IDB_MENU_DALSI);
-            m_vlastniSeznam = true;
-        }
-        m_puvodniNotifikace = notifikacniIkona;
-        notifikacniIkona = BezIkony;
-        m_puvodniSlozka = aplikace.nastaveni.slozkaData.Text();
-        aplikace.nastaveni.slozkaData = m_slozka.Cesta();
-        nacitaniKanaluRSS = NahradniNacteni;
-    }
-    void TearDown() override {
-        if (m_modul.Bezi()) m_modul.Zastavit();
-        nacitaniKanaluRSS = NacistKanalRSS;
-        aplikace.nastaveni.slozkaData = m_puvodniSlozka;
-        notifikacniIkona = m_puvodniNotifikace;
-        if (m_vlastniSeznam) aplikace.seznamMenu.Zrusit();
-        aplikace.velkaIkona.Zrusit();
-        aplikace.malaIkona.Zrusit();
-        ::DeleteCriticalSection(&zamekUrl);
-    }
-    HWND Spustit() {
-        m_modul.Spustit();
-        HWND okno = nullptr;
-        testy::CekatNa([&] { return (okno = m_modul.Okno()) != nullptr && ::IsWindowVisible(okno); });
-        return okno;
-    }
-    HWND Combo(HWND okno) { return ::FindWindowExW(::GetDlgItem(okno, 1049), nullptr, L"ComboBoxZdrojeRSS", nullptr); }
-
-    testy::DocasnaSlozka m_slozka;
-    std::wstring m_puvodniSlozka;
-    FunkceNotifyIcon m_puvodniNotifikace = nullptr;
-    bool m_vlastniSeznam = false;
-    VlaknoCteckaRSS m_modul;
-};
-
-}  // namespace
-
-// Whatever the window shows, a source file that exists is asked about before 40192 replaces it:
-// "no" leaves the file and loads nothing; "yes" replaces it (a damaged file's bytes stay in the
-// copy beside it). The whole sources before a cut-off one are listed and the first is loaded.
-TEST_F(CteckaSPoskozenymSouborem, VychoziSeznamSeZeptaKdykoliSouborExistuje) {
-    const std::vector<ZdrojRSS> dva = {{L"První", L"http://127.0.0.1/prvni", L""}, {L"Druhý", L"http://127.0.0.1/druhy", L""}};
-    const std::wstring celych = TextZdrojuRSS(dva);
-    struct {
-        const char* popis;
-        std::string obsah;
-        int vCombu;
-        bool hlaseni;
-    } pripady[] = {
-        {"last source cut off", Bajty(celych + L"<rss>\r\n <nazev>Tře"), 2, true},
-        {"unreadable (UTF-8)", testy::NaUtf8(celych), 0, true},
-        {"empty file", "", 0, false},
-    };
-    const std::wstring cesta = CestaZdrojuRSS();
-    const std::wstring otazka = L"Opravdu chcete zrušit všechny existující zdroje a vytvořit výchozí seznam?";
-    SeznamZdrojuRSS vychozi;
-    VytvoritVychoziZdrojeRSS(vychozi);
-    for (const auto& p : pripady) {
-        SCOPED_TRACE(p.popis);
-        ASSERT_TRUE(testy::ZapsatSoubor(cesta, p.obsah));
-        ::DeleteFileW((cesta + L".bak").c_str());
-        nactenaUrl.clear();
-        testy::ZachytavacZprav zpravy(IDNO);
-        HWND okno = Spustit();
-        ASSERT_NE(okno, nullptr);
-        HWND combo = Combo(okno);
-        ASSERT_NE(combo, nullptr);
-        ASSERT_TRUE(testy::CekatNa([&] { return ::SendMessageW(combo, CB_GETCOUNT, 0, 0) == p.vCombu; }));
-        if (p.vCombu > 0) {
-            EXPECT_TRUE(testy::CekatNa([&] { return NactenaUrl().size() == 1; }));
-            EXPECT_EQ(NactenaUrl(), std::vector<std::wstring>{dva[0].url});
-        }
-        ASSERT_EQ(zpravy.zpravy.size(), p.hlaseni ? 1u : 0u) << zpravy;
-
-        ::SendMessageW(okno, WM_COMMAND, 40192, 0);  // "no"
-        ASSERT_EQ(zpravy.zpravy.size(), p.hlaseni ? 2u : 1u) << zpravy;
-        EXPECT_EQ(zpravy.zpravy.back().text, otazka);
-        std::vector<BYTE> b = testy::PrecistBajty(cesta);
-        EXPECT_TRUE(std::string(b.begin(), b.end()) == p.obsah) << "replaced without a yes";
-        EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), p.vCombu);
-        for (const std::wstring& url : NactenaUrl()) EXPECT_NE(url, vychozi.zdroje[0].url) << "a default source loaded";
-
-        zpravy.odpovedi = {IDYES};
-        ::SendMessageW(okno, WM_COMMAND, 40192, 0);
-        EXPECT_EQ(zpravy.zpravy.back().text, otazka);
-        EXPECT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
-        SeznamZdrojuRSS ulozeny;
-        NacistZdrojeRSS(cesta, ulozeny);
-        EXPECT_EQ(ulozeny.zdroje, vychozi.zdroje);
-        if (p.hlaseni) {
-            b = testy::PrecistBajty(cesta + L".bak");
-            EXPECT_TRUE(std::string(b.begin(), b.end()) == p.obsah) << "the damaged bytes were not kept";
-        }
-        m_modul.Zastavit();
-        ASSERT_FALSE(m_modul.Bezi());
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
 // The contacts and registrations windows on the test thread: the whole entries before a cut-off
 // one are listed, and an add through the window's command keeps them in the file.
 
 namespace {
 
+BOOL WINAPI BezIkony(DWORD, PNOTIFYICONDATAW) { return TRUE; }
 bool NazevNovy(std::wstring& nazev) {
     nazev = L"Nový";
     return true;
