@@ -5,8 +5,9 @@ Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
           /stall-hlavicky, /kapky-hlavicky/S, /kapky/S, /nekonecny, /preruseny) and files held on
           request (/zdrzet/...)
-  base+1  SMTP offering neither STARTTLS nor AUTH; a recipient beginning with "odmitnout" is
-          refused, MAIL FROM of a sender beginning with "prihlaseni" answered 530
+  base+1  SMTP offering neither STARTTLS nor AUTH (yet taking any login sent unasked); a recipient
+          beginning with "odmitnout" is refused, MAIL FROM of a sender beginning with "prihlaseni"
+          answered 530
   base+2  SMTP with AUTH LOGIN required (the logins of LOGINY), no STARTTLS
   base+3  SMTP that refuses EHLO (HELO only)
   base+4  SMTP that greets and then never answers
@@ -314,6 +315,18 @@ class Prijemce:
         except Exception as chyba:  # the test then finds no result and fails
             print("chyba pri ukladani:", repr(chyba), file=sys.stderr, flush=True)
         return "250 Zprava prijata"
+
+
+class PrijemceBezNabidkyPrihlaseni(Prijemce):
+    """Offers no AUTH, yet takes any login a client sends unasked, as some servers do: what such
+    a client gives away shows in the raw log."""
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        session.host_name = hostname
+        return [r for r in responses if not r[4:].upper().startswith("AUTH")]
+
+
+def prijmout_kazde_prihlaseni(server, session, envelope, mechanism, auth_data):
+    return AuthResult(success=True, auth_data=auth_data)
 
 
 def zapsat(cesta, text):
@@ -718,7 +731,8 @@ def main():
     threading.Thread(target=http_server.serve_forever, daemon=True).start()
     prijemce = Prijemce(vystup)
     ovladace = [
-        ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + 1),
+        ControllerSeZaznamem(PrijemceBezNabidkyPrihlaseni(vystup), hostname="127.0.0.1", port=zaklad + 1,
+                             authenticator=prijmout_kazde_prihlaseni, auth_require_tls=False),
         ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + 2, authenticator=overit_prihlaseni,
                              auth_required=True, auth_require_tls=False),
         ControllerBezEhlo(prijemce, hostname="127.0.0.1", port=zaklad + 3),
