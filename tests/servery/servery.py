@@ -603,35 +603,49 @@ def starttls_v_rozhovoru(zpusob):
     return obsluha
 
 
+def prejit_na_tls(o, zapsat, zaznam, kontext):
+    """The plain part of a STARTTLS server that offers nothing else: the file of the TLS
+    connection once it is made, or None when the client quit first."""
+    zapsat("220 127.0.0.1 ESMTP")
+    while True:
+        slovo = precist_prikaz(o).split(" ")[0].upper()
+        zaznam(slovo)
+        if slovo == "EHLO":
+            zapsat("250-127.0.0.1")
+            zapsat("250 STARTTLS")
+        elif slovo == "STARTTLS":
+            zapsat("220 2.0.0 Zacnete TLS")
+            break
+        elif slovo == "QUIT":
+            zapsat("221 Nashledanou")
+            return None
+        else:
+            zapsat("530 5.7.0 Nejdrive STARTTLS")
+    return kontext.wrap_socket(o.request, server_side=True).makefile("rwb")
+
+
+def precist_v_tls(soubor, vystup, port):
+    """The first word of a command inside TLS, logged; None when the connection ended."""
+    radek = soubor.readline()
+    if not radek:
+        return None
+    slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
+    zaznamenat(vystup, port, True, slovo)
+    return slovo
+
+
 def ticho_v_tls(kontext, vystup, port):
     """Upgrades to TLS, answers EHLO inside it, then never answers AUTH."""
     def obsluha(o, zapsat, zaznam):
-        zapsat("220 127.0.0.1 ESMTP")
-        while True:
-            slovo = precist_prikaz(o).split(" ")[0].upper()
-            zaznam(slovo)
-            if slovo == "EHLO":
-                zapsat("250-127.0.0.1")
-                zapsat("250 STARTTLS")
-            elif slovo == "STARTTLS":
-                zapsat("220 2.0.0 Zacnete TLS")
-                break
-            else:
-                zapsat("530 5.7.0 Nejdrive STARTTLS")
-        tls = kontext.wrap_socket(o.request, server_side=True)
-        soubor = tls.makefile("rwb")
-        while True:
-            radek = soubor.readline()
-            if not radek:
+        soubor = prejit_na_tls(o, zapsat, zaznam, kontext)
+        while soubor:
+            slovo = precist_v_tls(soubor, vystup, port)
+            if slovo != "EHLO":
+                if slovo:
+                    time.sleep(60)
                 return
-            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
-            zaznamenat(vystup, port, True, slovo)
-            if slovo == "EHLO":
-                soubor.write(b"250-127.0.0.1\r\n250 AUTH LOGIN\r\n")
-                soubor.flush()
-            else:
-                time.sleep(60)
-                return
+            soubor.write(b"250-127.0.0.1\r\n250 AUTH LOGIN\r\n")
+            soubor.flush()
     return obsluha
 
 
@@ -639,34 +653,16 @@ def jen_tls13(kontext, vystup, port):
     """STARTTLS into TLS 1.3 only (a client that offers less gets the protocol_version alert);
     inside it AUTH LOGIN of any login and a message taken without being kept."""
     def obsluha(o, zapsat, zaznam):
-        zapsat("220 127.0.0.1 ESMTP")
-        while True:
-            slovo = precist_prikaz(o).split(" ")[0].upper()
-            zaznam(slovo)
-            if slovo == "EHLO":
-                zapsat("250-127.0.0.1")
-                zapsat("250 STARTTLS")
-            elif slovo == "STARTTLS":
-                zapsat("220 2.0.0 Zacnete TLS")
-                break
-            elif slovo == "QUIT":
-                zapsat("221 Nashledanou")
-                return
-            else:
-                zapsat("530 5.7.0 Nejdrive STARTTLS")
-        tls = kontext.wrap_socket(o.request, server_side=True)
-        soubor = tls.makefile("rwb")
+        soubor = prejit_na_tls(o, zapsat, zaznam, kontext)
 
         def odpovedet(text):
             soubor.write(text.encode("ascii") + b"\r\n")
             soubor.flush()
 
-        while True:
-            radek = soubor.readline()
-            if not radek:
+        while soubor:
+            slovo = precist_v_tls(soubor, vystup, port)
+            if slovo is None:
                 return
-            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
-            zaznamenat(vystup, port, True, slovo)
             if slovo == "EHLO":
                 odpovedet("250-127.0.0.1")
                 odpovedet("250 AUTH LOGIN")

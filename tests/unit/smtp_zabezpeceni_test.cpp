@@ -31,6 +31,15 @@ std::vector<std::string> StopyPrihlaseni(const std::string& bajty) {
     return stopy;
 }
 
+// The client for the port with the login set, quick to give up.
+void NastavitKlienta(Smtp& smtp, int port) {
+    smtp.prodlevaPoPripojeni = 0;
+    smtp.casovyLimitOdpovedi = 5;
+    smtp.NastavitPort(static_cast<unsigned short>(port));
+    smtp.uzivatel = UZIVATEL;
+    smtp.heslo = HESLO;
+}
+
 }  // namespace
 
 // The user name and password go only to a server that offers a login, and only inside TLS when
@@ -65,11 +74,7 @@ TEST(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
         testy::SuroveBajtySmtp surove(p.port);
         Prijato prijato("prihlaseni-nabizeno");
         ZaznamovySmtp smtp;
-        smtp.prodlevaPoPripojeni = 0;
-        smtp.casovyLimitOdpovedi = 5;
-        smtp.NastavitPort(static_cast<unsigned short>(p.port));
-        smtp.uzivatel = UZIVATEL;
-        smtp.heslo = HESLO;
+        NastavitKlienta(smtp, p.port);
         ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1) << testy::NaUtf8(smtp.PopisChyby());
         ZpravaEmail zprava = NovaZprava("prihlaseni-nabizeno");
         zprava.odesilatel.adresa = p.odesilatel;
@@ -137,11 +142,7 @@ TEST(SmtpZabezpeceni, CertifikatyServeru) {
         testy::SuroveBajtySmtp surove(p.port);
         Prijato prijato("certifikat");
         ZaznamovySmtp smtp;
-        smtp.prodlevaPoPripojeni = 0;
-        smtp.casovyLimitOdpovedi = 5;
-        smtp.NastavitPort(static_cast<unsigned short>(p.port));
-        smtp.uzivatel = UZIVATEL;
-        smtp.heslo = HESLO;
+        NastavitKlienta(smtp, p.port);
         EXPECT_EQ(smtp.Pripojit(L"127.0.0.1"), p.chyba.empty() ? 1 : 0);
         EXPECT_EQ(smtp.PopisChyby(), p.chyba);
         EXPECT_EQ(smtp.JeSifrovane(), p.chyba.empty());
@@ -214,11 +215,7 @@ TEST(SmtpZabezpeceni, Tls13) {
             testy::ZaznamSmtp zaznam;
             testy::SuroveBajtySmtp surove(port);
             ZaznamovySmtp smtp;
-            smtp.prodlevaPoPripojeni = 0;
-            smtp.casovyLimitOdpovedi = 5;
-            smtp.NastavitPort(static_cast<unsigned short>(port));
-            smtp.uzivatel = UZIVATEL;
-            smtp.heslo = HESLO;
+            NastavitKlienta(smtp, port);
             const int pripojeno = smtp.Pripojit(L"127.0.0.1");
             if (port == testy::PORT_SMTP_TLS) {
                 EXPECT_EQ(pripojeno, 1) << testy::NaUtf8(smtp.PopisChyby());
