@@ -40,15 +40,20 @@ void NastavitKlienta(Smtp& smtp, int port) {
     smtp.heslo = HESLO;
 }
 
+// Sockets, and the test servers' authority trusted.
+class SmtpZabezpeceni : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(autorita.Pridana()); }
+    Sokety sokety;
+    testy::DuveryhodnaAutorita autorita;
+};
+
 }  // namespace
 
 // The user name and password go only to a server that offers a login, and only inside TLS when
 // it offers TLS; a server that takes mail without a login gets it without one. A server that
 // wants a login it does not offer gets none and the send fails with the reason.
-TEST(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
-    Sokety sokety;
-    testy::DuveryhodnaAutorita autorita;
-    ASSERT_TRUE(autorita.Pridana());
+TEST_F(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
     struct {
         const char* popis;
         int port;
@@ -96,8 +101,7 @@ TEST(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
 
 // User name and password leave as UTF-8, whatever the ANSI code page: characters outside it
 // arrive whole.
-TEST(SmtpZabezpeceni, JmenoAHesloVUtf8) {
-    Sokety sokety;
+TEST_F(SmtpZabezpeceni, JmenoAHesloVUtf8) {
     testy::SuroveBajtySmtp surove(testy::PORT_SMTP_AUTH);
     Prijato prijato("prihlaseni-utf8");
     ZaznamovySmtp smtp;
@@ -118,10 +122,7 @@ TEST(SmtpZabezpeceni, JmenoAHesloVUtf8) {
 
 // A certificate the client refuses says why in Czech, and nothing but EHLO and STARTTLS crossed;
 // a certificate that names the server by its address alone is the server's.
-TEST(SmtpZabezpeceni, CertifikatyServeru) {
-    Sokety sokety;
-    testy::DuveryhodnaAutorita autorita;
-    ASSERT_TRUE(autorita.Pridana());
+TEST_F(SmtpZabezpeceni, CertifikatyServeru) {
     struct {
         const char* popis;
         int port;
@@ -165,7 +166,7 @@ TEST(SmtpZabezpeceni, CertifikatyServeru) {
 
 // The reasons for the refusals a loopback server cannot show (revocation needs the issuer's
 // list), beside those it can.
-TEST(SmtpZabezpeceni, DuvodyOdmitnutiCertifikatu) {
+TEST_F(SmtpZabezpeceni, DuvodyOdmitnutiCertifikatu) {
     struct {
         HRESULT vysledek;
         std::wstring text;
@@ -197,10 +198,7 @@ TEST(SmtpZabezpeceni, DuvodyOdmitnutiCertifikatu) {
 // the reason, never silently and never in clear. Under Wine 8 Schannel speaks TLS 1.2 at most,
 // through either credential structure; the older one (the road of systems without the newer)
 // must still reach a TLS 1.2 server.
-TEST(SmtpZabezpeceni, Tls13) {
-    Sokety sokety;
-    testy::DuveryhodnaAutorita autorita;
-    ASSERT_TRUE(autorita.Pridana());
+TEST_F(SmtpZabezpeceni, Tls13) {
     const std::wstring jenNovejsi =
         L"Server \"127.0.0.1\" přijímá jen novější verzi šifrování (TLS), než jakou umí tento systém; nic nebylo "
         L"odesláno.";
