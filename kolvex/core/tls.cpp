@@ -16,18 +16,17 @@ constexpr DWORD POZADAVKY = ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT | IS
 // SECURITY_FLAG_IGNORE_CERT_CN_INVALID).
 constexpr DWORD BEZ_KONTROLY_NAZVU = 0x00001000;
 
-// The four bytes of a dotted IPv4 address ("192.0.2.1"), nothing else.
+// The four bytes of a dotted decimal IPv4 address ("192.0.2.1"), nothing else (a leading zero
+// would read as octal where the connection is made).
 bool AdresaIPv4(const std::wstring& text, BYTE adresa[4]) {
     size_t i = 0;
     for (int cast = 0; cast < 4; ++cast) {
         if (cast > 0 && (i >= text.size() || text[i++] != L'.')) return false;
+        const size_t zacatek = i;
         unsigned hodnota = 0;
-        size_t cislic = 0;
-        while (i < text.size() && text[i] >= L'0' && text[i] <= L'9' && cislic < 3) {
+        while (i < text.size() && text[i] >= L'0' && text[i] <= L'9' && i - zacatek < 3)
             hodnota = hodnota * 10 + static_cast<unsigned>(text[i++] - L'0');
-            ++cislic;
-        }
-        if (cislic == 0 || hodnota > 255) return false;
+        if (i == zacatek || hodnota > 255 || (text[zacatek] == L'0' && i - zacatek > 1)) return false;
         adresa[cast] = static_cast<BYTE>(hodnota);
     }
     return i == text.size();

@@ -5,8 +5,9 @@ Usage: servery.py <output folder> <port base>
   base+0  HTTP: files below ./http, plus generated responses (/bajty/N, /chunked/N, /stall,
           /stall-hlavicky, /kapky-hlavicky/S[/token], /kapky/S, /nekonecny, /preruseny), files held on
           request (/zdrzet/...) and tracked requests (/sledovany/..., read by /sledovani/<token>)
-  base+1  SMTP offering neither STARTTLS nor AUTH; a recipient beginning with "odmitnout" is
-          refused, MAIL FROM of a sender beginning with "prihlaseni" answered 530
+  base+1  SMTP offering neither STARTTLS nor AUTH (yet taking any login sent unasked); a recipient
+          beginning with "odmitnout" is refused, MAIL FROM of a sender beginning with "prihlaseni"
+          answered 530
   base+2  SMTP with AUTH LOGIN required (the logins of LOGINY), no STARTTLS
   base+3  SMTP that refuses EHLO (HELO only)
   base+4  SMTP that greets and then never answers
@@ -356,6 +357,18 @@ class Prijemce:
         return "250 Zprava prijata"
 
 
+class PrijemceBezNabidkyPrihlaseni(Prijemce):
+    """Offers no AUTH, yet takes any login a client sends unasked, as some servers do: what such
+    a client gives away shows in the raw log."""
+    async def handle_EHLO(self, server, session, envelope, hostname, responses):
+        session.host_name = hostname
+        return [r for r in responses if not r[4:].upper().startswith("AUTH")]
+
+
+def prijmout_kazde_prihlaseni(server, session, envelope, mechanism, auth_data):
+    return AuthResult(success=True, auth_data=auth_data)
+
+
 def zapsat(cesta, text):
     with open(cesta, "w", encoding="utf-8", newline="") as f:
         f.write(text)
@@ -630,35 +643,49 @@ def starttls_v_rozhovoru(zpusob):
     return obsluha
 
 
+def prejit_na_tls(o, zapsat, zaznam, kontext):
+    """The plain part of a STARTTLS server that offers nothing else: the file of the TLS
+    connection once it is made, or None when the client quit first."""
+    zapsat("220 127.0.0.1 ESMTP")
+    while True:
+        slovo = precist_prikaz(o).split(" ")[0].upper()
+        zaznam(slovo)
+        if slovo == "EHLO":
+            zapsat("250-127.0.0.1")
+            zapsat("250 STARTTLS")
+        elif slovo == "STARTTLS":
+            zapsat("220 2.0.0 Zacnete TLS")
+            break
+        elif slovo == "QUIT":
+            zapsat("221 Nashledanou")
+            return None
+        else:
+            zapsat("530 5.7.0 Nejdrive STARTTLS")
+    return kontext.wrap_socket(o.request, server_side=True).makefile("rwb")
+
+
+def precist_v_tls(soubor, vystup, port):
+    """The first word of a command inside TLS, logged; None when the connection ended."""
+    radek = soubor.readline()
+    if not radek:
+        return None
+    slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
+    zaznamenat(vystup, port, True, slovo)
+    return slovo
+
+
 def ticho_v_tls(kontext, vystup, port):
     """Upgrades to TLS, answers EHLO inside it, then never answers AUTH."""
     def obsluha(o, zapsat, zaznam):
-        zapsat("220 127.0.0.1 ESMTP")
-        while True:
-            slovo = precist_prikaz(o).split(" ")[0].upper()
-            zaznam(slovo)
-            if slovo == "EHLO":
-                zapsat("250-127.0.0.1")
-                zapsat("250 STARTTLS")
-            elif slovo == "STARTTLS":
-                zapsat("220 2.0.0 Zacnete TLS")
-                break
-            else:
-                zapsat("530 5.7.0 Nejdrive STARTTLS")
-        tls = kontext.wrap_socket(o.request, server_side=True)
-        soubor = tls.makefile("rwb")
-        while True:
-            radek = soubor.readline()
-            if not radek:
+        soubor = prejit_na_tls(o, zapsat, zaznam, kontext)
+        while soubor:
+            slovo = precist_v_tls(soubor, vystup, port)
+            if slovo != "EHLO":
+                if slovo:
+                    time.sleep(60)
                 return
-            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
-            zaznamenat(vystup, port, True, slovo)
-            if slovo == "EHLO":
-                soubor.write(b"250-127.0.0.1\r\n250 AUTH LOGIN\r\n")
-                soubor.flush()
-            else:
-                time.sleep(60)
-                return
+            soubor.write(b"250-127.0.0.1\r\n250 AUTH LOGIN\r\n")
+            soubor.flush()
     return obsluha
 
 
@@ -666,34 +693,16 @@ def jen_tls13(kontext, vystup, port):
     """STARTTLS into TLS 1.3 only (a client that offers less gets the protocol_version alert);
     inside it AUTH LOGIN of any login and a message taken without being kept."""
     def obsluha(o, zapsat, zaznam):
-        zapsat("220 127.0.0.1 ESMTP")
-        while True:
-            slovo = precist_prikaz(o).split(" ")[0].upper()
-            zaznam(slovo)
-            if slovo == "EHLO":
-                zapsat("250-127.0.0.1")
-                zapsat("250 STARTTLS")
-            elif slovo == "STARTTLS":
-                zapsat("220 2.0.0 Zacnete TLS")
-                break
-            elif slovo == "QUIT":
-                zapsat("221 Nashledanou")
-                return
-            else:
-                zapsat("530 5.7.0 Nejdrive STARTTLS")
-        tls = kontext.wrap_socket(o.request, server_side=True)
-        soubor = tls.makefile("rwb")
+        soubor = prejit_na_tls(o, zapsat, zaznam, kontext)
 
         def odpovedet(text):
             soubor.write(text.encode("ascii") + b"\r\n")
             soubor.flush()
 
-        while True:
-            radek = soubor.readline()
-            if not radek:
+        while soubor:
+            slovo = precist_v_tls(soubor, vystup, port)
+            if slovo is None:
                 return
-            slovo = radek.decode("latin-1").strip().split(" ")[0].upper()
-            zaznamenat(vystup, port, True, slovo)
             if slovo == "EHLO":
                 odpovedet("250-127.0.0.1")
                 odpovedet("250 AUTH LOGIN")
@@ -758,7 +767,8 @@ def main():
     threading.Thread(target=http_server.serve_forever, daemon=True).start()
     prijemce = Prijemce(vystup)
     ovladace = [
-        ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + 1),
+        ControllerSeZaznamem(PrijemceBezNabidkyPrihlaseni(vystup), hostname="127.0.0.1", port=zaklad + 1,
+                             authenticator=prijmout_kazde_prihlaseni, auth_require_tls=False),
         ControllerSeZaznamem(prijemce, hostname="127.0.0.1", port=zaklad + 2, authenticator=overit_prihlaseni,
                              auth_required=True, auth_require_tls=False),
         ControllerBezEhlo(prijemce, hostname="127.0.0.1", port=zaklad + 3),

@@ -31,15 +31,29 @@ std::vector<std::string> StopyPrihlaseni(const std::string& bajty) {
     return stopy;
 }
 
+// The client for the port with the login set, quick to give up.
+void NastavitKlienta(Smtp& smtp, int port) {
+    smtp.prodlevaPoPripojeni = 0;
+    smtp.casovyLimitOdpovedi = 5;
+    smtp.NastavitPort(static_cast<unsigned short>(port));
+    smtp.uzivatel = UZIVATEL;
+    smtp.heslo = HESLO;
+}
+
+// Sockets, and the test servers' authority trusted.
+class SmtpZabezpeceni : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(autorita.Pridana()); }
+    Sokety sokety;
+    testy::DuveryhodnaAutorita autorita;
+};
+
 }  // namespace
 
 // The user name and password go only to a server that offers a login, and only inside TLS when
 // it offers TLS; a server that takes mail without a login gets it without one. A server that
 // wants a login it does not offer gets none and the send fails with the reason.
-TEST(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
-    Sokety sokety;
-    testy::DuveryhodnaAutorita autorita;
-    ASSERT_TRUE(autorita.Pridana());
+TEST_F(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
     struct {
         const char* popis;
         int port;
@@ -65,11 +79,7 @@ TEST(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
         testy::SuroveBajtySmtp surove(p.port);
         Prijato prijato("prihlaseni-nabizeno");
         ZaznamovySmtp smtp;
-        smtp.prodlevaPoPripojeni = 0;
-        smtp.casovyLimitOdpovedi = 5;
-        smtp.NastavitPort(static_cast<unsigned short>(p.port));
-        smtp.uzivatel = UZIVATEL;
-        smtp.heslo = HESLO;
+        NastavitKlienta(smtp, p.port);
         ASSERT_EQ(smtp.Pripojit(L"127.0.0.1"), 1) << testy::NaUtf8(smtp.PopisChyby());
         ZpravaEmail zprava = NovaZprava("prihlaseni-nabizeno");
         zprava.odesilatel.adresa = p.odesilatel;
@@ -91,8 +101,7 @@ TEST(SmtpZabezpeceni, PrihlaseniJenKdyzHoServerNabizi) {
 
 // User name and password leave as UTF-8, whatever the ANSI code page: characters outside it
 // arrive whole.
-TEST(SmtpZabezpeceni, JmenoAHesloVUtf8) {
-    Sokety sokety;
+TEST_F(SmtpZabezpeceni, JmenoAHesloVUtf8) {
     testy::SuroveBajtySmtp surove(testy::PORT_SMTP_AUTH);
     Prijato prijato("prihlaseni-utf8");
     ZaznamovySmtp smtp;
@@ -113,10 +122,7 @@ TEST(SmtpZabezpeceni, JmenoAHesloVUtf8) {
 
 // A certificate the client refuses says why in Czech, and nothing but EHLO and STARTTLS crossed;
 // a certificate that names the server by its address alone is the server's.
-TEST(SmtpZabezpeceni, CertifikatyServeru) {
-    Sokety sokety;
-    testy::DuveryhodnaAutorita autorita;
-    ASSERT_TRUE(autorita.Pridana());
+TEST_F(SmtpZabezpeceni, CertifikatyServeru) {
     struct {
         const char* popis;
         int port;
@@ -137,11 +143,7 @@ TEST(SmtpZabezpeceni, CertifikatyServeru) {
         testy::SuroveBajtySmtp surove(p.port);
         Prijato prijato("certifikat");
         ZaznamovySmtp smtp;
-        smtp.prodlevaPoPripojeni = 0;
-        smtp.casovyLimitOdpovedi = 5;
-        smtp.NastavitPort(static_cast<unsigned short>(p.port));
-        smtp.uzivatel = UZIVATEL;
-        smtp.heslo = HESLO;
+        NastavitKlienta(smtp, p.port);
         EXPECT_EQ(smtp.Pripojit(L"127.0.0.1"), p.chyba.empty() ? 1 : 0);
         EXPECT_EQ(smtp.PopisChyby(), p.chyba);
         EXPECT_EQ(smtp.JeSifrovane(), p.chyba.empty());
@@ -164,7 +166,7 @@ TEST(SmtpZabezpeceni, CertifikatyServeru) {
 
 // The reasons for the refusals a loopback server cannot show (revocation needs the issuer's
 // list), beside those it can.
-TEST(SmtpZabezpeceni, DuvodyOdmitnutiCertifikatu) {
+TEST_F(SmtpZabezpeceni, DuvodyOdmitnutiCertifikatu) {
     struct {
         HRESULT vysledek;
         std::wstring text;
@@ -196,10 +198,7 @@ TEST(SmtpZabezpeceni, DuvodyOdmitnutiCertifikatu) {
 // the reason, never silently and never in clear. Under Wine 8 Schannel speaks TLS 1.2 at most,
 // through either credential structure; the older one (the road of systems without the newer)
 // must still reach a TLS 1.2 server.
-TEST(SmtpZabezpeceni, Tls13) {
-    Sokety sokety;
-    testy::DuveryhodnaAutorita autorita;
-    ASSERT_TRUE(autorita.Pridana());
+TEST_F(SmtpZabezpeceni, Tls13) {
     const std::wstring jenNovejsi =
         L"Server \"127.0.0.1\" přijímá jen novější verzi šifrování (TLS), než jakou umí tento systém; nic nebylo "
         L"odesláno.";
@@ -214,11 +213,7 @@ TEST(SmtpZabezpeceni, Tls13) {
             testy::ZaznamSmtp zaznam;
             testy::SuroveBajtySmtp surove(port);
             ZaznamovySmtp smtp;
-            smtp.prodlevaPoPripojeni = 0;
-            smtp.casovyLimitOdpovedi = 5;
-            smtp.NastavitPort(static_cast<unsigned short>(port));
-            smtp.uzivatel = UZIVATEL;
-            smtp.heslo = HESLO;
+            NastavitKlienta(smtp, port);
             const int pripojeno = smtp.Pripojit(L"127.0.0.1");
             if (port == testy::PORT_SMTP_TLS) {
                 EXPECT_EQ(pripojeno, 1) << testy::NaUtf8(smtp.PopisChyby());
