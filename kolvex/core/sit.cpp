@@ -110,36 +110,11 @@ bool OtevritPozadavek(HINTERNET relace, const std::wstring& url, const LimitySta
     }
 }
 
-// Ends the socket waits of an opener or reader that was given up: under Wine closing the request
-// handle from another thread does not end a send or read that waits for a dripping server, but
-// cancelling the thread's pending socket read does; the request then fails and its thread closes
-// it, which drops the connection instead of keeping it for the next download. A server that drips
-// keeps the thread between reads only for moments, so the cancel is repeated until the thread
-// ends (bounded). Takes over the thread handle.
-DWORD WINAPI ProceduraPreruseni(LPVOID parametr) {
-    HANDLE vlakno = static_cast<HANDLE>(parametr);
-    for (int i = 0; i < 200 && ::WaitForSingleObject(vlakno, 0) == WAIT_TIMEOUT; ++i) {
-        ::CancelSynchronousIo(vlakno);
-        ::WaitForSingleObject(vlakno, 25);
-    }
-    ::CloseHandle(vlakno);
-    return 0;
-}
-
-void PrerusitCekaniVlakna(HANDLE vlakno) {
-    HANDLE preruseni = ::CreateThread(nullptr, 0, ProceduraPreruseni, vlakno, 0, nullptr);
-    if (preruseni) {
-        ::CloseHandle(preruseni);
-        return;
-    }
-    ::CancelSynchronousIo(vlakno);  // no thread: one attempt at least
-    ::CloseHandle(vlakno);
-}
-
 // Opens the request on a thread of its own, so that the limit of the whole download also covers
 // the connect, the send and the response headers: HttpSendRequestW waits as long as a server
-// drips its headers. The state is shared: whoever lets go last frees it; an opener that is given
-// up has its socket waits cancelled and closes the handles it got once its calls return.
+// drips its headers, and under Wine closing the handle from another thread does not end that
+// wait. The state is shared: whoever lets go last frees it; an opener that is given up closes
+// the handles it got once its calls return.
 class OtviracNaPozadi {
 public:
     // false with the last error set: the request failed, or ERROR_INTERNET_TIMEOUT when the
@@ -152,6 +127,7 @@ public:
             delete o;  // no thread: the request is opened here, bounded by the socket time-outs only
             return OtevritPozadavek(relace, url, limity, spojeni, pozadavek);
         }
+        ::CloseHandle(vlakno);
         const ULONGLONG ted = ::GetTickCount64();
         HANDLE udalosti[2] = {o->m_hotovo.Get(), limity.zruseni};
         const DWORD vysledek = ::WaitForMultipleObjects(limity.zruseni ? 2 : 1, udalosti, FALSE,
@@ -168,10 +144,6 @@ public:
         const DWORD kod = o->m_chyba;
         ::LeaveCriticalSection(&o->m_zamek);
         o->Pustit();
-        if (hotovo)
-            ::CloseHandle(vlakno);
-        else
-            PrerusitCekaniVlakna(vlakno);  // the time-out or the cancel ends the connection too
         if (!hotovo && vysledek == WAIT_OBJECT_0 + 1) VyhoditChybu(E_ABORT);
         ::SetLastError(hotovo ? kod : ERROR_INTERNET_TIMEOUT);
         return hotovo && ok;
@@ -438,13 +410,9 @@ void CistOdpoved(HINTERNET& url, const LimityStahovani& limity, ULONGLONG termin
     } catch (...) {
         // A reader that may still wait takes the request with it; the caller forgets it.
         ctecka->Uvolnit(!hotovo);
-        if (!hotovo) {
-            url = nullptr;
-            PrerusitCekaniVlakna(vlakno);
-        } else {
-            ::WaitForSingleObject(vlakno, 5000);  // it has only to return
-            ::CloseHandle(vlakno);
-        }
+        if (!hotovo) url = nullptr;
+        if (hotovo) ::WaitForSingleObject(vlakno, 5000);  // it has only to return
+        ::CloseHandle(vlakno);
         throw;
     }
     ctecka->Uvolnit(false);
