@@ -99,40 +99,10 @@ std::vector<BYTE> VychoziTexty(const wchar_t* adresa = ADRESA) {
     return SouborTextu({{L"Zeta", L"poslední"}, {L"Adresa", adresa}, {L"Podpis", L"S pozdravem\r\nJan"}});
 }
 
-bool DoSchranky(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
-    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
-    memcpy(::GlobalLock(blok), text.c_str(), velikost);
-    ::GlobalUnlock(blok);
-    const bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 HWND CekatNaViditelne(const Program& program, const wchar_t* trida, DWORD ms = 10000) {
     HWND okno = nullptr;
     CekatNa([&] { return (okno = NajitOknoProcesu(program.Pid(), trida)) && ::IsWindowVisible(okno); }, ms);
     return okno && ::IsWindowVisible(okno) ? okno : nullptr;
-}
-
-struct HledaniPotomka {
-    const wchar_t* trida;
-    HWND nalezeno;
-};
-BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
-    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
-    wchar_t trida[64] = L"";
-    ::GetClassNameW(h, trida, 64);
-    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
-    hledani->nalezeno = h;
-    return FALSE;
-}
-HWND Potomek(HWND okno, const wchar_t* trida) {
-    HledaniPotomka hledani{trida, nullptr};
-    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
-    return hledani.nalezeno;
 }
 
 // The process's visible dialogs (#32770) that have the control (0: any).

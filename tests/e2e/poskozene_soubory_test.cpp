@@ -51,18 +51,6 @@ std::vector<BYTE> NahodneBajty(size_t n) {
     return b;
 }
 
-bool DoSchranky(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
-    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
-    memcpy(::GlobalLock(blok), text.c_str(), velikost);
-    ::GlobalUnlock(blok);
-    bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 struct Pripad {
     const char* popis;
     const wchar_t* soubor;  // in the data folder

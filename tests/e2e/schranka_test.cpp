@@ -65,18 +65,6 @@ void ZalozitSeznamTextu() {
     ::CloseHandle(h);
 }
 
-bool DoSchranky(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
-    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
-    std::memcpy(::GlobalLock(blok), text.c_str(), velikost);
-    ::GlobalUnlock(blok);
-    bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 // The clipboard's Unicode text with its exact length; "<nic>" when there is none.
 std::wstring ZeSchranky() {
     std::wstring text = L"<nic>";
@@ -92,25 +80,6 @@ std::wstring ZeSchranky() {
 }
 
 HWND Seznam(HWND okno) { return ::FindWindowExW(okno, nullptr, L"ListBox", nullptr); }
-
-// A descendant window of a class (the editor's list lies inside its splitter).
-struct HledaniPotomka {
-    const wchar_t* trida;
-    HWND nalezeno;
-};
-BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
-    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
-    wchar_t trida[64] = L"";
-    ::GetClassNameW(h, trida, 64);
-    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
-    hledani->nalezeno = h;
-    return FALSE;
-}
-HWND Potomek(HWND okno, const wchar_t* trida) {
-    HledaniPotomka hledani{trida, nullptr};
-    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
-    return hledani.nalezeno;
-}
 
 // Brings the window to the front and presses Enter until the clipboard holds the text (the first
 // key events after Wine set up a new display can be lost).
