@@ -144,23 +144,24 @@ std::string Zpravy(DWORD pid) {
     return vysledek;
 }
 
+struct OknaProcesu {
+    DWORD pid;
+    std::vector<HWND> okna;
+};
+BOOL CALLBACK PridatOknoProcesu(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<OknaProcesu*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    if (pid == h->pid) h->okna.push_back(okno);
+    return TRUE;
+}
+
 // Windows's log-off: both session messages to every top-level window of the process, each waited
 // for (as Windows waits, with a bound), then the process is ended. True when every window answered
 // the query with TRUE and every WM_ENDSESSION returned in time.
 bool OdhlasitJakoWindows(Program& kolvex, std::string& hlaseni) {
-    struct Hledani {
-        DWORD pid;
-        std::vector<HWND> okna;
-    } hledani{kolvex.Pid(), {}};
-    ::EnumWindows(
-        [](HWND okno, LPARAM l) -> BOOL {
-            auto* h = reinterpret_cast<Hledani*>(l);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(okno, &pid);
-            if (pid == h->pid) h->okna.push_back(okno);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&hledani));
+    OknaProcesu hledani{kolvex.Pid(), {}};
+    ::EnumWindows(PridatOknoProcesu, reinterpret_cast<LPARAM>(&hledani));
     bool ok = !hledani.okna.empty();
     for (HWND okno : hledani.okna) {
         DWORD_PTR odpoved = 0;
