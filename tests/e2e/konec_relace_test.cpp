@@ -99,40 +99,10 @@ std::vector<BYTE> VychoziTexty(const wchar_t* adresa = ADRESA) {
     return SouborTextu({{L"Zeta", L"poslední"}, {L"Adresa", adresa}, {L"Podpis", L"S pozdravem\r\nJan"}});
 }
 
-bool DoSchranky(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
-    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
-    memcpy(::GlobalLock(blok), text.c_str(), velikost);
-    ::GlobalUnlock(blok);
-    const bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 HWND CekatNaViditelne(const Program& program, const wchar_t* trida, DWORD ms = 10000) {
     HWND okno = nullptr;
     CekatNa([&] { return (okno = NajitOknoProcesu(program.Pid(), trida)) && ::IsWindowVisible(okno); }, ms);
     return okno && ::IsWindowVisible(okno) ? okno : nullptr;
-}
-
-struct HledaniPotomka {
-    const wchar_t* trida;
-    HWND nalezeno;
-};
-BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
-    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
-    wchar_t trida[64] = L"";
-    ::GetClassNameW(h, trida, 64);
-    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
-    hledani->nalezeno = h;
-    return FALSE;
-}
-HWND Potomek(HWND okno, const wchar_t* trida) {
-    HledaniPotomka hledani{trida, nullptr};
-    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
-    return hledani.nalezeno;
 }
 
 // The process's visible dialogs (#32770) that have the control (0: any).
@@ -174,23 +144,24 @@ std::string Zpravy(DWORD pid) {
     return vysledek;
 }
 
+struct OknaProcesu {
+    DWORD pid;
+    std::vector<HWND> okna;
+};
+BOOL CALLBACK PridatOknoProcesu(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<OknaProcesu*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    if (pid == h->pid) h->okna.push_back(okno);
+    return TRUE;
+}
+
 // Windows's log-off: both session messages to every top-level window of the process, each waited
 // for (as Windows waits, with a bound), then the process is ended. True when every window answered
 // the query with TRUE and every WM_ENDSESSION returned in time.
 bool OdhlasitJakoWindows(Program& kolvex, std::string& hlaseni) {
-    struct Hledani {
-        DWORD pid;
-        std::vector<HWND> okna;
-    } hledani{kolvex.Pid(), {}};
-    ::EnumWindows(
-        [](HWND okno, LPARAM l) -> BOOL {
-            auto* h = reinterpret_cast<Hledani*>(l);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(okno, &pid);
-            if (pid == h->pid) h->okna.push_back(okno);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&hledani));
+    OknaProcesu hledani{kolvex.Pid(), {}};
+    ::EnumWindows(PridatOknoProcesu, reinterpret_cast<LPARAM>(&hledani));
     bool ok = !hledani.okna.empty();
     for (HWND okno : hledani.okna) {
         DWORD_PTR odpoved = 0;

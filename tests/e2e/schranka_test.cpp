@@ -81,25 +81,6 @@ std::wstring ZeSchranky() {
 
 HWND Seznam(HWND okno) { return ::FindWindowExW(okno, nullptr, L"ListBox", nullptr); }
 
-// A descendant window of a class (the editor's list lies inside its splitter).
-struct HledaniPotomka {
-    const wchar_t* trida;
-    HWND nalezeno;
-};
-BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
-    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
-    wchar_t trida[64] = L"";
-    ::GetClassNameW(h, trida, 64);
-    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
-    hledani->nalezeno = h;
-    return FALSE;
-}
-HWND Potomek(HWND okno, const wchar_t* trida) {
-    HledaniPotomka hledani{trida, nullptr};
-    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
-    return hledani.nalezeno;
-}
-
 // Brings the window to the front and presses Enter until the clipboard holds the text (the first
 // key events after Wine set up a new display can be lost).
 bool EnterAz(HWND okno, const std::wstring& ocekavany) {

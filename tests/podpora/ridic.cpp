@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "podpora/pomocnik.h"
@@ -107,6 +108,39 @@ std::wstring TextOkna(HWND okno) {
     wchar_t text[1024] = L"";
     ::SendMessageTimeoutW(okno, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
     return text;
+}
+
+namespace {
+struct HledaniPotomka {
+    const wchar_t* trida;
+    HWND nalezeno;
+};
+BOOL CALLBACK NajitPotomka(HWND h, LPARAM l) {
+    auto* hledani = reinterpret_cast<HledaniPotomka*>(l);
+    wchar_t trida[64] = L"";
+    ::GetClassNameW(h, trida, 64);
+    if (wcscmp(trida, hledani->trida) != 0) return TRUE;
+    hledani->nalezeno = h;
+    return FALSE;
+}
+}  // namespace
+
+HWND Potomek(HWND okno, const wchar_t* trida) {
+    HledaniPotomka hledani{trida, nullptr};
+    ::EnumChildWindows(okno, NajitPotomka, reinterpret_cast<LPARAM>(&hledani));
+    return hledani.nalezeno;
+}
+
+bool DoSchranky(const std::wstring& text) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
+    std::memcpy(::GlobalLock(blok), text.c_str(), velikost);
+    ::GlobalUnlock(blok);
+    const bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
+    ::CloseClipboard();
+    return ok;
 }
 
 std::wstring TextZpravy(HWND box) {

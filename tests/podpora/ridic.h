@@ -38,6 +38,11 @@ std::wstring TextOkna(HWND okno);
 // Text of a message box (its static control 0xFFFF).
 std::wstring TextZpravy(HWND box);
 
+// A descendant window of a class (the first one found), null when none.
+HWND Potomek(HWND okno, const wchar_t* trida);
+// Puts the Unicode text on the clipboard, as another program's copy does.
+bool DoSchranky(const std::wstring& text);
+
 // Presses the keys together (down in order, up in reverse) with SendInput.
 void StisknoutKlavesy(std::initializer_list<WORD> klavesy);
 // Types text with Unicode key events, one character at a time.

@@ -132,8 +132,10 @@ struct ModalniVlakno {
         if (zprava == WM_INITDIALOG) {
             auto* v = reinterpret_cast<ModalniVlakno*>(l);
             ::SetWindowLongPtrW(dialog, DWLP_USER, l);
-            if (v && v->druh == Druh::ZpravaNadDialogem)
+            if (v && v->druh == Druh::ZpravaNadDialogem) {
+                ::ShowWindow(dialog, SW_SHOW);  // the dialog loop would show it only once idle
                 ::PostMessageW(dialog, WM_APP, 0, 0);  // the box opens once the dialog runs
+            }
             return TRUE;
         }
         if (zprava == WM_APP) {
