@@ -12,6 +12,7 @@
 #include "core/konfiguracenastroju.h"
 #include "core/pomocne.h"
 #include "core/vlaknomodulu.h"
+#include "knihovna/dpi.h"
 #include "knihovna/modul.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
@@ -124,7 +125,7 @@ OknoSchrankaEditorTextu::~OknoSchrankaEditorTextu() {
 }
 
 HWND OknoSchrankaEditorTextu::Vytvorit() {
-    RECT r{0, 0, 480, 340};
+    RECT r{0, 0, knihovna::Skalovat(480), knihovna::Skalovat(340)};  // pixels at the screen's DPI
     OknoImpl::Vytvorit(nullptr, &r, aplikace.titulek.c_str(), WS_OVERLAPPEDWINDOW, 0, m_trida.c_str(), nullptr, nullptr, 0,
                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));

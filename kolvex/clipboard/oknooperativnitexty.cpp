@@ -8,6 +8,7 @@
 #include "core/dialogy.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/dpi.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
 
@@ -66,16 +67,15 @@ bool OknoOperativniTexty::Vytvorit() {
     StylOknaSeznamu(n.oknoMinMax, n.oknoNavrchu, styl, rozsireny);
     const std::wstring titulek =
         knihovna::Formatovat(knihovna::Retezec(IDS_TITULEK_OPERATIVNI).c_str(), aplikace.titulek.c_str());
-    RECT r{0, 0, 260, 480};
+    RECT r{0, 0, knihovna::Skalovat(260), knihovna::Skalovat(480)};  // pixels at the screen's DPI
     OknoImpl::Vytvorit(nullptr, &r, titulek.c_str(), styl, rozsireny, m_trida.c_str(), nullptr, nullptr, 0,
                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     ::SetClassLongPtrW(m_hWnd, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(m_ikona.Get()));
     ::SetClassLongPtrW(m_hWnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(m_ikona.Get()));
     if (ObnovitPolohu() != 0) {
-        RECT prace{};
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
         RECT okno{};
         Overit(::GetWindowRect(m_hWnd, &okno) != 0);
+        const RECT prace = knihovna::PracovniOblastProObdelnik(okno);  // the window's monitor, less a taskbar
         ::SetWindowPos(m_hWnd, nullptr, prace.right - (okno.right - okno.left), prace.bottom - (okno.bottom - okno.top), 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -12,6 +12,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/pomocne.h"
+#include "knihovna/dpi.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
 #include "knihovna/uchyt.h"
@@ -136,7 +137,7 @@ HWND OknoTextDoSchranky::Vytvorit() {
     StylOknaSeznamu(n.oknoMinMax, n.oknoNavrchu, styl, rozsireny);
     const std::wstring titulek =
         knihovna::Formatovat(knihovna::Retezec(IDS_TITULEK_TEXT_DO_SCHRANKY).c_str(), aplikace.titulek.c_str());
-    RECT r{0, 0, 260, 480};
+    RECT r{0, 0, knihovna::Skalovat(260), knihovna::Skalovat(480)};  // pixels at the screen's DPI
     OknoImpl::Vytvorit(nullptr, &r, titulek.c_str(), styl, rozsireny, m_trida.c_str(), nullptr, nullptr,
                        CS_HREDRAW | CS_VREDRAW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_ikona));
@@ -193,10 +194,9 @@ HWND OknoTextDoSchranky::Vytvorit() {
                         (n.trideni == 1 ? LBS_SORT : 0));
 
     if (ObnovitPolohu() != 0) {
-        RECT prace{};
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
         RECT okno{};
         Overit(::GetWindowRect(m_hWnd, &okno) != 0);
+        const RECT prace = knihovna::PracovniOblastProObdelnik(okno);  // the window's monitor, less a taskbar
         ::SetWindowPos(m_hWnd, nullptr, prace.right - (okno.right - okno.left), prace.bottom - (okno.bottom - okno.top), 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

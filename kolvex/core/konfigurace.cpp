@@ -247,8 +247,11 @@ void CteniNastaveni::Zapamatovat(const Chyba& chyba) {
     if (!m_chyba) m_chyba.emplace(chyba);
 }
 
+void (*zaznamenatCteniCisla)(const std::wstring& sekce, const wchar_t* nazev) = nullptr;
+
 bool CteniNastaveni::Sekce(const std::wstring& nazev, bool vytvorit) {
     m_sekceOtevrena = false;
+    if (zaznamenatCteniCisla) m_nazevSekce = nazev;
     try {
         Klic().OtevritSekci(nazev, vytvorit);
         m_sekceOtevrena = true;
@@ -264,6 +267,7 @@ void CteniNastaveni::ZavritSekci() {
 }
 
 void CteniNastaveni::operator()(const wchar_t* nazev, DWORD& hodnota) {
+    if (m_sekceOtevrena && zaznamenatCteniCisla) zaznamenatCteniCisla(m_nazevSekce, nazev);
     if (m_sekceOtevrena) Krok([&] { NacistHodnotuDword(Klic(), nazev, hodnota); });
 }
 

@@ -155,8 +155,13 @@ private:
 
     KonfiguraceCteni m_cteni;
     bool m_sekceOtevrena = false;
+    std::wstring m_nazevSekce;
     std::optional<knihovna::Chyba> m_chyba;
 };
+
+// Seam for tests: told of every number a load reads from an open section (the section's name
+// and the value's), stored or not. Null in the program.
+extern void (*zaznamenatCteniCisla)(const std::wstring& sekce, const wchar_t* nazev);
 
 // One save, walked the same way; every failure raises.
 class ZapisNastaveni {

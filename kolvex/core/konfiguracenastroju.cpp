@@ -1,6 +1,7 @@
 #include "core/konfiguracenastroju.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -22,50 +23,181 @@ std::wstring SekcePisma(const std::wstring& sekce) {
     return Formatovat(L"%s\\%s", sekce.c_str(), Retezec(IDS_SEKCE_PISMO).c_str());
 }
 
+// Window option bits: 0x1, 0x2 (in the defaults), 0x4 on top, 0x10 no title bar, 0x20 transparent,
+// 0x10000 drag with Ctrl, 0x20000 status bar. The clock and stopwatch: 0x4, 0x20, 0x40 border.
+constexpr DWORD BITY_OKNA = 0x30037;
+constexpr DWORD BITY_CASOVACE = 0x64;
+constexpr long long BARVA = 0xFFFFFF;
+// The section of the launcher's values, which has no string of its own.
+constexpr UINT SEKCE_SPOUSTENI = 0;
+
 const RozsahNastaveni ROZSAHY[] = {
+    {IDS_SEKCE_CTECKA_RSS, L"okno", 0, 0x24, 0x24},
     {IDS_SEKCE_CTECKA_RSS, L"vyskaPolozkySeznamu", 32, 400},
     {IDS_SEKCE_CTECKA_RSS, L"zobrazovatPopis", 0, 1},
+    {IDS_SEKCE_HODINY, L"barvaPozadi", 0, BARVA},
+    {IDS_SEKCE_HODINY, L"barvaTextu", 0, BARVA},
     {IDS_SEKCE_HODINY, L"datum", 0, 2},
     {IDS_SEKCE_HODINY, L"gong", 0, 4},
+    {IDS_SEKCE_HODINY, L"okno", 0, BITY_CASOVACE, BITY_CASOVACE},
     {IDS_SEKCE_HOST_INFO, L"minimalizace", 0, 2},
+    {IDS_SEKCE_KONTAKTY, L"minimalizovat", 0, 3},
+    {IDS_SEKCE_KONTAKTY, L"oznamovaciIkona", 0, 2},
+    {IDS_SEKCE_KONTAKTY, L"oknoSeznam", 0, BITY_OKNA, BITY_OKNA},
     {IDS_SEKCE_KONTAKTY, L"seznamProcentoPruhlednosti", 0, 100},
+    {IDS_SEKCE_KONTAKTY, L"trideni", 0, 1},
+    {IDS_SEKCE_SEZNAM_REGISTRACI, L"minimalizovat", 0, 3},
+    {IDS_SEKCE_SEZNAM_REGISTRACI, L"oznamovaciIkona", 0, 2},
+    {IDS_SEKCE_SEZNAM_REGISTRACI, L"oknoSeznam", 0, BITY_OKNA, BITY_OKNA},
     {IDS_SEKCE_SEZNAM_REGISTRACI, L"seznamProcentoPruhlednosti", 0, 100},
+    {IDS_SEKCE_SEZNAM_REGISTRACI, L"trideni", 0, 1},
+    // the tray clicks of the recorder driver: actions 0, 1, 2, 10, 11 (see MNOZINY)
+    {IDS_SEKCE_SONVIDAR, L"ikonaCtrlLeve", 0, 11},
+    {IDS_SEKCE_SONVIDAR, L"ikonaCtrlShiftLeve", 0, 11},
+    {IDS_SEKCE_SONVIDAR, L"ikonaLeve", 0, 11},
+    {IDS_SEKCE_SONVIDAR, L"ikonaShiftLeve", 0, 11},
+    {IDS_SEKCE_SONVIDAR, L"ikonaStredni", 0, 11},
     {IDS_SEKCE_SONVIDAR_VIDEO, L"maxPocetSouboru", 1, 10000},
     {IDS_SEKCE_SONVIDAR_ZVUK, L"maxPocetSouboru", 1, 10000},
+    // the screen tool's tray clicks: the commands its page offers (see MNOZINY)
+    {IDS_SEKCE_OBRAZOVKA, L"ctrlLeve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"ctrlShiftLeve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"ctrlStredni", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"leve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"rCtrlLeve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"rCtrlRShiftLeve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"rShiftLeve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"shiftLeve", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"shiftStredni", 40074, 40129},
+    {IDS_SEKCE_OBRAZOVKA, L"stredni", 40074, 40129},
     {IDS_SEKCE_OBRAZOVKA, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    {IDS_SEKCE_MERENI_USEKY, L"klavesaZobrazitZoom", VK_SHIFT, VK_CONTROL},
     {IDS_SEKCE_MERENI_USEKY, L"zoom", 1, 40},
+    {IDS_SEKCE_MERENI_VYREZ, L"klavesaZobrazitZoom", VK_SHIFT, VK_CONTROL},
     {IDS_SEKCE_MERENI_VYREZ, L"zoom", 1, 40},
     {IDS_SEKCE_OPIS, L"format", 0, 4},
     {IDS_SEKCE_OPIS, L"kvalitaJpeg", 1, 100},
     {IDS_SEKCE_OPIS, L"maxPocetSouboru", 1, 10000},
+    {IDS_SEKCE_OPIS, L"shellOtevrit", 0, 99},  // 0 none, 1 open, 2 edit, 3 print, 99 ask (see MNOZINY)
+    {IDS_SEKCE_OPIS, L"shellShowCmd", SW_SHOWMINIMIZED, SW_SHOW},  // 2, 3 or 5 (see MNOZINY)
     {IDS_SEKCE_OPIS, L"zoomOpis", 1, 16},
     {IDS_SEKCE_OPIS, L"zoomOpisOkna", 1, 16},
     {IDS_SEKCE_OPIS, L"zoomOpisVyber", 1, 16},
     {IDS_SEKCE_OPIS_EMAIL, L"procentoVelikosti", 5, 100},
     {IDS_SEKCE_SBERAC_BARVY, L"zoom", 1, 40},
+    // the CD tool's tray clicks: actions 0, 1, 2, 4, 5, 7 (see MNOZINY)
+    {IDS_SEKCE_OVLADANI_CD, L"ctrlLeve", 0, 7},
+    {IDS_SEKCE_OVLADANI_CD, L"ctrlShiftLeve", 0, 7},
     {IDS_SEKCE_OVLADANI_CD, L"intervalAktualizace", 1, 3600},
+    {IDS_SEKCE_OVLADANI_CD, L"leve", 0, 7},
+    {IDS_SEKCE_OVLADANI_CD, L"rCtrlLeve", 0, 7},
+    {IDS_SEKCE_OVLADANI_CD, L"rCtrlRShiftLeve", 0, 7},
+    {IDS_SEKCE_OVLADANI_CD, L"rShiftLeve", 0, 7},
+    {IDS_SEKCE_OVLADANI_CD, L"shiftLeve", 0, 7},
+    {IDS_SEKCE_OVLADANI_CD, L"stredni", 0, 7},
     {IDS_SEKCE_OVLADANI_CD, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
+    // the weather's tray clicks: 0 menu, 1 model pictures, 2 text forecast, 3 satellite picture
+    {IDS_SEKCE_POCASI, L"ikonaCtrlLeve", 0, 3},
+    {IDS_SEKCE_POCASI, L"ikonaCtrlShiftLeve", 0, 3},
+    {IDS_SEKCE_POCASI, L"ikonaLeve", 0, 3},
+    {IDS_SEKCE_POCASI, L"ikonaShiftLeve", 0, 3},
+    {IDS_SEKCE_POCASI, L"ikonaStredni", 0, 3},
     {IDS_SEKCE_POCASI, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
     {IDS_SEKCE_POCASI_ALADIN, L"intervalAnimace", 1, 36000},
+    {IDS_SEKCE_POCASI_ALADIN, L"model", 0, 40207},  // 0 none, or 40203-40207 (see MNOZINY)
     {IDS_SEKCE_POCASI_ALADIN, L"pocatek", 0, 12},
     {IDS_SEKCE_POCASI_ALADIN, L"pocetObrazku", 1, 4},
+    {IDS_SEKCE_POCASI_ALADIN, L"poziceZnacky", 0, 0x0FFF0FFF, 0x0FFF0FFF},  // x and y 0..4095
+    // "oknoPruhledne": not 0 = transparent (the pages write 2, earlier versions a percentage)
+    {IDS_SEKCE_POCASI_DRUZICE, L"oknoPruhledne", 0, 100},
+    {IDS_SEKCE_POCASI_DRUZICE, L"vychoziZdroj", 1, 2},
+    {IDS_SEKCE_POCASI_TEXT, L"oknoPruhledne", 0, 100},
+    // the notes' tray clicks: the commands each page offers (see MNOZINY)
+    {IDS_SEKCE_POZNAMKY, L"ikonaLeve", 40059, 40074},
+    {IDS_SEKCE_POZNAMKY_TEXTOVE, L"ikonaLeve", 40059, 40074},
+    {IDS_SEKCE_POZNAMKY_TEXTOVE, L"oknoPoznamka", 0, BITY_OKNA, BITY_OKNA},
+    {IDS_SEKCE_POZNAMKY_TEXTOVE, L"oknoSeznam", 0, BITY_OKNA, BITY_OKNA},
+    {IDS_SEKCE_POZNAMKY_TEXTOVE, L"trideni", 1, 2},
+    {IDS_SEKCE_POZNAMKY_ZVUKOVE, L"ikonaLeve", 40060, 40074},
+    {IDS_SEKCE_POZNAMKY_ZVUKOVE, L"oknoSeznam", 0, BITY_OKNA, BITY_OKNA},
+    {IDS_SEKCE_POZNAMKY_ZVUKOVE, L"trideni", 1, 2},
     {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxPocet", 1, 100000},  // below the page's 4 the list keeps one text
     {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"vyskaPolozky", 16, 400},
     {IDS_SEKCE_SCHRANKA_OPERATIVNI, L"maxVyskaPolozky", 16, 400},
+    {IDS_SEKCE_SCHRANKA_TEXT, L"ikona", 0, 255},
+    {IDS_SEKCE_SCHRANKA_TEXT, L"trideni", 0, 2},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"barvaObsazena", 0, BARVA},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"barvaPozadi", 0, BARVA},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"barvaText", 0, BARVA},
+    {IDS_SEKCE_SLEDOVANI_PAMETI, L"ikonaLeve", 0, 2},
     {IDS_SEKCE_SLEDOVANI_PAMETI, L"intervalAktualizace", 1000, 60000},
     {IDS_SEKCE_SLEDOVANI_PAMETI, L"maxVelikostLogu", 1000, 50000000},
     {IDS_SEKCE_SLEDOVANI_PAMETI, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
     {IDS_SEKCE_SLEDOVANI_PAMETI, L"varovaniProcent", 10, 300},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"ikonaLeve", 0, 2},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"intervalAktualizace", 1, 120},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"maxPagefileUsage", 5, 10000},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"maxWorkingSetSize", 5, 10000},
+    {IDS_SEKCE_SLEDOVANI_PROCESU, L"oznamovaciIkona", 0, 2},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecPagefileUsage", -1, 4000},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecPeakWorkingSetSize", -1, 4000},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecSoubor", -1, 4000},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"sloupecWorkingSetSize", -1, 4000},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"threadPriority", THREAD_PRIORITY_LOWEST, THREAD_PRIORITY_TIME_CRITICAL},
     {IDS_SEKCE_SLEDOVANI_PROCESU, L"toolTipPocet", 1, 50},
+    {IDS_SEKCE_STOPKY, L"barvaPozadi", 0, BARVA},
+    {IDS_SEKCE_STOPKY, L"barvaTextu", 0, BARVA},
+    {IDS_SEKCE_STOPKY, L"minimalizovat", 0, 3},
+    {IDS_SEKCE_STOPKY, L"okno", 0, BITY_CASOVACE, BITY_CASOVACE},
+    {IDS_SEKCE_STOPKY, L"oznamovaciIkona", 0, 2},
     {IDS_SEKCE_STOPKY, L"zobrazeniVysledku", 0, 1},
+    // sort key 1 name, 2 path, 4 rights, 8 key, 0x10 count; 0x10000 descending (see MNOZINY)
+    {SEKCE_SPOUSTENI, L"trideniAplikaci", 0, 0x10010},
+};
+
+// Values that take only some numbers of their range (commands and actions of a list): a stored
+// number that is not one of them becomes the nearest one.
+struct MnozinaNastaveni {
+    UINT idSekce;
+    const wchar_t* nazev;
+    std::vector<DWORD> hodnoty;
+};
+const std::vector<DWORD> AKCE_SONVIDAR = {0, 1, 2, 10, 11};
+const std::vector<DWORD> PRIKAZY_OBRAZOVKY = {40074, 40113, 40116, 40117, 40118, 40119, 40120, 40127, 40128, 40129};
+const std::vector<DWORD> AKCE_CD = {0, 1, 2, 4, 5, 7};
+const MnozinaNastaveni MNOZINY[] = {
+    {IDS_SEKCE_SONVIDAR, L"ikonaCtrlLeve", AKCE_SONVIDAR},
+    {IDS_SEKCE_SONVIDAR, L"ikonaCtrlShiftLeve", AKCE_SONVIDAR},
+    {IDS_SEKCE_SONVIDAR, L"ikonaLeve", AKCE_SONVIDAR},
+    {IDS_SEKCE_SONVIDAR, L"ikonaShiftLeve", AKCE_SONVIDAR},
+    {IDS_SEKCE_SONVIDAR, L"ikonaStredni", AKCE_SONVIDAR},
+    {IDS_SEKCE_OBRAZOVKA, L"ctrlLeve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"ctrlShiftLeve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"ctrlStredni", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"leve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"rCtrlLeve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"rCtrlRShiftLeve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"rShiftLeve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"shiftLeve", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"shiftStredni", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_OBRAZOVKA, L"stredni", PRIKAZY_OBRAZOVKY},
+    {IDS_SEKCE_MERENI_USEKY, L"klavesaZobrazitZoom", {VK_SHIFT, VK_CONTROL}},
+    {IDS_SEKCE_MERENI_VYREZ, L"klavesaZobrazitZoom", {VK_SHIFT, VK_CONTROL}},
+    {IDS_SEKCE_OPIS, L"shellOtevrit", {0, 1, 2, 3, 99}},
+    {IDS_SEKCE_OPIS, L"shellShowCmd", {SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_SHOW}},
+    {IDS_SEKCE_OVLADANI_CD, L"ctrlLeve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"ctrlShiftLeve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"leve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"rCtrlLeve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"rCtrlRShiftLeve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"rShiftLeve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"shiftLeve", AKCE_CD},
+    {IDS_SEKCE_OVLADANI_CD, L"stredni", AKCE_CD},
+    {IDS_SEKCE_POCASI_ALADIN, L"model", {0, 40203, 40204, 40205, 40206, 40207}},
+    {IDS_SEKCE_POZNAMKY, L"ikonaLeve", {40059, 40060, 40061, 40062, 40074}},
+    {IDS_SEKCE_POZNAMKY_TEXTOVE, L"ikonaLeve", {40059, 40061, 40074}},
+    {IDS_SEKCE_POZNAMKY_ZVUKOVE, L"ikonaLeve", {40060, 40062, 40074}},
+    {SEKCE_SPOUSTENI, L"trideniAplikaci", {0, 1, 2, 4, 8, 0x10, 0x10001, 0x10002, 0x10004, 0x10008, 0x10010}},
 };
 
 // Section names of the table, loaded once (the first load runs before any tool thread).
@@ -74,7 +206,8 @@ const std::wstring& NazevSekce(UINT id) {
         std::vector<std::pair<UINT, std::wstring>> v;
         for (const RozsahNastaveni& r : ROZSAHY)
             if (std::none_of(v.begin(), v.end(), [&](const auto& p) { return p.first == r.idSekce; }))
-                v.emplace_back(r.idSekce, Retezec(r.idSekce));
+                v.emplace_back(r.idSekce, r.idSekce == SEKCE_SPOUSTENI ? std::wstring(aplikace.klicSpousteniAplikaci)
+                                                                       : Retezec(r.idSekce));
         return v;
     }();
     for (const auto& p : nazvy)
@@ -93,17 +226,32 @@ public:
     }
     void ZavritSekci() {}
     void operator()(const wchar_t* nazev, DWORD& hodnota) {
-        if (const RozsahNastaveni* r = Najit(nazev))
+        if (const RozsahNastaveni* r = Najit(nazev)) {
+            if (r->maska) hodnota &= r->maska;
             hodnota = static_cast<DWORD>(std::clamp<long long>(hodnota, std::max(r->minimum, 0LL), r->maximum));
+            for (const MnozinaNastaveni& m : MNOZINY)
+                if (wcscmp(m.nazev, nazev) == 0 && NazevSekce(m.idSekce) == m_sekce) hodnota = Nejblizsi(m.hodnoty, hodnota);
+        }
     }
     void operator()(const wchar_t* nazev, int& hodnota) {
-        if (const RozsahNastaveni* r = Najit(nazev)) hodnota = static_cast<int>(std::clamp<long long>(hodnota, r->minimum, r->maximum));
+        if (const RozsahNastaveni* r = Najit(nazev)) {
+            if (r->maska) hodnota = static_cast<int>(static_cast<DWORD>(hodnota) & r->maska);
+            hodnota = static_cast<int>(std::clamp<long long>(hodnota, r->minimum, r->maximum));
+        }
     }
     void operator()(const wchar_t*, bool&) {}
     void operator()(const wchar_t*, SdilenyText&) {}
     void Pismo(LOGFONTW&) {}
 
 private:
+    static DWORD Nejblizsi(const std::vector<DWORD>& hodnoty, DWORD hodnota) {
+        DWORD nejblizsi = hodnoty.front();
+        for (DWORD h : hodnoty) {
+            const long long rozdil = std::llabs(static_cast<long long>(h) - hodnota);
+            if (rozdil < std::llabs(static_cast<long long>(nejblizsi) - hodnota)) nejblizsi = h;
+        }
+        return nejblizsi;
+    }
     const RozsahNastaveni* Najit(const wchar_t* nazev) const {
         for (const RozsahNastaveni& r : ROZSAHY)
             if (wcscmp(r.nazev, nazev) == 0 && NazevSekce(r.idSekce) == m_sekce) return &r;
@@ -161,6 +309,8 @@ const RozsahNastaveni* RozsahyNastaveni(size_t& pocet) {
     pocet = sizeof(ROZSAHY) / sizeof(ROZSAHY[0]);
     return ROZSAHY;
 }
+
+const std::wstring& NazevSekceRozsahu(const RozsahNastaveni& rozsah) { return NazevSekce(rozsah.idSekce); }
 
 // ---------------------------------------------------------------------------------------------
 

@@ -25,10 +25,14 @@ struct RozsahNastaveni {
     const wchar_t* nazev;
     long long minimum;
     long long maximum;
+    // Flags: not 0 for a set of bits; a load keeps only these bits (minimum 0, maximum the mask).
+    DWORD maska = 0;
 };
 
 // The one table of ranges, for the loads and for tests.
 const RozsahNastaveni* RozsahyNastaveni(size_t& pocet);
+// The section a range belongs to: the string idSekce, or the launcher's section for idSekce 0.
+const std::wstring& NazevSekceRozsahu(const RozsahNastaveni& rozsah);
 
 // RSS reader, section "Ctecka RSS".
 class KonfiguraceCteckaRSS {

@@ -4,6 +4,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "knihovna/chyba.h"
+#include "knihovna/okno.h"
 #include "knihovna/uchyt.h"
 
 using knihovna::Overit;
@@ -63,9 +64,9 @@ void ZmeritPolozkuPocasi(const MenuPopup* otevrene, MEASUREITEMSTRUCT* polozka) 
 }
 
 void UmistitDoPravehoDolnihoRohu(HWND okno) {
-    RECT r, prace;
+    RECT r;
     Overit(::GetWindowRect(okno, &r) != 0);
-    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    const RECT prace = knihovna::PracovniOblastProObdelnik(r);  // the window's monitor, less a taskbar
     ::SetWindowPos(okno, nullptr, prace.right - (r.right - r.left), prace.bottom - (r.bottom - r.top), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

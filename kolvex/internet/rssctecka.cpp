@@ -17,6 +17,7 @@
 #include "core/stranka.h"
 #include "internet/rssnastaveni.h"
 #include "knihovna/chyba.h"
+#include "knihovna/dpi.h"
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
@@ -379,7 +380,7 @@ HWND ModulCteckaRSS::VytvoritOkno() {
     m_textStavu = Retezec(IDS_PRIPRAVEN);
     HMENU lista = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_CTECKA_RSS));
     Overit(lista != nullptr);
-    RECT r{0, 0, 640, 480};
+    RECT r{0, 0, knihovna::Skalovat(640), knihovna::Skalovat(480)};  // pixels at the screen's DPI
     try {
         Vytvorit(nullptr, &r, nazevModulu.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                  WS_EX_WINDOWEDGE, m_trida.c_str(), lista, nullptr, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));

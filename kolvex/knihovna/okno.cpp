@@ -3,7 +3,9 @@
 #include "prvky.h"
 #include "dpi.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cwchar>
 #include <vector>
 
@@ -72,22 +74,117 @@ std::wstring OknoObal::NazevTridy() const {
 }
 
 bool OknoObal::Vycentrovat(HWND nad) const {
-    RECT okno, cil, prace;
+    RECT okno, cil;
     if (!::GetWindowRect(m_hWnd, &okno)) return false;
-    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0)) return false;
-    if (nad && nad != ::GetDesktopWindow()) {
-        if (!::GetWindowRect(nad, &cil)) return false;
-    } else {
-        cil = prace;
+    const bool naOkno = nad && nad != ::GetDesktopWindow();
+    if (naOkno && !::GetWindowRect(nad, &cil)) return false;
+    // the work area of the monitor the target (or the window itself) is on
+    const RECT prace = PracovniOblastProObdelnik(naOkno ? cil : okno);
+    if (!naOkno) cil = prace;
+    const int w = okno.right - okno.left, h = okno.bottom - okno.top;
+    const int x = (cil.left + cil.right) / 2 - w / 2;
+    const int y = (cil.top + cil.bottom) / 2 - h / 2;
+    const POINT p = PolohaUvnitrOblasti(RECT{x, y, x + w, y + h}, prace);
+    return PresunoutOkno(m_hWnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+// A visible taskbar along an edge of a work area is taken off it. Windows does that itself; the
+// taskbar of Wine's virtual desktop is left in the work area, and a window put in the work area's
+// corner stood over the notification area.
+void OdecistPanelUloh(RECT& prace) {
+    HWND panel = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT p, prunik;
+    if (!panel || !::IsWindowVisible(panel) || !::GetWindowRect(panel, &p) || !::IntersectRect(&prunik, &p, &prace))
+        return;
+    const bool celaSirka = prunik.left <= prace.left && prunik.right >= prace.right;
+    const bool celaVyska = prunik.top <= prace.top && prunik.bottom >= prace.bottom;
+    if (celaSirka && prunik.bottom >= prace.bottom && prunik.top > prace.top)
+        prace.bottom = prunik.top;
+    else if (celaSirka && prunik.top <= prace.top && prunik.bottom < prace.bottom)
+        prace.top = prunik.bottom;
+    else if (celaVyska && prunik.right >= prace.right && prunik.left > prace.left)
+        prace.right = prunik.left;
+    else if (celaVyska && prunik.left <= prace.left && prunik.right < prace.right)
+        prace.left = prunik.right;
+}
+
+BOOL CALLBACK PridatMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(monitor, &info)) {
+        OdecistPanelUloh(info.rcWork);
+        reinterpret_cast<std::vector<PlochaMonitoru>*>(data)->push_back({info.rcMonitor, info.rcWork});
     }
-    int w = okno.right - okno.left, h = okno.bottom - okno.top;
-    int x = (cil.left + cil.right) / 2 - w / 2;
-    int y = (cil.top + cil.bottom) / 2 - h / 2;
-    if (x + w > prace.right) x = prace.right - w;
-    if (x < prace.left) x = prace.left;
-    if (y + h > prace.bottom) y = prace.bottom - h;
-    if (y < prace.top) y = prace.top;
-    return PresunoutOkno(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+std::vector<PlochaMonitoru> MonitoryPlochy() {
+    std::vector<PlochaMonitoru> monitory;
+    ::EnumDisplayMonitors(nullptr, nullptr, PridatMonitor, reinterpret_cast<LPARAM>(&monitory));
+    return monitory;
+}
+
+long long PlochaPrekryvu(const RECT& a, const RECT& b) {
+    const long long sirka = static_cast<long long>(std::min(a.right, b.right)) - std::max(a.left, b.left);
+    const long long vyska = static_cast<long long>(std::min(a.bottom, b.bottom)) - std::max(a.top, b.top);
+    return sirka > 0 && vyska > 0 ? sirka * vyska : 0;
+}
+
+// Squared distance between two rectangles (0 when they touch or overlap).
+long long Vzdalenost(const RECT& a, const RECT& b) {
+    const long long dx = std::max<long long>({0, static_cast<long long>(b.left) - a.right, static_cast<long long>(a.left) - b.right});
+    const long long dy = std::max<long long>({0, static_cast<long long>(b.top) - a.bottom, static_cast<long long>(a.top) - b.bottom});
+    return dx * dx + dy * dy;
+}
+
+RECT PrimarniPracovniOblast() {
+    RECT prace;
+    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    OdecistPanelUloh(prace);
+    return prace;
+}
+
+}  // namespace
+
+std::vector<PlochaMonitoru> (*ziskatMonitory)() = MonitoryPlochy;
+
+RECT PracovniOblastProObdelnik(const RECT& okno) {
+    const std::vector<PlochaMonitoru> monitory = ziskatMonitory();
+    const PlochaMonitoru* nejlepsi = nullptr;
+    long long nejvetsiPrekryv = 0, nejmensiVzdalenost = 0;
+    for (const PlochaMonitoru& m : monitory) {
+        const long long prekryv = PlochaPrekryvu(okno, m.monitor);
+        const long long vzdalenost = Vzdalenost(okno, m.monitor);
+        if (!nejlepsi || prekryv > nejvetsiPrekryv || (nejvetsiPrekryv == 0 && prekryv == 0 && vzdalenost < nejmensiVzdalenost)) {
+            nejlepsi = &m;
+            nejvetsiPrekryv = prekryv;
+            nejmensiVzdalenost = vzdalenost;
+        }
+    }
+    return nejlepsi ? nejlepsi->prace : PrimarniPracovniOblast();
+}
+
+RECT ObdelnikVsechMonitoru() {
+    const std::vector<PlochaMonitoru> monitory = ziskatMonitory();
+    if (monitory.empty())
+        return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    RECT r = monitory.front().monitor;
+    for (const PlochaMonitoru& m : monitory) ::UnionRect(&r, &r, &m.monitor);
+    return r;
+}
+
+POINT PolohaUvnitrOblasti(const RECT& okno, const RECT& prace) {
+    const long w = okno.right - okno.left, h = okno.bottom - okno.top;
+    POINT p{okno.left, okno.top};
+    if (p.x + w > prace.right) p.x = prace.right - w;
+    if (p.x < prace.left) p.x = prace.left;
+    if (p.y + h > prace.bottom) p.y = prace.bottom - h;
+    if (p.y < prace.top) p.y = prace.top;
+    return p;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -116,14 +213,17 @@ int Okno::UlozitPolohu(const wchar_t* nazevTridy) {
     RECT r;
     Overit(::GetWindowRect(m_hWnd, &r) != 0);
     const long sirka = r.right - r.left, vyska = r.bottom - r.top;
+    // The corner lies on the desktop of every monitor (left of or above the primary one too).
     const long cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    if (r.left < 0 || r.left > cx || r.top < 0 || r.top > cy || sirka < 4 || sirka > 2 * cx || vyska < 4 ||
-        vyska > 2 * cy)
+    const RECT plocha = ObdelnikVsechMonitoru();
+    if (r.left < plocha.left || r.left > plocha.right || r.top < plocha.top || r.top > plocha.bottom || sirka < 4 ||
+        sirka > 2 * cx || vyska < 4 || vyska > 2 * cy)
         return 1;
     HKEY klic = nullptr;
     LONG kod = ::RegCreateKeyExW(HKEY_CURRENT_USER, (m_klic + trida).c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
                                  nullptr, &klic, nullptr);
     if (kod != ERROR_SUCCESS) VyhoditChybu(HresultZKodu(static_cast<DWORD>(kod)));
+    // Each half holds a signed 16-bit coordinate (read back so).
     const DWORD poloha = static_cast<DWORD>((r.left & 0xFFFF) | ((r.top & 0xFFFF) << 16));
     const DWORD velikost = static_cast<DWORD>((sirka & 0xFFFF) | ((vyska & 0xFFFF) << 16));
     kod = ::RegSetValueExW(klic, L"Poloha", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&poloha), sizeof(poloha));
@@ -155,8 +255,14 @@ int Okno::ObnovitPolohu(const wchar_t* nazevTridy, bool jenPoloha) {
     if (zavreni != ERROR_SUCCESS) VyhoditChybu(HresultZKodu(static_cast<DWORD>(zavreni)));
     if (kod != ERROR_SUCCESS) return 1;
     if (::IsWindow(m_hWnd)) {
-        ::SetWindowPos(m_hWnd, nullptr, LOWORD(poloha), HIWORD(poloha), LOWORD(velikost), HIWORD(velikost),
+        const int x = static_cast<int16_t>(LOWORD(poloha)), y = static_cast<int16_t>(HIWORD(poloha));
+        ::SetWindowPos(m_hWnd, nullptr, x, y, LOWORD(velikost), HIWORD(velikost),
                        jenPoloha ? (SWP_NOZORDER | SWP_NOSIZE) : SWP_NOZORDER);
+        // a size stored at a lower DPI (or by hand) never hides the toolbar's last buttons
+        RECT r;
+        const int nejmene = SirkaPodleToolbaru(m_hWnd);
+        if (nejmene > 0 && ::GetWindowRect(m_hWnd, &r) && r.right - r.left < nejmene)
+            ::SetWindowPos(m_hWnd, nullptr, 0, 0, nejmene, r.bottom - r.top, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
         UdrzetVPracovniOblasti(m_hWnd);
     }
     return 0;
@@ -172,35 +278,43 @@ void Okno::PrepnoutZobrazeni() {
 }
 
 void Okno::UdrzetVPracovniOblasti(HWND okno) {
-    RECT prace, r;
-    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
-    const long W = prace.right - prace.left, H = prace.bottom - prace.top;
+    // Into the work area of the monitor nearest to the window, not always the primary one.
+    RECT r;
     Overit(::GetWindowRect(okno, &r) != 0);
-    long x = r.left, y = r.top;
-    bool posunuto = false;
-    if (r.left < 0) x = 0, posunuto = true;
-    if (r.left > W - 10) x = W - 10, posunuto = true;
-    if (r.top < 0) y = 0, posunuto = true;
-    if (r.top > H - 10) y = H - 10, posunuto = true;
-    if (r.right > W) {
-        x = r.left - r.right + W;
-        if (x < 0) x = 0;
-        posunuto = true;
+    const POINT p = PolohaUvnitrOblasti(r, PracovniOblastProObdelnik(r));
+    if (p.x != r.left || p.y != r.top)
+        Overit(::SetWindowPos(okno, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != 0);
+}
+
+int SirkaPodleToolbaru(HWND okno) {
+    RECT klient{}, vnejsi{};
+    if (!::GetClientRect(okno, &klient) || !::GetWindowRect(okno, &vnejsi)) return 0;
+    const int ramecek = (vnejsi.right - vnejsi.left) - klient.right;
+    int nejvic = 0;
+    for (HWND dite = ::GetWindow(okno, GW_CHILD); dite; dite = ::GetWindow(dite, GW_HWNDNEXT)) {
+        wchar_t trida[32];
+        if (!::GetClassNameW(dite, trida, 32) || wcscmp(trida, TOOLBARCLASSNAMEW) != 0) continue;
+        const LRESULT pocet = ::SendMessageW(dite, TB_BUTTONCOUNT, 0, 0);
+        RECT tlacitko{};
+        int prava = 0;
+        for (LRESULT i = 0; i < pocet; ++i)
+            if (::SendMessageW(dite, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tlacitko)) &&
+                tlacitko.right > prava)
+                prava = tlacitko.right;
+        if (prava == 0) continue;
+        POINT p{prava, 0};
+        ::MapWindowPoints(dite, okno, &p, 1);
+        if (p.x > nejvic) nejvic = p.x;
     }
-    if (r.bottom > H) {
-        y = r.top - r.bottom + H;
-        if (y < 0) y = 0;
-        posunuto = true;
-    }
-    if (posunuto) Overit(::SetWindowPos(okno, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != 0);
+    return nejvic > 0 ? nejvic + ramecek : 0;
 }
 
 bool ObdelnikNaPlose(const RECT& prace, const RECT& okno, bool menitelne, int kod, RECT& cil) {
     const int w = okno.right - okno.left, h = okno.bottom - okno.top;
     const int W = prace.right - prace.left, H = prace.bottom - prace.top;
-    // Halves and strips count their positions from the screen origin, their sizes from the work area.
+    // Halves and strips count their positions from the work area's corner (on any monitor).
     auto plocha = [&](int x, int y, int sirka, int vyska) {
-        cil = RECT{x, y, menitelne ? sirka : w, menitelne ? vyska : h};
+        cil = RECT{prace.left + x, prace.top + y, menitelne ? sirka : w, menitelne ? vyska : h};
     };
     switch (kod) {
         case 2: cil = RECT{prace.left, prace.top, w, h}; return true;
@@ -212,9 +326,9 @@ bool ObdelnikNaPlose(const RECT& prace, const RECT& okno, bool menitelne, int ko
         case 9: plocha(0, 0, W, H / 2); return true;
         case 10: plocha(0, H / 2, W, H / 2); return true;
         case 11: plocha(0, 0, w, H); return true;
-        case 12: plocha(prace.right - w, 0, w, H); return true;
+        case 12: plocha(W - w, 0, w, H); return true;
         case 13: plocha(0, 0, W, h); return true;
-        case 14: plocha(0, prace.bottom - h, W, h); return true;
+        case 14: plocha(0, H - h, W, h); return true;
         default: return false;
     }
 }
@@ -227,7 +341,7 @@ void Okno::UmistitNaPlochu(HWND okno, int kod) {
     }
     RECT r, prace, cil;
     Overit(::GetWindowRect(okno, &r) != 0);
-    Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    prace = PracovniOblastProObdelnik(r);
     const bool menitelne = (::GetWindowLongPtrW(okno, GWL_STYLE) & WS_THICKFRAME) != 0;
     if (!ObdelnikNaPlose(prace, r, menitelne, kod, cil)) return;
     const UINT priznaky = kod <= 5 ? SWP_NOSIZE | SWP_NOZORDER : SWP_NOZORDER;

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "chyba.h"
 #include "vyjimky.h"
@@ -129,6 +130,28 @@ bool PrepnoutOknoNavrchu(HWND okno);
 
 // Alpha of a transparency percentage 0..100: (100 - p) * 255 / 100; E_INVALIDARG outside.
 BYTE AlfaZProcent(int procenta);
+// One display monitor: its whole rectangle and its work area.
+struct PlochaMonitoru {
+    RECT monitor;
+    RECT prace;
+};
+// The monitors of the desktop (EnumDisplayMonitors); a seam for tests, which give it a layout.
+extern std::vector<PlochaMonitoru> (*ziskatMonitory)();
+// The work area of the monitor nearest to a rectangle, chosen as MonitorFromRect with
+// MONITOR_DEFAULTTONEAREST does: the largest overlap, else the least distance. The primary work
+// area when there is no monitor list.
+RECT PracovniOblastProObdelnik(const RECT& okno);
+// The bounding rectangle of every monitor (the virtual screen).
+RECT ObdelnikVsechMonitoru();
+// The top-left corner that keeps a window of rectangle `okno` inside the work area `prace`: moved
+// the least, and a window larger than the area keeps its left or top edge on the area's.
+POINT PolohaUvnitrOblasti(const RECT& okno, const RECT& prace);
+
+// The least outer width of a window that shows the whole of its toolbars (direct children of
+// class ToolbarWindow32): its frame plus the right edge of each one's last button; 0 with none.
+// A restored or default size never makes a window narrower than that.
+int SirkaPodleToolbaru(HWND okno);
+
 // Where position code 2..14 of Okno::UmistitNaPlochu puts a window of rectangle `okno` in the
 // work area `prace` (codes 7..14 resize it only when `menitelne`): x, y in left/top, width and
 // height in right/bottom. False for a code without a fixed place (6 centres, others do nothing).

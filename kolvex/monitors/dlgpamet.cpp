@@ -71,9 +71,9 @@ LRESULT DlgPametInfo::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     ::SetWindowTextW(m_hWnd, Formatovat(L"Informace o paměti (%s)", aplikace.titulek.c_str()).c_str());
     NastavitIkony(m_hWnd);
     if (ObnovitPolohu(m_trida.c_str()) != 0) {
-        RECT okno, prace;
+        RECT okno;
         Overit(::GetWindowRect(m_hWnd, &okno) != 0);
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+        const RECT prace = knihovna::PracovniOblastProObdelnik(okno);  // the window's monitor, less a taskbar
         ::SetWindowPos(m_hWnd, nullptr, prace.right - (okno.right - okno.left), prace.bottom - (okno.bottom - okno.top),
                        0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }

@@ -7,6 +7,7 @@
 #include "core/globalni.h"
 #include "core/hlaseni.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/dpi.h"
 #include "knihovna/prvky.h"
 #include "knihovna/text.h"
 #include "resources/resource.h"
@@ -97,7 +98,7 @@ ModulSledovaniProcesu::~ModulSledovaniProcesu() {
 HWND ModulSledovaniProcesu::VytvoritOkno() {
     KonfiguraceSledovaniProcesu& n = Nastaveni();
     HWND hlavni = knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr;
-    RECT obdelnik{0, 0, 520, 300};
+    RECT obdelnik{0, 0, knihovna::Skalovat(520), knihovna::Skalovat(300)};  // pixels at the screen's DPI
     Vytvorit(hlavni, &obdelnik, L"Sledování procesů", WS_OVERLAPPEDWINDOW, 0, m_trida.c_str());
     Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikonaModulu));
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
@@ -125,9 +126,9 @@ HWND ModulSledovaniProcesu::VytvoritOkno() {
         for (int i = 0; i < 4; ++i)
             if (ulozene[i] != -1) Overit(::SendMessageW(seznam, LVM_SETCOLUMNWIDTH, i, ulozene[i]) != 0);
     } else {
-        RECT okno, prace;
+        RECT okno;
         Overit(::GetWindowRect(m_hWnd, &okno) != 0);
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+        const RECT prace = knihovna::PracovniOblastProObdelnik(okno);  // the window's monitor, less a taskbar
         ::SetWindowPos(m_hWnd, nullptr, prace.right - (okno.right - okno.left), prace.bottom - (okno.bottom - okno.top),
                        0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -144,8 +144,12 @@ void ModulKontakty::PridatKus() {
     if (konec > m_pridano) {
         // a step's rows are added without repainting after every row
         ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, FALSE, 0);
-        for (; m_pridano < konec; ++m_pridano)
+        const ULONGLONG zacatek = ::GetTickCount64();
+        for (; m_pridano < konec; ++m_pridano) {
+            // the clock is read every 32 rows (at least one row per step, so the fill ends)
+            if ((m_pridano & 31) == 31 && ::GetTickCount64() - zacatek >= CAS_KUSU_MS) break;
             m_seznam.PridatPolozku(m_nazvy[m_pridano].c_str(), static_cast<LPARAM>(m_pridano));
+        }
         ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(m_seznam.m_hWnd, nullptr, TRUE);
     }

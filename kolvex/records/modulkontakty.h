@@ -29,7 +29,10 @@ public:
     // first row. A long list is added in steps of KUS_PLNENI rows, each from a message the window
     // posts itself, so that the window answers while it fills; a new fill drops an older one.
     void NaplnitSeznam(int vybrat);
+    // A step ends after KUS_PLNENI rows or CAS_KUSU_MS ms, whichever comes first (a machine under
+    // load adds rows slower: the window still answers within a fraction of a second).
     static constexpr size_t KUS_PLNENI = 500;
+    static constexpr ULONGLONG CAS_KUSU_MS = 50;
     // Whether rows of a fill are still to come.
     bool Plni() const { return m_pridano < m_nazvy.size(); }
     int VybranyKontakt() const;

@@ -8,6 +8,7 @@
 #include "core/hlaseni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/stranka.h"
+#include "knihovna/dpi.h"
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "records/dlgnastavzaznamy.h"
@@ -76,7 +77,7 @@ HWND ModulSeznamRegistraci::VytvoritOkno(bool automaticky) {
     std::wstring titulek;
     FormatovatTextSDoplnkem(IDS_NAZEV_SEZNAM_REGISTRACI, titulek);
     HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
-    RECT obdelnik{0, 0, 260, 480};
+    RECT obdelnik{0, 0, knihovna::Skalovat(260), knihovna::Skalovat(480)};  // pixels at the screen's DPI
     Vytvorit(vlastnik, &obdelnik, titulek.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
     NastavitIkonyOkna(m_hWnd, ikonaModulu, OBRAZEK_OKNA);
     if (n.oknoSeznam & OKNO_STAVOVY_RADEK) VytvoritStatusBar();

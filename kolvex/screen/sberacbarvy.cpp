@@ -261,9 +261,9 @@ void OknoSberacBarvy::Vytvorit(COLORREF pocatecniBarva) {
 
     const std::wstring nazev = NazevTridy();
     if (ObnovitPolohu(nazev.c_str(), true) != 0) {
-        RECT okno, plocha;
+        RECT okno;
         Overit(::GetWindowRect(m_hWnd, &okno) != 0);
-        Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &plocha, 0) != 0);
+        const RECT plocha = knihovna::PracovniOblastProObdelnik(okno);  // the window's monitor, less a taskbar
         ::SetWindowPos(m_hWnd, nullptr, plocha.right - (okno.right - okno.left), plocha.bottom - (okno.bottom - okno.top),
                        0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

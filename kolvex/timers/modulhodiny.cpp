@@ -166,6 +166,24 @@ void ModulHodiny::ZkontrolovatGong() {
     dalsiGong = DalsiGong(cas, Nastaveni().gong);
 }
 
+void ModulHodiny::PrepocitatGong() {
+    SYSTEMTIME cas;
+    ziskatMistniCas(&cas);
+    dalsiGong = DalsiGong(cas, Nastaveni().gong);
+}
+
+// The next signal is kept as a time of day: once the clock is set back (or the computer slept
+// past it) it is counted again from the new time, so that no hour is skipped.
+LRESULT ModulHodiny::OnZmenaCasu(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    PrepocitatGong();
+    return VychoziZpracovani(msg, w, l);
+}
+
+LRESULT ModulHodiny::OnNapajeni(UINT msg, WPARAM w, LPARAM l, BOOL&) {
+    if (w == PBT_APMRESUMEAUTOMATIC || w == PBT_APMRESUMESUSPEND) PrepocitatGong();
+    return VychoziZpracovani(msg, w, l);
+}
+
 LRESULT ModulHodiny::OnPaint(UINT, WPARAM, LPARAM, BOOL&) {
     const KonfiguraceHodiny& n = Nastaveni();
     const std::wstring text = TextNyni();

@@ -31,6 +31,8 @@ public:
 
     // The signal check: starts the gong when its time has come and sets the next time.
     void ZkontrolovatGong();
+    // The next signal time from the clock's time now (after the clock was set, or a resume).
+    void PrepocitatGong();
     // The date text (rebuilt when the day changes) and the whole text shown now.
     std::wstring TextNyni();
 
@@ -47,6 +49,8 @@ public:
         ZPRAVA(WM_CONTEXTMENU, OnContextMenu)
         ZPRAVA(ZPRAVA_IKONY_TRAY, OnIkonaTray)
         ZPRAVA(ZpravaPouzitNastaveniHodin, OnPouzitNastaveni)
+        ZPRAVA(WM_TIMECHANGE, OnZmenaCasu)
+        ZPRAVA(WM_POWERBROADCAST, OnNapajeni)
         ZPRAVA(WM_COMMAND, OnCommand)
         ZPRAVA(WM_MEASUREITEM, OnMeasureItem)
         ZPRAVA(WM_DRAWITEM, OnDrawItem)
@@ -70,6 +74,8 @@ private:
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnIkonaTray(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPouzitNastaveni(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnZmenaCasu(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnNapajeni(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCommand(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDrawItem(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&);

@@ -33,14 +33,7 @@ inline void NastavitPruhlednostCasovace(HWND h, DWORD okno, COLORREF pozadi) {
 }
 
 // Work area of the monitor that holds most of the rectangle.
-inline RECT PracovniOblastCasovace(const RECT& okno) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (::GetMonitorInfoW(::MonitorFromRect(&okno, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
-    RECT prace{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0);
-    return prace;
-}
+inline RECT PracovniOblastCasovace(const RECT& okno) { return knihovna::PracovniOblastProObdelnik(okno); }
 
 // Where a window of the new size goes: an edge that touched the work area's edge (the corner
 // placements) stays there, and the whole window stays inside the work area.
@@ -75,9 +68,9 @@ inline void PrizpusobitVelikostCasovace(HWND h, HFONT pismo, const std::wstring&
 
 // Without a stored position: the top or the bottom right corner of the work area.
 inline void UmistitDoRohuCasovace(HWND h, bool dole) {
-    RECT okno, prace;
+    RECT okno;
     knihovna::Overit(::GetWindowRect(h, &okno) != 0);
-    knihovna::Overit(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0) != 0);
+    const RECT prace = PracovniOblastCasovace(okno);
     const int y = dole ? prace.bottom - (okno.bottom - okno.top) : prace.top;
     ::SetWindowPos(h, nullptr, prace.right - (okno.right - okno.left), y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -90,6 +90,12 @@ TEST(VyberOknaZvenku, TazeniNadOknemUkazeBublinuSJehoPolohouAVelikosti) {
     // room for the text and the three caption buttons of the style (drawn or not)
     EXPECT_GE(r.right - r.left, titulek + 3 * tlacitko + 2 * ::GetSystemMetrics(SM_CXSIZEFRAME))
         << "the caption \"Výběr okna\" is cut";
+    // inside the work area: not over the taskbar that Kolvex's own tray icon shows
+    HWND panel = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT p{}, spolecne{};
+    if (panel && ::IsWindowVisible(panel) && ::GetWindowRect(panel, &p))
+        EXPECT_FALSE(::IntersectRect(&spolecne, &r, &p)) << "the picker " << r.left << "," << r.top << "-" << r.right
+                                                         << "," << r.bottom << " covers the taskbar at " << p.top;
     const POINT stred{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     Mys(stred, 0);
     Mys(stred, MOUSEEVENTF_LEFTDOWN);

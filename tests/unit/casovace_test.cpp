@@ -120,6 +120,33 @@ TEST_F(HodinyModul, GongVeSvemCaseAJenJednou) {
     EXPECT_EQ(gongy.size(), 1u);
 }
 
+// The next signal was an absolute time: after the clock was set back nothing chimed until that
+// old time came round. The system's time-change message and a resume count it again.
+TEST_F(HodinyModul, GongPoNastaveniHodinZpetAPoProbuzeni) {
+    nastaveniHodiny->ikona = false;
+    nastaveniHodiny->gong = 1;
+    const struct {
+        UINT zprava;
+        WPARAM w;
+    } pripady[] = {{WM_TIMECHANGE, 0}, {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC}};
+    for (const auto& p : pripady) {
+        gongy.clear();
+        ted = Cas(2026, 12, 10, 12, 30, 0);
+        ModulHodiny hodiny;
+        HWND h = hodiny.VytvoritOkno();
+        ASSERT_EQ(hodiny.dalsiGong, KalendarniCas(Cas(2026, 12, 10, 13, 0, 0)));
+        ted = Cas(2026, 12, 10, 10, 30, 0);  // set back two hours
+        ::PostMessageW(h, p.zprava, p.w, 0);
+        MSG msg;
+        while (::PeekMessageW(&msg, h, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+        EXPECT_EQ(hodiny.dalsiGong, KalendarniCas(Cas(2026, 12, 10, 11, 0, 0))) << "message " << p.zprava;
+        ted = Cas(2026, 12, 10, 11, 0, 0);
+        hodiny.ZkontrolovatGong();
+        EXPECT_EQ(gongy.size(), 1u) << "message " << p.zprava;
+        ::SendMessageW(h, WM_CLOSE, 0, 0);
+    }
+}
+
 TEST(Stopky, MereniSVlozenymCasem) {
     auto puvodni = ziskatTickCount;
     ziskatTickCount = Tik;

@@ -372,7 +372,7 @@ TEST_F(NastaveniNastroju, DruziceMaVlastniSekci) {
         pocasi.predpoved.oknoNavrchu = true;
         pocasi.druzice.oknoPruhledne = 0;
         pocasi.druzice.oknoNavrchu = false;
-        pocasi.druzice.vychoziZdroj = 3;
+        pocasi.druzice.vychoziZdroj = 2;
         pocasi.Ulozit();
     }
     KonfiguracePocasi pocasi;
@@ -380,7 +380,7 @@ TEST_F(NastaveniNastroju, DruziceMaVlastniSekci) {
     EXPECT_TRUE(pocasi.predpoved.oknoNavrchu);
     EXPECT_EQ(pocasi.druzice.oknoPruhledne, 0u);
     EXPECT_FALSE(pocasi.druzice.oknoNavrchu);
-    EXPECT_EQ(pocasi.druzice.vychoziZdroj, 3u);
+    EXPECT_EQ(pocasi.druzice.vychoziZdroj, 2u);
 
     // A stored weather folder does not move the model-picture and satellite folders.
     UlozitText(L"Pocasi", L"slozkaData", L"C:\\Jinde");
@@ -400,21 +400,21 @@ TEST_F(NastaveniNastroju, DruziceBezVlastniSekceCteStareHodnoty) {
     testy::SmazatKlic(KLIC + L"\\Pocasi\\Snimek druzice");
     UlozitDword(L"Pocasi\\Textova predpoved", L"intervalAnimace", 1);
     UlozitDword(L"Pocasi\\Textova predpoved", L"oknoPruhledne", 40);
-    UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 4);
+    UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 2);
     UlozitText(L"Pocasi\\Textova predpoved", L"slozkaData", L"C:\\Druzice");
     {
         KonfiguracePocasi pocasi;
         EXPECT_TRUE(pocasi.druzice.oknoNavrchu);
         EXPECT_EQ(pocasi.druzice.oknoPruhledne, 40u);
-        EXPECT_EQ(pocasi.druzice.vychoziZdroj, 4u);
+        EXPECT_EQ(pocasi.druzice.vychoziZdroj, 2u);
         EXPECT_EQ(pocasi.druzice.slozkaData, L"C:\\Druzice");
         pocasi.Ulozit();
     }
     EXPECT_TRUE(testy::ExistujeKlic(KLIC + L"\\Pocasi\\Snimek druzice"));
     // from now on the own section counts
-    UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 2);
+    UlozitDword(L"Pocasi\\Textova predpoved", L"vychoziZdroj", 1);
     KonfiguracePocasi znovu;
-    EXPECT_EQ(znovu.druzice.vychoziZdroj, 4u);
+    EXPECT_EQ(znovu.druzice.vychoziZdroj, 2u);
     EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
 }
 
@@ -483,11 +483,11 @@ TEST_F(NastaveniNastroju, KazdeCisloMimoRozsahSeNactePoOmezeni) {
     const auto zapsatVse = [&](auto hodnota) {
         testy::SmazatKlic(L"Software\\Brenvald\\Kolvex");
         for (size_t i = 0; i < pocet; ++i)
-            UlozitDword(knihovna::Retezec(rozsahy[i].idSekce), rozsahy[i].nazev, hodnota(rozsahy[i]));
+            UlozitDword(NazevSekceRozsahu(rozsahy[i]), rozsahy[i].nazev, hodnota(rozsahy[i]));
     };
     const auto ulozeno = [&](const RozsahNastaveni& r) {
         DWORD h = 0xDEADBEEF;
-        EXPECT_TRUE(testy::PrecistDword(KLIC + L"\\" + knihovna::Retezec(r.idSekce), r.nazev, h)) << r.nazev;
+        EXPECT_TRUE(testy::PrecistDword(KLIC + L"\\" + NazevSekceRozsahu(r), r.nazev, h)) << r.nazev;
         return r.minimum < 0 ? static_cast<long long>(static_cast<int>(h)) : static_cast<long long>(h);
     };
     for (DWORD poskozena : {0u, 0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
@@ -498,8 +498,8 @@ TEST_F(NastaveniNastroju, KazdeCisloMimoRozsahSeNactePoOmezeni) {
         for (size_t i = 0; i < pocet; ++i) {
             const RozsahNastaveni& r = rozsahy[i];
             const long long h = ulozeno(r);
-            EXPECT_GE(h, r.minimum) << knihovna::Retezec(r.idSekce) << L"\\" << r.nazev << " stored " << poskozena;
-            EXPECT_LE(h, r.maximum) << knihovna::Retezec(r.idSekce) << L"\\" << r.nazev << " stored " << poskozena;
+            EXPECT_GE(h, r.minimum) << NazevSekceRozsahu(r) << L"\\" << r.nazev << " stored " << poskozena;
+            EXPECT_LE(h, r.maximum) << NazevSekceRozsahu(r) << L"\\" << r.nazev << " stored " << poskozena;
         }
         EXPECT_TRUE(zpravy.zpravy.empty()) << zpravy;
     }
@@ -519,4 +519,66 @@ TEST_F(NastaveniNastroju, KazdeCisloMimoRozsahSeNactePoOmezeni) {
     VytvoritVsechnaNastaveni();
     EXPECT_EQ(nastaveniSledovaniPameti->intervalAktualizace, 60000u);
     EXPECT_EQ(nastaveniSledovaniProcesu->intervalAktualizace, 120u);
+}
+
+namespace {
+std::vector<std::pair<std::wstring, std::wstring>>* cteneHodnoty = nullptr;
+void ZaznamenatCteni(const std::wstring& sekce, const wchar_t* nazev) { cteneHodnoty->emplace_back(sekce, nazev); }
+}  // namespace
+
+// Not the table but every number a load reads: each has its range (a value used as stored could
+// select a command, a window style or an index nobody offers). The walk records what the
+// configuration store reads while every tool's settings load from a store that holds them all.
+TEST_F(NastaveniNastroju, KazdeCteneCisloMaRozsah) {
+    size_t pocet = 0;
+    const RozsahNastaveni* rozsahy = RozsahyNastaveni(pocet);
+    VytvoritVsechnaNastaveni();
+    UlozitVsechnaNastaveni();  // every section exists, so every value is read
+    std::vector<std::pair<std::wstring, std::wstring>> ctene;
+    cteneHodnoty = &ctene;
+    zaznamenatCteniCisla = ZaznamenatCteni;
+    VytvoritVsechnaNastaveni();
+    zaznamenatCteniCisla = nullptr;
+    cteneHodnoty = nullptr;
+    ASSERT_GT(ctene.size(), 60u);
+    for (const auto& [sekce, nazev] : ctene) {
+        const bool ma = std::any_of(rozsahy, rozsahy + pocet, [&](const RozsahNastaveni& r) {
+            return nazev == r.nazev && NazevSekceRozsahu(r) == sekce;
+        });
+        EXPECT_TRUE(ma) << sekce << L"\\" << nazev << " has no range";
+    }
+    // a number between the listed commands or actions becomes the nearest listed one; flags keep
+    // only their own bits
+    struct Pripad {
+        UINT sekce;
+        const wchar_t* nazev;
+        DWORD ulozeno, nacteno;
+    } pripady[] = {
+        {IDS_SEKCE_POCASI_ALADIN, L"model", 5, 0},
+        {IDS_SEKCE_POCASI_ALADIN, L"model", 40210, 40207},
+        {IDS_SEKCE_OBRAZOVKA, L"leve", 40100, 40113},
+        {IDS_SEKCE_OBRAZOVKA, L"stredni", 40001, 40074},  // not "Konec" of the main menu
+        {IDS_SEKCE_OVLADANI_CD, L"leve", 6, 5},
+        {IDS_SEKCE_SONVIDAR, L"ikonaLeve", 7, 10},
+        {IDS_SEKCE_POZNAMKY_TEXTOVE, L"ikonaLeve", 40060, 40059},
+        {IDS_SEKCE_OPIS, L"shellOtevrit", 50, 3},
+        {IDS_SEKCE_OPIS, L"shellShowCmd", 4, 3},
+        {IDS_SEKCE_KONTAKTY, L"oknoSeznam", 0xFFFFFFFF, 0x30037},
+        {IDS_SEKCE_HODINY, L"okno", 0x1FF, 0x64},
+        {IDS_SEKCE_POCASI_ALADIN, L"poziceZnacky", 0xFFFF0010, 0x0FFF0010},
+    };
+    for (const Pripad& p : pripady) {
+        testy::SmazatKlic(L"Software\\Brenvald\\Kolvex");
+        UlozitDword(knihovna::Retezec(p.sekce), p.nazev, p.ulozeno);
+        VytvoritVsechnaNastaveni();
+        UlozitVsechnaNastaveni();
+        DWORD h = 0;
+        EXPECT_TRUE(testy::PrecistDword(KLIC + L"\\" + knihovna::Retezec(p.sekce), p.nazev, h));
+        EXPECT_EQ(h, p.nacteno) << knihovna::Retezec(p.sekce) << L"\\" << p.nazev << " stored " << p.ulozeno;
+    }
+    // and each flag set keeps only its own bits
+    for (size_t i = 0; i < pocet; ++i)
+        if (rozsahy[i].maska) {
+            EXPECT_EQ(rozsahy[i].maximum, static_cast<long long>(rozsahy[i].maska)) << rozsahy[i].nazev;
+        }
 }

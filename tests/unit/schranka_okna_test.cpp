@@ -21,6 +21,7 @@
 #include "core/dialogy.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/dpi.h"
 #include "knihovna/prvky.h"
 #include "knihovna/vyjimky.h"
 #include "podpora/pomocnik.h"
@@ -534,7 +535,7 @@ TEST(OperativniOkno, PatyTextVytlaciNejstarsiAPrazdnySeznamJenPipa) {
         ::GetWindowRect(okno.m_hWnd, &r);
         EXPECT_EQ(r.right, prace.right);
         EXPECT_EQ(r.bottom, prace.bottom);
-        EXPECT_EQ(r.right - r.left, 260);
+        EXPECT_EQ(r.right - r.left, knihovna::Skalovat(260));  // the default size in pixels of the DPI
 
         // empty list: Enter, 40047 and 40037 change nothing and raise nothing
         VyprazdnitSchranku();

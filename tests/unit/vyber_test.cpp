@@ -1,6 +1,9 @@
 // The window picker and the area picker driven by real mouse and key input.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <thread>
 
 #include "podpora/obrazky.h"
@@ -155,6 +158,48 @@ TEST(VyberOkna, PustenimNadOknemJeOknoVybrano) {
     EXPECT_EQ(vyber.Vysledek(), cil.Okno());
     EXPECT_EQ(PixelObrazovky(250, 200), ZELENA) << "the frame is erased";
     EXPECT_FALSE(BeziVyberOkna());
+}
+
+// The picker stands in the work area's bottom-right corner: above a visible taskbar (here the
+// virtual desktop's, shown while a notification icon exists), not over the notification area
+// whose balloon points at it.
+TEST(VyberOkna, StojiVPracovniOblastiNadPanelemUloh) {
+    HWND vlastnik = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(vlastnik, nullptr);
+    NOTIFYICONDATAW ikona{};
+    ikona.cbSize = sizeof(ikona);
+    ikona.hWnd = vlastnik;
+    ikona.uID = 1;
+    ikona.uFlags = NIF_ICON | NIF_TIP;
+    ikona.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    wcscpy(ikona.szTip, L"Kolvex test");
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_ADD, &ikona));
+    HWND panel = nullptr;
+    const bool viditelny = testy::CekatNa(
+        [&] {
+            panel = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+            return panel && ::IsWindowVisible(panel);
+        },
+        5000);
+    {
+        BeziciVyberOkna vyber;
+        HWND vybirac = NajitViditelne(L"QVyberOkna");
+        ASSERT_NE(vybirac, nullptr);
+        RECT r{}, prace{};
+        ::GetWindowRect(vybirac, &r);
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &prace, 0);
+        EXPECT_EQ(r.right, prace.right);
+        EXPECT_LE(r.bottom, prace.bottom);
+        if (viditelny) {
+            RECT p{};
+            ::GetWindowRect(panel, &p);
+            EXPECT_EQ(r.bottom, p.top) << "the picker " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+                                       << " and the taskbar " << p.left << "," << p.top << "-" << p.right << "," << p.bottom;
+        }
+    }
+    ::Shell_NotifyIconW(NIM_DELETE, &ikona);
+    ::DestroyWindow(vlastnik);
+    EXPECT_TRUE(viditelny) << "no taskbar on the desktop: the case was not tried";
 }
 
 TEST(VyberOkna, UkonceniZJinehoVlaknaUkonciVyberBezVyberu) {
