@@ -10,6 +10,7 @@
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
 #include "core/stranka.h"
+#include "knihovna/dpi.h"
 #include "knihovna/modul.h"
 #include "knihovna/text.h"
 #include "records/dlgkontakt.h"
@@ -78,7 +79,7 @@ HWND ModulKontakty::VytvoritOkno(bool automaticky) {
     if (!seznamKontaktu) seznamKontaktu = std::make_unique<SeznamKontaktu>();
     const StylOkna styl = StylOknaSeznamu(n.oknoSeznam);
     HWND vlastnik = n.pruhUloh ? nullptr : (knihovna::ziskatHlavniOkno ? knihovna::ziskatHlavniOkno() : nullptr);
-    RECT obdelnik{0, 0, 260, 480};
+    RECT obdelnik{0, 0, knihovna::Skalovat(260), knihovna::Skalovat(480)};  // pixels at the screen's DPI
     Vytvorit(vlastnik, &obdelnik, nazevModulu.c_str(), styl.styl, styl.rozsireny, m_trida.c_str());
     NastavitIkonyOkna(m_hWnd, ikonaModulu, OBRAZEK_OKNA);
     DWORD stylSeznamu = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
