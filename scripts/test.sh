@@ -79,7 +79,7 @@ trap uklid EXIT
 trap 'exit 130' INT TERM
 novy_x() {  # starts an X server on a display it picks itself; sets $displej
   local fd
-  exec {fd}< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+  exec {fd}< <(exec Xvfb -displayfd 1 -screen 0 1920x1080x24 -nolisten tcp 2>/dev/null)
   x_servery+=($!)
   displej=""
   read -r -u "$fd" displej || true

@@ -110,5 +110,7 @@ TEST(DpiObrazky, PasyVlastnichVelikostiZObrazkuTematu) {
     ::DestroyIcon(ikona);
     for (uint32_t& bod : obrazek.body) bod &= 0x00FFFFFFu;
     std::printf("obrázky nabídek %dx%d\n", sirka, vyska);
-    if (sirka == 20 || sirka == 24 || sirka == 32) EXPECT_FALSE(ZvetsenyPoBodech(obrazek, 0)) << "the settings picture";
+    if (sirka == 20 || sirka == 24 || sirka == 32) {
+        EXPECT_FALSE(ZvetsenyPoBodech(obrazek, 0)) << "the settings picture";
+    }
 }

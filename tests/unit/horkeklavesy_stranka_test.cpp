@@ -295,9 +295,12 @@ Pixely Nakreslit(HWND okno, HIMAGELIST seznam, int obrazek, COLORREF pozadi) {
     HBITMAP bitmapa = ::CreateDIBSection(nullptr, &popis, DIB_RGB_COLORS, &data, nullptr, 0);
     HGDIOBJ puvodni = ::SelectObject(pamet, bitmapa);
     if (okno) {
-        HDC dc = ::GetDC(okno);
-        ::BitBlt(pamet, 0, 0, p.sirka, p.vyska, dc, 0, 0, SRCCOPY);
-        ::ReleaseDC(okno, dc);
+        // from the screen, where the control's drawing went (a combo box draws with its parent's DC)
+        POINT pocatek{0, 0};
+        ::ClientToScreen(okno, &pocatek);
+        HDC dc = ::GetDC(nullptr);
+        ::BitBlt(pamet, 0, 0, p.sirka, p.vyska, dc, pocatek.x, pocatek.y, SRCCOPY);
+        ::ReleaseDC(nullptr, dc);
     } else {
         HBRUSH stetec = ::CreateSolidBrush(pozadi);
         ::FillRect(pamet, &r, stetec);
@@ -314,14 +317,16 @@ Pixely Nakreslit(HWND okno, HIMAGELIST seznam, int obrazek, COLORREF pozadi) {
 }
 
 // Where the picture stands whole (nothing drawn over it) within the first columns of the window
-// and the rows [odY, doY); x = -1 when nowhere.
-POINT NajitObrazek(const Pixely& okno, const Pixely& obrazek, int odY, int doY) {
+// and the rows [odY, doY); x = -1 when nowhere (nejmene: the fewest differing pixels anywhere).
+POINT NajitObrazek(const Pixely& okno, const Pixely& obrazek, int odY, int doY, int& nejmene) {
+    nejmene = obrazek.sirka * obrazek.vyska;
     for (int y = odY; y + obrazek.vyska <= doY && y + obrazek.vyska <= okno.vyska; ++y)
         for (int x = 0; x <= 8 && x + obrazek.sirka <= okno.sirka; ++x) {
-            bool shoda = true;
-            for (int j = 0; shoda && j < obrazek.vyska; ++j)
-                for (int i = 0; shoda && i < obrazek.sirka; ++i) shoda = okno.Bod(x + i, y + j) == obrazek.Bod(i, j);
-            if (shoda) return {x, y};
+            int jinych = 0;
+            for (int j = 0; j < obrazek.vyska; ++j)
+                for (int i = 0; i < obrazek.sirka; ++i) jinych += okno.Bod(x + i, y + j) != obrazek.Bod(i, j);
+            if (jinych < nejmene) nejmene = jinych;
+            if (jinych == 0) return {x, y};
         }
     return {-1, -1};
 }
@@ -340,11 +345,10 @@ int TmaveBodyVpravo(const Pixely& okno, int x, int odY, int doY) {
 }  // namespace
 
 // Owner-drawn rows of the page put their text after the picture's real width (24 px at 144 DPI):
-// the command list's row and the category combo's field show their picture whole, text right of it.
+// the command list's row shows its picture whole, text right of it.
 TEST_F(StrankaHorkychKlaves, TextRadkuZaCelymObrazkem) {
     Otevrit(true);
     HWND s = Prvek(IDC_HORKE_KLAVESY_SEZNAM);
-    HWND combo = Prvek(IDC_HORKE_KLAVESY_SKUPINA);
     ::SendMessageW(s, LB_SETCURSEL, 1, 0);  // the first row unselected, on the window colour
     ::SetFocus(s);
     ::RedrawWindow(stranka->OknoStranky(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -360,20 +364,19 @@ TEST_F(StrankaHorkychKlaves, TextRadkuZaCelymObrazkem) {
     };
     RECT radek{};
     ASSERT_NE(::SendMessageW(s, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&radek)), LB_ERR);
-    RECT pole{};
-    ::GetClientRect(combo, &pole);
     const Pripad pripady[] = {
         {"řádek seznamu příkazů", s, IkonaPrikazuHorkeKlavesy(aplikace.horkeKlavesy->zaznamy[0].prikaz), radek.top,
          radek.bottom},
-        {"pole kategorie", combo, KATEGORIE_HORKYCH_KLAVES[0].obrazek, 0, pole.bottom},
     };
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.nazev);
         const Pixely obrazek = Nakreslit(nullptr, obrazky, p.obrazek, okno);
         const Pixely snimek = Nakreslit(p.prvek, nullptr, 0, 0);
         ASSERT_FALSE(snimek.body.empty());
-        const POINT kde = NajitObrazek(snimek, obrazek, p.odY, p.doY);
-        EXPECT_GE(kde.x, 0) << "the " << obrazek.sirka << "-px picture is not whole: text drawn over it";
+        int jinych = 0;
+        const POINT kde = NajitObrazek(snimek, obrazek, p.odY, p.doY, jinych);
+        EXPECT_GE(kde.x, 0) << "the " << obrazek.sirka << "-px picture is not whole: text drawn over it ("
+                            << jinych << " pixels differ at best)";
         if (kde.x >= 0)
             EXPECT_GT(TmaveBodyVpravo(snimek, kde.x + obrazek.sirka, kde.y, kde.y + obrazek.vyska), 0)
                 << "no text right of the picture";

@@ -4,6 +4,8 @@
 // templates (Czech letters present, no text cut off).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include <windows.h>
@@ -26,6 +28,19 @@
 #include "podpora/ridic.h"
 #include "resources/resource.h"
 #include "zkusebni_prvky.h"
+#include "clipboard/strankyschranky.h"
+#include "internet/hostinfo.h"
+#include "internet/pocasistranky.h"
+#include "internet/rssnastaveni.h"
+#include "launcher/dlgnastavspousteni.h"
+#include "monitors/dlgnastavsledovani.h"
+#include "multimedia/dlgnastavovladanicd.h"
+#include "notes/strankypoznamky.h"
+#include "records/dlgnastavzaznamy.h"
+#include "screen/strankyobrazovky.h"
+#include "timers/dlgnastavcasovace.h"
+#include "windows/dlgnastavhorkeklavesy.h"
+#include "windows/strankyrozsireni.h"
 
 using knihovna::Chyba;
 
@@ -749,6 +764,16 @@ void OveritTextyPrvku(HWND dialog) {
             else
                 mista -= 4;
         }
+        const LONG druh = styl & SS_TYPEMASK;
+        if (trida == L"Static" && potreba.right > mista && (druh == SS_LEFT || druh == SS_CENTER || druh == SS_RIGHT)) {
+            // a wrapping static text: its lines within the control's height
+            HDC dcRadku = ::GetDC(prvek);
+            HGDIOBJ puvodni = ::SelectObject(dcRadku, reinterpret_cast<HFONT>(::SendMessageW(prvek, WM_GETFONT, 0, 0)));
+            potreba = RECT{0, 0, mista, 0};
+            ::DrawTextW(dcRadku, text.c_str(), -1, &potreba, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ::SelectObject(dcRadku, puvodni);
+            ::ReleaseDC(prvek, dcRadku);
+        }
         EXPECT_LE(potreba.right, mista) << "cut off: \"" << Utf8(text) << "\"";
         EXPECT_LE(potreba.bottom, klient.bottom - klient.top) << "too low: \"" << Utf8(text) << "\"";
     }
@@ -988,4 +1013,154 @@ TEST(OknoNastaveni, StrankaZaznamuOdmitneZnakyKtereNazevSouboruNeunese) {
         }
         ZaregistrovatStrankuNastaveni(180, nullptr);
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// What every settings page shows once it has filled itself: list-box rows, list-view rows and
+// cells, the combo boxes' items and the texts its initialisation set, each whole in its control
+// (run at 96 and at 144 DPI).
+
+namespace {
+
+// The text's width in the control's font.
+int SirkaTextu(HWND prvek, const std::wstring& text) {
+    HDC dc = ::GetDC(prvek);
+    HFONT pismo = reinterpret_cast<HFONT>(::SendMessageW(prvek, WM_GETFONT, 0, 0));
+    HGDIOBJ stare = ::SelectObject(dc, pismo ? static_cast<HGDIOBJ>(pismo) : ::GetStockObject(DEFAULT_GUI_FONT));
+    RECT r{0, 0, 0, 0};
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS);
+    ::SelectObject(dc, stare);
+    ::ReleaseDC(prvek, dc);
+    return r.right;
+}
+
+// Rows and items of the page's lists and combo boxes that their control cuts.
+void OveritRadkySeznamu(HWND stranka, const std::wstring& kde, std::vector<std::wstring>& chyby) {
+    auto chyba = [&](HWND prvek, const std::wstring& text, int sirka, int misto) {
+        chyby.push_back(kde + L", prvek " + std::to_wstring(::GetDlgCtrlID(prvek)) + L" (" + TridaOkna(prvek) +
+                        L") \"" + text + L"\": text " + std::to_wstring(sirka) + L", místo " + std::to_wstring(misto));
+    };
+    for (HWND prvek = ::GetWindow(stranka, GW_CHILD); prvek; prvek = ::GetWindow(prvek, GW_HWNDNEXT)) {
+        const std::wstring trida = TridaOkna(prvek);
+        const LONG styl = ::GetWindowLongW(prvek, GWL_STYLE);
+        RECT klient{};
+        ::GetClientRect(prvek, &klient);
+        if (_wcsicmp(trida.c_str(), L"ListBox") == 0) {
+            if ((styl & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) && !(styl & LBS_HASSTRINGS)) continue;
+            if (styl & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) continue;  // drawn by the page, checked there
+            const int rozsah = (styl & WS_HSCROLL) ? static_cast<int>(::SendMessageW(prvek, LB_GETHORIZONTALEXTENT, 0, 0)) : 0;
+            const int pocet = static_cast<int>(::SendMessageW(prvek, LB_GETCOUNT, 0, 0));
+            for (int i = 0; i < pocet; ++i) {
+                const LRESULT delka = ::SendMessageW(prvek, LB_GETTEXTLEN, i, 0);
+                if (delka <= 0) continue;
+                std::wstring text(static_cast<size_t>(delka) + 1, L'\0');
+                ::SendMessageW(prvek, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+                text.resize(static_cast<size_t>(delka));
+                const int sirka = SirkaTextu(prvek, text);
+                const int misto = std::max<int>(klient.right, rozsah) - 2;
+                if (sirka > misto) chyba(prvek, text, sirka, misto);
+            }
+        } else if (_wcsicmp(trida.c_str(), L"ComboBox") == 0) {
+            if (styl & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) continue;  // drawn by the page, checked there
+            RECT okno{};
+            ::GetWindowRect(prvek, &okno);
+            const int pocet = static_cast<int>(::SendMessageW(prvek, CB_GETCOUNT, 0, 0));
+            // the dropped list: its width less a scroll bar when not every item shows
+            const int viditelnych = static_cast<int>(::SendMessageW(prvek, CB_GETMINVISIBLE, 0, 0));
+            int misto = std::max<int>(static_cast<int>(::SendMessageW(prvek, CB_GETDROPPEDWIDTH, 0, 0)),
+                                      okno.right - okno.left) - 2 * ::GetSystemMetrics(SM_CXEDGE) - 2;
+            if (pocet > viditelnych) misto -= ::GetSystemMetrics(SM_CXVSCROLL);
+            for (int i = 0; i < pocet; ++i) {
+                const LRESULT delka = ::SendMessageW(prvek, CB_GETLBTEXTLEN, i, 0);
+                if (delka <= 0) continue;
+                std::wstring text(static_cast<size_t>(delka) + 1, L'\0');
+                ::SendMessageW(prvek, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+                text.resize(static_cast<size_t>(delka));
+                const int sirka = SirkaTextu(prvek, text);
+                if (sirka > misto) chyba(prvek, text, sirka, misto);
+            }
+        } else if (_wcsicmp(trida.c_str(), WC_LISTVIEWW) == 0 && (styl & LVS_TYPEMASK) == LVS_REPORT) {
+            HWND hlavicka = reinterpret_cast<HWND>(::SendMessageW(prvek, LVM_GETHEADER, 0, 0));
+            const int sloupcu = hlavicka ? static_cast<int>(::SendMessageW(hlavicka, HDM_GETITEMCOUNT, 0, 0)) : 1;
+            const int pocet = static_cast<int>(::SendMessageW(prvek, LVM_GETITEMCOUNT, 0, 0));
+            for (int i = 0; i < pocet; ++i)
+                for (int sloupec = 0; sloupec < std::max(sloupcu, 1); ++sloupec) {
+                    wchar_t text[512] = L"";
+                    LVITEMW polozka{};
+                    polozka.iSubItem = sloupec;
+                    polozka.pszText = text;
+                    polozka.cchTextMax = 512;
+                    ::SendMessageW(prvek, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&polozka));
+                    if (!text[0]) continue;
+                    RECT popisek{LVIR_LABEL, sloupec, 0, 0};
+                    if (!::SendMessageW(prvek, sloupec == 0 ? LVM_GETITEMRECT : LVM_GETSUBITEMRECT, static_cast<WPARAM>(i),
+                                        reinterpret_cast<LPARAM>(&popisek)))
+                        continue;
+                    if (sloupec == 0) {
+                        popisek.left = LVIR_LABEL;
+                        ::SendMessageW(prvek, LVM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&popisek));
+                    }
+                    const int sirka = static_cast<int>(::SendMessageW(prvek, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+                    if (sirka > popisek.right - popisek.left) chyba(prvek, text, sirka, popisek.right - popisek.left);
+                }
+        }
+    }
+}
+
+}  // namespace
+
+TEST(TextyDialogu, PoOtevreniKazdeStrankyNastaveniSeRadkyAPolozkyVejdou) {
+    Prostredi prostredi;
+    ZaregistrovatStrankyObrazovky();
+    ZaregistrovatStrankySchranky();
+    const std::pair<UINT, TvurceStranky> stranky[] = {
+        {IDD_NASTAV_KONTAKTY, VytvoritStranku<DlgNastavKontakty>},
+        {IDD_NASTAV_SEZNAM_REGISTRACI, VytvoritStranku<DlgNastavSeznamRegistraci>},
+        {IDD_NASTAV_POZNAMKY, VytvoritStranku<DlgNastavPoznamky>},
+        {IDD_NASTAV_POZNAMKY_TEXTOVE, VytvoritStranku<DlgNastavPoznamkyTextove>},
+        {IDD_NASTAV_POZNAMKY_ZVUKOVE, VytvoritStranku<DlgNastavPoznamkyZvukove>},
+        {IDD_NASTAV_SPOUSTENI_APLIKACI, VytvoritStranku<DlgNastavSpousteniAplikaci>},
+        {IDD_NASTAV_SPOUSTENE_APLIKACE, VytvoritStranku<DlgNastavSpousteneAplikace>},
+        {IDD_NASTAV_OKNA_AKCE, VytvoritStranku<DlgNastavOknaAkce>},
+        {IDD_NASTAV_ROZSIRENI_OKEN, VytvoritStranku<DlgNastavRozsireniOken>},
+        {IDD_NASTAV_HOST_INFO, VytvoritStranku<DlgNastavHostInfo>},
+        {DlgNastavPocasiObecne::IDD, VytvoritStranku<DlgNastavPocasiObecne>},
+        {DlgNastavPocasiAladin::IDD, VytvoritStranku<DlgNastavPocasiAladin>},
+        {DlgNastavPocasiPredpovedText::IDD, VytvoritStranku<DlgNastavPocasiPredpovedText>},
+        {DlgNastavPocasiSnimekDruzice::IDD, VytvoritStranku<DlgNastavPocasiSnimekDruzice>},
+        {IDD_NASTAV_CTECKA_RSS, VytvoritStranku<DlgNastavCteckaRSS>},
+        {IDD_NASTAV_SLEDOVANI_PAMETI, VytvoritStranku<DlgNastavSledovaniPameti>},
+        {IDD_NASTAV_SLEDOVANI_PROCESU, VytvoritStranku<DlgNastavSledovaniProcesu>},
+        {IDD_NASTAV_HODINY, VytvoritStranku<DlgNastavHodiny>},
+        {IDD_NASTAV_STOPKY, VytvoritStranku<DlgNastavStopky>},
+        {IDD_NASTAV_HORKE_KLAVESY, VytvoritStranku<DlgNastavHorkeKlavesy>},
+        {IDD_NASTAV_SONVIDAR, VytvoritStranku<DlgNastavSonvidar>},
+        {IDD_NASTAV_ZAZNAM_ZVUKU_WMA, VytvoritStranku<DlgNastavZaznamZvukuWma>},
+        {IDD_NASTAV_ZAZNAM_VIDEA_WMV, VytvoritStranku<DlgNastavZaznamVideaWmv>},
+        {DlgNastavOvladaniCD::IDD, VytvoritStranku<DlgNastavOvladaniCD>},
+    };
+    for (const auto& s : stranky) ZaregistrovatStrankuNastaveni(s.first, s.second);
+
+    std::vector<std::wstring> chyby;
+    int otevrenych = 0;
+    for (UINT id = 100; id < 1000; ++id) {
+        const RadekStranky* radek = NajitRadekStranky(id);
+        if (!radek || !TvurceStrankyNastaveni(id)) continue;
+        SCOPED_TRACE(id);
+        DlgNastaveni okno;
+        okno.Vytvorit(nullptr, id);
+        StrankaNastaveni* stranka = okno.Stranka(radek->slot);
+        EXPECT_NE(stranka, nullptr) << "page " << id << " did not open";
+        if (!stranka || !stranka->OknoStranky()) continue;
+        ++otevrenych;
+        OveritTextyPrvku(stranka->OknoStranky());
+        OveritRadkySeznamu(stranka->OknoStranky(), L"stránka " + std::to_wstring(id) + L" " + radek->titulek, chyby);
+    }
+    const HDC obrazovka = ::GetDC(nullptr);
+    std::printf("%d stránek při %d DPI\n", otevrenych, ::GetDeviceCaps(obrazovka, LOGPIXELSY));
+    ::ReleaseDC(nullptr, obrazovka);
+    EXPECT_GE(otevrenych, 30);
+    std::wstring seznam;
+    for (const std::wstring& c : chyby) seznam += c + L"\n";
+    EXPECT_TRUE(chyby.empty()) << chyby.size() << " rows or items cut:\n" << Utf8(seznam);
 }
