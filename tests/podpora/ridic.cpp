@@ -131,18 +131,6 @@ HWND Potomek(HWND okno, const wchar_t* trida) {
     return hledani.nalezeno;
 }
 
-bool DoSchranky(const std::wstring& text) {
-    if (!::OpenClipboard(nullptr)) return false;
-    ::EmptyClipboard();
-    const SIZE_T velikost = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL blok = ::GlobalAlloc(GMEM_MOVEABLE, velikost);
-    std::memcpy(::GlobalLock(blok), text.c_str(), velikost);
-    ::GlobalUnlock(blok);
-    const bool ok = ::SetClipboardData(CF_UNICODETEXT, blok) != nullptr;
-    ::CloseClipboard();
-    return ok;
-}
-
 std::wstring TextZpravy(HWND box) {
     HWND staticky = ::GetDlgItem(box, 0xFFFF);
     return staticky ? TextOkna(staticky) : std::wstring();

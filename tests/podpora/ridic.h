@@ -40,8 +40,6 @@ std::wstring TextZpravy(HWND box);
 
 // A descendant window of a class (the first one found), null when none.
 HWND Potomek(HWND okno, const wchar_t* trida);
-// Puts the Unicode text on the clipboard, as another program's copy does.
-bool DoSchranky(const std::wstring& text);
 
 // Presses the keys together (down in order, up in reverse) with SendInput.
 void StisknoutKlavesy(std::initializer_list<WORD> klavesy);
