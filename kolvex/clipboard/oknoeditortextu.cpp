@@ -254,10 +254,11 @@ int OknoSchrankaEditorTextu::VybranyZaznam() const {
 void OknoSchrankaEditorTextu::UlozitEditDoZaznamu(int n) {
     if (n < 0 || n >= texty.Pocet()) return;
     std::wstring text = edit.Text();
-    if (texty.NastavitText(n, text.c_str()) == E_UNEXPECTED && !knihovna::KonciRelace()) {
-        // an empty text leaves the record as it was: the user is told, and a shown record shows it again
+    // an empty text leaves the record as it was: a user who emptied a text is told, and a shown
+    // record shows it again (a new record, still empty, is left without a word)
+    const ZaznamTextu& zaznam = texty.zaznamy[static_cast<size_t>(n)];
+    if (texty.NastavitText(n, text.c_str()) == E_UNEXPECTED && !zaznam.text.empty() && !knihovna::KonciRelace()) {
         knihovna::ModalniSmycky::Beh beh(m_modalni, m_hWnd);
-        const ZaznamTextu& zaznam = texty.zaznamy[static_cast<size_t>(n)];
         aplikace.ZobrazitZpravu(
             knihovna::Formatovat(knihovna::Retezec(IDS_EDITOR_PRAZDNY_TEXT).c_str(), zaznam.nazev.c_str()),
             MB_ICONWARNING);

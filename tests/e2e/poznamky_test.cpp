@@ -26,6 +26,12 @@ std::wstring SlozkaPoznamek() {
     return SlozkaDokumentu() + (CeskeProstredi() ? L"\\Kolvex 5\\Poznámky" : L"\\Kolvex 5\\Poznamky");
 }
 
+// The text-notes folder made before the program starts, as a user's earlier notes left it.
+void ZalozitSlozkuPoznamek() {
+    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
+    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+}
+
 HWND CekatNaViditelne(const Program& program, const wchar_t* trida, DWORD ms = 10000) {
     HWND okno = nullptr;
     CekatNa(
@@ -201,8 +207,7 @@ TEST_F(PoznamkyZvenku, NabidkaVytvoriPoznamkuAPsanyCeskyTextJeVSouboru) {
 }
 
 TEST_F(PoznamkyZvenku, KonecProgramuUloziOtevrenouPoznamku) {
-    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
-    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+    ZalozitSlozkuPoznamek();
     const std::wstring soubor = SlozkaPoznamek() + L"\\A.pozn";
     {
         HANDLE h = ::CreateFileW(soubor.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -284,22 +289,6 @@ namespace {
 
 constexpr size_t LIMIT_POZNAMKY = 1024 * 1024;  // the most the note file's reader takes
 
-// Last-write time of a file: 15 June of 2020 + rok, at noon.
-void NastavitCasSouboru(const std::wstring& cesta, int rok) {
-    HANDLE h = ::CreateFileW(cesta.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(2020 + rok);
-    st.wMonth = 6;
-    st.wDay = 15;
-    st.wHour = 12;
-    FILETIME ft{};
-    ::SystemTimeToFileTime(&st, &ft);
-    ::SetFileTime(h, nullptr, nullptr, &ft);
-    ::CloseHandle(h);
-}
-
 std::string Obsah(const std::wstring& cesta) {
     const std::vector<BYTE> bajty = PrecistBajty(cesta);
     return std::string(bajty.begin(), bajty.end());
@@ -338,8 +327,7 @@ std::string Utf8(const std::wstring& text) { return BajtyTextu(text, CP_UTF8); }
 // and the note keeps what fitted; a note at the limit is saved whole.
 TEST_F(PoznamkyZvenku, VlozenyTextMimoKodovouStrankuANadLimitNicNeztratiBezSlova) {
     if (!CeskeProstredi()) GTEST_SKIP() << "the cases are written for code page 1250";
-    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
-    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+    ZalozitSlozkuPoznamek();
     const std::wstring soubor = SlozkaPoznamek() + L"\\A.pozn";
     ZapsatSoubor(soubor, "stary");
     Program kolvex;
@@ -413,13 +401,12 @@ TEST_F(PoznamkyZvenku, VlozenyTextMimoKodovouStrankuANadLimitNicNeztratiBezSlova
 // the top and the selection goes with it, so Delete asks about A by name and deletes A's file.
 // In the sound-notes list a rename re-sorts the list by name and Delete deletes the renamed note.
 TEST_F(PoznamkyZvenku, OdstraneniPoPreserazeniSmazeVybranouPoznamku) {
-    ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
-    ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+    ZalozitSlozkuPoznamek();
     const std::wstring slozka = SlozkaPoznamek() + L"\\";
     const wchar_t* const nazvy[] = {L"A", L"B", L"C"};
     for (int i = 0; i < 3; ++i) {
         ZapsatSoubor(slozka + nazvy[i] + L".pozn", std::string(1, static_cast<char>('a' + i)));
-        NastavitCasSouboru(slozka + nazvy[i] + L".pozn", i);  // C newest
+        NastavitCasZapisu(slozka + nazvy[i] + L".pozn", i);  // C newest
         ZapsatSoubor(slozka + L"zvuk " + nazvy[i] + L".wav", "RIFF");
     }
     Program kolvex;
@@ -491,8 +478,10 @@ TEST_F(PoznamkyZvenku, OdstraneniPoPreserazeniSmazeVybranouPoznamku) {
 }
 
 // Both list windows are at least as wide as their toolbar, whatever the DPI scales its buttons
-// to: the last button ("Zavřít") lies inside the window's client area.
-TEST_F(PoznamkyZvenku, SeznamyPoznamekUkazouCelyToolbar) {
+// to: the last button ("Zavřít") lies inside the window's client area. (Run at 144 DPI too.)
+class DpiSeznamyPoznamek : public PoznamkyZvenku {};
+
+TEST_F(DpiSeznamyPoznamek, OknoUkazeCelyToolbar) {
     Program kolvex;
     HWND hlavni = kolvex.CekatNaOkno(TRIDA_HLAVNIHO_OKNA);
     HWND modul = kolvex.CekatNaOkno(TRIDA_MODULU);
@@ -708,8 +697,7 @@ TEST_P(ZaznamBezNazvu, ZaznamZustaneVeSlozceAZpravaRekneKde) {
     const NepojmenovanyZaznam& p = GetParam();
     const std::string predchozi = "RIFF earlier recording";
     if (p.predchozi) {
-        ::CreateDirectoryW((SlozkaDokumentu() + L"\\Kolvex 5").c_str(), nullptr);
-        ::CreateDirectoryW(SlozkaPoznamek().c_str(), nullptr);
+        ZalozitSlozkuPoznamek();
         ZapsatSoubor(SlozkaPoznamek() + L"\\temp.wav", predchozi);
     }
     Program kolvex;

@@ -155,6 +155,21 @@ std::string PriponaBehu() { return DilBehu() > 0 ? "-" + std::to_string(DilBehu(
 
 bool CeskeProstredi() { return std::getenv("SUITE_NO_CZECH_LOCALE") == nullptr; }
 
+bool NastavitCasZapisu(const std::wstring& cesta, int rok) {
+    HANDLE h = ::CreateFileW(cesta.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(2020 + rok);
+    st.wMonth = 6;
+    st.wDay = 15;
+    st.wHour = 12;
+    FILETIME ft{};
+    const bool ok = ::SystemTimeToFileTime(&st, &ft) && ::SetFileTime(h, nullptr, nullptr, &ft);
+    ::CloseHandle(h);
+    return ok;
+}
+
 bool DoSchranky(const std::wstring& text) {
     if (!::OpenClipboard(nullptr)) return false;
     ::EmptyClipboard();

@@ -70,6 +70,8 @@ std::vector<BYTE> PrecistBajty(const std::wstring& cesta);
 
 // Puts the text on the clipboard as CF_UNICODETEXT, as a program the user copied from does.
 bool DoSchranky(const std::wstring& text);
+// Sets a file's (or folder's) last-write time to 15 June of 2020 + rok, at noon.
+bool NastavitCasZapisu(const std::wstring& cesta, int rok);
 
 // Folder of the running test program (Kolvex.exe lies beside it).
 std::wstring SlozkaTestu();
