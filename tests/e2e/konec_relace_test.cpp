@@ -144,43 +144,11 @@ std::string Zpravy(DWORD pid) {
     return vysledek;
 }
 
-struct OknaProcesu {
-    DWORD pid;
-    std::vector<HWND> okna;
-};
-BOOL CALLBACK PridatOknoProcesu(HWND okno, LPARAM l) {
-    auto* h = reinterpret_cast<OknaProcesu*>(l);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(okno, &pid);
-    if (pid == h->pid) h->okna.push_back(okno);
-    return TRUE;
-}
-
 // Windows's log-off: both session messages to every top-level window of the process, each waited
 // for (as Windows waits, with a bound), then the process is ended. True when every window answered
 // the query with TRUE and every WM_ENDSESSION returned in time.
 bool OdhlasitJakoWindows(Program& kolvex, std::string& hlaseni) {
-    OknaProcesu hledani{kolvex.Pid(), {}};
-    ::EnumWindows(PridatOknoProcesu, reinterpret_cast<LPARAM>(&hledani));
-    bool ok = !hledani.okna.empty();
-    for (HWND okno : hledani.okna) {
-        DWORD_PTR odpoved = 0;
-        if (::IsWindow(okno) && (!::SendMessageTimeoutW(okno, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL,
-                                                        5000, &odpoved) ||
-                                 odpoved == 0)) {
-            hlaseni += "query refused or timed out; ";
-            ok = false;
-        }
-    }
-    for (HWND okno : hledani.okna) {
-        DWORD_PTR odpoved = 0;
-        if (::IsWindow(okno) &&
-            !::SendMessageTimeoutW(okno, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 20000, &odpoved) &&
-            ::IsWindow(okno)) {
-            hlaseni += "WM_ENDSESSION did not return in time: " + Zpravy(kolvex.Pid()) + "; ";
-            ok = false;
-        }
-    }
+    bool ok = OznamitKonecRelace(kolvex.Pid(), true, hlaseni);
     const std::string boxy = Zpravy(kolvex.Pid());
     if (!boxy.empty()) {
         hlaseni += "a box is shown: " + boxy;

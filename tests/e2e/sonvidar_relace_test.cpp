@@ -23,44 +23,6 @@ std::string Obsah(const std::wstring& soubor) {
     return std::string(b.begin(), b.end());
 }
 
-struct HledaniOken {
-    DWORD pid;
-    std::vector<HWND> okna;
-};
-
-BOOL CALLBACK PridatOknoProcesu(HWND okno, LPARAM l) {
-    auto* hledani = reinterpret_cast<HledaniOken*>(l);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(okno, &pid);
-    if (pid == hledani->pid) hledani->okna.push_back(okno);
-    return TRUE;
-}
-
-std::vector<HWND> OknaNejvyssiUrovne(DWORD pid) {
-    HledaniOken hledani{pid, {}};
-    ::EnumWindows(PridatOknoProcesu, reinterpret_cast<LPARAM>(&hledani));
-    return hledani.okna;
-}
-
-// What Windows does at a log-off: WM_QUERYENDSESSION to every top-level window of the process;
-// then WM_ENDSESSION with the outcome to each of them. Returns whether every window agreed.
-bool OznamitKonecRelace(DWORD pid, bool konci) {
-    const std::vector<HWND> okna = OknaNejvyssiUrovne(pid);
-    bool souhlas = !okna.empty();
-    for (HWND okno : okna) {
-        DWORD_PTR odpoved = 0;
-        if (!::SendMessageTimeoutW(okno, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &odpoved) ||
-            !odpoved)
-            souhlas = false;
-    }
-    for (HWND okno : okna) {
-        DWORD_PTR odpoved = 0;
-        ::SendMessageTimeoutW(okno, WM_ENDSESSION, konci ? TRUE : FALSE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
-                              &odpoved);
-    }
-    return souhlas;
-}
-
 void ZapsatHodnotu(const wchar_t* sekce, const wchar_t* nazev, DWORD typ, const void* data, DWORD velikost) {
     HKEY h = nullptr;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (KLIC + L"\\" + sekce).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h,
@@ -103,7 +65,9 @@ TEST_P(SonvidarKonecRelace, ZaznamSeRadneZastavi) {
     ASSERT_NE(okno, nullptr);
     ASSERT_TRUE(CekatNa([&] { return Obsah(soubor) == "KODER:ZAZNAM\r\n"; }, 10000)) << "the recording did not start";
 
-    EXPECT_TRUE(OznamitKonecRelace(sonvidar.Pid(), p.konci)) << "a window refused the end of the session";
+    std::string hlaseni;
+    EXPECT_TRUE(OznamitKonecRelace(sonvidar.Pid(), p.konci, hlaseni)) << "a window refused the end of the session: "
+                                                                       << hlaseni;
     if (p.konci) {
         // Windows ends the process once the messages are answered.
         ::TerminateProcess(sonvidar.Proces(), 0x4B4F);
@@ -134,7 +98,8 @@ TEST_F(SonvidarKonce, PoKonciRelaceSeProgramSamUkonci) {
     Program sonvidar(L"Sonvidar.exe", L"ZaznamZvuku \"" + soubor + L"\"");
     ASSERT_NE(sonvidar.CekatNaOkno(L"QKolvexSonvidar", CEKANI_NA_OKNO_MS), nullptr);
     ASSERT_TRUE(CekatNa([&] { return !Obsah(soubor).empty(); }, 10000));
-    OznamitKonecRelace(sonvidar.Pid(), true);
+    std::string hlaseni;
+    OznamitKonecRelace(sonvidar.Pid(), true, hlaseni);
     EXPECT_EQ(sonvidar.CekatNaKonec(), 0u);
     EXPECT_EQ(Obsah(soubor), "KODER:ZAZNAM\r\nKODER:STOP\r\n");
 }

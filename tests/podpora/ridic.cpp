@@ -87,6 +87,48 @@ HWND NajitOknoProcesu(DWORD pid, const wchar_t* trida) {
     return nullptr;
 }
 
+namespace {
+BOOL CALLBACK PridatOknoProcesu(HWND okno, LPARAM l) {
+    auto* h = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(l);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(okno, &pid);
+    if (pid == h->first) h->second.push_back(okno);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> OknaProcesu(DWORD pid) {
+    std::pair<DWORD, std::vector<HWND>> hledani{pid, {}};
+    ::EnumWindows(PridatOknoProcesu, reinterpret_cast<LPARAM>(&hledani));
+    return hledani.second;
+}
+
+bool OznamitKonecRelace(DWORD pid, bool konci, std::string& hlaseni) {
+    // Windows waits for each answer, with a bound; a stop that saves everything may take seconds
+    const std::vector<HWND> okna = OknaProcesu(pid);
+    bool ok = !okna.empty();
+    for (HWND okno : okna) {
+        DWORD_PTR odpoved = 0;
+        if (::IsWindow(okno) &&
+            (!::SendMessageTimeoutW(okno, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &odpoved) ||
+             odpoved == 0)) {
+            hlaseni += "query refused or timed out; ";
+            ok = false;
+        }
+    }
+    for (HWND okno : okna) {
+        DWORD_PTR odpoved = 0;
+        if (::IsWindow(okno) &&
+            !::SendMessageTimeoutW(okno, WM_ENDSESSION, konci ? TRUE : FALSE, ENDSESSION_LOGOFF, SMTO_NORMAL, 20000,
+                                   &odpoved) &&
+            ::IsWindow(okno)) {
+            hlaseni += "WM_ENDSESSION did not return in time; ";
+            ok = false;
+        }
+    }
+    return ok;
+}
+
 HWND Program::CekatNaOkno(const wchar_t* trida, DWORD ms) const {
     HWND okno = nullptr;
     CekatNa([&] { return (okno = NajitOknoProcesu(m_pid, trida)) != nullptr || !Bezi(); }, ms);

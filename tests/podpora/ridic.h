@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace testy {
 
@@ -34,6 +35,12 @@ private:
 };
 
 HWND NajitOknoProcesu(DWORD pid, const wchar_t* trida);
+// Every top-level window of the process, visible or not (message-only windows are not among them).
+std::vector<HWND> OknaProcesu(DWORD pid);
+// What Windows does at a log-off: WM_QUERYENDSESSION to every top-level window of the process, then
+// WM_ENDSESSION (konci: the session really ends) to each, every call bounded. True when every window
+// agreed and every WM_ENDSESSION returned in time; what did not goes to hlaseni.
+bool OznamitKonecRelace(DWORD pid, bool konci, std::string& hlaseni);
 std::wstring TextOkna(HWND okno);
 // Text of a message box (its static control 0xFFFF).
 std::wstring TextZpravy(HWND box);
