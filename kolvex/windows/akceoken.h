@@ -38,9 +38,10 @@ constexpr UINT ZpravaSkrytOkno = WM_APP + 6;
 enum class Polovina { Leva, Prava, Horni, Dolni };
 
 // Pure geometry and alpha arithmetic (tested on their own).
-// The half of the screen for a window rectangle: positions count from the screen origin, sizes from
-// the work area (integer halves); a window that is not resizable keeps its size. Result: x, y in
-// left/top and the width and height in right/bottom.
+// The half of the work area for a window rectangle: positions count from the work area's corner (a
+// taskbar at the top or left, or a second monitor, is not covered or left), sizes are integer halves
+// of the work area; a window that is not resizable keeps its size. Result: x, y in left/top and the
+// width and height in right/bottom.
 RECT ObdelnikPoloviny(const RECT& prace, const RECT& okno, bool menitelne, Polovina polovina);
 // Alpha of a transparency percentage: the one formula of the tools' own windows.
 using knihovna::AlfaZProcent;

@@ -103,7 +103,8 @@ TEST(GestaOken, VychoziAkceGestPodleTabulky) {
 }
 
 TEST(GeometrieOken, PolovinyObrazovky) {
-    const RECT prace{0, 40, 1281, 1001};  // odd sizes: halves truncate; the taskbar at the top
+    // odd sizes: halves truncate; the taskbar at the top, which no half may cover
+    const RECT prace{0, 40, 1281, 1001};
     const RECT okno{100, 100, 400, 300};
     struct Pripad {
         Polovina polovina;
@@ -111,13 +112,13 @@ TEST(GeometrieOken, PolovinyObrazovky) {
         RECT ocekavany;  // x, y, width, height
     };
     const Pripad pripady[] = {
-        {Polovina::Leva, true, {0, 0, 640, 961}},
-        {Polovina::Prava, true, {640, 0, 640, 961}},
-        {Polovina::Horni, true, {0, 0, 1281, 480}},
-        {Polovina::Dolni, true, {0, 480, 1281, 480}},
+        {Polovina::Leva, true, {0, 40, 640, 961}},
+        {Polovina::Prava, true, {640, 40, 640, 961}},
+        {Polovina::Horni, true, {0, 40, 1281, 480}},
+        {Polovina::Dolni, true, {0, 520, 1281, 480}},
         // not resizable: moved, the size kept
-        {Polovina::Leva, false, {0, 0, 300, 200}},
-        {Polovina::Dolni, false, {0, 480, 300, 200}},
+        {Polovina::Leva, false, {0, 40, 300, 200}},
+        {Polovina::Dolni, false, {0, 520, 300, 200}},
     };
     for (const Pripad& p : pripady) {
         RECT v = ObdelnikPoloviny(prace, okno, p.menitelne, p.polovina);
