@@ -128,6 +128,7 @@ void ModulKontakty::NaplnitSeznam(int vybrat) {
     m_nazvy.clear();
     m_pridano = 0;
     m_vybrat = vybrat;
+    m_radekVybrat = -1;
     m_vyberCeka = false;
     m_vybranoDrive = false;
     if (!seznamKontaktu) return;
@@ -149,7 +150,11 @@ void ModulKontakty::PridatKus() {
         for (; m_pridano < konec; ++m_pridano) {
             // the clock is read every 32 rows (at least one row per step, so the fill ends)
             if ((m_pridano & 31) == 31 && ::GetTickCount64() - zacatek >= CAS_KUSU_MS) break;
-            m_seznam.PridatPolozku(m_nazvy[m_pridano].c_str(), static_cast<LPARAM>(m_pridano));
+            const int radek = m_seznam.PridatPolozku(m_nazvy[m_pridano].c_str(), static_cast<LPARAM>(m_pridano));
+            if (m_vybrat >= 0 && static_cast<size_t>(m_vybrat) == m_pridano)
+                m_radekVybrat = radek;
+            else if (m_radekVybrat >= 0 && radek <= m_radekVybrat)
+                ++m_radekVybrat;  // sorted in above it
         }
         ::SendMessageW(m_seznam.m_hWnd, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(m_seznam.m_hWnd, nullptr, TRUE);
@@ -157,16 +162,16 @@ void ModulKontakty::PridatKus() {
     const bool hotovo = m_pridano >= m_nazvy.size();
     const LRESULT pocet = ::SendMessageW(m_seznam.m_hWnd, LB_GETCOUNT, 0, 0);
     if (m_vyberCeka && (hotovo || (m_vybrat >= 0 && static_cast<size_t>(m_vybrat) < m_pridano))) {
-        // a sorted list moves rows as they come: the wanted entry is found by its item data
-        // (none has it: the first row)
+        // a sorted list moves rows as they come: the wanted entry's row as kept (none has it:
+        // the first row)
         m_vyberCeka = false;
-        const int radek = RadekZaznamu(m_seznam.m_hWnd, m_vybrat);
+        const int radek = m_radekVybrat >= 0 ? m_radekVybrat : 0;
         if (radek < pocet) ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(radek), 0);
         m_vybranoDrive = !hotovo;
     } else if (hotovo && m_vybranoDrive && VybranyZaznam(m_seznam.m_hWnd) == m_vybrat) {
         // rows sorted in above it since may have pushed it out of view: shown as after a fill in one go
         m_vybranoDrive = false;
-        ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(RadekZaznamu(m_seznam.m_hWnd, m_vybrat)), 0);
+        ::SendMessageW(m_seznam.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(m_radekVybrat), 0);
     }
     if (!hotovo) {
         ::PostMessageW(m_hWnd, ZPRAVA_DALSI_KUS, m_plneni, 0);

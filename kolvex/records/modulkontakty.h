@@ -79,6 +79,9 @@ private:
     std::vector<std::wstring> m_nazvy;
     size_t m_pridano = 0;
     int m_vybrat = 0;
+    // m_vybrat's row once it is listed (-1 before): kept as later rows sort in above it, since
+    // looking it up asks the list row by row, seconds for a long list
+    int m_radekVybrat = -1;
     bool m_vyberCeka = false;     // m_vybrat is not listed yet
     bool m_vybranoDrive = false;  // selected by a step before the last one
     WPARAM m_plneni = 0;
