@@ -336,8 +336,12 @@ TEST_F(KontaktyOkno, UpravaSeVratiDoSvehoKontaktuIKdyzSeSeznamZmenil) {
         {L"Bohouš", 2, {L"Upravovaný kontakt \"Bohouš\" byl mezitím odebrán ze seznamu.\nÚpravy se proto uloží jako nový kontakt."}},
     };
     ModulKontakty::upravitKontakt = ZmenitSeznamPodDialogem;
+    // a confirmed edit is written at once: every case starts from the fixture's file
+    const std::wstring soubor = nastaveniKontakty->soubor, puvodni = soubor + L".puvodni";
+    ASSERT_TRUE(::CopyFileW(soubor.c_str(), puvodni.c_str(), FALSE));
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.pocet);
+        ASSERT_TRUE(::CopyFileW(puvodni.c_str(), soubor.c_str(), FALSE));
         seznamKontaktu->Nacist(nastaveniKontakty->soubor);
         modul->NaplnitSeznam(0);
         odebratPodDialogem = p.odebrany;
@@ -355,9 +359,9 @@ TEST_F(KontaktyOkno, UpravaSeVratiDoSvehoKontaktuIKdyzSeSeznamZmenil) {
         EXPECT_EQ(k.email, L"novy@example.cz");
         EXPECT_EQ(modul->VybranyKontakt(), index) << "the edited contact is selected";
     }
-    SeznamKontaktu soubor;
-    soubor.Nacist(nastaveniKontakty->soubor);
-    EXPECT_GE(soubor.NajitPodleNazvu(L"Bohouš"), 0) << "the kept edit was not saved";
+    SeznamKontaktu ulozeny;
+    ulozeny.Nacist(soubor);
+    EXPECT_GE(ulozeny.NajitPodleNazvu(L"Bohouš"), 0) << "the kept edit was not saved";
 }
 
 // A long list (sorted, as by default) is added in steps from messages the window posts itself:
@@ -384,8 +388,10 @@ TEST_F(KontaktyOkno, DlouhySeznamSePlniPoKusechSVyberem) {
     for (const Pripad& p : pripady) {
         SCOPED_TRACE(p.vybrat);
         modul->NaplnitSeznam(p.vybrat);
-        EXPECT_EQ(::SendMessageW(modul->Seznam(), LB_GETCOUNT, 0, 0), static_cast<LRESULT>(ModulKontakty::KUS_PLNENI))
-            << "the whole list was added before the window could answer";
+        // a step ends by count or by time, whichever comes first
+        const LRESULT poPrvnimKusu = ::SendMessageW(modul->Seznam(), LB_GETCOUNT, 0, 0);
+        EXPECT_TRUE(poPrvnimKusu > 2 && poPrvnimKusu <= static_cast<LRESULT>(ModulKontakty::KUS_PLNENI))
+            << poPrvnimKusu << " rows after the first step: the whole list was added before the window could answer";
         EXPECT_EQ(modul->VybranyKontakt(), p.vybranyPoPrvnimKusu);
         ASSERT_TRUE(testy::CekatNa([&] { return !modul->Plni(); }, 20000));
         ASSERT_EQ(::SendMessageW(modul->Seznam(), LB_GETCOUNT, 0, 0), pocet);
