@@ -41,7 +41,7 @@ int UkoncitModalniOkna(DWORD idVlakna) {
     };
     int pocet = 0;
     for (HWND okno : okna) {
-        if (!::IsWindowVisible(okno) || !JeDialog(okno)) continue;
+        if (!::IsWindowVisible(okno) || !JeDialog(okno) || ::GetPropW(okno, NERUSIT_PRI_ZASTAVENI)) continue;
         const HWND vlastnik = ::GetWindow(okno, GW_OWNER);
         // A modal loop disables its owner.
         const bool modalni = vlastnik ? !::IsWindowEnabled(vlastnik) : ::IsWindowEnabled(okno) && ostatniZakazana(okno);

@@ -54,6 +54,9 @@ private:
 // thread is disabled) is ended as its Cancel button would end it (a box without one: "Ne", else
 // "OK"). The command is posted: the thread's own modal loop ends the dialog, and the code after the
 // loop runs as after a cancel. Result: the number of dialogs asked to end.
+// A dialog with this window property set is left to its owner's close: a cancel would throw away
+// what it holds (a running recording, which the close keeps).
+constexpr const wchar_t* NERUSIT_PRI_ZASTAVENI = L"QKolvexNerusitPriZastaveni";
 int UkoncitModalniOkna(DWORD idVlakna);
 
 }  // namespace knihovna

@@ -7,6 +7,7 @@
 #include "core/aplikace.h"
 #include "core/globalni.h"
 #include "core/konfiguracenastroju.h"
+#include "knihovna/modalni.h"
 #include "knihovna/text.h"
 
 using knihovna::Overit;
@@ -141,6 +142,9 @@ LRESULT DlgZaznamZvukovePoznamky::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     Poslat(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(aplikace.velkaIkona.Get()));
     if (ikona) Poslat(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ikona));
     if (!::GetWindow(m_hWnd, GW_OWNER)) Okno::UmistitNaPlochu(m_hWnd, 5);
+    // A stop of the module keeps the recording (as temp N.wav) by closing the owner; a cancel
+    // would throw it away. Windows frees the property with the window.
+    ::SetPropW(m_hWnd, knihovna::NERUSIT_PRI_ZASTAVENI, reinterpret_cast<HANDLE>(1));
     ZahajitZaznam();
     if (!zaznam || !zaznam->nahrava) {
         // Nothing records: tell why and end as cancelled, so that no stale file becomes a note.
