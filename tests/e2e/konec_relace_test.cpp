@@ -65,17 +65,6 @@ bool ObsahujeUtf16(const std::wstring& cesta, const std::wstring& text) {
     return TextSouboru(cesta).find(text) != std::wstring::npos;
 }
 
-// A contacts or registrations file of two records, "Alfa" and "Beta".
-std::wstring Kontakt(const std::wstring& nazev, const std::wstring& email) {
-    std::wstring t = L"<kontakt>\r\n";
-    for (const wchar_t* pole : {L"adresa", L"icq", L"info", L"jmeno", L"msn", L"prijmeni", L"skype", L"telefon", L"www"})
-        t += std::wstring(L" <") + pole + L"></" + pole + L">\r\n";
-    return t + L" <email>" + email + L"</email>\r\n <nazev>" + nazev + L"</nazev>\r\n</kontakt>\r\n";
-}
-std::wstring Registrace(const std::wstring& nazev, const std::wstring& jmeno) {
-    return L"<registrace>\r\n <heslo>heslo-" + nazev + L"</heslo>\r\n <info></info>\r\n <nazev>" + nazev +
-           L"</nazev>\r\n <prihlasovaciJmeno>" + jmeno + L"</prihlasovaciJmeno>\r\n <url></url>\r\n</registrace>\r\n";
-}
 
 // The editor's text-list file (SchrankaVkladaneTexty.tdsdat) of named texts.
 std::vector<BYTE> SouborTextu(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> zaznamy) {
@@ -173,7 +162,7 @@ protected:
 TEST_F(KonecRelace, OdhlaseniUloziCoNastrojeDrziABezBoxu) {
     DocasnaSlozka slozka;
     const std::wstring kontakty = slozka.Cesta() + L"\\Kontakty.qxml";
-    const std::wstring obsah = Kontakt(L"Alfa", L"alfa@example.cz") + Kontakt(L"Beta", L"beta@example.cz");
+    const std::wstring obsah = KontaktQxml(L"Alfa", L"alfa@example.cz") + KontaktQxml(L"Beta", L"beta@example.cz");
     ZapsatSoubor(kontakty, obsah.data(), obsah.size() * sizeof(wchar_t));
     ZapsatText(L"Kontakty", L"soubor", kontakty);
     ZapsatDword(L"Kontakty", L"minimalizovat", 0);
@@ -326,8 +315,8 @@ TEST_P(KonecSDialogem, DialogSeZrusiANastrojUlozi) {
     } else {
         soubor = slozka.Cesta() + (p.nastroj == DialogPriKonci::Kontakty ? L"\\Kontakty.qxml" : L"\\Registrace.qxml");
         const std::wstring obsah = p.nastroj == DialogPriKonci::Kontakty
-                                       ? Kontakt(L"Alfa", L"alfa@example.cz") + Kontakt(L"Beta", L"beta@example.cz")
-                                       : Registrace(L"Alfa", L"alfa") + Registrace(L"Beta", L"beta");
+                                       ? KontaktQxml(L"Alfa", L"alfa@example.cz") + KontaktQxml(L"Beta", L"beta@example.cz")
+                                       : RegistraceQxml(L"Alfa", L"alfa") + RegistraceQxml(L"Beta", L"beta");
         ZapsatSoubor(soubor, obsah.data(), obsah.size() * sizeof(wchar_t));
         ZapsatText(sekce, L"soubor", soubor);
         ZapsatDword(sekce, L"minimalizovat", 0);

@@ -305,17 +305,7 @@ void ZapsatSoubor(const std::wstring& cesta, const std::wstring& text) {
     ::CloseHandle(h);
 }
 
-std::wstring Kontakt(const std::wstring& nazev, const std::wstring& email) {
-    std::wstring t = L"<kontakt>\r\n";
-    for (const wchar_t* pole : {L"adresa", L"icq", L"info", L"jmeno", L"msn", L"prijmeni", L"skype", L"telefon", L"www"})
-        t += std::wstring(L" <") + pole + L"></" + pole + L">\r\n";
-    return t + L" <email>" + email + L"</email>\r\n <nazev>" + nazev + L"</nazev>\r\n</kontakt>\r\n";
-}
 
-std::wstring Registrace(const std::wstring& nazev, const std::wstring& jmeno) {
-    return L"<registrace>\r\n <heslo>heslo-" + nazev + L"</heslo>\r\n <info></info>\r\n <nazev>" + nazev +
-           L"</nazev>\r\n <prihlasovaciJmeno>" + jmeno + L"</prihlasovaciJmeno>\r\n <url></url>\r\n</registrace>\r\n";
-}
 
 // The group of the file's text that holds the name, empty when none.
 std::wstring Skupina(const std::wstring& text, const std::wstring& skupina, const std::wstring& nazev) {
@@ -379,9 +369,9 @@ struct NastrojZaznamu {
 };
 
 const NastrojZaznamu NASTROJE[] = {
-    {"kontakty", 40179, L"QKolvexKontakty", L"Kontakty", L"Kontakty.qxml", Kontakt, L"kontakt", L"email", 1195, 1204, true,
+    {"kontakty", 40179, L"QKolvexKontakty", L"Kontakty", L"Kontakty.qxml", KontaktQxml, L"kontakt", L"email", 1195, 1204, true,
      40026},
-    {"registrace", 40165, L"QKolvexSeznamRegistraci", L"Seznam registraci", L"Registrace.qxml", Registrace, L"registrace",
+    {"registrace", 40165, L"QKolvexSeznamRegistraci", L"Seznam registraci", L"Registrace.qxml", RegistraceQxml, L"registrace",
      L"prihlasovaciJmeno", 1179, 1178, false, 40026},
 };
 
@@ -487,7 +477,7 @@ TEST(ZaznamyZvenku, UpravaPodOtevrenymDialogemNeprepiseJinyZaznam) {
 TEST(ZaznamyZvenku, PouzitAzPoZmeneAFokusPoPridani) {
     VycistitStavKolvexu();
     DocasnaSlozka slozka;
-    ZapsatSoubor(slozka.Cesta() + L"\\Kontakty.qxml", Kontakt(L"Alfa", L"alfa@example.cz"));
+    ZapsatSoubor(slozka.Cesta() + L"\\Kontakty.qxml", KontaktQxml(L"Alfa", L"alfa@example.cz"));
     ZapsatHodnotu(L"Kontakty", L"soubor", slozka.Cesta() + L"\\Kontakty.qxml");
     ZapsatDword(L"Kontakty", L"minimalizovat", 0);
     ZapsatHodnotu(L"Seznam registraci", L"soubor", slozka.Cesta() + L"\\Registrace.qxml");
@@ -570,12 +560,12 @@ TEST(ZaznamyZvenku, DlouhySeznamKontaktuSePlniAOknoPritomOdpovida) {
         DocasnaSlozka slozka;
         // names in no order in the file; the store orders them by code units ("Zdeněk" first), a
         // sorted list by the language ("Zdeněk" last)
-        std::wstring text = Kontakt(L"Zdeněk", L"zdenek@example.cz");
+        std::wstring text = KontaktQxml(L"Zdeněk", L"zdenek@example.cz");
         std::vector<std::wstring> ostatni;
         for (unsigned i = 0;; ++i) {
             wchar_t nazev[32];
             swprintf(nazev, 32, L"kontakt %06u", i * 7919u % 100003u);
-            const std::wstring dalsi = Kontakt(nazev, L"k@example.cz");
+            const std::wstring dalsi = KontaktQxml(nazev, L"k@example.cz");
             if ((text.size() + dalsi.size()) * sizeof(wchar_t) > 8u * 1024 * 1024 - 4096) break;
             text += dalsi;
             ostatni.push_back(nazev);

@@ -282,6 +282,18 @@ RegistraceKoderu::RegistraceKoderu(bool registrovat) {
 
 RegistraceKoderu::~RegistraceKoderu() { ::RegDeleteTreeW(HKEY_CLASSES_ROOT, KLIC_KODERU); }
 
+std::wstring KontaktQxml(const std::wstring& nazev, const std::wstring& email) {
+    std::wstring t = L"<kontakt>\r\n";
+    for (const wchar_t* pole : {L"adresa", L"icq", L"info", L"jmeno", L"msn", L"prijmeni", L"skype", L"telefon", L"www"})
+        t += std::wstring(L" <") + pole + L"></" + pole + L">\r\n";
+    return t + L" <email>" + email + L"</email>\r\n <nazev>" + nazev + L"</nazev>\r\n</kontakt>\r\n";
+}
+
+std::wstring RegistraceQxml(const std::wstring& nazev, const std::wstring& jmeno) {
+    return L"<registrace>\r\n <heslo>heslo-" + nazev + L"</heslo>\r\n <info></info>\r\n <nazev>" + nazev +
+           L"</nazev>\r\n <prihlasovaciJmeno>" + jmeno + L"</prihlasovaciJmeno>\r\n <url></url>\r\n</registrace>\r\n";
+}
+
 }  // namespace testy
 
 // ---------------------------------------------------------------------------------------------

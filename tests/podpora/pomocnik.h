@@ -70,6 +70,10 @@ std::vector<BYTE> PrecistBajty(const std::wstring& cesta);
 
 // Puts the text on the clipboard as CF_UNICODETEXT, as a program the user copied from does.
 bool DoSchranky(const std::wstring& text);
+
+// One record of a contacts file (Kontakty.qxml) and of the registrations file, as the tools write them.
+std::wstring KontaktQxml(const std::wstring& nazev, const std::wstring& email);
+std::wstring RegistraceQxml(const std::wstring& nazev, const std::wstring& jmeno);
 // Sets a file's (or folder's) last-write time to 15 June of 2020 + rok, at noon.
 bool NastavitCasZapisu(const std::wstring& cesta, int rok);
 
